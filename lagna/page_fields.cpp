@@ -1,0 +1,14 @@
+#include "lagna/page_fields.h"
+
+namespace corvane {
+
+std::string_view FindPageField(const LagnaPageFields& fields, std::string_view control) {
+  if (control == "lblHoraDesc") return fields.horaDescription;
+  if (control == "lblHouseDesc") return fields.houseDescription;
+  if (control == "Label8(108)") return fields.pranapadaCaption;
+  for (const auto& f : fields.fields)
+    if (f.control == control) return f.value;
+  return {};
+}
+
+}  // namespace corvane
