@@ -1,0 +1,70 @@
+#include "astro/moon.h"
+
+#include <cmath>
+
+#include "app/chart_state.h"
+#include "astro/longitude_text.h"
+#include "astro/tables/lunar_terms.h"
+#include "astro/tables/nakshatra_starts.h"
+#include "astro/time_scales.h"
+
+namespace corvane {
+
+namespace {
+
+struct MeanLunarArguments {
+  double d, m, mp, f;  // radians, not reduced
+  double e;            // eccentricity factor
+};
+
+MeanLunarArguments Arguments(double t) {
+  return {(297.8502042 + 445267.1115168 * t) * kDegToRad, (357.5291092 + 35999.0502909 * t) * kDegToRad,
+          (134.9634114 + 477198.8676313 * t) * kDegToRad, (93.2720993 + 483202.0175273 * t) * kDegToRad,
+          1.0 - 0.002516 * t - 0.0000074 * t * t};
+}
+
+}  // namespace
+
+double LunarPeriodicSum(double t2000) {
+  const MeanLunarArguments a = Arguments(t2000);
+  double sum = 0.0;
+  for (const LunarTerm& term : kLunarLongitudeTerms) {
+    const double argument = term.d * a.d + term.m * a.m + term.mp * a.mp + term.f * a.f;
+    double value = term.coefficient * std::sin(argument);
+    if (term.timesE) value *= a.e;
+    sum += value;
+  }
+  return sum;
+}
+
+double TropicalMoonLongitude(double t2000) {
+  double lambda = 218.3164591 + 481267.88134236 * t2000 + LunarPeriodicSum(t2000);
+  while (lambda < 0) lambda += 360.0;
+  while (lambda > 360.0) lambda -= 360.0;
+  return lambda;
+}
+
+double NakshatraStartOf(double siderealLongitude) {
+  // The index uses the exact width of 800 arcminutes; only the tabulated starts are rounded.
+  double k = std::floor(siderealLongitude * 60.0 / 800.0);
+  const double last = static_cast<double>(kNakshatraStarts.size() - 1);
+  // Keep the table index in range whatever the argument (also for a non-finite one).
+  if (!(k >= 0.0)) k = 0.0;
+  if (k > last) k = last;
+  return kNakshatraStarts[static_cast<std::size_t>(k)];
+}
+
+void ComputeMoon(ChartState& chart) {
+  const double ut = UniversalTimeHours(chart.BirthHour, chart.BirthMinute, chart.ZoneOffsetHours,
+                                       chart.ZoneOffsetMinutes, chart.IsDaylightSaving);
+  const double jd = JulianDayNumber(chart.BirthMonth, chart.BirthDay, chart.BirthYear);
+  const double t = CenturiesSinceJ2000(jd, ut);
+
+  double sidereal = TropicalMoonLongitude(t) + AyanamsaJ2000(t);
+  if (sidereal < 0) sidereal += 360.0;
+  chart.MoonSiderealLongitude = sidereal;
+  chart.MoonPositionText = FormatLongitude(sidereal);
+  chart.MoonNakshatraStart = NakshatraStartOf(sidereal);
+}
+
+}  // namespace corvane

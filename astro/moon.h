@@ -1,0 +1,21 @@
+#pragma once
+
+namespace corvane {
+
+struct ChartState;
+
+// Sum of the 25 periodic longitude terms, in degrees, at T centuries from J2000.0.
+double LunarPeriodicSum(double t2000);
+
+// Tropical longitude of the Moon in degrees at T centuries from J2000.0, reduced into
+// [0, 360] (an exact 360 stays).
+double TropicalMoonLongitude(double t2000);
+
+// Tabulated start (degrees) of the nakshatra holding a sidereal longitude.
+double NakshatraStartOf(double siderealLongitude);
+
+// The Moon's sidereal longitude at birth, its text and its nakshatra start. Writes
+// MoonSiderealLongitude, MoonPositionText and MoonNakshatraStart.
+void ComputeMoon(ChartState& chart);
+
+}  // namespace corvane

@@ -1,0 +1,156 @@
+#include "astro/planets.h"
+
+#include <cmath>
+
+#include "app/chart_state.h"
+#include "astro/civil_time.h"
+#include "astro/longitude_text.h"
+#include "astro/tables/orbital_elements.h"
+#include "astro/time_scales.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr double kKeplerTolerance = 1e-12;
+// Newton's method converges in a handful of steps for these eccentricities; the cap only
+// guards against a non-finite argument looping for ever.
+constexpr int kKeplerIterationLimit = 64;
+
+double Angle(const ElementTerm& term, double centuries) {
+  return (term.atEpoch + term.ratePerCentury * centuries / 3600.0) * kDegToRad;
+}
+
+double Linear(const ElementTerm& term, double centuries) {
+  return term.atEpoch + term.ratePerCentury * centuries;
+}
+
+struct Vector2 {
+  double x, y;
+};
+
+// Heliocentric ecliptic x and y of a body from its elements.
+Vector2 Heliocentric(const PlanetElements& el) {
+  const double m = NormalizeRadians(el.meanLongitude - el.perihelion);
+  const double nu = TrueAnomaly(m, el.e);
+  const double r = el.a * (1.0 - el.e * el.e) / (1.0 + el.e * std::cos(nu));
+  const double u = nu + el.perihelion - el.node;
+  const double cosNode = std::cos(el.node), sinNode = std::sin(el.node);
+  const double cosU = std::cos(u), sinU = std::sin(u), cosI = std::cos(el.inclination);
+  return {r * (cosNode * cosU - sinU * sinNode * cosI), r * (sinNode * cosU + sinU * cosNode * cosI)};
+}
+
+// Sidereal longitude in [0, 360) of a tropical element-frame longitude: precessed into the
+// frame of date, then shifted by the ayanamsa magnitude.
+double SiderealOfDate(double elementFrameLongitude, double precession, double ayanamsa) {
+  double lambda = elementFrameLongitude + precession - std::fabs(ayanamsa);
+  while (lambda < 0) lambda += 360.0;
+  if (lambda >= 360.0) lambda -= 360.0;
+  return lambda;
+}
+
+}  // namespace
+
+PlanetElements EvaluatePlanetElements(int i, double d) {
+  const ElementRow& row = kOrbitalElements[static_cast<std::size_t>(i)];
+  const double t = d / 36525.0;
+  PlanetElements el;
+  el.a = Linear(row.semiMajorAxis, t);
+  el.e = Linear(row.eccentricity, t);
+  el.inclination = Angle(row.inclination, t);
+  el.node = Angle(row.ascendingNode, t);
+  el.perihelion = Angle(row.perihelion, t);
+  el.meanLongitude = NormalizeRadians(Angle(row.meanLongitude, t));
+  return el;
+}
+
+double TrueAnomaly(double meanAnomaly, double e) {
+  const double m = meanAnomaly;
+  double ecc = m + e * std::sin(m) * (1.0 + e * std::cos(m));
+  for (int n = 0; n < kKeplerIterationLimit; ++n) {
+    const double previous = ecc;
+    ecc = previous - (previous - e * std::sin(previous) - m) / (1.0 - e * std::cos(previous));
+    if (std::fabs(previous - ecc) <= kKeplerTolerance) break;
+  }
+  double nu = 2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(ecc / 2.0));
+  if (nu < 0) nu += kTwoPi;
+  return nu;
+}
+
+double PlanetLongitude(int i, double d) {
+  const Vector2 earth = Heliocentric(EvaluatePlanetElements(kEarthRow, d));
+  // The Earth's own row yields the geocentric Sun: the body sits at the heliocentre.
+  const Vector2 body = (i == kEarthRow) ? Vector2{0.0, 0.0} : Heliocentric(EvaluatePlanetElements(i, d));
+  double lambda = QuadrantArcTangent(body.y - earth.y, body.x - earth.x) * 180.0 / kPi;
+  while (lambda > 360.0) lambda -= 360.0;
+  while (lambda < 0) lambda += 360.0;
+  return lambda;
+}
+
+double MeanNodeLongitude(double d) {
+  const double node = 125.1228 - 0.0529538083 * d;
+  // The way back to degrees uses 3.1416, not pi, as the node has always been computed.
+  return NormalizeRadians(node * kDegToRad) * 180.0 / 3.1416;
+}
+
+void ComputePlanets(ChartState& chart) {
+  CivilDateTime local;
+  if (chart.SunriseMode) {
+    local = chart.ReferenceSunrise;
+    local.second = 0;
+  } else {
+    local = {chart.BirthYear, chart.BirthMonth, chart.BirthDay, chart.BirthHour, chart.BirthMinute, 0};
+  }
+  CivilDateTime ut = AddMinutes(local, static_cast<std::int64_t>(chart.ZoneOffsetHours) * 60);
+  ut = AddMinutes(ut, chart.ZoneOffsetMinutes);
+  // A ticked daylight-saving box means the clock ran one hour ahead of zone time.
+  if (chart.IsDaylightSaving) ut = AddMinutes(ut, -60);
+  const double d = DayNumberJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+  const double precession = GeneralPrecessionDegrees(d);
+  const double ayanamsa = chart.AyanamsaOffset;
+
+  std::array<double, 6> sidereal{};
+  for (int i = 0; i < kElementRowCount; ++i) {
+    sidereal[static_cast<std::size_t>(i)] = SiderealOfDate(PlanetLongitude(i, d), precession, ayanamsa);
+    chart.PlanetPositionTexts[static_cast<std::size_t>(i)] = FormatLongitude(sidereal[static_cast<std::size_t>(i)]);
+  }
+  const double sun = sidereal[kEarthRow];
+  if (chart.SunriseMode) {
+    chart.SunriseSunLongitude = sun;
+    chart.SunriseSunText = CompactLongitude(chart.PlanetPositionTexts[kEarthRow]);
+  }
+
+  double rahu = MeanNodeLongitude(d) - 1.0 - std::fabs(ayanamsa);
+  while (rahu < 0) rahu += 360.0;
+  double ketu = rahu + 180.0;
+  // Strictly greater: a Rahu of exactly 180 leaves Ketu at 360.
+  while (ketu > 360.0) ketu -= 360.0;
+  chart.RahuPositionText = FormatLongitude(rahu);
+  chart.KetuPositionText = FormatLongitude(std::fabs(ketu));
+
+  // Element-table order to body order: Mercury, Venus, Mars, Jupiter, Saturn.
+  static constexpr std::array<int, 5> kPlanetBody = {kMercury, kVenus, kMars, kJupiter, kSaturn};
+  static constexpr std::array<int, 5> kPlanetRow = {0, 1, 3, 4, 5};
+  auto& positions = chart.ChartBodyPositions;
+  positions[kSun] = CompactLongitude(chart.PlanetPositionTexts[kEarthRow]);
+  positions[kMoon] = CompactLongitude(chart.MoonPositionText);
+  for (std::size_t k = 0; k < kPlanetBody.size(); ++k)
+    positions[static_cast<std::size_t>(kPlanetBody[k])] =
+        CompactLongitude(chart.PlanetPositionTexts[static_cast<std::size_t>(kPlanetRow[k])]);
+  positions[kRahu] = CompactLongitude(chart.RahuPositionText);
+  positions[kKetu] = CompactLongitude(chart.KetuPositionText);
+  positions[kAscendantBody] = CompactLongitude(chart.AscendantPositionText);
+
+  if (!chart.SunriseMode) {
+    auto& birth = chart.BirthLongitudes;
+    birth[kSun] = sun;
+    birth[kMoon] = chart.MoonSiderealLongitude;
+    for (std::size_t k = 0; k < kPlanetBody.size(); ++k)
+      birth[static_cast<std::size_t>(kPlanetBody[k])] = sidereal[static_cast<std::size_t>(kPlanetRow[k])];
+    birth[kRahu] = rahu;
+    birth[kKetu] = std::fabs(ketu);
+    birth[kAscendantBody] = chart.AscendantLongitude;
+  }
+}
+
+}  // namespace corvane

@@ -1,0 +1,92 @@
+#include "astro/sunrise.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "astro/time_scales.h"
+
+namespace corvane {
+
+namespace {
+
+// The almanac's own rounded constants (radians unless noted).
+constexpr double P2 = 1.5708;          // pi/2, 6 h of hour angle
+constexpr double P1 = 3.14159;         // pi
+constexpr double P3 = 4.71239;         // 3pi/2, 18 h
+constexpr double PP = 6.28319;         // 2pi
+constexpr double DR = 0.0174533;       // radians per degree
+constexpr double K = 0.261799;         // radians per hour of zone offset
+constexpr double CZ = -0.0145439;      // cos of zenith distance 90 deg 50 min
+constexpr double M1 = 0.017202, M0 = 0.0574039;
+constexpr double C1 = 0.0334405, C2 = 0.000349066, L0 = 4.93289;
+constexpr double EPS = 4.84814e-6;     // one arcsecond: keeps L off multiples of P2
+constexpr double CE = 0.91746, SE = 0.39782;  // cos and sin of the obliquity
+constexpr double R1 = 0.0172028, R0 = 1.73364;
+constexpr double HR = 3.81972;         // hours per radian
+
+// Clock time in minutes after local midnight of one event, or a negative value when the
+// Sun does not reach the horizon that day.
+int EventMinutes(bool rise, double n, double latitude, double longitude, double zone) {
+  const double h0 = rise ? P2 : P3;
+  const double t = n + (h0 - longitude) / PP;
+  const double m = M1 * t - M0;
+  double l = m + C1 * std::sin(m) + C2 * std::sin(2.0 * m) + L0;
+  while (l < 0) l += PP;
+  while (l >= PP) l -= PP;
+  if (l / P2 - std::floor(l / P2) == 0) l += EPS;
+  double ra = QuadrantArcTangent(CE * std::tan(l), 1.0);
+  if (l > P3) {
+    ra += PP;
+  } else if (l > P2) {
+    ra += P1;
+  }
+  const double sd = SE * std::sin(l);
+  const double declination = std::atan(sd / std::sqrt(1.0 - sd * sd));
+  const double c = (CZ - sd * std::sin(latitude)) / (std::cos(declination) * std::cos(latitude));
+  if (!(std::fabs(c) <= 1.0)) return -1;
+  // Arc cosine of c; at |c| = 1 the Sun just touches the horizon.
+  double h = (std::fabs(c) == 1.0) ? P2 - c * P2 : P2 - std::atan(c / std::sqrt(1.0 - c * c));
+  if (rise) h = PP - h;
+  const double siderealTime = h + ra - R1 * t - R0;
+  double local = siderealTime - longitude + zone;
+  while (local < 0) local += PP;
+  while (local >= PP) local -= PP;
+  const double hours = local * HR;
+  const int hh = static_cast<int>(std::floor(hours));
+  const int mm = static_cast<int>(std::floor(60.0 * (hours - hh) + 0.5));
+  // Rounding may give minute 60; it carries into the next hour, and 24:00 is midnight of
+  // the same given date since every time is attached to that date.
+  return (hh * 60 + mm) % (24 * 60);
+}
+
+}  // namespace
+
+SunriseSunset ComputeSunriseSunset(int month, int day, int year, int /*hour*/, int /*minute*/, int latDeg,
+                                   int latMin, bool south, int lonDeg, int lonMin, bool east,
+                                   int zoneOffsetHours, int zoneOffsetMinutes, bool daylightSaving) {
+  double latitude = latDeg + latMin / 60.0;
+  if (south) latitude = -latitude;
+  double longitude = lonDeg + lonMin / 60.0;
+  if (!east) longitude = -longitude;  // east positive here
+
+  const double s = zoneOffsetHours < 0 ? -1.0 : 1.0;
+  double zone = -(s * (std::abs(zoneOffsetHours) + std::abs(zoneOffsetMinutes) / 60.0));
+  // The clock ran one hour ahead whenever the box is ticked, on every date and hemisphere.
+  if (daylightSaving) zone += 1.0;
+  if (zone == 13.0) zone = -11.0;
+
+  const double n = DayOfYear(year, month, day) - 1;
+  SunriseSunset out;
+  out.date = {year, month, day, 0, 0, 0};
+  const int riseMinutes = EventMinutes(true, n, latitude * DR, longitude * DR, zone * K);
+  const int setMinutes = EventMinutes(false, n, latitude * DR, longitude * DR, zone * K);
+  if (riseMinutes < 0 || setMinutes < 0) {
+    out.polar = true;
+    return out;
+  }
+  out.rise = {year, month, day, riseMinutes / 60, riseMinutes % 60, 0};
+  out.set = {year, month, day, setMinutes / 60, setMinutes % 60, 0};
+  return out;
+}
+
+}  // namespace corvane

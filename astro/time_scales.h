@@ -1,0 +1,45 @@
+#pragma once
+
+namespace corvane {
+
+// Angle constants held with the engine's own rounding.
+inline constexpr double kDegToRad = 0.0174532925199433;
+inline constexpr double kRadToDeg = 57.2957795130823;
+inline constexpr double kPi = 3.14159265358979;
+inline constexpr double kTwoPi = 6.28318530717958;
+
+// Whole-number Julian day number of the civil date at noon (Julian calendar before the
+// Gregorian reform, Gregorian after it).
+double JulianDayNumber(int month, int day, int year);
+
+// Days since 2000 January 1, 12:00 UT, with fraction; the arguments are universal time.
+double DayNumberJ2000(int year, int month, int day, int hour, int minute);
+
+// Universal time in decimal hours of a local clock reading. The zone offsets are signed so
+// that UT = local + offsets; a ticked daylight-saving box means the clock ran one hour ahead.
+// The result is not reduced to 0..24, so the civil date of the clock reading stays valid.
+double UniversalTimeHours(int hour, int minute, int zoneOffsetHours, int zoneOffsetMinutes,
+                          bool daylightSaving);
+
+// Julian centuries from J2000.0 and from J1900.0 of a local civil date and a UT in hours.
+double CenturiesSinceJ2000(double julianDay, double utHours);
+double CenturiesSinceJ1900(double julianDay, double utHours);
+
+// Lahiri-type ayanamsa in degrees (negative: tropical + ayanamsa = sidereal), with its
+// nutation term, from centuries since J1900.0 and since J2000.0 respectively.
+double AyanamsaJ1900(double t1900);
+double AyanamsaJ2000(double t2000);
+
+// General precession in longitude accumulated since J2000.0, in degrees.
+double GeneralPrecessionDegrees(double dayNumber);
+
+// Two-argument arc tangent in (-pi, pi], except that y = 0 with x < 0 gives 0.
+double QuadrantArcTangent(double y, double x);
+
+// Reduces an angle in radians into [0, 2pi).
+double NormalizeRadians(double a);
+
+// Adjusts v by at most one turn in each direction (360 itself stays); modifies and returns v.
+double NormalizeDegrees(double& v);
+
+}  // namespace corvane
