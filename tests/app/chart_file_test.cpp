@@ -1,0 +1,323 @@
+#include "app/chart_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/text_encoding.h"
+
+namespace corvane {
+namespace {
+
+ChartState DelhiChart() {
+  ChartState chart;
+  chart.BirthName = "RAM KUMAR";
+  chart.BirthMonth = 6;
+  chart.BirthDay = 5;
+  chart.BirthYear = 1975;
+  chart.BirthHour = 7;
+  chart.BirthMinute = 5;
+  chart.BirthSecond = 42;
+  chart.ZonePosition = 34;
+  chart.LongitudeDegrees = 77;
+  chart.LongitudeMinutes = 13;
+  chart.LatitudeDegrees = 28;
+  chart.LatitudeMinutes = 36;
+  chart.IsEast = true;
+  chart.IsSouth = false;
+  chart.IsDaylightSaving = false;
+  chart.BirthCity = "New Delhi";
+  chart.BirthState = "Delhi";
+  chart.BirthCountry = "India";
+  return chart;
+}
+
+// Form values that differ from the Delhi chart in every field, to see what a file changes.
+BirthData OtherForm() {
+  BirthData form;
+  form.name = "OLD";
+  form.monthIndex = 2;
+  form.day = 9;
+  form.year = 2001;
+  form.hour = 22;
+  form.minute = 50;
+  form.second = 17;
+  form.zonePosition = 3;
+  form.daylightSaving = true;
+  form.lonDegrees = "1";
+  form.lonMinutes = "2";
+  form.latDegrees = "3";
+  form.latMinutes = "4";
+  form.east = false;
+  form.south = true;
+  form.city = "a";
+  form.state = "b";
+  form.country = "c";
+  return form;
+}
+
+std::vector<std::string> SplitCrLf(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(bytes.substr(start, end - start));
+  }
+  EXPECT_EQ(start, bytes.size()) << "file does not end in CR LF";
+  return lines;
+}
+
+std::string JoinCrLf(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines) out += l + "\r\n";
+  return out;
+}
+
+// An older reader: shift back by 85 and drop every byte below 85.
+std::string PlainDecode(std::string_view encoded) {
+  std::string out;
+  for (const char ch : encoded) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= 85) out.push_back(static_cast<char>(c - 85));
+  }
+  return out;
+}
+
+class ChartFileOnDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("corvane_chart_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::filesystem::path dir_;
+};
+
+TEST(ChartFieldCode, ShiftsEveryByteBy85AndBack) {
+  EXPECT_EQ(EncodeField("12"), std::string("\x86\x87"));
+  EXPECT_EQ(EncodeField(" "), "u");
+  EXPECT_EQ(DecodeField("\x86\x87"), "12");
+  EXPECT_EQ(DecodeField(std::string("\x86\x20\x87\x54", 4)), "12");  // bytes below 85 skipped
+  std::string all;
+  for (int c = 0; c < 256; ++c) all.push_back(static_cast<char>(c));
+  EXPECT_EQ(DecodeField(EncodeField(all)), all);
+}
+
+TEST(ChartFieldCode, HighCharactersUseTwoLowBytesThatNeverEndALine) {
+  std::string plainRange;
+  for (int c = 0; c < 171; ++c) plainRange.push_back(static_cast<char>(c));
+  const std::string encodedPlain = EncodeField(plainRange);
+  EXPECT_EQ(encodedPlain.size(), plainRange.size());
+  EXPECT_EQ(PlainDecode(encodedPlain), plainRange);
+
+  for (int c = 171; c < 256; ++c) {
+    const std::string encoded = EncodeField(std::string(1, static_cast<char>(c)));
+    ASSERT_EQ(encoded.size(), 2u) << c;
+    for (const char b : encoded) {
+      const auto u = static_cast<unsigned char>(b);
+      EXPECT_LT(u, 85) << c;
+      EXPECT_NE(u, '\r') << c;
+      EXPECT_NE(u, '\n') << c;
+    }
+    EXPECT_EQ(PlainDecode(encoded), "") << c;
+  }
+  // Broken escapes are dropped like any other low byte, never misread.
+  EXPECT_EQ(DecodeField(std::string("\x01", 1)), "");
+  EXPECT_EQ(DecodeField(std::string("\x01\x10\x86", 3)), "1");
+  EXPECT_EQ(DecodeField(std::string("\x02\x4B\x86", 3)), "1");
+}
+
+TEST(ChartFileName, ExtensionIsCaseSensitive) {
+  EXPECT_TRUE(HasChartFileExtension("C:\\charts\\ram.zdh"));
+  EXPECT_TRUE(HasChartFileExtension("zdh"));
+  EXPECT_FALSE(HasChartFileExtension("ram.ZDH"));
+  EXPECT_FALSE(HasChartFileExtension("ram.Zdh"));
+  EXPECT_FALSE(HasChartFileExtension("ram.zdh "));
+  EXPECT_FALSE(HasChartFileExtension("dh"));
+  EXPECT_EQ(kCheckTheFileMessage, "Please Check The File.");
+}
+
+TEST(ChartFileLayout, SeventeenScrambledLinesWithNumbersAndFlagsAsText) {
+  ChartState chart = DelhiChart();
+  chart.BirthName = "  RAM KUMAR   ";
+  const auto lines = SplitCrLf(EncodeChartFile(chart));
+  ASSERT_EQ(lines.size(), 17u);
+  EXPECT_EQ(lines[0], EncodeField("RAM KUMAR"));
+  EXPECT_EQ(lines[1], std::string("\x8B"));      // "6"
+  EXPECT_EQ(lines[6], std::string("\x88\x89"));  // "34"
+  const char* expected[] = {"RAM KUMAR", "6",  "5",    "1975",  "7",     "5",         "34",    "77",   "13",
+                            "28",        "36", "True", "False", "False", "New Delhi", "Delhi", "India"};
+  for (std::size_t i = 0; i < 17; ++i) EXPECT_EQ(DecodeField(lines[i]), expected[i]) << "line " << i + 1;
+}
+
+TEST(ChartFileOpen, SavedChartReopensWithTheSameValues) {
+  const BirthData form = ApplyChartFile(EncodeChartFile(DelhiChart()), OtherForm());
+  EXPECT_EQ(form.name, "RAM KUMAR");
+  EXPECT_EQ(form.monthIndex, 5);
+  EXPECT_EQ(form.day, 5);
+  EXPECT_EQ(form.year, 1975);
+  EXPECT_EQ(form.hour, 7);
+  EXPECT_EQ(form.minute, 5);
+  EXPECT_EQ(form.second, 17);  // not stored: stays as it was
+  EXPECT_EQ(form.zonePosition, 34);
+  EXPECT_EQ(form.lonDegrees, "77");
+  EXPECT_EQ(form.lonMinutes, "13");
+  EXPECT_EQ(form.latDegrees, "28");
+  EXPECT_EQ(form.latMinutes, "36");
+  EXPECT_TRUE(form.east);
+  EXPECT_FALSE(form.south);
+  EXPECT_FALSE(form.daylightSaving);
+  EXPECT_EQ(form.city, "New Delhi");
+  EXPECT_EQ(form.state, "Delhi");
+  EXPECT_EQ(form.country, "India");
+}
+
+TEST(ChartFileOpen, ShortAndDamagedFilesChangeOnlyWhatTheyCanRead) {
+  const BirthData before = OtherForm();
+  auto lines = SplitCrLf(EncodeChartFile(DelhiChart()));
+
+  // Five lines only: name to hour applied, everything after kept.
+  std::vector<std::string> shortLines(lines.begin(), lines.begin() + 5);
+  BirthData form = ApplyChartFile(JoinCrLf(shortLines), before);
+  EXPECT_EQ(form.name, "RAM KUMAR");
+  EXPECT_EQ(form.hour, 7);
+  EXPECT_EQ(form.minute, before.minute);
+  EXPECT_EQ(form.zonePosition, before.zonePosition);
+  EXPECT_EQ(form.country, before.country);
+
+  auto damaged = lines;
+  damaged[1] = "";                   // empty month
+  damaged[2] = EncodeField("32");    // a day no list holds
+  damaged[3] = EncodeField("1900");  // a year outside the list
+  damaged[4] = EncodeField("07");    // no hour item has a leading zero
+  damaged[6] = EncodeField("71");    // one past the last zone
+  damaged[7] = EncodeField("");      // empty longitude degrees
+  damaged[8] = EncodeField("1x");    // not digits
+  damaged[11] = EncodeField("Maybe");
+  damaged[13] = EncodeField("");
+  form = ApplyChartFile(JoinCrLf(damaged), before);
+  EXPECT_EQ(form.monthIndex, before.monthIndex);
+  EXPECT_EQ(form.day, before.day);
+  EXPECT_EQ(form.year, before.year);
+  EXPECT_EQ(form.hour, before.hour);
+  EXPECT_EQ(form.zonePosition, before.zonePosition);
+  EXPECT_EQ(form.lonDegrees, before.lonDegrees);
+  EXPECT_EQ(form.lonMinutes, before.lonMinutes);
+  EXPECT_EQ(form.east, before.east);
+  EXPECT_EQ(form.daylightSaving, before.daylightSaving);
+  // The readable lines after the damaged ones still apply.
+  EXPECT_EQ(form.minute, 5);
+  EXPECT_EQ(form.latDegrees, "28");
+  EXPECT_FALSE(form.south);
+  EXPECT_EQ(form.country, "India");
+
+  // Lines beyond the seventeenth are ignored; LF-only line ends are read too.
+  std::string extra = JoinCrLf(lines) + EncodeField("SURPLUS") + "\r\n";
+  EXPECT_EQ(ApplyChartFile(extra, before).country, "India");
+  std::string lfOnly;
+  for (const auto& l : lines) lfOnly += l + "\n";
+  EXPECT_EQ(ApplyChartFile(lfOnly, before).latMinutes, "36");
+
+  // Nothing at all: the form stays as it was.
+  form = ApplyChartFile("", before);
+  EXPECT_EQ(form.name, before.name);
+  EXPECT_EQ(form.year, before.year);
+}
+
+TEST(ChartFileText, AccentedPlacesRoundTripAndOlderReadersLoseOnlyThem) {
+  ChartState chart = DelhiChart();
+  chart.BirthName = "JOS\xC3\x89";  // JOSÉ
+  chart.BirthCity = "S\xC3\xA3o Paulo";
+  chart.BirthState = "Z\xC3\xBCrich";
+  chart.BirthCountry = "Brasil \xE2\x82\xAC";  // euro sign lives below 171 in Windows-1252
+  ASSERT_TRUE(UnstorableChartCharacters(chart).empty());
+  const std::string file = EncodeChartFile(chart);
+  EXPECT_EQ(file.find_first_of(std::string("\r\n")), file.find("\r\n"));
+  const BirthData form = ApplyChartFile(file, OtherForm());
+  EXPECT_EQ(form.name, chart.BirthName);
+  EXPECT_EQ(form.city, chart.BirthCity);
+  EXPECT_EQ(form.state, chart.BirthState);
+  EXPECT_EQ(form.country, chart.BirthCountry);
+
+  const auto lines = SplitCrLf(file);
+  ASSERT_EQ(lines.size(), 17u);
+  EXPECT_EQ(Utf8FromWindows1252(PlainDecode(lines[14])), "So Paulo");
+  EXPECT_EQ(Utf8FromWindows1252(PlainDecode(lines[15])), "Zrich");
+  EXPECT_EQ(Utf8FromWindows1252(PlainDecode(lines[16])), "Brasil \xE2\x82\xAC");
+  EXPECT_EQ(PlainDecode(lines[1]), "6");
+  EXPECT_EQ(PlainDecode(lines[11]), "True");
+}
+
+TEST(ChartFileText, CharactersOutsideTheCodePageAreListedOnce) {
+  ChartState chart = DelhiChart();
+  chart.BirthCity = "\xE6\x9D\xB1\xE4\xBA\xAC \xE6\x9D\xB1";  // 東京 東
+  chart.BirthCountry = "\xCE\xA9";                           // Ω
+  const auto unstorable = UnstorableChartCharacters(chart);
+  ASSERT_EQ(unstorable.size(), 3u);
+  EXPECT_EQ(unstorable[0], "\xE6\x9D\xB1");
+  EXPECT_EQ(unstorable[1], "\xE4\xBA\xAC");
+  EXPECT_EQ(unstorable[2], "\xCE\xA9");
+  chart.BirthCity = "ok";
+  chart.BirthCountry = "bad \xFF byte";
+  EXPECT_EQ(UnstorableChartCharacters(chart), std::vector<std::string>{"\xEF\xBF\xBD"});
+}
+
+TEST_F(ChartFileOnDisk, SaveWritesTheFileAndReadGivesItsBytes) {
+  const std::string path = Path("ram.zdh");
+  ASSERT_EQ(SaveChartFile(path, DelhiChart()), std::nullopt);
+  const auto bytes = ReadChartFile(path);
+  ASSERT_TRUE(bytes.has_value());
+  EXPECT_EQ(*bytes, EncodeChartFile(DelhiChart()));
+  EXPECT_EQ(ApplyChartFile(*bytes, OtherForm()).zonePosition, 34);
+  EXPECT_EQ(ReadChartFile(Path("missing.zdh")), std::nullopt);
+}
+
+TEST_F(ChartFileOnDisk, SaveRefusesUnstorableTextsAndReportsUncreatableFiles) {
+  ChartState chart = DelhiChart();
+  chart.BirthCity = "\xE6\x9D\xB1\xE4\xBA\xAC";
+  const std::string path = Path("tokyo.zdh");
+  const auto refusal = SaveChartFile(path, chart);
+  ASSERT_TRUE(refusal.has_value());
+  EXPECT_NE(refusal->find("\xE6\x9D\xB1"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(path));
+
+  const auto failure = SaveChartFile(Path("no/such/folder/ram.zdh"), DelhiChart());
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_NE(failure->find("could not be created"), std::string::npos);
+}
+
+TEST_F(ChartFileOnDisk, ReadingStopsAfterTheSeventeenthLine) {
+  const std::string path = Path("long.zdh");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << EncodeChartFile(DelhiChart());
+    for (int i = 0; i < 1000; ++i) out << "tail line\r\n";
+  }
+  const auto bytes = ReadChartFile(path);
+  ASSERT_TRUE(bytes.has_value());
+  EXPECT_EQ(*bytes, EncodeChartFile(DelhiChart()));
+}
+
+TEST(TextEncoding, Windows1252MapsBothWays) {
+  EXPECT_EQ(Utf8FromWindows1252("S\xE3o"), "S\xC3\xA3o");
+  EXPECT_EQ(Utf8FromWindows1252("\x80\x9F"), "\xE2\x82\xAC\xC5\xB8");
+  EXPECT_EQ(Windows1252FromUtf8("\xE2\x82\xAC\xC5\xB8 \xC3\xBF"), "\x80\x9F \xFF");
+  std::string all;
+  for (int c = 0; c < 256; ++c) all.push_back(static_cast<char>(c));
+  EXPECT_EQ(Windows1252FromUtf8(Utf8FromWindows1252(all)), all);
+  std::vector<std::string> unstorable;
+  EXPECT_EQ(Windows1252FromUtf8("a\xC2\x80" "b\xF0\x9F\x98\x80" "c\xC0\xAF", &unstorable), "abc");
+  // U+0080 has no byte (0x80 is the euro sign); the emoji is outside; the overlong form is invalid.
+  ASSERT_EQ(unstorable.size(), 3u);
+  EXPECT_EQ(unstorable[0], "\xC2\x80");
+  EXPECT_EQ(unstorable[1], "\xF0\x9F\x98\x80");
+  EXPECT_EQ(unstorable[2], "\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace corvane
