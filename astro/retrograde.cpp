@@ -1,0 +1,134 @@
+#include "astro/retrograde.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+#include "app/chart_state.h"
+#include "astro/tables/station_rows.h"
+
+namespace corvane {
+
+namespace {
+
+// Calendar day numbers of one period's stations: the lookup compares dates only.
+struct PeriodDays {
+  std::int64_t start;
+  std::int64_t end;
+};
+
+struct PlanetTable {
+  std::vector<RetrogradePeriod> periods;
+  std::vector<PeriodDays> days;  // parallel to periods
+};
+
+using StationTables = std::array<PlanetTable, kStationPlanets.size()>;
+
+int PlanetSlot(std::string_view planet) {
+  for (std::size_t i = 0; i < kStationPlanets.size(); ++i) {
+    if (kStationPlanets[i] == planet) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// "month,day,year,hour,minute," -> a date-time. The table is compiled in, so a malformed
+// row is a build defect: it is reported rather than silently misread.
+CivilDateTime ParseRow(std::string_view row) {
+  int fields[5] = {};
+  const char* p = row.data();
+  const char* const end = row.data() + row.size();
+  for (int& field : fields) {
+    const auto [next, ec] = std::from_chars(p, end, field);
+    if (ec != std::errc() || next == end || *next != ',') {
+      throw std::logic_error("malformed station row: " + std::string(row));
+    }
+    p = next + 1;
+  }
+  const CivilDateTime t{fields[2], fields[0], fields[1], fields[3], fields[4], 0};
+  if (p != end || t.month < 1 || t.month > 12 || t.day < 1 || t.day > DaysInMonth(t.year, t.month) ||
+      t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59) {
+    throw std::logic_error("malformed station row: " + std::string(row));
+  }
+  return t;
+}
+
+StationTables LoadTables() {
+  StationTables tables;
+  for (std::size_t i = 0; i < kStationRowCount; ++i) {
+    const StationRow& row = kStationRows[i];
+    const int slot = PlanetSlot(row.planet);
+    if (slot < 0) throw std::logic_error("station row for unknown planet: " + std::string(row.planet));
+    PlanetTable& table = tables[static_cast<std::size_t>(slot)];
+    const CivilDateTime start = ParseRow(row.start);
+    const CivilDateTime end = ParseRow(row.end);
+    table.periods.push_back({kStationPlanets[static_cast<std::size_t>(slot)], start, end});
+    table.days.push_back({DaysFromCivil(start.year, start.month, start.day),
+                          DaysFromCivil(end.year, end.month, end.day)});
+  }
+  // The binary search below relies on chronological, non-overlapping periods.
+  for (const PlanetTable& table : tables) {
+    for (std::size_t i = 0; i < table.periods.size(); ++i) {
+      const bool ordered = table.periods[i].start < table.periods[i].end &&
+                           (i == 0 || table.periods[i - 1].end < table.periods[i].start);
+      if (!ordered) throw std::logic_error("station table out of order");
+    }
+  }
+  return tables;
+}
+
+const StationTables& Tables() {
+  static const StationTables tables = LoadTables();
+  return tables;
+}
+
+}  // namespace
+
+const std::vector<RetrogradePeriod>& RetrogradePeriodsOf(std::string_view planet) {
+  static const std::vector<RetrogradePeriod> kNone;
+  const int slot = PlanetSlot(planet);
+  return slot < 0 ? kNone : Tables()[static_cast<std::size_t>(slot)].periods;
+}
+
+bool IsRetrograde(std::string_view planet, const CivilDateTime& birth) {
+  const int slot = PlanetSlot(planet);
+  if (slot < 0) return false;
+  const std::vector<PeriodDays>& days = Tables()[static_cast<std::size_t>(slot)].days;
+  const std::int64_t birthDay = DaysFromCivil(birth.year, birth.month, birth.day);
+  // Periods are ordered and a station direct never falls after the next station retrograde,
+  // so only the last period starting before the birth date can contain it.
+  const auto after = std::partition_point(days.begin(), days.end(),
+                                          [birthDay](const PeriodDays& p) { return p.start < birthDay; });
+  if (after == days.begin()) return false;
+  return std::prev(after)->end > birthDay;
+}
+
+void MarkRetrogradePlanets(ChartState& s) {
+  const CivilDateTime birth{s.BirthYear, s.BirthMonth, s.BirthDay, s.BirthHour, s.BirthMinute, 0};
+  constexpr std::array<int, 5> kMarkable = {kMercury, kVenus, kMars, kJupiter, kSaturn};
+  std::array<bool, kMarkable.size()> retrograde{};
+  for (std::size_t i = 0; i < kMarkable.size(); ++i) {
+    retrograde[i] = IsRetrograde(kPlainBodyNames[static_cast<std::size_t>(kMarkable[i])], birth);
+  }
+  // Reset first, so marks never pile up over repeated calculations.
+  for (std::size_t i = 0; i < s.ChartBodyNames.size(); ++i) s.ChartBodyNames[i] = kPlainBodyNames[i];
+  for (std::size_t i = 0; i < kMarkable.size(); ++i) {
+    if (retrograde[i]) s.ChartBodyNames[static_cast<std::size_t>(kMarkable[i])] += kRetrogradeMark;
+  }
+}
+
+std::vector<RetrogradePeriod> RetrogradePeriodsTouchingYear(int year) {
+  const CivilDateTime yearStart{year, 1, 1, 0, 0, 0};
+  const CivilDateTime nextYearStart{year + 1, 1, 1, 0, 0, 0};
+  std::vector<RetrogradePeriod> found;
+  for (const PlanetTable& table : Tables()) {
+    for (const RetrogradePeriod& p : table.periods) {
+      if (p.start < nextYearStart && p.end >= yearStart) found.push_back(p);
+    }
+  }
+  return found;
+}
+
+}  // namespace corvane

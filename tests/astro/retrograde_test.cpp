@@ -1,0 +1,280 @@
+#include "astro/retrograde.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/chart_state.h"
+
+namespace corvane {
+namespace {
+
+CivilDateTime Row(std::string_view row) {
+  int f[5] = {};
+  std::size_t pos = 0;
+  for (int& v : f) {
+    const std::size_t comma = row.find(',', pos);
+    v = std::stoi(std::string(row.substr(pos, comma - pos)));
+    pos = comma + 1;
+  }
+  return {f[2], f[0], f[1], f[3], f[4], 0};
+}
+
+std::int64_t DayNumber(const CivilDateTime& t) { return DaysFromCivil(t.year, t.month, t.day); }
+
+struct KnownPeriod {
+  std::string_view planet;
+  std::string_view start, end;
+};
+
+struct PlanetShape {
+  std::string_view planet;
+  std::size_t periods;
+  KnownPeriod first, last;
+  int minDays, maxDays;  // calendar days from station retrograde to station direct
+};
+
+const PlanetShape kShapes[] = {
+    {"Mercury", 476, {"Mercury", "3,15,1900,13,19,", "4,7,1900,18,42,"}, {"Mercury", "12,1,2050,17,17,", "12,21,2050,11,33,"}, 19, 25},
+    {"Venus", 95, {"Venus", "6,16,1900,22,56,", "7,30,1900,2,44,"}, {"Venus", "9,25,2050,22,15,", "11,6,2050,19,4,"}, 40, 44},
+    {"Mars", 71, {"Mars", "1,13,1901,6,16,", "4,4,1901,7,21,"}, {"Mars", "7,15,2050,5,50,", "9,13,2050,9,41,"}, 60, 81},
+    {"Jupiter", 139, {"Jupiter", "3,27,1900,20,39,", "7,29,1900,1,35,"}, {"Jupiter", "12,21,2050,13,21,", "4,21,2051,23,46,"}, 117, 125},
+    {"Saturn", 146, {"Saturn", "4,14,1900,6,2,", "9,2,1900,14,39,"}, {"Saturn", "5,18,2050,13,6,", "10,6,2050,11,5,"}, 133, 142},
+    {"Uranus", 150, {"Uranus", "3,17,1900,17,36,", "8,17,1900,15,27,"}, {"Uranus", "12,30,2050,15,40,", "5,29,2051,6,22,"}, 149, 155},
+    {"Neptune", 150, {"Neptune", "10,2,1900,13,58,", "3,8,1901,0,45,"}, {"Neptune", "8,31,2050,13,52,", "2,4,2051,10,41,"}, 156, 161},
+    {"Pluto", 151, {"Pluto", "9,16,1899,5,48,", "2,27,1900,7,36,"}, {"Pluto", "6,10,2050,3,49,", "11,21,2050,16,16,"}, 156, 165},
+};
+
+// Periods quoted besides the first and last ones.
+const KnownPeriod kFurtherPeriods[] = {
+    {"Mercury", "2,21,2000,0,39,", "3,14,2000,20,28,"},
+    {"Mercury", "6,23,2000,8,32,", "7,17,2000,13,9,"},
+    {"Mercury", "10,18,2000,13,39,", "11,8,2000,2,32,"},
+    {"Mercury", "12,22,1904,9,42,", "1,11,1905,10,24,"},
+};
+
+// The same calendar dates, and the times close: the computed stations differ from the
+// quoted ones by minutes. The quoted 2000-02-21 row writes its hour 12 as 0, so for that
+// row only the date is compared.
+void ExpectMatches(const RetrogradePeriod& got, const KnownPeriod& want) {
+  SCOPED_TRACE(std::string(want.planet) + " " + std::string(want.start));
+  EXPECT_EQ(got.planet, want.planet);
+  for (const auto& [moment, row] : {std::pair{got.start, want.start}, std::pair{got.end, want.end}}) {
+    const CivilDateTime quoted = Row(row);
+    EXPECT_EQ(DayNumber(moment), DayNumber(quoted)) << row;
+    if (row != "2,21,2000,0,39,") {
+      EXPECT_LE(std::llabs(MinuteCountDifference(moment, quoted)), 30) << row;
+    }
+  }
+}
+
+TEST(StationTable, CountsAndFirstAndLastPeriodsOfEveryPlanet) {
+  std::size_t total = 0;
+  for (const PlanetShape& shape : kShapes) {
+    const std::vector<RetrogradePeriod>& periods = RetrogradePeriodsOf(shape.planet);
+    ASSERT_EQ(periods.size(), shape.periods) << shape.planet;
+    ExpectMatches(periods.front(), shape.first);
+    ExpectMatches(periods.back(), shape.last);
+    total += periods.size();
+  }
+  EXPECT_EQ(total * 2, 2756u);  // rows in all
+}
+
+TEST(StationTable, FurtherQuotedPeriodsArePresent) {
+  for (const KnownPeriod& want : kFurtherPeriods) {
+    const CivilDateTime start = Row(want.start);
+    bool found = false;
+    for (const RetrogradePeriod& p : RetrogradePeriodsOf(want.planet)) {
+      if (DayNumber(p.start) == DayNumber(start)) {
+        ExpectMatches(p, want);
+        found = true;
+      }
+    }
+    EXPECT_TRUE(found) << want.start;
+  }
+}
+
+TEST(StationTable, PeriodsAreOrderedDisjointAndOfPlausibleLength) {
+  for (const PlanetShape& shape : kShapes) {
+    SCOPED_TRACE(shape.planet);
+    const std::vector<RetrogradePeriod>& periods = RetrogradePeriodsOf(shape.planet);
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+      const RetrogradePeriod& p = periods[i];
+      EXPECT_EQ(p.planet, shape.planet);
+      EXPECT_LT(p.start, p.end);
+      if (i > 0) {
+        EXPECT_LT(periods[i - 1].end, p.start);
+      }
+      const std::int64_t days = DayNumber(p.end) - DayNumber(p.start);
+      EXPECT_GE(days, shape.minDays) << i;
+      EXPECT_LE(days, shape.maxDays) << i;
+    }
+    // The tables cover every birth year the input form offers.
+    ASSERT_FALSE(periods.empty());
+    EXPECT_LE(periods.front().start.year, 1901);
+    EXPECT_GE(periods.back().end.year, 2050);
+  }
+  EXPECT_TRUE(RetrogradePeriodsOf("Sun").empty());
+}
+
+TEST(IsRetrograde, MercuryEarly2000CountsCalendarDatesOnly) {
+  EXPECT_FALSE(IsRetrograde("Mercury", {2000, 2, 20, 12, 0, 0}));
+  EXPECT_FALSE(IsRetrograde("Mercury", {2000, 2, 21, 0, 0, 0}));
+  EXPECT_FALSE(IsRetrograde("Mercury", {2000, 2, 21, 23, 59, 0}));
+  EXPECT_TRUE(IsRetrograde("Mercury", {2000, 2, 22, 0, 0, 0}));
+  EXPECT_TRUE(IsRetrograde("Mercury", {2000, 3, 13, 23, 59, 0}));
+  EXPECT_FALSE(IsRetrograde("Mercury", {2000, 3, 14, 0, 0, 0}));
+  EXPECT_FALSE(IsRetrograde("Mercury", {2000, 3, 14, 23, 59, 0}));
+  // The other two periods of 2000, inside and on their station dates.
+  EXPECT_TRUE(IsRetrograde("Mercury", {2000, 7, 1, 6, 0, 0}));
+  EXPECT_FALSE(IsRetrograde("Mercury", {2000, 6, 23, 18, 0, 0}));
+  EXPECT_TRUE(IsRetrograde("Mercury", {2000, 11, 7, 23, 59, 0}));
+  EXPECT_FALSE(IsRetrograde("Mercury", {2000, 11, 8, 0, 0, 0}));
+}
+
+TEST(IsRetrograde, PeriodsAcrossYearsAndOutsideTheTables) {
+  EXPECT_TRUE(IsRetrograde("Mercury", {1905, 1, 1, 0, 0, 0}));
+  EXPECT_TRUE(IsRetrograde("Mercury", {1904, 12, 31, 12, 0, 0}));
+  EXPECT_TRUE(IsRetrograde("Mars", {2050, 9, 12, 0, 0, 0}));
+  EXPECT_FALSE(IsRetrograde("Mars", {2050, 9, 13, 10, 0, 0}));
+  for (int day = 14; day <= 30; ++day) EXPECT_FALSE(IsRetrograde("Mars", {2050, 9, day, 12, 0, 0}));
+  EXPECT_FALSE(IsRetrograde("Mars", {2051, 6, 1, 0, 0, 0}));
+  EXPECT_FALSE(IsRetrograde("Mars", {2100, 1, 1, 0, 0, 0}));
+  EXPECT_FALSE(IsRetrograde("Mercury", {1800, 1, 1, 0, 0, 0}));
+  // Pluto's first period begins in 1899; Jupiter's last one ends in 2051.
+  EXPECT_TRUE(IsRetrograde("Pluto", {1899, 12, 1, 0, 0, 0}));
+  EXPECT_TRUE(IsRetrograde("Jupiter", {2051, 3, 1, 0, 0, 0}));
+}
+
+TEST(IsRetrograde, OnlyTheEightExactNamesAreKnown) {
+  const CivilDateTime mercuryRetrograde{2000, 3, 1, 12, 0, 0};
+  ASSERT_TRUE(IsRetrograde("Mercury", mercuryRetrograde));
+  for (std::string_view name : {"mercury", "MERCURY", "Mercury ", " Mercury", "Merc", "", "Sun", "Moon",
+                                "Rahu", "Ketu", "Asc", "Mercury (R) "}) {
+    EXPECT_FALSE(IsRetrograde(name, mercuryRetrograde)) << '"' << name << '"';
+  }
+}
+
+// The lookup as a plain scan in table order with the two day differences.
+bool LinearScan(std::string_view planet, const CivilDateTime& birth) {
+  const std::int64_t b = DayNumber(birth);
+  for (const RetrogradePeriod& p : RetrogradePeriodsOf(planet)) {
+    const std::int64_t dStart = DayNumber(p.start) - b;
+    const std::int64_t dEnd = DayNumber(p.end) - b;
+    if (dStart < 0 && dEnd > 0) return true;
+  }
+  return false;
+}
+
+TEST(IsRetrograde, AgreesWithALinearScanOnEveryDay) {
+  const std::int64_t first = DaysFromCivil(1898, 6, 1);
+  const std::int64_t last = DaysFromCivil(2052, 6, 1);
+  int retrogradeDays = 0;
+  for (std::string_view planet : kStationPlanets) {
+    for (std::int64_t d = first; d <= last; ++d) {
+      CivilDateTime t = CivilFromDays(d);
+      t.hour = static_cast<int>(d % 24);
+      t.minute = static_cast<int>((d * 7) % 60);
+      const bool want = LinearScan(planet, t);
+      ASSERT_EQ(IsRetrograde(planet, t), want) << planet << " " << t.year << "-" << t.month << "-" << t.day;
+      retrogradeDays += want;
+    }
+  }
+  EXPECT_GT(retrogradeDays, 0);
+}
+
+ChartState BirthAt(int year, int month, int day, int hour, int minute) {
+  ChartState s;
+  s.BirthYear = year;
+  s.BirthMonth = month;
+  s.BirthDay = day;
+  s.BirthHour = hour;
+  s.BirthMinute = minute;
+  return s;
+}
+
+TEST(MarkRetrogradePlanets, RepeatedCalculationsLeaveNoStaleMark) {
+  ChartState s = BirthAt(1900, 6, 1, 10, 30);  // Saturn retrograde, 1900-04-14 to 1900-09-02
+  ASSERT_TRUE(IsRetrograde("Saturn", {1900, 6, 1, 0, 0, 0}));
+  MarkRetrogradePlanets(s);
+  EXPECT_EQ(s.ChartBodyNames[kSaturn], "Saturn (R) ");
+
+  s.BirthYear = 1900, s.BirthMonth = 12, s.BirthDay = 1;
+  ASSERT_FALSE(IsRetrograde("Saturn", {1900, 12, 1, 0, 0, 0}));
+  MarkRetrogradePlanets(s);
+  EXPECT_EQ(s.ChartBodyNames[kSaturn], "Saturn");
+
+  // A mark is set only once, however often the step runs for the same chart.
+  s.BirthYear = 2000, s.BirthMonth = 3, s.BirthDay = 1;
+  MarkRetrogradePlanets(s);
+  MarkRetrogradePlanets(s);
+  EXPECT_EQ(s.ChartBodyNames[kMercury], "Mercury (R) ");
+}
+
+TEST(MarkRetrogradePlanets, MarksFollowTheLookupAndSkipTheOtherBodies) {
+  ChartState s = BirthAt(1901, 1, 1, 0, 0);
+  for (std::string& name : s.ChartBodyNames) name = "stale";
+  int marked = 0;
+  for (std::int64_t d = DaysFromCivil(1901, 1, 1); d <= DaysFromCivil(2050, 12, 31); d += 11) {
+    const CivilDateTime t = CivilFromDays(d);
+    s.BirthYear = t.year, s.BirthMonth = t.month, s.BirthDay = t.day;
+    s.BirthHour = static_cast<int>(d % 24);
+    MarkRetrogradePlanets(s);
+    for (int body = 0; body < kBodyCount; ++body) {
+      const std::string plain = kPlainBodyNames[static_cast<std::size_t>(body)];
+      const bool markable = body >= kMercury && body <= kSaturn;
+      const bool expectMark = markable && IsRetrograde(plain, t);
+      ASSERT_EQ(s.ChartBodyNames[static_cast<std::size_t>(body)], expectMark ? plain + " (R) " : plain)
+          << t.year << "-" << t.month << "-" << t.day;
+      marked += expectMark;
+    }
+  }
+  EXPECT_GT(marked, 0);
+}
+
+TEST(RetrogradePeriodsTouchingYear, ListsOverlappingPeriodsInPlanetThenTimeOrder) {
+  const std::vector<RetrogradePeriod> y2000 = RetrogradePeriodsTouchingYear(2000);
+  std::vector<RetrogradePeriod> mercury;
+  for (const RetrogradePeriod& p : y2000) {
+    if (p.planet == "Mercury") mercury.push_back(p);
+  }
+  ASSERT_EQ(mercury.size(), 3u);
+  ExpectMatches(mercury[0], kFurtherPeriods[0]);
+  ExpectMatches(mercury[2], kFurtherPeriods[2]);
+
+  auto slot = [](std::string_view planet) {
+    for (std::size_t i = 0; i < kStationPlanets.size(); ++i) {
+      if (kStationPlanets[i] == planet) return i;
+    }
+    return kStationPlanets.size();
+  };
+  for (int year : {1899, 1904, 1905, 2000, 2051}) {
+    const std::vector<RetrogradePeriod> periods = RetrogradePeriodsTouchingYear(year);
+    ASSERT_FALSE(periods.empty()) << year;
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+      EXPECT_LT(periods[i].start, (CivilDateTime{year + 1, 1, 1, 0, 0, 0}));
+      EXPECT_GE(periods[i].end, (CivilDateTime{year, 1, 1, 0, 0, 0}));
+      if (i > 0) {
+        const std::size_t a = slot(periods[i - 1].planet), b = slot(periods[i].planet);
+        EXPECT_TRUE(a < b || (a == b && periods[i - 1].start < periods[i].start));
+      }
+    }
+  }
+  // The Mercury period of 1904/1905 belongs to both years.
+  for (int year : {1904, 1905}) {
+    bool found = false;
+    for (const RetrogradePeriod& p : RetrogradePeriodsTouchingYear(year)) {
+      found = found || (p.planet == "Mercury" && p.start.year == 1904 && p.end.year == 1905);
+    }
+    EXPECT_TRUE(found) << year;
+  }
+  EXPECT_TRUE(RetrogradePeriodsTouchingYear(1850).empty());
+  EXPECT_TRUE(RetrogradePeriodsTouchingYear(2100).empty());
+}
+
+}  // namespace
+}  // namespace corvane
