@@ -3,9 +3,9 @@
 namespace corvane {
 
 std::string_view FindPageField(const LagnaPageFields& fields, std::string_view control) {
-  if (control == "lblHoraDesc") return fields.horaDescription;
-  if (control == "lblHouseDesc") return fields.houseDescription;
-  if (control == "Label8(108)") return fields.pranapadaCaption;
+  if (control == kHoraDescriptionControl) return fields.horaDescription;
+  if (control == kHouseDescriptionControl) return fields.houseDescription;
+  if (control == kPranapadaCaptionControl) return fields.pranapadaCaption;
   for (const auto& f : fields.fields)
     if (f.control == control) return f.value;
   return {};

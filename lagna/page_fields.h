@@ -11,6 +11,7 @@ struct TextRun {
   bool bold = false;
   bool darkRed = false;  // false: black; true: dark red (128, 0, 0)
   std::string text;
+  bool heading = false;  // the run is the heading of a rule that fired (not part of the look)
 };
 
 // A reading shown in a rich text box: the size is set once before the first run.
@@ -34,11 +35,22 @@ struct LagnaPageFields {
   RichReading upapadaReading;         // RTBUL
 };
 
-}  // namespace corvane
-
-namespace corvane {
+// Control names of the three single fields outside the attribute blocks.
+inline constexpr std::string_view kHoraDescriptionControl = "lblHoraDesc";
+inline constexpr std::string_view kHouseDescriptionControl = "lblHouseDesc";
+inline constexpr std::string_view kPranapadaCaptionControl = "Label8(108)";
 
 // The text of the field shown by the named control, or an empty view if none has that name.
 std::string_view FindPageField(const LagnaPageFields& fields, std::string_view control);
+
+// Calls visit(control, value) for every plain-text field: the three single fields first,
+// then the attribute blocks in fill order. The two rich readings are not included.
+template <class Visitor>
+void ForEachPageField(const LagnaPageFields& fields, Visitor&& visit) {
+  visit(kHoraDescriptionControl, fields.horaDescription);
+  visit(kHouseDescriptionControl, std::string_view(fields.houseDescription));
+  visit(kPranapadaCaptionControl, std::string_view(fields.pranapadaCaption));
+  for (const auto& f : fields.fields) visit(f.control, f.value);
+}
 
 }  // namespace corvane

@@ -1,0 +1,42 @@
+#pragma once
+#include <array>
+#include <string_view>
+
+#include "app/chart_state.h"
+
+namespace corvane {
+
+// Arudha pada tables, indexed by house 0 (1st) to 11 (12th).
+inline constexpr std::array<std::string_view, 12> kPadaLabels = {
+    "AL", "A2", "A3", "A4", "A5", "A6", "A7", "A8", "A9", "A10", "A11", "A12"};
+
+inline constexpr std::array<std::string_view, 12> kPadaAlternateNames = {
+    "Pada, Lagna Pada, Arudha Lagna",
+    "Dhana Pada, Kosa Pada",
+    "Vikrama Pada or Bhratripada",
+    "Matripada, Sukhapada",
+    "Mantra Pada, Putrapada",
+    "Rogapada, Satrupada, Aripada",
+    "Darapada, Kalatrapada",
+    "Marana or Mrityu Pada, Randhrapada",
+    "Pitripada, Dharmapada",
+    "Karmapada, Rajyapada",
+    "Labhapada",
+    "Vyaya Pada, Gauna Pada"};
+
+// What the pada of house 0..11 signifies; the 1st house's long text lives with the other prose.
+// Returns an empty view for a house outside 0..11.
+std::string_view PadaSignification(int house);
+
+// The view of house h's pada when it falls in sign p. An unknown sign gives the labels
+// with empty sign name and nature rather than reading outside the sign tables.
+PadaView MakePadaView(int house, int padaSign);
+
+// PadaViews[h] from ArudhaPadaSigns[h] for every house.
+void FillPadaViews(ChartState& state);
+
+// The pada tables are compile-time constants; this exists for callers that follow the
+// calculation steps literally and does nothing.
+void LoadPadaTables();
+
+}  // namespace corvane
