@@ -1,0 +1,175 @@
+#include "astro/planets.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "astro/longitude_text.h"
+#include "astro/time_scales.h"
+#include "chart_fixtures.h"
+
+namespace corvane {
+namespace {
+
+using testing::BirthChart;
+
+// A chart whose ascendant and Moon steps are stood in for by fixed values.
+ChartState PreparedChart(ChartState c, double ayanamsa) {
+  c.AyanamsaOffset = ayanamsa;
+  c.MoonSiderealLongitude = 199.4626;
+  c.MoonPositionText = FormatLongitude(199.4626);
+  c.AscendantLongitude = 0.44393;
+  c.AscendantPositionText = FormatLongitude(0.44393);
+  return c;
+}
+
+double Reduced(double v) {
+  while (v < 0) v += 360;
+  while (v >= 360) v -= 360;
+  return v;
+}
+
+TEST(Planets, ElementFrameLongitudesAtJ2000) {
+  EXPECT_NEAR(PlanetLongitude(0, 0), 271.906, 5e-4);
+  EXPECT_NEAR(PlanetLongitude(1, 0), 241.578, 5e-4);
+  EXPECT_NEAR(PlanetLongitude(2, 0), 280.380, 5e-4);
+  EXPECT_NEAR(PlanetLongitude(3, 0), 327.983, 5e-4);
+  EXPECT_NEAR(PlanetLongitude(4, 0), 25.361, 5e-4);
+  EXPECT_NEAR(PlanetLongitude(5, 0), 40.215, 5e-4);
+  EXPECT_NEAR(MeanNodeLongitude(0), 125.1225, 5e-5);
+}
+
+TEST(Planets, TrueAnomalySolvesKeplersEquation) {
+  for (double e : {0.0, 0.0167, 0.0934, 0.2056}) {
+    for (double m = 0.05; m < kTwoPi; m += 0.31) {
+      const double nu = TrueAnomaly(m, e);
+      ASSERT_GE(nu, 0.0);
+      ASSERT_LT(nu, kTwoPi);
+      // Back from the true to the eccentric and the mean anomaly.
+      const double ecc = 2 * std::atan(std::sqrt((1 - e) / (1 + e)) * std::tan(nu / 2));
+      double back = ecc - e * std::sin(ecc);
+      if (back < 0) back += 2 * std::numbers::pi;
+      EXPECT_NEAR(back, m, 1e-10) << e << " " << m;
+    }
+  }
+  EXPECT_NEAR(TrueAnomaly(0.5, 0.0), 0.5, 1e-12);
+}
+
+TEST(Planets, BirthPassAtJ2000) {
+  ChartState c = PreparedChart(BirthChart(2000, 1, 1, 12, 0, 0, 0, false, 51, 30, false, 0, 0), -23.85399);
+  ComputePlanets(c);
+  EXPECT_NEAR(c.BirthLongitudes[kSun], 256.526, 5e-4);
+  EXPECT_EQ(c.PlanetPositionTexts[2], FormatLongitude(c.BirthLongitudes[kSun]));
+  EXPECT_EQ(c.ChartBodyPositions[kSun], "16 Sag 31");
+  EXPECT_NEAR(c.BirthLongitudes[kRahu], 125.1225 - 1 - 23.85399, 5e-5);
+  EXPECT_NEAR(c.BirthLongitudes[kKetu], c.BirthLongitudes[kRahu] + 180, 1e-9);
+  EXPECT_EQ(c.ChartBodyPositions[kRahu], CompactLongitude(c.RahuPositionText));
+  EXPECT_EQ(c.ChartBodyPositions[kMoon], "19 Lib 27");
+  EXPECT_EQ(c.ChartBodyPositions[kAscendantBody], "00 Ari 26");
+  EXPECT_EQ(c.BirthLongitudes[kMoon], 199.4626);
+  EXPECT_EQ(c.BirthLongitudes[kAscendantBody], 0.44393);
+  // Body order of the table against element order of the texts.
+  const int rows[] = {0, 1, 3, 4, 5};
+  const int bodies[] = {kMercury, kVenus, kMars, kJupiter, kSaturn};
+  for (int k = 0; k < 5; ++k) {
+    const double expected = Reduced(PlanetLongitude(rows[k], 0) - 23.85399);
+    EXPECT_NEAR(c.BirthLongitudes[bodies[k]], expected, 1e-9);
+    EXPECT_EQ(c.ChartBodyPositions[bodies[k]], CompactLongitude(c.PlanetPositionTexts[rows[k]]));
+  }
+  EXPECT_EQ(c.SunriseSunLongitude, 0.0);  // only the sunrise pass writes it
+  EXPECT_TRUE(c.SunriseSunText.empty());
+}
+
+TEST(Planets, EasternZoneBirthAfterMidnightUsesThePreviousUniversalDay) {
+  // 02:00 on 2 January in Indian time is 20:30 UT on 1 January.
+  ChartState c = PreparedChart(BirthChart(2000, 1, 2, 2, 0, 77, 13, true, 28, 38, false, -5, -30), -23.85);
+  ComputePlanets(c);
+  const double d = 8.5 / 24;
+  EXPECT_NEAR(c.BirthLongitudes[kSun], Reduced(PlanetLongitude(2, d) + GeneralPrecessionDegrees(d) - 23.85), 1e-9);
+}
+
+TEST(Planets, SummerHourMovesTheMomentOneHourEarlier) {
+  ChartState summer = PreparedChart(BirthChart(1985, 7, 20, 15, 30, 0, 7, false, 51, 30, false, 0, 0, true), -23.65);
+  ChartState winterClock = PreparedChart(BirthChart(1985, 7, 20, 14, 30, 0, 7, false, 51, 30, false, 0, 0), -23.65);
+  ChartState sameClock = PreparedChart(BirthChart(1985, 7, 20, 15, 30, 0, 7, false, 51, 30, false, 0, 0), -23.65);
+  ComputePlanets(summer);
+  ComputePlanets(winterClock);
+  ComputePlanets(sameClock);
+  for (int b = 0; b < kBodyCount; ++b) EXPECT_DOUBLE_EQ(summer.BirthLongitudes[b], winterClock.BirthLongitudes[b]) << b;
+  EXPECT_EQ(summer.ChartBodyPositions, winterClock.ChartBodyPositions);
+  // An hour of solar motion, about 2.4 arcminutes.
+  EXPECT_NEAR(sameClock.BirthLongitudes[kSun] - summer.BirthLongitudes[kSun], 0.0398, 0.003);
+}
+
+TEST(Planets, PlanetsAreInTheFrameOfDate) {
+  ChartState c = PreparedChart(BirthChart(1950, 5, 17, 12, 0, 0, 0, false, 51, 30, false, 0, 0), -23.16);
+  ComputePlanets(c);
+  const double d = DayNumberJ2000(1950, 5, 17, 12, 0);
+  const double p = GeneralPrecessionDegrees(d);
+  EXPECT_NEAR(p, -0.6932, 1e-3);  // half a century before J2000
+  const double elementFrame = Reduced(PlanetLongitude(2, d) - 23.16);
+  EXPECT_NEAR(c.BirthLongitudes[kSun] - elementFrame, p, 1e-9);
+  EXPECT_NEAR(c.BirthLongitudes[kSaturn] - Reduced(PlanetLongitude(5, d) - 23.16), p, 1e-9);
+  // The nodes are not precessed.
+  EXPECT_NEAR(c.BirthLongitudes[kRahu], Reduced(MeanNodeLongitude(d) - 1 - 23.16), 1e-9);
+}
+
+TEST(Planets, SunJustPastTheEquinoxOfDateStaysBelow360) {
+  // With no ayanamsa, a Sun a little short of 360 in the element frame is past 0 of date.
+  bool crossed = false;
+  for (int minutes = 0; minutes < 24 * 60; minutes += 10) {
+    ChartState c = PreparedChart(BirthChart(2020, 3, 20, minutes / 60, minutes % 60, 0, 0, false, 0, 0, false, 0, 0), 0.0);
+    ComputePlanets(c);
+    const double d = DayNumberJ2000(2020, 3, 20, minutes / 60, minutes % 60);
+    const double raw = PlanetLongitude(2, d);
+    if (raw < 360 && raw + GeneralPrecessionDegrees(d) >= 360) {
+      crossed = true;
+      EXPECT_LT(c.BirthLongitudes[kSun], 1.0);
+      EXPECT_EQ(SignOfCompact(c.ChartBodyPositions[kSun]), 0);  // Aries, not an empty sign
+    }
+    ASSERT_GE(c.BirthLongitudes[kSun], 0.0);
+    ASSERT_LT(c.BirthLongitudes[kSun], 360.0);
+  }
+  EXPECT_TRUE(crossed);
+}
+
+TEST(Planets, SunrisePassUsesTheReferenceSunriseAndKeepsBirthValues) {
+  ChartState c = PreparedChart(BirthChart(1975, 1, 5, 7, 5, 77, 13, true, 28, 38, false, -5, -30), -23.5);
+  ComputePlanets(c);
+  const auto birthLongitudes = c.BirthLongitudes;
+  const auto birthMoon = c.ChartBodyPositions[kMoon];
+  const auto birthAscendant = c.ChartBodyPositions[kAscendantBody];
+
+  c.SunriseMode = true;
+  c.ReferenceSunrise = {1975, 1, 5, 7, 13, 0};
+  ComputePlanets(c);
+  const double d = DayNumberJ2000(1975, 1, 5, 1, 43);  // 07:13 IST
+  const double sun = Reduced(PlanetLongitude(2, d) + GeneralPrecessionDegrees(d) - 23.5);
+  EXPECT_NEAR(c.SunriseSunLongitude, sun, 1e-9);
+  EXPECT_EQ(c.SunriseSunText, CompactLongitude(FormatLongitude(sun)));
+  EXPECT_EQ(c.ChartBodyPositions[kSun], c.SunriseSunText);
+  EXPECT_EQ(c.ChartBodyPositions[kMoon], birthMoon);
+  EXPECT_EQ(c.ChartBodyPositions[kAscendantBody], birthAscendant);
+  EXPECT_EQ(c.BirthLongitudes, birthLongitudes);
+}
+
+TEST(Planets, KetuOppositeRahuAndEveryBodyInRange) {
+  for (int year = 1901; year <= 2050; year += 3) {
+    ChartState c = PreparedChart(BirthChart(year, 1 + year % 12, 1 + year % 28, year % 24, year % 60, 0, 0,
+                                            false, 0, 0, false, 0, 0),
+                                 AyanamsaJ1900((year - 1900) / 100.0));
+    ComputePlanets(c);
+    for (int b = 0; b < kBodyCount; ++b) {
+      EXPECT_GE(c.BirthLongitudes[b], 0.0) << year << " " << b;
+      EXPECT_LE(c.BirthLongitudes[b], 360.0) << year << " " << b;
+      EXPECT_GE(SignOfCompact(c.ChartBodyPositions[b]), 0) << year << " " << b;
+    }
+    double gap = c.BirthLongitudes[kKetu] - c.BirthLongitudes[kRahu];
+    if (gap < 0) gap += 360;
+    EXPECT_NEAR(gap, 180.0, 1e-9) << year;
+  }
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,88 @@
+#include "astro/time_scales.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+TEST(TimeScales, JulianDayNumbersAcrossTheCalendarReform) {
+  EXPECT_EQ(JulianDayNumber(1, 1, 2000), 2451545.0);
+  EXPECT_EQ(JulianDayNumber(1, 1, 1900), 2415021.0);
+  EXPECT_EQ(JulianDayNumber(12, 31, 1999), 2451544.0);
+  EXPECT_EQ(JulianDayNumber(3, 1, 2000) - JulianDayNumber(2, 28, 2000), 2.0);  // leap day
+  // The Gregorian correction starts strictly after the Julian-count 2299171.
+  EXPECT_EQ(JulianDayNumber(10, 16, 1582), 2299162.0);
+  EXPECT_EQ(JulianDayNumber(10, 15, 1582), 2299171.0);
+}
+
+TEST(TimeScales, DayNumbersFromJ2000) {
+  EXPECT_DOUBLE_EQ(DayNumberJ2000(2000, 1, 1, 12, 0), 0.0);
+  EXPECT_DOUBLE_EQ(DayNumberJ2000(1990, 4, 19, 0, 0), -3544.5);
+  EXPECT_DOUBLE_EQ(DayNumberJ2000(2000, 1, 2, 0, 30), 0.5 + 0.5 / 24.0);
+  EXPECT_DOUBLE_EQ(DayNumberJ2000(2001, 3, 1, 12, 0) - DayNumberJ2000(2001, 2, 28, 12, 0), 1.0);
+}
+
+TEST(TimeScales, UniversalTimeUsesTheSignedZoneAndTheSummerHour) {
+  // 02:00 local, zone 5:30 east: UT before midnight of the previous day, date unchanged.
+  const double ut = UniversalTimeHours(2, 0, -5, -30, false);
+  EXPECT_DOUBLE_EQ(ut, -3.5);
+  const double j = JulianDayNumber(3, 10, 1985);
+  EXPECT_NEAR(CenturiesSinceJ2000(j, ut), (j - 2451545 - 0.6458333333333) / 36525, 1e-14);
+  EXPECT_DOUBLE_EQ(UniversalTimeHours(12, 0, 5, 0, true), 16.0);    // 75 W, zone 5:00
+  EXPECT_DOUBLE_EQ(UniversalTimeHours(12, 0, -5, -30, true), 5.5);  // 77 E, zone 5:30
+  // A western place on central European time: the clock is ahead of UT.
+  EXPECT_DOUBLE_EQ(UniversalTimeHours(13, 0, -1, 0, false), 12.0);
+  EXPECT_DOUBLE_EQ(UniversalTimeHours(22, 15, 3, 30, false), 25.75);  // not reduced to 0..24
+  EXPECT_DOUBLE_EQ(CenturiesSinceJ1900(2451545, 12), 1.0);
+}
+
+TEST(TimeScales, BothAyanamsas) {
+  EXPECT_NEAR(AyanamsaJ2000(0), -23.85350, 5e-6);
+  EXPECT_NEAR(AyanamsaJ1900(1), -23.85399, 5e-6);
+  // The two forms describe the same quantity within a few arcseconds.
+  for (double t2000 = -1.0; t2000 <= 0.5; t2000 += 0.05)
+    EXPECT_NEAR(AyanamsaJ1900(t2000 + 1.0), AyanamsaJ2000(t2000), 10.0 / 3600) << t2000;
+  // About 50.3 arcseconds a year more negative.
+  EXPECT_NEAR(AyanamsaJ2000(-0.5) - AyanamsaJ2000(0), 0.5 * 5025.64 / 3600, 0.01);
+}
+
+TEST(TimeScales, GeneralPrecession) {
+  EXPECT_EQ(GeneralPrecessionDegrees(0), 0.0);
+  EXPECT_NEAR(GeneralPrecessionDegrees(36525), (5029.0966 + 1.11113) / 3600, 1e-12);
+  EXPECT_NEAR(GeneralPrecessionDegrees(-36525 / 2.0), (-5029.0966 / 2 + 1.11113 / 4) / 3600, 1e-12);
+}
+
+TEST(TimeScales, QuadrantArcTangent) {
+  EXPECT_EQ(QuadrantArcTangent(0, -1), 0.0);
+  EXPECT_NEAR(QuadrantArcTangent(1, 0), kPi / 2, 1e-14);
+  EXPECT_NEAR(QuadrantArcTangent(-1, 0), -kPi / 2, 1e-14);
+  EXPECT_EQ(QuadrantArcTangent(0, 0), 0.0);
+  EXPECT_NEAR(QuadrantArcTangent(-1, -1), -3 * kPi / 4, 1e-14);
+  EXPECT_NEAR(QuadrantArcTangent(1, -1), 3 * kPi / 4, 1e-14);
+  EXPECT_NEAR(QuadrantArcTangent(-2, 3), -0.5880026035475675, 1e-14);
+}
+
+TEST(TimeScales, NormalizeRadiansAndDegrees) {
+  EXPECT_NEAR(NormalizeRadians(-0.5), kTwoPi - 0.5, 1e-13);
+  EXPECT_NEAR(NormalizeRadians(7.0), 7.0 - kTwoPi, 1e-13);
+  EXPECT_NEAR(NormalizeRadians(-20.0), -20.0 + 4 * kTwoPi, 1e-12);
+  EXPECT_EQ(NormalizeRadians(0.0), 0.0);
+  for (double a = -1000; a < 1000; a += 0.37) {
+    const double r = NormalizeRadians(a);
+    EXPECT_GE(r, 0.0);
+    EXPECT_LT(r, kTwoPi);
+  }
+
+  double v = 360;
+  EXPECT_EQ(NormalizeDegrees(v), 360.0);
+  v = -10;
+  EXPECT_EQ(NormalizeDegrees(v), 350.0);
+  EXPECT_EQ(v, 350.0);
+  v = 725;
+  EXPECT_EQ(NormalizeDegrees(v), 365.0);  // one step only
+  v = -400;
+  EXPECT_EQ(NormalizeDegrees(v), -40.0);
+}
+
+}  // namespace
+}  // namespace corvane
