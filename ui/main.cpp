@@ -1,6 +1,22 @@
 #include <QApplication>
+#include <QGuiApplication>
+
+#include "ui/app_controller.h"
+#include "ui/message_presenter.h"
+#include "ui/single_instance.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName("Corvane");
+  QApplication::setApplicationVersion("1.25");
+  QApplication::setWindowIcon(QIcon(":/icons/corvane.svg"));
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  corvane::SingleInstance instance;
+  if (corvane::ReportIfAlreadyRunning(instance)) return 0;
+  corvane::AppController controller;
+  QObject::connect(&controller, &corvane::AppController::exitRequested, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
+  controller.start();
+  return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QUrl>
+#include <QUrlQuery>
 
 namespace corvane {
 
@@ -15,6 +16,14 @@ WebPageOpener& Opener() {
 QString HelpPageUrl() { return QString(kProductHost) + "/corvane-help.html"; }
 QString DownloadPageUrl() { return QString(kProductHost) + "/download-corvane.html"; }
 QString HomePageUrl() { return QString(kMakerHost); }
+
+QString CoordinateSearchUrl(const QString& searchText) {
+  QUrl url("https://duckduckgo.com/");
+  QUrlQuery query;
+  query.addQueryItem("q", searchText);
+  url.setQuery(query);
+  return url.toString(QUrl::FullyEncoded);
+}
 
 void OpenWebPage(const QString& url) {
   if (Opener()) {

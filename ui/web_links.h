@@ -11,6 +11,8 @@ inline constexpr char kMakerHost[] = "https://www.corvane.org";
 QString HelpPageUrl();      // the product's help page
 QString DownloadPageUrl();  // the product's download page
 QString HomePageUrl();      // the root of the maker's site
+// A web search for the given text (the coordinate search of the input form).
+QString CoordinateSearchUrl(const QString& searchText);
 
 // Opens an address in the user's browser; failures are ignored. Tests replace the opener
 // to see which address would have been opened.

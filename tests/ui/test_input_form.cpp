@@ -1,0 +1,178 @@
+// Widget tests of the input form: lists, defaults, key filters, validation messages and focus.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ui/input_form.h"
+#include "ui/message_presenter.h"
+#include "ui/web_links.h"
+
+using namespace corvane;
+
+class InputFormTest : public QObject {
+  Q_OBJECT
+
+  struct Shown {
+    QString text;
+    MessageIcon icon;
+  };
+  QList<Shown> messages_;
+  QStringList opened_;
+  std::unique_ptr<InputForm> form_;
+
+  template <typename T>
+  T* child(const char* name) {
+    T* w = form_->findChild<T*>(name);
+    if (!w) qFatal("no control %s", name);
+    return w;
+  }
+
+  void fillValid() {
+    child<QLineEdit>("txtName")->setText("RAM");
+    child<QLineEdit>("txtLonD")->setText("77");
+    child<QLineEdit>("txtLonM")->setText("13");
+    child<QLineEdit>("txtLatD")->setText("28");
+    child<QLineEdit>("txtLatM")->setText("36");
+  }
+
+ private slots:
+  void init() {
+    messages_.clear();
+    opened_.clear();
+    SetMessageSinkForTesting([this](QWidget*, const QString& t, MessageIcon i) { messages_.push_back({t, i}); });
+    SetWebPageOpenerForTesting([this](const QString& url) { opened_.push_back(url); });
+    form_ = std::make_unique<InputForm>();
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    form_->activateWindow();
+  }
+  void cleanup() { form_.reset(); }
+
+  void listsAndDefaults() {
+    QCOMPARE(form_->windowTitle(), QString("Corvane v1.25"));
+    auto* month = child<QComboBox>("cboMonth");
+    QCOMPARE(month->count(), 12);
+    QCOMPARE(month->itemText(0), QString("January"));
+    QCOMPARE(month->itemText(11), QString("December"));
+    QCOMPARE(month->currentIndex(), 0);
+    auto* day = child<QComboBox>("cboDate");
+    QCOMPARE(day->count(), 31);
+    QCOMPARE(day->currentText(), QString("1"));
+    auto* year = child<QComboBox>("cboYear");
+    QCOMPARE(year->count(), 150);
+    QCOMPARE(year->itemText(0), QString("1901"));
+    QCOMPARE(year->itemText(149), QString("2050"));
+    QCOMPARE(child<QComboBox>("cboHH")->count(), 24);
+    QCOMPARE(child<QComboBox>("cboMM")->itemText(59), QString("59"));
+    QCOMPARE(child<QComboBox>("cboSS")->itemText(5), QString("5"));  // no leading zeros
+    for (const char* name : {"cboMonth", "cboDate", "cboYear", "cboHH", "cboMM", "cboSS", "cmbTimeZone"})
+      QVERIFY2(!child<QComboBox>(name)->isEditable(), name);
+    auto* zone = child<QComboBox>("cmbTimeZone");
+    QCOMPARE(zone->count(), 71);
+    QCOMPARE(zone->currentIndex(), 29);
+    QCOMPARE(zone->currentText(), QString("Greenwich Mean Time,GMT,0.0"));
+    QCOMPARE(zone->itemText(34), QString("Indian Time, IST, +5.3"));
+    QVERIFY(!child<QCheckBox>("chkDST")->isChecked());
+    QVERIFY(child<QRadioButton>("optLong_0")->isChecked());
+    QVERIFY(child<QRadioButton>("optLat_0")->isChecked());
+    QCOMPARE(child<QLineEdit>("txtLonD")->maxLength(), 3);
+    QCOMPARE(child<QLineEdit>("txtLatD")->maxLength(), 2);
+    QVERIFY(child<QLineEdit>("txtName")->text().isEmpty());
+  }
+
+  void nameFilterCapitalisesAndRejects() {
+    auto* name = child<QLineEdit>("txtName");
+    name->setFocus();
+    QTest::keyClicks(name, "ram");
+    QCOMPARE(name->text(), QString("RAM"));
+    QVERIFY(messages_.isEmpty());
+    QTest::keyClicks(name, "-");
+    QCOMPARE(name->text(), QString("RAM"));
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0].text, QString("Please Enter only Letters"));
+    QCOMPARE(messages_[0].icon, MessageIcon::Information);
+    QTest::keyClicks(name, "[");
+    QCOMPARE(name->text(), QString("RAM"));
+    QCOMPARE(messages_.size(), 2);
+  }
+
+  void coordinateFilterGuardsTypingAndPasting() {
+    auto* lon = child<QLineEdit>("txtLonD");
+    lon->setFocus();
+    QTest::keyClicks(lon, "1-");
+    QCOMPARE(lon->text(), QString("1"));
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0].text, QString("Only Numbers Are Accepted"));
+    QCOMPARE(messages_[0].icon, MessageIcon::Error);
+    QTest::keyClicks(lon, "2345");
+    QCOMPARE(lon->text(), QString("123"));  // three characters at most
+
+    auto* lat = child<QLineEdit>("txtLatM");
+    lat->setFocus();
+    for (const char* bad : {"12a", "-5", "5.5"}) {
+      QGuiApplication::clipboard()->setText(bad);
+      QTest::keySequence(lat, QKeySequence::Paste);
+      QCOMPARE(lat->text(), QString());
+    }
+    QCOMPARE(messages_.size(), 4);
+    QGuiApplication::clipboard()->setText("123");
+    lat->paste();  // the context menu path: the limit still holds
+    QVERIFY(lat->text().size() <= 2);
+  }
+
+  void validationShowsTheFirstFailureAndMovesFocus() {
+    QSignalSpy calculated(form_.get(), &InputForm::chartCalculated);
+    form_->findChild<QWidget*>("cmdRashi")->setFocus();
+    QVERIFY(!form_->runCalculation());
+    QCOMPARE(messages_.size(), 1);  // empty name and empty longitude: only the name is reported
+    QCOMPARE(messages_[0].text, QString("Please Enter Name"));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>("txtName"));
+
+    child<QLineEdit>("txtName")->setText("RAM");
+    form_->runCalculation();
+    QCOMPARE(messages_.last().text, QString("Please Enter Value Between 0 And 179 in the Degree of Longitude"));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>("txtLonD"));
+
+    fillValid();
+    child<QComboBox>("cboMonth")->setCurrentIndex(3);
+    child<QComboBox>("cboDate")->setCurrentIndex(30);
+    form_->runCalculation();
+    QCOMPARE(messages_.last().text, QString("Please Enter Correct Date Or Month !"));
+    QCOMPARE(calculated.count(), 0);
+
+    child<QComboBox>("cboDate")->setCurrentIndex(29);
+    QVERIFY(form_->runCalculation());
+    QCOMPARE(calculated.count(), 1);
+  }
+
+  void coordinateSearchNeedsThePlace() {
+    child<QLineEdit>("txtMCity")->setText("Pune");
+    child<QLineEdit>("txtMCountry")->setText("India");
+    QTest::mouseClick(child<QWidget>("cmdBrowser"), Qt::LeftButton);
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0].text, QString("Please Enter State"));
+    QCOMPARE(QApplication::focusWidget(), child<QWidget>("txtMState"));
+    QVERIFY(opened_.isEmpty());
+    child<QLineEdit>("txtMState")->setText("Maharashtra");
+    QTest::mouseClick(child<QWidget>("cmdBrowser"), Qt::LeftButton);
+    QCOMPARE(opened_.size(), 1);
+    QVERIFY(opened_[0].contains("Pune%20Maharashtra%20India%20Latitude%20Longitude") ||
+            opened_[0].contains("Pune+Maharashtra+India+Latitude+Longitude"));
+  }
+
+  void helpMenuOpensThePages() {
+    for (const char* name : {"mnuOnline", "mnuVisit", "mnuUpdate"}) form_->findChild<QAction*>(name)->trigger();
+    QCOMPARE(opened_.size(), 3);
+    QVERIFY(opened_[0].endsWith("/corvane-help.html"));
+    QCOMPARE(opened_[1], HomePageUrl());
+    QVERIFY(opened_[2].endsWith("/download-corvane.html"));
+  }
+};
+
+QTEST_MAIN(InputFormTest)
+#include "test_input_form.moc"

@@ -1,0 +1,60 @@
+#include "ui/about_box.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/message_presenter.h"
+#include "ui/web_links.h"
+
+namespace corvane {
+
+void ShowAboutBox(QWidget* parent) {
+  QDialog box(parent);
+  box.setObjectName("frmAbout");
+  box.setWindowTitle(kWindowCaption);
+  box.setModal(true);
+  auto* layout = new QVBoxLayout(&box);
+
+  auto* head = new QHBoxLayout;
+  auto* icon = new QLabel(&box);
+  icon->setObjectName("picIcon");
+  icon->setPixmap(QIcon(":/icons/corvane.svg").pixmap(48, 48));
+  auto* title = new QLabel(kWindowCaption, &box);
+  title->setObjectName("lblTitle");
+  QFont big = title->font();
+  big.setPointSize(big.pointSize() + 4);
+  big.setBold(true);
+  title->setFont(big);
+  head->addWidget(icon);
+  head->addWidget(title, 1);
+  layout->addLayout(head);
+
+  auto* description = new QLabel(
+      "Corvane calculates the different Lagnas or Ascendants on the basis of Vedic Astrology. Ascendants "
+      "give us an insight into the various areas of our life and act as a guide to the kind of life we are "
+      "destined to have. These special lagnas gives us more information about our outer and inner "
+      "personality, fame, fortune, wealth, prosperity, relationships and career.",
+      &box);
+  description->setObjectName("lblDescription");
+  description->setWordWrap(true);
+  description->setMinimumWidth(380);
+  layout->addWidget(description);
+
+  auto* home = new QLabel(QString("<a href=\"home\">Click here to visit %1</a>").arg(HomePageUrl()), &box);
+  home->setObjectName("lblHomePage");
+  QObject::connect(home, &QLabel::linkActivated, &box, [] { OpenWebPage(HomePageUrl()); });
+  layout->addWidget(home);
+
+  auto* ok = new QPushButton("OK", &box);
+  ok->setObjectName("cmdOK");
+  ok->setDefault(true);
+  QObject::connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
+  layout->addWidget(ok, 0, Qt::AlignRight);
+  box.exec();
+}
+
+}  // namespace corvane

@@ -1,0 +1,62 @@
+#include "ui/app_controller.h"
+
+#include <QCloseEvent>
+
+#include "ui/frame_window.h"
+#include "ui/input_form.h"
+
+namespace corvane {
+
+namespace {
+// Reports the close of a window through a callback without changing the window's class.
+class CloseWatcher : public QObject {
+ public:
+  CloseWatcher(QObject* parent, std::function<void()> onClose) : QObject(parent), onClose_(std::move(onClose)) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Close) onClose_();
+    return false;
+  }
+
+ private:
+  std::function<void()> onClose_;
+};
+}  // namespace
+
+AppController::AppController() : input_(std::make_unique<InputForm>()) {
+  connect(input_.get(), &InputForm::chartCalculated, this, &AppController::showResults);
+  input_->installEventFilter(new CloseWatcher(this, [this] { emit exitRequested(); }));
+}
+
+AppController::~AppController() {
+  delete frame_.data();
+}
+
+void AppController::start() { input_->show(); }
+
+void AppController::showResults(std::shared_ptr<const ChartState> chart) {
+  chart_ = std::move(chart);
+  input_->hide();
+  if (!frame_) {
+    frame_ = new FrameWindow;
+    connect(frame_, &FrameWindow::backRequested, this, &AppController::goBack);
+    connect(frame_, &FrameWindow::exitRequested, this, &AppController::exitRequested);
+  }
+  frame_->showChart(chart_);
+  frame_->show();
+  frame_->raise();
+  frame_->activateWindow();
+}
+
+void AppController::goBack() {
+  // The frame window is unloaded; the chart stays, so a later Save would still have it.
+  if (frame_) {
+    frame_->hide();
+    frame_->deleteLater();
+    frame_ = nullptr;
+  }
+  input_->show();
+  input_->raise();
+  input_->activateWindow();
+}
+
+}  // namespace corvane

@@ -1,0 +1,39 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+#include "app/chart_state.h"
+
+namespace corvane {
+
+class FrameWindow;
+class InputForm;
+
+// Swaps the two top-level windows: a completed calculation hides the input form and shows
+// the frame window with the new chart; Back does the reverse; Exit or closing either
+// window ends the program.
+class AppController : public QObject {
+  Q_OBJECT
+ public:
+  AppController();
+  ~AppController() override;
+
+  void start();
+  InputForm* inputForm() const { return input_.get(); }
+  FrameWindow* frameWindow() const { return frame_.data(); }
+  const ChartState* currentChart() const { return chart_.get(); }
+
+ signals:
+  void exitRequested();
+
+ private:
+  void showResults(std::shared_ptr<const ChartState> chart);
+  void goBack();
+
+  std::unique_ptr<InputForm> input_;
+  QPointer<FrameWindow> frame_;
+  std::shared_ptr<const ChartState> chart_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,144 @@
+#include "ui/frame_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "app/chart_file.h"
+#include "ui/about_box.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_presenter.h"
+#include "ui/result_form.h"
+#include "ui/twips.h"
+#include "ui/web_links.h"
+
+namespace corvane {
+
+namespace {
+constexpr int kButtonWidth = 1215;  // twips
+constexpr int kButtonHeight = 375;
+constexpr int kStripHeight = 615;
+constexpr int kRightMargin = 300;
+constexpr int kGap = 100;
+}  // namespace
+
+FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("MDI");
+  setWindowTitle(kWindowCaption);
+  setWindowIcon(QIcon(":/icons/corvane.svg"));
+  setAttribute(Qt::WA_DeleteOnClose, false);
+
+  QMenu* file = menuBar()->addMenu("&File");
+  QAction* back = file->addAction("&Back");
+  back->setObjectName("mnuBack");
+  connect(back, &QAction::triggered, this, &FrameWindow::backRequested);
+  QAction* exit = file->addAction("E&xit");
+  exit->setObjectName("mnuExit");
+  connect(exit, &QAction::triggered, this, &FrameWindow::exitRequested);
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  QAction* online = help->addAction("&Online Help");
+  online->setObjectName("mnuOnline");
+  connect(online, &QAction::triggered, this, [] { OpenWebPage(HelpPageUrl()); });
+  QAction* visit = help->addAction("&Visit Us Online");
+  visit->setObjectName("mnuVisit");
+  connect(visit, &QAction::triggered, this, [] { OpenWebPage(HomePageUrl()); });
+  help->addSeparator();
+  QAction* update = help->addAction("Check for Software &Update");
+  update->setObjectName("mnuUpdate");
+  connect(update, &QAction::triggered, this, [] { OpenWebPage(DownloadPageUrl()); });
+  help->addSeparator();
+  QAction* about = help->addAction("&About Software");
+  about->setObjectName("mnuAbout");
+  connect(about, &QAction::triggered, this, [this] { ShowAboutBox(this); });
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  picTop_ = new QWidget(central);
+  picTop_->setObjectName("picTop");
+  picTop_->setFixedHeight(Twips(kStripHeight));
+  picTop_->setAutoFillBackground(true);
+  QPalette strip = picTop_->palette();
+  strip.setColor(QPalette::Window, QColor(128, 0, 0));
+  picTop_->setPalette(strip);
+  auto* title = new QLabel("Corvane  -  Vedic Special Lagnas", picTop_);
+  title->setObjectName("lblTitle");
+  QFont titleFont("Verdana", 12, QFont::Bold);
+  title->setFont(titleFont);
+  title->setStyleSheet("color: white;");
+  title->move(Twips(240), (Twips(kStripHeight) - title->sizeHint().height()) / 2);
+
+  auto makeButton = [this](const char* name, const char* text) {
+    auto* b = new QPushButton(text, picTop_);
+    b->setObjectName(name);
+    b->resize(Twips(kButtonWidth), Twips(kButtonHeight));
+    b->move(0, (Twips(kStripHeight) - Twips(kButtonHeight)) / 2);
+    return b;
+  };
+  cmdSave_ = makeButton("cmdSave", "&Save");
+  cmdBack_ = makeButton("cmdBack", "&Back");
+  cmdExit_ = makeButton("cmdExit", "E&xit");
+  connect(cmdSave_, &QPushButton::clicked, this, &FrameWindow::saveChart);
+  connect(cmdBack_, &QPushButton::clicked, this, &FrameWindow::backRequested);
+  connect(cmdExit_, &QPushButton::clicked, this, &FrameWindow::exitRequested);
+  layout->addWidget(picTop_);
+
+  // The result form keeps its designed size; the scroll area centres it and lets a small
+  // screen reach every part of it.
+  scroll_ = new QScrollArea(central);
+  scroll_->setObjectName("mdiClient");
+  scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  scroll_->setWidgetResizable(false);
+  result_ = new ResultForm(scroll_);
+  scroll_->setWidget(result_);
+  layout->addWidget(scroll_, 1);
+  setCentralWidget(central);
+
+  resize(result_->width() + 40, result_->height() + Twips(kStripHeight) + menuBar()->sizeHint().height() + 40);
+  placeButtons();
+}
+
+FrameWindow::~FrameWindow() = default;
+
+void FrameWindow::showChart(std::shared_ptr<const ChartState> chart) {
+  chart_ = std::move(chart);
+  if (chart_) result_->showChart(*chart_);
+}
+
+void FrameWindow::placeButtons() {
+  // Exit keeps a margin of 300 twips to the right edge; each button stands one width plus
+  // a gap of 100 to the left of its right-hand neighbour.
+  const int w = width();
+  cmdExit_->move(w - cmdExit_->width() - Twips(kRightMargin), cmdExit_->y());
+  cmdBack_->move(cmdExit_->x() - cmdExit_->width() - Twips(kGap), cmdBack_->y());
+  cmdSave_->move(cmdBack_->x() - cmdBack_->width() - Twips(kGap), cmdSave_->y());
+}
+
+void FrameWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  placeButtons();
+}
+
+void FrameWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  if (!leaving_) {
+    leaving_ = true;
+    emit exitRequested();
+  }
+}
+
+void FrameWindow::saveChart() {
+  if (!chart_) return;
+  const QString path = ChooseChartFileToSave(this);
+  if (path.isEmpty()) return;
+  if (const auto error = SaveChartFile(path.toStdString(), *chart_))
+    ShowMessage(this, QString::fromStdString(*error), MessageIcon::Error);
+}
+
+}  // namespace corvane

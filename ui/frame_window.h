@@ -1,0 +1,49 @@
+#pragma once
+#include <QMainWindow>
+#include <memory>
+
+#include "app/chart_state.h"
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+namespace corvane {
+
+class ResultForm;
+
+// The frame window: a toolbar strip with Save, Back and Exit, the File and Help menus, and
+// the result form of the current chart as its one child.
+class FrameWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit FrameWindow(QWidget* parent = nullptr);
+  ~FrameWindow() override;
+
+  void showChart(std::shared_ptr<const ChartState> chart);
+  ResultForm* resultForm() const { return result_; }
+  const ChartState* chart() const { return chart_.get(); }
+
+  // Writes the current chart to a file chosen in the save dialog; cancelling writes nothing.
+  void saveChart();
+
+ signals:
+  void backRequested();
+  void exitRequested();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void placeButtons();
+
+  std::shared_ptr<const ChartState> chart_;
+  QWidget* picTop_ = nullptr;
+  QPushButton *cmdSave_ = nullptr, *cmdBack_ = nullptr, *cmdExit_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
+  ResultForm* result_ = nullptr;
+  bool leaving_ = false;
+};
+
+}  // namespace corvane

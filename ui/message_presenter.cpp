@@ -1,0 +1,26 @@
+#include "ui/message_presenter.h"
+
+#include <QMessageBox>
+
+namespace corvane {
+
+namespace {
+MessageSink& Sink() {
+  static MessageSink sink;
+  return sink;
+}
+}  // namespace
+
+void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) {
+  if (Sink()) {
+    Sink()(parent, text, icon);
+    return;
+  }
+  QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
+                  kApplicationTitle, text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void SetMessageSinkForTesting(MessageSink sink) { Sink() = std::move(sink); }
+
+}  // namespace corvane
