@@ -77,14 +77,22 @@ double TrueAnomaly(double meanAnomaly, double e) {
   return nu;
 }
 
-double PlanetLongitude(int i, double d) {
-  const Vector2 earth = Heliocentric(EvaluatePlanetElements(kEarthRow, d));
+namespace {
+
+// Geocentric longitude of row i given the Earth's heliocentric position at the same moment.
+double GeocentricLongitude(int i, double d, const Vector2& earth) {
   // The Earth's own row yields the geocentric Sun: the body sits at the heliocentre.
   const Vector2 body = (i == kEarthRow) ? Vector2{0.0, 0.0} : Heliocentric(EvaluatePlanetElements(i, d));
   double lambda = QuadrantArcTangent(body.y - earth.y, body.x - earth.x) * 180.0 / kPi;
   while (lambda > 360.0) lambda -= 360.0;
   while (lambda < 0) lambda += 360.0;
   return lambda;
+}
+
+}  // namespace
+
+double PlanetLongitude(int i, double d) {
+  return GeocentricLongitude(i, d, Heliocentric(EvaluatePlanetElements(kEarthRow, d)));
 }
 
 double MeanNodeLongitude(double d) {
@@ -109,9 +117,11 @@ void ComputePlanets(ChartState& chart) {
   const double precession = GeneralPrecessionDegrees(d);
   const double ayanamsa = chart.AyanamsaOffset;
 
+  // The Earth's position is shared by all six bodies of the moment.
+  const Vector2 earth = Heliocentric(EvaluatePlanetElements(kEarthRow, d));
   std::array<double, 6> sidereal{};
   for (int i = 0; i < kElementRowCount; ++i) {
-    sidereal[static_cast<std::size_t>(i)] = SiderealOfDate(PlanetLongitude(i, d), precession, ayanamsa);
+    sidereal[static_cast<std::size_t>(i)] = SiderealOfDate(GeocentricLongitude(i, d, earth), precession, ayanamsa);
     chart.PlanetPositionTexts[static_cast<std::size_t>(i)] = FormatLongitude(sidereal[static_cast<std::size_t>(i)]);
   }
   const double sun = sidereal[kEarthRow];
