@@ -1,0 +1,12 @@
+#pragma once
+#include <cstdio>
+
+namespace corvane {
+
+// Reads a CSV of births (header name,date,time,zone,dst,lon,lat[,city,state,country]) and
+// writes one compact JSON chart per row, or {"line": N, "error": "..."} for a row that is
+// refused; the run goes on after such a row. Returns the exit status: 0 when every row
+// gave a chart, 2 when some row was refused, 64 when the header is wrong.
+int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err);
+
+}  // namespace corvane

@@ -1,0 +1,190 @@
+#include "cli/chart_report.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/zone_table.h"
+#include "astro/longitude_text.h"
+#include "cli/chart_json.h"
+#include "lagna/sign_tables.h"
+
+namespace corvane {
+namespace {
+
+constexpr std::array<const char*, kLagnaCount> kLagnaNames = {
+    "AL  Arudha lagna",  "BL  Bhava lagna",   "HL  Hora lagna",    "GL  Ghati lagna",    "SrL Sree lagna",
+    "IL  Indu lagna",    "PL  Paka lagna",    "UL  Upapada lagna", "PpL Pranapada lagna", "VL  Varnada lagna",
+    "CL  Chandra lagna", "SL  Surya lagna",   "Ascendant"};
+
+// Fixed places of the signs in the square chart; -1 marks the four middle cells.
+constexpr int kGrid[4][4] = {{11, 0, 1, 2}, {10, -1, -1, 3}, {9, -1, -1, 4}, {8, 7, 6, 5}};
+constexpr std::size_t kCellWidth = 16;
+
+// Characters shown, counting each UTF-8 sequence once (the degree sign is two bytes).
+std::size_t ShownWidth(std::string_view s) {
+  return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+std::string Padded(std::string_view s, std::size_t width) {
+  std::string out(s);
+  for (std::size_t w = ShownWidth(s); w < width; ++w) out.push_back(' ');
+  return out;
+}
+
+std::vector<std::string> NonEmptyLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    if (!line.empty()) lines.emplace_back(line);
+    start = end + 2;
+  }
+  return lines;
+}
+
+// The lines of one sign box: its name, its bodies, then its lagna marks packed on lines.
+std::vector<std::string> CellLines(const ChartState& c, int sign) {
+  std::vector<std::string> lines;
+  if (sign < 0) return lines;
+  lines.push_back(std::string("[") + std::string(kSignAttributes[sign].EnglishName) + "]");
+  for (auto& body : NonEmptyLines(c.Results.ChartBoxTexts[sign])) lines.push_back(std::move(body));
+  std::string marks;
+  for (const auto& mark : NonEmptyLines(c.Results.LagnaBoxTexts[sign])) {
+    if (!marks.empty() && marks.size() + 1 + mark.size() > kCellWidth) {
+      lines.push_back(std::move(marks));
+      marks.clear();
+    }
+    if (!marks.empty()) marks.push_back(' ');
+    marks += mark;
+  }
+  if (!marks.empty()) lines.push_back(std::move(marks));
+  return lines;
+}
+
+void WriteSquareChart(const ChartState& c, std::ostream& out) {
+  const std::string border = "+" + std::string(kCellWidth + 2, '-');
+  for (int row = 0; row < 4; ++row) {
+    // Rows 1 and 2 share the empty middle, so no line is drawn across it between them.
+    if (row == 2) {
+      out << border << "+" << std::string(2 * (kCellWidth + 2) + 1, ' ') << border << "+\n";
+    } else {
+      out << border << border << border << border << "+\n";
+    }
+    std::array<std::vector<std::string>, 4> cells;
+    std::size_t height = 1;
+    for (int col = 0; col < 4; ++col) {
+      cells[col] = CellLines(c, kGrid[row][col]);
+      height = std::max(height, cells[col].size());
+    }
+    for (std::size_t line = 0; line < height; ++line) {
+      for (int col = 0; col < 4; ++col) {
+        const bool middle = kGrid[row][col] < 0;
+        const std::string text = line < cells[col].size() ? cells[col][line] : "";
+        if (middle && col == 2) {
+          out << "  " << Padded(text, kCellWidth) << " ";
+        } else {
+          out << "| " << Padded(text, kCellWidth) << " ";
+        }
+      }
+      out << "|\n";
+    }
+  }
+  out << border << border << border << border << "+\n";
+}
+
+void WriteBirthDetails(const ChartState& c, std::ostream& out) {
+  const ResultTexts& r = c.Results;
+  out << "Birth details\n";
+  out << "  Name             " << r.NameText << "\n";
+  out << "  Date             " << r.DateText << "\n";
+  out << "  Time             " << r.TimeText << "  (seconds " << c.BirthSecond << ")\n";
+  out << "  City             " << r.CityText << "\n";
+  out << "  State            " << r.StateText << "\n";
+  out << "  Country          " << r.CountryText << "\n";
+  out << "  Longitude        " << r.LongitudeText << "\n";
+  out << "  Latitude         " << r.LatitudeText << "\n";
+  if (c.ZonePosition >= 0 && c.ZonePosition < kZoneCount) {
+    out << "  Time zone        " << kZoneTable[c.ZonePosition].text << "\n";
+  }
+  out << "  Daylight saving  " << (c.IsDaylightSaving ? "Yes" : "No") << "\n";
+  out << "  Ayanamsa         " << std::to_string(c.AyanamsaOffset) << "\xC2\xB0\n\n";
+}
+
+void WritePositions(const ChartState& c, std::ostream& out) {
+  out << "Positions at birth\n";
+  for (int i = 0; i < kBodyCount; ++i) {
+    out << "  " << Padded(c.ChartBodyNames[i], 14) << Padded(FormatLongitude(c.BirthLongitudes[i]), 20)
+        << c.Results.PositionTexts[i] << "\n";
+  }
+  out << "\n";
+}
+
+void WriteSunrises(const ChartState& c, std::ostream& out) {
+  out << "Sunrise and sunset     Sunrise            Sunset\n";
+  out << "  Day before           " << MinuteText(c.SunrisePrevious) << "   " << MinuteText(c.SunsetPrevious) << "\n";
+  out << "  Birth day            " << MinuteText(c.SunriseBirthDay) << "   " << MinuteText(c.SunsetBirthDay) << "\n";
+  out << "  Day after            " << MinuteText(c.SunriseNext) << "   " << MinuteText(c.SunsetNext) << "\n";
+  out << "  Reference sunrise    " << MinuteText(c.ReferenceSunrise) << "  (" << c.MinutesSinceSunrise
+      << " minutes, " << c.SecondsSinceSunrise << " seconds)\n";
+  out << "  Sun at sunrise       " << c.SunriseSunText << "\n\n";
+}
+
+void WriteLagnas(const ChartState& c, std::ostream& out) {
+  out << "Lagnas\n";
+  for (int l = 0; l < kLagnaCount; ++l) {
+    const int sign = c.LagnaSigns[l];
+    const std::string_view signName = IsSignIndex(sign) ? kSignAttributes[sign].EnglishName : "?";
+    out << "  " << Padded(kLagnaNames[l], 22) << Padded(signName, 13);
+    if (c.HasLongitude[l]) out << FormatLongitude(c.LagnaLongitudes[l]);
+    out << "\n";
+  }
+  out << "  Hora lagna in house " << c.HoraHouse << ", Pranapada lagna in house " << c.PranapadaHouse
+      << " from the Ascendant\n";
+}
+
+void WriteReading(std::string_view title, const RichReading& reading, std::ostream& out) {
+  out << "\n" << title << "\n";
+  std::string text;
+  for (const TextRun& run : reading.runs) text += run.text;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    out << "  " << std::string_view(text).substr(start, end - start) << "\n";
+    start = end + 2;
+  }
+}
+
+void WritePages(const ChartState& c, std::ostream& out) {
+  const LagnaPageFields& p = c.PageFields;
+  out << "\nInterpretation pages\n";
+  for (const auto& field : p.fields) out << "  " << field.control << ": " << field.value << "\n";
+  out << "  lblHoraDesc: " << p.horaDescription << "\n";
+  out << "  lblHouseDesc: " << p.houseDescription << "\n";
+  out << "  " << p.pranapadaCaption << "\n";
+  WriteReading("Arudha lagna reading", p.arudhaReading, out);
+  WriteReading("Upapada lagna reading", p.upapadaReading, out);
+}
+
+}  // namespace
+
+void WriteChartReport(const ChartState& c, bool pages, std::ostream& out) {
+  out << "Corvane v1.25\n\n";
+  WriteBirthDetails(c, out);
+  WriteSquareChart(c, out);
+  out << "\n";
+  WritePositions(c, out);
+  WriteSunrises(c, out);
+  WriteLagnas(c, out);
+  if (pages) WritePages(c, out);
+}
+
+}  // namespace corvane

@@ -1,0 +1,140 @@
+#include "cli/cli_input.h"
+
+#include <charconv>
+
+#include "app/birth_validation.h"
+#include "app/zone_table.h"
+
+namespace corvane {
+namespace {
+
+CliInputError Usage(std::string message) { return {CliInputError::Kind::Usage, std::move(message)}; }
+CliInputError Rejected(std::string_view message) { return {CliInputError::Kind::Rejected, std::string(message)}; }
+
+// A whole number written with 1 to `maxDigits` digits and nothing else.
+std::optional<int> Digits(std::string_view text, std::size_t maxDigits) {
+  if (text.empty() || text.size() > maxDigits) return std::nullopt;
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || text.front() == '-' || text.front() == '+') {
+    return std::nullopt;
+  }
+  return value;
+}
+
+// Splits "DDD:MMx" into its degree text, minute text and hemisphere letter.
+struct CoordinateParts {
+  std::string_view degrees, minutes;
+  char hemisphere;
+};
+std::optional<CoordinateParts> SplitCoordinate(std::string_view text) {
+  const auto colon = text.find(':');
+  if (colon == std::string_view::npos || text.size() < colon + 2) return std::nullopt;
+  return CoordinateParts{text.substr(0, colon), text.substr(colon + 1, text.size() - colon - 2), text.back()};
+}
+
+// The coordinate fields take digits only; anything else gets the key filter's message.
+std::optional<CliInputError> CheckCoordinateKeys(std::string_view text) {
+  for (const char c : text) {
+    if (c == '\b' || !FilterKey(KeyFilter::Coordinate, static_cast<unsigned char>(c))) {
+      return Rejected(RejectedKeyMessage(KeyFilter::Coordinate).text);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<CliInputError> SetCoordinate(std::string_view text, char positive, char negative,
+                                           std::string_view what, std::string& degrees, std::string& minutes,
+                                           bool& isPositive) {
+  const auto parts = SplitCoordinate(text);
+  const char upper = parts ? static_cast<char>(parts->hemisphere & ~0x20) : 0;
+  if (!parts || (upper != positive && upper != negative)) {
+    return Usage(std::string(what) + " must look like DD:MM" + positive + " or DD:MM" + negative + ", not \"" +
+                 std::string(text) + "\"");
+  }
+  if (auto e = CheckCoordinateKeys(parts->degrees)) return e;
+  if (auto e = CheckCoordinateKeys(parts->minutes)) return e;
+  degrees.assign(parts->degrees);
+  minutes.assign(parts->minutes);
+  isPositive = upper == positive;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<CliInputError> SetBirthName(std::string_view text, BirthData& data) {
+  std::string name;
+  name.reserve(text.size());
+  for (const char c : text) {
+    const auto filtered = FilterKey(KeyFilter::Name, static_cast<unsigned char>(c));
+    // Enter and Backspace pass the key filter as editing keys, but are not part of a name.
+    if (!filtered || *filtered == '\r' || *filtered == '\b') return Rejected(RejectedKeyMessage(KeyFilter::Name).text);
+    name.push_back(*filtered);
+  }
+  data.name = std::move(name);
+  return std::nullopt;
+}
+
+std::optional<CliInputError> SetBirthDate(std::string_view text, BirthData& data) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+    return Usage("the date must look like YYYY-MM-DD, not \"" + std::string(text) + "\"");
+  }
+  const auto year = Digits(text.substr(0, 4), 4);
+  const auto month = Digits(text.substr(5, 2), 2);
+  const auto day = Digits(text.substr(8, 2), 2);
+  if (!year || !month || !day) return Usage("the date must look like YYYY-MM-DD, not \"" + std::string(text) + "\"");
+  if (*year < 1901 || *year > 2050) return Rejected("The year must be one of 1901 to 2050");
+  if (*month < 1 || *month > 12) return Rejected("The month must be one of 1 to 12");
+  if (*day < 1 || *day > 31) return Rejected("The day must be one of 1 to 31");
+  data.year = *year;
+  data.monthIndex = *month - 1;
+  data.day = *day;
+  return std::nullopt;
+}
+
+std::optional<CliInputError> SetBirthTime(std::string_view text, BirthData& data) {
+  const auto bad = [&] { return Usage("the time must look like HH:MM or HH:MM:SS, not \"" + std::string(text) + "\""); };
+  const auto first = text.find(':');
+  if (first == std::string_view::npos) return bad();
+  const auto second = text.find(':', first + 1);
+  const auto hour = Digits(text.substr(0, first), 2);
+  const auto minute = Digits(text.substr(first + 1, second == std::string_view::npos ? std::string_view::npos
+                                                                                       : second - first - 1), 2);
+  std::optional<int> seconds = 0;
+  if (second != std::string_view::npos) seconds = Digits(text.substr(second + 1), 2);
+  if (!hour || !minute || !seconds) return bad();
+  if (*hour > 23) return Rejected("The hour must be one of 0 to 23");
+  if (*minute > 59) return Rejected("The minute must be one of 0 to 59");
+  if (*seconds > 59) return Rejected("The second must be one of 0 to 59");
+  data.hour = *hour;
+  data.minute = *minute;
+  data.second = *seconds;
+  return std::nullopt;
+}
+
+std::optional<CliInputError> SetZonePosition(std::string_view text, BirthData& data) {
+  const auto zone = Digits(text, 3);
+  if (!zone) return Usage("the zone must be a list position, not \"" + std::string(text) + "\"");
+  if (*zone >= kZoneCount) return Rejected("The zone must be a position from 0 to 70 of the zone list");
+  data.zonePosition = *zone;
+  return std::nullopt;
+}
+
+std::optional<CliInputError> SetLongitude(std::string_view text, BirthData& data) {
+  return SetCoordinate(text, 'E', 'W', "the longitude", data.lonDegrees, data.lonMinutes, data.east);
+}
+
+std::optional<CliInputError> SetLatitude(std::string_view text, BirthData& data) {
+  bool north = true;
+  auto error = SetCoordinate(text, 'N', 'S', "the latitude", data.latDegrees, data.latMinutes, north);
+  if (!error) data.south = !north;
+  return error;
+}
+
+std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData& data) {
+  if (text != "0" && text != "1") return Usage("dst must be 0 or 1, not \"" + std::string(text) + "\"");
+  data.daylightSaving = text == "1";
+  return std::nullopt;
+}
+
+}  // namespace corvane

@@ -1,0 +1,35 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/birth_data.h"
+
+namespace corvane {
+
+// Why a command-line value was not taken: a malformed value is a usage error; a well-formed
+// value that the input form would refuse carries the form's own message.
+struct CliInputError {
+  enum class Kind { Usage, Rejected };
+  Kind kind;
+  std::string message;
+};
+
+// Each setter checks one value as the input form would and writes it into `data`.
+
+// Letters and blanks only, upper-cased as the name field's key filter does.
+std::optional<CliInputError> SetBirthName(std::string_view text, BirthData& data);
+// YYYY-MM-DD; the year must be in the year list (1901..2050).
+std::optional<CliInputError> SetBirthDate(std::string_view text, BirthData& data);
+// HH:MM or HH:MM:SS.
+std::optional<CliInputError> SetBirthTime(std::string_view text, BirthData& data);
+// Zone list position 0..70.
+std::optional<CliInputError> SetZonePosition(std::string_view text, BirthData& data);
+// DDD:MM followed by E or W; the digits go into the coordinate fields as typed.
+std::optional<CliInputError> SetLongitude(std::string_view text, BirthData& data);
+// DD:MM followed by N or S.
+std::optional<CliInputError> SetLatitude(std::string_view text, BirthData& data);
+// "0" or "1".
+std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData& data);
+
+}  // namespace corvane
