@@ -49,6 +49,7 @@ double ReduceLongitude(double degrees) {
 }
 
 int PlaceLagnaAtLongitude(ChartState& chart, LagnaId id, double degrees, std::string_view abbreviation) {
+  if (!std::isfinite(degrees)) return -1;  // no position to place, leave the lagna unmarked
   const double longitude = ReduceLongitude(degrees);
   int sign = static_cast<int>(std::floor(longitude / 30.0));
   if (sign > 11) sign = 11;
@@ -84,6 +85,7 @@ void GhatiLagna(ChartState& chart) { PlaceSunriseLagna(chart, kGL, 1.25, "GL"); 
 
 void HoraLagna(ChartState& chart) {
   const int sign = PlaceSunriseLagna(chart, kHL, 0.5, "HL");
+  if (sign < 0) return;
   chart.HoraSignNumber = sign + 1;
   chart.HoraHouse = HouseFromAscendant(chart.HoraSignNumber, chart.AscendantSignNumber);
 }
@@ -104,7 +106,7 @@ void InduLagna(ChartState& chart) {
 }
 
 void VarnadaLagna(ChartState& chart) {
-  if (!chart.HasLongitude[kHL]) return;
+  if (!chart.HasLongitude[kHL] || !std::isfinite(chart.AscendantDegree)) return;
   const int a = static_cast<int>(std::floor(ReduceLongitude(chart.AscendantDegree)));
   const int h = static_cast<int>(std::floor(chart.LagnaLongitudes[kHL]));
   // Odd signs (Aries, Gemini, ...) count forwards from Aries, even signs backwards.

@@ -16,7 +16,8 @@ void AppendLagnaMark(ChartState& chart, int sign, std::string_view abbreviation)
 double ReduceLongitude(double degrees);
 
 // Places a lagna that has a longitude: reduces it, stores the longitude and the sign index
-// (floor of longitude / 30) and appends the mark. Returns the sign index.
+// (floor of longitude / 30) and appends the mark. Returns the sign index, or -1 without
+// writing anything when the longitude is not a finite number.
 int PlaceLagnaAtLongitude(ChartState& chart, LagnaId id, double degrees, std::string_view abbreviation);
 
 // House (1 to 12) of a sign number counted inclusively from the ascendant's sign number.

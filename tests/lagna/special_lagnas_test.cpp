@@ -1,0 +1,296 @@
+#include "lagna/special_lagnas.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "tests/lagna/lagna_test_chart.h"
+
+namespace corvane {
+namespace {
+
+using testing_support::At;
+using testing_support::ChartAt;
+using testing_support::In;
+
+constexpr int Ari = 0, Tau = 1, Gem = 2, Can = 3, Leo = 4, Vir = 5, Lib = 6, Sco = 7, Sag = 8, Cap = 9, Aqu = 10,
+              Pis = 11;
+
+// A chart with the Sun at sunrise at `sun`, the ascendant at `ascendant`, the Moon at
+// `moon`, the other bodies in Aries, born `minutes` (and `extraSeconds`) after sunrise.
+ChartState SunriseChart(double sun, double ascendant, double moon, int minutes, int extraSeconds = 0) {
+  std::array<double, kBodyCount> lon{};
+  lon[kSun] = sun;
+  lon[kMoon] = moon;
+  lon[kAscendantBody] = ascendant;
+  ChartState chart = ChartAt(lon);
+  chart.MinutesSinceSunrise = minutes;
+  chart.SecondsSinceSunrise = minutes * 60LL + extraSeconds;
+  return chart;
+}
+
+TEST(SunriseLagnas, BirthAtSunriseLeavesGhatiHoraBhavaWithTheSun) {
+  ChartState chart = SunriseChart(40.0, In(Vir), In(Lib), 0);
+  ComputeSunriseLagnas(chart);
+  for (LagnaId id : {kGL, kHL, kBL}) {
+    EXPECT_EQ(chart.LagnaSigns[id], Tau) << id;
+    EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[id], 40.0) << id;
+    EXPECT_TRUE(chart.HasLongitude[id]);
+  }
+  // Taurus is fixed: Pranapada starts from its 9th, Capricorn, and the Sun's 10 degrees carry.
+  EXPECT_EQ(chart.LagnaSigns[kPpL], Cap);
+  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kPpL], 280.0);
+  EXPECT_EQ(chart.PranapadaSignNumber, Cap + 1);
+}
+
+TEST(SunriseLagnas, GhatiHoraBhavaAdvanceAtTheirOwnRates) {
+  // 150 minutes: GL 187.5, HL 75, BL 37.5 degrees past the Sun at 75.
+  ChartState chart = SunriseChart(75.0, In(Tau), In(Can), 150);
+  ComputeSunriseLagnas(chart);
+  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kGL], 262.5);
+  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kHL], 150.0);
+  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kBL], 112.5);
+  EXPECT_EQ(chart.LagnaSigns[kGL], Sag);
+  EXPECT_EQ(chart.LagnaSigns[kHL], Vir);
+  EXPECT_EQ(chart.HoraSignNumber, Vir + 1);
+  EXPECT_EQ(chart.LagnaSigns[kBL], Can);
+}
+
+TEST(SunriseLagnas, LongitudeOfExactlyThreeSixtyIsAries) {
+  // GL: 330 + 1.25 × 24 = 360.
+  ChartState chart = SunriseChart(330.0, In(Tau), In(Can), 24);
+  chart.LagnaSigns[kGL] = Leo;  // would survive if the lagna were dropped
+  GhatiLagna(chart);
+  EXPECT_EQ(chart.LagnaSigns[kGL], Ari);
+  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kGL], 0.0);
+  EXPECT_EQ(chart.Results.LagnaBoxTexts[Ari], "\r\nGL");
+
+  // VL: ascendant 35 (even sign) and HL 325 (odd sign) give 360 - |325 - 325| = 360.
+  ChartState varnada = SunriseChart(325.0, 35.0, In(Can), 0);
+  varnada.LagnaSigns[kVL] = Leo;
+  HoraLagna(varnada);
+  VarnadaLagna(varnada);
+  EXPECT_EQ(varnada.LagnaSigns[kVL], Ari);
+  EXPECT_DOUBLE_EQ(varnada.LagnaLongitudes[kVL], 0.0);
+  EXPECT_EQ(varnada.Results.LagnaBoxTexts[Ari], "\r\nVL");
+  EXPECT_DOUBLE_EQ(ReduceLongitude(720.0), 0.0);
+  EXPECT_DOUBLE_EQ(ReduceLongitude(-30.0), 330.0);
+}
+
+TEST(SunriseLagnas, MissingSunPositionLeavesTheLagnasUnplaced) {
+  ChartState chart = SunriseChart(0.0, 35.0, In(Can), 30);
+  chart.SunriseSunLongitude = std::nan("");
+  chart.AscendantLongitude = std::nan("");
+  ComputeSunriseLagnas(chart);
+  for (LagnaId id : {kGL, kHL, kBL, kVL, kSrL}) EXPECT_FALSE(chart.HasLongitude[id]) << id;
+  EXPECT_EQ(chart.HoraHouse, 0);
+  // The lagnas read from the texts are still placed.
+  EXPECT_EQ(chart.LagnaSigns[kCL], Can);
+  EXPECT_TRUE(chart.HasLongitude[kPpL]);
+}
+
+TEST(SunriseLagnas, HousesOfHoraAndPranapadaCountFromTheAscendant) {
+  // Sun 10 Cancer at the moment of birth: HL and PpL (movable Sun) both fall in Cancer.
+  ChartState cancerRising = SunriseChart(100.0, In(Can), In(Ari), 0);
+  ComputeSunriseLagnas(cancerRising);
+  EXPECT_EQ(cancerRising.HoraHouse, 1);
+  EXPECT_EQ(cancerRising.PranapadaHouse, 1);
+
+  ChartState leoRising = SunriseChart(100.0, In(Leo), In(Ari), 0);
+  ComputeSunriseLagnas(leoRising);
+  EXPECT_EQ(leoRising.HoraHouse, 12);
+  EXPECT_EQ(leoRising.PranapadaHouse, 12);
+
+  EXPECT_EQ(HouseFromAscendant(Pis + 1, Ari + 1), 12);
+  EXPECT_EQ(HouseFromAscendant(Ari + 1, Pis + 1), 2);
+  EXPECT_EQ(HouseFromAscendant(Lib + 1, Ari + 1), 7);
+}
+
+TEST(InduLagna, CountsTheKalaRemainderFromTheAscendant) {
+  // Moon in Leo (6) and Sagittarius rising (30): remainder 0, the 12th from Sagittarius.
+  ChartState zero = SunriseChart(0.0, In(Sag), In(Leo), 0);
+  InduLagna(zero);
+  EXPECT_EQ(zero.LagnaSigns[kIL], Sco);
+  EXPECT_EQ(zero.Results.LagnaBoxTexts[Sco], "\r\nIL");
+  // Moon in Cancer (10) and Aries rising (10): remainder 8, the 8th from Aries.
+  ChartState eight = SunriseChart(0.0, In(Ari), In(Can), 0);
+  InduLagna(eight);
+  EXPECT_EQ(eight.LagnaSigns[kIL], Sco);
+  // Moon in Scorpio (16) and Taurus rising (1): remainder 5, the 5th from Taurus.
+  ChartState five = SunriseChart(0.0, In(Tau), In(Sco), 0);
+  InduLagna(five);
+  EXPECT_EQ(five.LagnaSigns[kIL], Vir);
+}
+
+TEST(VarnadaLagna, CombinesAscendantAndHoraInWholeDegrees) {
+  // Ascendant 35 (Taurus, even): 325; HL 20 (Aries, odd): 20; 325 - 20 = 305; 360 - 305 = 55.
+  ChartState chart = SunriseChart(20.0, 35.0, In(Can), 0);
+  HoraLagna(chart);
+  VarnadaLagna(chart);
+  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kVL], 55.0);
+  EXPECT_EQ(chart.LagnaSigns[kVL], Tau);
+
+  // Both odd: Gemini 65 and Leo 136.7 (whole degrees 136) add to 201, Libra.
+  ChartState odd = SunriseChart(136.7, 65.9, In(Can), 0);
+  odd.AscendantDegree = 65;
+  HoraLagna(odd);
+  VarnadaLagna(odd);
+  EXPECT_DOUBLE_EQ(odd.LagnaLongitudes[kVL], 201.0);
+  EXPECT_EQ(odd.LagnaSigns[kVL], Lib);
+
+  // Both even with a sum past 360: Taurus 35 and Virgo 150 give 325 + 210 - 360 = 175, then 185.
+  ChartState even = SunriseChart(150.0, 35.0, In(Can), 0);
+  HoraLagna(even);
+  VarnadaLagna(even);
+  EXPECT_DOUBLE_EQ(even.LagnaLongitudes[kVL], 185.0);
+}
+
+TEST(MoonAndSunLagnas, ReadTheBodyEntries) {
+  ChartState chart = SunriseChart(In(Tau), In(Ari), In(Aqu), 0);
+  // After the sunrise pass the Sun's entry describes the reference sunrise, not the birth.
+  chart.ChartBodyPositions[kSun] = At(In(Gem));
+  chart.Results.PositionTexts[kSun] = At(In(Tau));
+  ChandraLagna(chart);
+  SuryaLagna(chart);
+  EXPECT_EQ(chart.LagnaSigns[kCL], Aqu);
+  EXPECT_EQ(chart.LagnaSigns[kSL], Gem);
+  EXPECT_EQ(chart.Results.LagnaBoxTexts[Aqu], "\r\nCL");
+  EXPECT_EQ(chart.Results.LagnaBoxTexts[Gem], "\r\nSL");
+}
+
+TEST(SreeLagna, AdvancesTheAscendantByTheNakshatraFraction) {
+  ChartState chart = SunriseChart(0.0, 35.17, 100.0, 0);
+  chart.MoonNakshatraStart = 93.31;
+  SreeLagna(chart);
+  EXPECT_NEAR(chart.LagnaLongitudes[kSrL], 215.8, 1e-9);
+  EXPECT_EQ(chart.LagnaSigns[kSrL], Sco);
+  // Past a whole circle: 350 + half a nakshatra (180 degrees) = 170.
+  ChartState wrap = SunriseChart(0.0, 350.0, 100.0, 0);
+  wrap.MoonNakshatraStart = 100.0 - 20.0 / 3.0;
+  SreeLagna(wrap);
+  EXPECT_NEAR(wrap.LagnaLongitudes[kSrL], 170.0, 1e-9);
+}
+
+TEST(Vighati2Degree, SplitsSignsIntoDegreesMinutesSecondsAndWholeSigns) {
+  const VighatiDegrees half = Vighati2Degree(20.5);
+  EXPECT_EQ(half.degrees, 15);
+  EXPECT_EQ(half.minutes, 0);
+  EXPECT_EQ(half.seconds, 0);
+  EXPECT_EQ(half.wholeSigns, 20);
+  // 2 25/32 signs: 23.4375 degrees = 23 degrees 26 minutes 15 seconds.
+  for (double x : {2.78125, -2.78125}) {
+    const VighatiDegrees v = Vighati2Degree(x);
+    EXPECT_EQ(v.degrees, 23);
+    EXPECT_EQ(v.minutes, 26);
+    EXPECT_EQ(v.seconds, 15);
+    EXPECT_EQ(v.wholeSigns, 2);
+  }
+}
+
+TEST(PranapadaLagna, AdvancesOneSignPerFifteenVighatis) {
+  // 2 h 3 min = 20.5 signs from a movable Sun at 0 Aries: 20 whole signs (Sagittarius),
+  // 15 degrees into the sign.
+  ChartState chart = SunriseChart(0.0, In(Ari), In(Can), 123);
+  PranapadaLagna(chart);
+  EXPECT_EQ(chart.LagnaSigns[kPpL], Sag);
+  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kPpL], 255.0);
+  EXPECT_EQ(chart.PranapadaHouse, 9);
+
+  // Degrees and minutes carry into the next sign: dual Sun at 25 Gem 50 (base Libra) with
+  // 0.25 signs (90 seconds since sunrise, 7 degrees 30 minutes) gives 33 degrees 20 minutes
+  // past Libra's start: 3 degrees 20 minutes Scorpio.
+  ChartState carry = SunriseChart(85.84, In(Ari), In(Can), 1, 30);
+  ASSERT_EQ(carry.SunriseSunText, "25 Gem 50");
+  PranapadaLagna(carry);
+  EXPECT_EQ(carry.LagnaSigns[kPpL], Sco);
+  EXPECT_NEAR(carry.LagnaLongitudes[kPpL], 213.0 + 20.0 / 60.0, 1e-9);
+
+  ChartState unreadable = SunriseChart(0.0, In(Ari), In(Can), 10);
+  unreadable.SunriseSunText = "";
+  PranapadaLagna(unreadable);
+  EXPECT_FALSE(unreadable.HasLongitude[kPpL]);
+  for (const std::string& box : unreadable.Results.LagnaBoxTexts) EXPECT_TRUE(box.empty());
+}
+
+// Births every 10 minutes from one sunrise to just before the next, each with the sunrise
+// and sunset of its own calendar date. Between sunrises the reference stays the same, so
+// GL, HL and BL must move forward by a constant step all through the night.
+TEST(SunriseLagnas, AdvanceSteadilyThroughADayAndANight) {
+  const CivilDateTime firstSunrise{2024, 3, 10, 6, 0, 0};
+  const auto sunOn = [&](const CivilDateTime& sunrise) {
+    return 340.0 + static_cast<double>(DaysFromCivil(sunrise.year, sunrise.month, sunrise.day) -
+                                       DaysFromCivil(2024, 3, 10));
+  };
+  std::array<double, 3> previous{};
+  for (int step = 0; step < 144; ++step) {
+    const CivilDateTime birth = AddMinutes(firstSunrise, step * 10);
+    const CivilDateTime day{birth.year, birth.month, birth.day, 6, 0, 0};
+    ChartState chart = SunriseChart(0.0, In(Tau), In(Can), 0);
+    chart.BirthMoment = birth;
+    chart.SunriseBirthDay = day;
+    chart.SunsetBirthDay = AddMinutes(day, 12 * 60);
+    chart.SunrisePrevious = AddDays(day, -1);
+    chart.SunriseNext = AddDays(day, 1);
+    ChooseReferenceSunrise(chart);
+    ASSERT_EQ(chart.ReferenceSunrise, firstSunrise) << step;
+    // The sunrise pass of the planet step: the Sun as it stood at the reference sunrise.
+    chart.SunriseSunLongitude = sunOn(chart.ReferenceSunrise);
+    chart.SunriseSunText = At(chart.SunriseSunLongitude);
+    chart.ChartBodyPositions[kSun] = chart.SunriseSunText;
+    ComputeSunriseLagnas(chart);
+
+    const std::array<double, 3> now = {chart.LagnaLongitudes[kGL], chart.LagnaLongitudes[kHL],
+                                       chart.LagnaLongitudes[kBL]};
+    const std::array<double, 3> rate = {12.5, 5.0, 2.5};
+    if (step > 0) {
+      for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(ReduceLongitude(now[i] - previous[i]), rate[i], 1e-9) << "lagna " << i << " at step " << step;
+      }
+    }
+    previous = now;
+  }
+}
+
+// Taurus rising, 7:33 birth 123 minutes after a 5:30 sunrise with the Sun at 15 Gemini.
+TEST(SpecialLagnas, CompleteChartFillsTheLagnaListsInOrder) {
+  std::array<double, kBodyCount> lon = {75.0, 100.0, 92.0, 102.0, 28.0, 333.0, 319.0, 247.0, 67.0, 35.17};
+  ChartState chart = ChartAt(lon);
+  chart.ChartBodyNames[kMercury] = "Mercury (R) ";
+  chart.MoonNakshatraStart = 93.31;
+  chart.BirthMoment = {1975, 6, 10, 7, 33, 0};
+  chart.SunrisePrevious = {1975, 6, 9, 5, 30, 0};
+  chart.SunriseBirthDay = {1975, 6, 10, 5, 30, 0};
+  chart.SunsetBirthDay = {1975, 6, 10, 19, 15, 0};
+  chart.SunriseNext = {1975, 6, 11, 5, 30, 0};
+
+  ASSERT_TRUE(CalculateArudhaPadas(chart));
+  ChooseReferenceSunrise(chart);
+  ASSERT_EQ(chart.MinutesSinceSunrise, 123);
+  ComputeSunriseLagnas(chart);
+
+  const std::array<std::string, 12> expected = {
+      "\r\n\r\n",                        // Aries: padas of houses 3 and 4
+      "\r\n",                            // Taurus: pada of house 5
+      "\r\nSL",                          // Gemini
+      "\r\nPL\r\nBL\r\nCL\r\nPpL",       // Cancer
+      "\r\n\r\nHL",                      // Leo: pada of house 2
+      "\r\nAL\r\n\r\nVL",                // Virgo: pada of house 7
+      "",                                // Libra
+      "\r\n\r\nGL\r\nSrL",               // Scorpio: pada of house 10
+      "\r\n",                            // Sagittarius: pada of house 11
+      "\r\n\r\nUL",                      // Capricorn: pada of house 6
+      "",                                // Aquarius
+      "\r\n\r\n\r\nIL"};                 // Pisces: padas of houses 8 and 9
+  for (int s = 0; s < 12; ++s) EXPECT_EQ(chart.Results.LagnaBoxTexts[static_cast<std::size_t>(s)], expected[static_cast<std::size_t>(s)]) << s;
+
+  const std::array<int, kLagnaCount> signs = {Vir, Can, Leo, Sco, Sco, Pis, Can, Cap, Can, Vir, Can, Gem, Tau};
+  EXPECT_EQ(chart.LagnaSigns, signs);
+  EXPECT_EQ(chart.HoraHouse, 4);
+  EXPECT_EQ(chart.PranapadaHouse, 3);
+  EXPECT_EQ(chart.ArudhaPadaSigns[0], Vir);
+  EXPECT_EQ(chart.ArudhaPadaSigns[11], Cap);
+}
+
+}  // namespace
+}  // namespace corvane
