@@ -13,6 +13,9 @@ constexpr int TwipsToPixels(int twips) {
                     : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
+// Short name for layout code that converts many single lengths.
+constexpr int Twips(int twips) { return TwipsToPixels(twips); }
+
 inline QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
 }

@@ -1,0 +1,71 @@
+#pragma once
+#include <QHash>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+#include "lagna/page_fields.h"
+
+class QLabel;
+class QPlainTextEdit;
+class QStackedWidget;
+class QTabWidget;
+class QTextEdit;
+
+namespace corvane {
+
+class ClipboardGuard;
+
+// Which of the two interpretation windows: the first holds the pages of lagna entries 0 to 5
+// (AL, BL, HL, GL, SrL, IL), the second those of 6 to 12 (PL, UL, PpL, VL, CL, SL, Ascendant).
+enum class LagnaFormKind { kOne, kTwo };
+
+LagnaFormKind FormKindForLagna(int lagnaIndex);
+
+// A top-level window with one page per lagna entry, stacked so that one is in front.
+// It computes nothing: fill() shows the texts that the interpretation step prepared.
+class InterpretationForm : public QWidget {
+  Q_OBJECT
+ public:
+  explicit InterpretationForm(LagnaFormKind kind, QWidget* parent = nullptr);
+
+  LagnaFormKind kind() const { return kind_; }
+  bool hasPage(int lagnaIndex) const;
+  QWidget* page(int lagnaIndex) const;  // nullptr for pages of the other form
+  int currentPage() const;              // lagna index of the page in front
+
+  // Brings the page of that lagna entry to the front; indices of the other form are ignored.
+  void showPage(int lagnaIndex);
+
+  // Writes every control whose name matches a field, the house descriptions, the Pranapada
+  // heading and the two readings. Fields of the other form's controls are skipped.
+  void fill(const LagnaPageFields& fields);
+
+ private:
+  QWidget* buildPage(int lagnaIndex);
+  QWidget* buildStandardBody(int lagnaIndex, QWidget* parent);
+  QWidget* buildArudhaCharacteristics(QWidget* parent);
+  void buildPranapadaBody(QWidget* page);
+  QLabel* addValueLabel(const QString& name, QWidget* parent);
+  QPlainTextEdit* addTopicBox(const QString& name, QWidget* parent);
+
+  LagnaFormKind kind_;
+  QStackedWidget* stack_ = nullptr;
+  std::array<QWidget*, 13> pages_{};
+  QHash<QString, QLabel*> valueLabels_;
+  QHash<QString, QPlainTextEdit*> topicBoxes_;
+  QTextEdit* reading_ = nullptr;        // RTB on the first form, RTBUL on the second
+  QLabel* pranapadaHeading_ = nullptr;  // Label8(108) on the second form
+  ClipboardGuard* guard_ = nullptr;
+};
+
+// Shows a reading run by run: emphasis, black or dark red, the reading's point size, and
+// "\r\n" as line breaks.
+void ShowRichReading(QTextEdit* box, const RichReading& reading);
+
+// The two windows are created on first use and then live until the program ends.
+InterpretationForm* LagnaForm(LagnaFormKind kind);
+InterpretationForm* ExistingLagnaForm(LagnaFormKind kind);  // nullptr before first use
+void DestroyLagnaForms();                                   // at shutdown or between tests
+
+}  // namespace corvane
