@@ -44,19 +44,6 @@ TEST(SunriseLagnas, BirthAtSunriseLeavesGhatiHoraBhavaWithTheSun) {
   EXPECT_EQ(chart.PranapadaSignNumber, Cap + 1);
 }
 
-TEST(SunriseLagnas, GhatiHoraBhavaAdvanceAtTheirOwnRates) {
-  // 150 minutes: GL 187.5, HL 75, BL 37.5 degrees past the Sun at 75.
-  ChartState chart = SunriseChart(75.0, In(Tau), In(Can), 150);
-  ComputeSunriseLagnas(chart);
-  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kGL], 262.5);
-  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kHL], 150.0);
-  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kBL], 112.5);
-  EXPECT_EQ(chart.LagnaSigns[kGL], Sag);
-  EXPECT_EQ(chart.LagnaSigns[kHL], Vir);
-  EXPECT_EQ(chart.HoraSignNumber, Vir + 1);
-  EXPECT_EQ(chart.LagnaSigns[kBL], Can);
-}
-
 TEST(SunriseLagnas, LongitudeOfExactlyThreeSixtyIsAries) {
   // GL: 330 + 1.25 × 24 = 360.
   ChartState chart = SunriseChart(330.0, In(Tau), In(Can), 24);
