@@ -226,7 +226,9 @@ QPlainTextEdit* InterpretationForm::addTopicBox(const QString& name, QWidget* pa
   box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  box->setFixedHeight(TwipsToPixels(735));
+  // At least the designed height; space the grid leaves free goes to the texts.
+  box->setMinimumHeight(TwipsToPixels(735));
+  box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   topicBoxes_.insert(name, box);
   guard_->guard(box);
   return box;
@@ -252,7 +254,6 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
   grid->setHorizontalSpacing(TwipsToPixels(100));
   grid->setVerticalSpacing(TwipsToPixels(75));
   int gridIndent = TwipsToPixels(kGridIndent - 120);
-  int stretchFactor = 1;
 
   if (text.significance != nullptr) {
     auto* extras = new QHBoxLayout;
@@ -277,7 +278,7 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
 
   QHBoxLayout* gridRow = new QHBoxLayout;
   gridRow->setSpacing(TwipsToPixels(240));
-  gridRow->addLayout(grid, 3);
+  gridRow->addLayout(grid, 5);
   if (lagnaIndex == kUpapadaPage) {
     // The Upapada reading needs height to be readable, so it stands beside the grid and
     // the grid moves to the page's left edge.
@@ -292,11 +293,10 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
     reading_->setReadOnly(true);
     reading_->setFont(BaseFont());
     readingColumn->addWidget(reading_, 1);
-    gridRow->addLayout(readingColumn, 1);
-    stretchFactor = 1;
+    gridRow->addLayout(readingColumn, 2);
   }
   grid->setContentsMargins(gridIndent, 0, 0, 0);
-  upperLayout->addLayout(gridRow, stretchFactor);
+  upperLayout->addLayout(gridRow, lagnaIndex == kUpapadaPage ? 1 : 0);
   if (lagnaIndex != kUpapadaPage) upperLayout->addStretch(1);
 
   for (int column = 0; column < 3; ++column) grid->setColumnStretch(column, kColumnWidths[column]);
@@ -315,7 +315,7 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
       grid->addLayout(cellLayout, row, column);
     }
   }
-  layout->addWidget(MakeScrollArea(upper, body), 1);
+  layout->addWidget(MakeScrollArea(upper, body), 0);
 
   // Lower part: the five topic boxes in two rows under their captions.
   auto addTopic = [&](QHBoxLayout* row, const Topic& topic, int stretch) {
@@ -336,8 +336,8 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
   secondRow->setSpacing(TwipsToPixels(105));
   addTopic(secondRow, kTopics[3], 1);
   addTopic(secondRow, kTopics[4], 1);
-  layout->addLayout(firstRow);
-  layout->addLayout(secondRow);
+  layout->addLayout(firstRow, 1);
+  layout->addLayout(secondRow, 1);
   return body;
 }
 

@@ -54,6 +54,7 @@ constexpr std::array<int, 4> kColumnLefts = {120, 2085, 4050, 6015};
 constexpr std::array<int, 4> kRowTops = {135, 1815, 3495, 5175};
 constexpr int kBoxWidth = 1965;
 constexpr int kBoxHeight = 1680;
+constexpr int kChartDrop = 180;  // twips the chart sits below its designed place
 
 // Position table rows: the name label's own index and caption; the value label is the row.
 struct PositionRow {
@@ -104,17 +105,31 @@ QString ListLines(const std::string& text) {
   return lines.join('\n');
 }
 
-// Picks the largest point size, down to 5, at which the text fits the area; what still does
-// not fit is left to the surrounding scroll area.
-void FitTextToArea(QLabel* label, const QSize& area, double largest) {
+bool Fits(const QFont& font, const QString& text, const QSize& area) {
+  QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, area.width(), 100000),
+                                                 Qt::AlignLeft | Qt::TextWordWrap, text);
+  return needed.height() <= area.height() && needed.width() <= area.width();
+}
+
+// Picks the largest point size, down to `smallest`, at which the text fits the area.
+bool FitTextToArea(QLabel* label, const QSize& area, double largest, double smallest = 5.0) {
   QFont font = label->font();
-  for (double size = largest; size >= 5.0; size -= 0.5) {
+  bool fits = false;
+  for (double size = largest; size >= smallest && !fits; size -= 0.5) {
     font.setPointSizeF(size);
-    QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, area.width(), 100000),
-                                                   Qt::AlignLeft | Qt::TextWordWrap, label->text());
-    if (needed.height() <= area.height() && needed.width() <= area.width()) break;
+    fits = Fits(font, label->text(), area);
   }
   label->setFont(font);
+  return fits;  // what does not fit is left to the surrounding scroll area
+}
+
+// Two marks per line, for signs that hold more marks than one narrow column can show.
+QString PairedLines(const QString& lines) {
+  const QStringList marks = lines.split('\n');
+  QStringList paired;
+  for (int i = 0; i < marks.size(); i += 2)
+    paired << (i + 1 < marks.size() ? marks[i] + ' ' + marks[i + 1] : marks[i]);
+  return paired.join('\n');
 }
 
 // Single-line values keep their exact text and shrink to fit their width; a value too long
@@ -214,13 +229,16 @@ void ResultForm::buildChartFrame() {
   // Shown from the start: the chart is the point of this window.
   birthChart_ = new QGroupBox("Hora", chartFrame_);
   birthChart_->setObjectName("fraBirthchart");
-  birthChart_->setGeometry(TwipsRect(120, 360, 8115, 6945));
-  MakeRectangle("Shape2", birthChart_, TwipsRect(100, 120, 7890, 6750));
+  // The frame starts a little higher and the chart a little lower than the design so that
+  // the frame's caption stands clear of the chart's top line.
+  birthChart_->setGeometry(TwipsRect(120, 240, 8115, 7125));
+  MakeRectangle("Shape2", birthChart_, TwipsRect(100, 120 + kChartDrop, 7890, 6750));
   for (int sign = 0; sign < 12; ++sign) buildSignBox(birthChart_, sign);
-  QFrame* centre = MakeRectangle("Shape1", birthChart_, TwipsRect(2085, 1815, 3930 + 15, 3360 + 15));
+  QFrame* centre = MakeRectangle("Shape1", birthChart_,
+                                 TwipsRect(2085, 1815 + kChartDrop, 3930 + 15, 3360 + 15));
   centre->lower();
   QLabel* siteLink = makeLinkLabel("Label7", "Visit our web site for more about your lagnas", birthChart_);
-  siteLink->setGeometry(TwipsRect(2280, 3240, 3555, 600));
+  siteLink->setGeometry(TwipsRect(2280, 3240 + kChartDrop, 3555, 600));
   siteLink->setWordWrap(true);
   siteLink->setAlignment(Qt::AlignCenter);
 
@@ -241,7 +259,8 @@ void ResultForm::buildChartFrame() {
 void ResultForm::buildSignBox(QWidget* chart, int sign) {
   const GridPlace place = kSignPlaces[sign];
   // One twip-pixel wider and taller than the step so that neighbours share their edge line.
-  QRect boxRect = TwipsRect(kColumnLefts[place.column], kRowTops[place.row], kBoxWidth, kBoxHeight);
+  QRect boxRect = TwipsRect(kColumnLefts[place.column], kRowTops[place.row] + kChartDrop, kBoxWidth,
+                            kBoxHeight);
   boxRect.setSize(boxRect.size() + QSize(1, 1));
   QFrame* box = MakeRectangle(QString("shpHora_%1").arg(sign), chart, boxRect);
   box->setProperty("index", sign);
@@ -311,8 +330,12 @@ void ResultForm::showChart(const ChartState& chart) {
     bodies->setText(ListLines(texts.ChartBoxTexts[sign]));
     FitTextToArea(bodies, bodies->parentWidget()->size(), kPointSize);
     QLabel* marks = lagnaLists_[sign];
-    marks->setText(ListLines(texts.LagnaBoxTexts[sign]));
-    FitTextToArea(marks, marks->parentWidget()->size(), kPointSize);
+    const QString markLines = ListLines(texts.LagnaBoxTexts[sign]);
+    marks->setText(markLines);
+    if (!FitTextToArea(marks, marks->parentWidget()->size(), kPointSize, 6.5)) {
+      marks->setText(PairedLines(markLines));
+      FitTextToArea(marks, marks->parentWidget()->size(), kPointSize);
+    }
   }
 
   pageFields_ = chart.PageFields;
