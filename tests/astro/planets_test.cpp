@@ -171,5 +171,23 @@ TEST(Planets, KetuOppositeRahuAndEveryBodyInRange) {
   }
 }
 
+TEST(Planets, RahuAtExactly180LeavesKetuAt360) {
+  // Pick the ayanamsa that puts Rahu at exactly 180 at J2000.
+  const double node = MeanNodeLongitude(0);
+  double ayanamsa = -(node + 179.0);
+  for (int tries = 0; tries < 8; ++tries) {
+    double rahu = node - 1 - std::fabs(ayanamsa);
+    while (rahu < 0) rahu += 360;
+    if (rahu == 180.0) break;
+    ayanamsa = std::nextafter(ayanamsa, rahu > 180 ? -1000.0 : 0.0);
+  }
+  ChartState c = PreparedChart(BirthChart(2000, 1, 1, 12, 0, 0, 0, false, 51, 30, false, 0, 0), ayanamsa);
+  ComputePlanets(c);
+  ASSERT_EQ(c.BirthLongitudes[kRahu], 180.0);
+  EXPECT_EQ(c.BirthLongitudes[kKetu], 360.0);
+  EXPECT_EQ(c.KetuPositionText, FormatLongitude(360.0));
+  EXPECT_EQ(c.RahuPositionText, "0\xC2\xB0 0' 0\" Lib");
+}
+
 }  // namespace
 }  // namespace corvane
