@@ -77,6 +77,36 @@ std::optional<std::string> RowBirthData(const std::vector<std::string>& f, Birth
   return std::nullopt;
 }
 
+// Appends compact JSON lines to one growing buffer through a single serializer, so that
+// neither the serializer's scratch space nor the output text is allocated per chart.
+class JsonLineWriter {
+ public:
+  explicit JsonLineWriter(std::FILE* out)
+      : out_(out),
+        serializer_(nlohmann::detail::output_adapter<char, std::string>(buffer_), ' ',
+                    nlohmann::ordered_json::error_handler_t::replace) {
+    buffer_.reserve(kFlushSize + 16384);
+  }
+  ~JsonLineWriter() { Flush(); }
+
+  void Write(const nlohmann::ordered_json& j) {
+    // Names are letters only, but place texts may hold anything: invalid UTF-8 becomes U+FFFD.
+    serializer_.dump(j, false, false, 0);
+    buffer_.push_back('\n');
+    if (buffer_.size() >= kFlushSize) Flush();
+  }
+
+ private:
+  static constexpr std::size_t kFlushSize = 1 << 16;
+  void Flush() {
+    std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
+    buffer_.clear();
+  }
+  std::FILE* out_;
+  std::string buffer_;
+  nlohmann::detail::serializer<nlohmann::ordered_json> serializer_;
+};
+
 }  // namespace
 
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err) {
@@ -95,37 +125,27 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err) {
   }
 
   int status = 0;
-  std::string buffer;
-  buffer.reserve(1 << 16);
+  JsonLineWriter writer(out);
+  nlohmann::ordered_json chartJson;  // refilled in place for every chart
   BirthData data;
   for (long lineNumber = 2; ReadLine(in, line); ++lineNumber) {
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
     SplitCsv(line, fields);
-    nlohmann::ordered_json result;
-    if (auto refusal = RowBirthData(fields, data)) {
-      result = {{"line", lineNumber}, {"error", std::move(*refusal)}};
-      status = 2;
-    } else {
+    std::optional<std::string> refusal = RowBirthData(fields, data);
+    if (!refusal) {
       const CalculationResult calc = CalculateChart(data);
       if (calc.ok()) {
-        result = ChartJson(calc.chart(), false);
-      } else {
-        const std::string message = std::holds_alternative<InputMessage>(calc.outcome)
-                                        ? std::string(std::get<InputMessage>(calc.outcome).text)
-                                        : std::get<PolarDate>(calc.outcome).message;
-        result = {{"line", lineNumber}, {"error", message}};
-        status = 2;
+        FillChartJson(calc.chart(), false, chartJson);
+        writer.Write(chartJson);
+        continue;
       }
+      refusal = std::holds_alternative<InputMessage>(calc.outcome)
+                    ? std::string(std::get<InputMessage>(calc.outcome).text)
+                    : std::get<PolarDate>(calc.outcome).message;
     }
-    // Names are letters only, but place texts may hold anything: keep invalid bytes visible.
-    buffer += result.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-    buffer.push_back('\n');
-    if (buffer.size() > (1 << 16) - 8192) {
-      std::fwrite(buffer.data(), 1, buffer.size(), out);
-      buffer.clear();
-    }
+    writer.Write({{"line", lineNumber}, {"error", std::move(*refusal)}});
+    status = 2;
   }
-  std::fwrite(buffer.data(), 1, buffer.size(), out);
   return status;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/chart_json.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "app/zone_table.h"
 #include "astro/longitude_text.h"
@@ -9,61 +10,91 @@
 namespace corvane {
 namespace {
 
-constexpr std::array<const char*, kLagnaCount> kLagnaKeys = {
+using Json = nlohmann::ordered_json;
+
+constexpr std::array<std::string_view, kLagnaCount> kLagnaKeys = {
     "AL", "BL", "HL", "GL", "SrL", "IL", "PL", "UL", "PpL", "VL", "CL", "SL", "Ascendant"};
 
-std::string TwoDigits(int v) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%02d", v);
-  return buffer;
-}
-
-nlohmann::ordered_json BirthJson(const ChartState& c) {
-  char date[32];
-  std::snprintf(date, sizeof date, "%04d-%02d-%02d", c.BirthYear, c.BirthMonth, c.BirthDay);
-  char time[32];
-  std::snprintf(time, sizeof time, "%02d:%02d:%02d", c.BirthHour, c.BirthMinute, c.BirthSecond);
-  nlohmann::ordered_json b;
-  b["name"] = c.BirthName;
-  b["date"] = date;
-  b["time"] = time;
-  b["zone"] = c.ZonePosition;
-  if (c.ZonePosition >= 0 && c.ZonePosition < kZoneCount) b["zone_name"] = kZoneTable[c.ZonePosition].text;
-  b["dst"] = c.IsDaylightSaving;
-  b["lon"] = std::to_string(c.LongitudeDegrees) + ":" + TwoDigits(c.LongitudeMinutes) + (c.IsEast ? "E" : "W");
-  b["lat"] = std::to_string(c.LatitudeDegrees) + ":" + TwoDigits(c.LatitudeMinutes) + (c.IsSouth ? "S" : "N");
-  b["city"] = c.BirthCity;
-  b["state"] = c.BirthState;
-  b["country"] = c.BirthCountry;
-  return b;
-}
-
-nlohmann::ordered_json ThreeDays(const CivilDateTime& previous, const CivilDateTime& birthDay,
-                                 const CivilDateTime& next) {
-  nlohmann::ordered_json j;
-  j["previous"] = MinuteText(previous);
-  j["birth_day"] = MinuteText(birthDay);
-  j["next"] = MinuteText(next);
-  return j;
-}
-
-nlohmann::ordered_json RunsJson(const RichReading& reading) {
-  nlohmann::ordered_json runs = nlohmann::ordered_json::array();
-  for (const TextRun& run : reading.runs) {
-    runs.push_back({{"text", run.text}, {"bold", run.bold}, {"color", run.darkRed ? "#800000" : "#000000"}});
+// Stores a text into a slot, reusing the slot's string when it already holds one.
+void Put(Json& slot, std::string_view text) {
+  if (slot.is_string()) {
+    slot.get_ref<std::string&>().assign(text.data(), text.size());
+  } else {
+    slot = std::string(text);
   }
-  return runs;
+}
+void Put(Json& slot, const char* text) { Put(slot, std::string_view(text)); }
+void Put(Json& slot, const std::string& text) { Put(slot, std::string_view(text)); }
+void Put(Json& slot, double value) { slot = value; }
+void Put(Json& slot, int value) { slot = value; }
+void Put(Json& slot, std::int64_t value) { slot = value; }
+void Put(Json& slot, bool value) { slot = value; }
+
+// Makes the slot an array of exactly n elements, keeping the elements already there.
+Json::array_t& ArrayOf(Json& slot, std::size_t n) {
+  if (!slot.is_array()) slot = Json::array();
+  auto& array = slot.get_ref<Json::array_t&>();
+  array.resize(n);
+  return array;
 }
 
-nlohmann::ordered_json PagesJson(const LagnaPageFields& fields) {
-  nlohmann::ordered_json p;
-  for (const auto& field : fields.fields) p[std::string(field.control)] = field.value;
-  p["lblHoraDesc"] = fields.horaDescription;
-  p["lblHouseDesc"] = fields.houseDescription;
-  p["Label8(108)"] = fields.pranapadaCaption;
-  p["ArudhaReading"] = RunsJson(fields.arudhaReading);
-  p["UpapadaReading"] = RunsJson(fields.upapadaReading);
-  return p;
+template <typename Texts>
+void PutTexts(Json& slot, const Texts& texts) {
+  auto& array = ArrayOf(slot, texts.size());
+  std::size_t i = 0;
+  for (const auto& text : texts) Put(array[i++], std::string_view(text));
+}
+
+void PutMinute(Json& slot, const CivilDateTime& t) {
+  char buffer[48];
+  const int n = std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour,
+                              t.minute);
+  Put(slot, std::string_view(buffer, static_cast<std::size_t>(n)));
+}
+
+void FillBirth(const ChartState& c, Json& b) {
+  char buffer[64];
+  int n = std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", c.BirthYear, c.BirthMonth, c.BirthDay);
+  Put(b["name"], c.BirthName);
+  Put(b["date"], std::string_view(buffer, static_cast<std::size_t>(n)));
+  n = std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", c.BirthHour, c.BirthMinute, c.BirthSecond);
+  Put(b["time"], std::string_view(buffer, static_cast<std::size_t>(n)));
+  Put(b["zone"], c.ZonePosition);
+  const bool listed = c.ZonePosition >= 0 && c.ZonePosition < kZoneCount;
+  Put(b["zone_name"], listed ? kZoneTable[c.ZonePosition].text : std::string_view());
+  Put(b["dst"], c.IsDaylightSaving);
+  n = std::snprintf(buffer, sizeof buffer, "%d:%02d%c", c.LongitudeDegrees, c.LongitudeMinutes, c.IsEast ? 'E' : 'W');
+  Put(b["lon"], std::string_view(buffer, static_cast<std::size_t>(n)));
+  n = std::snprintf(buffer, sizeof buffer, "%d:%02d%c", c.LatitudeDegrees, c.LatitudeMinutes, c.IsSouth ? 'S' : 'N');
+  Put(b["lat"], std::string_view(buffer, static_cast<std::size_t>(n)));
+  Put(b["city"], c.BirthCity);
+  Put(b["state"], c.BirthState);
+  Put(b["country"], c.BirthCountry);
+}
+
+void FillThreeDays(Json& j, const CivilDateTime& previous, const CivilDateTime& birthDay, const CivilDateTime& next) {
+  PutMinute(j["previous"], previous);
+  PutMinute(j["birth_day"], birthDay);
+  PutMinute(j["next"], next);
+}
+
+void FillRuns(Json& slot, const RichReading& reading) {
+  auto& runs = ArrayOf(slot, reading.runs.size());
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    const TextRun& run = reading.runs[i];
+    Put(runs[i]["text"], run.text);
+    Put(runs[i]["bold"], run.bold);
+    Put(runs[i]["color"], run.darkRed ? "#800000" : "#000000");
+  }
+}
+
+void FillPages(const LagnaPageFields& fields, Json& p) {
+  for (const auto& field : fields.fields) Put(p[field.control], field.value);
+  Put(p["lblHoraDesc"], fields.horaDescription);
+  Put(p["lblHouseDesc"], fields.houseDescription);
+  Put(p["Label8(108)"], fields.pranapadaCaption);
+  FillRuns(p["ArudhaReading"], fields.arudhaReading);
+  FillRuns(p["UpapadaReading"], fields.upapadaReading);
 }
 
 }  // namespace
@@ -74,43 +105,58 @@ std::string MinuteText(const CivilDateTime& t) {
   return buffer;
 }
 
-nlohmann::ordered_json ChartJson(const ChartState& c, bool pages) {
-  nlohmann::ordered_json j;
-  j["birth"] = BirthJson(c);
-  j["ayanamsa"] = c.AyanamsaOffset;
+void FillChartJson(const ChartState& c, bool pages, Json& j) {
+  if (!j.is_object()) j = Json::object();
+  FillBirth(c, j["birth"]);
+  Put(j["ayanamsa"], c.AyanamsaOffset);
 
-  auto& bodies = j["bodies"] = nlohmann::ordered_json::array();
+  auto& bodies = ArrayOf(j["bodies"], kBodyCount);
   for (int i = 0; i < kBodyCount; ++i) {
-    nlohmann::ordered_json b;
-    b["name"] = c.ChartBodyNames[i];
-    b["longitude"] = c.BirthLongitudes[i];
-    b["sign"] = c.PlanetSign[i];
-    b["text"] = FormatLongitude(c.BirthLongitudes[i]);
-    b["compact"] = c.Results.PositionTexts[i];
-    bodies.push_back(std::move(b));
+    Json& b = bodies[i];
+    Put(b["name"], c.ChartBodyNames[i]);
+    Put(b["longitude"], c.BirthLongitudes[i]);
+    Put(b["sign"], c.PlanetSign[i]);
+    Put(b["text"], FormatLongitude(c.BirthLongitudes[i]));
+    Put(b["compact"], c.Results.PositionTexts[i]);
   }
 
-  j["sunrise"] = ThreeDays(c.SunrisePrevious, c.SunriseBirthDay, c.SunriseNext);
-  j["sunset"] = ThreeDays(c.SunsetPrevious, c.SunsetBirthDay, c.SunsetNext);
-  j["reference_sunrise"] = MinuteText(c.ReferenceSunrise);
-  j["minutes_since_sunrise"] = c.MinutesSinceSunrise;
-  j["seconds_since_sunrise"] = c.SecondsSinceSunrise;
-  j["sunrise_sun"] = {{"longitude", c.SunriseSunLongitude}, {"text", c.SunriseSunText}};
+  FillThreeDays(j["sunrise"], c.SunrisePrevious, c.SunriseBirthDay, c.SunriseNext);
+  FillThreeDays(j["sunset"], c.SunsetPrevious, c.SunsetBirthDay, c.SunsetNext);
+  PutMinute(j["reference_sunrise"], c.ReferenceSunrise);
+  Put(j["minutes_since_sunrise"], c.MinutesSinceSunrise);
+  Put(j["seconds_since_sunrise"], c.SecondsSinceSunrise);
+  Json& sun = j["sunrise_sun"];
+  Put(sun["longitude"], c.SunriseSunLongitude);
+  Put(sun["text"], c.SunriseSunText);
 
-  auto& lagnas = j["lagnas"] = nlohmann::ordered_json::object();
+  Json& lagnas = j["lagnas"];
   for (int l = 0; l < kLagnaCount; ++l) {
-    nlohmann::ordered_json entry;
-    entry["sign"] = c.LagnaSigns[l];
-    if (c.HasLongitude[l]) entry["longitude"] = c.LagnaLongitudes[l];
-    lagnas[kLagnaKeys[l]] = std::move(entry);
+    Json& entry = lagnas[kLagnaKeys[l]];
+    Put(entry["sign"], c.LagnaSigns[l]);
+    // Only the lagnas computed from a longitude have one; the others lose a stale value.
+    if (c.HasLongitude[l]) {
+      Put(entry["longitude"], c.LagnaLongitudes[l]);
+    } else if (entry.contains("longitude")) {
+      entry.erase("longitude");
+    }
   }
-  j["hora_house"] = c.HoraHouse;
-  j["pranapada_house"] = c.PranapadaHouse;
-  j["chart_boxes"] = c.Results.ChartBoxTexts;
-  j["lagna_boxes"] = c.Results.LagnaBoxTexts;
-  j["readings"] = {{"arudha", FiredReadingHeadings(c.PageFields.arudhaReading)},
-                   {"upapada", FiredReadingHeadings(c.PageFields.upapadaReading)}};
-  if (pages) j["pages"] = PagesJson(c.PageFields);
+  Put(j["hora_house"], c.HoraHouse);
+  Put(j["pranapada_house"], c.PranapadaHouse);
+  PutTexts(j["chart_boxes"], c.Results.ChartBoxTexts);
+  PutTexts(j["lagna_boxes"], c.Results.LagnaBoxTexts);
+  Json& readings = j["readings"];
+  PutTexts(readings["arudha"], FiredReadingHeadings(c.PageFields.arudhaReading));
+  PutTexts(readings["upapada"], FiredReadingHeadings(c.PageFields.upapadaReading));
+  if (pages) {
+    FillPages(c.PageFields, j["pages"]);
+  } else if (j.contains("pages")) {
+    j.erase("pages");
+  }
+}
+
+Json ChartJson(const ChartState& chart, bool pages) {
+  Json j = Json::object();
+  FillChartJson(chart, pages, j);
   return j;
 }
 

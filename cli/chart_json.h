@@ -9,8 +9,13 @@ namespace corvane {
 // "YYYY-MM-DD HH:MM" of a local date-time.
 std::string MinuteText(const CivilDateTime& t);
 
-// The whole chart as one JSON object: inputs, positions, sunrises, lagnas, sign boxes and
-// the fired reading headings; with `pages` also every interpretation field and both readings.
+// Writes the whole chart into `j`: inputs, positions, sunrises, lagnas, sign boxes and the
+// fired reading headings; with `pages` also every interpretation field and both readings.
+// Filling the same object again overwrites the values in place and reuses their storage,
+// which keeps a batch of charts from allocating a fresh tree per chart.
+void FillChartJson(const ChartState& chart, bool pages, nlohmann::ordered_json& j);
+
+// The same as a new object.
 nlohmann::ordered_json ChartJson(const ChartState& chart, bool pages);
 
 }  // namespace corvane
