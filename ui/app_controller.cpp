@@ -31,6 +31,8 @@ AppController::~AppController() {
   delete frame_.data();
 }
 
+FrameWindow* AppController::frameWindow() const { return frame_.data(); }
+
 void AppController::start() { input_->show(); }
 
 void AppController::showResults(std::shared_ptr<const ChartState> chart) {

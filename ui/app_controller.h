@@ -21,7 +21,7 @@ class AppController : public QObject {
 
   void start();
   InputForm* inputForm() const { return input_.get(); }
-  FrameWindow* frameWindow() const { return frame_.data(); }
+  FrameWindow* frameWindow() const;
   const ChartState* currentChart() const { return chart_.get(); }
 
  signals:

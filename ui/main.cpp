@@ -1,5 +1,5 @@
 #include <QApplication>
-#include <QGuiApplication>
+#include <QIcon>
 
 #include "ui/app_controller.h"
 #include "ui/message_presenter.h"
