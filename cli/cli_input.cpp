@@ -44,12 +44,13 @@ std::optional<CliInputError> CheckCoordinateKeys(std::string_view text) {
 }
 
 std::optional<CliInputError> SetCoordinate(std::string_view text, char positive, char negative,
-                                           std::string_view what, std::string& degrees, std::string& minutes,
+                                           std::string_view what, std::string_view shape, std::string& degrees, std::string& minutes,
                                            bool& isPositive) {
   const auto parts = SplitCoordinate(text);
   const char upper = parts ? static_cast<char>(parts->hemisphere & ~0x20) : 0;
   if (!parts || (upper != positive && upper != negative)) {
-    return Usage(std::string(what) + " must look like DD:MM" + positive + " or DD:MM" + negative + ", not \"" +
+    const std::string form(shape);
+    return Usage(std::string(what) + " must look like " + form + positive + " or " + form + negative + ", not \"" +
                  std::string(text) + "\"");
   }
   if (auto e = CheckCoordinateKeys(parts->degrees)) return e;
@@ -121,12 +122,12 @@ std::optional<CliInputError> SetZonePosition(std::string_view text, BirthData& d
 }
 
 std::optional<CliInputError> SetLongitude(std::string_view text, BirthData& data) {
-  return SetCoordinate(text, 'E', 'W', "the longitude", data.lonDegrees, data.lonMinutes, data.east);
+  return SetCoordinate(text, 'E', 'W', "the longitude", "DDD:MM", data.lonDegrees, data.lonMinutes, data.east);
 }
 
 std::optional<CliInputError> SetLatitude(std::string_view text, BirthData& data) {
   bool north = true;
-  auto error = SetCoordinate(text, 'N', 'S', "the latitude", data.latDegrees, data.latMinutes, north);
+  auto error = SetCoordinate(text, 'N', 'S', "the latitude", "DD:MM", data.latDegrees, data.latMinutes, north);
   if (!error) data.south = !north;
   return error;
 }

@@ -1,0 +1,253 @@
+// Runs the built corvane-cli (found next to this test program) and checks its exit
+// statuses, messages and JSON output.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+  int status = -1;
+  std::string out, err;
+};
+
+fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "corvane-cli"; }
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (const char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(fs::exists(CliPath())) << "build corvane-cli first: " << CliPath();
+    dir_ = fs::temp_directory_path() / ("corvane_cli_test_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  CliRun Cli(const std::vector<std::string>& args, const std::string& input = "") {
+    std::string command = Quote(CliPath().string());
+    for (const auto& a : args) command += " " + Quote(a);
+    const fs::path in = dir_ / "stdin", out = dir_ / "stdout", err = dir_ / "stderr";
+    std::ofstream(in, std::ios::binary) << input;
+    command += " < " + Quote(in.string()) + " > " + Quote(out.string()) + " 2> " + Quote(err.string());
+    const int raw = std::system(command.c_str());
+    CliRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = Slurp(out);
+    run.err = Slurp(err);
+    return run;
+  }
+
+  fs::path dir_;
+};
+
+const std::vector<std::string> kDelhi = {"--name", "ram kumar", "--date", "1975-06-05", "--time", "07:05",
+                                         "--zone", "34", "--lon", "77:13E", "--lat", "28:36N",
+                                         "--city", "New Delhi", "--state", "Delhi", "--country", "India"};
+
+std::vector<std::string> With(std::vector<std::string> args, std::initializer_list<std::string> more) {
+  args.insert(args.end(), more);
+  return args;
+}
+
+std::vector<std::string> Replaced(std::vector<std::string> args, const std::string& option, const std::string& value) {
+  for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+    if (args[i] == option) args[i + 1] = value;
+  }
+  return args;
+}
+
+TEST_F(CliTest, JsonHoldsTheWholeChart) {
+  const CliRun run = Cli(With(kDelhi, {"--json"}));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto j = nlohmann::json::parse(run.out);
+  EXPECT_EQ(j["birth"]["name"], "RAM KUMAR");
+  EXPECT_EQ(j["birth"]["date"], "1975-06-05");
+  EXPECT_EQ(j["birth"]["zone"], 34);
+  EXPECT_EQ(j["birth"]["lon"], "77:13E");
+  EXPECT_EQ(j["birth"]["lat"], "28:36N");
+  ASSERT_EQ(j["bodies"].size(), 10u);
+  EXPECT_EQ(j["bodies"][0]["name"], "Sun");
+  EXPECT_EQ(j["bodies"][9]["name"], "Asc");
+  for (const auto& body : j["bodies"]) {
+    const double lon = body["longitude"];
+    EXPECT_GE(lon, 0.0);
+    EXPECT_LT(lon, 360.0);
+    EXPECT_EQ(body["sign"], static_cast<int>(lon / 30.0)) << body;
+    EXPECT_EQ(body["compact"].get<std::string>().size(), 9u);
+  }
+  ASSERT_EQ(j["chart_boxes"].size(), 12u);
+  ASSERT_EQ(j["lagna_boxes"].size(), 12u);
+  // The Sun's box lists the Sun.
+  const int sunSign = j["bodies"][0]["sign"];
+  EXPECT_NE(j["chart_boxes"][sunSign].get<std::string>().find("\r\nSun"), std::string::npos);
+  for (const char* key : {"AL", "BL", "HL", "GL", "SrL", "IL", "PL", "UL", "PpL", "VL", "CL", "SL", "Ascendant"}) {
+    ASSERT_TRUE(j["lagnas"].contains(key)) << key;
+    EXPECT_GE(j["lagnas"][key]["sign"], 0);
+    EXPECT_LE(j["lagnas"][key]["sign"], 11);
+  }
+  EXPECT_EQ(j["lagnas"]["Ascendant"]["sign"], j["bodies"][9]["sign"]);
+  for (const char* key : {"previous", "birth_day", "next"}) {
+    EXPECT_EQ(j["sunrise"][key].get<std::string>().size(), 16u);
+    EXPECT_EQ(j["sunset"][key].get<std::string>().size(), 16u);
+  }
+  EXPECT_EQ(j["sunrise"]["birth_day"].get<std::string>().substr(0, 10), "1975-06-05");
+  EXPECT_GE(j["hora_house"], 1);
+  EXPECT_LE(j["pranapada_house"], 12);
+  EXPECT_TRUE(j["readings"]["arudha"].is_array());
+  EXPECT_TRUE(j["readings"]["upapada"].is_array());
+  EXPECT_FALSE(j.contains("pages"));
+}
+
+TEST_F(CliTest, PagesAddEveryFieldAndTheReadingRuns) {
+  const CliRun run = Cli(With(kDelhi, {"--json", "--pages"}));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto j = nlohmann::json::parse(run.out);
+  const auto& pages = j["pages"];
+  for (const char* key : {"lblCasteHL", "txtNatureAL", "lblHouseDesc", "lblHoraDesc", "txtHealthAscendant"}) {
+    EXPECT_TRUE(pages.contains(key)) << key;
+  }
+  ASSERT_FALSE(pages["ArudhaReading"].empty());
+  EXPECT_EQ(pages["ArudhaReading"][0]["text"], "About Your AL\r\n");
+  EXPECT_EQ(pages["ArudhaReading"][0]["bold"], true);
+  EXPECT_EQ(pages["UpapadaReading"][0]["text"], "About Your A12\r\n");
+
+  const CliRun text = Cli(With(kDelhi, {"--pages"}));
+  ASSERT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("About Your A12"), std::string::npos);
+}
+
+TEST_F(CliTest, ReportDrawsTheSquareChartWithSignsInTheirPlaces) {
+  const CliRun run = Cli(kDelhi);
+  ASSERT_EQ(run.status, 0) << run.err;
+  // Top row Pisces to Gemini, bottom row Sagittarius to Virgo, each left to right.
+  const auto top = run.out.find("| [Pisces]");
+  ASSERT_NE(top, std::string::npos);
+  const auto topLine = run.out.substr(top, run.out.find('\n', top) - top);
+  EXPECT_LT(topLine.find("[Aries]"), topLine.find("[Taurus]"));
+  EXPECT_LT(topLine.find("[Taurus]"), topLine.find("[Gemini]"));
+  const auto bottom = run.out.find("| [Sagittarius]");
+  ASSERT_NE(bottom, std::string::npos);
+  const auto bottomLine = run.out.substr(bottom, run.out.find('\n', bottom) - bottom);
+  EXPECT_LT(bottomLine.find("[Scorpio]"), bottomLine.find("[Libra]"));
+  EXPECT_LT(bottomLine.find("[Libra]"), bottomLine.find("[Virgo]"));
+  EXPECT_LT(run.out.find("[Aquarius]"), run.out.find("[Capricorn]"));
+  EXPECT_LT(run.out.find("[Cancer]"), run.out.find("[Leo]"));
+  EXPECT_NE(run.out.find("June/5/1975"), std::string::npos);
+  EXPECT_NE(run.out.find("Sree lagna"), std::string::npos);
+}
+
+TEST_F(CliTest, RefusedInputGivesTheFormMessageAndStatusTwo) {
+  struct Case {
+    std::string option, value, message;
+  };
+  const Case cases[] = {
+      {"--lon", "180:00E", "Please Enter Value Between 0 And 179 in the Degree of Longitude"},
+      {"--lat", "28:60N", "Please Enter Value Between 0 And 59 in the  Minute of Latitude"},
+      {"--lon", "7-:13E", "Only Numbers Are Accepted"},
+      {"--name", "RAM2", "Please Enter only Letters"},
+      {"--name", "   ", "Please Enter Name"},
+      {"--date", "1975-06-31", "Please Enter Correct Date Or Month !"},
+      {"--date", "1905-02-29", "Please Enter Correct Date Or Month!"},
+      {"--date", "1900-01-01", "1901 to 2050"},
+      {"--zone", "71", "0 to 70"},
+  };
+  for (const Case& c : cases) {
+    const CliRun run = Cli(Replaced(kDelhi, c.option, c.value));
+    EXPECT_EQ(run.status, 2) << c.option << " " << c.value;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.value << ": " << run.err;
+    EXPECT_TRUE(run.out.empty()) << c.value;
+  }
+}
+
+TEST_F(CliTest, PolarDateStatusThree) {
+  const CliRun run = Cli({"--name", "x", "--date", "1975-06-21", "--time", "12:00", "--zone", "29", "--lon", "0:00E",
+                       "--lat", "89:00N"});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("1975"), std::string::npos) << run.err;
+}
+
+TEST_F(CliTest, UsageErrorsStatusSixtyFour) {
+  EXPECT_EQ(Cli({}).status, 64);
+  EXPECT_EQ(Cli({"--bogus"}).status, 64);
+  EXPECT_EQ(Cli({"--name"}).status, 64);
+  EXPECT_EQ(Cli({"--name", "A", "--date", "1975-06-05"}).status, 64);  // the rest missing
+  EXPECT_EQ(Cli(Replaced(kDelhi, "--date", "5/6/1975")).status, 64);
+  EXPECT_EQ(Cli(Replaced(kDelhi, "--time", "7h05")).status, 64);
+  EXPECT_EQ(Cli(Replaced(kDelhi, "--lon", "77:13X")).status, 64);
+  EXPECT_EQ(Cli({"--retrogrades", "next"}).status, 64);
+  const CliRun help = Cli({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--batch"), std::string::npos);
+}
+
+TEST_F(CliTest, BatchReportsABadRowAndGoesOn) {
+  const std::string csv =
+      "name,date,time,zone,dst,lon,lat,city,state,country\n"
+      "ram kumar,1975-06-05,07:05,34,0,77:13E,28:36N,New Delhi,Delhi,India\n"
+      "bad,1975-06-05,07:05,34,0,180:00E,28:36N\n"
+      "\"sita\",1980-01-31,23:59:59,29,1,0:07W,51:30N,\"London, City\"\n";
+  const fs::path file = dir_ / "births.csv";
+  std::ofstream(file, std::ios::binary) << csv;
+  for (const CliRun& run : {Cli({"--batch", file.string()}), Cli({"--batch", "-"}, csv)}) {
+    EXPECT_EQ(run.status, 2);
+    std::istringstream lines(run.out);
+    std::vector<nlohmann::json> rows;
+    for (std::string line; std::getline(lines, line);) rows.push_back(nlohmann::json::parse(line));
+    ASSERT_EQ(rows.size(), 3u) << run.out;
+    EXPECT_EQ(rows[0]["birth"]["name"], "RAM KUMAR");
+    EXPECT_EQ(rows[0]["bodies"].size(), 10u);
+    EXPECT_EQ(rows[1], (nlohmann::json{{"line", 3},
+                                       {"error", "Please Enter Value Between 0 And 179 in the Degree of Longitude"}}));
+    EXPECT_EQ(rows[2]["birth"]["city"], "London, City");
+    EXPECT_EQ(rows[2]["birth"]["dst"], true);
+    EXPECT_EQ(rows[2]["birth"]["time"], "23:59:59");
+    EXPECT_FALSE(rows[2].contains("pages"));
+  }
+  EXPECT_EQ(Cli({"--batch", "-"}, "name,date\nx,1975-01-01\n").status, 64);
+}
+
+TEST_F(CliTest, SavedChartOpensAgainWithTheSameResult) {
+  const std::string file = (dir_ / "ram.zdh").string();
+  const CliRun saved = Cli(With(kDelhi, {"--json", "--save", file}));
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  ASSERT_TRUE(fs::exists(file));
+  const CliRun opened = Cli({"--open", file, "--json"});
+  ASSERT_EQ(opened.status, 0) << opened.err;
+  EXPECT_EQ(nlohmann::json::parse(opened.out), nlohmann::json::parse(saved.out));
+
+  fs::copy_file(file, dir_ / "ram.ZDH");
+  const CliRun capitals = Cli({"--open", (dir_ / "ram.ZDH").string()});
+  EXPECT_EQ(capitals.status, 2);
+  EXPECT_NE(capitals.err.find("Please Check The File."), std::string::npos);
+
+  const CliRun unwritable = Cli(With(kDelhi, {"--save", (dir_ / "missing" / "x.zdh").string()}));
+  EXPECT_EQ(unwritable.status, 73);
+  EXPECT_NE(unwritable.err.find("could not be created"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace corvane
