@@ -361,6 +361,7 @@ void ResultForm::openLagnaPage(int index) {
   form->showPage(index);
   placeLagnaForm(form);
   form->show();
+  placeLagnaForm(form);  // again, now that the window frame's size is known
   form->raise();
   form->activateWindow();
 }
