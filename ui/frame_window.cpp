@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "app/chart_file.h"
-#include "ui/about_box.h"
 #include "ui/file_dialogs.h"
+#include "ui/help_menu.h"
 #include "ui/message_presenter.h"
 #include "ui/result_form.h"
 #include "ui/twips.h"
@@ -39,21 +39,7 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &FrameWindow::exitRequested);
 
-  QMenu* help = menuBar()->addMenu("&Help");
-  QAction* online = help->addAction("&Online Help");
-  online->setObjectName("mnuOnline");
-  connect(online, &QAction::triggered, this, [] { OpenWebPage(HelpPageUrl()); });
-  QAction* visit = help->addAction("&Visit Us Online");
-  visit->setObjectName("mnuVisit");
-  connect(visit, &QAction::triggered, this, [] { OpenWebPage(HomePageUrl()); });
-  help->addSeparator();
-  QAction* update = help->addAction("Check for Software &Update");
-  update->setObjectName("mnuUpdate");
-  connect(update, &QAction::triggered, this, [] { OpenWebPage(DownloadPageUrl()); });
-  help->addSeparator();
-  QAction* about = help->addAction("&About Software");
-  about->setObjectName("mnuAbout");
-  connect(about, &QAction::triggered, this, [this] { ShowAboutBox(this); });
+  AddHelpMenu(this, true);
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);

@@ -17,9 +17,9 @@
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
 #include "app/zone_table.h"
-#include "ui/about_box.h"
 #include "ui/file_dialogs.h"
 #include "ui/filtered_line_edit.h"
+#include "ui/help_menu.h"
 #include "ui/message_presenter.h"
 #include "ui/web_links.h"
 
@@ -68,19 +68,7 @@ void InputForm::buildMenus() {
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
 
-  QMenu* help = menuBar()->addMenu("&Help");
-  QAction* online = help->addAction("&Online Help");
-  online->setObjectName("mnuOnline");
-  connect(online, &QAction::triggered, this, [] { OpenWebPage(HelpPageUrl()); });
-  QAction* visit = help->addAction("&Visit Us Online");
-  visit->setObjectName("mnuVisit");
-  connect(visit, &QAction::triggered, this, [] { OpenWebPage(HomePageUrl()); });
-  QAction* update = help->addAction("Check for Software &Update");
-  update->setObjectName("mnuUpdate");
-  connect(update, &QAction::triggered, this, [] { OpenWebPage(DownloadPageUrl()); });
-  QAction* about = help->addAction("&About Software");
-  about->setObjectName("mnuAbout");
-  connect(about, &QAction::triggered, this, [this] { ShowAboutBox(this); });
+  AddHelpMenu(this, false);
 }
 
 void InputForm::buildControls() {
@@ -184,6 +172,8 @@ void InputForm::buildControls() {
     minutes = new FilteredLineEdit(KeyFilter::Coordinate, group);
     minutes->setObjectName(mName);
     minutes->setMaxLength(2);
+    degrees->setMaximumWidth(72);
+    minutes->setMaximumWidth(72);
     first = Option(firstName, firstText, group);
     second = Option(secondName, secondText, group);
     auto* pair = new QButtonGroup(group);
