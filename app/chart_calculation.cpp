@@ -142,6 +142,12 @@ CalculationResult CalculateChart(const BirthData& data) {
   s.SunriseMode = true;
   ComputePlanets(s);
   ComputeSunriseLagnas(s);
+  // The Ascendant, Chandra and Surya lagnas stand where their bodies stand.
+  for (const auto& [id, degrees] : {std::pair{kAscendantLagna, s.AscendantLongitude},
+                                    std::pair{kCL, s.MoonSiderealLongitude}, std::pair{kSL, s.SunriseSunLongitude}}) {
+    s.LagnaLongitudes[id] = degrees;
+    s.HasLongitude[id] = true;
+  }
   FillLagnaReadings(s);
   return {std::shared_ptr<const ChartState>(std::move(chart))};
 }

@@ -93,6 +93,21 @@ TEST(ChartCalculation, SunEntryDescribesTheReferenceSunriseAfterward) {
   EXPECT_EQ(s.ChartBodyPositions[kAscendantBody], s.Results.PositionTexts[kAscendantBody]);
 }
 
+// Every lagna's stored longitude, where it has one, lies in the sign it is marked in.
+TEST(ChartCalculation, LagnaLongitudesAgreeWithTheirSigns) {
+  for (int hour : {0, 5, 11, 17, 23}) {
+    BirthData d = Delhi1975();
+    d.hour = hour;
+    const CalculationResult r = CalculateChart(d);
+    const ChartState& s = Chart(r);
+    for (int id : {kBL, kHL, kGL, kSrL, kVL, kCL, kSL, kAscendantLagna}) {
+      ASSERT_TRUE(s.HasLongitude[id]) << id;
+      EXPECT_EQ(static_cast<int>(s.LagnaLongitudes[id] / 30.0), s.LagnaSigns[id]) << id << " at " << hour;
+    }
+    EXPECT_EQ(s.LagnaSigns[kAscendantLagna] + 1, s.AscendantSignNumber);
+  }
+}
+
 TEST(ChartCalculation, ACalculationOwesNothingToThePreviousOne) {
   BirthData other = Delhi1975();
   other.year = 1990;
