@@ -16,12 +16,8 @@ std::string_view Trim(std::string_view s) {
 // A coordinate text is acceptable when, trimmed, it is a whole number within [0, max].
 // Text that is not a number (it cannot be typed, but may come from a file) fails as well.
 bool InRange(std::string_view text, int max) {
-  const std::string_view t = Trim(text);
-  if (t.empty()) return false;
-  int value = 0;
-  const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-  if (ec != std::errc() || end != t.data() + t.size()) return false;
-  return value >= 0 && value <= max;
+  const auto value = CoordinateValue(text);
+  return value && *value >= 0 && *value <= max;
 }
 
 constexpr InputMessage kEnterName{"Please Enter Name", MessageIcon::Error, BirthField::Name};
@@ -37,6 +33,9 @@ constexpr InputMessage kFebruary{"Please Enter Correct Date Or Month!", MessageI
                                  BirthField::None};
 constexpr InputMessage kThirtyDays{"Please Enter Correct Date Or Month !", MessageIcon::Information,
                                    BirthField::None};
+constexpr InputMessage kTimeOutsideLists{"Please Enter Correct Time!", MessageIcon::Information, BirthField::None};
+
+bool Within(int value, int first, int last) { return value >= first && value <= last; }
 
 }  // namespace
 
@@ -53,7 +52,19 @@ std::optional<InputMessage> ValidateBirthData(const BirthData& d) {
     if (d.day > (leap ? 29 : 28)) return kFebruary;
   }
   if ((month == 4 || month == 6 || month == 9 || month == 11) && d.day == 31) return kThirtyDays;
+  // The form's lists cannot hold these; birth data built elsewhere might.
+  if (!Within(d.monthIndex, 0, 11) || !Within(d.day, 1, 31) || !Within(d.year, 1901, 2050)) return kFebruary;
+  if (!Within(d.hour, 0, 23) || !Within(d.minute, 0, 59) || !Within(d.second, 0, 59)) return kTimeOutsideLists;
   return std::nullopt;
+}
+
+std::optional<int> CoordinateValue(std::string_view text) {
+  const std::string_view t = Trim(text);
+  if (t.empty()) return std::nullopt;
+  int value = 0;
+  const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+  if (ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+  return value;
 }
 
 std::optional<char> FilterKey(KeyFilter filter, int key) {

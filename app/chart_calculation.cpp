@@ -1,6 +1,5 @@
 #include "app/chart_calculation.h"
 
-#include <charconv>
 #include <cstdlib>
 
 #include "app/zone_table.h"
@@ -26,13 +25,9 @@ std::string Trimmed(std::string_view s) {
   return std::string(s);
 }
 
-// Coordinate texts have passed validation, so they hold a whole number (perhaps with blanks).
-int Number(std::string_view text) {
-  const std::string t = Trimmed(text);
-  int value = 0;
-  std::from_chars(t.data(), t.data() + t.size(), value);
-  return value;
-}
+// Coordinate texts have passed validation, so they hold a whole number (perhaps with blanks),
+// read exactly as validation read it.
+int Number(std::string_view text) { return CoordinateValue(text).value_or(0); }
 
 void CopyInputs(const BirthData& d, ChartState& s) {
   s.BirthName = d.name;
@@ -128,7 +123,8 @@ CalculationResult CalculateChart(const BirthData& data) {
   const SunriseSunset today = SunriseOn(s, birthDate);
   const SunriseSunset before = SunriseOn(s, AddDays(birthDate, -1));
   const SunriseSunset after = SunriseOn(s, AddDays(birthDate, 1));
-  for (const SunriseSunset* day : {&before, &today, &after})
+  // The birth date is named first when it is itself without sunrise or sunset.
+  for (const SunriseSunset* day : {&today, &before, &after})
     if (day->polar) return {PolarMessage(day->date)};
   s.SunriseBirthDay = today.rise;
   s.SunsetBirthDay = today.set;

@@ -103,6 +103,27 @@ TEST(BirthValidation, FebruaryAndThirtyDayMonthsOverLeapAndCommonYears) {
   }
 }
 
+// Only birth data built outside the form's lists can get here; the described checks come first.
+TEST(BirthValidation, DatesAndTimesOutsideTheListsAreRefused) {
+  const auto refused = [](void (*change)(BirthData&)) {
+    BirthData d = ValidDelhi();
+    change(d);
+    return FirstMessage(d);
+  };
+  const std::string date = "Please Enter Correct Date Or Month!";
+  EXPECT_EQ(refused([](BirthData& d) { d.monthIndex = 12; }), date);
+  EXPECT_EQ(refused([](BirthData& d) { d.monthIndex = -1; }), date);
+  EXPECT_EQ(refused([](BirthData& d) { d.day = 0; }), date);
+  EXPECT_EQ(refused([](BirthData& d) { d.day = 32; }), date);
+  EXPECT_EQ(refused([](BirthData& d) { d.year = 2051; }), date);
+  EXPECT_EQ(refused([](BirthData& d) { d.hour = 24; }), "Please Enter Correct Time!");
+  EXPECT_EQ(refused([](BirthData& d) { d.second = -1; }), "Please Enter Correct Time!");
+  EXPECT_EQ(refused([](BirthData& d) { d.monthIndex = 40, d.latMinutes = "60"; }),
+            "Please Enter Value Between 0 And 59 in the  Minute of Latitude");
+  EXPECT_EQ(CoordinateValue(" 77\t"), 77);
+  EXPECT_FALSE(CoordinateValue("7 7").has_value());
+}
+
 TEST(KeyFilters, NameTakesLettersInCapitalsAndCoordinatesTakeDigits) {
   std::string typed;
   for (char c : std::string("ram k")) typed += FilterKey(KeyFilter::Name, c).value_or('?');
