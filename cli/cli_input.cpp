@@ -43,12 +43,15 @@ std::optional<CliInputError> CheckCoordinateKeys(std::string_view text) {
   return std::nullopt;
 }
 
+// `shape` is "DDD:MM" or "DD:MM": the fields of the form hold no more characters than that.
 std::optional<CliInputError> SetCoordinate(std::string_view text, char positive, char negative,
                                            std::string_view what, std::string_view shape, std::string& degrees, std::string& minutes,
                                            bool& isPositive) {
   const auto parts = SplitCoordinate(text);
   const char upper = parts ? static_cast<char>(parts->hemisphere & ~0x20) : 0;
-  if (!parts || (upper != positive && upper != negative)) {
+  const std::size_t degreeWidth = shape.find(':');
+  if (!parts || (upper != positive && upper != negative) || parts->degrees.size() > degreeWidth ||
+      parts->minutes.size() > shape.size() - degreeWidth - 1) {
     const std::string form(shape);
     return Usage(std::string(what) + " must look like " + form + positive + " or " + form + negative + ", not \"" +
                  std::string(text) + "\"");

@@ -198,6 +198,10 @@ TEST_F(CliTest, UsageErrorsStatusSixtyFour) {
   EXPECT_EQ(Cli(Replaced(kDelhi, "--date", "5/6/1975")).status, 64);
   EXPECT_EQ(Cli(Replaced(kDelhi, "--time", "7h05")).status, 64);
   EXPECT_EQ(Cli(Replaced(kDelhi, "--lon", "77:13X")).status, 64);
+  // No more characters than the form's coordinate fields hold.
+  EXPECT_EQ(Cli(Replaced(kDelhi, "--lon", "0077:13E")).status, 64);
+  EXPECT_EQ(Cli(Replaced(kDelhi, "--lat", "028:36N")).status, 64);
+  EXPECT_EQ(Cli(Replaced(kDelhi, "--lat", "28:036N")).status, 64);
   EXPECT_EQ(Cli({"--retrogrades", "next"}).status, 64);
   const CliRun help = Cli({"--help"});
   EXPECT_EQ(help.status, 0);
