@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace corvane {
 namespace {
 
@@ -12,6 +14,11 @@ TEST(LongitudeText, LongFormTruncatesAndNamesTheSign) {
   EXPECT_EQ(FormatLongitude(359.999), "29\xC2\xB0 59' 56\" Pis");
   EXPECT_EQ(FormatLongitude(-256.5), FormatLongitude(256.5));
   EXPECT_EQ(FormatLongitude(360.0), "0\xC2\xB0 0' 0\" ");
+  // Out of range or not a number: no endless reduction, no undefined conversion.
+  EXPECT_EQ(FormatLongitude(1e12), "10\xC2\xB0 0' 0\" ");
+  EXPECT_EQ(FormatLongitude(std::numeric_limits<double>::quiet_NaN()), "");
+  EXPECT_EQ(FormatLongitude(-std::numeric_limits<double>::infinity()), "");
+  EXPECT_EQ(CompactLongitude(""), "");
 }
 
 TEST(LongitudeText, CompactFormKeepsTheSignAtCharactersFourToSix) {
