@@ -29,15 +29,30 @@ struct Vector2 {
   double x, y;
 };
 
-// Heliocentric ecliptic x and y of a body from its elements.
-Vector2 Heliocentric(const PlanetElements& el) {
+struct OrbitPoint {
+  double nu, r;  // true anomaly (radians) and distance (AU)
+};
+
+OrbitPoint PointOnOrbit(const PlanetElements& el) {
   const double m = NormalizeRadians(el.meanLongitude - el.perihelion);
   const double nu = TrueAnomaly(m, el.e);
-  const double r = el.a * (1.0 - el.e * el.e) / (1.0 + el.e * std::cos(nu));
-  const double u = nu + el.perihelion - el.node;
+  return {nu, el.a * (1.0 - el.e * el.e) / (1.0 + el.e * std::cos(nu))};
+}
+
+// Heliocentric ecliptic x and y of a planet from its elements.
+Vector2 Heliocentric(const PlanetElements& el) {
+  const OrbitPoint p = PointOnOrbit(el);
+  const double u = p.nu + el.perihelion - el.node;
   const double cosNode = std::cos(el.node), sinNode = std::sin(el.node);
   const double cosU = std::cos(u), sinU = std::sin(u), cosI = std::cos(el.inclination);
-  return {r * (cosNode * cosU - sinU * sinNode * cosI), r * (sinNode * cosU + sinU * cosNode * cosI)};
+  return {p.r * (cosNode * cosU - sinU * sinNode * cosI), p.r * (sinNode * cosU + sinU * cosNode * cosI)};
+}
+
+// The Earth is placed in the ecliptic itself: its longitude is the true anomaly plus the
+// longitude of perihelion, whatever small inclination its row carries.
+Vector2 EarthHeliocentric(const PlanetElements& el) {
+  const OrbitPoint p = PointOnOrbit(el);
+  return {p.r * std::cos(p.nu + el.perihelion), p.r * std::sin(p.nu + el.perihelion)};
 }
 
 // Sidereal longitude in [0, 360) of a tropical element-frame longitude: precessed into the
@@ -92,7 +107,7 @@ double GeocentricLongitude(int i, double d, const Vector2& earth) {
 }  // namespace
 
 double PlanetLongitude(int i, double d) {
-  return GeocentricLongitude(i, d, Heliocentric(EvaluatePlanetElements(kEarthRow, d)));
+  return GeocentricLongitude(i, d, EarthHeliocentric(EvaluatePlanetElements(kEarthRow, d)));
 }
 
 double MeanNodeLongitude(double d) {
@@ -118,7 +133,7 @@ void ComputePlanets(ChartState& chart) {
   const double ayanamsa = chart.AyanamsaOffset;
 
   // The Earth's position is shared by all six bodies of the moment.
-  const Vector2 earth = Heliocentric(EvaluatePlanetElements(kEarthRow, d));
+  const Vector2 earth = EarthHeliocentric(EvaluatePlanetElements(kEarthRow, d));
   std::array<double, 6> sidereal{};
   for (int i = 0; i < kElementRowCount; ++i) {
     sidereal[static_cast<std::size_t>(i)] = SiderealOfDate(GeocentricLongitude(i, d, earth), precession, ayanamsa);

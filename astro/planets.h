@@ -17,7 +17,7 @@ PlanetElements EvaluatePlanetElements(int i, double d);
 // method on Kepler's equation.
 double TrueAnomaly(double meanAnomaly, double e);
 
-// Geocentric tropical longitude in degrees, [0, 360), of element row i at day number d, in
+// Geocentric tropical longitude in degrees, [0, 360], of element row i at day number d, in
 // the fixed frame of the element table (no precession); row 2 gives the Sun.
 double PlanetLongitude(int i, double d);
 

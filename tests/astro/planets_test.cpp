@@ -30,7 +30,7 @@ double Reduced(double v) {
   return v;
 }
 
-TEST(Planets, ElementFrameLongitudesAtJ2000) {
+TEST(Planets, ElementFrameLongitudes) {
   EXPECT_NEAR(PlanetLongitude(0, 0), 271.906, 5e-4);
   EXPECT_NEAR(PlanetLongitude(1, 0), 241.578, 5e-4);
   EXPECT_NEAR(PlanetLongitude(2, 0), 280.380, 5e-4);
@@ -38,6 +38,10 @@ TEST(Planets, ElementFrameLongitudesAtJ2000) {
   EXPECT_NEAR(PlanetLongitude(4, 0), 25.361, 5e-4);
   EXPECT_NEAR(PlanetLongitude(5, 0), 40.215, 5e-4);
   EXPECT_NEAR(MeanNodeLongitude(0), 125.1225, 5e-5);
+  // A century away the Earth's row carries an inclination of 0.013 degrees; the Earth stays
+  // in the ecliptic at true anomaly plus perihelion (reference values worked independently).
+  EXPECT_NEAR(PlanetLongitude(2, -36525), 281.0398753632656, 1e-9);
+  EXPECT_NEAR(PlanetLongitude(2, -30000), 230.6916089241596, 1e-9);
 }
 
 TEST(Planets, TrueAnomalySolvesKeplersEquation) {
