@@ -43,6 +43,7 @@ std::int64_t MinuteCountDifference(const CivilDateTime& a, const CivilDateTime& 
 std::int64_t SecondCountDifference(const CivilDateTime& a, const CivilDateTime& b);
 
 bool IsLeapYear(int year);
+// 0 for a month outside 1..12.
 int DaysInMonth(int year, int month);
 // 1 January is day 1.
 int DayOfYear(int year, int month, int day);

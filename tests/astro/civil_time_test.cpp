@@ -23,6 +23,8 @@ TEST(CivilTime, CalendarQueries) {
   EXPECT_EQ(Weekday(2026, 12, 6), 0);  // a Sunday
   EXPECT_EQ(DaysInMonth(1900, 2), 28);
   EXPECT_EQ(DaysInMonth(2000, 2), 29);
+  EXPECT_EQ(DaysInMonth(2000, 0), 0);  // no such month
+  EXPECT_EQ(DaysInMonth(2000, 13), 0);
 }
 
 TEST(CivilTime, DifferencesCountWholeBoundaries) {
