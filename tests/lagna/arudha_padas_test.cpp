@@ -121,18 +121,6 @@ TEST(ArudhaPadas, UnreadablePositionsWriteNothing) {
     for (const std::string& box : c->Results.LagnaBoxTexts) EXPECT_TRUE(box.empty());
 }
 
-TEST(ArudhaPadas, RepeatedRunsOnFreshChartsAgree) {
-  const ChartState a = ChartWith(Gem, {{kMercury, Vir}, {kMoon, Sco}, {kSaturn, Sag}});
-  const ChartState b = ChartWith(Pis, {{kJupiter, Tau}, {kMars, Leo}});
-  ChartState first = a, other = b, again = a;
-  ASSERT_TRUE(CalculateArudhaPadas(first));
-  ASSERT_TRUE(CalculateArudhaPadas(other));
-  ASSERT_TRUE(CalculateArudhaPadas(again));
-  EXPECT_EQ(first.LagnaSigns, again.LagnaSigns);
-  EXPECT_EQ(first.Results.LagnaBoxTexts, again.Results.LagnaBoxTexts);
-  EXPECT_EQ(other.LagnaSigns[kAscendantLagna], Pis);
-}
-
 TEST(NinthLordKala, IsTheRayCountOfTheLordOfTheNinthSign) {
   const std::map<std::string, int> rays = {{"Sun", 30}, {"Moon", 16}, {"Mars", 6},  {"Mercury", 8},
                                            {"Jupiter", 10}, {"Venus", 10}, {"Saturn", 1}};
