@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -135,6 +136,7 @@ void InputForm::buildControls() {
   lg->addWidget(txtMCountry_, 2, 1);
   auto* browser = new QPushButton("Click for Latitude && Longitude", place);
   browser->setObjectName("cmdBrowser");
+  browser->setAutoDefault(true);
   connect(browser, &QPushButton::clicked, this, &InputForm::searchCoordinates);
   lg->addWidget(browser, 3, 0, 1, 2);
 
@@ -198,10 +200,11 @@ void InputForm::buildControls() {
   auto* buttons = new QHBoxLayout;
   auto* open = new QPushButton("&Open Previously Saved Reading", central);
   open->setObjectName("cmdOpen");
+  open->setAutoDefault(true);
   connect(open, &QPushButton::clicked, this, &InputForm::chooseAndOpenChartFile);
   auto* rashi = new QPushButton("Get My Corvane Reading", central);
   rashi->setObjectName("cmdRashi");
-  rashi->setDefault(true);
+  rashi->setAutoDefault(true);
   connect(rashi, &QPushButton::clicked, this, [this] { runCalculation(); });
   buttons->addWidget(open);
   buttons->addStretch(1);
@@ -280,6 +283,16 @@ void InputForm::focusField(int field) {
     case BirthField::None: break;
   }
   if (target) target->setFocus(Qt::OtherFocusReason);
+}
+
+void InputForm::keyPressEvent(QKeyEvent* event) {
+  // Text boxes, lists and option buttons pass Enter on; it reaches the form here.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    event->accept();
+    runCalculation();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 bool InputForm::runCalculation() {

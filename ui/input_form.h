@@ -35,6 +35,11 @@ class InputForm : public QMainWindow {
  signals:
   void chartCalculated(std::shared_ptr<const ChartState> chart);
 
+ protected:
+  // Enter anywhere on the form runs the calculation, as the form's main button does; a
+  // focused button takes Enter for itself.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void buildMenus();
   void buildControls();

@@ -1,5 +1,9 @@
 // Widget tests of the input form: lists, defaults, key filters, validation messages and focus.
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTimer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -9,6 +13,7 @@
 #include <QTest>
 
 #include "ui/input_form.h"
+#include "ui/file_dialogs.h"
 #include "ui/message_presenter.h"
 #include "ui/web_links.h"
 
@@ -148,6 +153,73 @@ class InputFormTest : public QObject {
     child<QComboBox>("cboDate")->setCurrentIndex(29);
     QVERIFY(form_->runCalculation());
     QCOMPARE(calculated.count(), 1);
+  }
+
+  void enterRunsTheCalculationAndTabWalksTheForm() {
+    QSignalSpy calculated(form_.get(), &InputForm::chartCalculated);
+    auto* name = child<QLineEdit>("txtName");
+    QCOMPARE(QApplication::focusWidget(), name);  // the form opens on the name
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0].text, QString("Please Enter Name"));
+    QCOMPARE(name->text(), QString());  // Enter does not enter the text
+
+    fillValid();
+    QTest::keyClick(child<QComboBox>("cboYear"), Qt::Key_Enter);
+    QCOMPARE(calculated.count(), 1);
+    QTest::keyClick(child<QLineEdit>("txtLatM"), Qt::Key_Return);
+    QCOMPARE(calculated.count(), 2);
+
+    // A focused button takes Enter for itself.
+    int dialogs = 0;
+    SetFileChooserForTesting([&](FileDialogKind) { ++dialogs; return QString(); });
+    QTest::keyClick(child<QWidget>("cmdOpen"), Qt::Key_Return);
+    SetFileChooserForTesting({});
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(calculated.count(), 2);
+
+    QStringList order;
+    name->setFocus();
+    for (QWidget* w = name; order.size() < 20; w = w->nextInFocusChain())
+      if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
+    const QStringList expected = {"txtName", "cboMonth", "cboDate", "cboYear", "cboHH", "cboMM", "cboSS",
+                                  "txtMCity", "txtMState", "txtMCountry", "cmdBrowser", "cmbTimeZone",
+                                  "chkDST", "txtLonD", "txtLonM", "optLong_0", "optLong_1", "txtLatD",
+                                  "txtLatM", "optLat_0"};
+    QCOMPARE(order, expected);
+  }
+
+  void menusAndAboutBox() {
+    QStringList menus;
+    for (QAction* menu : form_->menuBar()->actions()) {
+      menus << menu->text();
+      for (QAction* item : menu->menu()->actions()) menus << "  " + item->text();
+    }
+    QCOMPARE(menus, (QStringList{"&File", "  Get My Corvane Reading", "  E&xit", "&Help", "  &Online Help",
+                                 "  &Visit Us Online", "  Check for Software &Update", "  &About Software"}));
+
+    // The about box is modal: look at it once it is up, then press Escape, which must close it.
+    QStringList seen;
+    bool closedByEscape = false;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      seen << box->objectName() << box->windowTitle();
+      for (const char* name : {"lblTitle", "lblDescription", "lblHomePage"})
+        if (auto* label = box->findChild<QLabel*>(name)) seen << label->text();
+      QTest::keyClick(box, Qt::Key_Escape);
+      closedByEscape = !box->isVisible();
+      if (!closedByEscape) box->reject();
+    });
+    form_->findChild<QAction*>("mnuAbout")->trigger();
+    QVERIFY(closedByEscape);
+    QCOMPARE(seen.size(), 5);
+    QCOMPARE(seen[0], QString("frmAbout"));
+    QCOMPARE(seen[1], QString("Corvane v1.25"));
+    QCOMPARE(seen[2], QString("Corvane v1.25"));
+    QVERIFY(seen[3].startsWith("Corvane calculates the different Lagnas") &&
+            seen[3].endsWith("relationships and career."));
+    QVERIFY(seen[4].contains("Click here to visit " + HomePageUrl()));
   }
 
   void coordinateSearchNeedsThePlace() {
