@@ -4,6 +4,7 @@
 
 #include "ui/frame_window.h"
 #include "ui/input_form.h"
+#include "ui/interpretation_form.h"
 
 namespace corvane {
 
@@ -56,6 +57,10 @@ void AppController::goBack() {
     frame_->deleteLater();
     frame_ = nullptr;
   }
+  // The interpretation windows explain the chart that has just gone: they stay alive but
+  // leave the screen, so they do not stand over the input form.
+  for (LagnaFormKind kind : {LagnaFormKind::kOne, LagnaFormKind::kTwo})
+    if (InterpretationForm* form = ExistingLagnaForm(kind)) form->hide();
   input_->show();
   input_->raise();
   input_->activateWindow();

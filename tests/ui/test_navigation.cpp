@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLockFile>
+#include <QMenuBar>
+#include <QSignalSpy>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -13,7 +15,9 @@
 #include "ui/file_dialogs.h"
 #include "ui/frame_window.h"
 #include "ui/input_form.h"
+#include "ui/interpretation_form.h"
 #include "ui/message_presenter.h"
+#include "ui/result_form.h"
 #include "ui/single_instance.h"
 #include "ui/twips.h"
 
@@ -43,6 +47,7 @@ class NavigationTest : public QObject {
     messages_.clear();
     SetMessageSinkForTesting([this](QWidget*, const QString& t, MessageIcon) { messages_.push_back(t); });
   }
+  void cleanup() { DestroyLagnaForms(); }
 
   void calculationSwapsWindowsAndBackReturns() {
     AppController app;
@@ -62,7 +67,11 @@ class NavigationTest : public QObject {
     QVERIFY(first && first->isVisible());
     QCOMPARE(first->chart()->BirthYear, 1975);
 
+    // A page left open explains the old chart: Back takes it off the screen with the frame.
+    first->resultForm()->openLagnaPage(3);
+    QVERIFY(ExistingLagnaForm(LagnaFormKind::kOne)->isVisible());
     first->findChild<QPushButton*>("cmdBack")->click();
+    QVERIFY(!ExistingLagnaForm(LagnaFormKind::kOne)->isVisible());
     QVERIFY(input->isVisible());
     QCOMPARE(input->findChild<QLineEdit*>("txtName")->text(), QString("RAM"));  // values kept
     QTRY_VERIFY(first.isNull());  // the frame window is unloaded
@@ -72,6 +81,43 @@ class NavigationTest : public QObject {
     QVERIFY(app.frameWindow() && app.frameWindow()->isVisible());
     QCOMPARE(app.frameWindow()->chart()->BirthName, std::string("SITA"));
     QCOMPARE(app.currentChart()->BirthYear, 1990);
+  }
+
+  void exitOrClosingEndsTheProgramWithPagesOpen() {
+    for (int way = 0; way < 4; ++way) {
+      AppController app;
+      QSignalSpy exits(&app, &AppController::exitRequested);
+      app.start();
+      fill(app.inputForm(), "RAM", 1975);
+      QVERIFY(app.inputForm()->runCalculation());
+      FrameWindow* frame = app.frameWindow();
+      frame->resultForm()->openLagnaPage(12);
+      QVERIFY(ExistingLagnaForm(LagnaFormKind::kTwo)->isVisible());
+      if (way == 0) frame->findChild<QPushButton*>("cmdExit")->click();
+      if (way == 1) frame->findChild<QAction*>("mnuExit")->trigger();
+      if (way == 2) frame->close();
+      if (way == 3) {  // Back, then the input form's own close
+        frame->findChild<QPushButton*>("cmdBack")->click();
+        app.inputForm()->close();
+      }
+      QVERIFY2(exits.count() >= 1, qPrintable(QString::number(way)));
+    }
+  }
+
+  void frameMenusAndButtons() {
+    FrameWindow frame;
+    QCOMPARE(frame.objectName(), QString("MDI"));
+    QCOMPARE(frame.windowTitle(), QString("Corvane v1.25"));
+    QStringList menus;
+    for (QAction* menu : frame.menuBar()->actions()) {
+      menus << menu->text();
+      for (QAction* item : menu->menu()->actions()) menus << "  " + (item->isSeparator() ? "-" : item->text());
+    }
+    QCOMPARE(menus, (QStringList{"&File", "  &Back", "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
+                                 "  -", "  Check for Software &Update", "  -", "  &About Software"}));
+    QCOMPARE(frame.findChild<QPushButton*>("cmdSave")->text(), QString("&Save"));
+    QCOMPARE(frame.findChild<QPushButton*>("cmdBack")->text(), QString("&Back"));
+    QCOMPARE(frame.findChild<QPushButton*>("cmdExit")->text(), QString("E&xit"));
   }
 
   void buttonsFollowTheRightEdge() {
