@@ -135,6 +135,31 @@ QScrollArea* MakeScrollArea(QWidget* content, QWidget* parent) {
   return area;
 }
 
+// Keeps a scroll area no taller than its content needs at the area's current width, so the
+// height the content leaves unused goes to the widgets below it. Should the content need
+// more than the page can give, the area is squeezed and scrolls.
+class ContentHeightCap : public QObject {
+ public:
+  explicit ContentHeightCap(QScrollArea* area) : QObject(area), area_(area) { area->installEventFilter(this); }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show) apply();
+    return false;
+  }
+
+ private:
+  void apply() {
+    QWidget* content = area_->widget();
+    if (content == nullptr) return;
+    int needed = content->heightForWidth(area_->viewport()->width());
+    if (needed < 0) needed = content->sizeHint().height();
+    needed += 2 * area_->frameWidth();
+    if (needed != area_->maximumHeight()) area_->setMaximumHeight(needed);
+  }
+
+  QScrollArea* area_;
+};
+
 QPointer<InterpretationForm>& Slot(LagnaFormKind kind) {
   static std::array<QPointer<InterpretationForm>, 2> forms;
   return forms[kind == LagnaFormKind::kOne ? 0 : 1];
@@ -315,7 +340,10 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
       grid->addLayout(cellLayout, row, column);
     }
   }
-  layout->addWidget(MakeScrollArea(upper, body), 0);
+  QScrollArea* upperArea = MakeScrollArea(upper, body);
+  upperArea->setObjectName("scrAttributes");
+  new ContentHeightCap(upperArea);
+  layout->addWidget(upperArea, 0);
 
   // Lower part: the five topic boxes in two rows under their captions.
   auto addTopic = [&](QHBoxLayout* row, const Topic& topic, int stretch) {

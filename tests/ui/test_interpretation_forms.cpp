@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -47,6 +48,7 @@ class InterpretationFormsTest : public QObject {
   void fillRoutesFieldsByControlName();
   void fillWritesHouseTextsAndPranapadaHeading();
   void richReadingKeepsRunFormatting();
+  void topicBoxesTakeTheHeightTheGridLeaves();
   void clipboardEmptiedByMouseOverTopicBox();
   void clipboardEmptiedByFill();
   void sharedFormsAreCreatedOnce();
@@ -228,6 +230,33 @@ void InterpretationFormsTest::richReadingKeepsRunFormatting() {
   QCOMPARE(lineFormat.fontWeight(), int(QFont::Normal));
   QCOMPARE(lineFormat.foreground().color(), QColor(Qt::black));
   QVERIFY(box->isReadOnly());
+}
+
+void InterpretationFormsTest::topicBoxesTakeTheHeightTheGridLeaves() {
+  InterpretationForm one(LagnaFormKind::kOne);
+  InterpretationForm two(LagnaFormKind::kTwo);
+  LagnaPageFields fields;
+  fields.fields = {{"lblCompatibleWithAL", "Leo, Sagittarius, Gemini, Aquarius, Libra"}};
+  one.fill(fields);
+  for (InterpretationForm* form : {&one, &two}) {
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    for (int index = 0; index < 13; ++index) {
+      if (!form->hasPage(index) || index == 8) continue;
+      form->showPage(index);
+      if (index == 0) form->page(0)->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
+      QCoreApplication::processEvents();
+      QCoreApplication::processEvents();
+      auto* area = form->page(index)->findChild<QScrollArea*>("scrAttributes");
+      QVERIFY(area != nullptr);
+      const int needed = area->widget()->heightForWidth(area->viewport()->width());
+      // The attributes show whole and leave no empty band above the topic texts.
+      QVERIFY2(area->height() <= needed + 1, qPrintable(QString("page %1: %2 > %3").arg(index).arg(area->height()).arg(needed)));
+      QVERIFY2(area->height() >= needed - 1, qPrintable(QString("page %1 clipped").arg(index)));
+      for (QPlainTextEdit* box : form->page(index)->findChildren<QPlainTextEdit*>())
+        QVERIFY2(box->height() >= 49, qPrintable(box->objectName()));  // at least the designed 735 twips
+    }
+  }
 }
 
 void InterpretationFormsTest::clipboardEmptiedByMouseOverTopicBox() {
