@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/message_presenter.h"
+#include "ui/program_icon.h"
 #include "ui/web_links.h"
 
 namespace corvane {
@@ -22,7 +23,7 @@ void ShowAboutBox(QWidget* parent) {
   auto* head = new QHBoxLayout;
   auto* icon = new QLabel(&box);
   icon->setObjectName("picIcon");
-  icon->setPixmap(QIcon(":/icons/corvane.svg").pixmap(48, 48));
+  icon->setPixmap(ProgramIcon().pixmap(48, 48));
   auto* title = new QLabel(kWindowCaption, &box);
   title->setObjectName("lblTitle");
   QFont big = title->font();

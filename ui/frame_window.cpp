@@ -10,6 +10,7 @@
 #include "app/chart_file.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_menu.h"
+#include "ui/program_icon.h"
 #include "ui/message_presenter.h"
 #include "ui/result_form.h"
 #include "ui/twips.h"
@@ -28,7 +29,7 @@ constexpr int kGap = 100;
 FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   setObjectName("MDI");
   setWindowTitle(kWindowCaption);
-  setWindowIcon(QIcon(":/icons/corvane.svg"));
+  setWindowIcon(ProgramIcon());
   setAttribute(Qt::WA_DeleteOnClose, false);
 
   QMenu* file = menuBar()->addMenu("&File");

@@ -21,6 +21,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/help_menu.h"
+#include "ui/program_icon.h"
 #include "ui/message_presenter.h"
 #include "ui/web_links.h"
 
@@ -55,7 +56,7 @@ void SelectNumber(QComboBox* box, int value) {
 InputForm::InputForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName("frmMain");
   setWindowTitle(kWindowCaption);
-  setWindowIcon(QIcon(":/icons/corvane.svg"));
+  setWindowIcon(ProgramIcon());
   buildMenus();
   buildControls();
 }

@@ -3,13 +3,14 @@
 
 #include "ui/app_controller.h"
 #include "ui/message_presenter.h"
+#include "ui/program_icon.h"
 #include "ui/single_instance.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Corvane");
   QApplication::setApplicationVersion("1.25");
-  QApplication::setWindowIcon(QIcon(":/icons/corvane.svg"));
+  QApplication::setWindowIcon(corvane::ProgramIcon());
   QApplication::setQuitOnLastWindowClosed(false);
 
   corvane::SingleInstance instance;

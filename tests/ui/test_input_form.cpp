@@ -205,6 +205,7 @@ class InputFormTest : public QObject {
       auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       if (box == nullptr) return;
       seen << box->objectName() << box->windowTitle();
+      if (auto* icon = box->findChild<QLabel*>("picIcon"); icon && !icon->pixmap().isNull()) seen << "icon";
       for (const char* name : {"lblTitle", "lblDescription", "lblHomePage"})
         if (auto* label = box->findChild<QLabel*>(name)) seen << label->text();
       QTest::keyClick(box, Qt::Key_Escape);
@@ -213,13 +214,14 @@ class InputFormTest : public QObject {
     });
     form_->findChild<QAction*>("mnuAbout")->trigger();
     QVERIFY(closedByEscape);
-    QCOMPARE(seen.size(), 5);
+    QCOMPARE(seen.size(), 6);
     QCOMPARE(seen[0], QString("frmAbout"));
     QCOMPARE(seen[1], QString("Corvane v1.25"));
-    QCOMPARE(seen[2], QString("Corvane v1.25"));
-    QVERIFY(seen[3].startsWith("Corvane calculates the different Lagnas") &&
-            seen[3].endsWith("relationships and career."));
-    QVERIFY(seen[4].contains("Click here to visit " + HomePageUrl()));
+    QCOMPARE(seen[2], QString("icon"));  // the program icon is drawn, not an empty box
+    QCOMPARE(seen[3], QString("Corvane v1.25"));
+    QVERIFY(seen[4].startsWith("Corvane calculates the different Lagnas") &&
+            seen[4].endsWith("relationships and career."));
+    QVERIFY(seen[5].contains("Click here to visit " + HomePageUrl()));
   }
 
   void coordinateSearchNeedsThePlace() {
