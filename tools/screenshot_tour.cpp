@@ -1,6 +1,8 @@
 // Opens the program's windows one after the other with a sample chart and saves a screenshot
-// of the whole (virtual) screen for each: the input form, the result window and three
-// interpretation pages. Run it under Xvfb through scripts/screenshots.sh.
+// of the whole (virtual) screen for each: the input form, the result window, the
+// interpretation pages and the about box, then Back and a second chart. Run it under Xvfb
+// through scripts/screenshots.sh.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -8,6 +10,8 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QThread>
+#include <QTimer>
+#include <QWidget>
 
 #include "ui/app_controller.h"
 #include "ui/frame_window.h"
@@ -81,6 +85,33 @@ int main(int argc, char** argv) {
   ExistingLagnaForm(LagnaFormKind::kTwo)->hide();
   result->openLagnaPage(2);
   Shoot(out, "8-hora");
+  // The pages with a fixed significance text.
+  const struct {
+    int index;
+    const char* name;
+  } more[] = {{3, "9-ghati"}, {4, "10-sree"}, {5, "11-indu"}, {6, "12-paka"}, {9, "13-varnada"}};
+  for (const auto& page : more) {
+    result->openLagnaPage(page.index);
+    Shoot(out, page.name);
+  }
+  ExistingLagnaForm(LagnaFormKind::kOne)->hide();
+  ExistingLagnaForm(LagnaFormKind::kTwo)->hide();
+
+  // The about box is modal: shoot it once it is up, then close it.
+  QTimer::singleShot(100, [&] {
+    Shoot(out, "14-about");
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  frame->findChild<QAction*>("mnuAbout")->trigger();
+
+  // Back, then a second chart in a fresh frame window.
+  frame->findChild<QAction*>("mnuBack")->trigger();
+  Shoot(out, "15-after-back");
+  input->findChild<QLineEdit*>("txtName")->setText("SITA");
+  input->findChild<QComboBox*>("cboYear")->setCurrentText("1990");
+  if (!input->runCalculation()) return 1;
+  controller.frameWindow()->move(0, 0);
+  Shoot(out, "16-second-chart");
   DestroyLagnaForms();
   return 0;
 }
