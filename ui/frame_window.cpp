@@ -1,9 +1,11 @@
 #include "ui/frame_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -24,6 +26,7 @@ constexpr int kButtonHeight = 375;
 constexpr int kStripHeight = 615;
 constexpr int kRightMargin = 300;
 constexpr int kGap = 100;
+constexpr int kDecorationAllowance = 20;  // pixels, for a window manager's borders and title
 }  // namespace
 
 FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
@@ -87,7 +90,15 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   layout->addWidget(scroll_, 1);
   setCentralWidget(central);
 
-  resize(result_->width() + 40, result_->height() + Twips(kStripHeight) + menuBar()->sizeHint().height() + 40);
+  QSize wanted(result_->width() + 40, result_->height() + Twips(kStripHeight) + menuBar()->sizeHint().height() + 40);
+  // The window opens centred at the top of the screen. On a small screen it takes what the
+  // screen offers (less room for the window frame) and the scroll area reaches the rest.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect room = screen->availableGeometry();
+    wanted = wanted.boundedTo(room.size() - QSize(kDecorationAllowance, 2 * kDecorationAllowance));
+    move(room.left() + (room.width() - wanted.width()) / 2, room.top());
+  }
+  resize(wanted);
   placeButtons();
 }
 

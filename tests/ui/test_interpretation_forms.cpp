@@ -51,7 +51,6 @@ class InterpretationFormsTest : public QObject {
   void topicBoxesTakeTheHeightTheGridLeaves();
   void clipboardEmptiedByMouseOverTopicBox();
   void clipboardEmptiedByFill();
-  void sharedFormsAreCreatedOnce();
 };
 
 void InterpretationFormsTest::pagesBelongToTheirForm() {
@@ -298,20 +297,6 @@ void InterpretationFormsTest::clipboardEmptiedByFill() {
   fields.fields.push_back({"txtLooksAL", "You are attractive and beautiful."});
   one.fill(fields);
   QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
-}
-
-void InterpretationFormsTest::sharedFormsAreCreatedOnce() {
-  DestroyLagnaForms();
-  QVERIFY(ExistingLagnaForm(LagnaFormKind::kOne) == nullptr);
-  InterpretationForm* first = LagnaForm(LagnaFormKind::kOne);
-  QVERIFY(first != nullptr);
-  QCOMPARE(LagnaForm(LagnaFormKind::kOne), first);
-  QCOMPARE(ExistingLagnaForm(LagnaFormKind::kOne), first);
-  QVERIFY(ExistingLagnaForm(LagnaFormKind::kTwo) == nullptr);
-  QCOMPARE(FormKindForLagna(5), LagnaFormKind::kOne);
-  QCOMPARE(FormKindForLagna(6), LagnaFormKind::kTwo);
-  DestroyLagnaForms();
-  QVERIFY(ExistingLagnaForm(LagnaFormKind::kOne) == nullptr);
 }
 
 QTEST_MAIN(InterpretationFormsTest)

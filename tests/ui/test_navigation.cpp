@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -106,6 +107,10 @@ class NavigationTest : public QObject {
 
   void frameMenusAndButtons() {
     FrameWindow frame;
+    // The frame opens wholly on the screen, however small (the offscreen screen is 800 x 600).
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(frame.geometry()));
+
     QCOMPARE(frame.objectName(), QString("MDI"));
     QCOMPARE(frame.windowTitle(), QString("Corvane v1.25"));
     QStringList menus;
