@@ -94,11 +94,7 @@ void WritePranapadaCaption(int house, std::string& caption) {
     caption.assign(kPranapadaCaptionUnknown);
     return;
   }
-  char digits[4];
-  const auto end = std::to_chars(digits, digits + sizeof digits, house).ptr;
-  caption.assign("Pranapada Lagna Present In ");
-  caption.append(digits, end);
-  caption.append(" House");
+  caption = "Pranapada Lagna Present In " + std::to_string(house) + " House";
 }
 
 }  // namespace
