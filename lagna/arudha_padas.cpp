@@ -31,7 +31,7 @@ struct ArudhaWork {
 // number, or 0 when the lord's position carries no sign.
 int CalculateArudha(ChartState& chart, ArudhaWork& work, std::string_view lordName) {
   ++work.houseCount;
-  const std::string lord = WithoutRetrogradeMark(lordName);
+  const std::string_view lord = WithoutRetrogradeMark(lordName);
   int lordSign = 0;
   for (int b = 0; b < kBodyCount; ++b) {
     const int index = SignOfCompact(chart.ChartBodyPositions[static_cast<std::size_t>(b)]);
@@ -52,13 +52,17 @@ int NinthLordKala(int signNumber) {
   return kNinthLordKala[static_cast<std::size_t>(signNumber - 1)];
 }
 
-std::string WithoutRetrogradeMark(std::string_view name) {
-  std::string out(name);
-  for (std::size_t at = out.find(" (R)"); at != std::string::npos; at = out.find(" (R)"))
-    out.erase(at, 4);
-  while (!out.empty() && out.back() == ' ') out.pop_back();
-  while (!out.empty() && out.front() == ' ') out.erase(0, 1);
-  return out;
+std::string_view WithoutRetrogradeMark(std::string_view name) {
+  // The mark only ever follows the name, so stripping it is a view into the name itself:
+  // the arudha loop compares 120 names per chart without building a string.
+  auto trim = [](std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    return s;
+  };
+  name = trim(name);
+  if (name.ends_with(" (R)")) name.remove_suffix(4);
+  return trim(name);
 }
 
 int ArudhaPadaSign(int houseSign, int lordSign) {

@@ -10,7 +10,7 @@ namespace corvane {
 int NinthLordKala(int signNumber);
 
 // A body or lord name without the retrograde mark " (R) " and surrounding blanks.
-std::string WithoutRetrogradeMark(std::string_view name);
+std::string_view WithoutRetrogradeMark(std::string_view name);
 
 // Sign number (1..12) of the arudha pada of the house in sign number `houseSign` whose lord
 // stands in sign number `lordSign`. A lord in the house or in its 7th gives the 10th from
