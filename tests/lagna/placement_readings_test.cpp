@@ -115,21 +115,16 @@ TEST(PlacementReadings, MaleficInSecondFromArudhaAcrossPisces) {
 }
 
 TEST(PlacementReadings, SaturnSevenOrFiveSignsAfterArudha) {
-  for (const auto& [al, saturn] : {std::pair{2, 9}, std::pair{9, 4}}) {  // d = 7 and d = -5
-    ChartState state = QuietChart(al, al);
-    state.PlanetSign[kSaturn] = saturn;
+  struct Case { int al, saturn; const char* house; const std::string& line; };
+  for (const Case& c : {Case{2, 9, "8th", kHealthLine}, Case{9, 4, "8th", kHealthLine},  // d = 7 and -5
+                        Case{1, 6, "6th", kCourageLine}, Case{10, 3, "6th", kCourageLine}}) {  // d = 5 and -7
+    ChartState state = QuietChart(c.al, c.al);
+    state.PlanetSign[kSaturn] = c.saturn;
     const RichReading reading = Arudha(state);
-    ASSERT_EQ(reading.runs.size(), 10u) << al;
-    ExpectRun(reading.runs[8], true, true, "Saturn (Malefic) present in 8th House From Arudha Lagna\r\n");
-    ExpectRun(reading.runs[9], false, false, kHealthLine);
-  }
-  for (const auto& [al, saturn] : {std::pair{1, 6}, std::pair{10, 3}}) {  // d = 5 and d = -7
-    ChartState state = QuietChart(al, al);
-    state.PlanetSign[kSaturn] = saturn;
-    const RichReading reading = Arudha(state);
-    ASSERT_EQ(reading.runs.size(), 10u) << al;
-    ExpectRun(reading.runs[8], true, true, "Saturn (Malefic) present in 6th House From Arudha Lagna\r\n");
-    ExpectRun(reading.runs[9], false, false, kCourageLine);
+    ASSERT_EQ(reading.runs.size(), 10u) << c.al;
+    ExpectRun(reading.runs[8], true, true, std::string("Saturn (Malefic) present in ") + c.house +
+                                               " House From Arudha Lagna\r\n");
+    ExpectRun(reading.runs[9], false, false, c.line);
   }
 }
 
@@ -182,17 +177,7 @@ TEST(PlacementReadings, UpapadaCombinationsFireTogetherInOrder) {
             "osteoporosis etc.\r\n");
 }
 
-TEST(PlacementReadings, UpapadaCombinationNeedsEveryPlanet) {
-  ChartState state = QuietChart(8, 8);
-  state.PlanetSign[kSaturn] = 9;   // 2nd, without Rahu or Jupiter
-  state.PlanetSign[kVenus] = 9;    // 2nd, without Ketu
-  state.PlanetSign[kMercury] = 9;  // 2nd, without Ketu or Mars
-  state.PlanetSign[kSun] = 4;      // 9th, without Jupiter or Rahu
-  state.PlanetSign[kMars] = 4;     // 9th, without Saturn
-  EXPECT_TRUE(FiredReadingHeadings(Upapada(state)).empty());
-}
-
-TEST(PlacementReadings, UpapadaNinthAndSameSignRules) {
+TEST(PlacementReadings, UpapadaNinthAndSameSignRulesAndIncompleteCombinations) {
   ChartState state = QuietChart(3, 9);  // UL in Capricorn; the others stand in its 10th house
   state.PlanetSign[kMoon] = 5;          // 9th from Capricorn
   state.PlanetSign[kSaturn] = 5;
@@ -202,6 +187,14 @@ TEST(PlacementReadings, UpapadaNinthAndSameSignRules) {
             (Headings{"Moon is present in on 9th house from Upapada Lagna",
                       "Saturn , Moon and Mercury is present in on 9th house from Upapada Lagna",
                       "Sun is present in same house as  Upapada Lagna"}));
+
+  ChartState partial = QuietChart(8, 8);
+  partial.PlanetSign[kSaturn] = 9;   // 2nd, without Rahu or Jupiter
+  partial.PlanetSign[kVenus] = 9;    // 2nd, without Ketu
+  partial.PlanetSign[kMercury] = 9;  // 2nd, without Ketu or Mars
+  partial.PlanetSign[kSun] = 4;      // 9th, without Jupiter or Rahu
+  partial.PlanetSign[kMars] = 4;     // 9th, without Saturn
+  EXPECT_TRUE(FiredReadingHeadings(Upapada(partial)).empty());
 }
 
 TEST(PlacementReadings, RefillKeepsOneCopyOfTheShorterReading) {

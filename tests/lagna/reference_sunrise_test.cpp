@@ -7,8 +7,8 @@ namespace {
 
 CivilDateTime Moment(int day, int hour, int minute, int second = 0) { return {1975, 1, day, hour, minute, second}; }
 
-// Birth on 5 January 1975 with sunrise 06:00 and sunset 19:00; the neighbouring days
-// rise a little differently so that the chosen day can be told apart.
+// Birth on 5 January 1975 with sunrise 06:00 and sunset 19:00; the neighbouring days rise a
+// little differently so that the chosen day can be told apart.
 ChartState ChartBornAt(const CivilDateTime& birth) {
   ChartState chart;
   chart.BirthMoment = birth;
@@ -19,64 +19,43 @@ ChartState ChartBornAt(const CivilDateTime& birth) {
   return chart;
 }
 
-TEST(ReferenceSunrise, DaytimeBirthCountsFromTheDaysSunrise) {
-  ChartState chart = ChartBornAt(Moment(5, 8, 30, 59));
-  ChooseReferenceSunrise(chart);
-  EXPECT_EQ(chart.ReferenceSunrise, Moment(5, 6, 0));
-  EXPECT_EQ(chart.MinutesSinceSunrise, 150);
-  EXPECT_EQ(chart.SecondsSinceSunrise, 150 * 60 + 59);
-}
-
-TEST(ReferenceSunrise, BirthAtSunriseAndAtSunsetKeepTheDaysSunrise) {
-  ChartState atSunrise = ChartBornAt(Moment(5, 6, 0));
-  ChooseReferenceSunrise(atSunrise);
-  EXPECT_EQ(atSunrise.ReferenceSunrise, Moment(5, 6, 0));
-  EXPECT_EQ(atSunrise.MinutesSinceSunrise, 0);
-  EXPECT_EQ(atSunrise.SecondsSinceSunrise, 0);
-
-  ChartState atSunset = ChartBornAt(Moment(5, 19, 0));
-  ChooseReferenceSunrise(atSunset);
-  EXPECT_EQ(atSunset.ReferenceSunrise, Moment(5, 6, 0));
-  EXPECT_EQ(atSunset.MinutesSinceSunrise, 13 * 60);
-}
-
-TEST(ReferenceSunrise, BirthBeforeSunriseCountsFromThePreviousSunrise) {
-  ChartState chart = ChartBornAt(Moment(5, 3, 0));
-  ChooseReferenceSunrise(chart);
-  EXPECT_EQ(chart.ReferenceSunrise, Moment(4, 5, 58));
-  EXPECT_EQ(chart.MinutesSinceSunrise, 21 * 60 + 2);
-  EXPECT_EQ(chart.SecondsSinceSunrise, (21 * 60 + 2) * 60);
-  EXPECT_EQ(chart.SunriseMoment.day, "4");
-  EXPECT_EQ(chart.SunriseMoment.minute, "58");
-}
-
-TEST(ReferenceSunrise, BirthAfterSunsetStillCountsFromTheDaysSunrise) {
-  ChartState chart = ChartBornAt(Moment(5, 21, 0, 30));
-  ChooseReferenceSunrise(chart);
-  EXPECT_EQ(chart.ReferenceSunrise, Moment(5, 6, 0));
-  EXPECT_EQ(chart.MinutesSinceSunrise, 15 * 60);
-  EXPECT_EQ(chart.SecondsSinceSunrise, 15 * 3600 + 30);
-}
-
-TEST(ReferenceSunrise, MinutesCountMinuteBoundariesNotWholeMinutes) {
+TEST(ReferenceSunrise, ChoosesTheSunriseAndCountsTheElapsedTime) {
+  struct Case { CivilDateTime birth, sunrise; int minutes; long long seconds; };
+  const Case cases[] = {
+      {Moment(5, 8, 30, 59), Moment(5, 6, 0), 150, 150 * 60 + 59},                // daytime
+      {Moment(5, 6, 0), Moment(5, 6, 0), 0, 0},                                   // at sunrise
+      {Moment(5, 19, 0), Moment(5, 6, 0), 13 * 60, 13 * 3600},                    // at sunset
+      {Moment(5, 3, 0), Moment(4, 5, 58), 21 * 60 + 2, (21 * 60 + 2) * 60},       // before sunrise
+      {Moment(5, 21, 0, 30), Moment(5, 6, 0), 15 * 60, 15 * 3600 + 30},           // after sunset: same day
+  };
+  for (const Case& c : cases) {
+    ChartState chart = ChartBornAt(c.birth);
+    ChooseReferenceSunrise(chart);
+    EXPECT_EQ(chart.ReferenceSunrise, c.sunrise) << c.birth.hour;
+    EXPECT_EQ(chart.MinutesSinceSunrise, c.minutes) << c.birth.hour;
+    EXPECT_EQ(chart.SecondsSinceSunrise, c.seconds) << c.birth.hour;
+  }
+  // Minutes count minute boundaries, not whole minutes: 06:59:50 to 08:00:10.
   ChartState chart = ChartBornAt(Moment(5, 8, 0, 10));
   chart.SunriseBirthDay = Moment(5, 6, 59, 50);
   ChooseReferenceSunrise(chart);
-  EXPECT_EQ(chart.MinutesSinceSunrise, 61);   // 06:59 to 08:00
+  EXPECT_EQ(chart.MinutesSinceSunrise, 61);
   EXPECT_EQ(chart.SecondsSinceSunrise, 3620);
 }
 
 TEST(ReferenceSunrise, MomentTextsNameTheSunrise) {
-  ChartState chart = ChartBornAt(Moment(5, 12, 0));
+  ChartState before = ChartBornAt(Moment(5, 3, 0));
+  ChooseReferenceSunrise(before);
+  EXPECT_EQ(before.SunriseMoment.day, "4");
+  EXPECT_EQ(before.SunriseMoment.minute, "58");
+  ChartState chart;
   chart.SunriseBirthDay = {812, 9, 5, 7, 4, 0};
   chart.BirthMoment = {812, 9, 5, 12, 0, 0};
   chart.SunsetBirthDay = {812, 9, 5, 18, 40, 0};
   ChooseReferenceSunrise(chart);
-  EXPECT_EQ(chart.SunriseMoment.day, "5");
-  EXPECT_EQ(chart.SunriseMoment.month, "September");
-  EXPECT_EQ(chart.SunriseMoment.year, "0812");
-  EXPECT_EQ(chart.SunriseMoment.hour, "7");
-  EXPECT_EQ(chart.SunriseMoment.minute, "4");
+  const SunriseMomentParts& m = chart.SunriseMoment;
+  EXPECT_EQ((std::array<std::string, 5>{m.day, m.month, m.year, m.hour, m.minute}),
+            (std::array<std::string, 5>{"5", "September", "0812", "7", "4"}));
 }
 
 }  // namespace

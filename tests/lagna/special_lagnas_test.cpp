@@ -79,58 +79,40 @@ TEST(SunriseLagnas, MissingSunPositionLeavesTheLagnasUnplaced) {
 
 TEST(SunriseLagnas, HousesOfHoraAndPranapadaCountFromTheAscendant) {
   // Sun 10 Cancer at the moment of birth: HL and PpL (movable Sun) both fall in Cancer.
-  ChartState cancerRising = SunriseChart(100.0, In(Can), In(Ari), 0);
-  ComputeSunriseLagnas(cancerRising);
-  EXPECT_EQ(cancerRising.HoraHouse, 1);
-  EXPECT_EQ(cancerRising.PranapadaHouse, 1);
-
-  ChartState leoRising = SunriseChart(100.0, In(Leo), In(Ari), 0);
-  ComputeSunriseLagnas(leoRising);
-  EXPECT_EQ(leoRising.HoraHouse, 12);
-  EXPECT_EQ(leoRising.PranapadaHouse, 12);
-
+  for (const auto& [rising, house] : {std::pair{Can, 1}, std::pair{Leo, 12}}) {
+    ChartState chart = SunriseChart(100.0, In(rising), In(Ari), 0);
+    ComputeSunriseLagnas(chart);
+    EXPECT_EQ(chart.HoraHouse, house);
+    EXPECT_EQ(chart.PranapadaHouse, house);
+  }
   EXPECT_EQ(HouseFromAscendant(Pis + 1, Ari + 1), 12);
   EXPECT_EQ(HouseFromAscendant(Ari + 1, Pis + 1), 2);
   EXPECT_EQ(HouseFromAscendant(Lib + 1, Ari + 1), 7);
 }
 
 TEST(InduLagna, CountsTheKalaRemainderFromTheAscendant) {
-  // Moon in Leo (6) and Sagittarius rising (30): remainder 0, the 12th from Sagittarius.
-  ChartState zero = SunriseChart(0.0, In(Sag), In(Leo), 0);
-  InduLagna(zero);
-  EXPECT_EQ(zero.LagnaSigns[kIL], Sco);
-  EXPECT_EQ(zero.Results.LagnaBoxTexts[Sco], "\r\nIL");
-  // Moon in Cancer (10) and Aries rising (10): remainder 8, the 8th from Aries.
-  ChartState eight = SunriseChart(0.0, In(Ari), In(Can), 0);
-  InduLagna(eight);
-  EXPECT_EQ(eight.LagnaSigns[kIL], Sco);
-  // Moon in Scorpio (16) and Taurus rising (1): remainder 5, the 5th from Taurus.
-  ChartState five = SunriseChart(0.0, In(Tau), In(Sco), 0);
-  InduLagna(five);
-  EXPECT_EQ(five.LagnaSigns[kIL], Vir);
+  // Moon Leo (6) + Sagittarius rising (30): remainder 0, the 12th from Sagittarius. Moon Cancer
+  // (10) + Aries rising (10): remainder 8. Moon Scorpio (16) + Taurus rising (1): remainder 5.
+  struct Case { int ascendant, moon, indu; };
+  for (const Case c : {Case{Sag, Leo, Sco}, Case{Ari, Can, Sco}, Case{Tau, Sco, Vir}}) {
+    ChartState chart = SunriseChart(0.0, In(c.ascendant), In(c.moon), 0);
+    InduLagna(chart);
+    EXPECT_EQ(chart.LagnaSigns[kIL], c.indu) << c.ascendant;
+    EXPECT_EQ(chart.Results.LagnaBoxTexts[static_cast<std::size_t>(c.indu)], "\r\nIL");
+  }
 }
 
 TEST(VarnadaLagna, CombinesAscendantAndHoraInWholeDegrees) {
-  // Ascendant 35 (Taurus, even): 325; HL 20 (Aries, odd): 20; 325 - 20 = 305; 360 - 305 = 55.
-  ChartState chart = SunriseChart(20.0, 35.0, In(Can), 0);
-  HoraLagna(chart);
-  VarnadaLagna(chart);
-  EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kVL], 55.0);
-  EXPECT_EQ(chart.LagnaSigns[kVL], Tau);
-
-  // Both odd: Gemini 65 and Leo 136.7 (whole degrees 136) add to 201, Libra.
-  ChartState odd = SunriseChart(136.7, 65.9, In(Can), 0);
-  odd.AscendantDegree = 65;
-  HoraLagna(odd);
-  VarnadaLagna(odd);
-  EXPECT_DOUBLE_EQ(odd.LagnaLongitudes[kVL], 201.0);
-  EXPECT_EQ(odd.LagnaSigns[kVL], Lib);
-
-  // Both even with a sum past 360: Taurus 35 and Virgo 150 give 325 + 210 - 360 = 175, then 185.
-  ChartState even = SunriseChart(150.0, 35.0, In(Can), 0);
-  HoraLagna(even);
-  VarnadaLagna(even);
-  EXPECT_DOUBLE_EQ(even.LagnaLongitudes[kVL], 185.0);
+  // Ascendant 35 (even): 325; HL 20 (odd): 20; 360 - (325 - 20) = 55. Both odd: 65 + 136 = 201.
+  // Both even past 360: 325 + 210 - 360 = 175, then 185.
+  struct Case { double sun, ascendant, varnada; int sign; };
+  for (const Case c : {Case{20.0, 35.0, 55.0, Tau}, Case{136.7, 65.9, 201.0, Lib}, Case{150.0, 35.0, 185.0, Lib}}) {
+    ChartState chart = SunriseChart(c.sun, c.ascendant, In(Can), 0);
+    HoraLagna(chart);
+    VarnadaLagna(chart);
+    EXPECT_DOUBLE_EQ(chart.LagnaLongitudes[kVL], c.varnada) << c.ascendant;
+    EXPECT_EQ(chart.LagnaSigns[kVL], c.sign) << c.ascendant;
+  }
 }
 
 TEST(MoonAndSunLagnas, ReadTheBodyEntries) {
@@ -160,19 +142,14 @@ TEST(SreeLagna, AdvancesTheAscendantByTheNakshatraFraction) {
 }
 
 TEST(Vighati2Degree, SplitsSignsIntoDegreesMinutesSecondsAndWholeSigns) {
-  const VighatiDegrees half = Vighati2Degree(20.5);
-  EXPECT_EQ(half.degrees, 15);
-  EXPECT_EQ(half.minutes, 0);
-  EXPECT_EQ(half.seconds, 0);
-  EXPECT_EQ(half.wholeSigns, 20);
-  // 2 25/32 signs: 23.4375 degrees = 23 degrees 26 minutes 15 seconds.
-  for (double x : {2.78125, -2.78125}) {
+  auto parts = [](double x) {
     const VighatiDegrees v = Vighati2Degree(x);
-    EXPECT_EQ(v.degrees, 23);
-    EXPECT_EQ(v.minutes, 26);
-    EXPECT_EQ(v.seconds, 15);
-    EXPECT_EQ(v.wholeSigns, 2);
-  }
+    return std::array<long long, 4>{v.degrees, v.minutes, v.seconds, v.wholeSigns};
+  };
+  EXPECT_EQ(parts(20.5), (std::array<long long, 4>{15, 0, 0, 20}));
+  // 2 25/32 signs: 23.4375 degrees = 23 degrees 26 minutes 15 seconds, either sign.
+  EXPECT_EQ(parts(2.78125), (std::array<long long, 4>{23, 26, 15, 2}));
+  EXPECT_EQ(parts(-2.78125), (std::array<long long, 4>{23, 26, 15, 2}));
 }
 
 TEST(PranapadaLagna, AdvancesOneSignPerFifteenVighatis) {
@@ -256,20 +233,12 @@ TEST(SpecialLagnas, CompleteChartFillsTheLagnaListsInOrder) {
   ASSERT_EQ(chart.MinutesSinceSunrise, 123);
   ComputeSunriseLagnas(chart);
 
+  // Bare line breaks are the padas of houses 2 to 11 (Aries 3 and 4, Taurus 5, Leo 2, Virgo 7,
+  // Scorpio 10, Sagittarius 11, Capricorn 6, Pisces 8 and 9).
   const std::array<std::string, 12> expected = {
-      "\r\n\r\n",                        // Aries: padas of houses 3 and 4
-      "\r\n",                            // Taurus: pada of house 5
-      "\r\nSL",                          // Gemini
-      "\r\nPL\r\nBL\r\nCL\r\nPpL",       // Cancer
-      "\r\n\r\nHL",                      // Leo: pada of house 2
-      "\r\nAL\r\n\r\nVL",                // Virgo: pada of house 7
-      "",                                // Libra
-      "\r\n\r\nGL\r\nSrL",               // Scorpio: pada of house 10
-      "\r\n",                            // Sagittarius: pada of house 11
-      "\r\n\r\nUL",                      // Capricorn: pada of house 6
-      "",                                // Aquarius
-      "\r\n\r\n\r\nIL"};                 // Pisces: padas of houses 8 and 9
-  for (int s = 0; s < 12; ++s) EXPECT_EQ(chart.Results.LagnaBoxTexts[static_cast<std::size_t>(s)], expected[static_cast<std::size_t>(s)]) << s;
+      "\r\n\r\n", "\r\n", "\r\nSL", "\r\nPL\r\nBL\r\nCL\r\nPpL", "\r\n\r\nHL", "\r\nAL\r\n\r\nVL", "",
+      "\r\n\r\nGL\r\nSrL", "\r\n", "\r\n\r\nUL", "", "\r\n\r\n\r\nIL"};
+  EXPECT_EQ(chart.Results.LagnaBoxTexts, expected);
 
   const std::array<int, kLagnaCount> signs = {Vir, Can, Leo, Sco, Sco, Pis, Can, Cap, Can, Vir, Can, Gem, Tau};
   EXPECT_EQ(chart.LagnaSigns, signs);
