@@ -2,93 +2,88 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "app/zone_table.h"
+#include "tests/app/sample_birth.h"
 
 namespace corvane {
 namespace {
 
-BirthData ValidDelhi() {
-  BirthData d;
-  d.name = "RAM";
-  d.monthIndex = 5;
-  d.day = 5;
-  d.year = 1975;
-  d.lonDegrees = "77";
-  d.lonMinutes = "13";
-  d.latDegrees = "28";
-  d.latMinutes = "36";
-  return d;
-}
+using testing::DelhiBirth;
 
 std::string FirstMessage(const BirthData& d) {
   const auto m = ValidateBirthData(d);
   return m ? std::string(m->text) : std::string();
 }
 
-TEST(BirthValidation, ChecksRunInOrderAndStopAtTheFirstFailure) {
-  BirthData d = ValidDelhi();
-  EXPECT_FALSE(ValidateBirthData(d).has_value());
-
-  d.name = "   ";
-  d.lonDegrees = "";
-  const auto m = ValidateBirthData(d);
-  ASSERT_TRUE(m.has_value());
-  EXPECT_EQ(m->text, "Please Enter Name");
-  EXPECT_EQ(m->icon, MessageIcon::Error);
-  EXPECT_EQ(m->focus, BirthField::Name);
-
-  d.name = "RAM";
-  const auto lon = ValidateBirthData(d);
-  ASSERT_TRUE(lon.has_value());
-  EXPECT_EQ(lon->focus, BirthField::LonDegrees);
-
-  // Longitude is judged before latitude, degrees before minutes.
-  d = ValidDelhi();
-  d.lonMinutes = "60";
-  d.latDegrees = "";
-  EXPECT_EQ(FirstMessage(d), "Please Enter Value Between 0 And 59 in the  Minute of Longitude");
-  d.lonMinutes = "59";
-  EXPECT_EQ(FirstMessage(d), "Please Enter Value Between 0 And 89 in the Degree of Latitude");
-  d.latDegrees = "89";
-  d.latMinutes = " ";
-  const auto lat = ValidateBirthData(d);
-  ASSERT_TRUE(lat.has_value());
-  EXPECT_EQ(lat->text, "Please Enter Value Between 0 And 59 in the  Minute of Latitude");
-  EXPECT_EQ(lat->focus, BirthField::LatMinutes);
+std::string Changed(const std::function<void(BirthData&)>& change) {
+  BirthData d = DelhiBirth();
+  change(d);
+  return FirstMessage(d);
 }
 
-TEST(BirthValidation, CoordinateBounds) {
-  BirthData d = ValidDelhi();
-  d.lonDegrees = "180";
-  EXPECT_EQ(FirstMessage(d), "Please Enter Value Between 0 And 179 in the Degree of Longitude");
-  d.lonDegrees = "179";
-  EXPECT_EQ(FirstMessage(d), "");
-  d.lonDegrees = "0";
-  EXPECT_EQ(FirstMessage(d), "");
-  d.latDegrees = "90";
-  EXPECT_EQ(FirstMessage(d), "Please Enter Value Between 0 And 89 in the Degree of Latitude");
-  d.latDegrees = " 89 ";
-  EXPECT_EQ(FirstMessage(d), "");
-  // Text that is not a whole number (only a damaged file can bring it) is rejected too.
-  d.latDegrees = "1a";
-  EXPECT_EQ(FirstMessage(d), "Please Enter Value Between 0 And 89 in the Degree of Latitude");
+const std::string kLonDegree = "Please Enter Value Between 0 And 179 in the Degree of Longitude";
+const std::string kLonMinute = "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
+const std::string kLatDegree = "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+const std::string kLatMinute = "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
+const std::string kDate = "Please Enter Correct Date Or Month!";
+
+TEST(BirthValidation, ChecksRunInOrderAndStopAtTheFirstFailure) {
+  EXPECT_FALSE(ValidateBirthData(DelhiBirth()).has_value());
+  BirthData d = DelhiBirth();
+  d.name = "   ";
+  d.lonDegrees = "";
+  const auto name = ValidateBirthData(d);
+  ASSERT_TRUE(name.has_value());
+  EXPECT_EQ(name->text, "Please Enter Name");
+  EXPECT_EQ(name->icon, MessageIcon::Error);
+  EXPECT_EQ(name->focus, BirthField::Name);
+  d.name = "RAM";
+  EXPECT_EQ(ValidateBirthData(d)->focus, BirthField::LonDegrees);
+  d = DelhiBirth();
+  d.latMinutes = " ";
+  const auto lat = ValidateBirthData(d);
+  EXPECT_EQ(lat->text, kLatMinute);
+  EXPECT_EQ(lat->focus, BirthField::LatMinutes);
+  // Longitude before latitude, degrees before minutes, the described checks before the lists'.
+  EXPECT_EQ(Changed([](BirthData& b) { b.lonMinutes = "60", b.latDegrees = ""; }), kLonMinute);
+  EXPECT_EQ(Changed([](BirthData& b) { b.latDegrees = "", b.latMinutes = "60"; }), kLatDegree);
+  EXPECT_EQ(Changed([](BirthData& b) { b.monthIndex = 40, b.latMinutes = "60"; }), kLatMinute);
+}
+
+TEST(BirthValidation, CoordinateBoundsAndRefusedListValues) {
+  const std::pair<std::function<void(BirthData&)>, std::string> cases[] = {
+      {[](BirthData& b) { b.lonDegrees = "180"; }, kLonDegree},
+      {[](BirthData& b) { b.lonDegrees = "179"; }, ""},
+      {[](BirthData& b) { b.lonDegrees = "0"; }, ""},
+      {[](BirthData& b) { b.latDegrees = "90"; }, kLatDegree},
+      {[](BirthData& b) { b.latDegrees = " 89 "; }, ""},
+      {[](BirthData& b) { b.latDegrees = "1a"; }, kLatDegree},  // only a damaged file brings this
+      {[](BirthData& b) { b.monthIndex = 12; }, kDate},         // values outside the form's lists
+      {[](BirthData& b) { b.monthIndex = -1; }, kDate},
+      {[](BirthData& b) { b.day = 0; }, kDate},
+      {[](BirthData& b) { b.day = 32; }, kDate},
+      {[](BirthData& b) { b.year = 2051; }, kDate},
+      {[](BirthData& b) { b.hour = 24; }, "Please Enter Correct Time!"},
+      {[](BirthData& b) { b.second = -1; }, "Please Enter Correct Time!"},
+  };
+  for (const auto& [change, message] : cases) EXPECT_EQ(Changed(change), message);
+  EXPECT_EQ(CoordinateValue(" 77\t"), 77);
+  EXPECT_FALSE(CoordinateValue("7 7").has_value());
 }
 
 TEST(BirthValidation, FebruaryAndThirtyDayMonthsOverLeapAndCommonYears) {
-  BirthData d = ValidDelhi();
+  BirthData d = DelhiBirth();
   d.monthIndex = 1;
   for (int year : {1904, 1905, 1996, 2000, 2001, 2048, 2050}) {
-    const bool leap = year % 4 == 0;
     d.year = year;
-    for (int day = 28; day <= 31; ++day) {
-      d.day = day;
+    for (d.day = 28; d.day <= 31; ++d.day) {
       const auto m = ValidateBirthData(d);
-      const bool ok = day <= (leap ? 29 : 28);
-      EXPECT_EQ(!m.has_value(), ok) << year << "-02-" << day;
+      ASSERT_EQ(m.has_value(), d.day > (year % 4 == 0 ? 29 : 28)) << year << "-02-" << d.day;
       if (m) {
-        EXPECT_EQ(m->text, "Please Enter Correct Date Or Month!");
+        EXPECT_EQ(m->text, kDate);
         EXPECT_EQ(m->icon, MessageIcon::Information);
         EXPECT_EQ(m->focus, BirthField::None);
       }
@@ -103,27 +98,6 @@ TEST(BirthValidation, FebruaryAndThirtyDayMonthsOverLeapAndCommonYears) {
   }
 }
 
-// Only birth data built outside the form's lists can get here; the described checks come first.
-TEST(BirthValidation, DatesAndTimesOutsideTheListsAreRefused) {
-  const auto refused = [](void (*change)(BirthData&)) {
-    BirthData d = ValidDelhi();
-    change(d);
-    return FirstMessage(d);
-  };
-  const std::string date = "Please Enter Correct Date Or Month!";
-  EXPECT_EQ(refused([](BirthData& d) { d.monthIndex = 12; }), date);
-  EXPECT_EQ(refused([](BirthData& d) { d.monthIndex = -1; }), date);
-  EXPECT_EQ(refused([](BirthData& d) { d.day = 0; }), date);
-  EXPECT_EQ(refused([](BirthData& d) { d.day = 32; }), date);
-  EXPECT_EQ(refused([](BirthData& d) { d.year = 2051; }), date);
-  EXPECT_EQ(refused([](BirthData& d) { d.hour = 24; }), "Please Enter Correct Time!");
-  EXPECT_EQ(refused([](BirthData& d) { d.second = -1; }), "Please Enter Correct Time!");
-  EXPECT_EQ(refused([](BirthData& d) { d.monthIndex = 40, d.latMinutes = "60"; }),
-            "Please Enter Value Between 0 And 59 in the  Minute of Latitude");
-  EXPECT_EQ(CoordinateValue(" 77\t"), 77);
-  EXPECT_FALSE(CoordinateValue("7 7").has_value());
-}
-
 TEST(KeyFilters, NameTakesLettersInCapitalsAndCoordinatesTakeDigits) {
   std::string typed;
   for (char c : std::string("ram k")) typed += FilterKey(KeyFilter::Name, c).value_or('?');
@@ -133,11 +107,8 @@ TEST(KeyFilters, NameTakesLettersInCapitalsAndCoordinatesTakeDigits) {
   EXPECT_EQ(FilterKey(KeyFilter::Name, 8), '\b');
   EXPECT_EQ(RejectedKeyMessage(KeyFilter::Name).text, "Please Enter only Letters");
   EXPECT_EQ(RejectedKeyMessage(KeyFilter::Name).icon, MessageIcon::Information);
-
-  for (int key = 0; key < 256; ++key) {
-    const bool pass = (key >= '0' && key <= '9') || key == 8;
-    EXPECT_EQ(FilterKey(KeyFilter::Coordinate, key).has_value(), pass) << key;
-  }
+  for (int key = 0; key < 256; ++key)
+    EXPECT_EQ(FilterKey(KeyFilter::Coordinate, key).has_value(), (key >= '0' && key <= '9') || key == 8) << key;
   EXPECT_EQ(RejectedKeyMessage(KeyFilter::Coordinate).text, "Only Numbers Are Accepted");
   EXPECT_EQ(RejectedKeyMessage(KeyFilter::Coordinate).icon, MessageIcon::Error);
 }
@@ -154,17 +125,12 @@ TEST(PlaceSearch, NeedsCityStateAndCountryInThatOrder) {
   EXPECT_FALSE(CheckPlaceForSearch(d).has_value());
 }
 
-TEST(ZoneTable, RowsGiveSignedOffsets) {
-  struct Case { int position; int hours; int minutes; const char* text; };
-  const Case cases[] = {
-      {29, 0, 0, "Greenwich Mean Time,GMT,0.0"},
-      {34, -5, -30, "Indian Time, IST, +5.3"},
-      {36, 12, 0, "Int'l Date Line West,IDLW,-12.0"},
-      {46, -13, 0, "New Zealand Std Summer Time,NZST,+13.0"},
-      {50, 3, 30, "Newfoundland Standard Time,NST,-3.5"},
-      {61, 0, 0, "Universal Time, UT, 0.0"},
-  };
-  for (const Case& c : cases) {
+TEST(ZoneTable, RowsGiveSignedOffsetsThatAgreeWithTheirLabels) {
+  struct Case { int position, hours, minutes; const char* text; };
+  for (const Case& c : {Case{29, 0, 0, "Greenwich Mean Time,GMT,0.0"}, Case{34, -5, -30, "Indian Time, IST, +5.3"},
+                        Case{36, 12, 0, "Int'l Date Line West,IDLW,-12.0"},
+                        Case{46, -13, 0, "New Zealand Std Summer Time,NZST,+13.0"},
+                        Case{50, 3, 30, "Newfoundland Standard Time,NST,-3.5"}, Case{61, 0, 0, "Universal Time, UT, 0.0"}}) {
     const auto z = Zone_Calculation(c.position);
     ASSERT_TRUE(z.has_value());
     EXPECT_EQ(z->hours, c.hours) << c.position;
@@ -173,14 +139,10 @@ TEST(ZoneTable, RowsGiveSignedOffsets) {
   }
   EXPECT_FALSE(Zone_Calculation(-1).has_value());
   EXPECT_FALSE(Zone_Calculation(71).has_value());
-}
-
-// Every row's values are minus the offset written in its label (row 34's "+5.3" means 5:30).
-TEST(ZoneTable, ValuesAgreeWithTheLabels) {
+  // Every row's values are minus the offset in its label (row 34's "+5.3" means 5:30).
   for (int i = 0; i < kZoneCount; ++i) {
     const std::string text(kZoneTable[static_cast<std::size_t>(i)].text);
-    double label = std::stod(text.substr(text.rfind(',') + 1));
-    if (i == 34) label = 5.5;
+    const double label = i == 34 ? 5.5 : std::stod(text.substr(text.rfind(',') + 1));
     const auto z = *Zone_Calculation(i);
     EXPECT_DOUBLE_EQ(-(z.hours + z.minutes / 60.0), label) << text;
     EXPECT_TRUE(z.minutes == 0 || (z.minutes > 0) == (z.hours > 0)) << text;

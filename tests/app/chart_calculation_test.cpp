@@ -2,22 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/app/sample_birth.h"
+
 namespace corvane {
 namespace {
 
 BirthData Delhi1975() {
-  BirthData d;
-  d.name = "RAM";
-  d.monthIndex = 5;
-  d.day = 5;
-  d.year = 1975;
-  d.hour = 7;
-  d.minute = 5;
-  d.zonePosition = 34;
-  d.lonDegrees = "77";
-  d.lonMinutes = "13";
-  d.latDegrees = "28";
-  d.latMinutes = "36";
+  BirthData d = testing::DelhiBirth();
   d.city = " New Delhi ";
   return d;
 }

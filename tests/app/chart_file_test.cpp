@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "app/text_encoding.h"
 
@@ -13,50 +14,28 @@ namespace corvane {
 namespace {
 
 ChartState DelhiChart() {
-  ChartState chart;
-  chart.BirthName = "RAM KUMAR";
-  chart.BirthMonth = 6;
-  chart.BirthDay = 5;
-  chart.BirthYear = 1975;
-  chart.BirthHour = 7;
-  chart.BirthMinute = 5;
-  chart.BirthSecond = 42;
-  chart.ZonePosition = 34;
-  chart.LongitudeDegrees = 77;
-  chart.LongitudeMinutes = 13;
-  chart.LatitudeDegrees = 28;
-  chart.LatitudeMinutes = 36;
-  chart.IsEast = true;
-  chart.IsSouth = false;
-  chart.IsDaylightSaving = false;
-  chart.BirthCity = "New Delhi";
-  chart.BirthState = "Delhi";
-  chart.BirthCountry = "India";
-  return chart;
+  ChartState c;
+  c.BirthName = "RAM KUMAR";
+  c.BirthMonth = 6, c.BirthDay = 5, c.BirthYear = 1975, c.BirthHour = 7, c.BirthMinute = 5, c.BirthSecond = 42;
+  c.ZonePosition = 34;
+  c.LongitudeDegrees = 77, c.LongitudeMinutes = 13, c.LatitudeDegrees = 28, c.LatitudeMinutes = 36;
+  c.IsEast = true, c.IsSouth = false, c.IsDaylightSaving = false;
+  c.BirthCity = "New Delhi", c.BirthState = "Delhi", c.BirthCountry = "India";
+  return c;
 }
 
 // Form values that differ from the Delhi chart in every field, to see what a file changes.
 BirthData OtherForm() {
-  BirthData form;
-  form.name = "OLD";
-  form.monthIndex = 2;
-  form.day = 9;
-  form.year = 2001;
-  form.hour = 22;
-  form.minute = 50;
-  form.second = 17;
-  form.zonePosition = 3;
-  form.daylightSaving = true;
-  form.lonDegrees = "1";
-  form.lonMinutes = "2";
-  form.latDegrees = "3";
-  form.latMinutes = "4";
-  form.east = false;
-  form.south = true;
-  form.city = "a";
-  form.state = "b";
-  form.country = "c";
-  return form;
+  return {.name = "OLD", .monthIndex = 2, .day = 9, .year = 2001, .hour = 22, .minute = 50, .second = 17,
+          .city = "a", .state = "b", .country = "c", .zonePosition = 3, .daylightSaving = true, .lonDegrees = "1",
+          .lonMinutes = "2", .east = false, .latDegrees = "3", .latMinutes = "4", .south = true};
+}
+
+// Every field of the form, comparable and printable as one value.
+auto Fields(const BirthData& f) {
+  return std::make_tuple(f.name, f.monthIndex, f.day, f.year, f.hour, f.minute, f.second, f.city, f.state, f.country,
+                         f.zonePosition, f.daylightSaving, f.lonDegrees, f.lonMinutes, f.east, f.latDegrees,
+                         f.latMinutes, f.south);
 }
 
 std::vector<std::string> SplitCrLf(const std::string& bytes) {
@@ -155,41 +134,21 @@ TEST(ChartFileLayout, SeventeenScrambledLinesWithNumbersAndFlagsAsText) {
   for (std::size_t i = 0; i < 17; ++i) EXPECT_EQ(DecodeField(lines[i]), expected[i]) << "line " << i + 1;
 }
 
-TEST(ChartFileOpen, SavedChartReopensWithTheSameValues) {
-  const BirthData form = ApplyChartFile(EncodeChartFile(DelhiChart()), OtherForm());
-  EXPECT_EQ(form.name, "RAM KUMAR");
-  EXPECT_EQ(form.monthIndex, 5);
-  EXPECT_EQ(form.day, 5);
-  EXPECT_EQ(form.year, 1975);
-  EXPECT_EQ(form.hour, 7);
-  EXPECT_EQ(form.minute, 5);
-  EXPECT_EQ(form.second, 17);  // not stored: stays as it was
-  EXPECT_EQ(form.zonePosition, 34);
-  EXPECT_EQ(form.lonDegrees, "77");
-  EXPECT_EQ(form.lonMinutes, "13");
-  EXPECT_EQ(form.latDegrees, "28");
-  EXPECT_EQ(form.latMinutes, "36");
-  EXPECT_TRUE(form.east);
-  EXPECT_FALSE(form.south);
-  EXPECT_FALSE(form.daylightSaving);
-  EXPECT_EQ(form.city, "New Delhi");
-  EXPECT_EQ(form.state, "Delhi");
-  EXPECT_EQ(form.country, "India");
-}
-
-TEST(ChartFileOpen, ShortAndDamagedFilesChangeOnlyWhatTheyCanRead) {
+TEST(ChartFileOpen, SavedChartReopensAndDamagedLinesChangeNothing) {
+  BirthData delhi = {.name = "RAM KUMAR", .monthIndex = 5, .day = 5, .year = 1975, .hour = 7, .minute = 5,
+                     .second = 17 /* not stored: stays as it was */, .city = "New Delhi", .state = "Delhi",
+                     .country = "India", .zonePosition = 34, .daylightSaving = false, .lonDegrees = "77",
+                     .lonMinutes = "13", .east = true, .latDegrees = "28", .latMinutes = "36", .south = false};
   const BirthData before = OtherForm();
-  auto lines = SplitCrLf(EncodeChartFile(DelhiChart()));
+  const auto lines = SplitCrLf(EncodeChartFile(DelhiChart()));
+  EXPECT_EQ(Fields(ApplyChartFile(JoinCrLf(lines), before)), Fields(delhi));
 
   // Five lines only: name to hour applied, everything after kept.
-  std::vector<std::string> shortLines(lines.begin(), lines.begin() + 5);
-  BirthData form = ApplyChartFile(JoinCrLf(shortLines), before);
-  EXPECT_EQ(form.name, "RAM KUMAR");
-  EXPECT_EQ(form.hour, 7);
-  EXPECT_EQ(form.minute, before.minute);
-  EXPECT_EQ(form.zonePosition, before.zonePosition);
-  EXPECT_EQ(form.country, before.country);
+  BirthData expected = before;
+  expected.name = "RAM KUMAR", expected.monthIndex = 5, expected.day = 5, expected.year = 1975, expected.hour = 7;
+  EXPECT_EQ(Fields(ApplyChartFile(JoinCrLf({lines.begin(), lines.begin() + 5}), before)), Fields(expected));
 
+  // Unreadable lines keep their fields; the readable ones after them still apply.
   auto damaged = lines;
   damaged[1] = "";                   // empty month
   damaged[2] = EncodeField("32");    // a day no list holds
@@ -200,33 +159,18 @@ TEST(ChartFileOpen, ShortAndDamagedFilesChangeOnlyWhatTheyCanRead) {
   damaged[8] = EncodeField("1x");    // not digits
   damaged[11] = EncodeField("Maybe");
   damaged[13] = EncodeField("");
-  form = ApplyChartFile(JoinCrLf(damaged), before);
-  EXPECT_EQ(form.monthIndex, before.monthIndex);
-  EXPECT_EQ(form.day, before.day);
-  EXPECT_EQ(form.year, before.year);
-  EXPECT_EQ(form.hour, before.hour);
-  EXPECT_EQ(form.zonePosition, before.zonePosition);
-  EXPECT_EQ(form.lonDegrees, before.lonDegrees);
-  EXPECT_EQ(form.lonMinutes, before.lonMinutes);
-  EXPECT_EQ(form.east, before.east);
-  EXPECT_EQ(form.daylightSaving, before.daylightSaving);
-  // The readable lines after the damaged ones still apply.
-  EXPECT_EQ(form.minute, 5);
-  EXPECT_EQ(form.latDegrees, "28");
-  EXPECT_FALSE(form.south);
-  EXPECT_EQ(form.country, "India");
+  expected = delhi;
+  expected.monthIndex = before.monthIndex, expected.day = before.day, expected.year = before.year;
+  expected.hour = before.hour, expected.zonePosition = before.zonePosition, expected.lonDegrees = before.lonDegrees;
+  expected.lonMinutes = before.lonMinutes, expected.east = before.east, expected.daylightSaving = before.daylightSaving;
+  EXPECT_EQ(Fields(ApplyChartFile(JoinCrLf(damaged), before)), Fields(expected));
 
-  // Lines beyond the seventeenth are ignored; LF-only line ends are read too.
-  std::string extra = JoinCrLf(lines) + EncodeField("SURPLUS") + "\r\n";
-  EXPECT_EQ(ApplyChartFile(extra, before).country, "India");
+  // Lines beyond the seventeenth are ignored; LF-only line ends are read too; nothing changes nothing.
+  EXPECT_EQ(Fields(ApplyChartFile(JoinCrLf(lines) + EncodeField("SURPLUS") + "\r\n", before)), Fields(delhi));
   std::string lfOnly;
   for (const auto& l : lines) lfOnly += l + "\n";
-  EXPECT_EQ(ApplyChartFile(lfOnly, before).latMinutes, "36");
-
-  // Nothing at all: the form stays as it was.
-  form = ApplyChartFile("", before);
-  EXPECT_EQ(form.name, before.name);
-  EXPECT_EQ(form.year, before.year);
+  EXPECT_EQ(Fields(ApplyChartFile(lfOnly, before)), Fields(delhi));
+  EXPECT_EQ(Fields(ApplyChartFile("", before)), Fields(before));
 }
 
 TEST(ChartFileText, AccentedPlacesRoundTripAndOlderReadersLoseOnlyThem) {
