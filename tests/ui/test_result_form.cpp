@@ -21,14 +21,9 @@ namespace {
 ChartState FirstChart() {
   ChartState chart;
   ResultTexts& r = chart.Results;
-  r.NameText = "First Person";
-  r.DateText = "January/5/1975";
-  r.TimeText = "7:5";
-  r.LatitudeText = "28° 36' N";
-  r.LongitudeText = "77° 12' E";
-  r.CityText = "New Delhi";
-  r.StateText = "Delhi";
-  r.CountryText = "India";
+  r.NameText = "First Person", r.DateText = "January/5/1975", r.TimeText = "7:5";
+  r.LatitudeText = "28° 36' N", r.LongitudeText = "77° 12' E";
+  r.CityText = "New Delhi", r.StateText = "Delhi", r.CountryText = "India";
   for (int body = 0; body < kBodyCount; ++body) r.PositionTexts[body] = "1" + std::to_string(body) + " Ari 05";
   r.ChartBoxTexts[0] = "\r\nSun\r\nMercury";
   r.ChartBoxTexts[9] = "\r\nSaturn (R) ";
@@ -70,208 +65,186 @@ class ResultFormTest : public QObject {
   Q_OBJECT
  private slots:
   void cleanup() { DestroyLagnaForms(); }
-  void formHasItsControls();
-  void chartBoxesShowBodiesAndMarks();
-  void secondChartLeavesNothingOfTheFirst();
-  void crowdedSignShowsEveryEntry();
-  void lagnaClickOpensMatchingPage();
-  void clickFillsFromCurrentChart();
-  void openedFormStaysOnScreen();
-  void badIndexOpensNothing();
-  void linkLabelsOpenHomePage();
-  void showChartButtonRaisesChart();
-};
 
-void ResultFormTest::formHasItsControls() {
-  ResultForm form;
-  QCOMPARE(form.objectName(), QString("frmDisplay"));
-  QCOMPARE(form.windowTitle(), QString("Corvane v1.25"));
-  QCOMPARE(form.size(), QSize(973, 574));  // 14595 x 8610 twips
-  QCOMPARE(form.findChild<QGroupBox*>("fraBirthchart")->title(), QString("Hora"));
-  QCOMPARE(form.findChild<QGroupBox*>("fraDetails")->title(), QString("Your Details"));
-  QCOMPARE(form.findChild<QGroupBox*>("fraWestern")->title(), QString("Vedic Planetary Position"));
-  QCOMPARE(Label(form, "Label8_12")->text(), QString("Ascendant "));
-  QCOMPARE(Label(form, "Label8_8")->text(), QString("PpL-Pranapada Lagna"));
-  QCOMPARE(Label(form, "Label8_8")->property("index").toInt(), 8);
-  QCOMPARE(Label(form, "PlanetName_16")->text(), QString("Asc/Lagna"));
-  QCOMPARE(Label(form, "Hno_0")->text(), QString("1"));
-  QCOMPARE(Label(form, "Hno_11")->text(), QString("12"));
-  QVERIFY(form.findChild<QLabel*>("lblSagattarius") != nullptr);
-  // Fixed places: Pisces top left, Aries right of it, Virgo bottom right, Sagittarius bottom left.
-  auto boxOf = [&](int sign) { return form.findChild<QWidget*>(QString("shpHora_%1").arg(sign))->geometry(); };
-  QVERIFY(boxOf(11).left() < boxOf(0).left());
-  QCOMPARE(boxOf(11).top(), boxOf(0).top());
-  QCOMPARE(boxOf(5).right(), boxOf(2).right());
-  QVERIFY(boxOf(5).top() > boxOf(2).top());
-  QCOMPARE(boxOf(8).left(), boxOf(11).left());
-  QCOMPARE(boxOf(8).top(), boxOf(5).top());
-}
-
-void ResultFormTest::chartBoxesShowBodiesAndMarks() {
-  ResultForm form;
-  form.showChart(FirstChart());
-  QCOMPARE(Label(form, "lblAries")->text(), QString("Sun\nMercury"));
-  QCOMPARE(Label(form, "lblCapricorn")->text(), QString("Saturn (R) "));
-  QCOMPARE(Label(form, "lblTaurus")->text(), QString());
-  QCOMPARE(Label(form, "lblArudha_4")->text(), QString("AL\nPL"));
-  QCOMPARE(Label(form, "lblName")->text(), QString("First Person"));
-  QCOMPARE(Label(form, "lblDOB")->text(), QString("January/5/1975"));
-  QCOMPARE(Label(form, "lblLatitude")->text(), QString("28° 36' N"));
-  QCOMPARE(Label(form, "planet_9")->text(), QString("19 Ari 05"));
-  QVERIFY(ShownWhole(Label(form, "lblAries")));
-}
-
-void ResultFormTest::secondChartLeavesNothingOfTheFirst() {
-  ResultForm form;
-  form.showChart(FirstChart());
-  form.showChart(SecondChart());
-  for (QLabel* label : form.findChild<QGroupBox*>("frmSpecialLagnaChart")->findChildren<QLabel*>()) {
-    const QString name = label->objectName();
-    if (!name.startsWith("lbl") || name.startsWith("lblDetailCaption")) continue;  // fixed captions
-    for (const char* old : {"Sun", "Mercury", "Saturn", "AL", "PL", "First", "Delhi", "Ari 05"})
-      QVERIFY2(!label->text().contains(old), qPrintable(label->objectName() + ": " + label->text()));
+  void formHasItsControls() {
+    ResultForm form;
+    QCOMPARE(form.objectName(), QString("frmDisplay"));
+    QCOMPARE(form.windowTitle(), QString("Corvane v1.25"));
+    QCOMPARE(form.size(), QSize(973, 574));  // 14595 x 8610 twips
+    QCOMPARE(form.findChild<QGroupBox*>("fraBirthchart")->title(), QString("Hora"));
+    QCOMPARE(form.findChild<QGroupBox*>("fraDetails")->title(), QString("Your Details"));
+    QCOMPARE(form.findChild<QGroupBox*>("fraWestern")->title(), QString("Vedic Planetary Position"));
+    for (auto [name, text] : {std::pair{"Label8_12", "Ascendant "}, {"Label8_8", "PpL-Pranapada Lagna"},
+                              {"PlanetName_16", "Asc/Lagna"}, {"Hno_0", "1"}, {"Hno_11", "12"}})
+      QCOMPARE(Label(form, name)->text(), QString(text));
+    QCOMPARE(Label(form, "Label8_8")->property("index").toInt(), 8);
+    QVERIFY(form.findChild<QLabel*>("lblSagattarius") != nullptr);
+    // Fixed places: Pisces top left, Aries right of it, Virgo bottom right, Sagittarius bottom left.
+    auto boxOf = [&](int sign) { return form.findChild<QWidget*>(QString("shpHora_%1").arg(sign))->geometry(); };
+    QVERIFY(boxOf(11).left() < boxOf(0).left());
+    QCOMPARE(boxOf(11).top(), boxOf(0).top());
+    QCOMPARE(boxOf(5).right(), boxOf(2).right());
+    QVERIFY(boxOf(5).top() > boxOf(2).top());
+    QCOMPARE(boxOf(8).left(), boxOf(11).left());
+    QCOMPARE(boxOf(8).top(), boxOf(5).top());
   }
-  QCOMPARE(Label(form, "lblLibra")->text(), QString("Moon"));
-  QCOMPARE(Label(form, "lblArudha_2")->text(), QString("UL"));
-  QCOMPARE(Label(form, "lblCity")->text(), QString());
-}
 
-void ResultFormTest::crowdedSignShowsEveryEntry() {
-  ResultForm form;
-  ChartState chart;
-  chart.Results.ChartBoxTexts[3] =
-      "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus (R) \r\nMars (R) \r\nJupiter (R) \r\nSaturn (R) "
-      "\r\nRahu\r\nKetu\r\nAsc";
-  chart.Results.LagnaBoxTexts[3] =
-      "\r\nAL\r\n\r\n\r\nPL\r\nGL\r\nHL\r\nBL\r\nIL\r\nVL\r\nCL\r\nSL\r\nSrL\r\nPpL\r\nUL";
-  form.showChart(chart);
-  QLabel* bodies = Label(form, "lblCancer");
-  QCOMPARE(bodies->text().split('\n').size(), 10);
-  QVERIFY(bodies->text().contains("Jupiter (R)"));
-  QVERIFY(ShownWhole(bodies));
-  QLabel* marks = Label(form, "lblArudha_3");
-  const QString shown = marks->text();
-  for (const char* mark : {"AL", "PL", "GL", "HL", "BL", "IL", "VL", "CL", "SL", "SrL", "PpL", "UL"})
-    QVERIFY2(shown.split(QRegularExpression("\\s+")).contains(mark), mark);
-  QVERIFY(ShownWhole(marks));
-}
+  void chartBoxesShowBodiesAndMarks() {
+    ResultForm form;
+    form.showChart(FirstChart());
+    for (auto [name, text] : {std::pair{"lblAries", "Sun\nMercury"}, {"lblCapricorn", "Saturn (R) "}, {"lblTaurus", ""},
+                              {"lblArudha_4", "AL\nPL"}, {"lblName", "First Person"}, {"lblDOB", "January/5/1975"},
+                              {"lblLatitude", "28° 36' N"}, {"planet_9", "19 Ari 05"}})
+      QCOMPARE(Label(form, name)->text(), QString(text));
+    QVERIFY(ShownWhole(Label(form, "lblAries")));
+  }
 
-void ResultFormTest::lagnaClickOpensMatchingPage() {
-  ResultForm form;
-  form.showChart(FirstChart());
-  form.show();
-  QSignalSpy clicks(&form, &ResultForm::lagnaClicked);
+  void secondChartLeavesNothingOfTheFirst() {
+    ResultForm form;
+    form.showChart(FirstChart());
+    form.showChart(SecondChart());
+    for (QLabel* label : form.findChild<QGroupBox*>("frmSpecialLagnaChart")->findChildren<QLabel*>()) {
+      const QString name = label->objectName();
+      if (!name.startsWith("lbl") || name.startsWith("lblDetailCaption")) continue;  // fixed captions
+      for (const char* old : {"Sun", "Mercury", "Saturn", "AL", "PL", "First", "Delhi", "Ari 05"})
+        QVERIFY2(!label->text().contains(old), qPrintable(label->objectName() + ": " + label->text()));
+    }
+    QCOMPARE(Label(form, "lblLibra")->text(), QString("Moon"));
+    QCOMPARE(Label(form, "lblArudha_2")->text(), QString("UL"));
+    QCOMPARE(Label(form, "lblCity")->text(), QString());
+  }
 
-  QTest::mouseClick(Label(form, "Label8_12"), Qt::LeftButton);
-  QCOMPARE(clicks.size(), 1);
-  QCOMPARE(clicks.at(0).at(0).toInt(), 12);
-  InterpretationForm* two = ExistingLagnaForm(LagnaFormKind::kTwo);
-  QVERIFY(two != nullptr);
-  QVERIFY(two->isVisible());
-  QCOMPARE(two->currentPage(), 12);
-  QVERIFY(ExistingLagnaForm(LagnaFormKind::kOne) == nullptr);
+  void crowdedSignShowsEveryEntry() {
+    ResultForm form;
+    ChartState chart;
+    chart.Results.ChartBoxTexts[3] =
+        "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus (R) \r\nMars (R) \r\nJupiter (R) \r\nSaturn (R) "
+        "\r\nRahu\r\nKetu\r\nAsc";
+    chart.Results.LagnaBoxTexts[3] =
+        "\r\nAL\r\n\r\n\r\nPL\r\nGL\r\nHL\r\nBL\r\nIL\r\nVL\r\nCL\r\nSL\r\nSrL\r\nPpL\r\nUL";
+    form.showChart(chart);
+    QLabel* bodies = Label(form, "lblCancer");
+    QCOMPARE(bodies->text().split('\n').size(), 10);
+    QVERIFY(bodies->text().contains("Jupiter (R)"));
+    QVERIFY(ShownWhole(bodies));
+    QLabel* marks = Label(form, "lblArudha_3");
+    const QString shown = marks->text();
+    for (const char* mark : {"AL", "PL", "GL", "HL", "BL", "IL", "VL", "CL", "SL", "SrL", "PpL", "UL"})
+      QVERIFY2(shown.split(QRegularExpression("\\s+")).contains(mark), mark);
+    QVERIFY(ShownWhole(marks));
+  }
 
-  QTest::mouseClick(Label(form, "Label8_5"), Qt::LeftButton);
-  InterpretationForm* one = ExistingLagnaForm(LagnaFormKind::kOne);
-  QVERIFY(one != nullptr && one->isVisible());
-  QCOMPARE(one->currentPage(), 5);
-  QCOMPARE(two->currentPage(), 12);  // the other form keeps its page
+  void lagnaClickOpensMatchingPage() {
+    ResultForm form;
+    form.openLagnaPage(13);  // no such page: nothing opens
+    form.openLagnaPage(-1);
+    QVERIFY(ExistingLagnaForm(LagnaFormKind::kOne) == nullptr && ExistingLagnaForm(LagnaFormKind::kTwo) == nullptr);
+    form.showChart(FirstChart());
+    form.show();
+    QSignalSpy clicks(&form, &ResultForm::lagnaClicked);
 
-  QTest::mouseClick(Label(form, "Label8_2"), Qt::LeftButton);
-  QTest::mouseClick(Label(form, "Label8_1"), Qt::LeftButton);
-  QCOMPARE(ExistingLagnaForm(LagnaFormKind::kOne), one);  // created once
-  QCOMPARE(one->currentPage(), 1);
-  QCOMPARE(clicks.size(), 4);
+    QTest::mouseClick(Label(form, "Label8_12"), Qt::LeftButton);
+    QCOMPARE(clicks.size(), 1);
+    QCOMPARE(clicks.at(0).at(0).toInt(), 12);
+    InterpretationForm* two = ExistingLagnaForm(LagnaFormKind::kTwo);
+    QVERIFY(two != nullptr && two->isVisible());
+    QCOMPARE(two->currentPage(), 12);
+    QVERIFY(ExistingLagnaForm(LagnaFormKind::kOne) == nullptr);
 
-  // A replaced opener takes over from the default.
-  QList<int> opened;
-  form.setLagnaPageOpener([&](int index) { opened << index; });
-  QTest::mouseClick(Label(form, "Label8_0"), Qt::LeftButton);
-  QCOMPARE(opened, QList<int>{0});
-  QCOMPARE(one->currentPage(), 1);
-}
+    QTest::mouseClick(Label(form, "Label8_5"), Qt::LeftButton);
+    InterpretationForm* one = ExistingLagnaForm(LagnaFormKind::kOne);
+    QVERIFY(one != nullptr && one->isVisible());
+    QCOMPARE(one->currentPage(), 5);
+    QCOMPARE(two->currentPage(), 12);  // the other form keeps its page
 
-void ResultFormTest::clickFillsFromCurrentChart() {
-  ResultForm form;
-  form.showChart(FirstChart());
-  form.openLagnaPage(2);
-  InterpretationForm* one = ExistingLagnaForm(LagnaFormKind::kOne);
-  QCOMPARE(one->findChild<QLabel*>("lblCasteHL")->text(), QString("Kshatriya"));
+    QTest::mouseClick(Label(form, "Label8_2"), Qt::LeftButton);
+    QTest::mouseClick(Label(form, "Label8_1"), Qt::LeftButton);
+    QCOMPARE(ExistingLagnaForm(LagnaFormKind::kOne), one);  // created once
+    QCOMPARE(one->currentPage(), 1);
+    QCOMPARE(clicks.size(), 4);
 
-  // A new chart refills the open form at once.
-  ChartState next = FirstChart();
-  next.PageFields.fields = {{"lblCasteHL", "Sudra"}};
-  form.showChart(next);
-  QCOMPARE(one->findChild<QLabel*>("lblCasteHL")->text(), QString("Sudra"));
+    // A replaced opener takes over from the default.
+    QList<int> opened;
+    form.setLagnaPageOpener([&](int index) { opened << index; });
+    QTest::mouseClick(Label(form, "Label8_0"), Qt::LeftButton);
+    QCOMPARE(opened, QList<int>{0});
+    QCOMPARE(one->currentPage(), 1);
+  }
 
-  // With a provider the page shows the provider's chart.
-  ChartState provided = FirstChart();
-  provided.PageFields.fields = {{"lblCastePL", "Brahmana"}};
-  form.setChartProvider([&] { return &provided; });
-  form.openLagnaPage(8);
-  InterpretationForm* two = ExistingLagnaForm(LagnaFormKind::kTwo);
-  QCOMPARE(two->findChild<QLabel*>("lblCastePL")->text(), QString("Brahmana"));
-  QCOMPARE(two->findChild<QLabel*>("Label8_108")->text(), QString("Pranapada Lagna Present In 5 House"));
-}
+  void clickFillsFromCurrentChart() {
+    ResultForm form;
+    form.showChart(FirstChart());
+    form.openLagnaPage(2);
+    InterpretationForm* one = ExistingLagnaForm(LagnaFormKind::kOne);
+    QCOMPARE(one->findChild<QLabel*>("lblCasteHL")->text(), QString("Kshatriya"));
 
-void ResultFormTest::openedFormStaysOnScreen() {
-  ResultForm form;
-  form.showChart(FirstChart());
-  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-  form.move(available.right() - 50, available.bottom() - 50);
-  form.show();
-  form.openLagnaPage(0);
-  InterpretationForm* one = ExistingLagnaForm(LagnaFormKind::kOne);
-  QVERIFY2(available.contains(one->frameGeometry()),
-           qPrintable(QString("%1,%2").arg(one->x()).arg(one->y())));
+    // A new chart refills the open form at once.
+    ChartState next = FirstChart();
+    next.PageFields.fields = {{"lblCasteHL", "Sudra"}};
+    form.showChart(next);
+    QCOMPARE(one->findChild<QLabel*>("lblCasteHL")->text(), QString("Sudra"));
 
-  // Where there is room the window sits 100 twips below the chart frame's top; the offscreen
-  // screen is too narrow for the 350 twips to the right, so only the top is exact here.
-  form.move(available.topLeft());
-  form.openLagnaPage(1);
-  const QPoint corner = form.chartFrame()->mapToGlobal(QPoint(0, 0));
-  QCOMPARE(one->pos().y(), corner.y() + 7);
-  QVERIFY(available.contains(one->frameGeometry()));
-}
+    // With a provider the page shows the provider's chart.
+    ChartState provided = FirstChart();
+    provided.PageFields.fields = {{"lblCastePL", "Brahmana"}};
+    form.setChartProvider([&] { return &provided; });
+    form.openLagnaPage(8);
+    InterpretationForm* two = ExistingLagnaForm(LagnaFormKind::kTwo);
+    QCOMPARE(two->findChild<QLabel*>("lblCastePL")->text(), QString("Brahmana"));
+    QCOMPARE(two->findChild<QLabel*>("Label8_108")->text(), QString("Pranapada Lagna Present In 5 House"));
+  }
 
-void ResultFormTest::badIndexOpensNothing() {
-  ResultForm form;
-  form.openLagnaPage(13);
-  form.openLagnaPage(-1);
-  QVERIFY(ExistingLagnaForm(LagnaFormKind::kOne) == nullptr);
-  QVERIFY(ExistingLagnaForm(LagnaFormKind::kTwo) == nullptr);
-}
+  void openedFormStaysOnScreen() {
+    ResultForm form;
+    form.showChart(FirstChart());
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    form.move(available.right() - 50, available.bottom() - 50);
+    form.show();
+    form.openLagnaPage(0);
+    InterpretationForm* one = ExistingLagnaForm(LagnaFormKind::kOne);
+    QVERIFY2(available.contains(one->frameGeometry()),
+             qPrintable(QString("%1,%2").arg(one->x()).arg(one->y())));
 
-void ResultFormTest::linkLabelsOpenHomePage() {
-  QStringList opened;
-  SetWebPageOpenerForTesting([&](const QString& url) { opened << url; });
-  ResultForm form;
-  form.show();
-  QTest::mouseClick(Label(form, "Label5"), Qt::LeftButton);
-  QTest::mouseClick(Label(form, "Label7"), Qt::LeftButton);
-  QTest::mouseClick(Label(form, "lblName"), Qt::LeftButton);  // not a link
-  SetWebPageOpenerForTesting(nullptr);
-  QCOMPARE(opened, (QStringList{HomePageUrl(), HomePageUrl()}));
-}
+    // Where there is room the window sits 100 twips below the chart frame's top; the offscreen
+    // screen is too narrow for the 350 twips to the right, so only the top is exact here.
+    form.move(available.topLeft());
+    form.openLagnaPage(1);
+    const QPoint corner = form.chartFrame()->mapToGlobal(QPoint(0, 0));
+    QCOMPARE(one->pos().y(), corner.y() + 7);
+    QVERIFY(available.contains(one->frameGeometry()));
+  }
 
-void ResultFormTest::showChartButtonRaisesChart() {
-  ResultForm form;
-  QWidget* chart = form.chartFrame();
-  QWidget* list = form.findChild<QWidget*>("Frame2");
-  list->raise();
-  auto topmost = [&] {
-    QWidget* last = nullptr;
-    for (QObject* child : form.children())
-      if (child == chart || child == list) last = static_cast<QWidget*>(child);
-    return last;
-  };
-  QCOMPARE(topmost(), list);
-  QTest::mouseClick(form.findChild<QPushButton*>("cmdShowChart"), Qt::LeftButton);
-  QCOMPARE(topmost(), chart);
-  list->raise();
-  form.showChart(SecondChart());
-  QCOMPARE(topmost(), chart);
-}
+  void linkLabelsOpenHomePage() {
+    QStringList opened;
+    SetWebPageOpenerForTesting([&](const QString& url) { opened << url; });
+    ResultForm form;
+    form.show();
+    QTest::mouseClick(Label(form, "Label5"), Qt::LeftButton);
+    QTest::mouseClick(Label(form, "Label7"), Qt::LeftButton);
+    QTest::mouseClick(Label(form, "lblName"), Qt::LeftButton);  // not a link
+    SetWebPageOpenerForTesting(nullptr);
+    QCOMPARE(opened, (QStringList{HomePageUrl(), HomePageUrl()}));
+  }
+
+  void showChartButtonRaisesChart() {
+    ResultForm form;
+    QWidget* chart = form.chartFrame();
+    QWidget* list = form.findChild<QWidget*>("Frame2");
+    list->raise();
+    auto topmost = [&] {
+      QWidget* last = nullptr;
+      for (QObject* child : form.children())
+        if (child == chart || child == list) last = static_cast<QWidget*>(child);
+      return last;
+    };
+    QCOMPARE(topmost(), list);
+    QTest::mouseClick(form.findChild<QPushButton*>("cmdShowChart"), Qt::LeftButton);
+    QCOMPARE(topmost(), chart);
+    list->raise();
+    form.showChart(SecondChart());
+    QCOMPARE(topmost(), chart);
+  }
+};
 
 QTEST_MAIN(ResultFormTest)
 #include "test_result_form.moc"
