@@ -1,16 +1,16 @@
 // Widget tests of the input form: lists, defaults, key filters, validation messages and focus.
 #include <QApplication>
-#include <QDialog>
-#include <QLabel>
-#include <QMenuBar>
-#include <QTimer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "ui/input_form.h"
 #include "ui/file_dialogs.h"
@@ -60,28 +60,23 @@ class InputFormTest : public QObject {
 
   void listsAndDefaults() {
     QCOMPARE(form_->windowTitle(), QString("Corvane v1.25"));
-    auto* month = child<QComboBox>("cboMonth");
-    QCOMPARE(month->count(), 12);
-    QCOMPARE(month->itemText(0), QString("January"));
-    QCOMPARE(month->itemText(11), QString("December"));
-    QCOMPARE(month->currentIndex(), 0);
-    auto* day = child<QComboBox>("cboDate");
-    QCOMPARE(day->count(), 31);
-    QCOMPARE(day->currentText(), QString("1"));
-    auto* year = child<QComboBox>("cboYear");
-    QCOMPARE(year->count(), 150);
-    QCOMPARE(year->itemText(0), QString("1901"));
-    QCOMPARE(year->itemText(149), QString("2050"));
-    QCOMPARE(child<QComboBox>("cboHH")->count(), 24);
-    QCOMPARE(child<QComboBox>("cboMM")->itemText(59), QString("59"));
-    QCOMPARE(child<QComboBox>("cboSS")->itemText(5), QString("5"));  // no leading zeros
-    for (const char* name : {"cboMonth", "cboDate", "cboYear", "cboHH", "cboMM", "cboSS", "cmbTimeZone"})
-      QVERIFY2(!child<QComboBox>(name)->isEditable(), name);
-    auto* zone = child<QComboBox>("cmbTimeZone");
-    QCOMPARE(zone->count(), 71);
-    QCOMPARE(zone->currentIndex(), 29);
-    QCOMPARE(zone->currentText(), QString("Greenwich Mean Time,GMT,0.0"));
-    QCOMPARE(zone->itemText(34), QString("Indian Time, IST, +5.3"));
+    // Name, item count, first, last and current item; items have no leading zeros.
+    struct List { const char* name; int count; const char *first, *last, *current; };
+    for (const List& l : {List{"cboMonth", 12, "January", "December", "January"}, List{"cboDate", 31, "1", "31", "1"},
+                          List{"cboYear", 150, "1901", "2050", "1901"}, List{"cboHH", 24, "0", "23", "0"},
+                          List{"cboMM", 60, "0", "59", "0"}, List{"cboSS", 60, "0", "59", "0"},
+                          List{"cmbTimeZone", 71, "Alaska/Hawaii Daylight Time,AHDT,-9.0", "Yukon War Time,YWT,-8.0",
+                               "Greenwich Mean Time,GMT,0.0"}}) {
+      auto* box = child<QComboBox>(l.name);
+      QCOMPARE(box->count(), l.count);
+      QCOMPARE(box->itemText(0), QString(l.first));
+      QCOMPARE(box->itemText(l.count - 1), QString(l.last));
+      QCOMPARE(box->currentText(), QString(l.current));
+      QVERIFY2(!box->isEditable(), l.name);
+    }
+    QCOMPARE(child<QComboBox>("cmbTimeZone")->currentIndex(), 29);
+    QCOMPARE(child<QComboBox>("cmbTimeZone")->itemText(34), QString("Indian Time, IST, +5.3"));
+    QCOMPARE(child<QComboBox>("cboSS")->itemText(5), QString("5"));
     QVERIFY(!child<QCheckBox>("chkDST")->isChecked());
     QVERIFY(child<QRadioButton>("optLong_0")->isChecked());
     QVERIFY(child<QRadioButton>("optLat_0")->isChecked());
