@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <tuple>
 
 #include "app/text_encoding.h"
+#include "tests/app/temp_folder.h"
 
 namespace corvane {
 namespace {
@@ -64,18 +64,7 @@ std::string PlainDecode(std::string_view encoded) {
   return out;
 }
 
-class ChartFileOnDisk : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("corvane_chart_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  std::filesystem::path dir_;
-};
+using ChartFileOnDisk = testing::TempFolderTest;
 
 TEST(ChartFieldCode, ShiftsEveryByteBy85AndBack) {
   EXPECT_EQ(EncodeField("12"), std::string("\x86\x87"));
@@ -211,14 +200,17 @@ TEST(ChartFileText, CharactersOutsideTheCodePageAreListedOnce) {
   EXPECT_EQ(UnstorableChartCharacters(chart), std::vector<std::string>{"\xEF\xBF\xBD"});
 }
 
-TEST_F(ChartFileOnDisk, SaveWritesTheFileAndReadGivesItsBytes) {
+// Reading stops after the seventeenth line.
+TEST_F(ChartFileOnDisk, SaveWritesTheFileAndReadGivesItsFirstLines) {
   const std::string path = Path("ram.zdh");
   ASSERT_EQ(SaveChartFile(path, DelhiChart()), std::nullopt);
-  const auto bytes = ReadChartFile(path);
-  ASSERT_TRUE(bytes.has_value());
-  EXPECT_EQ(*bytes, EncodeChartFile(DelhiChart()));
-  EXPECT_EQ(ApplyChartFile(*bytes, OtherForm()).zonePosition, 34);
+  EXPECT_EQ(ReadChartFile(path), EncodeChartFile(DelhiChart()));
   EXPECT_EQ(ReadChartFile(Path("missing.zdh")), std::nullopt);
+  {
+    std::ofstream out(path, std::ios::app | std::ios::binary);
+    for (int i = 0; i < 1000; ++i) out << "tail line\r\n";
+  }
+  EXPECT_EQ(ReadChartFile(path), EncodeChartFile(DelhiChart()));
 }
 
 TEST_F(ChartFileOnDisk, SaveRefusesUnstorableTextsAndReportsUncreatableFiles) {
@@ -233,18 +225,6 @@ TEST_F(ChartFileOnDisk, SaveRefusesUnstorableTextsAndReportsUncreatableFiles) {
   const auto failure = SaveChartFile(Path("no/such/folder/ram.zdh"), DelhiChart());
   ASSERT_TRUE(failure.has_value());
   EXPECT_NE(failure->find("could not be created"), std::string::npos);
-}
-
-TEST_F(ChartFileOnDisk, ReadingStopsAfterTheSeventeenthLine) {
-  const std::string path = Path("long.zdh");
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << EncodeChartFile(DelhiChart());
-    for (int i = 0; i < 1000; ++i) out << "tail line\r\n";
-  }
-  const auto bytes = ReadChartFile(path);
-  ASSERT_TRUE(bytes.has_value());
-  EXPECT_EQ(*bytes, EncodeChartFile(DelhiChart()));
 }
 
 TEST(TextEncoding, Windows1252MapsBothWays) {

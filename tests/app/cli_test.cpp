@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/temp_folder.h"
+
 namespace corvane {
 namespace {
 
@@ -37,15 +39,12 @@ std::string Slurp(const fs::path& p) {
   return s.str();
 }
 
-class CliTest : public ::testing::Test {
+class CliTest : public testing::TempFolderTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(fs::exists(CliPath())) << "build corvane-cli first: " << CliPath();
-    dir_ = fs::temp_directory_path() / ("corvane_cli_test_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
+    TempFolderTest::SetUp();
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   CliRun Cli(const std::vector<std::string>& args, const std::string& input = "") {
     std::string command = Quote(CliPath().string());
@@ -56,8 +55,6 @@ class CliTest : public ::testing::Test {
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
   }
-
-  fs::path dir_;
 };
 
 const std::vector<std::string> kDelhi = {"--name", "ram kumar", "--date", "1975-06-05", "--time", "07:05",
