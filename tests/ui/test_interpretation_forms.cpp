@@ -10,6 +10,9 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include <cstdlib>
+#include <tuple>
+
 #include "ui/interpretation_form.h"
 
 using namespace corvane;
@@ -40,96 +43,71 @@ void PutOnClipboard(const QString& text) {
 class InterpretationFormsTest : public QObject {
   Q_OBJECT
  private slots:
-
-
   void pagesBelongToTheirForm() {
     InterpretationForm one(LagnaFormKind::kOne);
     InterpretationForm two(LagnaFormKind::kTwo);
     QCOMPARE(one.objectName(), QString("frmLagnaOne"));
     QCOMPARE(two.objectName(), QString("frmLagnaTwo"));
     QCOMPARE(one.windowTitle(), QString("Corvane v1.25"));
-    QVERIFY(one.isWindow());
-    for (int index = 0; index < 13; ++index) {
-      QCOMPARE(one.hasPage(index), index <= 5);
-      QCOMPARE(two.hasPage(index), index >= 6);
+    for (int index = -1; index < 14; ++index) {
+      QCOMPARE(one.hasPage(index), index >= 0 && index <= 5);
+      QCOMPARE(two.hasPage(index), index >= 6 && index <= 12);
     }
-    QVERIFY(!one.hasPage(-1));
-    QVERIFY(!two.hasPage(13));
     QCOMPARE(PageTitle(one, 0), QString("More About Arudha Lagna"));
-    QCOMPARE(PageTitle(one, 4), QString("More About Sree Lagna"));
     QCOMPARE(PageTitle(two, 8), QString("More About Pranapada Lagna"));
     QCOMPARE(PageTitle(two, 12), QString("More About Ascendant"));
     QCOMPARE(one.page(5)->objectName(), QString("frmLagnaDetails_5"));
-    QCOMPARE(one.page(5)->property("index").toInt(), 5);
-    one.showPage(2);
-    QCOMPARE(one.currentPage(), 2);
     one.showPage(1);
     one.showPage(7);  // a page of the other form
     one.showPage(42);
     QCOMPARE(one.currentPage(), 1);
   }
 
-  void everyStandardPageHasItsNamedControls() {
+  void everyPageHasItsNamedControls() {
     InterpretationForm one(LagnaFormKind::kOne);
     InterpretationForm two(LagnaFormKind::kTwo);
     for (auto [form, suffixes] : {std::pair{&one, kSuffixesOne}, std::pair{&two, kSuffixesTwo}}) {
       for (int s = 0; s < 6; ++s) {
-        const QString suffix = suffixes[s];
         for (const char* attribute : kAttributes) {
-          const QString name = QString("lbl%1%2").arg(attribute, suffix);
+          const QString name = QString("lbl%1%2").arg(attribute, suffixes[s]);
           QVERIFY2(form->findChild<QLabel*>(name) != nullptr, qPrintable(name));
         }
         for (const char* topic : kTopics) {
-          const QString name = QString("txt%1%2").arg(topic, suffix);
-          auto* box = form->findChild<QPlainTextEdit*>(name);
-          QVERIFY2(box != nullptr, qPrintable(name));
-          QVERIFY(box->isReadOnly());
-          QVERIFY(box->viewport()->hasMouseTracking());
+          auto* box = form->findChild<QPlainTextEdit*>(QString("txt%1%2").arg(topic, suffixes[s]));
+          QVERIFY2(box && box->isReadOnly() && box->viewport()->hasMouseTracking(), topic);
         }
       }
       QCOMPARE(form->findChildren<QPlainTextEdit*>().size(), 30);
     }
-    // The sign caption names the page's own lagna.
     auto captions = [](QWidget* page) {
       QStringList texts;
       for (QLabel* label : page->findChildren<QLabel*>()) texts << label->text();
       return texts;
     };
+    // The sign caption names the page's own lagna.
     QVERIFY(captions(one.page(1)).contains("Bhava Lagna Present In Sign"));
     QVERIFY(!captions(one.page(1)).contains("Arudha Lagna Present In Sign"));
-    QVERIFY(captions(one.page(3)).contains("Significance of Ghati Lagna"));
     QVERIFY(captions(one.page(3)).contains(
         "Ghati Lagna signifies the importance of self in terms of fame, power, authority and status"));
     QVERIFY(captions(two.page(7)).contains("Upapada Lagna Interpretation"));
     QVERIFY(two.page(7)->findChild<QTextEdit*>("RTBUL") != nullptr);
-  }
 
-  void arudhaPageOpensOnDetailsTab() {
-    InterpretationForm one(LagnaFormKind::kOne);
+    // The Arudha page opens on its details tab; the reading sits on the other one.
     auto* tabs = one.page(0)->findChild<QTabWidget*>("SSTab1");
-    QVERIFY(tabs != nullptr);
-    QCOMPARE(tabs->count(), 2);
+    QVERIFY(tabs != nullptr && tabs->count() == 2);
     QCOMPARE(tabs->tabText(0), QString("Arudha Lagna Planetary Characteristics"));
     QCOMPARE(tabs->tabText(1), QString("Arudha Lagna Details"));
     QCOMPARE(tabs->currentIndex(), 1);
     QVERIFY(tabs->currentWidget()->findChild<QLabel*>("lblColorAL") != nullptr);
     QVERIFY(tabs->widget(0)->findChild<QTextEdit*>("RTB") != nullptr);
-  }
 
-  void pranapadaPageHasNoGrid() {
-    InterpretationForm two(LagnaFormKind::kTwo);
-    QWidget* page = two.page(8);
-    QVERIFY(page->findChildren<QPlainTextEdit*>().isEmpty());
-    QVERIFY(page->findChildren<QTextEdit*>().isEmpty());
-    QStringList texts;
-    for (QLabel* label : page->findChildren<QLabel*>()) {
-      QVERIFY2(!label->objectName().startsWith("lblVedicName"), qPrintable(label->objectName()));
-      texts << label->text();
-    }
-    QVERIFY(page->findChild<QLabel*>("lblHouseDesc") != nullptr);
-    QVERIFY(page->findChild<QLabel*>("Label8_108") != nullptr);
-    QVERIFY(texts.contains("Pranapada Lagna signifies the energy that you have in life."));
-    QCOMPARE(texts.count("Pranapada Lagna Present House Significance"), 2);  // heading and caption
+    // The Pranapada page has no grid and no topic texts.
+    QWidget* pranapada = two.page(8);
+    QVERIFY(pranapada->findChildren<QPlainTextEdit*>().isEmpty() && pranapada->findChildren<QTextEdit*>().isEmpty());
+    QVERIFY(pranapada->findChild<QLabel*>("lblHouseDesc") && pranapada->findChild<QLabel*>("Label8_108"));
+    for (QLabel* label : pranapada->findChildren<QLabel*>()) QVERIFY(!label->objectName().startsWith("lblVedicName"));
+    QVERIFY(captions(pranapada).contains("Pranapada Lagna signifies the energy that you have in life."));
+    QCOMPARE(captions(pranapada).count("Pranapada Lagna Present House Significance"), 2);  // heading and caption
   }
 
   void fillRoutesFieldsByControlName() {
@@ -139,7 +117,6 @@ class InterpretationFormsTest : public QObject {
     fields.fields = {{"lblColorAL", "Red, Brown, Copper"},
                      {"lblCompatibleWithBL", "Leo, Sagittarius, Gemini, Aquarius, Libra"},
                      {"txtNatureHL", "You have an analytical mind."},
-                     {"lblPartOfTheBodyPL", "Heart & Stomach"},
                      {"lblSymbolUL", "<b>The Bull</b>"},
                      {"lblNoSuchControl", "ignored"}};
     fields.horaDescription = "Your heart is where your home is.";
@@ -147,27 +124,25 @@ class InterpretationFormsTest : public QObject {
     fields.pranapadaCaption = "Pranapada Lagna Present In 11 House";
     one.fill(fields);
     two.fill(fields);
-    QCOMPARE(one.findChild<QLabel*>("lblHoraDesc")->text(), QString("Your heart is where your home is."));
-    QCOMPARE(two.findChild<QLabel*>("lblHouseDesc")->text(), QString("You will achieve a lot of fame and respect."));
-    QCOMPARE(two.findChild<QLabel*>("Label8_108")->text(), QString("Pranapada Lagna Present In 11 House"));
-    QVERIFY(one.findChild<QLabel*>("lblHouseDesc") == nullptr);
-    QCOMPARE(one.findChild<QLabel*>("lblColorAL")->text(), QString("Red, Brown, Copper"));
-    QCOMPARE(one.findChild<QLabel*>("lblColorBL")->text(), QString());
-    QCOMPARE(one.findChild<QLabel*>("lblCompatibleWithBL")->text(),
-             QString("Leo, Sagittarius, Gemini, Aquarius, Libra"));
-    QCOMPARE(one.findChild<QPlainTextEdit*>("txtNatureHL")->toPlainText(),
-             QString("You have an analytical mind."));
-    QCOMPARE(one.findChild<QPlainTextEdit*>("txtNatureAL")->toPlainText(), QString());
-    QCOMPARE(two.findChild<QLabel*>("lblPartOfTheBodyPL")->text(), QString("Heart & Stomach"));
-    QLabel* symbol = two.findChild<QLabel*>("lblSymbolUL");
-    QCOMPARE(symbol->text(), QString("<b>The Bull</b>"));
-    QCOMPARE(symbol->textFormat(), Qt::PlainText);  // data is never read as markup
-    // Long values wrap rather than run into the next column.
-    QVERIFY(one.findChild<QLabel*>("lblCompatibleWithBL")->wordWrap());
+    auto text = [](InterpretationForm& form, const char* name) {
+      if (auto* box = form.findChild<QPlainTextEdit*>(name)) return box->toPlainText();
+      auto* label = form.findChild<QLabel*>(name);
+      return label ? label->text() : QString("(none)");
+    };
+    for (auto [form, name, value] :
+         {std::tuple{&one, "lblHoraDesc", "Your heart is where your home is."}, {&one, "lblHouseDesc", "(none)"},
+          {&two, "lblHouseDesc", "You will achieve a lot of fame and respect."},
+          {&two, "Label8_108", "Pranapada Lagna Present In 11 House"}, {&one, "lblColorAL", "Red, Brown, Copper"},
+          {&one, "lblColorBL", ""}, {&one, "lblCompatibleWithBL", "Leo, Sagittarius, Gemini, Aquarius, Libra"},
+          {&one, "txtNatureHL", "You have an analytical mind."}, {&one, "txtNatureAL", ""},
+          {&two, "lblSymbolUL", "<b>The Bull</b>"}})
+      QCOMPARE(text(*form, name), QString(value));
+    QCOMPARE(two.findChild<QLabel*>("lblSymbolUL")->textFormat(), Qt::PlainText);  // data is never read as markup
+    QVERIFY(one.findChild<QLabel*>("lblCompatibleWithBL")->wordWrap());  // long values wrap
     // A chart without a house keeps the heading readable instead of blank.
     two.fill(LagnaPageFields{});
-    QCOMPARE(two.findChild<QLabel*>("Label8_108")->text(), QString("Pranapada Lagna Present House Significance"));
-    QCOMPARE(two.findChild<QLabel*>("lblHouseDesc")->text(), QString());
+    QCOMPARE(text(two, "Label8_108"), QString("Pranapada Lagna Present House Significance"));
+    QCOMPARE(text(two, "lblHouseDesc"), QString());
   }
 
   void richReadingKeepsRunFormatting() {
@@ -186,20 +161,15 @@ class InterpretationFormsTest : public QObject {
              QString("About Your AL\nVenus (Benefic) present in your Arudha Lagna contributes towards "
                      "your wellbeing\nVenus is the planet that is about how people express socially.\n\n"));
 
-    QTextBlock heading = document->findBlockByNumber(1);
-    QVERIFY(heading.text().startsWith("Venus (Benefic)"));
-    QTextCharFormat headingFormat = heading.begin().fragment().charFormat();
-    QCOMPARE(headingFormat.fontWeight(), int(QFont::Bold));
-    QCOMPARE(headingFormat.foreground().color(), QColor(128, 0, 0));
-    QCOMPARE(headingFormat.fontPointSize(), 11.0);
-
-    QTextCharFormat introFormat = document->findBlockByNumber(0).begin().fragment().charFormat();
-    QCOMPARE(introFormat.fontWeight(), int(QFont::Bold));
-    QCOMPARE(introFormat.foreground().color(), QColor(Qt::black));
-
-    QTextCharFormat lineFormat = document->findBlockByNumber(2).begin().fragment().charFormat();
-    QCOMPARE(lineFormat.fontWeight(), int(QFont::Normal));
-    QCOMPARE(lineFormat.foreground().color(), QColor(Qt::black));
+    // (weight, colour) of each block: the intro black, the heading dark red, the line plain.
+    auto look = [&](int block) {
+      const QTextCharFormat f = document->findBlockByNumber(block).begin().fragment().charFormat();
+      return std::pair{f.fontWeight(), f.foreground().color()};
+    };
+    QCOMPARE(look(0), std::pair(int(QFont::Bold), QColor(Qt::black)));
+    QCOMPARE(look(1), std::pair(int(QFont::Bold), QColor(128, 0, 0)));
+    QCOMPARE(look(2), std::pair(int(QFont::Normal), QColor(Qt::black)));
+    QCOMPARE(document->findBlockByNumber(1).begin().fragment().charFormat().fontPointSize(), 11.0);
     QVERIFY(box->isReadOnly());
   }
 
@@ -216,14 +186,12 @@ class InterpretationFormsTest : public QObject {
         if (!form->hasPage(index) || index == 8) continue;
         form->showPage(index);
         if (index == 0) form->page(0)->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
+        for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
         auto* area = form->page(index)->findChild<QScrollArea*>("scrAttributes");
         QVERIFY(area != nullptr);
         const int needed = area->widget()->heightForWidth(area->viewport()->width());
         // The attributes show whole and leave no empty band above the topic texts.
-        QVERIFY2(area->height() <= needed + 1, qPrintable(QString("page %1: %2 > %3").arg(index).arg(area->height()).arg(needed)));
-        QVERIFY2(area->height() >= needed - 1, qPrintable(QString("page %1 clipped").arg(index)));
+        QVERIFY2(std::abs(area->height() - needed) <= 1, qPrintable(QString("page %1: %2 for %3").arg(index).arg(area->height()).arg(needed)));
         for (QPlainTextEdit* box : form->page(index)->findChildren<QPlainTextEdit*>())
           QVERIFY2(box->height() >= 49, qPrintable(box->objectName()));  // at least the designed 735 twips
       }

@@ -80,8 +80,7 @@ class NavigationTest : public QObject {
     fill(input, "SITA", 1990);
     QVERIFY(input->runCalculation());
     QVERIFY(app.frameWindow() && app.frameWindow()->isVisible());
-    QCOMPARE(app.frameWindow()->chart()->BirthName, std::string("SITA"));
-    QCOMPARE(app.currentChart()->BirthYear, 1990);
+    QCOMPARE(app.frameWindow()->chart()->BirthYear, 1990);
   }
 
   void exitOrClosingEndsTheProgramWithPagesOpen() {
@@ -97,20 +96,15 @@ class NavigationTest : public QObject {
       if (way == 0) frame->findChild<QPushButton*>("cmdExit")->click();
       if (way == 1) frame->findChild<QAction*>("mnuExit")->trigger();
       if (way == 2) frame->close();
-      if (way == 3) {  // Back, then the input form's own close
-        frame->findChild<QPushButton*>("cmdBack")->click();
-        app.inputForm()->close();
-      }
+      if (way == 3) frame->findChild<QPushButton*>("cmdBack")->click(), app.inputForm()->close();
       QVERIFY2(exits.count() >= 1, qPrintable(QString::number(way)));
     }
   }
 
-  void frameMenusAndButtons() {
+  void frameMenusAndButtonsFollowingTheRightEdge() {
     FrameWindow frame;
     // The frame opens wholly on the screen, however small (the offscreen screen is 800 x 600).
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    QVERIFY(screen.contains(frame.geometry()));
-
+    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(frame.geometry()));
     QCOMPARE(frame.objectName(), QString("MDI"));
     QCOMPARE(frame.windowTitle(), QString("Corvane v1.25"));
     QStringList menus;
@@ -120,20 +114,14 @@ class NavigationTest : public QObject {
     }
     QCOMPARE(menus, (QStringList{"&File", "  &Back", "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
                                  "  -", "  Check for Software &Update", "  -", "  &About Software"}));
-    QCOMPARE(frame.findChild<QPushButton*>("cmdSave")->text(), QString("&Save"));
-    QCOMPARE(frame.findChild<QPushButton*>("cmdBack")->text(), QString("&Back"));
-    QCOMPARE(frame.findChild<QPushButton*>("cmdExit")->text(), QString("E&xit"));
-  }
-
-  void buttonsFollowTheRightEdge() {
-    FrameWindow frame;
+    auto* exit = frame.findChild<QPushButton*>("cmdExit");
+    auto* back = frame.findChild<QPushButton*>("cmdBack");
+    auto* save = frame.findChild<QPushButton*>("cmdSave");
+    QCOMPARE(QStringList({save->text(), back->text(), exit->text()}), QStringList({"&Save", "&Back", "E&xit"}));
     frame.show();
     for (int width : {900, 1300}) {
       frame.resize(width, 700);
       QTest::qWait(1);
-      auto* exit = frame.findChild<QPushButton*>("cmdExit");
-      auto* back = frame.findChild<QPushButton*>("cmdBack");
-      auto* save = frame.findChild<QPushButton*>("cmdSave");
       QCOMPARE(exit->x() + exit->width(), frame.width() - Twips(300));
       QCOMPARE(back->x(), exit->x() - exit->width() - Twips(100));
       QCOMPARE(save->x(), back->x() - back->width() - Twips(100));
