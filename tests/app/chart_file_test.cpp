@@ -172,10 +172,8 @@ TEST(ChartFileText, AccentedPlacesRoundTripAndOlderReadersLoseOnlyThem) {
   const std::string file = EncodeChartFile(chart);
   EXPECT_EQ(file.find_first_of(std::string("\r\n")), file.find("\r\n"));
   const BirthData form = ApplyChartFile(file, OtherForm());
-  EXPECT_EQ(form.name, chart.BirthName);
-  EXPECT_EQ(form.city, chart.BirthCity);
-  EXPECT_EQ(form.state, chart.BirthState);
-  EXPECT_EQ(form.country, chart.BirthCountry);
+  EXPECT_EQ(std::tie(form.name, form.city, form.state, form.country),
+            std::tie(chart.BirthName, chart.BirthCity, chart.BirthState, chart.BirthCountry));
 
   const auto lines = SplitCrLf(file);
   ASSERT_EQ(lines.size(), 17u);
@@ -190,11 +188,7 @@ TEST(ChartFileText, CharactersOutsideTheCodePageAreListedOnce) {
   ChartState chart = DelhiChart();
   chart.BirthCity = "\xE6\x9D\xB1\xE4\xBA\xAC \xE6\x9D\xB1";  // 東京 東
   chart.BirthCountry = "\xCE\xA9";                           // Ω
-  const auto unstorable = UnstorableChartCharacters(chart);
-  ASSERT_EQ(unstorable.size(), 3u);
-  EXPECT_EQ(unstorable[0], "\xE6\x9D\xB1");
-  EXPECT_EQ(unstorable[1], "\xE4\xBA\xAC");
-  EXPECT_EQ(unstorable[2], "\xCE\xA9");
+  EXPECT_EQ(UnstorableChartCharacters(chart), (std::vector<std::string>{"\xE6\x9D\xB1", "\xE4\xBA\xAC", "\xCE\xA9"}));
   chart.BirthCity = "ok";
   chart.BirthCountry = "bad \xFF byte";
   EXPECT_EQ(UnstorableChartCharacters(chart), std::vector<std::string>{"\xEF\xBF\xBD"});
@@ -237,10 +231,7 @@ TEST(TextEncoding, Windows1252MapsBothWays) {
   std::vector<std::string> unstorable;
   EXPECT_EQ(Windows1252FromUtf8("a\xC2\x80" "b\xF0\x9F\x98\x80" "c\xC0\xAF", &unstorable), "abc");
   // U+0080 has no byte (0x80 is the euro sign); the emoji is outside; the overlong form is invalid.
-  ASSERT_EQ(unstorable.size(), 3u);
-  EXPECT_EQ(unstorable[0], "\xC2\x80");
-  EXPECT_EQ(unstorable[1], "\xF0\x9F\x98\x80");
-  EXPECT_EQ(unstorable[2], "\xEF\xBF\xBD");
+  EXPECT_EQ(unstorable, (std::vector<std::string>{"\xC2\x80", "\xF0\x9F\x98\x80", "\xEF\xBF\xBD"}));
 }
 
 }  // namespace

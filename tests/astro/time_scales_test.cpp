@@ -73,15 +73,12 @@ TEST(TimeScales, NormalizeRadiansAndDegrees) {
     EXPECT_LT(r, kTwoPi);
   }
 
-  double v = 360;
-  EXPECT_EQ(NormalizeDegrees(v), 360.0);
-  v = -10;
-  EXPECT_EQ(NormalizeDegrees(v), 350.0);
-  EXPECT_EQ(v, 350.0);
-  v = 725;
-  EXPECT_EQ(NormalizeDegrees(v), 365.0);  // one step only
-  v = -400;
-  EXPECT_EQ(NormalizeDegrees(v), -40.0);
+  // Degrees are adjusted once, in place.
+  for (auto [in, out] : {std::pair{360.0, 360.0}, {-10.0, 350.0}, {725.0, 365.0}, {-400.0, -40.0}}) {
+    double v = in;
+    EXPECT_EQ(NormalizeDegrees(v), out) << in;
+    EXPECT_EQ(v, out) << in;
+  }
 }
 
 }  // namespace

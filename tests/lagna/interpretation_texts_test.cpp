@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace corvane {
@@ -169,12 +170,9 @@ std::vector<std::string> Sentences(std::string_view text) {
 }
 
 bool HasWord(std::string_view text, std::string_view word) {
-  for (auto pos = text.find(word); pos != std::string_view::npos; pos = text.find(word, pos + 1)) {
-    const std::size_t end = pos + word.size();
-    if ((pos == 0 || !std::isalpha(static_cast<unsigned char>(text[pos - 1]))) &&
-        (end == text.size() || !std::isalpha(static_cast<unsigned char>(text[end]))))
-      return true;
-  }
+  auto letter = [&](std::size_t i) { return i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])); };
+  for (auto pos = text.find(word); pos != std::string_view::npos; pos = text.find(word, pos + 1))
+    if ((pos == 0 || !letter(pos - 1)) && !letter(pos + word.size())) return true;
   return false;
 }
 
@@ -199,9 +197,7 @@ TEST(InterpretationTexts, OpeningsLengthsVoiceAndNoRepeatedFiller) {
       if (t.signTopic) {  // the sign topics speak to the reader after their openings
         EXPECT_TRUE(HasWord(rest, "you") || HasWord(rest, "your") || HasWord(rest, "You") || HasWord(rest, "Your"));
       }
-      if (t.name == "Pranapada") {
-        EXPECT_LE(Sentences(body).size(), 3u);
-      }
+      if (t.name == "Pranapada") { EXPECT_LE(Sentences(body).size(), 3u); }
       for (const std::string& sentence : Sentences(rest)) {
         const auto [at, fresh] = added.emplace(sentence, i);
         EXPECT_TRUE(fresh) << '"' << sentence << "\" also in " << at->second + 1;
@@ -242,15 +238,13 @@ TEST(InterpretationTexts, PlanetSignificationsAndTheArudhaText) {
       "He can be good or evil depending upon the planets in configuration with him.";
   EXPECT_EQ(kPlanetTexts[0].size(), 758u);
   EXPECT_TRUE(kPlanetTexts[0].starts_with(kSunSentence) && kPlanetTexts[0].ends_with(kSunSentence));
-  const std::pair<std::string_view, std::size_t> written[] = {
-      {"The moon is the planet most connected to our feelings", 223},
-      {"This is where your assertiveness and power will lie.", 167},
-      {"The North Node of the Moon reflects", 222},
-      {"The South Node of the Moon reflects", 241}};
-  const std::size_t bodies[] = {1, 4, 7, 8};
-  for (std::size_t k = 0; k < 4; ++k) {
-    EXPECT_TRUE(kPlanetTexts[bodies[k]].starts_with(written[k].first)) << bodies[k];
-    EXPECT_EQ(kPlanetTexts[bodies[k]].size(), written[k].second) << bodies[k];
+  const std::tuple<std::size_t, std::string_view, std::size_t> written[] = {
+      {1, "The moon is the planet most connected to our feelings", 223},
+      {4, "This is where your assertiveness and power will lie.", 167},
+      {7, "The North Node of the Moon reflects", 222}, {8, "The South Node of the Moon reflects", 241}};
+  for (const auto& [body, opening, length] : written) {
+    EXPECT_TRUE(kPlanetTexts[body].starts_with(opening)) << body;
+    EXPECT_EQ(kPlanetTexts[body].size(), length) << body;
   }
   EXPECT_EQ(kArudhaLagnaSignification,
             "Arudha literally means mount. This signifies the image of a sign falling on another sign. Arudha "
@@ -264,11 +258,11 @@ TEST(InterpretationTexts, PrintableWithoutStrayBlanks) {
   std::vector<std::pair<std::string, std::string_view>> all = {{"Arudha", kArudhaLagnaSignification}};
   for (const TextTable& t : Tables())
     for (std::size_t i = 0; i < 12; ++i) all.emplace_back(t.name + " " + std::to_string(i), t.texts[i]);
-  for (std::size_t b = 0; b < kPlanetTexts.size(); ++b) all.emplace_back("Planet", kPlanetTexts[b]);
+  for (const std::string_view text : kPlanetTexts) all.emplace_back("Planet", text);
   for (const auto& [label, text] : all) {
-    for (const char c : text) EXPECT_TRUE(c >= 0x20 && c < 0x7F && c != '"') << label << " byte " << int(c);
-    if (text.empty()) continue;
-    EXPECT_NE(text.front(), ' ') << label;
+    EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"'; }))
+        << label;
+    EXPECT_FALSE(text.starts_with(' ')) << label;
     const std::string_view body = text.substr(0, text.size() - TrailingBlanks(text));
     EXPECT_EQ(body.find("  ") != std::string_view::npos, label == "Looks 4" || label == "Arudha") << label;
     EXPECT_TRUE(label.starts_with("Hora") || TrailingBlanks(text) == 0) << label;
