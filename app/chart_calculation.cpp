@@ -132,7 +132,6 @@ CalculationResult CalculateChart(const BirthData& data) {
   s.SunsetPrevious = before.set;
   s.SunriseNext = after.rise;
   s.SunsetNext = after.set;
-  s.SunriseSunsetTimes = {after.rise, after.set, CivilDateTime{}};
 
   ChooseReferenceSunrise(s);
   s.SunriseMode = true;

@@ -13,7 +13,6 @@ namespace corvane {
 // each line ending in CR LF and lightly scrambled by shifting every byte up by 85.
 inline constexpr int kChartFileLineCount = 17;
 inline constexpr std::string_view kChartFileExtension = "zdh";
-inline constexpr std::string_view kChartFileFilter = "Corvane (*.zdh)|*.zdh";
 inline constexpr std::string_view kCheckTheFileMessage = "Please Check The File.";
 
 // Scrambles one Windows-1252 field. A byte c below 171 becomes c + 85, so a field made

@@ -85,8 +85,6 @@ struct ChartState {
   std::array<double, kBodyCount> BirthLongitudes{};  // sidereal degrees at birth, body order
   double SunriseSunLongitude = 0;
   std::string SunriseSunText;
-  // Sunrise step: 0 sunrise, 1 sunset of the last date asked for.
-  std::array<CivilDateTime, 3> SunriseSunsetTimes;
 
   // Special lagnas.
   std::array<int, kLagnaCount> LagnaSigns{};

@@ -78,10 +78,5 @@ int DayOfYear(int year, int month, int day) {
   return static_cast<int>(DaysFromCivil(year, month, day) - DaysFromCivil(year, 1, 1)) + 1;
 }
 
-int Weekday(int year, int month, int day) {
-  // 1970-01-01 was a Thursday (4).
-  const std::int64_t d = DaysFromCivil(year, month, day);
-  return static_cast<int>(((d % 7) + 7 + 4) % 7);
-}
 
 }  // namespace corvane

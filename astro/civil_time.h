@@ -47,7 +47,5 @@ bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 // 1 January is day 1.
 int DayOfYear(int year, int month, int day);
-// Sunday = 0, Monday = 1, ..., Saturday = 6.
-int Weekday(int year, int month, int day);
 
 }  // namespace corvane

@@ -5,33 +5,16 @@
 #include "astro/moon.h"
 #include "astro/planets.h"
 #include "astro/sunrise.h"
+#include "tests/astro/chart_fixtures.h"
 
 namespace corvane {
 namespace {
 
-ChartState DelhiChart() {
-  ChartState c;
-  c.BirthYear = 1975;
-  c.BirthMonth = 1;
-  c.BirthDay = 5;
-  c.BirthHour = 7;
-  c.BirthMinute = 5;
-  c.LongitudeDegrees = 77;
-  c.LongitudeMinutes = 13;
-  c.IsEast = true;
-  c.LatitudeDegrees = 28;
-  c.LatitudeMinutes = 38;
-  c.ZoneOffsetHours = -5;
-  c.ZoneOffsetMinutes = -30;
-  c.ZoneHourMagnitude = 5;
-  c.ZoneMinuteMagnitude = 30;
-  return c;
-}
-
 // The engine's share of one chart: ascendant, Moon, the birth pass of the planets, sunrise
 // and sunset of three days and the sunrise pass of the planets.
 void BM_EngineOfOneChart(benchmark::State& state) {
-  ChartState c = DelhiChart();
+  // 07:05 on 5 January 1975 at 77:13 E, 28:38 N, Indian time.
+  ChartState c = testing::BirthChart(1975, 1, 5, 7, 5, 77, 13, true, 28, 38, false, -5, -30);
   for (auto _ : state) {
     c.SunriseMode = false;
     ComputeAscendant(c);

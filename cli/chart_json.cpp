@@ -89,10 +89,7 @@ void FillRuns(Json& slot, const RichReading& reading) {
 }
 
 void FillPages(const LagnaPageFields& fields, Json& p) {
-  for (const auto& field : fields.fields) Put(p[field.control], field.value);
-  Put(p["lblHoraDesc"], fields.horaDescription);
-  Put(p["lblHouseDesc"], fields.houseDescription);
-  Put(p["Label8(108)"], fields.pranapadaCaption);
+  ForEachPageField(fields, [&p](std::string_view control, std::string_view value) { Put(p[control], value); });
   FillRuns(p["ArudhaReading"], fields.arudhaReading);
   FillRuns(p["UpapadaReading"], fields.upapadaReading);
 }

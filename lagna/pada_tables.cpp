@@ -50,6 +50,4 @@ void FillPadaViews(ChartState& state) {
   for (int h = 0; h < 12; ++h) state.PadaViews[h] = MakePadaView(h, state.ArudhaPadaSigns[h]);
 }
 
-void LoadPadaTables() {}
-
 }  // namespace corvane

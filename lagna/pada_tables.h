@@ -35,8 +35,5 @@ PadaView MakePadaView(int house, int padaSign);
 // PadaViews[h] from ArudhaPadaSigns[h] for every house.
 void FillPadaViews(ChartState& state);
 
-// The pada tables are compile-time constants; this exists for callers that follow the
-// calculation steps literally and does nothing.
-void LoadPadaTables();
 
 }  // namespace corvane

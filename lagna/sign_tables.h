@@ -132,8 +132,5 @@ constexpr bool IsSignIndex(int s) { return s >= 0 && s < 12; }
 // The attributes of sign s, or nullptr when s is not a sign index.
 constexpr const SignAttributes* FindSign(int s) { return IsSignIndex(s) ? &kSignAttributes[s] : nullptr; }
 
-// The tables are compile-time constants; this exists for callers that follow the
-// calculation steps literally and does nothing.
-void LoadSignAttributes();
 
 }  // namespace corvane

@@ -102,18 +102,17 @@ void InputForm::buildControls() {
   for (std::string_view m : kMonthNames) cboMonth_->addItem(ToQString(m));
   cboDate_ = NumberList("cboDate", 1, 31, personal);
   cboYear_ = NumberList("cboYear", 1901, 2050, personal);
-  pg->addWidget(new QLabel("Date of Birth", personal), 1, 0);
-  pg->addWidget(cboMonth_, 1, 1);
-  pg->addWidget(cboDate_, 1, 2);
-  pg->addWidget(cboYear_, 1, 3);
+  auto addListRow = [pg, personal](int row, const char* label, std::initializer_list<QWidget*> lists) {
+    pg->addWidget(new QLabel(label, personal), row, 0);
+    int column = 1;
+    for (QWidget* list : lists) pg->addWidget(list, row, column++);
+  };
+  addListRow(1, "Date of Birth", {cboMonth_, cboDate_, cboYear_});
 
   cboHH_ = NumberList("cboHH", 0, 23, personal);
   cboMM_ = NumberList("cboMM", 0, 59, personal);
   cboSS_ = NumberList("cboSS", 0, 59, personal);
-  pg->addWidget(new QLabel("Time of Birth", personal), 2, 0);
-  pg->addWidget(cboHH_, 2, 1);
-  pg->addWidget(cboMM_, 2, 2);
-  pg->addWidget(cboSS_, 2, 3);
+  addListRow(2, "Time of Birth", {cboHH_, cboMM_, cboSS_});
   auto* hint = new QLabel("HH:MM:SS", personal);
   hint->setObjectName("lblTimeHint");
   hint->setEnabled(false);
@@ -318,7 +317,7 @@ void InputForm::chooseAndOpenChartFile() {
 
 void InputForm::openChartFile(const QString& path) {
   if (!HasChartFileExtension(path.toStdString())) {
-    ShowMessage(this, "Please Check The File.", MessageIcon::Error);
+    ShowMessage(this, ToQString(kCheckTheFileMessage), MessageIcon::Error);
     return;
   }
   const auto bytes = ReadChartFile(path.toStdString());

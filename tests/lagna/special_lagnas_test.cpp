@@ -13,9 +13,7 @@ namespace {
 using testing_support::At;
 using testing_support::ChartAt;
 using testing_support::In;
-
-constexpr int Ari = 0, Tau = 1, Gem = 2, Can = 3, Leo = 4, Vir = 5, Lib = 6, Sco = 7, Sag = 8, Cap = 9, Aqu = 10,
-              Pis = 11;
+using namespace testing_support::signs;
 
 // A chart with the Sun at sunrise at `sun`, the ascendant at `ascendant`, the Moon at
 // `moon`, the other bodies in Aries, born `minutes` (and `extraSeconds`) after sunrise.
