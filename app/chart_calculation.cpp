@@ -1,29 +1,15 @@
 #include "app/chart_calculation.h"
 
-#include <cstdlib>
-
+#include "app/display_texts.h"
 #include "app/zone_table.h"
-#include "astro/ascendant.h"
-#include "astro/longitude_text.h"
+#include "astro/element_ephemeris.h"
 #include "astro/moon.h"
-#include "astro/planets.h"
-#include "astro/retrograde.h"
-#include "astro/sunrise.h"
-#include "lagna/arudha_padas.h"
-#include "lagna/lagna_readings.h"
-#include "lagna/pada_tables.h"
 #include "lagna/reference_sunrise.h"
 #include "lagna/special_lagnas.h"
 
 namespace corvane {
 
 namespace {
-
-std::string Trimmed(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return std::string(s);
-}
 
 // Coordinate texts have passed validation, so they hold a whole number (perhaps with blanks),
 // read exactly as validation read it.
@@ -42,8 +28,6 @@ void CopyInputs(const BirthData& d, ChartState& s) {
   s.BirthHour = d.hour;
   s.BirthMinute = d.minute;
   s.BirthSecond = d.second;
-  s.ZoneHourMagnitude = std::abs(s.ZoneOffsetHours);
-  s.ZoneMinuteMagnitude = std::abs(s.ZoneOffsetMinutes);
   s.LongitudeDegrees = Number(d.lonDegrees);
   s.LongitudeMinutes = Number(d.lonMinutes);
   s.LatitudeDegrees = Number(d.latDegrees);
@@ -51,14 +35,54 @@ void CopyInputs(const BirthData& d, ChartState& s) {
   s.IsEast = d.east;
   s.IsSouth = d.south;
   s.IsDaylightSaving = d.daylightSaving;
-  s.BirthCity = Trimmed(d.city);
-  s.BirthState = Trimmed(d.state);
-  s.BirthCountry = Trimmed(d.country);
+  s.BirthCity = TrimBlanks(d.city);
+  s.BirthState = TrimBlanks(d.state);
+  s.BirthCountry = TrimBlanks(d.country);
 }
 
-void WriteHeaderTexts(const BirthData& d, ChartState& s) {
+GeoPoint PlaceOf(const ChartState& s) {
+  double latitude = s.LatitudeDegrees + s.LatitudeMinutes / 60.0;
+  double longitude = s.LongitudeDegrees + s.LongitudeMinutes / 60.0;
+  return {s.IsSouth ? -latitude : latitude, s.IsEast ? longitude : -longitude};
+}
+
+PolarDate PolarMessage(const CivilDateTime& date) {
+  const std::string when = std::string(kMonthNames[date.month - 1]) + " " + std::to_string(date.day) + ", " +
+                           std::to_string(date.year);
+  return {date, "The Sun does not rise or does not set at this place on " + when +
+                    ", so the lagnas counted from sunrise cannot be computed for this birth."};
+}
+
+void NameBodies(const PerBody<bool>& retrograde, ChartState& s) {
+  for (int b = 0; b < kBodyCount; ++b) {
+    s.ChartBodyNames[b] = kPlainBodyNames[b];
+    if (retrograde[b]) s.ChartBodyNames[b] += kRetrogradeMark;
+  }
+}
+
+void CopyLagnas(const LagnaChart& lagnas, ChartState& s) {
+  for (int l = 0; l < kLagnaCount; ++l) {
+    const LagnaPosition& p = lagnas.lagnas[l];
+    s.LagnaSigns[l] = p.sign;
+    s.HasLongitude[l] = p.longitudeDeg.has_value();
+    s.LagnaLongitudes[l] = p.longitudeDeg.value_or(0.0);
+  }
+  s.ArudhaPadaSigns = lagnas.padas.padaSign;
+  s.HoraHouse = lagnas.horaHouse;
+  s.PranapadaHouse = lagnas.pranapadaHouse;
+  for (int b = 0; b < kBodyCount; ++b) s.PlanetSign[b] = lagnas.bodySigns[b] < 0 ? 0 : lagnas.bodySigns[b];
+}
+
+void AppendMark(std::string& box, std::string_view mark) {
+  box += "\r\n";
+  box += mark;
+}
+
+// The result window's texts: birth details, positions, and the marks of each sign box in
+// the order the chart lists them (bodies in body order; the arudha padas with a bare line
+// for houses 2 to 11, then the lagnas counted from sunrise).
+void WriteResultTexts(const BirthData& d, const LagnaChart& lagnas, ChartState& s) {
   ResultTexts& r = s.Results;
-  for (int i = 0; i < kBodyCount; ++i) r.PositionTexts[i] = s.ChartBodyPositions[i];
   r.NameText = s.BirthName;
   r.DateText = std::string(kMonthNames[s.BirthMonth - 1]) + "/" + std::to_string(s.BirthDay) + "/" +
                std::to_string(s.BirthYear);
@@ -70,81 +94,89 @@ void WriteHeaderTexts(const BirthData& d, ChartState& s) {
   r.CityText = d.city;
   r.StateText = d.state;
   r.CountryText = d.country;
-}
-
-// Lists every body in the box of its sign, in body order, one per line.
-void PlaceBodies(ChartState& s) {
-  for (int i = 0; i < kBodyCount; ++i) {
-    const int k = SignOfCompact(s.ChartBodyPositions[i]);
-    if (k < 0) continue;
-    s.Results.ChartBoxTexts[k] += "\r\n";
-    s.Results.ChartBoxTexts[k] += s.ChartBodyNames[i];
-    s.PlanetSign[i] = k;
-    if (i == kAscendantBody) s.AscendantSignNumber = k + 1;
+  for (int b = 0; b < kBodyCount; ++b) {
+    r.PositionTexts[b] = CompactLongitude(s.BirthLongitudes[b]);
+    if (const int sign = lagnas.bodySigns[b]; sign >= 0) AppendMark(r.ChartBoxTexts[sign], s.ChartBodyNames[b]);
   }
-}
+  s.SunriseSunText = CompactLongitude(s.SunriseSunLongitude);
 
-SunriseSunset SunriseOn(const ChartState& s, const CivilDateTime& date) {
-  return ComputeSunriseSunset(date.month, date.day, date.year, s.BirthHour, s.BirthMinute, s.LatitudeDegrees,
-                              s.LatitudeMinutes, s.IsSouth, s.LongitudeDegrees, s.LongitudeMinutes, s.IsEast,
-                              s.ZoneOffsetHours, s.ZoneOffsetMinutes, s.IsDaylightSaving);
-}
-
-PolarDate PolarMessage(const CivilDateTime& date) {
-  const std::string when = std::string(kMonthNames[date.month - 1]) + " " + std::to_string(date.day) + ", " +
-                           std::to_string(date.year);
-  return {date, "The Sun does not rise or does not set at this place on " + when +
-                    ", so the lagnas counted from sunrise cannot be computed for this birth."};
+  auto mark = [&](LagnaId id) {
+    if (lagnas.lagnas[id].placed) AppendMark(r.LagnaBoxTexts[lagnas.lagnas[id].sign], kLagnaKeys[id]);
+  };
+  if (lagnas.lagnas[kAL].placed) {
+    mark(kAL);
+    mark(kPL);
+    for (int house = 1; house < 11; ++house) AppendMark(r.LagnaBoxTexts[lagnas.padas.padaSign[house]], "");
+    mark(kUL);
+  }
+  for (LagnaId id : {kGL, kHL, kBL, kIL, kVL, kCL, kSL, kSrL, kPpL}) mark(id);
 }
 
 }  // namespace
 
-CalculationResult CalculateChart(const BirthData& data) {
+const Ephemeris& DefaultEphemeris() {
+  static const ElementEphemeris engine;
+  return engine;
+}
+
+CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine) {
   if (const auto message = ValidateBirthData(data)) return {*message};
 
   auto chart = std::make_shared<ChartState>();
   ChartState& s = *chart;
   CopyInputs(data, s);
 
-  s.SunriseMode = false;
-  ComputeAscendant(s);
-  ComputeMoon(s);
-  ComputePlanets(s);
-  MarkRetrogradePlanets(s);
+  // One clock offset and one place for every step; positions are taken at the birth minute.
+  const GeoPoint place = PlaceOf(s);
+  const ClockOffset offset{s.ZoneOffsetHours, s.ZoneOffsetMinutes, 0, s.IsDaylightSaving};
+  const CivilDateTime birth{s.BirthYear, s.BirthMonth, s.BirthDay, s.BirthHour, s.BirthMinute, s.BirthSecond};
+  const UtInstant birthMinute = ToUniversalTime({birth.year, birth.month, birth.day, birth.hour, birth.minute, 0}, offset);
 
-  WriteHeaderTexts(data, s);
-  PlaceBodies(s);
+  const SiderealPositions positions = engine.Positions(birthMinute, place);
+  s.BirthLongitudes = positions.longitudeDeg;
+  s.AyanamsaOffset = positions.ayanamsaDeg;
+  s.MoonNakshatraStart = NakshatraStartOf(positions.longitudeDeg[kMoon]);
+  NameBodies(engine.Retrograde(birthMinute), s);
 
-  CalculateArudhaPadas(s);
-  FillPadaViews(s);
-
-  s.BirthMoment = {s.BirthYear, s.BirthMonth, s.BirthDay, s.BirthHour, s.BirthMinute, s.BirthSecond};
-  const CivilDateTime birthDate{s.BirthYear, s.BirthMonth, s.BirthDay, 0, 0, 0};
-  const SunriseSunset today = SunriseOn(s, birthDate);
-  const SunriseSunset before = SunriseOn(s, AddDays(birthDate, -1));
-  const SunriseSunset after = SunriseOn(s, AddDays(birthDate, 1));
-  // The birth date is named first when it is itself without sunrise or sunset.
-  for (const SunriseSunset* day : {&today, &before, &after})
-    if (day->polar) return {PolarMessage(day->date)};
+  // Sunrise and sunset of the birth date and its neighbours; the birth date is named first
+  // when it is itself without sunrise or sunset.
+  const CivilDateTime birthDate{birth.year, birth.month, birth.day, 0, 0, 0};
+  const CivilDateTime before = AddDays(birthDate, -1), after = AddDays(birthDate, 1);
+  const RiseSet today = engine.SunRiseSet(birthDate.year, birthDate.month, birthDate.day, place, offset);
+  const RiseSet previous = engine.SunRiseSet(before.year, before.month, before.day, place, offset);
+  const RiseSet next = engine.SunRiseSet(after.year, after.month, after.day, place, offset);
+  if (!today.ok()) return {PolarMessage(birthDate)};
+  if (!previous.ok()) return {PolarMessage(before)};
+  if (!next.ok()) return {PolarMessage(after)};
   s.SunriseBirthDay = today.rise;
   s.SunsetBirthDay = today.set;
-  s.SunrisePrevious = before.rise;
-  s.SunsetPrevious = before.set;
-  s.SunriseNext = after.rise;
-  s.SunsetNext = after.set;
+  s.SunrisePrevious = previous.rise;
+  s.SunsetPrevious = previous.set;
+  s.SunriseNext = next.rise;
+  s.SunsetNext = next.set;
 
-  ChooseReferenceSunrise(s);
-  s.SunriseMode = true;
-  ComputePlanets(s);
-  ComputeSunriseLagnas(s);
-  // The Ascendant, Chandra and Surya lagnas stand where their bodies stand.
-  for (const auto& [id, degrees] : {std::pair{kAscendantLagna, s.AscendantLongitude},
-                                    std::pair{kCL, s.MoonSiderealLongitude}, std::pair{kSL, s.SunriseSunLongitude}}) {
-    s.LagnaLongitudes[id] = degrees;
-    s.HasLongitude[id] = true;
-  }
-  FillLagnaReadings(s);
+  const ReferenceSunrise reference = ChooseReferenceSunrise(birth, today.rise, previous.rise);
+  s.ReferenceSunrise = reference.sunrise;
+  s.MinutesSinceSunrise = reference.minutesSince;
+  s.SecondsSinceSunrise = reference.secondsSince;
+  s.SunriseSunLongitude = engine.SunLongitudeDeg(ToUniversalTime(reference.sunrise, offset), birthMinute);
+
+  const LagnaChart lagnas = ComputeLagnas({positions.longitudeDeg, s.MoonNakshatraStart, s.SunriseSunLongitude,
+                                           s.MinutesSinceSunrise, s.SecondsSinceSunrise});
+  CopyLagnas(lagnas, s);
+  WriteResultTexts(data, lagnas, s);
   return {std::shared_ptr<const ChartState>(std::move(chart))};
+}
+
+LagnaPageFields PageFieldsOf(const ChartState& chart) {
+  PageInputs in;
+  in.lagnaSigns = chart.LagnaSigns;
+  in.bodySigns = chart.PlanetSign;
+  in.arudhaPadaSign = chart.ArudhaPadaSigns[0];
+  in.upapadaSign = chart.ArudhaPadaSigns[11];
+  in.horaHouse = chart.HoraHouse;
+  in.pranapadaHouse = chart.PranapadaHouse;
+  return BuildPageFields(in);
 }
 
 }  // namespace corvane

@@ -6,6 +6,8 @@
 #include "app/birth_data.h"
 #include "app/birth_validation.h"
 #include "app/chart_state.h"
+#include "astro/ephemeris.h"
+#include "lagna/page_fields.h"
 
 namespace corvane {
 
@@ -24,8 +26,14 @@ struct CalculationResult {
   const ChartState& chart() const { return *std::get<0>(outcome); }
 };
 
-// One whole calculation from the birth data: validation, zone, engine, retrograde marks,
-// result texts, special lagnas and interpretation fields, in that order.
-CalculationResult CalculateChart(const BirthData& data);
+// The engine every calculation uses unless told otherwise: the built-in element method.
+const Ephemeris& DefaultEphemeris();
+
+// One whole calculation from the birth data: validation, the UT instant, positions,
+// sunrise, special lagnas and the texts of the result window.
+CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine = DefaultEphemeris());
+
+// The texts of the interpretation pages of a chart; built only when something shows them.
+LagnaPageFields PageFieldsOf(const ChartState& chart);
 
 }  // namespace corvane

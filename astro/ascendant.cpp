@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "app/chart_state.h"
-#include "astro/longitude_text.h"
 #include "astro/time_scales.h"
 
 namespace corvane {
@@ -25,23 +23,12 @@ double TropicalAscendant(double t1900, double utHours, double westLongitude, dou
   return a;
 }
 
-void ComputeAscendant(ChartState& chart) {
-  double westLongitude = chart.LongitudeDegrees + chart.LongitudeMinutes / 60.0;
-  if (chart.IsEast) westLongitude = -westLongitude;
-  double latitude = chart.LatitudeDegrees + chart.LatitudeMinutes / 60.0;
-  if (chart.IsSouth) latitude = -latitude;
-
-  const double ut = UniversalTimeHours(chart.BirthHour, chart.BirthMinute, chart.ZoneOffsetHours,
-                                       chart.ZoneOffsetMinutes, chart.IsDaylightSaving);
-  const double jd = JulianDayNumber(chart.BirthMonth, chart.BirthDay, chart.BirthYear);
-  const double t = CenturiesSinceJ1900(jd, ut);
-
-  chart.AyanamsaOffset = AyanamsaJ1900(t);
-  double sidereal = TropicalAscendant(t, ut, westLongitude, latitude) + chart.AyanamsaOffset;
-  NormalizeDegrees(sidereal);
-  chart.AscendantLongitude = sidereal;
-  chart.AscendantDegree = std::floor(sidereal);
-  chart.AscendantPositionText = FormatLongitude(sidereal);
+double SiderealAscendant(const UtInstant& t, const GeoPoint& place, double ayanamsaDeg) {
+  const double tropical = TropicalAscendant(CenturiesSinceJ1900(t), t.hoursFromDate, -place.longitudeDeg,
+                                            place.latitudeDeg);
+  const double sidereal = ShiftByAtMostOneTurn(tropical + ayanamsaDeg);
+  // A sum that lands on a whole turn is 0 degrees Aries.
+  return sidereal >= 360.0 ? sidereal - 360.0 : sidereal;
 }
 
 }  // namespace corvane

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "app/chart_state.h"
-#include "astro/longitude_text.h"
 #include "astro/tables/lunar_terms.h"
 #include "astro/tables/nakshatra_starts.h"
 #include "astro/time_scales.h"
@@ -54,17 +52,11 @@ double NakshatraStartOf(double siderealLongitude) {
   return kNakshatraStarts[static_cast<std::size_t>(k)];
 }
 
-void ComputeMoon(ChartState& chart) {
-  const double ut = UniversalTimeHours(chart.BirthHour, chart.BirthMinute, chart.ZoneOffsetHours,
-                                       chart.ZoneOffsetMinutes, chart.IsDaylightSaving);
-  const double jd = JulianDayNumber(chart.BirthMonth, chart.BirthDay, chart.BirthYear);
-  const double t = CenturiesSinceJ2000(jd, ut);
-
-  double sidereal = TropicalMoonLongitude(t) + AyanamsaJ2000(t);
+double SiderealMoonLongitude(const UtInstant& t) {
+  const double t2000 = CenturiesSinceJ2000(t);
+  double sidereal = TropicalMoonLongitude(t2000) + AyanamsaJ2000(t2000);
   if (sidereal < 0) sidereal += 360.0;
-  chart.MoonSiderealLongitude = sidereal;
-  chart.MoonPositionText = FormatLongitude(sidereal);
-  chart.MoonNakshatraStart = NakshatraStartOf(sidereal);
+  return sidereal >= 360.0 ? sidereal - 360.0 : sidereal;
 }
 
 }  // namespace corvane

@@ -1,8 +1,7 @@
 #pragma once
+#include "astro/ut_instant.h"
 
 namespace corvane {
-
-struct ChartState;
 
 // Sum of the 25 periodic longitude terms, in degrees, at T centuries from J2000.0.
 double LunarPeriodicSum(double t2000);
@@ -14,8 +13,8 @@ double TropicalMoonLongitude(double t2000);
 // Tabulated start (degrees) of the nakshatra holding a sidereal longitude.
 double NakshatraStartOf(double siderealLongitude);
 
-// The Moon's sidereal longitude at birth, its text and its nakshatra start. Writes
-// MoonSiderealLongitude, MoonPositionText and MoonNakshatraStart.
-void ComputeMoon(ChartState& chart);
+// The Moon's sidereal longitude in degrees [0, 360) at an instant, with the J2000
+// ayanamsa of the lunar series.
+double SiderealMoonLongitude(const UtInstant& t);
 
 }  // namespace corvane

@@ -2,9 +2,6 @@
 
 #include <cmath>
 
-#include "app/chart_state.h"
-#include "astro/civil_time.h"
-#include "astro/longitude_text.h"
 #include "astro/tables/orbital_elements.h"
 #include "astro/time_scales.h"
 
@@ -116,66 +113,33 @@ double MeanNodeLongitude(double d) {
   return NormalizeRadians(node * kDegToRad) * 180.0 / 3.1416;
 }
 
-void ComputePlanets(ChartState& chart) {
-  CivilDateTime local;
-  if (chart.SunriseMode) {
-    local = chart.ReferenceSunrise;
-    local.second = 0;
-  } else {
-    local = {chart.BirthYear, chart.BirthMonth, chart.BirthDay, chart.BirthHour, chart.BirthMinute, 0};
-  }
-  CivilDateTime ut = AddMinutes(local, static_cast<std::int64_t>(chart.ZoneOffsetHours) * 60);
-  ut = AddMinutes(ut, chart.ZoneOffsetMinutes);
-  // A ticked daylight-saving box means the clock ran one hour ahead of zone time.
-  if (chart.IsDaylightSaving) ut = AddMinutes(ut, -60);
-  const double d = DayNumberJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+PerBody<double> SiderealPlanetLongitudes(const UtInstant& t, double ayanamsaDeg) {
+  const double d = DaysSinceJ2000(t);
   const double precession = GeneralPrecessionDegrees(d);
-  const double ayanamsa = chart.AyanamsaOffset;
 
   // The Earth's position is shared by all six bodies of the moment.
   const Vector2 earth = EarthHeliocentric(EvaluatePlanetElements(kEarthRow, d));
-  std::array<double, 6> sidereal{};
-  for (int i = 0; i < kElementRowCount; ++i) {
-    sidereal[static_cast<std::size_t>(i)] = SiderealOfDate(GeocentricLongitude(i, d, earth), precession, ayanamsa);
-    chart.PlanetPositionTexts[static_cast<std::size_t>(i)] = FormatLongitude(sidereal[static_cast<std::size_t>(i)]);
-  }
-  const double sun = sidereal[kEarthRow];
-  if (chart.SunriseMode) {
-    chart.SunriseSunLongitude = sun;
-    chart.SunriseSunText = CompactLongitude(chart.PlanetPositionTexts[kEarthRow]);
-  }
+  // Element-table rows in body order: Mercury, Venus, Earth (the Sun), Mars, Jupiter, Saturn.
+  static constexpr std::array<BodyIndex, kElementRowCount> kRowBody = {kMercury, kVenus, kSun,
+                                                                        kMars,     kJupiter, kSaturn};
+  PerBody<double> out{};
+  for (int i = 0; i < kElementRowCount; ++i)
+    out[kRowBody[static_cast<std::size_t>(i)]] = SiderealOfDate(GeocentricLongitude(i, d, earth), precession, ayanamsaDeg);
 
-  double rahu = MeanNodeLongitude(d) - 1.0 - std::fabs(ayanamsa);
+  double rahu = MeanNodeLongitude(d) - 1.0 - std::fabs(ayanamsaDeg);
   while (rahu < 0) rahu += 360.0;
   double ketu = rahu + 180.0;
-  // Strictly greater: a Rahu of exactly 180 leaves Ketu at 360.
   while (ketu > 360.0) ketu -= 360.0;
-  chart.RahuPositionText = FormatLongitude(rahu);
-  chart.KetuPositionText = FormatLongitude(std::fabs(ketu));
+  // Ketu opposite a Rahu of exactly 180 degrees stands at 0 degrees Aries, not at 360.
+  if (ketu >= 360.0) ketu -= 360.0;
+  out[kRahu] = rahu;
+  out[kKetu] = ketu;
+  return out;
+}
 
-  // Element-table order to body order: Mercury, Venus, Mars, Jupiter, Saturn.
-  static constexpr std::array<int, 5> kPlanetBody = {kMercury, kVenus, kMars, kJupiter, kSaturn};
-  static constexpr std::array<int, 5> kPlanetRow = {0, 1, 3, 4, 5};
-  auto& positions = chart.ChartBodyPositions;
-  positions[kSun] = CompactLongitude(chart.PlanetPositionTexts[kEarthRow]);
-  positions[kMoon] = CompactLongitude(chart.MoonPositionText);
-  for (std::size_t k = 0; k < kPlanetBody.size(); ++k)
-    positions[static_cast<std::size_t>(kPlanetBody[k])] =
-        CompactLongitude(chart.PlanetPositionTexts[static_cast<std::size_t>(kPlanetRow[k])]);
-  positions[kRahu] = CompactLongitude(chart.RahuPositionText);
-  positions[kKetu] = CompactLongitude(chart.KetuPositionText);
-  positions[kAscendantBody] = CompactLongitude(chart.AscendantPositionText);
-
-  if (!chart.SunriseMode) {
-    auto& birth = chart.BirthLongitudes;
-    birth[kSun] = sun;
-    birth[kMoon] = chart.MoonSiderealLongitude;
-    for (std::size_t k = 0; k < kPlanetBody.size(); ++k)
-      birth[static_cast<std::size_t>(kPlanetBody[k])] = sidereal[static_cast<std::size_t>(kPlanetRow[k])];
-    birth[kRahu] = rahu;
-    birth[kKetu] = std::fabs(ketu);
-    birth[kAscendantBody] = chart.AscendantLongitude;
-  }
+double SiderealSunLongitude(const UtInstant& t, double ayanamsaDeg) {
+  const double d = DaysSinceJ2000(t);
+  return SiderealOfDate(PlanetLongitude(kEarthRow, d), GeneralPrecessionDegrees(d), ayanamsaDeg);
 }
 
 }  // namespace corvane

@@ -1,8 +1,8 @@
 #pragma once
+#include "astro/bodies.h"
+#include "astro/ut_instant.h"
 
 namespace corvane {
-
-struct ChartState;
 
 // One row of the element table evaluated at a day number: lengths in AU, angles in radians.
 // The mean longitude is reduced into [0, 2pi); the other angles are not reduced.
@@ -24,9 +24,12 @@ double PlanetLongitude(int i, double d);
 // Tropical longitude of the mean ascending lunar node in degrees at day number d.
 double MeanNodeLongitude(double d);
 
-// Sidereal longitudes of the six planets, Rahu and Ketu, their texts and the chart body
-// table, for the birth moment or (SunriseMode) the reference sunrise. Needs the ascendant
-// and Moon steps of the same chart to have run.
-void ComputePlanets(ChartState& chart);
+// Sidereal longitudes in degrees [0, 360) of the Sun, Mercury to Saturn, Rahu (the mean
+// node) and Ketu at an instant, with the ayanamsa `ayanamsaDeg` of the chart moment (its
+// magnitude is taken off the precessed longitudes). The Moon and the ascendant are left 0.
+PerBody<double> SiderealPlanetLongitudes(const UtInstant& t, double ayanamsaDeg);
+
+// The Sun's entry of SiderealPlanetLongitudes alone.
+double SiderealSunLongitude(const UtInstant& t, double ayanamsaDeg);
 
 }  // namespace corvane

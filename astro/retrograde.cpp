@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/chart_state.h"
 #include "astro/tables/station_rows.h"
 
 namespace corvane {
@@ -105,27 +104,12 @@ bool IsRetrograde(std::string_view planet, const CivilDateTime& birth) {
   return std::prev(after)->end > birthDay;
 }
 
-void MarkRetrogradePlanets(ChartState& s) {
-  const CivilDateTime birth{s.BirthYear, s.BirthMonth, s.BirthDay, s.BirthHour, s.BirthMinute, 0};
-  constexpr std::array<int, 5> kMarkable = {kMercury, kVenus, kMars, kJupiter, kSaturn};
-  std::array<bool, kMarkable.size()> retrograde{};
-  for (std::size_t i = 0; i < kMarkable.size(); ++i) {
-    retrograde[i] = IsRetrograde(kPlainBodyNames[static_cast<std::size_t>(kMarkable[i])], birth);
-  }
-  // Reset first, so marks never pile up over repeated calculations.
-  for (std::size_t i = 0; i < s.ChartBodyNames.size(); ++i) s.ChartBodyNames[i] = kPlainBodyNames[i];
-  for (std::size_t i = 0; i < kMarkable.size(); ++i) {
-    if (retrograde[i]) s.ChartBodyNames[static_cast<std::size_t>(kMarkable[i])] += kRetrogradeMark;
-  }
-}
-
 std::vector<RetrogradePeriod> RetrogradePeriodsTouchingYear(int year) {
-  const CivilDateTime yearStart{year, 1, 1, 0, 0, 0};
-  const CivilDateTime nextYearStart{year + 1, 1, 1, 0, 0, 0};
+  // Compared by year alone, so that no year, however large, needs a following one.
   std::vector<RetrogradePeriod> found;
   for (const PlanetTable& table : Tables()) {
     for (const RetrogradePeriod& p : table.periods) {
-      if (p.start < nextYearStart && p.end >= yearStart) found.push_back(p);
+      if (p.start.year <= year && p.end.year >= year) found.push_back(p);
     }
   }
   return found;

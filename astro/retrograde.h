@@ -7,14 +7,9 @@
 
 namespace corvane {
 
-struct ChartState;
-
 // The eight planets that have station tables, in lookup order.
 inline constexpr std::array<std::string_view, 8> kStationPlanets = {
     "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
-
-// What the chart appends to the name of a retrograde planet.
-inline constexpr std::string_view kRetrogradeMark = " (R) ";
 
 // One retrograde period: from the station retrograde to the station direct, both in UT.
 struct RetrogradePeriod {
@@ -31,10 +26,6 @@ const std::vector<RetrogradePeriod>& RetrogradePeriodsOf(std::string_view planet
 // play no part, so a birth on a station's date is not retrograde. Names are case-sensitive;
 // an unknown name, or a date outside the tables, gives false.
 bool IsRetrograde(std::string_view planet, const CivilDateTime& birth);
-
-// Resets all ten chart body names to the plain names, then marks Mercury to Saturn with
-// " (R) " when retrograde at the birth date (BirthMonth/Day/Year/Hour/Minute as entered).
-void MarkRetrogradePlanets(ChartState& s);
 
 // Every period of the eight planets that overlaps the calendar year, planet by planet in
 // lookup order, each planet's periods in time order.

@@ -24,9 +24,14 @@ constexpr double CE = 0.91746, SE = 0.39782;  // cos and sin of the obliquity
 constexpr double R1 = 0.0172028, R0 = 1.73364;
 constexpr double HR = 3.81972;         // hours per radian
 
-// Clock time in minutes after local midnight of one event, or a negative value when the
-// Sun does not reach the horizon that day.
-int EventMinutes(bool rise, double n, double latitude, double longitude, double zone) {
+// Clock time in minutes after local midnight of one event, or why the Sun does not reach
+// the horizon that day.
+struct EventTime {
+  RiseSetStatus status = RiseSetStatus::kOk;
+  int minutes = 0;
+};
+
+EventTime EventMinutes(bool rise, double n, double latitude, double longitude, double zone) {
   const double h0 = rise ? P2 : P3;
   const double t = n + (h0 - longitude) / PP;
   const double m = M1 * t - M0;
@@ -43,7 +48,8 @@ int EventMinutes(bool rise, double n, double latitude, double longitude, double 
   const double sd = SE * std::sin(l);
   const double declination = std::atan(sd / std::sqrt(1.0 - sd * sd));
   const double c = (CZ - sd * std::sin(latitude)) / (std::cos(declination) * std::cos(latitude));
-  if (!(std::fabs(c) <= 1.0)) return -1;
+  // c above 1: the Sun stays below the horizon; below -1: above it.
+  if (!(std::fabs(c) <= 1.0)) return {c > 1.0 ? RiseSetStatus::kSunNeverRises : RiseSetStatus::kSunNeverSets, 0};
   // Arc cosine of c; at |c| = 1 the Sun just touches the horizon.
   double h = (std::fabs(c) == 1.0) ? P2 - c * P2 : P2 - std::atan(c / std::sqrt(1.0 - c * c));
   if (rise) h = PP - h;
@@ -56,36 +62,33 @@ int EventMinutes(bool rise, double n, double latitude, double longitude, double 
   const int mm = static_cast<int>(std::floor(60.0 * (hours - hh) + 0.5));
   // Rounding may give minute 60; it carries into the next hour, and 24:00 is midnight of
   // the same given date since every time is attached to that date.
-  return (hh * 60 + mm) % (24 * 60);
+  return {RiseSetStatus::kOk, (hh * 60 + mm) % (24 * 60)};
 }
 
 }  // namespace
 
-SunriseSunset ComputeSunriseSunset(int month, int day, int year, int /*hour*/, int /*minute*/, int latDeg,
-                                   int latMin, bool south, int lonDeg, int lonMin, bool east,
-                                   int zoneOffsetHours, int zoneOffsetMinutes, bool daylightSaving) {
-  double latitude = latDeg + latMin / 60.0;
-  if (south) latitude = -latitude;
-  double longitude = lonDeg + lonMin / 60.0;
-  if (!east) longitude = -longitude;  // east positive here
-
-  const double s = zoneOffsetHours < 0 ? -1.0 : 1.0;
-  double zone = -(s * (std::abs(zoneOffsetHours) + std::abs(zoneOffsetMinutes) / 60.0));
+RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, const ClockOffset& offset) {
+  // Local clock minus UT in hours, from the magnitudes of the offset's parts and their sign.
+  const int signPart = offset.hours != 0 ? offset.hours : (offset.minutes != 0 ? offset.minutes : offset.seconds);
+  const double s = signPart < 0 ? -1.0 : 1.0;
+  double magnitude = std::abs(offset.hours) + std::abs(offset.minutes) / 60.0;
+  if (offset.seconds != 0) magnitude += std::abs(offset.seconds) / 3600.0;
+  double zone = -(s * magnitude);
   // The clock ran one hour ahead whenever the box is ticked, on every date and hemisphere.
-  if (daylightSaving) zone += 1.0;
+  if (offset.daylightSavingHour) zone += 1.0;
   if (zone == 13.0) zone = -11.0;
 
   const double n = DayOfYear(year, month, day) - 1;
-  SunriseSunset out;
-  out.date = {year, month, day, 0, 0, 0};
-  const int riseMinutes = EventMinutes(true, n, latitude * DR, longitude * DR, zone * K);
-  const int setMinutes = EventMinutes(false, n, latitude * DR, longitude * DR, zone * K);
-  if (riseMinutes < 0 || setMinutes < 0) {
-    out.polar = true;
+  const double latitude = place.latitudeDeg * DR, longitude = place.longitudeDeg * DR;
+  const EventTime rise = EventMinutes(true, n, latitude, longitude, zone * K);
+  const EventTime set = EventMinutes(false, n, latitude, longitude, zone * K);
+  RiseSet out;
+  if (rise.status != RiseSetStatus::kOk || set.status != RiseSetStatus::kOk) {
+    out.status = rise.status != RiseSetStatus::kOk ? rise.status : set.status;
     return out;
   }
-  out.rise = {year, month, day, riseMinutes / 60, riseMinutes % 60, 0};
-  out.set = {year, month, day, setMinutes / 60, setMinutes % 60, 0};
+  out.rise = {year, month, day, rise.minutes / 60, rise.minutes % 60, 0};
+  out.set = {year, month, day, set.minutes / 60, set.minutes % 60, 0};
   return out;
 }
 

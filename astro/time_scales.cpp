@@ -13,25 +13,12 @@ double JulianDayNumber(int month, int day, int year) {
   return j;
 }
 
-double DayNumberJ2000(int year, int month, int day, int hour, int minute) {
+double DayNumberJ2000(int year, int month, int day, int hour, int minute, int second) {
   const double y = year;
+  double hours = hour + minute / 60.0;
+  if (second != 0) hours += second / 3600.0;
   return 367.0 * y - std::floor(7.0 * (y + std::floor((month + 9.0) / 12.0)) / 4.0) +
-         std::floor(275.0 * month / 9.0) + day - 730531.5 + (hour + minute / 60.0) / 24.0;
-}
-
-double UniversalTimeHours(int hour, int minute, int zoneOffsetHours, int zoneOffsetMinutes,
-                          bool daylightSaving) {
-  double ut = hour + minute / 60.0 + zoneOffsetHours + zoneOffsetMinutes / 60.0;
-  if (daylightSaving) ut -= 1.0;
-  return ut;
-}
-
-double CenturiesSinceJ2000(double julianDay, double utHours) {
-  return (julianDay - 2451545.0 + utHours / 24.0 - 0.5) / 36525.0;
-}
-
-double CenturiesSinceJ1900(double julianDay, double utHours) {
-  return (julianDay - 2415020.0 + utHours / 24.0 - 0.5) / 36525.0;
+         std::floor(275.0 * month / 9.0) + day - 730531.5 + hours / 24.0;
 }
 
 double AyanamsaJ1900(double t) {
@@ -71,7 +58,7 @@ double NormalizeRadians(double a) {
   return r;
 }
 
-double NormalizeDegrees(double& v) {
+double ShiftByAtMostOneTurn(double v) {
   if (v < 0) v += 360.0;
   if (v > 360.0) v -= 360.0;
   return v;

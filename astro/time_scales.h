@@ -13,17 +13,7 @@ inline constexpr double kTwoPi = 6.28318530717958;
 double JulianDayNumber(int month, int day, int year);
 
 // Days since 2000 January 1, 12:00 UT, with fraction; the arguments are universal time.
-double DayNumberJ2000(int year, int month, int day, int hour, int minute);
-
-// Universal time in decimal hours of a local clock reading. The zone offsets are signed so
-// that UT = local + offsets; a ticked daylight-saving box means the clock ran one hour ahead.
-// The result is not reduced to 0..24, so the civil date of the clock reading stays valid.
-double UniversalTimeHours(int hour, int minute, int zoneOffsetHours, int zoneOffsetMinutes,
-                          bool daylightSaving);
-
-// Julian centuries from J2000.0 and from J1900.0 of a local civil date and a UT in hours.
-double CenturiesSinceJ2000(double julianDay, double utHours);
-double CenturiesSinceJ1900(double julianDay, double utHours);
+double DayNumberJ2000(int year, int month, int day, int hour, int minute, int second = 0);
 
 // Lahiri-type ayanamsa in degrees (negative: tropical + ayanamsa = sidereal), with its
 // nutation term, from centuries since J1900.0 and since J2000.0 respectively.
@@ -39,7 +29,8 @@ double QuadrantArcTangent(double y, double x);
 // Reduces an angle in radians into [0, 2pi).
 double NormalizeRadians(double a);
 
-// Adjusts v by at most one turn in each direction (360 itself stays); modifies and returns v.
-double NormalizeDegrees(double& v);
+// Adds one turn to a negative angle in degrees, or takes one turn off an angle above 360;
+// nothing more, so 360 itself stays and an angle beyond two turns stays out of range.
+double ShiftByAtMostOneTurn(double degrees);
 
 }  // namespace corvane

@@ -4,16 +4,13 @@
 #include <string_view>
 
 #include "app/zone_table.h"
-#include "astro/longitude_text.h"
+#include "app/display_texts.h"
 #include "lagna/placement_readings.h"
 
 namespace corvane {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-constexpr std::array<std::string_view, kLagnaCount> kLagnaKeys = {
-    "AL", "BL", "HL", "GL", "SrL", "IL", "PL", "UL", "PpL", "VL", "CL", "SL", "Ascendant"};
 
 // Stores a text into a slot, reusing the slot's string when it already holds one.
 void Put(Json& slot, std::string_view text) {
@@ -89,21 +86,27 @@ void FillRuns(Json& slot, const RichReading& reading) {
 }
 
 void FillPages(const LagnaPageFields& fields, Json& p) {
-  ForEachPageField(fields, [&p](std::string_view control, std::string_view value) { Put(p[control], value); });
-  FillRuns(p["ArudhaReading"], fields.arudhaReading);
-  FillRuns(p["UpapadaReading"], fields.upapadaReading);
+  for (int l = 0; l < kLagnaCount; ++l) {
+    const auto lagna = static_cast<LagnaId>(l);
+    Json& page = p[kLagnaKeys[l]];
+    if (HasAttributeBlock(lagna))
+      for (int f = 0; f < kPageFieldCount; ++f)
+        Put(page[kPageFieldKeys[f]], fields.Attribute(lagna, static_cast<PageField>(f)));
+    if (lagna == kHL) Put(page["house_text"], fields.horaHouseText);
+    if (lagna == kPpL) {
+      Put(page["caption"], fields.pranapadaCaption);
+      Put(page["house_text"], fields.pranapadaHouseText);
+    }
+    if (lagna == kAL) FillRuns(page["reading"], fields.arudhaReading);
+    if (lagna == kUL) FillRuns(page["reading"], fields.upapadaReading);
+  }
 }
 
 }  // namespace
 
-std::string MinuteText(const CivilDateTime& t) {
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
-  return buffer;
-}
-
 void FillChartJson(const ChartState& c, bool pages, Json& j) {
   if (!j.is_object()) j = Json::object();
+  Put(j["format"], 2);
   FillBirth(c, j["birth"]);
   Put(j["ayanamsa"], c.AyanamsaOffset);
 
@@ -141,11 +144,12 @@ void FillChartJson(const ChartState& c, bool pages, Json& j) {
   Put(j["pranapada_house"], c.PranapadaHouse);
   PutTexts(j["chart_boxes"], c.Results.ChartBoxTexts);
   PutTexts(j["lagna_boxes"], c.Results.LagnaBoxTexts);
+  const LagnaPageFields fields = PageFieldsOf(c);
   Json& readings = j["readings"];
-  PutTexts(readings["arudha"], FiredReadingHeadings(c.PageFields.arudhaReading));
-  PutTexts(readings["upapada"], FiredReadingHeadings(c.PageFields.upapadaReading));
+  PutTexts(readings["arudha"], FiredReadingHeadings(fields.arudhaReading));
+  PutTexts(readings["upapada"], FiredReadingHeadings(fields.upapadaReading));
   if (pages) {
-    FillPages(c.PageFields, j["pages"]);
+    FillPages(fields, j["pages"]);
   } else if (j.contains("pages")) {
     j.erase("pages");
   }

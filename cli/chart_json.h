@@ -2,12 +2,10 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "app/chart_state.h"
+#include "app/chart_calculation.h"
+#include "app/display_texts.h"
 
 namespace corvane {
-
-// "YYYY-MM-DD HH:MM" of a local date-time.
-std::string MinuteText(const CivilDateTime& t);
 
 // Writes the whole chart into `j`: inputs, positions, sunrises, lagnas, sign boxes and the
 // fired reading headings; with `pages` also every interpretation field and both readings.

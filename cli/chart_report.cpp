@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/zone_table.h"
-#include "astro/longitude_text.h"
+#include "app/display_texts.h"
 #include "cli/chart_json.h"
 #include "lagna/sign_tables.h"
 
@@ -164,11 +164,17 @@ void WriteReading(std::string_view title, const RichReading& reading, std::ostre
 }
 
 void WritePages(const ChartState& c, std::ostream& out) {
-  const LagnaPageFields& p = c.PageFields;
+  const LagnaPageFields p = PageFieldsOf(c);
   out << "\nInterpretation pages\n";
-  for (const auto& field : p.fields) out << "  " << field.control << ": " << field.value << "\n";
-  out << "  lblHoraDesc: " << p.horaDescription << "\n";
-  out << "  lblHouseDesc: " << p.houseDescription << "\n";
+  for (int l = 0; l < kLagnaCount; ++l) {
+    const auto lagna = static_cast<LagnaId>(l);
+    if (!HasAttributeBlock(lagna)) continue;
+    for (int f = 0; f < kPageFieldCount; ++f)
+      out << "  " << kLagnaKeys[l] << "." << kPageFieldKeys[f] << ": " << p.Attribute(lagna, static_cast<PageField>(f))
+          << "\n";
+  }
+  out << "  HL.house_text: " << p.horaHouseText << "\n";
+  out << "  PpL.house_text: " << p.pranapadaHouseText << "\n";
   out << "  " << p.pranapadaCaption << "\n";
   WriteReading("Arudha lagna reading", p.arudhaReading, out);
   WriteReading("Upapada lagna reading", p.upapadaReading, out);

@@ -1,10 +1,5 @@
 #include "lagna/arudha_padas.h"
 
-#include <array>
-
-#include "astro/longitude_text.h"
-#include "lagna/special_lagnas.h"
-
 namespace corvane {
 
 namespace {
@@ -13,6 +8,10 @@ namespace {
 // Mercury 8, Moon 16, Sun 30. Venus counts 10 in both of its rows.
 constexpr std::array<int, 12> kNinthLordKala = {10, 1, 1, 10, 6, 10, 8, 16, 30, 8, 10, 6};
 
+// The lord of each sign, Aries .. Pisces.
+constexpr std::array<BodyIndex, 12> kSignLord = {kMars,  kVenus, kMercury, kMoon,   kSun,    kMercury,
+                                                 kVenus, kMars,  kJupiter, kSaturn, kSaturn, kJupiter};
+
 // Brings a sign number into 1..12.
 int WrapSignNumber(int n) {
   while (n > 12) n -= 12;
@@ -20,49 +19,13 @@ int WrapSignNumber(int n) {
   return n;
 }
 
-// Values carried from one house to the next within one run of the twelve houses.
-struct ArudhaWork {
-  int houseCount = 0;        // N, the house being worked on
-  int ascendantSign = 0;     // sign number of the ascendant
-  int pakaSign = 0;          // sign number of the ascendant's lord (house 1)
-};
-
-// One house: finds where its lord stands and places the pada. Returns the pada's sign
-// number, or 0 when the lord's position carries no sign.
-int CalculateArudha(ChartState& chart, ArudhaWork& work, std::string_view lordName) {
-  ++work.houseCount;
-  const std::string_view lord = WithoutRetrogradeMark(lordName);
-  int lordSign = 0;
-  for (int b = 0; b < kBodyCount; ++b) {
-    const int index = SignOfCompact(chart.ChartBodyPositions[static_cast<std::size_t>(b)]);
-    if (index < 0) continue;
-    if (WithoutRetrogradeMark(chart.ChartBodyNames[static_cast<std::size_t>(b)]) == lord) lordSign = index + 1;
-  }
-  if (lordSign == 0) return 0;
-
-  const int houseSign = WrapSignNumber(work.ascendantSign + work.houseCount - 1);
-  if (work.houseCount == 1) work.pakaSign = lordSign;
-  return ArudhaPadaSign(houseSign, lordSign);
-}
+bool IsSign(int s) { return s >= 0 && s < 12; }
 
 }  // namespace
 
 int NinthLordKala(int signNumber) {
   if (signNumber < 1 || signNumber > 12) return 0;
   return kNinthLordKala[static_cast<std::size_t>(signNumber - 1)];
-}
-
-std::string_view WithoutRetrogradeMark(std::string_view name) {
-  // The mark only ever follows the name, so stripping it is a view into the name itself:
-  // the arudha loop compares 120 names per chart without building a string.
-  auto trim = [](std::string_view s) {
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    return s;
-  };
-  name = trim(name);
-  if (name.ends_with(" (R)")) name.remove_suffix(4);
-  return trim(name);
 }
 
 int ArudhaPadaSign(int houseSign, int lordSign) {
@@ -78,43 +41,20 @@ int ArudhaPadaSign(int houseSign, int lordSign) {
   return pada;
 }
 
-bool CalculateArudhaPadas(ChartState& chart) {
-  const int ascendantIndex = SignOfCompact(chart.ChartBodyPositions[kAscendantBody]);
-  if (ascendantIndex < 0) return false;
+std::optional<ArudhaPadas> ComputeArudhaPadas(const PerBody<int>& bodySigns) {
+  const int ascendant = bodySigns[kAscendantBody];
+  if (!IsSign(ascendant)) return std::nullopt;
+  for (BodyIndex lord : kSignLord)
+    if (!IsSign(bodySigns[lord])) return std::nullopt;
 
-  // Every lord is one of the seven planets; without a readable sign for one of them the
-  // pada of its houses cannot be placed, so nothing is written at all.
-  for (const char* lord : kSignLords) {
-    bool found = false;
-    for (int b = 0; b < kBodyCount; ++b)
-      found = found || (WithoutRetrogradeMark(chart.ChartBodyNames[static_cast<std::size_t>(b)]) == lord &&
-                        SignOfCompact(chart.ChartBodyPositions[static_cast<std::size_t>(b)]) >= 0);
-    if (!found) return false;
+  ArudhaPadas out;
+  for (int house = 0; house < 12; ++house) {
+    const int houseSign = (ascendant + house) % 12;
+    const int lordSign = bodySigns[kSignLord[static_cast<std::size_t>(houseSign)]];
+    out.padaSign[static_cast<std::size_t>(house)] = ArudhaPadaSign(houseSign + 1, lordSign + 1) - 1;
+    if (house == 0) out.pakaSign = lordSign;
   }
-
-  ArudhaWork work;
-  work.ascendantSign = ascendantIndex + 1;
-  chart.LagnaSigns[kAscendantLagna] = ascendantIndex;
-
-  for (int step = 0; step < 12; ++step) {
-    const int sign = (ascendantIndex + step) % 12;
-    const int pada = CalculateArudha(chart, work, kSignLords[static_cast<std::size_t>(sign)]);
-    const int padaIndex = pada - 1;
-    if (work.houseCount == 1) {
-      AppendLagnaMark(chart, padaIndex, "AL");
-      chart.LagnaSigns[kAL] = padaIndex;
-      chart.ArudhaPadaSigns[0] = padaIndex;
-      AppendLagnaMark(chart, work.pakaSign - 1, "PL");
-      chart.LagnaSigns[kPL] = work.pakaSign - 1;
-    } else if (work.houseCount == 12) {
-      AppendLagnaMark(chart, padaIndex, "UL");
-      chart.LagnaSigns[kUL] = padaIndex;
-      chart.ArudhaPadaSigns[11] = padaIndex;
-    } else {
-      AppendLagnaMark(chart, padaIndex, "");
-    }
-  }
-  return true;
+  return out;
 }
 
 }  // namespace corvane

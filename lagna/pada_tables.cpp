@@ -46,8 +46,4 @@ PadaView MakePadaView(int house, int padaSign) {
   return view;
 }
 
-void FillPadaViews(ChartState& state) {
-  for (int h = 0; h < 12; ++h) state.PadaViews[h] = MakePadaView(h, state.ArudhaPadaSigns[h]);
-}
-
 }  // namespace corvane

@@ -2,9 +2,13 @@
 #include <array>
 #include <string_view>
 
-#include "app/chart_state.h"
 
 namespace corvane {
+
+// Pada label, alternate names, sign name and sign nature of one house's arudha pada.
+struct PadaView {
+  std::string_view label, alternateNames, signName, signNature;
+};
 
 // Arudha pada tables, indexed by house 0 (1st) to 11 (12th).
 inline constexpr std::array<std::string_view, 12> kPadaLabels = {
@@ -32,8 +36,6 @@ std::string_view PadaSignification(int house);
 // with empty sign name and nature rather than reading outside the sign tables.
 PadaView MakePadaView(int house, int padaSign);
 
-// PadaViews[h] from ArudhaPadaSigns[h] for every house.
-void FillPadaViews(ChartState& state);
 
 
 }  // namespace corvane

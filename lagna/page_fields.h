@@ -4,6 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/bodies.h"
+#include "lagna/lagna_id.h"
+
 namespace corvane {
 
 // One formatted run of a rich reading: emphasis, colour and the text itself.
@@ -20,37 +23,58 @@ struct RichReading {
   std::vector<TextRun> runs;
 };
 
-// The texts of every field of the interpretation pages, keyed by control name.
-// Values point into the constant sign and text tables, so a fill allocates almost nothing.
+// The attribute block of a lagna page, in the order the page lists it.
+enum class PageField : int {
+  kPresentInSign, kVedicName, kEnglishName, kRulingPlanet, kSymbol, kElement, kColor, kTypeOfSign,
+  kGender, kBestPeriodOfActivity, kBarren, kCaste, kPosition, kConstituentCharacter, kLuckyDays,
+  kLuckyNumbers, kBestDirection, kLuckyColors, kLuckyGemstone, kPartOfTheBody, kPhysique,
+  kLooks, kNature, kCareerAndFinance, kLoveAndDomesticLife, kHealth,  // the five topic texts
+  kCompatibleWith, kNotCompatibleWith,
+  kCount
+};
+inline constexpr int kPageFieldCount = static_cast<int>(PageField::kCount);
+
+// Machine-readable names of the attribute fields, by PageField.
+inline constexpr std::array<std::string_view, kPageFieldCount> kPageFieldKeys = {
+    "present_in_sign", "vedic_name", "english_name", "ruling_planet", "symbol", "element", "color",
+    "type_of_sign", "gender", "best_period_of_activity", "barren", "caste", "position",
+    "constituent_character", "lucky_days", "lucky_numbers", "best_direction", "lucky_colors",
+    "lucky_gemstone", "part_of_the_body", "physique", "looks", "nature", "career_and_finance",
+    "love_and_domestic_life", "health", "compatible_with", "not_compatible_with"};
+
+// Every lagna except Pranapada has an attribute block.
+constexpr bool HasAttributeBlock(LagnaId lagna) { return lagna != kPpL; }
+
+// The texts of the interpretation pages. Views point into the constant sign and text tables.
 struct LagnaPageFields {
-  struct Field {
-    std::string_view control;  // e.g. "lblCasteHL", "txtNatureAL"
-    std::string_view value;
-  };
-  std::vector<Field> fields;          // the attribute blocks, in fill order
-  std::string_view horaDescription;   // lblHoraDesc
-  std::string_view houseDescription;  // lblHouseDesc
-  std::string pranapadaCaption;       // Label8(108) of the second form
-  RichReading arudhaReading;          // RTB
-  RichReading upapadaReading;         // RTBUL
+  // attributes[lagna][field]; all empty for the Pranapada page and for a lagna without a sign.
+  std::array<std::array<std::string_view, kPageFieldCount>, kLagnaCount> attributes{};
+  std::string_view horaHouseText;       // Hora page: the house of the Hora lagna
+  std::string_view pranapadaHouseText;  // Pranapada page: the house of the Pranapada lagna
+  std::string pranapadaCaption;         // Pranapada page heading
+  RichReading arudhaReading;            // Arudha page
+  RichReading upapadaReading;           // Upapada page
+
+  std::string_view Attribute(LagnaId lagna, PageField field) const {
+    return attributes[lagna][static_cast<int>(field)];
+  }
 };
 
-// Control names of the three single fields outside the attribute blocks.
-inline constexpr std::string_view kHoraDescriptionControl = "lblHoraDesc";
-inline constexpr std::string_view kHouseDescriptionControl = "lblHouseDesc";
-inline constexpr std::string_view kPranapadaCaptionControl = "Label8(108)";
+// What the pages are written from.
+struct PageInputs {
+  std::array<int, kLagnaCount> lagnaSigns{};  // sign index of each entry (0 for one not placed)
+  PerBody<int> bodySigns{};                   // sign index of each body at birth
+  int arudhaPadaSign = 0;                     // sign index of the pada of house 1 (AL)
+  int upapadaSign = 0;                        // sign index of the pada of house 12 (UL)
+  int horaHouse = 0;                          // 1..12, 0 unknown
+  int pranapadaHouse = 0;                     // 1..12, 0 unknown
+};
 
-// The text of the field shown by the named control, or an empty view if none has that name.
-std::string_view FindPageField(const LagnaPageFields& fields, std::string_view control);
+// Value of an attribute for sign index `sign`; empty when the sign is out of range.
+std::string_view SignAttributeValue(int sign, PageField field);
 
-// Calls visit(control, value) for every plain-text field: the three single fields first,
-// then the attribute blocks in fill order. The two rich readings are not included.
-template <class Visitor>
-void ForEachPageField(const LagnaPageFields& fields, Visitor&& visit) {
-  visit(kHoraDescriptionControl, fields.horaDescription);
-  visit(kHouseDescriptionControl, std::string_view(fields.houseDescription));
-  visit(kPranapadaCaptionControl, std::string_view(fields.pranapadaCaption));
-  for (const auto& f : fields.fields) visit(f.control, f.value);
-}
+// Every field of every page: the Arudha and Upapada readings, the Pranapada and Hora house
+// readings, then the attribute block of each entry.
+LagnaPageFields BuildPageFields(const PageInputs& in);
 
 }  // namespace corvane

@@ -155,15 +155,14 @@ int HouseFromPada(int planetSign, int padaSign) {
   return (planetSign - padaSign + 12) % 12 + 1;
 }
 
-void ArudhaReading(const ChartState& state, RichReading& reading) {
-  const int pada = state.ArudhaPadaSigns[0];
+void ArudhaReading(const PerBody<int>& bodySigns, int pada, RichReading& reading) {
   RunWriter out(reading);
   WriteIntroduction(out, 0, pada, "About Your AL", "AL Present In");
 
   for (const PlacementGroup& group : kArudhaGroups) {
     for (int i = 0; i < group.planetCount; ++i) {
       const BodyIndex planet = group.planets[i];
-      if (HouseFromPada(state.PlanetSign[planet], pada) != group.house) continue;
+      if (HouseFromPada(bodySigns[planet], pada) != group.house) continue;
       const std::string_view name = kPlanetNames[planet];
       if (group.line.empty() && planet == kMoon) {
         // The Moon's reading in AL itself is laid out the other way round: a black heading
@@ -182,15 +181,14 @@ void ArudhaReading(const ChartState& state, RichReading& reading) {
   out.Finish();
 }
 
-void UpapadaReading(const ChartState& state, RichReading& reading) {
-  const int pada = state.ArudhaPadaSigns[11];
+void UpapadaReading(const PerBody<int>& bodySigns, int pada, RichReading& reading) {
   RunWriter out(reading);
   WriteIntroduction(out, 11, pada, "About Your A12", "A12 Present In");
 
   for (const Combination& rule : kUpapadaCombinations) {
     bool holds = true;
     for (int i = 0; i < rule.planetCount && holds; ++i)
-      holds = HouseFromPada(state.PlanetSign[rule.planets[i]], pada) == rule.house;
+      holds = HouseFromPada(bodySigns[rule.planets[i]], pada) == rule.house;
     if (!holds) continue;
     out.Add(true, false, true, {rule.heading, kBlankLine});
     out.Add(true, true, false, {rule.explanation, kLine});

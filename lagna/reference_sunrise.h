@@ -1,13 +1,21 @@
 #pragma once
-#include "app/chart_state.h"
+#include <cstdint>
+
+#include "astro/civil_time.h"
 
 namespace corvane {
 
-// Picks the sunrise from which the birth is counted: the previous day's sunrise for a birth
-// before the birth day's sunrise, otherwise the birth day's sunrise (also after its sunset,
-// so that the time since sunrise keeps growing through the night). Sets ReferenceSunrise,
-// MinutesSinceSunrise (difference of minute counts), SecondsSinceSunrise and the
-// SunriseMoment texts (day, full month name, four-digit year, hour, minute).
-void ChooseReferenceSunrise(ChartState& chart);
+// The sunrise a birth is counted from and the time elapsed since it.
+struct ReferenceSunrise {
+  CivilDateTime sunrise;               // local clock reading, whole minutes
+  std::int64_t minutesSince = 0;       // difference of whole-minute counts
+  std::int64_t secondsSince = 0;
+};
+
+// The previous day's sunrise for a birth before the birth day's sunrise, otherwise the birth
+// day's sunrise (also after its sunset, so that the time since sunrise keeps growing through
+// the night). All three moments are local clock readings.
+ReferenceSunrise ChooseReferenceSunrise(const CivilDateTime& birth, const CivilDateTime& sunriseBirthDay,
+                                        const CivilDateTime& sunrisePreviousDay);
 
 }  // namespace corvane

@@ -2,62 +2,121 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <string>
-
-#include "astro/longitude_text.h"
 
 namespace corvane {
 
 namespace {
 
-// Two decimal digits at `at` of a text, or -1 when they are not digits.
-int TwoDigitsAt(std::string_view text, std::size_t at) {
-  if (text.size() < at + 2) return -1;
-  const char hi = text[at], lo = text[at + 1];
-  if (hi < '0' || hi > '9' || lo < '0' || lo > '9') return -1;
-  return (hi - '0') * 10 + (lo - '0');
+// Places an entry at a longitude: reduced into [0, 360), sign from the reduced value.
+// Returns the sign, or -1 without placing anything when the longitude is not finite.
+int PlaceAtLongitude(LagnaPosition& lagna, double degrees) {
+  if (!std::isfinite(degrees)) return -1;
+  const double longitude = ReduceLongitude(degrees);
+  int sign = static_cast<int>(std::floor(longitude / 30.0));
+  if (sign > 11) sign = 11;
+  lagna = {true, sign, longitude};
+  return sign;
+}
+
+void PlaceInSign(LagnaPosition& lagna, int sign) {
+  if (sign < 0 || sign > 11) return;
+  lagna.placed = true;
+  lagna.sign = sign;
 }
 
 // The lagnas that advance from the Sun at the reference sunrise at `degreesPerMinute`.
-int PlaceSunriseLagna(ChartState& chart, LagnaId id, double degreesPerMinute, std::string_view abbreviation) {
-  const double advance = degreesPerMinute * static_cast<double>(chart.MinutesSinceSunrise);
-  return PlaceLagnaAtLongitude(chart, id, chart.SunriseSunLongitude + advance, abbreviation);
+int PlaceSunriseLagna(LagnaPosition& lagna, const LagnaInputs& in, double degreesPerMinute) {
+  const double advance = degreesPerMinute * static_cast<double>(in.minutesSinceSunrise);
+  return PlaceAtLongitude(lagna, in.sunAtSunriseDeg + advance);
 }
 
-// Marks the sign of a compact position text (the Moon's or the Sun's entry).
-void PlaceLagnaAtBody(ChartState& chart, LagnaId id, BodyIndex body, std::string_view abbreviation) {
-  const int sign = SignOfCompact(chart.ChartBodyPositions[body]);
+void PlaceArudhaPadas(LagnaChart& chart) {
+  const std::optional<ArudhaPadas> padas = ComputeArudhaPadas(chart.bodySigns);
+  if (!padas) return;
+  chart.padas = *padas;
+  PlaceInSign(chart.lagnas[kAL], padas->padaSign[0]);
+  PlaceInSign(chart.lagnas[kPL], padas->pakaSign);
+  PlaceInSign(chart.lagnas[kUL], padas->padaSign[11]);
+  PlaceInSign(chart.lagnas[kAscendantLagna], chart.bodySigns[kAscendantBody]);
+}
+
+void PlaceHoraLagna(LagnaChart& chart, const LagnaInputs& in) {
+  const int sign = PlaceSunriseLagna(chart.lagnas[kHL], in, 0.5);
   if (sign < 0) return;
-  chart.LagnaSigns[id] = sign;
-  AppendLagnaMark(chart, sign, abbreviation);
+  chart.horaHouse = HouseFromAscendant(sign + 1, chart.bodySigns[kAscendantBody] + 1);
+}
+
+void PlaceInduLagna(LagnaChart& chart) {
+  const int moon = chart.bodySigns[kMoon];
+  const int ascendant = chart.bodySigns[kAscendantBody];
+  if (moon < 0 || ascendant < 0) return;
+  const int r = (NinthLordKala(moon + 1) + NinthLordKala(ascendant + 1)) % 12;
+  // Counted from the ascendant's sign; a remainder of 0 is the 12th from it.
+  int n = r - 1 + ascendant + 1;
+  while (n > 12) n -= 12;
+  while (n < 1) n += 12;
+  PlaceInSign(chart.lagnas[kIL], n - 1);
+}
+
+void PlaceVarnadaLagna(LagnaChart& chart, const LagnaInputs& in) {
+  const double ascendantDegree = std::floor(in.birthDeg[kAscendantBody]);
+  const std::optional<double>& hora = chart.lagnas[kHL].longitudeDeg;
+  if (!hora || !std::isfinite(ascendantDegree)) return;
+  const int a = static_cast<int>(std::floor(ReduceLongitude(ascendantDegree)));
+  const int h = static_cast<int>(std::floor(*hora));
+  // Odd signs (Aries, Gemini, ...) count forwards from Aries, even signs backwards.
+  const bool ascendantOdd = (a / 30) % 2 == 0;
+  const bool horaOdd = (h / 30) % 2 == 0;
+  const int ascendantCount = ascendantOdd ? a : 360 - a;
+  const int horaCount = horaOdd ? h : 360 - h;
+  int x = ascendantOdd == horaOdd ? std::abs(ascendantCount + horaCount) : std::abs(ascendantCount - horaCount);
+  while (x > 360) x -= 360;
+  if (!ascendantOdd) x = 360 - x;
+  PlaceAtLongitude(chart.lagnas[kVL], x);
+}
+
+void PlaceSreeLagna(LagnaChart& chart, const LagnaInputs& in) {
+  // 3/40 = 27/360: degrees into the nakshatra as a fraction of its 13 1/3 degrees.
+  const double factor = 3.0 / 40.0;
+  const double traversed = (in.birthDeg[kMoon] - in.moonNakshatraStartDeg) * factor;
+  PlaceAtLongitude(chart.lagnas[kSrL], in.birthDeg[kAscendantBody] + traversed * 360.0);
+}
+
+void PlacePranapadaLagna(LagnaChart& chart, const LagnaInputs& in) {
+  // The Sun's sign, whole degrees within it and whole minutes, as its position reads.
+  const double sun = in.sunAtSunriseDeg;
+  const int sunSign = SignOfLongitude(sun);
+  if (sunSign < 0) return;
+  const double wholeDegrees = std::floor(sun);
+  const int sunDegrees = static_cast<int>(std::fmod(wholeDegrees, 30.0));
+  const int sunMinutes = static_cast<int>(std::floor(60.0 * (sun - wholeDegrees)));
+
+  // Hours since sunrise in vighatis (150 an hour), then in signs (15 vighatis each).
+  const double signs = (static_cast<double>(in.secondsSinceSunrise) / 3600.0) * 150.0 / 15.0;
+  const VighatiDegrees advance = Vighati2Degree(signs);
+  const int minuteSum = advance.minutes + sunMinutes;
+  const int carryMinutes = minuteSum / 60;
+  const int degreeSum = sunDegrees + advance.degrees + carryMinutes;
+  const int carryDegrees = degreeSum / 30;
+  const std::int64_t wholeSigns = advance.wholeSigns + carryDegrees;
+
+  // Movable signs start from the Sun's sign, fixed ones from its 9th, dual ones from its 5th.
+  int base = sunSign;
+  if (sunSign % 3 == 1) base = sunSign + 8;
+  if (sunSign % 3 == 2) base = sunSign + 4;
+  const int sign = static_cast<int>((wholeSigns + base) % 12);
+
+  chart.lagnas[kPpL] = {true, sign, sign * 30.0 + degreeSum % 30 + (minuteSum % 60) / 60.0};
+  chart.pranapadaHouse = HouseFromAscendant(sign + 1, chart.bodySigns[kAscendantBody] + 1);
 }
 
 }  // namespace
-
-void AppendLagnaMark(ChartState& chart, int sign, std::string_view abbreviation) {
-  if (sign < 0 || sign > 11) return;
-  std::string& box = chart.Results.LagnaBoxTexts[static_cast<std::size_t>(sign)];
-  box += "\r\n";
-  box += abbreviation;
-}
 
 double ReduceLongitude(double degrees) {
   double x = std::fmod(degrees, 360.0);
   if (x < 0) x += 360.0;
   if (x >= 360.0) x -= 360.0;  // a tiny negative input rounds up to 360 above
   return x;
-}
-
-int PlaceLagnaAtLongitude(ChartState& chart, LagnaId id, double degrees, std::string_view abbreviation) {
-  if (!std::isfinite(degrees)) return -1;  // no position to place, leave the lagna unmarked
-  const double longitude = ReduceLongitude(degrees);
-  int sign = static_cast<int>(std::floor(longitude / 30.0));
-  if (sign > 11) sign = 11;
-  chart.LagnaLongitudes[id] = longitude;
-  chart.HasLongitude[id] = true;
-  chart.LagnaSigns[id] = sign;
-  AppendLagnaMark(chart, sign, abbreviation);
-  return sign;
 }
 
 int HouseFromAscendant(int signNumber, int ascendantSignNumber) {
@@ -81,96 +140,24 @@ VighatiDegrees Vighati2Degree(double x) {
   return out;
 }
 
-void GhatiLagna(ChartState& chart) { PlaceSunriseLagna(chart, kGL, 1.25, "GL"); }
+LagnaChart ComputeLagnas(const LagnaInputs& in) {
+  LagnaChart chart;
+  for (int b = 0; b < kBodyCount; ++b) chart.bodySigns[b] = SignOfLongitude(in.birthDeg[b]);
 
-void HoraLagna(ChartState& chart) {
-  const int sign = PlaceSunriseLagna(chart, kHL, 0.5, "HL");
-  if (sign < 0) return;
-  chart.HoraSignNumber = sign + 1;
-  chart.HoraHouse = HouseFromAscendant(chart.HoraSignNumber, chart.AscendantSignNumber);
-}
-
-void BhavaLagna(ChartState& chart) { PlaceSunriseLagna(chart, kBL, 0.25, "BL"); }
-
-void InduLagna(ChartState& chart) {
-  const int moonIndex = SignOfCompact(chart.ChartBodyPositions[kMoon]);
-  const int ascendantIndex = SignOfCompact(chart.ChartBodyPositions[kAscendantBody]);
-  if (moonIndex < 0 || ascendantIndex < 0) return;
-  const int r = (NinthLordKala(moonIndex + 1) + NinthLordKala(ascendantIndex + 1)) % 12;
-  // Counted from the ascendant's sign; a remainder of 0 is the 12th from it.
-  int n = r - 1 + ascendantIndex + 1;
-  while (n > 12) n -= 12;
-  while (n < 1) n += 12;
-  chart.LagnaSigns[kIL] = n - 1;
-  AppendLagnaMark(chart, n - 1, "IL");
-}
-
-void VarnadaLagna(ChartState& chart) {
-  if (!chart.HasLongitude[kHL] || !std::isfinite(chart.AscendantDegree)) return;
-  const int a = static_cast<int>(std::floor(ReduceLongitude(chart.AscendantDegree)));
-  const int h = static_cast<int>(std::floor(chart.LagnaLongitudes[kHL]));
-  // Odd signs (Aries, Gemini, ...) count forwards from Aries, even signs backwards.
-  const bool ascendantOdd = (a / 30) % 2 == 0;
-  const bool horaOdd = (h / 30) % 2 == 0;
-  const int ascendantCount = ascendantOdd ? a : 360 - a;
-  const int horaCount = horaOdd ? h : 360 - h;
-  int x = ascendantOdd == horaOdd ? std::abs(ascendantCount + horaCount) : std::abs(ascendantCount - horaCount);
-  while (x > 360) x -= 360;
-  if (!ascendantOdd) x = 360 - x;
-  PlaceLagnaAtLongitude(chart, kVL, x, "VL");
-}
-
-void ChandraLagna(ChartState& chart) { PlaceLagnaAtBody(chart, kCL, kMoon, "CL"); }
-
-void SuryaLagna(ChartState& chart) { PlaceLagnaAtBody(chart, kSL, kSun, "SL"); }
-
-void SreeLagna(ChartState& chart) {
-  // 3/40 = 27/360: degrees into the nakshatra as a fraction of its 13 1/3 degrees.
-  const double factor = 3.0 / 40.0;
-  const double traversed = (chart.MoonSiderealLongitude - chart.MoonNakshatraStart) * factor;
-  PlaceLagnaAtLongitude(chart, kSrL, chart.AscendantLongitude + traversed * 360.0, "SrL");
-}
-
-void PranapadaLagna(ChartState& chart) {
-  const std::string& sun = chart.SunriseSunText;
-  const int sunSign = SignOfCompact(sun);
-  const int sunDegrees = TwoDigitsAt(sun, 0);
-  const int sunMinutes = TwoDigitsAt(sun, 7);
-  if (sunSign < 0 || sunDegrees < 0 || sunMinutes < 0) return;
-
-  // Hours since sunrise in vighatis (150 an hour), then in signs (15 vighatis each).
-  const double signs = (static_cast<double>(chart.SecondsSinceSunrise) / 3600.0) * 150.0 / 15.0;
-  const VighatiDegrees advance = Vighati2Degree(signs);
-  const int minuteSum = advance.minutes + sunMinutes;
-  const int carryMinutes = minuteSum / 60;
-  const int degreeSum = sunDegrees + advance.degrees + carryMinutes;
-  const int carryDegrees = degreeSum / 30;
-  const std::int64_t wholeSigns = advance.wholeSigns + carryDegrees;
-
-  // Movable signs start from the Sun's sign, fixed ones from its 9th, dual ones from its 5th.
-  int base = sunSign;
-  if (sunSign % 3 == 1) base = sunSign + 8;
-  if (sunSign % 3 == 2) base = sunSign + 4;
-  const int sign = static_cast<int>((wholeSigns + base) % 12);
-
-  chart.LagnaSigns[kPpL] = sign;
-  chart.LagnaLongitudes[kPpL] = sign * 30.0 + degreeSum % 30 + (minuteSum % 60) / 60.0;
-  chart.HasLongitude[kPpL] = true;
-  chart.PranapadaSignNumber = sign + 1;
-  chart.PranapadaHouse = HouseFromAscendant(chart.PranapadaSignNumber, chart.AscendantSignNumber);
-  AppendLagnaMark(chart, sign, "PpL");
-}
-
-void ComputeSunriseLagnas(ChartState& chart) {
-  GhatiLagna(chart);
-  HoraLagna(chart);
-  BhavaLagna(chart);
-  InduLagna(chart);
-  VarnadaLagna(chart);
-  ChandraLagna(chart);
-  SuryaLagna(chart);
-  SreeLagna(chart);
-  PranapadaLagna(chart);
+  PlaceArudhaPadas(chart);
+  PlaceSunriseLagna(chart.lagnas[kGL], in, 1.25);
+  PlaceHoraLagna(chart, in);
+  PlaceSunriseLagna(chart.lagnas[kBL], in, 0.25);
+  PlaceInduLagna(chart);
+  PlaceVarnadaLagna(chart, in);
+  // The Chandra, Surya and Ascendant entries stand where their bodies stand.
+  if (chart.bodySigns[kMoon] >= 0) chart.lagnas[kCL] = {true, chart.bodySigns[kMoon], in.birthDeg[kMoon]};
+  if (const int sun = SignOfLongitude(in.sunAtSunriseDeg); sun >= 0)
+    chart.lagnas[kSL] = {true, sun, in.sunAtSunriseDeg};
+  if (chart.lagnas[kAscendantLagna].placed) chart.lagnas[kAscendantLagna].longitudeDeg = in.birthDeg[kAscendantBody];
+  PlaceSreeLagna(chart, in);
+  PlacePranapadaLagna(chart, in);
+  return chart;
 }
 
 }  // namespace corvane

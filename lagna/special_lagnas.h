@@ -1,24 +1,16 @@
 #pragma once
+#include <array>
 #include <cstdint>
-#include <string_view>
+#include <optional>
 
-#include "app/chart_state.h"
+#include "astro/bodies.h"
 #include "lagna/arudha_padas.h"
-#include "lagna/reference_sunrise.h"
+#include "lagna/lagna_id.h"
 
 namespace corvane {
 
-// Appends a lagna's mark to the lagna list of sign index `sign`: a line break and the
-// abbreviation. An empty abbreviation leaves a bare line (the uncomputed arudha padas).
-void AppendLagnaMark(ChartState& chart, int sign, std::string_view abbreviation);
-
 // Reduces a longitude into [0, 360). A value that lands on exactly 360 is 0 degrees Aries.
 double ReduceLongitude(double degrees);
-
-// Places a lagna that has a longitude: reduces it, stores the longitude and the sign index
-// (floor of longitude / 30) and appends the mark. Returns the sign index, or -1 without
-// writing anything when the longitude is not a finite number.
-int PlaceLagnaAtLongitude(ChartState& chart, LagnaId id, double degrees, std::string_view abbreviation);
 
 // House (1 to 12) of a sign number counted inclusively from the ascendant's sign number.
 int HouseFromAscendant(int signNumber, int ascendantSignNumber);
@@ -33,23 +25,37 @@ struct VighatiDegrees {
 };
 VighatiDegrees Vighati2Degree(double x);
 
-// The lagnas counted from the reference sunrise and the two from the Moon and the Sun.
-// Each reads the ChartState after ChooseReferenceSunrise and the sunrise pass of the planet
-// step, writes its LagnaSigns entry (and longitude where it has one) and appends its mark.
-void GhatiLagna(ChartState& chart);      // one sign per 24 minutes from the Sun at sunrise
-void HoraLagna(ChartState& chart);       // one sign per hour; also HoraSignNumber, HoraHouse
-void BhavaLagna(ChartState& chart);      // one sign per 2 hours
-void InduLagna(ChartState& chart);       // from the ninth lords' kalas of ascendant and Moon
-void VarnadaLagna(ChartState& chart);    // from the ascendant and the Hora lagna, whole degrees
-void ChandraLagna(ChartState& chart);    // the Moon's sign
-void SuryaLagna(ChartState& chart);      // the Sun's sign at the reference sunrise
-void SreeLagna(ChartState& chart);       // ascendant advanced by the Moon's nakshatra fraction
-// One sign per 15 vighatis from a base fixed by the Sun's sign. The stored longitude is the
-// base-derived sign × 30 plus the Sun's degrees and minutes advanced by the fractional sign.
-// Also PranapadaSignNumber and PranapadaHouse.
-void PranapadaLagna(ChartState& chart);
+// What the lagnas are computed from: positions at birth and the time since the sunrise
+// the birth is counted from.
+struct LagnaInputs {
+  PerBody<double> birthDeg{};         // sidereal longitudes at birth, the ascendant included
+  double moonNakshatraStartDeg = 0;   // start of the nakshatra holding the Moon
+  double sunAtSunriseDeg = 0;         // sidereal Sun at the reference sunrise
+  std::int64_t minutesSinceSunrise = 0;  // whole-minute count from the reference sunrise
+  std::int64_t secondsSinceSunrise = 0;
+};
 
-// GL, HL, BL, IL, VL, CL, SL, SrL, PpL in that order (the order of their marks).
-void ComputeSunriseLagnas(ChartState& chart);
+// Where one lagna entry stands. An entry that could not be placed keeps sign 0 and
+// placed == false; the longitude exists only for the entries counted in degrees.
+struct LagnaPosition {
+  bool placed = false;
+  int sign = 0;                         // 0 Aries .. 11 Pisces
+  std::optional<double> longitudeDeg;   // [0, 360)
+};
+
+struct LagnaChart {
+  std::array<LagnaPosition, kLagnaCount> lagnas{};
+  ArudhaPadas padas;                    // valid when lagnas[kAL].placed
+  PerBody<int> bodySigns{};             // sign index of each body at birth, -1 for none
+  int horaHouse = 0;                    // house of the Hora lagna from the ascendant, 0 unknown
+  int pranapadaHouse = 0;               // house of the Pranapada lagna, 0 unknown
+};
+
+// Every lagna entry: the arudha padas (AL, PL, UL) and the Ascendant first, then Ghati (one
+// sign per 24 minutes from the Sun at sunrise), Hora (one per hour), Bhava (one per 2 hours),
+// Indu (ninth lords' kalas), Varnada (ascendant and Hora lagna, whole degrees), Chandra (the
+// Moon's sign), Surya (the Sun's sign at sunrise), Sree (the ascendant advanced by the Moon's
+// nakshatra fraction) and Pranapada (one sign per 15 vighatis from a base fixed by the Sun).
+LagnaChart ComputeLagnas(const LagnaInputs& in);
 
 }  // namespace corvane

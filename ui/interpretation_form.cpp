@@ -1,5 +1,7 @@
 #include "ui/interpretation_form.h"
 
+#include "ui/page_controls.h"
+
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -418,19 +420,24 @@ void InterpretationForm::buildPranapadaBody(QWidget* page) {
 }
 
 void InterpretationForm::fill(const LagnaPageFields& fields) {
-  for (const auto& field : fields.fields) {
-    const QString name = Utf8(field.control);
-    if (QLabel* label = valueLabels_.value(name)) {
-      label->setText(Utf8(field.value));
-    } else if (QPlainTextEdit* box = topicBoxes_.value(name)) {
-      box->setPlainText(Utf8(field.value));
+  for (int l = 0; l < kLagnaCount; ++l) {
+    const auto lagna = static_cast<LagnaId>(l);
+    if (!HasAttributeBlock(lagna)) continue;
+    for (int f = 0; f < kPageFieldCount; ++f) {
+      const auto field = static_cast<PageField>(f);
+      const QString name = PageControlName(lagna, field);
+      if (QLabel* label = valueLabels_.value(name)) {
+        label->setText(Utf8(fields.Attribute(lagna, field)));
+      } else if (QPlainTextEdit* box = topicBoxes_.value(name)) {
+        box->setPlainText(Utf8(fields.Attribute(lagna, field)));
+      }
     }
   }
   if (kind_ == LagnaFormKind::kOne) {
-    valueLabels_.value("lblHoraDesc")->setText(Utf8(fields.horaDescription));
+    valueLabels_.value(kHoraHouseControl)->setText(Utf8(fields.horaHouseText));
     ShowRichReading(reading_, fields.arudhaReading);
   } else {
-    valueLabels_.value("lblHouseDesc")->setText(Utf8(fields.houseDescription));
+    valueLabels_.value(kPranapadaHouseControl)->setText(Utf8(fields.pranapadaHouseText));
     // Until a chart names the house, the heading keeps its design text rather than go blank.
     pranapadaHeading_->setText(fields.pranapadaCaption.empty()
                                    ? QString(kPranapadaDesignHeading)

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "app/chart_calculation.h"
 #include "ui/interpretation_form.h"
 #include "ui/twips.h"
 #include "ui/web_links.h"
@@ -338,7 +339,7 @@ void ResultForm::showChart(const ChartState& chart) {
     }
   }
 
-  pageFields_ = chart.PageFields;
+  pageFields_ = PageFieldsOf(chart);
   for (LagnaFormKind kind : {LagnaFormKind::kOne, LagnaFormKind::kTwo})
     if (InterpretationForm* form = ExistingLagnaForm(kind)) form->fill(pageFields_);
 
@@ -351,13 +352,11 @@ void ResultForm::setLagnaPageOpener(LagnaPageOpener opener) { opener_ = std::mov
 
 void ResultForm::openLagnaPage(int index) {
   if (index < 0 || index >= kLagnaCount) return;
-  const LagnaPageFields* fields = &pageFields_;
   if (provider_) {
-    const ChartState* chart = provider_();
-    if (chart != nullptr) fields = &chart->PageFields;
+    if (const ChartState* chart = provider_()) pageFields_ = PageFieldsOf(*chart);
   }
   InterpretationForm* form = LagnaForm(FormKindForLagna(index));
-  form->fill(*fields);
+  form->fill(pageFields_);
   form->showPage(index);
   placeLagnaForm(form);
   form->show();

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/chart_state.h"
+#include "lagna/page_fields.h"
 
 class QGroupBox;
 class QLabel;

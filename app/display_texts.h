@@ -1,0 +1,34 @@
+#pragma once
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "astro/bodies.h"
+#include "astro/civil_time.h"
+
+namespace corvane {
+
+inline constexpr std::array<std::string_view, kBodyCount> kPlainBodyNames = {
+    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"};
+inline constexpr std::array<std::string_view, 12> kSignAbbreviations = {
+    "Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
+
+// What the chart appends to the name of a retrograde planet.
+inline constexpr std::string_view kRetrogradeMark = " (R) ";
+
+// The text without leading and trailing blanks (spaces only).
+std::string_view TrimBlanks(std::string_view s);
+
+// "16° 30' 0\" Sag": degrees, minutes and seconds within the sign (all truncated) and the
+// sign abbreviation. A negative argument is written as its absolute value; at 360 and beyond
+// the sign part is empty; a value that is not finite gives an empty text.
+std::string FormatLongitude(double degrees);
+
+// "16 Sag 30": two-digit whole degrees within the sign, the sign, two-digit whole minutes.
+// Follows FormatLongitude for negative, huge and non-finite values.
+std::string CompactLongitude(double degrees);
+
+// "1975-06-05 07:05": a date and clock time to the minute.
+std::string MinuteText(const CivilDateTime& t);
+
+}  // namespace corvane

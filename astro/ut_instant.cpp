@@ -1,0 +1,35 @@
+#include "astro/ut_instant.h"
+
+#include <cmath>
+
+#include "astro/time_scales.h"
+
+namespace corvane {
+
+UtInstant ToUniversalTime(const CivilDateTime& clock, const ClockOffset& offset) {
+  double ut = clock.hour + clock.minute / 60.0 + offset.hours + offset.minutes / 60.0;
+  if (clock.second != 0) ut += clock.second / 3600.0;
+  if (offset.seconds != 0) ut += offset.seconds / 3600.0;
+  if (offset.daylightSavingHour) ut -= 1.0;
+  return {clock.year, clock.month, clock.day, ut};
+}
+
+CivilDateTime UniversalCivilTime(const UtInstant& t) {
+  const auto seconds = static_cast<std::int64_t>(std::llround(t.hoursFromDate * 3600.0));
+  return AddSeconds(CivilDateTime{t.year, t.month, t.day, 0, 0, 0}, seconds);
+}
+
+double DaysSinceJ2000(const UtInstant& t) {
+  const CivilDateTime ut = UniversalCivilTime(t);
+  return DayNumberJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute, ut.second);
+}
+
+double CenturiesSinceJ1900(const UtInstant& t) {
+  return (JulianDayNumber(t.month, t.day, t.year) - 2415020.0 + t.hoursFromDate / 24.0 - 0.5) / 36525.0;
+}
+
+double CenturiesSinceJ2000(const UtInstant& t) {
+  return (JulianDayNumber(t.month, t.day, t.year) - 2451545.0 + t.hoursFromDate / 24.0 - 0.5) / 36525.0;
+}
+
+}  // namespace corvane
