@@ -429,7 +429,9 @@ void InterpretationForm::fill(const LagnaPageFields& fields) {
       if (QLabel* label = valueLabels_.value(name)) {
         label->setText(Utf8(fields.Attribute(lagna, field)));
       } else if (QPlainTextEdit* box = topicBoxes_.value(name)) {
-        box->setPlainText(Utf8(fields.Attribute(lagna, field)));
+        // An unchanged text is left alone, so its box keeps its scroll position.
+        const QString text = Utf8(fields.Attribute(lagna, field));
+        if (box->toPlainText() != text) box->setPlainText(text);
       }
     }
   }

@@ -114,14 +114,25 @@ TEST_F(CliTest, PagesAddEveryFieldAndTheReadingRuns) {
   const CliRun run = Cli(With(kDelhi, {"--json", "--pages"}));
   ASSERT_EQ(run.status, 0) << run.err;
   const auto j = nlohmann::json::parse(run.out);
+  EXPECT_EQ(j["format"], 2);
   const auto& pages = j["pages"];
-  for (const char* key : {"lblCasteHL", "txtNatureAL", "lblHouseDesc", "lblHoraDesc", "txtHealthAscendant"}) {
-    EXPECT_TRUE(pages.contains(key)) << key;
+  // Each page names the sign its lagna stands in.
+  const char* const kSigns[] = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
+                                "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+  for (const char* lagna : {"AL", "BL", "HL", "GL", "SrL", "IL", "PL", "UL", "VL", "CL", "SL", "Ascendant"}) {
+    const int sign = j["lagnas"][lagna]["sign"];
+    EXPECT_EQ(pages[lagna]["english_name"], kSigns[sign]) << lagna;
+    for (const char* field : {"ruling_planet", "looks", "nature", "career_and_finance", "health", "caste"})
+      EXPECT_FALSE(pages[lagna][field].get<std::string>().empty()) << lagna << "." << field;
   }
-  ASSERT_FALSE(pages["ArudhaReading"].empty());
-  EXPECT_EQ(pages["ArudhaReading"][0]["text"], "About Your AL\r\n");
-  EXPECT_EQ(pages["ArudhaReading"][0]["bold"], true);
-  EXPECT_EQ(pages["UpapadaReading"][0]["text"], "About Your A12\r\n");
+  EXPECT_FALSE(pages["PpL"].contains("english_name"));
+  EXPECT_EQ(pages["PpL"]["caption"],
+            "Pranapada Lagna Present In " + std::to_string(j["pranapada_house"].get<int>()) + " House");
+  EXPECT_FALSE(pages["HL"]["house_text"].get<std::string>().empty());
+  ASSERT_FALSE(pages["AL"]["reading"].empty());
+  EXPECT_EQ(pages["AL"]["reading"][0]["text"], "About Your AL\r\n");
+  EXPECT_EQ(pages["AL"]["reading"][0]["bold"], true);
+  EXPECT_EQ(pages["UL"]["reading"][0]["text"], "About Your A12\r\n");
 
   const CliRun text = Cli(With(kDelhi, {"--pages"}));
   ASSERT_EQ(text.status, 0);

@@ -114,13 +114,13 @@ class InterpretationFormsTest : public QObject {
     InterpretationForm one(LagnaFormKind::kOne);
     InterpretationForm two(LagnaFormKind::kTwo);
     LagnaPageFields fields;
-    fields.fields = {{"lblColorAL", "Red, Brown, Copper"},
-                     {"lblCompatibleWithBL", "Leo, Sagittarius, Gemini, Aquarius, Libra"},
-                     {"txtNatureHL", "You have an analytical mind."},
-                     {"lblSymbolUL", "<b>The Bull</b>"},
-                     {"lblNoSuchControl", "ignored"}};
-    fields.horaDescription = "Your heart is where your home is.";
-    fields.houseDescription = "You will achieve a lot of fame and respect.";
+    fields.attributes[kAL][static_cast<int>(PageField::kColor)] = "Red, Brown, Copper";
+    fields.attributes[kBL][static_cast<int>(PageField::kCompatibleWith)] = "Leo, Sagittarius, Gemini, Aquarius, Libra";
+    fields.attributes[kHL][static_cast<int>(PageField::kNature)] = "You have an analytical mind.";
+    fields.attributes[kUL][static_cast<int>(PageField::kSymbol)] = "<b>The Bull</b>";
+    fields.attributes[kPpL][static_cast<int>(PageField::kSymbol)] = "ignored";  // no such control
+    fields.horaHouseText = "Your heart is where your home is.";
+    fields.pranapadaHouseText = "You will achieve a lot of fame and respect.";
     fields.pranapadaCaption = "Pranapada Lagna Present In 11 House";
     one.fill(fields);
     two.fill(fields);
@@ -177,7 +177,7 @@ class InterpretationFormsTest : public QObject {
     InterpretationForm one(LagnaFormKind::kOne);
     InterpretationForm two(LagnaFormKind::kTwo);
     LagnaPageFields fields;
-    fields.fields = {{"lblCompatibleWithAL", "Leo, Sagittarius, Gemini, Aquarius, Libra"}};
+    fields.attributes[kAL][static_cast<int>(PageField::kCompatibleWith)] = "Leo, Sagittarius, Gemini, Aquarius, Libra";
     one.fill(fields);
     for (InterpretationForm* form : {&one, &two}) {
       form->show();
@@ -230,11 +230,11 @@ class InterpretationFormsTest : public QObject {
   void clipboardEmptiedByFill() {
     InterpretationForm one(LagnaFormKind::kOne);
     LagnaPageFields fields;
-    fields.fields = {{"lblColorAL", "White"}};
+    fields.attributes[kAL][static_cast<int>(PageField::kColor)] = "White";
     PutOnClipboard("copied elsewhere");
     one.fill(fields);  // no topic text changes
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("copied elsewhere"));
-    fields.fields.push_back({"txtLooksAL", "You are attractive and beautiful."});
+    fields.attributes[kAL][static_cast<int>(PageField::kLooks)] = "You are attractive and beautiful.";
     one.fill(fields);
     QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
   }
