@@ -15,6 +15,7 @@
 #include "cli/chart_report.h"
 #include "cli/cli_input.h"
 #include "cli/retrograde_listing.h"
+#include "corvane_version.h"
 
 namespace corvane {
 namespace {
@@ -35,7 +36,7 @@ constexpr std::string_view kUsage =
     "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
     "  corvane-cli --batch FILE|-\n"
     "  corvane-cli --retrogrades YEAR [--json]\n"
-    "  corvane-cli --help\n"
+    "  corvane-cli --help | --version\n"
     "\n"
     "  --zone N      position 0..70 of the time zone list (29 is Greenwich Mean Time)\n"
     "  --dst         the clock showed daylight-saving time\n"
@@ -51,7 +52,7 @@ constexpr std::string_view kUsage =
 constexpr std::string_view kValueOptions[] = {"--name", "--date",  "--time", "--zone", "--lon",   "--lat",
                                               "--city", "--state", "--country", "--save", "--open", "--batch",
                                               "--retrogrades"};
-constexpr std::string_view kFlagOptions[] = {"--dst", "--json", "--pages", "--help"};
+constexpr std::string_view kFlagOptions[] = {"--dst", "--json", "--pages", "--help", "--version"};
 constexpr std::string_view kBirthOptions[] = {"--name", "--date",  "--time",    "--zone", "--lon",
                                               "--lat",  "--city", "--state", "--country", "--dst"};
 
@@ -215,6 +216,10 @@ int main(int argc, char** argv) {
   if (const auto error = Parse(argc, argv, args)) return UsageError(*error);
   if (args.Has("--help")) {
     std::cout << kUsage;
+    return kExitOk;
+  }
+  if (args.Has("--version")) {
+    std::cout << "corvane-cli " << kProgramVersion << "\n";
     return kExitOk;
   }
   if (argc == 1) {

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/birth_validation.h"
+#include "corvane_version.h"
 
 class QWidget;
 
@@ -11,7 +12,7 @@ namespace corvane {
 // The title every message box of the program carries.
 inline constexpr char kApplicationTitle[] = "Corvane";
 // The caption of the main windows.
-inline constexpr char kWindowCaption[] = "Corvane v1.25";
+inline constexpr auto& kWindowCaption = kProgramCaption;
 
 // Shows a modal message box with the application's title, the given icon and one OK button.
 // Tests replace the sink to see what would have been shown without blocking.

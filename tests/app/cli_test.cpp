@@ -194,6 +194,14 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
   EXPECT_NE(help.out.find("--batch"), std::string::npos);
 }
 
+// The version is the project() version, which CMake hands to this test on its own.
+TEST_F(CliTest, VersionIsTheProjectVersion) {
+  const CliRun run = Cli({"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "corvane-cli " CORVANE_EXPECTED_VERSION "\n");
+  EXPECT_EQ(run.err, "");
+}
+
 TEST_F(CliTest, BatchReportsABadRowAndGoesOn) {
   const std::string csv =
       "name,date,time,zone,dst,lon,lat,city,state,country\n"
