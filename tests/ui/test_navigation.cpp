@@ -302,11 +302,11 @@ class NavigationTest : public QObject {
     std::signal(SIGXFSZ, previousHandler);
     SetFileChooserForTesting({});
 
-    QCOMPARE(messages_.size(), 1);
-    QVERIFY2(messages_[0].contains("could not be saved") && messages_[0].contains("unchanged"), qPrintable(messages_[0]));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"chart.zdh"});
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].contains("could not be saved") && messages_[0].contains("unchanged"), qPrintable(messages_[0]));
   }
 
   void secondCopyIsToldAndStaleLocksAreTakenOver() {
