@@ -10,6 +10,7 @@
 
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
+#include "app/zone_table.h"
 #include "cli/batch_run.h"
 #include "cli/chart_json.h"
 #include "cli/chart_report.h"
@@ -25,7 +26,8 @@ constexpr int kExitOk = 0;
 constexpr int kExitRejected = 2;  // the input form would refuse the data
 constexpr int kExitPolar = 3;     // no sunrise or sunset around the birth date
 constexpr int kExitUsage = 64;
-constexpr int kExitNoInput = 66;  // a chart file or batch file cannot be read
+constexpr int kExitNotAChart = 65;  // the file to open is not a chart file
+constexpr int kExitNoInput = 66;    // a chart file or batch file cannot be read
 constexpr int kExitCantCreate = 73;
 
 constexpr std::string_view kUsage =
@@ -47,7 +49,7 @@ constexpr std::string_view kUsage =
     "                (dst 0 or 1); one JSON object per line, - reads standard input\n"
     "\n"
     "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
-    "64 usage error, 66 input file unreadable, 73 chart file not written.\n";
+    "64 usage error, 65 not a chart file, 66 input file unreadable, 73 chart file not written.\n";
 
 constexpr std::string_view kValueOptions[] = {"--name", "--date",  "--time", "--zone", "--lon",   "--lat",
                                               "--city", "--state", "--country", "--save", "--open", "--batch",
@@ -119,15 +121,22 @@ std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
   return std::nullopt;
 }
 
-// The form values a chart file leaves: the input form's start values.
+int NotAChart() {
+  std::cerr << kCheckTheFileMessage << "\n";
+  return kExitNotAChart;
+}
+
+// The birth data of a chart file; every field comes from the file.
 std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
-  if (!HasChartFileExtension(path)) return Rejected(kCheckTheFileMessage);
+  if (!HasChartFileExtension(path)) return NotAChart();
   const auto bytes = ReadChartFile(path);
   if (!bytes) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
     return kExitNoInput;
   }
-  data = ApplyChartFile(*bytes, BirthData{});
+  const ParsedChartFile parsed = ParseChartFile(*bytes);
+  if (!parsed.ok()) return NotAChart();
+  data = parsed.birth();
   return std::nullopt;
 }
 
@@ -150,6 +159,8 @@ int RunChart(const Arguments& args) {
 
   const CalculationResult result = CalculateChart(data);
   if (const auto* message = std::get_if<InputMessage>(&result.outcome)) return Rejected(message->text);
+  if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving))
+    std::cerr << "corvane-cli: warning: " << *warning << "\n";
   if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) {
     std::cerr << polar->message << "\n";
     return kExitPolar;
@@ -157,9 +168,9 @@ int RunChart(const Arguments& args) {
   const ChartState& chart = result.chart();
 
   if (savePath) {
-    const auto unstorable = UnstorableChartCharacters(chart);
-    if (!unstorable.empty()) return Rejected(*SaveChartFile(*savePath, chart));
-    if (const auto failure = SaveChartFile(*savePath, chart)) {
+    // Extras read from an opened file go into the saved one.
+    if (!UnstorableChartCharacters(chart).empty()) return Rejected(*SaveChartFile(*savePath, chart, data.extras));
+    if (const auto failure = SaveChartFile(*savePath, chart, data.extras)) {
       std::cerr << "corvane-cli: " << *failure << "\n";
       return kExitCantCreate;
     }

@@ -22,6 +22,7 @@ import argparse
 import difflib
 import hashlib
 import json
+import re
 import multiprocessing
 import os
 import shlex
@@ -535,6 +536,18 @@ def render_lagna(fields, depth):
     return render_object(fields, depth, reindent)
 
 
+# Top-level members that later versions add: the layout number and the calculation settings.
+ADDED_MEMBERS = ("format", "settings")
+
+# A warning that later versions write before the chart when a daylight zone row is ticked
+# for daylight saving as well; the chart itself is unchanged.
+_DOUBLE_DST_WARNING = re.compile(rb"corvane-cli: warning: The zone [^\n]* counts that hour twice\.\n")
+
+
+def normalise_stderr(stderr):
+    return _DOUBLE_DST_WARNING.sub(b"", stderr)
+
+
 def normalise_json(text):
     """The output in the common layout, and its parts {name: text} for locating differences."""
     members, _ = object_members(text, 0)
@@ -542,7 +555,7 @@ def normalise_json(text):
     parts = {}
     cursor = 0
     for i, (key, key_start, value_start, value_end) in enumerate(members):
-        if key == "format":
+        if key in ADDED_MEMBERS:
             # Drop the member with the separator that follows it (or, when last, precedes it).
             if i + 1 < len(members):
                 pieces.append(text[cursor:key_start])
@@ -601,6 +614,7 @@ def run_request(binary, index):
         normalised, parts = normalise_stdout(stdout)
     except OutputError as e:
         raise OutputError("request %d: %s\n  %s" % (index, e, command_line(index, binary))) from None
+    stderr = normalise_stderr(stderr)
     parts = dict(parts, exit=status.encode(), stderr=stderr)
     record = b"".join([
         b"command ", " ".join(shell_word(a) for a in args).encode(), b"\n",

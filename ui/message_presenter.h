@@ -20,4 +20,10 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon);
 using MessageSink = std::function<void(QWidget* parent, const QString& text, MessageIcon icon)>;
 void SetMessageSinkForTesting(MessageSink sink);
 
+// Asks a question with Yes and No (No is the default, as Escape gives); true for Yes.
+// Tests replace the asker to answer without a dialog.
+bool AskQuestion(QWidget* parent, const QString& text);
+using QuestionAsker = std::function<bool(QWidget* parent, const QString& text)>;
+void SetQuestionAskerForTesting(QuestionAsker asker);
+
 }  // namespace corvane
