@@ -110,7 +110,12 @@ ZoneLookup LookUpLocalTime(std::string_view zoneId, const LocalDateTime& local) 
   }
   const date::local_seconds when = date::local_days{ymd} + std::chrono::hours{local.hour} +
                                    std::chrono::minutes{local.minute} + std::chrono::seconds{local.second};
-  const date::local_info info = zone->get_info(when);
+  date::local_info info;
+  try {
+    info = zone->get_info(when);  // reads the zone's file on first use
+  } catch (const std::exception& e) {
+    return ZoneLookupError{"The time zone data of " + std::string(zoneId) + " cannot be read (" + e.what() + ")."};
+  }
   switch (info.result) {
     case date::local_info::nonexistent:
       return SkippedLocalTime{WallClock(info.second.begin, info.first.offset),
