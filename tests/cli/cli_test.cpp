@@ -115,13 +115,14 @@ TEST_F(CliTest, PagesAddEveryFieldAndTheReadingRuns) {
   ASSERT_EQ(run.status, 0) << run.err;
   const auto j = nlohmann::json::parse(run.out);
   const auto& pages = j["pages"];
-  for (const char* key : {"lblCasteHL", "txtNatureAL", "lblHouseDesc", "lblHoraDesc", "txtHealthAscendant"}) {
-    EXPECT_TRUE(pages.contains(key)) << key;
+  for (const auto& [lagna, field] : std::vector<std::pair<std::string, std::string>>{
+           {"HL", "caste"}, {"AL", "nature"}, {"PpL", "house_text"}, {"HL", "house_text"}, {"Ascendant", "health"}}) {
+    EXPECT_TRUE(pages[lagna].contains(field)) << lagna << "." << field;
   }
-  ASSERT_FALSE(pages["ArudhaReading"].empty());
-  EXPECT_EQ(pages["ArudhaReading"][0]["text"], "About Your AL\r\n");
-  EXPECT_EQ(pages["ArudhaReading"][0]["bold"], true);
-  EXPECT_EQ(pages["UpapadaReading"][0]["text"], "About Your A12\r\n");
+  ASSERT_FALSE(pages["AL"]["reading"].empty());
+  EXPECT_EQ(pages["AL"]["reading"][0]["text"], "About Your AL\r\n");
+  EXPECT_EQ(pages["AL"]["reading"][0]["bold"], true);
+  EXPECT_EQ(pages["UL"]["reading"][0]["text"], "About Your A12\r\n");
 
   const CliRun text = Cli(With(kDelhi, {"--pages"}));
   ASSERT_EQ(text.status, 0);

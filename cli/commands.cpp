@@ -1,0 +1,200 @@
+#include "cli/commands.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/chart_calculation.h"
+#include "app/chart_file.h"
+#include "cli/batch_run.h"
+#include "cli/chart_json.h"
+#include "cli/chart_report.h"
+#include "cli/cli_input.h"
+#include "cli/retrograde_listing.h"
+
+namespace corvane {
+namespace {
+
+int RunHelp(const Arguments&);
+int RunChart(const Arguments& args);
+int RunBatchCommand(const Arguments& args);
+int RunRetrogradesCommand(const Arguments& args);
+
+// Adding an option: one line here, and the code of the command that reads it.
+constexpr OptionSpec kOptions[] = {
+    {"--help", "", kEveryCommand, "print this help", RunHelp},
+    {"--batch", "FILE|-", kBatchCommand, "charts of a CSV of births, one JSON object per line (- reads stdin)",
+     RunBatchCommand},
+    {"--retrogrades", "YEAR", kRetrogradesCommand, "retrograde periods of the planets that touch YEAR (UT)",
+     RunRetrogradesCommand},
+    {"--open", "FILE.zdh", kOpenCommand, "the chart of a chart file", RunChart},
+    {"--name", "NAME", kChartCommand, "letters and blanks; printed in capitals"},
+    {"--date", "YYYY-MM-DD", kChartCommand, "birth date, 1901 to 2050"},
+    {"--time", "HH:MM[:SS]", kChartCommand, "birth time on the local clock"},
+    {"--zone", "N", kChartCommand, "position 0..70 of the time zone list (29 is Greenwich Mean Time)"},
+    {"--dst", "", kChartCommand, "the clock showed daylight-saving time"},
+    {"--lon", "DDD:MM{E|W}", kChartCommand, "longitude of the birth place"},
+    {"--lat", "DD:MM{N|S}", kChartCommand, "latitude of the birth place"},
+    {"--city", "C", kChartCommand, "city of the birth place, shown as given"},
+    {"--state", "S", kChartCommand, "state or province of the birth place"},
+    {"--country", "C", kChartCommand, "country of the birth place"},
+    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand, "print one JSON object instead of the report"},
+    {"--pages", "", kChartCommand | kOpenCommand, "also print every field of the interpretation pages"},
+    {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
+};
+
+constexpr std::string_view kSynopsis =
+    "Usage:\n"
+    "  corvane-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS] --zone N [--dst]\n"
+    "              --lon DDD:MM{E|W} --lat DD:MM{N|S} [--city C --state S --country C]\n"
+    "              [--json] [--pages] [--save FILE.zdh]\n"
+    "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
+    "  corvane-cli --batch FILE|-\n"
+    "  corvane-cli --retrogrades YEAR [--json]\n"
+    "  corvane-cli --help\n"
+    "\n";
+
+constexpr std::string_view kExitStatuses =
+    "\n"
+    "The batch CSV has the header name,date,time,zone,dst,lon,lat[,city,state,country] (dst 0 or 1).\n"
+    "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
+    "64 usage error, 66 input file unreadable, 73 chart file not written.\n";
+
+std::string UsageText() { return std::string(kSynopsis) + OptionListText(kOptions) + std::string(kExitStatuses); }
+
+int UsageError(const std::string& message) {
+  std::cerr << "corvane-cli: " << message << "\n" << "Run corvane-cli --help for the usage.\n";
+  return kExitUsage;
+}
+
+int Rejected(std::string_view message) {
+  std::cerr << message << "\n";
+  return kExitRejected;
+}
+
+int ReportInputError(const CliInputError& e) {
+  if (e.kind == CliInputError::Kind::Usage) return UsageError(e.message);
+  return Rejected(e.message);
+}
+
+int RunHelp(const Arguments&) {
+  std::cout << UsageText();
+  return kExitOk;
+}
+
+// The birth data given by the options, or the exit status of the refusal.
+std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
+  for (const auto* required : {"--name", "--date", "--time", "--zone", "--lon", "--lat"}) {
+    if (!args.Has(required)) return UsageError(std::string(required) + " is required");
+  }
+  std::optional<CliInputError> e;
+  if ((e = SetBirthName(args.Value("--name"), data)) || (e = SetBirthDate(args.Value("--date"), data)) ||
+      (e = SetBirthTime(args.Value("--time"), data)) || (e = SetZonePosition(args.Value("--zone"), data)) ||
+      (e = SetLongitude(args.Value("--lon"), data)) || (e = SetLatitude(args.Value("--lat"), data))) {
+    return ReportInputError(*e);
+  }
+  data.daylightSaving = args.Has("--dst");
+  data.city = args.Value("--city");
+  data.state = args.Value("--state");
+  data.country = args.Value("--country");
+  return std::nullopt;
+}
+
+// The form values a chart file leaves: the input form's start values.
+std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
+  if (!HasChartFileExtension(path)) return Rejected(kCheckTheFileMessage);
+  const auto bytes = ReadChartFile(path);
+  if (!bytes) {
+    std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
+    return kExitNoInput;
+  }
+  data = ApplyChartFile(*bytes, BirthData{});
+  return std::nullopt;
+}
+
+int RunChart(const Arguments& args) {
+  BirthData data;
+  if (args.Has("--open")) {
+    if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
+  } else if (const auto status = BirthFromOptions(args, data)) {
+    return *status;
+  }
+
+  std::optional<std::string> savePath;
+  if (args.Has("--save")) {
+    savePath = std::string(args.Value("--save"));
+    if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);
+  }
+
+  const CalculationResult result = CalculateChart(data);
+  if (const auto* message = std::get_if<InputMessage>(&result.outcome)) return Rejected(message->text);
+  if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) {
+    std::cerr << polar->message << "\n";
+    return kExitPolar;
+  }
+  const ChartState& chart = result.chart();
+
+  if (savePath) {
+    const auto unstorable = UnstorableChartCharacters(chart);
+    if (!unstorable.empty()) return Rejected(*SaveChartFile(*savePath, chart));
+    if (const auto failure = SaveChartFile(*savePath, chart)) {
+      std::cerr << "corvane-cli: " << *failure << "\n";
+      return kExitCantCreate;
+    }
+  }
+
+  const bool pages = args.Has("--pages");
+  if (args.Has("--json")) {
+    std::cout << ChartJson(chart, pages).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+              << "\n";
+  } else {
+    WriteChartReport(chart, pages, std::cout);
+  }
+  return kExitOk;
+}
+
+int RunRetrogradesCommand(const Arguments& args) {
+  const std::string text(args.Value("--retrogrades"));
+  int year = 0;
+  std::size_t used = 0;
+  try {
+    year = std::stoi(text, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used == 0 || used != text.size()) return UsageError("--retrogrades needs a year, not \"" + text + "\"");
+  return PrintRetrogrades(year, args.Has("--json"), std::cout);
+}
+
+int RunBatchCommand(const Arguments& args) {
+  const std::string path(args.Value("--batch"));
+  if (path == "-") return RunBatch(stdin, stdout, stderr);
+  std::FILE* in = std::fopen(path.c_str(), "rb");
+  if (in == nullptr) {
+    std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
+    return kExitNoInput;
+  }
+  const int status = RunBatch(in, stdout, stderr);
+  std::fclose(in);
+  return status;
+}
+
+}  // namespace
+
+std::span<const OptionSpec> CliOptions() { return kOptions; }
+
+int RunCli(int argc, const char* const* argv) {
+  if (argc <= 1) {
+    std::cerr << UsageText();
+    return kExitUsage;
+  }
+  const CommandLine line = ParseCommandLine(kOptions, std::span(argv + 1, static_cast<std::size_t>(argc - 1)), RunChart);
+  if (line.error) return UsageError(*line.error);
+  return line.run(line.args);
+}
+
+}  // namespace corvane
