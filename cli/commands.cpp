@@ -1,12 +1,15 @@
 #include "cli/commands.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
@@ -24,11 +27,14 @@ int RunChart(const Arguments& args);
 int RunBatchCommand(const Arguments& args);
 int RunRetrogradesCommand(const Arguments& args);
 
+constexpr unsigned kMaxJobs = 256;
+
 // Adding an option: one line here, and the code of the command that reads it.
 constexpr OptionSpec kOptions[] = {
     {"--help", "", kEveryCommand, "print this help", RunHelp},
     {"--batch", "FILE|-", kBatchCommand, "charts of a CSV of births, one JSON object per line (- reads stdin)",
      RunBatchCommand},
+    {"--jobs", "N", kBatchCommand, "threads that calculate a batch (default: one per core)"},
     {"--retrogrades", "YEAR", kRetrogradesCommand, "retrograde periods of the planets that touch YEAR (UT)",
      RunRetrogradesCommand},
     {"--open", "FILE.zdh", kOpenCommand, "the chart of a chart file", RunChart},
@@ -53,16 +59,17 @@ constexpr std::string_view kSynopsis =
     "              --lon DDD:MM{E|W} --lat DD:MM{N|S} [--city C --state S --country C]\n"
     "              [--json] [--pages] [--save FILE.zdh]\n"
     "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
-    "  corvane-cli --batch FILE|-\n"
+    "  corvane-cli --batch FILE|- [--jobs N]\n"
     "  corvane-cli --retrogrades YEAR [--json]\n"
     "  corvane-cli --help\n"
     "\n";
 
 constexpr std::string_view kExitStatuses =
     "\n"
-    "The batch CSV has the header name,date,time,zone,dst,lon,lat[,city,state,country] (dst 0 or 1).\n"
+    "The batch CSV (RFC 4180) has the header name,date,time,zone,dst,lon,lat followed by any of\n"
+    "city,state,country (dst 0 or 1). The JSON output is described in docs/json.md.\n"
     "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
-    "64 usage error, 66 input file unreadable, 73 chart file not written.\n";
+    "64 usage error, 66 input file unreadable, 73 chart file not written, 74 output not written.\n";
 
 std::string UsageText() { return std::string(kSynopsis) + OptionListText(kOptions) + std::string(kExitStatuses); }
 
@@ -81,10 +88,18 @@ int ReportInputError(const CliInputError& e) {
   return Rejected(e.message);
 }
 
-int RunHelp(const Arguments&) {
-  std::cout << UsageText();
+int WriteFailed() {
+  std::cerr << "corvane-cli: cannot write the output: " << std::strerror(errno) << "\n";
+  return kExitIoError;
+}
+
+// Writes the text to standard output: exit status 0, or 74 once the failure is reported.
+int Print(std::string_view text) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) return WriteFailed();
   return kExitOk;
 }
+
+int RunHelp(const Arguments&) { return Print(UsageText()); }
 
 // The birth data given by the options, or the exit status of the refusal.
 std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
@@ -149,36 +164,43 @@ int RunChart(const Arguments& args) {
 
   const bool pages = args.Has("--pages");
   if (args.Has("--json")) {
-    std::cout << ChartJson(chart, pages).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-              << "\n";
-  } else {
-    WriteChartReport(chart, pages, std::cout);
+    PrettyJsonWriter json;
+    WriteChartJson(json, chart, pages);
+    json.EndLine();
+    return Print(json.Text());
   }
-  return kExitOk;
+  std::ostringstream report;
+  WriteChartReport(chart, pages, report);
+  return Print(report.str());
 }
 
 int RunRetrogradesCommand(const Arguments& args) {
-  const std::string text(args.Value("--retrogrades"));
-  int year = 0;
-  std::size_t used = 0;
-  try {
-    year = std::stoi(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != text.size()) return UsageError("--retrogrades needs a year, not \"" + text + "\"");
-  return PrintRetrogrades(year, args.Has("--json"), std::cout);
+  const std::string_view text = args.Value("--retrogrades");
+  const std::optional<long long> year = ParseYear(text);
+  if (!year) return UsageError("--retrogrades needs a year, not \"" + std::string(text) + "\"");
+  const YearSpan tables = RetrogradeTableYears();
+  if (*year < tables.first || *year > tables.last) return Rejected(NoRetrogradesMessage(text));
+  return Print(RetrogradeListing(static_cast<int>(*year), args.Has("--json")));
 }
 
 int RunBatchCommand(const Arguments& args) {
+  unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+  if (args.Has("--jobs")) {
+    const std::string_view text = args.Value("--jobs");
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+    if (ec != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > kMaxJobs) {
+      return UsageError("--jobs needs a number of threads from 1 to " + std::to_string(kMaxJobs) + ", not \"" +
+                        std::string(text) + "\"");
+    }
+  }
   const std::string path(args.Value("--batch"));
-  if (path == "-") return RunBatch(stdin, stdout, stderr);
+  if (path == "-") return RunBatch(stdin, stdout, stderr, jobs);
   std::FILE* in = std::fopen(path.c_str(), "rb");
   if (in == nullptr) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
     return kExitNoInput;
   }
-  const int status = RunBatch(in, stdout, stderr);
+  const int status = RunBatch(in, stdout, stderr, jobs);
   std::fclose(in);
   return status;
 }
@@ -194,7 +216,10 @@ int RunCli(int argc, const char* const* argv) {
   }
   const CommandLine line = ParseCommandLine(kOptions, std::span(argv + 1, static_cast<std::size_t>(argc - 1)), RunChart);
   if (line.error) return UsageError(*line.error);
-  return line.run(line.args);
+  const int status = line.run(line.args);
+  // Whatever a command printed must have reached standard output.
+  if (status != kExitIoError && (std::fflush(stdout) != 0 || std::ferror(stdout))) return WriteFailed();
+  return status;
 }
 
 }  // namespace corvane

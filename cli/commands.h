@@ -12,6 +12,7 @@ inline constexpr int kExitPolar = 3;     // no sunrise or sunset around the birt
 inline constexpr int kExitUsage = 64;
 inline constexpr int kExitNoInput = 66;  // a chart file or batch file cannot be read
 inline constexpr int kExitCantCreate = 73;
+inline constexpr int kExitIoError = 74;  // standard output could not be written
 
 // Every option of corvane-cli, in the order --help lists them.
 std::span<const OptionSpec> CliOptions();
