@@ -1,6 +1,6 @@
 #include "cli/chart_json.h"
 
-#include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "app/chart_calculation.h"
@@ -10,33 +10,20 @@
 namespace corvane {
 namespace {
 
-// The text of a printf format, in a buffer large enough for every use below.
-struct Printed {
-  char text[48];
-  std::size_t size;
-  operator std::string_view() const { return {text, size}; }
-};
-template <typename... Values>
-Printed Print(const char* format, Values... values) {
-  Printed p;
-  const int n = std::snprintf(p.text, sizeof p.text, format, values...);
-  p.size = n < 0 ? 0 : static_cast<std::size_t>(n);
-  return p;
-}
-
-Printed MinuteOf(const CivilDateTime& t) {
-  return Print("%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
-}
-
 template <typename W>
 void WriteBirth(W& json, const ChartState& c) {
   json.StartObject();
   json.Key("name");
   json.String(c.BirthName);
+  ShortText date, time, lon, lat;
+  date.Number(c.BirthYear, 4) << '-';
+  date.Number(c.BirthMonth, 2) << '-';
   json.Key("date");
-  json.String(Print("%04d-%02d-%02d", c.BirthYear, c.BirthMonth, c.BirthDay));
+  json.String(date.Number(c.BirthDay, 2));
+  time.Number(c.BirthHour, 2) << ':';
+  time.Number(c.BirthMinute, 2) << ':';
   json.Key("time");
-  json.String(Print("%02d:%02d:%02d", c.BirthHour, c.BirthMinute, c.BirthSecond));
+  json.String(time.Number(c.BirthSecond, 2));
   json.Key("zone");
   json.Int(c.ZonePosition);
   json.Key("zone_name");
@@ -44,10 +31,12 @@ void WriteBirth(W& json, const ChartState& c) {
   json.String(listed ? kZoneTable[c.ZonePosition].text : std::string_view());
   json.Key("dst");
   json.Bool(c.IsDaylightSaving);
+  lon.Number(c.LongitudeDegrees) << ':';
   json.Key("lon");
-  json.String(Print("%d:%02d%c", c.LongitudeDegrees, c.LongitudeMinutes, c.IsEast ? 'E' : 'W'));
+  json.String(lon.Number(c.LongitudeMinutes, 2) << (c.IsEast ? 'E' : 'W'));
+  lat.Number(c.LatitudeDegrees) << ':';
   json.Key("lat");
-  json.String(Print("%d:%02d%c", c.LatitudeDegrees, c.LatitudeMinutes, c.IsSouth ? 'S' : 'N'));
+  json.String(lat.Number(c.LatitudeMinutes, 2) << (c.IsSouth ? 'S' : 'N'));
   json.Key("city");
   json.String(c.BirthCity);
   json.Key("state");
@@ -69,7 +58,7 @@ void WriteBodies(W& json, const ChartState& c) {
     json.Key("sign");
     json.Int(c.PlanetSign[i]);
     json.Key("text");
-    json.String(FormatLongitude(c.BirthLongitudes[i]));
+    json.String(LongitudeText(c.BirthLongitudes[i]));
     json.Key("compact");
     json.String(c.Results.PositionTexts[i]);
     json.EndObject();
@@ -81,11 +70,11 @@ template <typename W>
 void WriteThreeDays(W& json, const CivilDateTime& previous, const CivilDateTime& birthDay, const CivilDateTime& next) {
   json.StartObject();
   json.Key("previous");
-  json.String(MinuteOf(previous));
+  json.String(MinuteStamp(previous));
   json.Key("birth_day");
-  json.String(MinuteOf(birthDay));
+  json.String(MinuteStamp(birthDay));
   json.Key("next");
-  json.String(MinuteOf(next));
+  json.String(MinuteStamp(next));
   json.EndObject();
 }
 
@@ -193,7 +182,7 @@ void WriteChartJson(W& json, const ChartState& c, bool pages) {
   json.Key("sunset");
   WriteThreeDays(json, c.SunsetPrevious, c.SunsetBirthDay, c.SunsetNext);
   json.Key("reference_sunrise");
-  json.String(MinuteOf(c.ReferenceSunrise));
+  json.String(MinuteStamp(c.ReferenceSunrise));
   json.Key("minutes_since_sunrise");
   json.Int(c.MinutesSinceSunrise);
   json.Key("seconds_since_sunrise");
@@ -215,17 +204,25 @@ void WriteChartJson(W& json, const ChartState& c, bool pages) {
   WriteTexts(json, c.Results.ChartBoxTexts);
   json.Key("lagna_boxes");
   WriteTexts(json, c.Results.LagnaBoxTexts);
-  const LagnaPageFields fields = PageFieldsOf(c);
+  // The pages hold the readings; without them only the readings are made, in storage that
+  // serves the next chart of a batch too.
+  thread_local RichReading arudha, upapada;
+  std::optional<LagnaPageFields> fields;
+  if (pages) {
+    fields = PageFieldsOf(c);
+  } else {
+    ReadingsOf(c, arudha, upapada);
+  }
   json.Key("readings");
   json.StartObject();
   json.Key("arudha");
-  WriteHeadings(json, fields.arudhaReading);
+  WriteHeadings(json, fields ? fields->arudhaReading : arudha);
   json.Key("upapada");
-  WriteHeadings(json, fields.upapadaReading);
+  WriteHeadings(json, fields ? fields->upapadaReading : upapada);
   json.EndObject();
-  if (pages) {
+  if (fields) {
     json.Key("pages");
-    WritePages(json, fields);
+    WritePages(json, *fields);
   }
   json.EndObject();
 }

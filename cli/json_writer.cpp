@@ -1,7 +1,10 @@
 #include "cli/json_writer.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
+#include <cstring>
 
 // Only the number formatter of nlohmann-json is used: its Grisu2 digits are the program's
 // number text (RapidJSON's Grisu2 and std::to_chars pick other digits for some doubles).
@@ -12,45 +15,98 @@
 namespace corvane {
 namespace {
 
-// Control characters whose \u escape RapidJSON writes with upper-case hex digits.
-bool HasUpperCaseEscape(unsigned char c) { return (c >= 0x0A && c <= 0x0F && c != '\n' && c != '\f' && c != '\r') || (c >= 0x1A && c <= 0x1F); }
+// The bytes a JSON string cannot hold as they are.
+constexpr std::array<bool, 256> kEscaped = [] {
+  std::array<bool, 256> escaped{};
+  for (int c = 0; c < 0x20; ++c) escaped[c] = true;
+  escaped['"'] = escaped['\\'] = true;
+  return escaped;
+}();
 
-void AppendEscaped(std::string_view text, std::string& out) {
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\b': out += "\\b"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\f': out += "\\f"; break;
-      case '\r': out += "\\r"; break;
-      default:
-        if (c < 0x20) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\u%04x", c);
-          out += escape;
-        } else {
-          out.push_back(ch);
+constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
+
+// True when one of the eight bytes of `word` needs an escape: a byte below 0x20, a quote or a
+// backslash. These are the usual word-at-a-time tests for a byte below n and for a zero byte;
+// a borrow can only mark a byte above one that truly matches, so "any" is exact.
+constexpr bool AnyByteToEscape(std::uint64_t word) {
+  const std::uint64_t quote = word ^ (kOnes * '"'), backslash = word ^ (kOnes * '\\');
+  const std::uint64_t below20 = (word - kOnes * 0x20) & ~word;
+  const std::uint64_t quotes = (quote - kOnes) & ~quote, backslashes = (backslash - kOnes) & ~backslash;
+  return ((below20 | quotes | backslashes) & kHighBits) != 0;
+}
+
+// Extra room past the escaped text: the last word is copied whole.
+constexpr std::size_t kSlack = 8;
+
+// Writes the escaped text at `out`, which has room for six characters per byte and kSlack
+// more; returns the end. `multiByte` tells whether the text holds bytes of 0x80 and above.
+char* WriteEscaped(std::string_view text, char* out, bool& multiByte) {
+  const char* const data = text.data();
+  const std::size_t size = text.size();
+  std::uint64_t highBits = 0;
+  for (std::size_t i = 0; i < size; i += 8) {
+    const std::size_t count = std::min<std::size_t>(8, size - i);
+    std::uint64_t word = kOnes * ' ';  // a short last word is filled up with blanks
+    std::memcpy(&word, data + i, count);
+    highBits |= word;
+    if (!AnyByteToEscape(word)) {
+      std::memcpy(out, &word, sizeof word);
+      out += count;
+      continue;
+    }
+    for (std::size_t k = i; k < i + count; ++k) {
+      const char ch = data[k];
+      const auto c = static_cast<unsigned char>(ch);
+      if (!kEscaped[c]) {
+        *out++ = ch;
+        continue;
+      }
+      *out++ = '\\';
+      switch (c) {
+        case '"': *out++ = '"'; break;
+        case '\\': *out++ = '\\'; break;
+        case '\b': *out++ = 'b'; break;
+        case '\t': *out++ = 't'; break;
+        case '\n': *out++ = 'n'; break;
+        case '\f': *out++ = 'f'; break;
+        case '\r': *out++ = 'r'; break;
+        default: {
+          constexpr char kHex[] = "0123456789abcdef";
+          const char escape[] = {'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+          out = std::copy_n(escape, sizeof escape, out);
         }
+      }
     }
   }
+  multiByte = (highBits & kHighBits) != 0;
+  return out;
+}
+
+// Writes the quoted text into the buffer; false (leaving the buffer as it was) when the text
+// turns out to hold malformed UTF-8.
+bool WriteQuoted(std::string_view text, rapidjson::StringBuffer& out, bool checkUtf8) {
+  const std::size_t room = 6 * text.size() + 2 + kSlack;
+  char* const start = out.Push(room);
+  char* end = start;
+  *end++ = '"';
+  bool multiByte = false;
+  end = WriteEscaped(text, end, multiByte);
+  *end++ = '"';
+  if (checkUtf8 && multiByte && FirstMalformedUtf8(text) != std::string_view::npos) {
+    out.Pop(room);
+    return false;
+  }
+  out.Pop(room - static_cast<std::size_t>(end - start));
+  return true;
 }
 
 }  // namespace
 
-bool SpecialStringText(std::string_view text, std::string& quoted) {
-  bool special = false;
-  for (const char c : text) special |= HasUpperCaseEscape(static_cast<unsigned char>(c));
-  const bool malformed = FirstMalformedUtf8(text) != std::string_view::npos;
-  if (!special && !malformed) return false;
+void AppendJsonString(std::string_view text, rapidjson::StringBuffer& out) {
+  if (WriteQuoted(text, out, true)) return;
   std::string repaired;
-  if (malformed) AppendWithReplacementCharacters(text, repaired);
-  quoted.assign("\"");
-  AppendEscaped(malformed ? std::string_view(repaired) : text, quoted);
-  quoted.push_back('"');
-  return true;
+  AppendWithReplacementCharacters(text, repaired);
+  WriteQuoted(repaired, out, false);
 }
 
 std::size_t NumberText(double value, char* out) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,21 +10,23 @@
 
 namespace corvane {
 
-// The JSON text of a string value, quotes included, for a text that RapidJSON cannot be given
-// as it is: malformed UTF-8 becomes U+FFFD, and control characters are escaped as \b \t \n
-// \f \r or \u00xx with lower-case hex, as the program has always written them. Returns false
-// (leaving `quoted` alone) when the text needs none of this and RapidJSON's own escaping
-// gives the same bytes.
-bool SpecialStringText(std::string_view text, std::string& quoted);
+// Appends the JSON text of a string value, quotes included, as the program has always written
+// it: malformed UTF-8 becomes U+FFFD (each maximal subpart once); ", \ and the control
+// characters are escaped, as \b \t \n \f \r or \u00xx with lower-case hex; everything else is
+// copied.
+void AppendJsonString(std::string_view text, rapidjson::StringBuffer& out);
 
-// The JSON text of a number: the shortest digits the Grisu2 method finds, in a plain
-// decimal form from 1e-5 up to 1e15 with ".0" after a whole number, otherwise as d.ddde±XX;
-// null for a value that is not finite. `out` must hold 32 characters; returns the length.
+// The JSON text of a number: the digits nlohmann-json's Grisu2 finds, as 123.0, 0.0001 or
+// 1e-05, 1e+15 (plain decimals from 1e-4 up to 1e15, with ".0" after a whole number); null
+// for a value that is not finite. `out` must hold 32 characters; returns the length.
 std::size_t NumberText(double value, char* out);
 
 // Streams one JSON value into a text buffer through a RapidJSON writer (Writer: one compact
-// line; PrettyWriter: two-space indentation), giving strings and numbers the text above so
-// that the output stays byte for byte what the program printed before it streamed.
+// line; PrettyWriter: two-space indentation), which lays out the structure. Strings and
+// numbers are written straight into the buffer with the texts above, right after the writer
+// has laid out their place (a raw value of no characters), so that the output stays byte for
+// byte what the program printed before it streamed: RapidJSON's own string escaping and
+// number digits differ.
 template <typename RapidWriter>
 class JsonWriter {
  public:
@@ -35,25 +38,30 @@ class JsonWriter {
   void EndObject() { writer_.EndObject(); }
   void StartArray() { writer_.StartArray(); }
   void EndArray() { writer_.EndArray(); }
-  // Member names are the program's own ASCII constants.
-  void Key(std::string_view key) { writer_.Key(key.data(), static_cast<rapidjson::SizeType>(key.size())); }
+  // Member names are the program's own: letters, digits and underscores, which JSON strings
+  // hold as they are, so they are copied without a look.
+  void Key(std::string_view key) {
+    writer_.RawValue("", 0, rapidjson::kStringType);
+    char* out = buffer_.Push(key.size() + 2);
+    *out++ = '"';
+    out = std::copy(key.begin(), key.end(), out);
+    *out = '"';
+  }
   void String(std::string_view text) {
-    if (SpecialStringText(text, scratch_)) {
-      writer_.RawValue(scratch_.data(), scratch_.size(), rapidjson::kStringType);
-    } else {
-      writer_.String(text.data(), static_cast<rapidjson::SizeType>(text.size()));
-    }
+    writer_.RawValue("", 0, rapidjson::kStringType);
+    AppendJsonString(text, buffer_);
   }
   void Int(std::int64_t value) { writer_.Int64(value); }
   void Bool(bool value) { writer_.Bool(value); }
   void Double(double value) {
-    char text[32];
-    writer_.RawValue(text, NumberText(value, text), rapidjson::kNumberType);
+    writer_.RawValue("", 0, rapidjson::kNumberType);
+    char* const room = buffer_.Push(32);
+    buffer_.Pop(32 - NumberText(value, room));
   }
 
-  // The text written since the last Clear(), once the value is complete.
+  // The text written since the last Clear().
   std::string_view Text() const { return {buffer_.GetString(), buffer_.GetSize()}; }
-  // Appends a line end to the text.
+  // Appends a line end to the text, once the value is complete.
   void EndLine() { buffer_.Put('\n'); }
   // Starts the next value in the same buffer, keeping its storage.
   void Clear() {
@@ -64,7 +72,6 @@ class JsonWriter {
  private:
   rapidjson::StringBuffer buffer_;
   RapidWriter writer_;
-  std::string scratch_;
 };
 
 using PrettyJsonWriter = JsonWriter<rapidjson::PrettyWriter<rapidjson::StringBuffer>>;
