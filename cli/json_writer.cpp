@@ -84,7 +84,7 @@ char* WriteEscaped(std::string_view text, char* out, bool& multiByte) {
 
 // Writes the quoted text into the buffer; false (leaving the buffer as it was) when the text
 // turns out to hold malformed UTF-8.
-bool WriteQuoted(std::string_view text, rapidjson::StringBuffer& out, bool checkUtf8) {
+bool WriteQuoted(std::string_view text, TextStream& out, bool checkUtf8) {
   const std::size_t room = 6 * text.size() + 2 + kSlack;
   char* const start = out.Push(room);
   char* end = start;
@@ -102,7 +102,15 @@ bool WriteQuoted(std::string_view text, rapidjson::StringBuffer& out, bool check
 
 }  // namespace
 
-void AppendJsonString(std::string_view text, rapidjson::StringBuffer& out) {
+void TextStream::Grow(std::size_t count) {
+  const std::size_t capacity = std::max(2 * capacity_, size_ + count + 4096);
+  auto chars = std::make_unique_for_overwrite<char[]>(capacity);
+  std::copy_n(chars_.get(), size_, chars.get());
+  chars_ = std::move(chars);
+  capacity_ = capacity;
+}
+
+void AppendJsonString(std::string_view text, TextStream& out) {
   if (WriteQuoted(text, out, true)) return;
   std::string repaired;
   AppendWithReplacementCharacters(text, repaired);

@@ -5,16 +5,56 @@
 #include <string_view>
 
 #include <rapidjson/prettywriter.h>
-#include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <memory>
+
 namespace corvane {
+
+// The text a writer streams into: a growing character buffer that is kept from value to value.
+// (RapidJSON's own StringBuffer does pointer arithmetic on a null pointer when it is first
+// written to, which the sanitizers report.)
+class TextStream {
+ public:
+  using Ch = char;
+
+  void Put(char c) {
+    Reserve(1);
+    chars_[size_++] = c;
+  }
+  void Flush() {}
+  // Makes room for `count` more characters.
+  void Reserve(std::size_t count) {
+    if (capacity_ - size_ < count) Grow(count);
+  }
+  // Room for `count` characters at the end: the caller writes them, then gives back what it
+  // did not use with Pop().
+  char* Push(std::size_t count) {
+    Reserve(count);
+    char* const room = chars_.get() + size_;
+    size_ += count;
+    return room;
+  }
+  void Pop(std::size_t count) { size_ -= count; }
+  void Clear() { size_ = 0; }
+  std::string_view View() const { return {chars_.get(), size_}; }
+
+ private:
+  void Grow(std::size_t count);
+
+  std::unique_ptr<char[]> chars_;
+  std::size_t size_ = 0, capacity_ = 0;
+};
+
+// What RapidJSON's writer calls to write a character whose room it has reserved.
+inline void PutReserve(TextStream& stream, std::size_t count) { stream.Reserve(count); }
+inline void PutUnsafe(TextStream& stream, char c) { stream.Put(c); }
 
 // Appends the JSON text of a string value, quotes included, as the program has always written
 // it: malformed UTF-8 becomes U+FFFD (each maximal subpart once); ", \ and the control
 // characters are escaped, as \b \t \n \f \r or \u00xx with lower-case hex; everything else is
 // copied.
-void AppendJsonString(std::string_view text, rapidjson::StringBuffer& out);
+void AppendJsonString(std::string_view text, TextStream& out);
 
 // The JSON text of a number: the digits nlohmann-json's Grisu2 finds, as 123.0, 0.0001 or
 // 1e-05, 1e+15 (plain decimals from 1e-4 up to 1e15, with ".0" after a whole number); null
@@ -60,7 +100,7 @@ class JsonWriter {
   }
 
   // The text written since the last Clear().
-  std::string_view Text() const { return {buffer_.GetString(), buffer_.GetSize()}; }
+  std::string_view Text() const { return buffer_.View(); }
   // Appends a line end to the text, once the value is complete.
   void EndLine() { buffer_.Put('\n'); }
   // Starts the next value in the same buffer, keeping its storage.
@@ -70,11 +110,11 @@ class JsonWriter {
   }
 
  private:
-  rapidjson::StringBuffer buffer_;
+  TextStream buffer_;
   RapidWriter writer_;
 };
 
-using PrettyJsonWriter = JsonWriter<rapidjson::PrettyWriter<rapidjson::StringBuffer>>;
-using LineJsonWriter = JsonWriter<rapidjson::Writer<rapidjson::StringBuffer>>;
+using PrettyJsonWriter = JsonWriter<rapidjson::PrettyWriter<TextStream>>;
+using LineJsonWriter = JsonWriter<rapidjson::Writer<TextStream>>;
 
 }  // namespace corvane

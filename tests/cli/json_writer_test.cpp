@@ -51,9 +51,9 @@ std::string Written(const Json& j) {
 }
 
 std::string Quoted(std::string_view text) {
-  rapidjson::StringBuffer buffer;
+  TextStream buffer;
   AppendJsonString(text, buffer);
-  return {buffer.GetString(), buffer.GetSize()};
+  return std::string(buffer.View());
 }
 
 std::string Number(double value) {
