@@ -103,19 +103,7 @@ int RunHelp(const Arguments&) { return Print(UsageText()); }
 
 // The birth data given by the options, or the exit status of the refusal.
 std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
-  for (const auto* required : {"--name", "--date", "--time", "--zone", "--lon", "--lat"}) {
-    if (!args.Has(required)) return UsageError(std::string(required) + " is required");
-  }
-  std::optional<CliInputError> e;
-  if ((e = SetBirthName(args.Value("--name"), data)) || (e = SetBirthDate(args.Value("--date"), data)) ||
-      (e = SetBirthTime(args.Value("--time"), data)) || (e = SetZonePosition(args.Value("--zone"), data)) ||
-      (e = SetLongitude(args.Value("--lon"), data)) || (e = SetLatitude(args.Value("--lat"), data))) {
-    return ReportInputError(*e);
-  }
-  data.daylightSaving = args.Has("--dst");
-  data.city = args.Value("--city");
-  data.state = args.Value("--state");
-  data.country = args.Value("--country");
+  if (const auto e = ReadBirthOptions(args, data)) return ReportInputError(*e);
   return std::nullopt;
 }
 
