@@ -20,8 +20,9 @@ DegreeParts PartsOf(double v) {
   const double minutes = std::floor(m);
   const double seconds = std::floor(60.0 * (m - minutes));
   const double sign = std::floor(whole / 30.0);
-  // The remainder of a whole number is exact, also for a huge value.
-  whole = std::fmod(whole, 30.0);
+  // The remainder of a whole number is exact, also for a huge value. Below 2^48 the quotient
+  // above is exact enough for its floor to be the whole quotient, so no fmod is needed.
+  whole = whole < 0x1p48 ? whole - 30.0 * sign : std::fmod(whole, 30.0);
   return {static_cast<int>(whole), static_cast<int>(minutes), static_cast<int>(seconds), sign};
 }
 

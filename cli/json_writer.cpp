@@ -35,57 +35,64 @@ constexpr bool AnyByteToEscape(std::uint64_t word) {
   return ((below20 | quotes | backslashes) & kHighBits) != 0;
 }
 
-// Extra room past the escaped text: the last word is copied whole.
-constexpr std::size_t kSlack = 8;
+// Writes the bytes from `first` to `last` one by one, escaping those that need it.
+char* WriteEscapedBytes(const char* first, const char* last, char* out) {
+  for (; first != last; ++first) {
+    const char ch = *first;
+    const auto c = static_cast<unsigned char>(ch);
+    if (!kEscaped[c]) {
+      *out++ = ch;
+      continue;
+    }
+    *out++ = '\\';
+    switch (c) {
+      case '"': *out++ = '"'; break;
+      case '\\': *out++ = '\\'; break;
+      case '\b': *out++ = 'b'; break;
+      case '\t': *out++ = 't'; break;
+      case '\n': *out++ = 'n'; break;
+      case '\f': *out++ = 'f'; break;
+      case '\r': *out++ = 'r'; break;
+      default: {
+        constexpr char kHex[] = "0123456789abcdef";
+        const char escape[] = {'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+        out = std::copy_n(escape, sizeof escape, out);
+      }
+    }
+  }
+  return out;
+}
 
-// Writes the escaped text at `out`, which has room for six characters per byte and kSlack
-// more; returns the end. `multiByte` tells whether the text holds bytes of 0x80 and above.
+// Writes the escaped text at `out`, which has room for six characters per byte; returns the
+// end. `multiByte` tells whether the text holds bytes of 0x80 and above.
 char* WriteEscaped(std::string_view text, char* out, bool& multiByte) {
   const char* const data = text.data();
   const std::size_t size = text.size();
   std::uint64_t highBits = 0;
-  for (std::size_t i = 0; i < size; i += 8) {
-    const std::size_t count = std::min<std::size_t>(8, size - i);
-    std::uint64_t word = kOnes * ' ';  // a short last word is filled up with blanks
-    std::memcpy(&word, data + i, count);
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, data + i, sizeof word);
     highBits |= word;
     if (!AnyByteToEscape(word)) {
       std::memcpy(out, &word, sizeof word);
-      out += count;
+      out += sizeof word;
       continue;
     }
-    for (std::size_t k = i; k < i + count; ++k) {
-      const char ch = data[k];
-      const auto c = static_cast<unsigned char>(ch);
-      if (!kEscaped[c]) {
-        *out++ = ch;
-        continue;
-      }
-      *out++ = '\\';
-      switch (c) {
-        case '"': *out++ = '"'; break;
-        case '\\': *out++ = '\\'; break;
-        case '\b': *out++ = 'b'; break;
-        case '\t': *out++ = 't'; break;
-        case '\n': *out++ = 'n'; break;
-        case '\f': *out++ = 'f'; break;
-        case '\r': *out++ = 'r'; break;
-        default: {
-          constexpr char kHex[] = "0123456789abcdef";
-          const char escape[] = {'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
-          out = std::copy_n(escape, sizeof escape, out);
-        }
-      }
-    }
+    out = WriteEscapedBytes(data + i, data + i + 8, out);
   }
+  // The last bytes one by one.
+  for (std::size_t k = i; k < size; ++k) highBits |= static_cast<unsigned char>(data[k]);
+  out = WriteEscapedBytes(data + i, data + size, out);
   multiByte = (highBits & kHighBits) != 0;
   return out;
 }
 
+
 // Writes the quoted text into the buffer; false (leaving the buffer as it was) when the text
 // turns out to hold malformed UTF-8.
 bool WriteQuoted(std::string_view text, TextStream& out, bool checkUtf8) {
-  const std::size_t room = 6 * text.size() + 2 + kSlack;
+  const std::size_t room = 6 * text.size() + 2;
   char* const start = out.Push(room);
   char* end = start;
   *end++ = '"';
