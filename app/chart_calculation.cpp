@@ -4,6 +4,7 @@
 #include "app/zone_table.h"
 #include "astro/element_ephemeris.h"
 #include "astro/moon.h"
+#include "lagna/placement_readings.h"
 #include "lagna/reference_sunrise.h"
 #include "lagna/special_lagnas.h"
 
@@ -78,13 +79,16 @@ void CopyLagnas(const LagnaChart& lagnas, ChartState& s) {
 void WriteResultTexts(const BirthData& d, const LagnaChart& lagnas, ChartState& s) {
   ResultTexts& r = s.Results;
   r.NameText = s.BirthName;
-  r.DateText = std::string(kMonthNames[s.BirthMonth - 1]) + "/" + std::to_string(s.BirthDay) + "/" +
-               std::to_string(s.BirthYear);
-  r.TimeText = std::to_string(s.BirthHour) + ":" + std::to_string(s.BirthMinute);
-  r.LatitudeText = std::to_string(s.LatitudeDegrees) + "\xC2\xB0 " + std::to_string(s.LatitudeMinutes) + "'" +
-                   (s.IsSouth ? " S" : " N");
-  r.LongitudeText = std::to_string(s.LongitudeDegrees) + "\xC2\xB0 " + std::to_string(s.LongitudeMinutes) + "'" +
-                    (s.IsEast ? " E" : " W");
+  // Built in place: a batch makes these texts for every chart.
+  ShortText date, time, latitude, longitude;
+  (date << kMonthNames[s.BirthMonth - 1] << '/').Number(s.BirthDay) << '/';
+  r.DateText = date.Number(s.BirthYear).View();
+  time.Number(s.BirthHour) << ':';
+  r.TimeText = time.Number(s.BirthMinute).View();
+  latitude.Number(s.LatitudeDegrees) << "\xC2\xB0 ";
+  r.LatitudeText = (latitude.Number(s.LatitudeMinutes) << "'" << (s.IsSouth ? " S" : " N")).View();
+  longitude.Number(s.LongitudeDegrees) << "\xC2\xB0 ";
+  r.LongitudeText = (longitude.Number(s.LongitudeMinutes) << "'" << (s.IsEast ? " E" : " W")).View();
   r.CityText = d.city;
   r.StateText = d.state;
   r.CountryText = d.country;
@@ -155,7 +159,9 @@ CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine)
   return {std::shared_ptr<const ChartState>(std::move(chart))};
 }
 
-LagnaPageFields PageFieldsOf(const ChartState& chart) {
+namespace {
+
+PageInputs PageInputsOf(const ChartState& chart) {
   PageInputs in;
   in.lagnaSigns = chart.LagnaSigns;
   in.bodySigns = chart.PlanetSign;
@@ -163,7 +169,17 @@ LagnaPageFields PageFieldsOf(const ChartState& chart) {
   in.upapadaSign = chart.ArudhaPadaSigns[11];
   in.horaHouse = chart.HoraHouse;
   in.pranapadaHouse = chart.PranapadaHouse;
-  return BuildPageFields(in);
+  return in;
+}
+
+}  // namespace
+
+LagnaPageFields PageFieldsOf(const ChartState& chart) { return BuildPageFields(PageInputsOf(chart)); }
+
+void ReadingsOf(const ChartState& chart, RichReading& arudha, RichReading& upapada) {
+  const PageInputs in = PageInputsOf(chart);
+  ArudhaReading(in.bodySigns, in.arudhaPadaSign, arudha);
+  UpapadaReading(in.bodySigns, in.upapadaSign, upapada);
 }
 
 }  // namespace corvane

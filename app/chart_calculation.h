@@ -36,4 +36,8 @@ CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine 
 // The texts of the interpretation pages of a chart; built only when something shows them.
 LagnaPageFields PageFieldsOf(const ChartState& chart);
 
+// Only the Arudha and Upapada readings of those pages, rewritten into the caller's readings so
+// that their storage serves chart after chart (a batch lists their fired headings).
+void ReadingsOf(const ChartState& chart, RichReading& arudha, RichReading& upapada);
+
 }  // namespace corvane

@@ -1,7 +1,7 @@
 #include "app/display_texts.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace corvane {
 
@@ -20,8 +20,9 @@ DegreeParts PartsOf(double v) {
   const double minutes = std::floor(m);
   const double seconds = std::floor(60.0 * (m - minutes));
   const double sign = std::floor(whole / 30.0);
-  // The remainder of a whole number is exact, also for a huge value.
-  whole = std::fmod(whole, 30.0);
+  // The remainder of a whole number is exact, also for a huge value. Below 2^48 the quotient
+  // above is exact enough for its floor to be the whole quotient, so no fmod is needed.
+  whole = whole < 0x1p48 ? whole - 30.0 * sign : std::fmod(whole, 30.0);
   return {static_cast<int>(whole), static_cast<int>(minutes), static_cast<int>(seconds), sign};
 }
 
@@ -37,37 +38,70 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
-std::string FormatLongitude(double degrees) {
-  const double v = std::fabs(degrees);
-  if (!std::isfinite(v)) return {};
-  const DegreeParts p = PartsOf(v);
-  std::string out = std::to_string(p.degrees);
-  out += "\xC2\xB0 ";
-  out += std::to_string(p.minutes);
-  out += "' ";
-  out += std::to_string(p.seconds);
-  out += "\" ";
-  out += SignPart(p.sign);
-  return out;
+ShortText& ShortText::operator<<(std::string_view text) {
+  const std::size_t n = std::min(text.size(), sizeof chars_ - size_);
+  std::copy_n(text.data(), n, chars_ + size_);
+  size_ += n;
+  return *this;
 }
+
+ShortText& ShortText::Number(long long value, int width) {
+  // Most numbers of the texts are minutes, hours, days and degrees.
+  if (value >= 0 && value < 100 && width <= 2 && size_ + 2 <= sizeof chars_) {
+    if (value >= 10 || width == 2) chars_[size_++] = static_cast<char>('0' + value / 10);
+    chars_[size_++] = static_cast<char>('0' + value % 10);
+    return *this;
+  }
+  char digits[24];
+  char* const end = digits + sizeof digits;
+  char* first = end;
+  auto magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+  do {
+    *--first = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  // printf counts the sign in the width.
+  const long long count = end - first;
+  long long pad = width - count - (value < 0 ? 1 : 0);
+  if (value < 0) *this << '-';
+  for (; pad > 0 && size_ < sizeof chars_; --pad) chars_[size_++] = '0';
+  return *this << std::string_view(first, static_cast<std::size_t>(count));
+}
+
+ShortText LongitudeText(double degrees) {
+  ShortText text;
+  const double v = std::fabs(degrees);
+  if (!std::isfinite(v)) return text;
+  const DegreeParts p = PartsOf(v);
+  text.Number(p.degrees) << "\xC2\xB0 ";
+  text.Number(p.minutes) << "' ";
+  text.Number(p.seconds) << "\" " << SignPart(p.sign);
+  return text;
+}
+
+std::string FormatLongitude(double degrees) { return std::string(LongitudeText(degrees).View()); }
 
 std::string CompactLongitude(double degrees) {
   const double v = std::fabs(degrees);
   if (!std::isfinite(v)) return {};
   const DegreeParts p = PartsOf(v);
-  char buffer[16];
-  const std::string_view sign = SignPart(p.sign);
-  const int n = std::snprintf(buffer, sizeof buffer, "%02d %.*s %02d", p.degrees, static_cast<int>(sign.size()),
-                              sign.data(), p.minutes);
-  return std::string(buffer, static_cast<std::size_t>(n));
+  ShortText text;
+  text.Number(p.degrees, 2) << ' ' << SignPart(p.sign) << ' ';
+  text.Number(p.minutes, 2);
+  return std::string(text.View());
 }
 
-std::string MinuteText(const CivilDateTime& t) {
-  char buffer[48];
-  const int n = std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour,
-                              t.minute);
-  return std::string(buffer, static_cast<std::size_t>(n));
+ShortText MinuteStamp(const CivilDateTime& t) {
+  ShortText text;
+  text.Number(t.year, 4) << '-';
+  text.Number(t.month, 2) << '-';
+  text.Number(t.day, 2) << ' ';
+  text.Number(t.hour, 2) << ':';
+  text.Number(t.minute, 2);
+  return text;
 }
+
+std::string MinuteText(const CivilDateTime& t) { return std::string(MinuteStamp(t).View()); }
 
 std::array<std::string, 12> LagnaMarksBySign(const LagnaChart& lagnas) {
   std::array<std::string, 12> boxes;

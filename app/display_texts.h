@@ -17,6 +17,22 @@ inline constexpr std::array<std::string_view, 12> kSignAbbreviations = {
 // What the chart appends to the name of a retrograde planet.
 inline constexpr std::string_view kRetrogradeMark = " (R) ";
 
+// A short text built in place, for texts made many times over (a batch makes dozens per
+// chart); longer input than its room is cut off.
+class ShortText {
+ public:
+  ShortText& operator<<(std::string_view text);
+  ShortText& operator<<(char c) { return *this << std::string_view(&c, 1); }
+  // A whole number in decimal, zero-padded to `width` characters as printf's %0*d pads.
+  ShortText& Number(long long value, int width = 0);
+  std::string_view View() const { return {chars_, size_}; }
+  operator std::string_view() const { return View(); }
+
+ private:
+  char chars_[48];
+  std::size_t size_ = 0;
+};
+
 // The text without leading and trailing blanks (spaces only).
 std::string_view TrimBlanks(std::string_view s);
 
@@ -24,6 +40,7 @@ std::string_view TrimBlanks(std::string_view s);
 // sign abbreviation. A negative argument is written as its absolute value; at 360 and beyond
 // the sign part is empty; a value that is not finite gives an empty text.
 std::string FormatLongitude(double degrees);
+ShortText LongitudeText(double degrees);  // the same text in place
 
 // "16 Sag 30": two-digit whole degrees within the sign, the sign, two-digit whole minutes.
 // Follows FormatLongitude for negative, huge and non-finite values.
@@ -31,6 +48,7 @@ std::string CompactLongitude(double degrees);
 
 // "1975-06-05 07:05": a date and clock time to the minute.
 std::string MinuteText(const CivilDateTime& t);
+ShortText MinuteStamp(const CivilDateTime& t);  // the same text in place
 
 // The lagna marks of each sign box, a line each, in the order the chart lists them: AL, PL,
 // a bare line for each arudha pada of houses 2 to 11, UL, then GL, HL, BL, IL, VL, CL, SL,

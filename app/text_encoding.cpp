@@ -88,7 +88,66 @@ char32_t NextCharacter(std::string_view s, std::size_t& pos) {
   return c;
 }
 
+// The character starting at `pos`: its length when it is well formed (complete), else the
+// length of its maximal subpart (not complete).
+std::size_t Utf8Step(std::string_view s, std::size_t pos, bool& complete) {
+  const auto lead = static_cast<unsigned char>(s[pos]);
+  complete = true;
+  if (lead < 0x80) return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;   // no overlong forms
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;   // no overlong forms
+    if (lead == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
+  } else {
+    complete = false;
+    return 1;
+  }
+  std::size_t n = 1;
+  for (; n < length && pos + n < s.size(); ++n) {
+    const auto b = static_cast<unsigned char>(s[pos + n]);
+    if (b < (n == 1 ? low : 0x80) || b > (n == 1 ? high : 0xBF)) break;
+  }
+  complete = n == length;
+  return n;
+}
+
 }  // namespace
+
+std::size_t FirstMalformedUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    // Runs of ASCII are the common case.
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    bool complete = true;
+    const std::size_t step = Utf8Step(text, pos, complete);
+    if (!complete) return pos;
+    pos += step;
+  }
+  return std::string_view::npos;
+}
+
+void AppendWithReplacementCharacters(std::string_view text, std::string& out) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    bool complete = true;
+    const std::size_t step = Utf8Step(text, pos, complete);
+    if (complete) {
+      out.append(text.substr(pos, step));
+    } else {
+      AppendUtf8(out, kReplacement);
+    }
+    pos += step;
+  }
+}
 
 std::string Utf8FromWindows1252(std::string_view bytes) {
   std::string out;

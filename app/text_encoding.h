@@ -17,4 +17,15 @@ std::string Utf8FromWindows1252(std::string_view bytes);
 // is appended to it once, as UTF-8 (an invalid byte is listed as U+FFFD).
 std::string Windows1252FromUtf8(std::string_view utf8, std::vector<std::string>* unstorable = nullptr);
 
+// Where UTF-8 text is checked or repaired, a malformed sequence is taken as the Unicode
+// standard recommends: each maximal subpart (the longest run of bytes that could still have
+// begun a well-formed character, at least one byte) counts as one bad character.
+
+// Byte offset of the first malformed sequence, or std::string_view::npos for well-formed text.
+std::size_t FirstMalformedUtf8(std::string_view text);
+
+// Appends the text to `out` with each maximal subpart of a malformed sequence replaced by
+// U+FFFD.
+void AppendWithReplacementCharacters(std::string_view text, std::string& out);
+
 }  // namespace corvane

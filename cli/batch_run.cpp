@@ -1,152 +1,271 @@
 #include "cli/batch_run.h"
 
-#include <array>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 #include "app/chart_calculation.h"
+#include "app/text_encoding.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
 
 namespace corvane {
 namespace {
 
-constexpr std::array<std::string_view, 10> kColumns = {"name", "date", "time", "zone", "dst",
-                                                       "lon",  "lat",  "city", "state", "country"};
-constexpr std::size_t kRequiredColumns = 7;
+constexpr std::size_t kChunkRecords = 256;  // records read, calculated and written together
+constexpr int kExitRefused = 2, kExitUsage = 64, kExitNoInput = 66, kExitIoError = 74;
 
-// Splits one CSV record into `fields` (reused between rows). Double quotes enclose a
-// field that holds commas; a doubled quote inside them is one quote.
-void SplitCsv(std::string_view line, std::vector<std::string>& fields) {
-  fields.clear();
-  std::string field;
-  bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-        field.push_back('"');
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        field.push_back(c);
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      fields.push_back(std::move(field));
-      field.clear();
-    } else {
-      field.push_back(c);
-    }
-  }
-  fields.push_back(std::move(field));
-}
+std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
 
-// Reads one line without its line end; false at the end of the input.
-bool ReadLine(std::FILE* in, std::string& line) {
-  line.clear();
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, in) != nullptr) {
-    line += buffer;
-    if (!line.empty() && line.back() == '\n') break;
+std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text, BirthData& data,
+                                       BatchRowExtras& extras) {
+  switch (column) {
+    case BatchColumn::kName: return SetBirthName(text, data);
+    case BatchColumn::kDate: return SetBirthDate(text, data);
+    case BatchColumn::kTime: return SetBirthTime(text, data);
+    case BatchColumn::kZone: return SetZonePosition(text, data);
+    case BatchColumn::kDst: return SetDaylightSaving(text, data);
+    case BatchColumn::kLon: return SetLongitude(text, data);
+    case BatchColumn::kLat: return SetLatitude(text, data);
+    case BatchColumn::kCity: data.city = text; break;
+    case BatchColumn::kState: data.state = text; break;
+    case BatchColumn::kCountry: data.country = text; break;
+    case BatchColumn::kEngine: extras.engine = text; break;
+    case BatchColumn::kTz: extras.tz = text; break;
+    case BatchColumn::kPlace: extras.place = text; break;
   }
-  if (line.empty()) return false;
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-  return true;
-}
-
-// The birth data of one row, or the message that refuses it.
-std::optional<std::string> RowBirthData(const std::vector<std::string>& f, BirthData& data) {
-  if (f.size() < kRequiredColumns || f.size() > kColumns.size()) {
-    return "expected " + std::to_string(kRequiredColumns) + " to " + std::to_string(kColumns.size()) +
-           " columns, found " + std::to_string(f.size());
-  }
-  data = BirthData{};
-  std::optional<CliInputError> e;
-  if ((e = SetBirthName(f[0], data)) || (e = SetBirthDate(f[1], data)) || (e = SetBirthTime(f[2], data)) ||
-      (e = SetZonePosition(f[3], data)) || (e = SetDaylightSaving(f[4], data)) || (e = SetLongitude(f[5], data)) ||
-      (e = SetLatitude(f[6], data))) {
-    return e->message;
-  }
-  if (f.size() > 7) data.city = f[7];
-  if (f.size() > 8) data.state = f[8];
-  if (f.size() > 9) data.country = f[9];
   return std::nullopt;
 }
 
-// Appends compact JSON lines to one growing buffer through a single serializer, so that
-// neither the serializer's scratch space nor the output text is allocated per chart.
-class JsonLineWriter {
- public:
-  explicit JsonLineWriter(std::FILE* out)
-      : out_(out),
-        serializer_(nlohmann::detail::output_adapter<char, std::string>(buffer_), ' ',
-                    nlohmann::ordered_json::error_handler_t::replace) {
-    buffer_.reserve(kFlushSize + 16384);
-  }
-  ~JsonLineWriter() { Flush(); }
+// A batch: records in chunks through the calculation, lines out in input order.
+struct Chunk {
+  std::vector<CsvRecord> records;
+  std::size_t count = 0;
+  std::string output;
+  bool refused = false;
+};
 
-  void Write(const nlohmann::ordered_json& j) {
-    // Names are letters only, but place texts may hold anything: invalid UTF-8 becomes U+FFFD.
-    serializer_.dump(j, false, false, 0);
-    buffer_.push_back('\n');
-    if (buffer_.size() >= kFlushSize) Flush();
+class BatchRun {
+ public:
+  BatchRun(CsvRecordReader& reader, const std::vector<BatchColumn>& columns, std::FILE* out, std::FILE* err)
+      : reader_(reader), columns_(columns), out_(out), err_(err) {}
+
+  int Run(unsigned jobs) {
+    const bool written = jobs <= 1 ? RunHere() : RunOnThreads(jobs);
+    if (!written) return WriteFailed();
+    if (reader_.ReadFailed()) {
+      std::fprintf(err_, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
+      return kExitNoInput;
+    }
+    return refused_ ? kExitRefused : 0;
   }
 
  private:
-  static constexpr std::size_t kFlushSize = 1 << 16;
-  void Flush() {
-    std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
-    buffer_.clear();
+  // Reads up to a chunk of records; false when none is left.
+  bool Fill(Chunk& chunk) {
+    chunk.records.resize(kChunkRecords);
+    chunk.count = 0;
+    while (chunk.count < kChunkRecords && reader_.Next(chunk.records[chunk.count])) ++chunk.count;
+    return chunk.count > 0;
   }
+
+  void Render(Chunk& chunk, LineJsonWriter& json, BirthData& data, BatchRowExtras& extras) const {
+    chunk.output.clear();
+    chunk.refused = false;
+    for (std::size_t i = 0; i < chunk.count; ++i) {
+      const CsvRecord& record = chunk.records[i];
+      json.Clear();
+      std::optional<std::string> refusal = record.error;
+      if (!refusal) refusal = ReadBatchRow(record.fields, columns_, data, extras);
+      if (!refusal) {
+        const CalculationResult calc = CalculateChart(data);
+        if (calc.ok()) {
+          WriteChartJson(json, calc.chart(), false);
+        } else if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
+          refusal = std::string(message->text);
+        } else {
+          refusal = std::get<PolarDate>(calc.outcome).message;
+        }
+      }
+      if (refusal) {
+        json.StartObject();
+        json.Key("line");
+        json.Int(record.line);
+        json.Key("error");
+        json.String(*refusal);
+        json.EndObject();
+        chunk.refused = true;
+      }
+      chunk.output.append(json.Text()).push_back('\n');
+    }
+  }
+
+  bool Write(const Chunk& chunk) {
+    refused_ |= chunk.refused;
+    return std::fwrite(chunk.output.data(), 1, chunk.output.size(), out_) == chunk.output.size();
+  }
+
+  bool RunHere() {
+    Chunk chunk;
+    LineJsonWriter json;
+    BirthData data;
+    BatchRowExtras extras;
+    while (Fill(chunk)) {
+      Render(chunk, json, data, extras);
+      if (!Write(chunk)) return false;
+    }
+    return true;
+  }
+
+  // This thread reads and writes; `jobs` workers calculate. A ring of 2 * jobs chunks bounds
+  // what is in flight, and chunks are written in the order they were read.
+  bool RunOnThreads(unsigned jobs) {
+    std::vector<Chunk> ring(2 * jobs);
+    std::vector<bool> done(ring.size(), false);
+    std::deque<std::size_t> queue;
+    std::mutex mutex;
+    std::condition_variable workAdded, workDone;
+    bool stop = false;
+
+    std::vector<std::thread> workers;
+    for (unsigned w = 0; w < jobs; ++w) {
+      workers.emplace_back([&] {
+        LineJsonWriter json;
+        BirthData data;
+        BatchRowExtras extras;
+        for (;;) {
+          std::size_t slot = 0;
+          {
+            std::unique_lock lock(mutex);
+            workAdded.wait(lock, [&] { return stop || !queue.empty(); });
+            if (queue.empty()) return;
+            slot = queue.front();
+            queue.pop_front();
+          }
+          Render(ring[slot], json, data, extras);
+          {
+            std::lock_guard lock(mutex);
+            done[slot] = true;
+          }
+          workDone.notify_all();
+        }
+      });
+    }
+
+    bool written = true, ended = false;
+    std::size_t read = 0, wrote = 0;
+    while (written) {
+      while (!ended && read - wrote < ring.size()) {
+        const std::size_t slot = read % ring.size();
+        if (!Fill(ring[slot])) {
+          ended = true;
+          break;
+        }
+        {
+          std::lock_guard lock(mutex);
+          done[slot] = false;
+          queue.push_back(slot);
+        }
+        workAdded.notify_one();
+        ++read;
+      }
+      if (wrote == read) break;
+      const std::size_t slot = wrote % ring.size();
+      {
+        std::unique_lock lock(mutex);
+        workDone.wait(lock, [&] { return static_cast<bool>(done[slot]); });
+      }
+      written = Write(ring[slot]);
+      ++wrote;
+    }
+
+    {
+      std::lock_guard lock(mutex);
+      stop = true;
+      queue.clear();
+    }
+    workAdded.notify_all();
+    for (std::thread& worker : workers) worker.join();
+    return written;
+  }
+
+  int WriteFailed() const {
+    std::fprintf(err_, "corvane-cli: cannot write the output: %s\n", std::strerror(errno));
+    return kExitIoError;
+  }
+
+  CsvRecordReader& reader_;
+  const std::vector<BatchColumn>& columns_;
   std::FILE* out_;
-  std::string buffer_;
-  nlohmann::detail::serializer<nlohmann::ordered_json> serializer_;
+  std::FILE* err_;
+  bool refused_ = false;
 };
 
 }  // namespace
 
-int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err) {
-  std::string line;
-  std::vector<std::string> fields;
-  if (!ReadLine(in, line)) {
-    std::fputs("corvane-cli: the batch input is empty; it needs the header line\n", err);
-    return 64;
-  }
-  SplitCsv(line, fields);
-  bool headerOk = fields.size() >= kRequiredColumns && fields.size() <= kColumns.size();
-  for (std::size_t i = 0; headerOk && i < fields.size(); ++i) headerOk = fields[i] == kColumns[i];
-  if (!headerOk) {
-    std::fputs("corvane-cli: the batch header must be name,date,time,zone,dst,lon,lat[,city,state,country]\n", err);
-    return 64;
-  }
-
-  int status = 0;
-  JsonLineWriter writer(out);
-  nlohmann::ordered_json chartJson;  // refilled in place for every chart
-  BirthData data;
-  for (long lineNumber = 2; ReadLine(in, line); ++lineNumber) {
-    if (line.find_first_not_of(" \t") == std::string::npos) continue;
-    SplitCsv(line, fields);
-    std::optional<std::string> refusal = RowBirthData(fields, data);
-    if (!refusal) {
-      const CalculationResult calc = CalculateChart(data);
-      if (calc.ok()) {
-        FillChartJson(calc.chart(), false, chartJson);
-        writer.Write(chartJson);
-        continue;
-      }
-      refusal = std::holds_alternative<InputMessage>(calc.outcome)
-                    ? std::string(std::get<InputMessage>(calc.outcome).text)
-                    : std::get<PolarDate>(calc.outcome).message;
+std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& fields, std::vector<BatchColumn>& columns) {
+  columns.clear();
+  const std::string rule =
+      "the batch header must be name,date,time,zone,dst,lon,lat followed by any of "
+      "city,state,country,engine,tz,place";
+  if (fields.size() < kRequiredBatchColumns) return rule;
+  for (const std::string& field : fields) {
+    const auto* known = std::find(std::begin(kBatchColumnNames), std::end(kBatchColumnNames), field);
+    const auto column = static_cast<BatchColumn>(known - std::begin(kBatchColumnNames));
+    const bool required = columns.size() < kRequiredBatchColumns;
+    if (known == std::end(kBatchColumnNames)) return rule + "; \"" + field + "\" is not a column";
+    if (required ? column != static_cast<BatchColumn>(columns.size())
+                 : static_cast<std::size_t>(column) < kRequiredBatchColumns) {
+      return rule;
     }
-    writer.Write({{"line", lineNumber}, {"error", std::move(*refusal)}});
-    status = 2;
+    if (std::find(columns.begin(), columns.end(), column) != columns.end()) return rule + "; \"" + field + "\" is given twice";
+    columns.push_back(column);
   }
-  return status;
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, const std::vector<BatchColumn>& columns,
+                                        BirthData& data, BatchRowExtras& extras) {
+  if (fields.size() < kRequiredBatchColumns || fields.size() > columns.size()) {
+    return "expected " + std::to_string(kRequiredBatchColumns) + " to " + std::to_string(columns.size()) +
+           " columns, found " + std::to_string(fields.size());
+  }
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (FirstMalformedUtf8(fields[i]) != std::string_view::npos) {
+      return "the " + std::string(NameOf(columns[i])) + " column is not valid UTF-8";
+    }
+  }
+  data = BirthData{};
+  extras = BatchRowExtras{};
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (auto e = SetColumn(columns[i], fields[i], data, extras)) return std::move(e->message);
+  }
+  return std::nullopt;
+}
+
+int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs) {
+  CsvRecordReader reader(in);
+  CsvRecord header;
+  if (!reader.Next(header)) {
+    if (reader.ReadFailed()) {
+      std::fprintf(err, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
+      return kExitNoInput;
+    }
+    std::fputs("corvane-cli: the batch input is empty; it needs the header line\n", err);
+    return kExitUsage;
+  }
+  std::vector<BatchColumn> columns;
+  std::optional<std::string> refusal = header.error;
+  if (!refusal) refusal = ReadBatchHeader(header.fields, columns);
+  if (refusal) {
+    std::fprintf(err, "corvane-cli: %s\n", refusal->c_str());
+    return kExitUsage;
+  }
+  return BatchRun(reader, columns, out, err).Run(jobs);
 }
 
 }  // namespace corvane

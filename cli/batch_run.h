@@ -1,12 +1,42 @@
 #pragma once
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/birth_data.h"
+#include "cli/csv_records.h"
 
 namespace corvane {
 
-// Reads a CSV of births (header name,date,time,zone,dst,lon,lat[,city,state,country]) and
-// writes one compact JSON chart per row, or {"line": N, "error": "..."} for a row that is
-// refused; the run goes on after such a row. Returns the exit status: 0 when every row
-// gave a chart, 2 when some row was refused, 64 when the header is wrong.
-int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err);
+// The columns a batch CSV may have. The first seven are required, in this order; the others
+// may follow in any order. engine, tz and place are read and checked as text but not used yet.
+enum class BatchColumn { kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace };
+inline constexpr std::string_view kBatchColumnNames[] = {"name", "date", "time",    "zone",   "dst", "lon",  "lat",
+                                                         "city", "state", "country", "engine", "tz",  "place"};
+inline constexpr std::size_t kRequiredBatchColumns = 7;
+
+// The columns of a header record, or the usage message that refuses it.
+std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& fields, std::vector<BatchColumn>& columns);
+
+// What one record asks for besides the birth data: the columns kept for later use.
+struct BatchRowExtras {
+  std::string engine, tz, place;
+};
+
+// The birth data of one record, or the message that refuses it: a wrong number of fields, a
+// field that is not UTF-8 (naming its column), or a value the input form would refuse.
+std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, const std::vector<BatchColumn>& columns,
+                                        BirthData& data, BatchRowExtras& extras);
+
+// Reads a CSV of births (RFC 4180, see CsvRecordReader) whose header names the columns and
+// writes one compact JSON line per record, in input order: the chart, or {"line": N,
+// "error": "..."} with the record's first line for one that is refused; the run goes on after
+// such a record. `jobs` threads calculate the charts (1: this thread alone); memory stays
+// bounded whatever the input's length. Returns the exit status: 0 when every record gave a
+// chart, 2 when some record was refused, 64 when the header is missing or wrong, 66 when the
+// input cannot be read, 74 when the output cannot be written (the run stops there).
+int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs);
 
 }  // namespace corvane

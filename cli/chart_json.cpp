@@ -1,164 +1,233 @@
 #include "cli/chart_json.h"
 
-#include <cstdio>
+#include <optional>
 #include <string_view>
 
-#include "app/zone_table.h"
+#include "app/chart_calculation.h"
 #include "app/display_texts.h"
-#include "lagna/placement_readings.h"
+#include "app/zone_table.h"
 
 namespace corvane {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-// Stores a text into a slot, reusing the slot's string when it already holds one.
-void Put(Json& slot, std::string_view text) {
-  if (slot.is_string()) {
-    slot.get_ref<std::string&>().assign(text.data(), text.size());
-  } else {
-    slot = std::string(text);
-  }
-}
-void Put(Json& slot, const char* text) { Put(slot, std::string_view(text)); }
-void Put(Json& slot, const std::string& text) { Put(slot, std::string_view(text)); }
-void Put(Json& slot, double value) { slot = value; }
-void Put(Json& slot, int value) { slot = value; }
-void Put(Json& slot, std::int64_t value) { slot = value; }
-void Put(Json& slot, bool value) { slot = value; }
-
-// Makes the slot an array of exactly n elements, keeping the elements already there.
-Json::array_t& ArrayOf(Json& slot, std::size_t n) {
-  if (!slot.is_array()) slot = Json::array();
-  auto& array = slot.get_ref<Json::array_t&>();
-  array.resize(n);
-  return array;
-}
-
-template <typename Texts>
-void PutTexts(Json& slot, const Texts& texts) {
-  auto& array = ArrayOf(slot, texts.size());
-  std::size_t i = 0;
-  for (const auto& text : texts) Put(array[i++], std::string_view(text));
-}
-
-void PutMinute(Json& slot, const CivilDateTime& t) {
-  char buffer[48];
-  const int n = std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour,
-                              t.minute);
-  Put(slot, std::string_view(buffer, static_cast<std::size_t>(n)));
-}
-
-void FillBirth(const ChartState& c, Json& b) {
-  char buffer[64];
-  int n = std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", c.BirthYear, c.BirthMonth, c.BirthDay);
-  Put(b["name"], c.BirthName);
-  Put(b["date"], std::string_view(buffer, static_cast<std::size_t>(n)));
-  n = std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", c.BirthHour, c.BirthMinute, c.BirthSecond);
-  Put(b["time"], std::string_view(buffer, static_cast<std::size_t>(n)));
-  Put(b["zone"], c.ZonePosition);
+template <typename W>
+void WriteBirth(W& json, const ChartState& c) {
+  json.StartObject();
+  json.Key("name");
+  json.String(c.BirthName);
+  ShortText date, time, lon, lat;
+  date.Number(c.BirthYear, 4) << '-';
+  date.Number(c.BirthMonth, 2) << '-';
+  json.Key("date");
+  json.String(date.Number(c.BirthDay, 2));
+  time.Number(c.BirthHour, 2) << ':';
+  time.Number(c.BirthMinute, 2) << ':';
+  json.Key("time");
+  json.String(time.Number(c.BirthSecond, 2));
+  json.Key("zone");
+  json.Int(c.ZonePosition);
+  json.Key("zone_name");
   const bool listed = c.ZonePosition >= 0 && c.ZonePosition < kZoneCount;
-  Put(b["zone_name"], listed ? kZoneTable[c.ZonePosition].text : std::string_view());
-  Put(b["dst"], c.IsDaylightSaving);
-  n = std::snprintf(buffer, sizeof buffer, "%d:%02d%c", c.LongitudeDegrees, c.LongitudeMinutes, c.IsEast ? 'E' : 'W');
-  Put(b["lon"], std::string_view(buffer, static_cast<std::size_t>(n)));
-  n = std::snprintf(buffer, sizeof buffer, "%d:%02d%c", c.LatitudeDegrees, c.LatitudeMinutes, c.IsSouth ? 'S' : 'N');
-  Put(b["lat"], std::string_view(buffer, static_cast<std::size_t>(n)));
-  Put(b["city"], c.BirthCity);
-  Put(b["state"], c.BirthState);
-  Put(b["country"], c.BirthCountry);
+  json.String(listed ? kZoneTable[c.ZonePosition].text : std::string_view());
+  json.Key("dst");
+  json.Bool(c.IsDaylightSaving);
+  lon.Number(c.LongitudeDegrees) << ':';
+  json.Key("lon");
+  json.String(lon.Number(c.LongitudeMinutes, 2) << (c.IsEast ? 'E' : 'W'));
+  lat.Number(c.LatitudeDegrees) << ':';
+  json.Key("lat");
+  json.String(lat.Number(c.LatitudeMinutes, 2) << (c.IsSouth ? 'S' : 'N'));
+  json.Key("city");
+  json.String(c.BirthCity);
+  json.Key("state");
+  json.String(c.BirthState);
+  json.Key("country");
+  json.String(c.BirthCountry);
+  json.EndObject();
 }
 
-void FillThreeDays(Json& j, const CivilDateTime& previous, const CivilDateTime& birthDay, const CivilDateTime& next) {
-  PutMinute(j["previous"], previous);
-  PutMinute(j["birth_day"], birthDay);
-  PutMinute(j["next"], next);
-}
-
-void FillRuns(Json& slot, const RichReading& reading) {
-  auto& runs = ArrayOf(slot, reading.runs.size());
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    const TextRun& run = reading.runs[i];
-    Put(runs[i]["text"], run.text);
-    Put(runs[i]["bold"], run.bold);
-    Put(runs[i]["color"], run.darkRed ? "#800000" : "#000000");
+template <typename W>
+void WriteBodies(W& json, const ChartState& c) {
+  json.StartArray();
+  for (int i = 0; i < kBodyCount; ++i) {
+    json.StartObject();
+    json.Key("name");
+    json.String(c.ChartBodyNames[i]);
+    json.Key("longitude");
+    json.Double(c.BirthLongitudes[i]);
+    json.Key("sign");
+    json.Int(c.PlanetSign[i]);
+    json.Key("text");
+    json.String(LongitudeText(c.BirthLongitudes[i]));
+    json.Key("compact");
+    json.String(c.Results.PositionTexts[i]);
+    json.EndObject();
   }
+  json.EndArray();
 }
 
-void FillPages(const LagnaPageFields& fields, Json& p) {
+template <typename W>
+void WriteThreeDays(W& json, const CivilDateTime& previous, const CivilDateTime& birthDay, const CivilDateTime& next) {
+  json.StartObject();
+  json.Key("previous");
+  json.String(MinuteStamp(previous));
+  json.Key("birth_day");
+  json.String(MinuteStamp(birthDay));
+  json.Key("next");
+  json.String(MinuteStamp(next));
+  json.EndObject();
+}
+
+template <typename W>
+void WriteLagnas(W& json, const ChartState& c) {
+  json.StartObject();
+  for (int l = 0; l < kLagnaCount; ++l) {
+    json.Key(kLagnaKeys[l]);
+    json.StartObject();
+    json.Key("sign");
+    json.Int(c.LagnaSigns[l]);
+    // Only the lagnas computed from a longitude have one.
+    if (c.HasLongitude[l]) {
+      json.Key("longitude");
+      json.Double(c.LagnaLongitudes[l]);
+    }
+    json.EndObject();
+  }
+  json.EndObject();
+}
+
+template <typename W, typename Texts>
+void WriteTexts(W& json, const Texts& texts) {
+  json.StartArray();
+  for (const auto& text : texts) json.String(text);
+  json.EndArray();
+}
+
+// The headings of the rules that fired, without their line breaks.
+template <typename W>
+void WriteHeadings(W& json, const RichReading& reading) {
+  json.StartArray();
+  for (const TextRun& run : reading.runs) {
+    if (!run.heading) continue;
+    std::string_view text = run.text;
+    while (text.ends_with("\r\n")) text.remove_suffix(2);
+    json.String(text);
+  }
+  json.EndArray();
+}
+
+template <typename W>
+void WriteRuns(W& json, const RichReading& reading) {
+  json.StartArray();
+  for (const TextRun& run : reading.runs) {
+    json.StartObject();
+    json.Key("text");
+    json.String(run.text);
+    json.Key("bold");
+    json.Bool(run.bold);
+    json.Key("color");
+    json.String(run.darkRed ? "#800000" : "#000000");
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+template <typename W>
+void WritePages(W& json, const LagnaPageFields& fields) {
+  json.StartObject();
   for (int l = 0; l < kLagnaCount; ++l) {
     const auto lagna = static_cast<LagnaId>(l);
-    Json& page = p[kLagnaKeys[l]];
-    if (HasAttributeBlock(lagna))
-      for (int f = 0; f < kPageFieldCount; ++f)
-        Put(page[kPageFieldKeys[f]], fields.Attribute(lagna, static_cast<PageField>(f)));
-    if (lagna == kHL) Put(page["house_text"], fields.horaHouseText);
-    if (lagna == kPpL) {
-      Put(page["caption"], fields.pranapadaCaption);
-      Put(page["house_text"], fields.pranapadaHouseText);
+    json.Key(kLagnaKeys[l]);
+    json.StartObject();
+    if (HasAttributeBlock(lagna)) {
+      for (int f = 0; f < kPageFieldCount; ++f) {
+        json.Key(kPageFieldKeys[f]);
+        json.String(fields.Attribute(lagna, static_cast<PageField>(f)));
+      }
     }
-    if (lagna == kAL) FillRuns(page["reading"], fields.arudhaReading);
-    if (lagna == kUL) FillRuns(page["reading"], fields.upapadaReading);
+    if (lagna == kHL) {
+      json.Key("house_text");
+      json.String(fields.horaHouseText);
+    }
+    if (lagna == kPpL) {
+      json.Key("caption");
+      json.String(fields.pranapadaCaption);
+      json.Key("house_text");
+      json.String(fields.pranapadaHouseText);
+    }
+    if (lagna == kAL || lagna == kUL) {
+      json.Key("reading");
+      WriteRuns(json, lagna == kAL ? fields.arudhaReading : fields.upapadaReading);
+    }
+    json.EndObject();
   }
+  json.EndObject();
 }
 
 }  // namespace
 
-void FillChartJson(const ChartState& c, bool pages, Json& j) {
-  if (!j.is_object()) j = Json::object();
-  Put(j["format"], 2);
-  FillBirth(c, j["birth"]);
-  Put(j["ayanamsa"], c.AyanamsaOffset);
-
-  auto& bodies = ArrayOf(j["bodies"], kBodyCount);
-  for (int i = 0; i < kBodyCount; ++i) {
-    Json& b = bodies[i];
-    Put(b["name"], c.ChartBodyNames[i]);
-    Put(b["longitude"], c.BirthLongitudes[i]);
-    Put(b["sign"], c.PlanetSign[i]);
-    Put(b["text"], FormatLongitude(c.BirthLongitudes[i]));
-    Put(b["compact"], c.Results.PositionTexts[i]);
-  }
-
-  FillThreeDays(j["sunrise"], c.SunrisePrevious, c.SunriseBirthDay, c.SunriseNext);
-  FillThreeDays(j["sunset"], c.SunsetPrevious, c.SunsetBirthDay, c.SunsetNext);
-  PutMinute(j["reference_sunrise"], c.ReferenceSunrise);
-  Put(j["minutes_since_sunrise"], c.MinutesSinceSunrise);
-  Put(j["seconds_since_sunrise"], c.SecondsSinceSunrise);
-  Json& sun = j["sunrise_sun"];
-  Put(sun["longitude"], c.SunriseSunLongitude);
-  Put(sun["text"], c.SunriseSunText);
-
-  Json& lagnas = j["lagnas"];
-  for (int l = 0; l < kLagnaCount; ++l) {
-    Json& entry = lagnas[kLagnaKeys[l]];
-    Put(entry["sign"], c.LagnaSigns[l]);
-    // Only the lagnas computed from a longitude have one; the others lose a stale value.
-    if (c.HasLongitude[l]) {
-      Put(entry["longitude"], c.LagnaLongitudes[l]);
-    } else if (entry.contains("longitude")) {
-      entry.erase("longitude");
-    }
-  }
-  Put(j["hora_house"], c.HoraHouse);
-  Put(j["pranapada_house"], c.PranapadaHouse);
-  PutTexts(j["chart_boxes"], c.Results.ChartBoxTexts);
-  PutTexts(j["lagna_boxes"], c.Results.LagnaBoxTexts);
-  const LagnaPageFields fields = PageFieldsOf(c);
-  Json& readings = j["readings"];
-  PutTexts(readings["arudha"], FiredReadingHeadings(fields.arudhaReading));
-  PutTexts(readings["upapada"], FiredReadingHeadings(fields.upapadaReading));
+template <typename W>
+void WriteChartJson(W& json, const ChartState& c, bool pages) {
+  json.StartObject();
+  json.Key("format");
+  json.Int(2);
+  json.Key("birth");
+  WriteBirth(json, c);
+  json.Key("ayanamsa");
+  json.Double(c.AyanamsaOffset);
+  json.Key("bodies");
+  WriteBodies(json, c);
+  json.Key("sunrise");
+  WriteThreeDays(json, c.SunrisePrevious, c.SunriseBirthDay, c.SunriseNext);
+  json.Key("sunset");
+  WriteThreeDays(json, c.SunsetPrevious, c.SunsetBirthDay, c.SunsetNext);
+  json.Key("reference_sunrise");
+  json.String(MinuteStamp(c.ReferenceSunrise));
+  json.Key("minutes_since_sunrise");
+  json.Int(c.MinutesSinceSunrise);
+  json.Key("seconds_since_sunrise");
+  json.Int(c.SecondsSinceSunrise);
+  json.Key("sunrise_sun");
+  json.StartObject();
+  json.Key("longitude");
+  json.Double(c.SunriseSunLongitude);
+  json.Key("text");
+  json.String(c.SunriseSunText);
+  json.EndObject();
+  json.Key("lagnas");
+  WriteLagnas(json, c);
+  json.Key("hora_house");
+  json.Int(c.HoraHouse);
+  json.Key("pranapada_house");
+  json.Int(c.PranapadaHouse);
+  json.Key("chart_boxes");
+  WriteTexts(json, c.Results.ChartBoxTexts);
+  json.Key("lagna_boxes");
+  WriteTexts(json, c.Results.LagnaBoxTexts);
+  // The pages hold the readings; without them only the readings are made, in storage that
+  // serves the next chart of a batch too.
+  thread_local RichReading arudha, upapada;
+  std::optional<LagnaPageFields> fields;
   if (pages) {
-    FillPages(fields, j["pages"]);
-  } else if (j.contains("pages")) {
-    j.erase("pages");
+    fields = PageFieldsOf(c);
+  } else {
+    ReadingsOf(c, arudha, upapada);
   }
+  json.Key("readings");
+  json.StartObject();
+  json.Key("arudha");
+  WriteHeadings(json, fields ? fields->arudhaReading : arudha);
+  json.Key("upapada");
+  WriteHeadings(json, fields ? fields->upapadaReading : upapada);
+  json.EndObject();
+  if (fields) {
+    json.Key("pages");
+    WritePages(json, *fields);
+  }
+  json.EndObject();
 }
 
-Json ChartJson(const ChartState& chart, bool pages) {
-  Json j = Json::object();
-  FillChartJson(chart, pages, j);
-  return j;
-}
+template void WriteChartJson(PrettyJsonWriter&, const ChartState&, bool);
+template void WriteChartJson(LineJsonWriter&, const ChartState&, bool);
 
 }  // namespace corvane

@@ -1,19 +1,13 @@
 #pragma once
-#include <nlohmann/json.hpp>
-#include <string>
-
-#include "app/chart_calculation.h"
-#include "app/display_texts.h"
+#include "app/chart_state.h"
+#include "cli/json_writer.h"
 
 namespace corvane {
 
-// Writes the whole chart into `j`: inputs, positions, sunrises, lagnas, sign boxes and the
-// fired reading headings; with `pages` also every interpretation field and both readings.
-// Filling the same object again overwrites the values in place and reuses their storage,
-// which keeps a batch of charts from allocating a fresh tree per chart.
-void FillChartJson(const ChartState& chart, bool pages, nlohmann::ordered_json& j);
-
-// The same as a new object.
-nlohmann::ordered_json ChartJson(const ChartState& chart, bool pages);
+// Writes the whole chart as one JSON object (docs/json.md): inputs, positions, sunrises,
+// lagnas, sign boxes and the fired reading headings; with `pages` also every interpretation
+// field and both readings. Instantiated for PrettyJsonWriter and LineJsonWriter.
+template <typename Writer>
+void WriteChartJson(Writer& json, const ChartState& chart, bool pages);
 
 }  // namespace corvane

@@ -8,7 +8,7 @@
 
 #include "app/zone_table.h"
 #include "app/display_texts.h"
-#include "cli/chart_json.h"
+#include "app/chart_calculation.h"
 #include "lagna/sign_tables.h"
 
 namespace corvane {

@@ -141,4 +141,21 @@ std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData&
   return std::nullopt;
 }
 
+std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& data) {
+  for (const auto* required : {"--name", "--date", "--time", "--zone", "--lon", "--lat"}) {
+    if (!args.Has(required)) return Usage(std::string(required) + " is required");
+  }
+  std::optional<CliInputError> e;
+  if ((e = SetBirthName(args.Value("--name"), data)) || (e = SetBirthDate(args.Value("--date"), data)) ||
+      (e = SetBirthTime(args.Value("--time"), data)) || (e = SetZonePosition(args.Value("--zone"), data)) ||
+      (e = SetLongitude(args.Value("--lon"), data)) || (e = SetLatitude(args.Value("--lat"), data))) {
+    return e;
+  }
+  data.daylightSaving = args.Has("--dst");
+  data.city = args.Value("--city");
+  data.state = args.Value("--state");
+  data.country = args.Value("--country");
+  return std::nullopt;
+}
+
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/birth_data.h"
+#include "cli/command_line.h"
 
 namespace corvane {
 
@@ -31,5 +32,9 @@ std::optional<CliInputError> SetLongitude(std::string_view text, BirthData& data
 std::optional<CliInputError> SetLatitude(std::string_view text, BirthData& data);
 // "0" or "1".
 std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData& data);
+
+// The birth data of the options --name, --date, --time, --zone, --lon, --lat (all required),
+// --dst, --city, --state and --country.
+std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& data);
 
 }  // namespace corvane

@@ -1,12 +1,13 @@
 #include "cli/retrograde_listing.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <string>
+#include <limits>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "astro/retrograde.h"
+#include "cli/json_writer.h"
 
 namespace corvane {
 
@@ -27,29 +28,68 @@ std::string LengthInDays(const RetrogradePeriod& p) {
 
 }  // namespace
 
-int PrintRetrogrades(int year, bool json, std::ostream& out) {
+YearSpan RetrogradeTableYears() {
+  YearSpan span{std::numeric_limits<long long>::max(), std::numeric_limits<long long>::min()};
+  for (const std::string_view planet : kStationPlanets) {
+    for (const RetrogradePeriod& p : RetrogradePeriodsOf(planet)) {
+      span.first = std::min<long long>(span.first, p.start.year);
+      span.last = std::max<long long>(span.last, p.end.year);
+    }
+  }
+  return span;
+}
+
+std::optional<long long> ParseYear(std::string_view text) {
+  const bool negative = text.starts_with('-');
+  if (negative || text.starts_with('+')) text.remove_prefix(1);
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  unsigned long long magnitude = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+  constexpr auto kLargest = std::numeric_limits<long long>::max();
+  if (ec == std::errc::result_out_of_range || magnitude > static_cast<unsigned long long>(kLargest)) {
+    return negative ? std::numeric_limits<long long>::min() : kLargest;
+  }
+  const auto value = static_cast<long long>(magnitude);
+  return negative ? -value : value;
+}
+
+std::string NoRetrogradesMessage(std::string_view yearText) {
+  const YearSpan span = RetrogradeTableYears();
+  return "No retrograde periods known for " + std::string(yearText) + ": the station tables cover " +
+         std::to_string(span.first) + " to " + std::to_string(span.last) + ".";
+}
+
+std::string RetrogradeListing(int year, bool json) {
   const std::vector<RetrogradePeriod> periods = RetrogradePeriodsTouchingYear(year);
   if (json) {
-    // Keys keep the order they are written in: year first, then planet, start, end.
-    nlohmann::ordered_json doc = {{"year", year}, {"periods", nlohmann::ordered_json::array()}};
+    PrettyJsonWriter out;
+    out.StartObject();
+    out.Key("year");
+    out.Int(year);
+    out.Key("periods");
+    out.StartArray();
     for (const RetrogradePeriod& p : periods) {
-      doc["periods"].push_back({{"planet", std::string(p.planet)}, {"start", IsoMinute(p.start)}, {"end", IsoMinute(p.end)}});
+      out.StartObject();
+      out.Key("planet");
+      out.String(p.planet);
+      out.Key("start");
+      out.String(IsoMinute(p.start));
+      out.Key("end");
+      out.String(IsoMinute(p.end));
+      out.EndObject();
     }
-    out << doc.dump(2) << '\n';
-    return periods.empty() ? 1 : 0;
+    out.EndArray();
+    out.EndObject();
+    return std::string(out.Text()) + "\n";
   }
-  if (periods.empty()) {
-    out << "No retrograde periods known for " << year << ": the station tables cover 1899 to 2051.\n";
-    return 1;
-  }
-  out << "Retrograde periods touching " << year << " (UT)\n";
+  std::string text = "Retrograde periods touching " + std::to_string(year) + " (UT)\n";
   for (const RetrogradePeriod& p : periods) {
     std::string planet(p.planet);
     planet.resize(8, ' ');
-    out << planet << "  retrograde from " << IsoMinute(p.start) << " UT to " << IsoMinute(p.end) << " UT  "
-        << LengthInDays(p) << " days\n";
+    text += planet + "  retrograde from " + IsoMinute(p.start) + " UT to " + IsoMinute(p.end) + " UT  " +
+            LengthInDays(p) + " days\n";
   }
-  return 0;
+  return text;
 }
 
 }  // namespace corvane

@@ -1,11 +1,14 @@
 #!/bin/sh
-# Measures corvane-cli batch throughput: generates a CSV of ROWS varied births (default
-# 100000), runs --batch on it and prints charts per second.
+# Measures corvane-cli --batch: generates a CSV of ROWS valid births (default 1,000,000), runs
+# it with --jobs 1 and --jobs 2 into /dev/null under /usr/bin/time -v, and prints records per
+# second (wall clock, and per CPU second: on a shared machine the wall clock also counts other
+# processes) and the peak resident memory of each run.
 # Usage: scripts/bench_cli.sh [ROWS] [PATH/TO/corvane-cli]
 set -eu
-rows=${1:-100000}
+rows=${1:-1000000}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cli=${2:-$root/build/corvane-cli}
+[ -x /usr/bin/time ] || { echo "bench_cli.sh needs /usr/bin/time (Debian package time)" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 awk -v rows="$rows" 'BEGIN {
@@ -20,14 +23,26 @@ awk -v rows="$rows" 'BEGIN {
       (i * 37) % 180, i % 60, (i % 3 ? "E" : "W"), (i * 11) % 60, (i * 3) % 60, (i % 4 ? "N" : "S"), i;
   }
 }' > "$work/big.csv"
-# CPU time (user + system) is reported beside wall time: on a busy machine the wall clock
-# counts other processes too, while the batch itself runs on one core.
-/usr/bin/time -f "%e %U %S" -o "$work/time" "$cli" --batch "$work/big.csv" > "$work/out.jsonl" || true
-lines=$(wc -l < "$work/out.jsonl")
-errors=$(grep -c '"error"' "$work/out.jsonl" || true)
-read -r wall user sys < "$work/time"
-awk -v w="$wall" -v u="$user" -v s="$sys" -v n="$lines" -v err="$errors" 'BEGIN {
-  cpu = u + s;
-  printf "%d rows (%d refused): wall %.2f s (%.0f charts/s), cpu %.2f s (%.0f charts/s on one core)\n",
-         n, err, w, n / w, cpu, n / cpu;
-}'
+
+# One run: prints "wall user system peak-kB" from time -v.
+run() {
+  status=0
+  /usr/bin/time -v -o "$work/time" "$cli" --batch "$work/big.csv" --jobs "$1" > /dev/null || status=$?
+  # Every generated record is valid: anything but 0 means the run went wrong.
+  [ "$status" -eq 0 ] || { echo "corvane-cli --jobs $1 exited $status" >&2; exit 1; }
+  awk -F': ' '
+    /Elapsed \(wall clock\)/ { n = split($2, t, ":"); wall = 0; for (k = 1; k <= n; k++) wall = wall * 60 + t[k] }
+    /User time/ { user = $2 } /System time/ { sys = $2 } /Maximum resident set size/ { rss = $2 }
+    END { print wall, user, sys, rss }' "$work/time"
+}
+
+report() {  # jobs wall user sys rss
+  awk -v j="$1" -v w="$2" -v u="$3" -v s="$4" -v m="$5" -v n="$rows" 'BEGIN {
+    printf "--jobs %d: %d records, wall %.2f s (%.0f records/s), cpu %.2f s (%.0f records per cpu second), peak RSS %.1f MB\n",
+           j, n, w, n / w, u + s, n / (u + s), m / 1024;
+  }'
+}
+
+set -- $(run 1); w1=$1; report 1 "$@"
+set -- $(run 2); w2=$1; report 2 "$@"
+awk -v a="$w1" -v b="$w2" 'BEGIN { printf "--jobs 2 speed-up over --jobs 1 (wall clock): %.2fx\n", a / b }'

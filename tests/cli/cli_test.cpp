@@ -48,15 +48,17 @@ class CliTest : public testing::TempFolderTest {
     TempFolderTest::SetUp();
   }
 
+  // Runs the program; its standard output goes to `outPath` (a file of the test by default).
   // `shell` runs before the program in the same shell, e.g. to set a resource limit.
-  CliRun Cli(const std::vector<std::string>& args, const std::string& input = "", const std::string& shell = "") {
+  CliRun Cli(const std::vector<std::string>& args, const std::string& input = "", fs::path outPath = {},
+             const std::string& shell = "") {
     std::string command = shell + Quote(CliPath().string());
     for (const auto& a : args) command += " " + Quote(a);
-    const fs::path in = dir_ / "stdin", out = dir_ / "stdout", err = dir_ / "stderr";
+    const fs::path in = dir_ / "stdin", out = outPath.empty() ? dir_ / "stdout" : outPath, err = dir_ / "stderr";
     std::ofstream(in, std::ios::binary) << input;
     command += " < " + Quote(in.string()) + " > " + Quote(out.string()) + " 2> " + Quote(err.string());
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, outPath.empty() ? Slurp(out) : "", Slurp(err)};
   }
 };
 
@@ -190,7 +192,9 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
     EXPECT_TRUE(run.out.empty()) << c.value;
   }
   for (const auto& args : std::vector<std::vector<std::string>>{
-           {}, {"--bogus"}, {"--name"}, {"--name", "A", "--date", "1975-06-05"}, {"--retrogrades", "next"}})
+           {}, {"--bogus"}, {"--name"}, {"--name", "A", "--date", "1975-06-05"}, {"--retrogrades", "next"},
+           {"--retrogrades", "2000", "--pages"}, {"--batch", "-", "--jobs", "0"}, {"--batch", "-", "--jobs", "x"},
+           {"--batch", "-", "--json"}, {"--jobs", "2"}, {"--open", "a.zdh", "--name", "X"}})
     EXPECT_EQ(Cli(args).status, 64) << args.size();
   const CliRun help = Cli({"--help"});
   EXPECT_EQ(help.status, 0);
@@ -231,6 +235,74 @@ TEST_F(CliTest, BatchReportsABadRowAndGoesOn) {
   EXPECT_EQ(Cli({"--batch", "-"}, "name,date\nx,1975-01-01\n").status, 64);
 }
 
+TEST_F(CliTest, BatchReadsRfc4180WithAByteOrderMarkAndQuotedLineBreaks) {
+  const std::string csv =
+      "\xEF\xBB\xBFname,date,time,zone,dst,lon,lat,city\r\n"
+      "ram,1975-06-05,07:05,34,0,77:13E,28:36N,\"New\r\nDelhi\"\r\n"
+      "\r\n"
+      "sita,1980-01-31,23:59,29,1,0:07W,51:30N,\"Bad \xFF\"\r\n";
+  const CliRun run = Cli({"--batch", "-", "--jobs", "2"}, csv);
+  EXPECT_EQ(run.status, 2) << run.err;
+  std::istringstream lines(run.out);
+  std::vector<nlohmann::json> rows;
+  for (std::string line; std::getline(lines, line);) rows.push_back(nlohmann::json::parse(line));
+  ASSERT_EQ(rows.size(), 2u) << run.out;
+  EXPECT_EQ(rows[0]["birth"]["city"], "New\r\nDelhi");
+  EXPECT_EQ(rows[1], (nlohmann::json{{"line", 5}, {"error", "the city column is not valid UTF-8"}}));
+
+  const CliRun headerOnly = Cli({"--batch", "-"}, "name,date,time,zone,dst,lon,lat\r\n");
+  EXPECT_EQ(headerOnly.status, 0) << headerOnly.err;
+  EXPECT_EQ(headerOnly.out, "");
+}
+
+// Every command reports a failed write to standard output, instead of ending well.
+TEST_F(CliTest, AFailedWriteEndsWithStatus74) {
+  const std::string csv = "name,date,time,zone,dst,lon,lat\nRAM,1975-06-05,07:05,34,0,77:13E,28:36N\n";
+  const std::vector<std::vector<std::string>> commands = {
+      With(kDelhi, {"--json"}), kDelhi, With(kDelhi, {"--pages"}), {"--batch", "-"}, {"--batch", "-", "--jobs", "1"},
+      {"--retrogrades", "2000"}, {"--retrogrades", "2000", "--json"}, {"--help"}};
+  for (const auto& args : commands) {
+    const CliRun run = Cli(args, csv, "/dev/full");
+    EXPECT_EQ(run.status, 74) << args[0] << " " << args.size();
+    EXPECT_NE(run.err.find("cannot write the output"), std::string::npos) << run.err;
+  }
+}
+
+// The first and last years of the station table, read from the table itself.
+std::pair<int, int> StationYears() {
+  std::ifstream table(std::string(CORVANE_SOURCE_DIR) + "/astro/tables/stations.tsv");
+  int first = 1 << 30, last = -(1 << 30);
+  for (std::string planet, start, end; table >> planet >> start >> end;) {
+    // month,day,year,hour,minute,
+    const auto year = [](const std::string& row) { return std::stoi(row.substr(row.find(',', row.find(',') + 1) + 1)); };
+    first = std::min(first, year(start));
+    last = std::max(last, year(end));
+  }
+  return {first, last};
+}
+
+TEST_F(CliTest, RetrogradesOutsideTheTableAreRefusedNamingItsYears) {
+  const auto [first, last] = StationYears();
+  ASSERT_LT(first, last);
+  const std::string range = std::to_string(first) + " to " + std::to_string(last);
+  for (const std::string& year : {std::to_string(first - 1), std::to_string(last + 1), std::string("2147483647"),
+                                  std::string("-2147483648"), std::string("99999999999"),
+                                  std::string("-99999999999999999999999")}) {
+    for (const bool json : {false, true}) {
+      const CliRun run = Cli(json ? std::vector<std::string>{"--retrogrades", year, "--json"}
+                                  : std::vector<std::string>{"--retrogrades", year});
+      EXPECT_EQ(run.status, 2) << year;
+      EXPECT_EQ(run.out, "") << year;
+      EXPECT_NE(run.err.find("known for " + year + ": the station tables cover " + range), std::string::npos) << run.err;
+    }
+  }
+  for (const int year : {first, last}) {
+    const CliRun run = Cli({"--retrogrades", std::to_string(year), "--json"});
+    EXPECT_EQ(run.status, 0) << year;
+    EXPECT_FALSE(nlohmann::json::parse(run.out)["periods"].empty()) << year;
+  }
+}
+
 TEST_F(CliTest, SavedChartOpensAgainWithTheSameResult) {
   const std::string file = (dir_ / "ram.zdh").string();
   const CliRun saved = Cli(With(kDelhi, {"--json", "--save", file}));
@@ -260,7 +332,7 @@ TEST_F(CliTest, SecondsAndExtrasSurviveSaveAndOpen) {
   EXPECT_EQ(nlohmann::json::parse(Cli(With(Replaced(kDelhi, "--time", "23:12:00"), {"--json"})).out)["pranapada_house"], 11);
 
   // A file of the 17-line layout has no second: it opens at second 0.
-  const CliRun older = Cli({"--open", std::string(CORVANE_TEST_DATA_DIR) + "/delhi_1975.zdh", "--json"});
+  const CliRun older = Cli({"--open", std::string(CORVANE_SOURCE_DIR) + "/tests/app/data/delhi_1975.zdh", "--json"});
   ASSERT_EQ(older.status, 0) << older.err;
   EXPECT_EQ(nlohmann::json::parse(older.out)["birth"]["time"], "07:05:00");
 
@@ -279,7 +351,7 @@ TEST_F(CliTest, SecondsAndExtrasSurviveSaveAndOpen) {
 // A file that is not a chart is refused with the program's message and status 65; nothing
 // is calculated from it.
 TEST_F(CliTest, AFileThatIsNotAChartIsRefused) {
-  const std::string chart = Slurp(std::string(CORVANE_TEST_DATA_DIR) + "/delhi_1975.zdh");
+  const std::string chart = Slurp(std::string(CORVANE_SOURCE_DIR) + "/tests/app/data/delhi_1975.zdh");
   std::string binary;
   for (int i = 0; i < 2048; ++i) binary.push_back(static_cast<char>(i * 7919 % 251));
   const std::pair<const char*, std::string> files[] = {
@@ -309,7 +381,7 @@ TEST_F(CliTest, AFailedSaveKeepsTheOldChartFile) {
   for (const auto& entry : fs::directory_iterator(dir_)) before.insert(entry.path().filename().string());
   // A city long enough that the new file outgrows the 1 KiB file size limit of this run.
   const CliRun failed =
-      Cli(Replaced(With(kDelhi, {"--save", file}), "--city", std::string(1500, 'X')), "", "trap '' XFSZ; ulimit -f 1; ");
+      Cli(Replaced(With(kDelhi, {"--save", file}), "--city", std::string(1500, 'X')), "", {}, "trap '' XFSZ; ulimit -f 1; ");
   EXPECT_EQ(failed.status, 73);
   EXPECT_NE(failed.err.find("File too large"), std::string::npos) << failed.err;
   EXPECT_EQ(Slurp(file), old);

@@ -1,0 +1,229 @@
+#include "cli/commands.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "app/chart_calculation.h"
+#include "app/chart_file.h"
+#include "app/zone_table.h"
+#include "cli/batch_run.h"
+#include "cli/chart_json.h"
+#include "cli/chart_report.h"
+#include "cli/cli_input.h"
+#include "cli/retrograde_listing.h"
+#include "corvane_version.h"
+
+namespace corvane {
+namespace {
+
+int RunHelp(const Arguments&);
+int RunVersion(const Arguments&);
+int RunChart(const Arguments& args);
+int RunBatchCommand(const Arguments& args);
+int RunRetrogradesCommand(const Arguments& args);
+
+constexpr unsigned kMaxJobs = 256;
+
+// Adding an option: one line here, and the code of the command that reads it.
+constexpr OptionSpec kOptions[] = {
+    {"--help", "", kEveryCommand, "print this help", RunHelp},
+    {"--version", "", kEveryCommand, "print the program's version", RunVersion},
+    {"--batch", "FILE|-", kBatchCommand, "charts of a CSV of births, one JSON object per line (- reads stdin)",
+     RunBatchCommand},
+    {"--jobs", "N", kBatchCommand, "threads that calculate a batch (default: one per core)"},
+    {"--retrogrades", "YEAR", kRetrogradesCommand, "retrograde periods of the planets that touch YEAR (UT)",
+     RunRetrogradesCommand},
+    {"--open", "FILE.zdh", kOpenCommand, "the chart of a chart file", RunChart},
+    {"--name", "NAME", kChartCommand, "letters and blanks; printed in capitals"},
+    {"--date", "YYYY-MM-DD", kChartCommand, "birth date, 1901 to 2050"},
+    {"--time", "HH:MM[:SS]", kChartCommand, "birth time on the local clock"},
+    {"--zone", "N", kChartCommand, "position 0..70 of the time zone list (29 is Greenwich Mean Time)"},
+    {"--dst", "", kChartCommand, "the clock showed daylight-saving time"},
+    {"--lon", "DDD:MM{E|W}", kChartCommand, "longitude of the birth place"},
+    {"--lat", "DD:MM{N|S}", kChartCommand, "latitude of the birth place"},
+    {"--city", "C", kChartCommand, "city of the birth place, shown as given"},
+    {"--state", "S", kChartCommand, "state or province of the birth place"},
+    {"--country", "C", kChartCommand, "country of the birth place"},
+    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand, "print one JSON object instead of the report"},
+    {"--pages", "", kChartCommand | kOpenCommand, "also print every field of the interpretation pages"},
+    {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
+};
+
+constexpr std::string_view kSynopsis =
+    "Usage:\n"
+    "  corvane-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS] --zone N [--dst]\n"
+    "              --lon DDD:MM{E|W} --lat DD:MM{N|S} [--city C --state S --country C]\n"
+    "              [--json] [--pages] [--save FILE.zdh]\n"
+    "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
+    "  corvane-cli --batch FILE|- [--jobs N]\n"
+    "  corvane-cli --retrogrades YEAR [--json]\n"
+    "  corvane-cli --help | --version\n"
+    "\n";
+
+constexpr std::string_view kExitStatuses =
+    "\n"
+    "The batch CSV (RFC 4180) has the header name,date,time,zone,dst,lon,lat followed by any of\n"
+    "city,state,country (dst 0 or 1). The JSON output is described in docs/json.md.\n"
+    "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
+    "64 usage error, 65 not a chart file, 66 input file unreadable, 73 chart file not written,\n"
+    "74 output not written.\n";
+
+std::string UsageText() { return std::string(kSynopsis) + OptionListText(kOptions) + std::string(kExitStatuses); }
+
+int UsageError(const std::string& message) {
+  std::cerr << "corvane-cli: " << message << "\n" << "Run corvane-cli --help for the usage.\n";
+  return kExitUsage;
+}
+
+int Rejected(std::string_view message) {
+  std::cerr << message << "\n";
+  return kExitRejected;
+}
+
+int ReportInputError(const CliInputError& e) {
+  if (e.kind == CliInputError::Kind::Usage) return UsageError(e.message);
+  return Rejected(e.message);
+}
+
+int WriteFailed() {
+  std::cerr << "corvane-cli: cannot write the output: " << std::strerror(errno) << "\n";
+  return kExitIoError;
+}
+
+// Writes the text to standard output: exit status 0, or 74 once the failure is reported.
+int Print(std::string_view text) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) return WriteFailed();
+  return kExitOk;
+}
+
+int RunHelp(const Arguments&) { return Print(UsageText()); }
+
+int RunVersion(const Arguments&) { return Print("corvane-cli " + std::string(kProgramVersion) + "\n"); }
+
+int NotAChart() {
+  std::cerr << kCheckTheFileMessage << "\n";
+  return kExitNotAChart;
+}
+
+// The birth data given by the options, or the exit status of the refusal.
+std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
+  if (const auto e = ReadBirthOptions(args, data)) return ReportInputError(*e);
+  return std::nullopt;
+}
+
+// The birth data of a chart file; every field comes from the file.
+std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
+  if (!HasChartFileExtension(path)) return NotAChart();
+  const auto bytes = ReadChartFile(path);
+  if (!bytes) {
+    std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
+    return kExitNoInput;
+  }
+  const ParsedChartFile parsed = ParseChartFile(*bytes);
+  if (!parsed.ok()) return NotAChart();
+  data = parsed.birth();
+  return std::nullopt;
+}
+
+int RunChart(const Arguments& args) {
+  BirthData data;
+  if (args.Has("--open")) {
+    if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
+  } else if (const auto status = BirthFromOptions(args, data)) {
+    return *status;
+  }
+
+  std::optional<std::string> savePath;
+  if (args.Has("--save")) {
+    savePath = std::string(args.Value("--save"));
+    if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);  // as the form refuses it
+  }
+
+  const CalculationResult result = CalculateChart(data);
+  if (const auto* message = std::get_if<InputMessage>(&result.outcome)) return Rejected(message->text);
+  if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving))
+    std::cerr << "corvane-cli: warning: " << *warning << "\n";
+  if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) {
+    std::cerr << polar->message << "\n";
+    return kExitPolar;
+  }
+  const ChartState& chart = result.chart();
+
+  if (savePath) {
+    // Extras read from an opened file go into the saved one.
+    if (!UnstorableChartCharacters(chart).empty()) return Rejected(*SaveChartFile(*savePath, chart, data.extras));
+    if (const auto failure = SaveChartFile(*savePath, chart, data.extras)) {
+      std::cerr << "corvane-cli: " << *failure << "\n";
+      return kExitCantCreate;
+    }
+  }
+
+  const bool pages = args.Has("--pages");
+  if (args.Has("--json")) {
+    PrettyJsonWriter json;
+    WriteChartJson(json, chart, pages);
+    json.EndLine();
+    return Print(json.Text());
+  }
+  std::ostringstream report;
+  WriteChartReport(chart, pages, report);
+  return Print(report.str());
+}
+
+int RunRetrogradesCommand(const Arguments& args) {
+  const std::string_view text = args.Value("--retrogrades");
+  const std::optional<long long> year = ParseYear(text);
+  if (!year) return UsageError("--retrogrades needs a year, not \"" + std::string(text) + "\"");
+  const YearSpan tables = RetrogradeTableYears();
+  if (*year < tables.first || *year > tables.last) return Rejected(NoRetrogradesMessage(text));
+  return Print(RetrogradeListing(static_cast<int>(*year), args.Has("--json")));
+}
+
+int RunBatchCommand(const Arguments& args) {
+  unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+  if (args.Has("--jobs")) {
+    const std::string_view text = args.Value("--jobs");
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+    if (ec != std::errc() || end != text.data() + text.size() || jobs < 1 || jobs > kMaxJobs) {
+      return UsageError("--jobs needs a number of threads from 1 to " + std::to_string(kMaxJobs) + ", not \"" +
+                        std::string(text) + "\"");
+    }
+  }
+  const std::string path(args.Value("--batch"));
+  if (path == "-") return RunBatch(stdin, stdout, stderr, jobs);
+  std::FILE* in = std::fopen(path.c_str(), "rb");
+  if (in == nullptr) {
+    std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
+    return kExitNoInput;
+  }
+  const int status = RunBatch(in, stdout, stderr, jobs);
+  std::fclose(in);
+  return status;
+}
+
+}  // namespace
+
+std::span<const OptionSpec> CliOptions() { return kOptions; }
+
+int RunCli(int argc, const char* const* argv) {
+  if (argc <= 1) {
+    std::cerr << UsageText();
+    return kExitUsage;
+  }
+  const CommandLine line = ParseCommandLine(kOptions, std::span(argv + 1, static_cast<std::size_t>(argc - 1)), RunChart);
+  if (line.error) return UsageError(*line.error);
+  const int status = line.run(line.args);
+  // Whatever a command printed must have reached standard output.
+  if (status != kExitIoError && (std::fflush(stdout) != 0 || std::ferror(stdout))) return WriteFailed();
+  return status;
+}
+
+}  // namespace corvane

@@ -1,0 +1,146 @@
+#include "cli/csv_records.h"
+
+#include <cstring>
+#include <new>
+#include <string_view>
+
+namespace corvane {
+namespace {
+
+constexpr unsigned char kOptions = CSV_STRICT | CSV_STRICT_FINI;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kBlockSize = 1 << 16;
+
+// RFC 4180 keeps blanks around fields as part of them.
+int NoBlankIsSpace(unsigned char) { return 0; }
+
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
+
+}  // namespace
+
+CsvRecordReader::CsvRecordReader(std::FILE* in) : in_(in) { Restart(); }
+
+CsvRecordReader::~CsvRecordReader() { csv_free(&parser_); }
+
+void CsvRecordReader::Restart() {
+  csv_free(&parser_);
+  if (csv_init(&parser_, kOptions) != 0) throw std::bad_alloc();
+  csv_set_space_func(&parser_, NoBlankIsSpace);
+  current_ = CsvRecord{};
+  open_ = false;
+  recordBytes_ = 0;
+}
+
+void CsvRecordReader::OnField(void* text, std::size_t size, void* self) {
+  auto& reader = *static_cast<CsvRecordReader*>(self);
+  reader.current_.fields.emplace_back(static_cast<const char*>(text), text == nullptr ? 0 : size);
+}
+
+void CsvRecordReader::OnRecordEnd(int, void* self) {
+  auto& reader = *static_cast<CsvRecordReader*>(self);
+  CsvRecord& record = reader.current_;
+  // A line of blanks reads as one blank field: it is not a record.
+  if (!(record.fields.size() == 1 && IsBlank(record.fields[0]))) reader.ready_.push_back(std::move(record));
+  record = CsvRecord{};
+  reader.open_ = false;
+  reader.recordBytes_ = 0;
+}
+
+void CsvRecordReader::Fail(const char* message) {
+  CsvRecord failed;
+  failed.line = current_.line;
+  failed.error = message;
+  ready_.push_back(std::move(failed));
+  Restart();
+}
+
+// One piece of a physical line: all of it, or the part in this block; `lineEnd` counts the
+// bytes of the line end it ends with (none when the line goes on in the next block).
+void CsvRecordReader::FeedPiece(const char* data, std::size_t size, std::size_t lineEnd) {
+  const bool endsLine = lineEnd > 0;
+  if (skipping_) {
+    skipping_ = !endsLine;
+    return;
+  }
+  if (!open_ && size > lineEnd) {
+    open_ = true;
+    current_.line = line_;
+  }
+  if (csv_parse(&parser_, data, size, OnField, OnRecordEnd, this) != size) {
+    if (csv_error(&parser_) == CSV_ENOMEM) throw std::bad_alloc();
+    Fail("malformed CSV: a quote inside an unquoted field, or text after a closing quote");
+    skipping_ = !endsLine;
+    return;
+  }
+  if (open_ && (recordBytes_ += size) > kMaxRecordBytes) {
+    Fail("malformed CSV: the record is longer than 1 MiB (is a closing quote missing?)");
+    skipping_ = !endsLine;
+  }
+}
+
+void CsvRecordReader::Feed(const char* data, std::size_t size) {
+  std::size_t pos = 0;
+  if (afterCr_ && size > 0 && data[0] == '\n') {
+    // The LF of a CR LF split between two blocks: the line was counted at the CR.
+    FeedPiece(data, 1, 1);
+    pos = 1;
+  }
+  afterCr_ = false;
+  while (pos < size) {
+    std::size_t end = pos;
+    while (end < size && !IsLineEnd(data[end])) ++end;
+    if (end == size) {
+      FeedPiece(data + pos, end - pos, 0);
+      return;
+    }
+    // The piece ends after its line end: CR LF, LF or CR.
+    std::size_t next = end + 1;
+    if (data[end] == '\r') {
+      if (next < size && data[next] == '\n') {
+        ++next;
+      } else if (next == size) {
+        afterCr_ = true;
+      }
+    }
+    FeedPiece(data + pos, next - pos, next - end);
+    ++line_;
+    pos = next;
+  }
+}
+
+void CsvRecordReader::FinishInput() {
+  ended_ = true;
+  if (skipping_) return;
+  if (csv_fini(&parser_, OnField, OnRecordEnd, this) != 0) {
+    Fail("malformed CSV: a quoted field is not closed");
+  }
+}
+
+bool CsvRecordReader::Next(CsvRecord& record) {
+  char block[kBlockSize];
+  while (ready_.empty() && !ended_) {
+    const std::size_t got = std::fread(block, 1, sizeof block, in_);
+    std::string_view data(block, got);
+    if (!started_ && got > 0) {
+      started_ = true;
+      if (data.starts_with(kByteOrderMark)) data.remove_prefix(kByteOrderMark.size());
+    }
+    Feed(data.data(), data.size());
+    if (got < sizeof block) {
+      if (std::ferror(in_)) {
+        readFailed_ = true;
+        ended_ = true;
+        break;
+      }
+      if (std::feof(in_)) FinishInput();
+    }
+  }
+  if (ready_.empty()) return false;
+  record = std::move(ready_.front());
+  ready_.pop_front();
+  return true;
+}
+
+}  // namespace corvane
