@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,5 +17,10 @@ std::string Utf8FromWindows1252(std::string_view bytes);
 // that are not valid UTF-8) are left out; when `unstorable` is given, each such character
 // is appended to it once, as UTF-8 (an invalid byte is listed as U+FFFD).
 std::string Windows1252FromUtf8(std::string_view utf8, std::vector<std::string>* unstorable = nullptr);
+
+// The character of one Windows-1252 byte (the undefined five as their C1 controls), and the
+// byte of a character, nothing when the code page cannot hold it.
+char32_t CharacterOfByte(unsigned char byte);
+std::optional<unsigned char> Windows1252Byte(char32_t character);
 
 }  // namespace corvane

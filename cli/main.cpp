@@ -15,6 +15,7 @@
 #include "cli/chart_report.h"
 #include "cli/cli_input.h"
 #include "cli/retrograde_listing.h"
+#include "cli/zone_listing.h"
 
 namespace corvane {
 namespace {
@@ -35,9 +36,11 @@ constexpr std::string_view kUsage =
     "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
     "  corvane-cli --batch FILE|-\n"
     "  corvane-cli --retrogrades YEAR [--json]\n"
+    "  corvane-cli --zones [--json]\n"
     "  corvane-cli --help\n"
     "\n"
     "  --zone N      position 0..70 of the time zone list (29 is Greenwich Mean Time)\n"
+    "  --zones       list the 71 zone positions with their offsets, local time - UT\n"
     "  --dst         the clock showed daylight-saving time\n"
     "  --json        print one JSON object instead of the report\n"
     "  --pages       also print every field of the interpretation pages\n"
@@ -46,12 +49,20 @@ constexpr std::string_view kUsage =
     "                (dst 0 or 1); one JSON object per line, - reads standard input\n"
     "\n"
     "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
-    "64 usage error, 66 input file unreadable, 73 chart file not written.\n";
+    "64 usage error, 66 input file unreadable, 73 chart file not written.\n"
+    "\n"
+    "Examples:\n"
+    "  Born 5 June 1975 at 07:05 in New Delhi; zone 34 is Indian time (+05:30):\n"
+    "    corvane-cli --name \"ram kumar\" --date 1975-06-05 --time 07:05 --zone 34 --lon 77:13E --lat 28:36N\n"
+    "  Born 1 July 1990 at 14:30:15 in Madrid on summer time (zone 20, +01:00, and --dst), as JSON:\n"
+    "    corvane-cli --name jos\u00e9 --date 1990-07-01 --time 14:30:15 --zone 20 --dst --lon 3:42W --lat 40:25N --json\n"
+    "  Which position to give --zone, with each zone's offset from universal time:\n"
+    "    corvane-cli --zones\n";
 
 constexpr std::string_view kValueOptions[] = {"--name", "--date",  "--time", "--zone", "--lon",   "--lat",
                                               "--city", "--state", "--country", "--save", "--open", "--batch",
                                               "--retrogrades"};
-constexpr std::string_view kFlagOptions[] = {"--dst", "--json", "--pages", "--help"};
+constexpr std::string_view kFlagOptions[] = {"--dst", "--json", "--pages", "--help", "--zones"};
 constexpr std::string_view kBirthOptions[] = {"--name", "--date",  "--time",    "--zone", "--lon",
                                               "--lat",  "--city", "--state", "--country", "--dst"};
 
@@ -191,6 +202,13 @@ int RunRetrogrades(const Arguments& args) {
   return PrintRetrogrades(year, args.Has("--json"), std::cout);
 }
 
+int RunZones(const Arguments& args) {
+  if (!args.values.empty() || args.flags.size() != (args.Has("--json") ? 2u : 1u))
+    return UsageError("--zones takes only --json");
+  PrintZones(args.Has("--json"), std::cout);
+  return kExitOk;
+}
+
 int RunBatchOption(const Arguments& args) {
   if (args.values.size() != 1 || !args.flags.empty()) return UsageError("--batch takes no other option");
   const std::string path(args.values.at("--batch"));
@@ -222,6 +240,7 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   if (args.Has("--batch")) return RunBatchOption(args);
+  if (args.Has("--zones")) return RunZones(args);
   if (args.Has("--retrogrades")) return RunRetrogrades(args);
   return RunChart(args);
 }
