@@ -223,7 +223,7 @@ void InputForm::buildControls() {
                            central);
   forum->setObjectName("Label61");
   forum->setCursor(Qt::PointingHandCursor);
-  connect(forum, &QLabel::linkActivated, this, [] { OpenWebPage(HomePageUrl()); });
+  connect(forum, &QLabel::linkActivated, this, [this] { OpenWebPage(HomePageUrl(), this); });
   outer->addWidget(forum, 0, Qt::AlignHCenter);
 
   setCentralWidget(central);
@@ -365,7 +365,8 @@ void InputForm::searchCoordinates() {
     return;
   }
   OpenWebPage(CoordinateSearchUrl(QString::fromStdString(d.city + " " + d.state + " " + d.country +
-                                                          " Latitude Longitude")));
+                                                          " Latitude Longitude")),
+              this);
 }
 
 }  // namespace corvane

@@ -391,7 +391,7 @@ bool ResultForm::eventFilter(QObject* watched, QEvent* event) {
     if (label != nullptr && mouse->button() == Qt::LeftButton &&
         label->rect().contains(mouse->position().toPoint())) {
       if (label->property("opensHomePage").toBool()) {
-        OpenWebPage(HomePageUrl());
+        OpenWebPage(HomePageUrl(), this);
         return true;
       }
       const QVariant index = label->property("index");

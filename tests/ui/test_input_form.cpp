@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -37,6 +38,7 @@ class InputFormTest : public QObject {
   };
   QList<Shown> messages_;
   QStringList opened_;
+  bool browserStarts_ = true;
   std::unique_ptr<InputForm> form_;
 
   template <typename T>
@@ -59,7 +61,11 @@ class InputFormTest : public QObject {
     messages_.clear();
     opened_.clear();
     SetMessageSinkForTesting([this](QWidget*, const QString& t, MessageIcon i) { messages_.push_back({t, i}); });
-    SetWebPageOpenerForTesting([this](const QString& url) { opened_.push_back(url); });
+    browserStarts_ = true;
+    SetWebPageOpenerForTesting([this](const QString& url) {
+      opened_.push_back(url);
+      return browserStarts_;
+    });
     form_ = std::make_unique<InputForm>();
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
@@ -397,6 +403,39 @@ class InputFormTest : public QObject {
     QCOMPARE(opened_.size(), 1);
     QVERIFY(opened_[0].contains("Pune%20Maharashtra%20India%20Latitude%20Longitude") ||
             opened_[0].contains("Pune+Maharashtra+India+Latitude+Longitude"));
+  }
+
+  // Without a browser the coordinate search and the help links give their address in a
+  // message whose text can be selected.
+  void failedLinksGiveTheirAddress() {
+    browserStarts_ = false;
+    child<QLineEdit>("txtMCity")->setText("Pune");
+    child<QLineEdit>("txtMState")->setText("Maharashtra");
+    child<QLineEdit>("txtMCountry")->setText("India");
+    QTest::mouseClick(child<QWidget>("cmdBrowser"), Qt::LeftButton);
+    form_->findChild<QAction*>("mnuOnline")->trigger();
+    QCOMPARE(opened_.size(), 2);
+    QCOMPARE(messages_.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+      QVERIFY(messages_[i].text.endsWith("\n" + opened_[i]));
+      QVERIFY(messages_[i].text.startsWith("No web browser could be started."));
+    }
+
+    // The real message box: the address is there and can be selected.
+    SetMessageSinkForTesting({});
+    QString shown;
+    Qt::TextInteractionFlags flags;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      shown = box->text();
+      flags = box->textInteractionFlags();
+      box->accept();
+    });
+    form_->findChild<QAction*>("mnuUpdate")->trigger();
+    QCOMPARE(shown, BrowserFailedMessage(DownloadPageUrl()));
+    QVERIFY(shown.contains(DownloadPageUrl()));
+    QVERIFY(flags & Qt::TextSelectableByMouse);
   }
 
   void helpMenuOpensThePages() {

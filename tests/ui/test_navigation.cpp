@@ -160,26 +160,63 @@ class NavigationTest : public QObject {
     SetFileChooserForTesting({});
   }
 
-  void secondCopyIsToldAndStaleLocksAreTakenOver() {
+  // Two copies in one process: the second asks the first to come forward over the local
+  // socket, is told "Application is already running", and the first's window is restored.
+  void secondCopyBringsTheFirstForward() {
     QTemporaryDir dir;
     const QString lock = dir.filePath("corvane.lock");
+    const QString server = "corvane-test-" + QString::number(QCoreApplication::applicationPid());
+    AppController app;
+    app.start();
+    InputForm* input = app.inputForm();
+    QVERIFY(QTest::qWaitForWindowExposed(input));
     {
-      SingleInstance first(lock);
+      SingleInstance first(lock, server);
       QVERIFY(first.isFirst());
       QVERIFY(!ReportIfAlreadyRunning(first));
-      SingleInstance second(lock);
+      QSignalSpy requests(&first, &SingleInstance::activationRequested);
+      connect(&first, &SingleInstance::activationRequested, &app, &AppController::bringToFront);
+      input->showMinimized();
+      QTRY_VERIFY(input->windowState() & Qt::WindowMinimized);
+
+      SingleInstance second(lock, server);
       QVERIFY(!second.isFirst());
       QVERIFY(ReportIfAlreadyRunning(second));
       QCOMPARE(messages_, QStringList{"Application is already running"});
+      QTRY_COMPARE(requests.count(), 1);
+      QVERIFY(!(input->windowState() & Qt::WindowMinimized));
+      QVERIFY(input->isVisible());
+      QTRY_COMPARE(QApplication::activeWindow(), input);
       QVERIFY(first.isFirst());  // the running copy is unaffected
     }
+    // When the first copy does not listen, the request fails and the message still comes.
+    QLockFile held(dir.filePath("other.lock"));
+    QVERIFY(held.tryLock(0));
+    SingleInstance unheard(dir.filePath("other.lock"), server + "-none");
+    QVERIFY(!unheard.isFirst());
+    QVERIFY(!unheard.requestActivation());
+    QVERIFY(ReportIfAlreadyRunning(unheard));
+    QCOMPARE(messages_.size(), 2);
+
     // A lock left by a copy that crashed names a process that no longer exists.
     QFile stale(lock);
     QVERIFY(stale.open(QIODevice::WriteOnly));
     stale.write("2147480000\ncorvane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     stale.close();
-    SingleInstance next(lock);
+    SingleInstance next(lock, server);
     QVERIFY(next.isFirst());
+  }
+
+  void bringToFrontPicksTheFrameAfterACalculation() {
+    AppController app;
+    app.start();
+    fill(app.inputForm(), "RAM", 1975);
+    QVERIFY(app.inputForm()->runCalculation());
+    FrameWindow* frame = app.frameWindow();
+    frame->showMinimized();
+    app.bringToFront();
+    QVERIFY(!(frame->windowState() & Qt::WindowMinimized));
+    QVERIFY(!app.inputForm()->isVisible());
   }
 };
 

@@ -216,7 +216,10 @@ class ResultFormTest : public QObject {
 
   void linkLabelsOpenHomePage() {
     QStringList opened;
-    SetWebPageOpenerForTesting([&](const QString& url) { opened << url; });
+    SetWebPageOpenerForTesting([&](const QString& url) {
+      opened << url;
+      return true;
+    });
     ResultForm form;
     form.show();
     QTest::mouseClick(Label(form, "Label5"), Qt::LeftButton);
