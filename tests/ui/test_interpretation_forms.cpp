@@ -4,15 +4,23 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QtTest>
 
+#include <cmath>
 #include <cstdlib>
+#include <string>
 #include <tuple>
+#include <vector>
 
+#include "lagna/texts/interpretation_texts.h"
 #include "ui/interpretation_form.h"
 
 using namespace corvane;
@@ -33,6 +41,47 @@ QString PageTitle(InterpretationForm& form, int index) {
   return box ? box->title() : QString();
 }
 
+// The topic texts and house descriptions of one sign, as the interpretation fill gives them.
+LagnaPageFields RealTexts(int sign) {
+  static const char* const suffixes[] = {"AL", "BL", "HL", "GL", "SrL", "IL", "PL", "UL", "VL", "CL", "SL", "Ascendant"};
+  static std::vector<std::string> names;  // the fields keep views of the control names
+  if (names.empty())
+    for (const char* suffix : suffixes)
+      for (const char* topic : kTopics) names.push_back(std::string("txt") + topic + suffix);
+  const std::array<const std::array<std::string_view, 12>*, 5> texts = {
+      &kLooksTexts, &kNatureTexts, &kCareerAndFinanceTexts, &kLoveAndDomesticLifeTexts, &kHealthTexts};
+  LagnaPageFields fields;
+  for (std::size_t i = 0; i < names.size(); ++i) fields.fields.push_back({names[i], (*texts[i % 5])[sign]});
+  fields.horaDescription = kHoraHouseTexts[sign];
+  fields.houseDescription = kPranapadaHouseTexts[sign];
+  return fields;
+}
+
+// True when the box's bottom edge falls between two lines of text: no line shows half.
+bool ShowsWholeLines(QPlainTextEdit* box) {
+  const QTextLayout* layout = box->document()->firstBlock().layout();
+  if (layout == nullptr || layout->lineCount() == 0) return true;
+  const double lineHeight = layout->lineAt(0).height();
+  const double firstTop = layout->lineAt(0).y() + layout->position().y() + box->document()->documentMargin();
+  const double room = box->viewport()->height() - firstTop;
+  const double lines = room / lineHeight;
+  return lines - std::floor(lines) < 1.0 / lineHeight + 0.25;  // at most a quarter line of blank
+}
+
+// Every visible label outside a scroll area has the width and height its text needs.
+void CheckNothingClipped(QWidget* page) {
+  for (QLabel* label : page->findChildren<QLabel*>()) {
+    if (!label->isVisibleTo(page) || label->text().isEmpty()) continue;
+    bool scrolled = false;
+    for (QWidget* w = label->parentWidget(); w != page && w != nullptr; w = w->parentWidget())
+      scrolled = scrolled || qobject_cast<QScrollArea*>(w) != nullptr;
+    if (scrolled) continue;
+    const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+    QVERIFY2(label->height() >= needed, qPrintable(label->text()));
+    if (!label->wordWrap()) QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+  }
+}
+
 void PutOnClipboard(const QString& text) {
   QGuiApplication::clipboard()->setText(text);
   QCOMPARE(QGuiApplication::clipboard()->text(), text);
@@ -48,7 +97,6 @@ class InterpretationFormsTest : public QObject {
     InterpretationForm two(LagnaFormKind::kTwo);
     QCOMPARE(one.objectName(), QString("frmLagnaOne"));
     QCOMPARE(two.objectName(), QString("frmLagnaTwo"));
-    QCOMPARE(one.windowTitle(), QString("Corvane v1.25"));
     for (int index = -1; index < 14; ++index) {
       QCOMPARE(one.hasPage(index), index >= 0 && index <= 5);
       QCOMPARE(two.hasPage(index), index >= 6 && index <= 12);
@@ -61,6 +109,73 @@ class InterpretationFormsTest : public QObject {
     one.showPage(7);  // a page of the other form
     one.showPage(42);
     QCOMPARE(one.currentPage(), 1);
+  }
+
+  // The title names the caption, the page's lagna and the person.
+  void titleNamesTheLagnaAndThePerson() {
+    InterpretationForm one(LagnaFormKind::kOne);
+    InterpretationForm two(LagnaFormKind::kTwo);
+    one.showPage(1);
+    QCOMPARE(one.windowTitle(), QString("Corvane v1.25 - Bhava Lagna"));  // no chart yet
+    one.setPersonName("ANJALI RAO");
+    QCOMPARE(one.windowTitle(), QString("Corvane v1.25 - Bhava Lagna - ANJALI RAO"));
+    one.showPage(2);
+    QCOMPARE(one.windowTitle(), QString("Corvane v1.25 - Hora Lagna - ANJALI RAO"));
+    two.setPersonName("JOS\u00c9");
+    two.showPage(12);
+    QCOMPARE(two.windowTitle(), QString("Corvane v1.25 - Ascendant - JOS\u00c9"));
+    two.showPage(8);
+    QCOMPARE(two.windowTitle(), QString("Corvane v1.25 - Pranapada Lagna - JOS\u00c9"));
+  }
+
+  void escapeControlWAndTheCloseButtonClose() {
+    InterpretationForm two(LagnaFormKind::kTwo);
+    auto* close = two.findChild<QPushButton*>("cmdClose");
+    QVERIFY(close != nullptr);
+    QCOMPARE(close->text(), QString("&Close"));
+    for (int way = 0; way < 3; ++way) {
+      two.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&two));
+      two.activateWindow();
+      QTRY_VERIFY(two.isActiveWindow());
+      two.showPage(12);
+      QWidget* focus = two.findChild<QPlainTextEdit*>("txtNatureAscendant");
+      focus->setFocus();
+      if (way == 0) QTest::keyClick(focus, Qt::Key_Escape);
+      if (way == 1) QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+      if (way == 2) QTest::mouseClick(close, Qt::LeftButton);
+      QVERIFY2(!two.isVisible(), qPrintable(QString::number(way)));
+    }
+    // The button stands at the bottom right of the window.
+    two.show();
+    const QRect button = close->geometry();
+    QVERIFY(two.width() - button.right() < 20 && two.height() - button.bottom() < 20);
+    for (QWidget* w : two.findChildren<QWidget*>())
+      if (w->isVisible() && w != close && w->parentWidget() == &two) QVERIFY(w->geometry().bottom() < button.top());
+  }
+
+  // A page with tabs opens on its details every time, however it was left.
+  void pagesOpenOnTheirDetailsTab() {
+    InterpretationForm one(LagnaFormKind::kOne);
+    InterpretationForm two(LagnaFormKind::kTwo);
+    for (auto [form, index, tabName, details] : {std::tuple{&one, 0, "SSTab1", "Arudha Lagna Details"},
+                                                 std::tuple{&two, 7, "tabUpapada", "Upapada Lagna Details"}}) {
+      auto* tabs = form->page(index)->findChild<QTabWidget*>(tabName);
+      QVERIFY(tabs != nullptr);
+      for (int time = 0; time < 3; ++time) {
+        form->showPage(index);
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), QString(details));
+        tabs->setCurrentIndex(1 - tabs->currentIndex());  // the user looks at the other tab
+        form->showPage(index == 0 ? 1 : 6);
+      }
+    }
+    // The Upapada reading has the whole page's width for its sentences.
+    auto* reading = two.findChild<QTextEdit*>("RTBUL");
+    two.show();
+    two.showPage(7);
+    two.page(7)->findChild<QTabWidget*>("tabUpapada")->setCurrentIndex(1);
+    QVERIFY(reading->isVisible());
+    QVERIFY(reading->width() > two.width() * 9 / 10);
   }
 
   void everyPageHasItsNamedControls() {
@@ -173,28 +288,81 @@ class InterpretationFormsTest : public QObject {
     QVERIFY(box->isReadOnly());
   }
 
+  // At the designed size the attributes show whole and the topic texts take the rest of the
+  // page, at least their designed 735 twips, showing whole lines only.
   void topicBoxesTakeTheHeightTheGridLeaves() {
     InterpretationForm one(LagnaFormKind::kOne);
     InterpretationForm two(LagnaFormKind::kTwo);
-    LagnaPageFields fields;
-    fields.fields = {{"lblCompatibleWithAL", "Leo, Sagittarius, Gemini, Aquarius, Libra"}};
+    LagnaPageFields fields = RealTexts(4);
+    fields.fields.push_back({"lblCompatibleWithAL", "Leo, Sagittarius, Gemini, Aquarius, Libra"});
     one.fill(fields);
+    two.fill(fields);
     for (InterpretationForm* form : {&one, &two}) {
       form->show();
       QVERIFY(QTest::qWaitForWindowExposed(form));
+      QCOMPARE(form->size(), QSize(796, 543));  // 11940 x 8145 twips
       for (int index = 0; index < 13; ++index) {
         if (!form->hasPage(index) || index == 8) continue;
         form->showPage(index);
-        if (index == 0) form->page(0)->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
         for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
         auto* area = form->page(index)->findChild<QScrollArea*>("scrAttributes");
         QVERIFY(area != nullptr);
         const int needed = area->widget()->heightForWidth(area->viewport()->width());
         // The attributes show whole and leave no empty band above the topic texts.
         QVERIFY2(std::abs(area->height() - needed) <= 1, qPrintable(QString("page %1: %2 for %3").arg(index).arg(area->height()).arg(needed)));
-        for (QPlainTextEdit* box : form->page(index)->findChildren<QPlainTextEdit*>())
+        for (QPlainTextEdit* box : form->page(index)->findChildren<QPlainTextEdit*>()) {
           QVERIFY2(box->height() >= 49, qPrintable(box->objectName()));  // at least the designed 735 twips
+          QVERIFY2(ShowsWholeLines(box), qPrintable(box->objectName()));
+        }
       }
+    }
+  }
+
+  // Given room, every topic text of every sign shows whole, without a scroll bar.
+  void enlargedWindowShowsWholeTexts() {
+    InterpretationForm one(LagnaFormKind::kOne);
+    one.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&one));
+    one.resize(1500, 1000);
+    one.showPage(3);
+    for (int sign = 0; sign < 12; ++sign) {
+      one.fill(RealTexts(sign));
+      for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
+      for (QPlainTextEdit* box : one.page(3)->findChildren<QPlainTextEdit*>()) {
+        QVERIFY2(box->verticalScrollBar()->maximum() == 0 && !box->verticalScrollBar()->isVisible(),
+                 qPrintable(QString("%1, sign %2").arg(box->objectName()).arg(sign)));
+        QVERIFY2(ShowsWholeLines(box), qPrintable(QString("%1 viewport %2 box %3").arg(box->objectName()).arg(box->viewport()->height()).arg(box->height())));
+      }
+    }
+  }
+
+  // At the smallest size the layouts allow, no text is cut: labels have the room they need
+  // (or sit in a scroll area), tab names and the Close button show whole.
+  void smallestSizeClipsNothing() {
+    for (LagnaFormKind kind : {LagnaFormKind::kOne, LagnaFormKind::kTwo}) {
+      InterpretationForm form(kind);
+      form.fill(RealTexts(7));
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      form.resize(form.minimumSize());
+      QVERIFY(form.minimumSize().width() > 300 && form.minimumSize().height() > 300);
+      for (int index = 0; index < 13; ++index) {
+        if (!form.hasPage(index)) continue;
+        form.showPage(index);
+        for (auto* tabs : form.page(index)->findChildren<QTabWidget*>()) {
+          for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
+            QVERIFY(tabs->tabBar()->tabRect(tab).width() >= tabs->tabBar()->fontMetrics().horizontalAdvance(tabs->tabText(tab)));
+            QVERIFY(tabs->tabBar()->tabRect(tab).right() < tabs->width());
+            CheckNothingClipped(form.page(index));
+          }
+        }
+        for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
+        CheckNothingClipped(form.page(index));
+      }
+      auto* close = form.findChild<QPushButton*>("cmdClose");
+      QVERIFY(close->width() >= close->sizeHint().width() && close->geometry().right() < form.width());
     }
   }
 

@@ -43,6 +43,13 @@ class NavigationTest : public QObject {
     form->findChild<QLineEdit*>("txtLatM")->setText("36");
   }
 
+  // Starts the program and calculates the sample chart; the frame window that shows it.
+  static FrameWindow* Calculated(AppController& app) {
+    app.start();
+    fill(app.inputForm(), "RAM", 1975);
+    return app.inputForm()->runCalculation() ? app.frameWindow() : nullptr;
+  }
+
  private slots:
   void init() {
     messages_.clear();
@@ -128,6 +135,25 @@ class NavigationTest : public QObject {
     }
   }
 
+  // The result form fills the frame and grows with it; the keyboard starts on the lagna list
+  // and Tab goes from the toolbar buttons into the result form without stopping on its frame.
+  void resultFormFillsTheFrame() {
+    AppController app;
+    FrameWindow* frame = Calculated(app);
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QTRY_COMPARE(QApplication::focusWidget(), frame->findChild<QWidget*>("Label8_0"));
+    ResultForm* result = frame->resultForm();
+    frame->resize(1500, 1100);
+    QTRY_VERIFY(result->width() > 1400 && result->height() > result->minimumHeight() + 200);
+    QStringList stops;
+    frame->findChild<QPushButton*>("cmdExit")->setFocus();
+    for (int i = 0; i < 4; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      stops << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(stops, (QStringList{"Label8_0", "cmdShowChart", "Label5", "Label7"}));
+  }
+
   void saveThenOpenThroughTheDialogs() {
     QTemporaryDir dir;
     const QString path = dir.filePath("chart.zdh");
@@ -209,10 +235,7 @@ class NavigationTest : public QObject {
 
   void bringToFrontPicksTheFrameAfterACalculation() {
     AppController app;
-    app.start();
-    fill(app.inputForm(), "RAM", 1975);
-    QVERIFY(app.inputForm()->runCalculation());
-    FrameWindow* frame = app.frameWindow();
+    FrameWindow* frame = Calculated(app);
     frame->showMinimized();
     app.bringToFront();
     QVERIFY(!(frame->windowState() & Qt::WindowMinimized));
