@@ -228,6 +228,9 @@ void InputForm::buildControls() {
 
   setCentralWidget(central);
   setTabOrder(txtName_, cboMonth_);
+  // At its narrowest the description wraps onto more lines than the layout's minimum counts
+  // on; the form keeps the height that takes, so no field is ever squeezed.
+  central->setMinimumHeight(outer->heightForWidth(outer->minimumSize().width()));
 }
 
 BirthData InputForm::birthData() const {

@@ -180,6 +180,15 @@ class TopicTextBox : public QPlainTextEdit {
  protected:
   void resizeEvent(QResizeEvent* event) override {
     QPlainTextEdit::resizeEvent(event);
+    // The lines wrap at the width the text really has: when the scroll bar comes or goes
+    // while the page is hidden, the plain text layout may keep the width it had before.
+    if (viewport()->width() != wrapWidth_ && !rewrapping_) {
+      rewrapping_ = true;
+      wrapWidth_ = viewport()->width();
+      setLineWrapMode(QPlainTextEdit::NoWrap);
+      setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      rewrapping_ = false;
+    }
     const double line = LineHeight();
     const double top = document()->documentMargin();  // above the first line
     const int room = contentsRect().height();
@@ -197,6 +206,9 @@ class TopicTextBox : public QPlainTextEdit {
     probe.endLayout();
     return line.isValid() && line.height() > 0 ? line.height() : QFontMetricsF(font()).lineSpacing();
   }
+
+  int wrapWidth_ = -1;
+  bool rewrapping_ = false;
 };
 
 QPointer<InterpretationForm>& Slot(LagnaFormKind kind) {
@@ -383,12 +395,6 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
   if (text.significance != nullptr) {
     side->addWidget(MakeLabel(text.significanceHeading, sideColumn, true));
     side->addWidget(MakeLabel(text.significance, sideColumn));
-    if (lagnaIndex == kHoraPage) {
-      // The house reading of the Hora lagna follows its significance.
-      side->addSpacing(TwipsToPixels(120));
-      side->addWidget(MakeLabel("Hora Lagna Present In House Significance", sideColumn, true));
-      side->addWidget(addValueLabel("lblHoraDesc", sideColumn));
-    }
   }
   side->addStretch(1);
   upperLayout->addWidget(sideColumn);
@@ -403,7 +409,18 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
   for (int row = 0; row < static_cast<int>(kGrid.size()); ++row) {
     for (int column = 0; column < 3; ++column) {
       const Cell& cell = kGrid[row][column];
-      if (cell.attribute[0] == '\0') continue;
+      if (cell.attribute[0] == '\0') {
+        if (lagnaIndex == kHoraPage) {
+          // The house reading of the Hora lagna fills the grid's one empty cell.
+          auto* house = new QVBoxLayout;
+          house->setSpacing(0);
+          house->addWidget(MakeLabel("Hora Lagna Present In House Significance", upper, true));
+          house->addWidget(addValueLabel("lblHoraDesc", upper));
+          house->addStretch();
+          grid->addLayout(house, row, column);
+        }
+        continue;
+      }
       QString caption = cell.caption ? QString(cell.caption)
                                      : QString("%1 Present In Sign").arg(text.lagnaName);
       auto* cellLayout = new QVBoxLayout;

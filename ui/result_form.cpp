@@ -326,10 +326,9 @@ ResultForm::ResultForm(QWidget* parent) : QWidget(parent) {
   top->addWidget(showChartButton_, 0, Qt::AlignTop);
   top->addStretch(8280 - 5520 - 2355);
   top->addWidget(forum, 0, Qt::AlignBottom);
-  top->addSpacing(Twips(135));
 
   auto* layout = new QGridLayout(this);
-  layout->setContentsMargins(Twips(60), Twips(120), Twips(135 - 135), Twips(kFormHeight - 720 - 7455));
+  layout->setContentsMargins(Twips(60), Twips(120), Twips(kFormWidth - 2520 - 11940), Twips(kFormHeight - 720 - 7455));
   layout->setHorizontalSpacing(Twips(105));
   layout->setVerticalSpacing(0);
   layout->addLayout(top, 0, 1);

@@ -22,6 +22,7 @@
 
 #include "app/chart_file.h"
 #include "app/text_encoding.h"
+#include "tests/ui/layout_checks.h"
 #include "ui/input_form.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_presenter.h"
@@ -282,6 +283,14 @@ class InputFormTest : public QObject {
     QCOMPARE(calculated.count(), 0);
     QCOMPARE(child<QComboBox>("cboMonth")->currentText(), QString("April"));
     QCOMPARE(child<QComboBox>("cboDate")->count(), 30);
+  }
+
+  // Made as small as it goes, the form still shows every field, list and button whole.
+  void smallestFormClipsNothing() {
+    form_->resize(1, 1);
+    QTRY_COMPARE(form_->size(), form_->minimumSize());
+    QVERIFY(form_->width() > 300 && form_->height() > 300);
+    corvane::testing::CheckNothingClipped(form_.get());
   }
 
   void coordinateFilterGuardsTypingAndPasting() {

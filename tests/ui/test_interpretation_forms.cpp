@@ -21,9 +21,11 @@
 #include <vector>
 
 #include "lagna/texts/interpretation_texts.h"
+#include "tests/ui/layout_checks.h"
 #include "ui/interpretation_form.h"
 
 using namespace corvane;
+using corvane::testing::CheckNothingClipped;
 
 namespace {
 
@@ -57,29 +59,18 @@ LagnaPageFields RealTexts(int sign) {
   return fields;
 }
 
-// True when the box's bottom edge falls between two lines of text: no line shows half.
+// True when the box's bottom edge falls between two lines of text (no line shows half) and
+// its lines are no wider than the box shows (none runs under the scroll bar).
 bool ShowsWholeLines(QPlainTextEdit* box) {
   const QTextLayout* layout = box->document()->firstBlock().layout();
   if (layout == nullptr || layout->lineCount() == 0) return true;
+  for (int i = 0; i < layout->lineCount(); ++i)
+    if (layout->lineAt(i).naturalTextWidth() + 2 * box->document()->documentMargin() > box->viewport()->width() + 1) return false;
   const double lineHeight = layout->lineAt(0).height();
   const double firstTop = layout->lineAt(0).y() + layout->position().y() + box->document()->documentMargin();
   const double room = box->viewport()->height() - firstTop;
   const double lines = room / lineHeight;
   return lines - std::floor(lines) < 1.0 / lineHeight + 0.25;  // at most a quarter line of blank
-}
-
-// Every visible label outside a scroll area has the width and height its text needs.
-void CheckNothingClipped(QWidget* page) {
-  for (QLabel* label : page->findChildren<QLabel*>()) {
-    if (!label->isVisibleTo(page) || label->text().isEmpty()) continue;
-    bool scrolled = false;
-    for (QWidget* w = label->parentWidget(); w != page && w != nullptr; w = w->parentWidget())
-      scrolled = scrolled || qobject_cast<QScrollArea*>(w) != nullptr;
-    if (scrolled) continue;
-    const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
-    QVERIFY2(label->height() >= needed, qPrintable(label->text()));
-    if (!label->wordWrap()) QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
-  }
 }
 
 void PutOnClipboard(const QString& text) {
@@ -312,7 +303,7 @@ class InterpretationFormsTest : public QObject {
         QVERIFY2(std::abs(area->height() - needed) <= 1, qPrintable(QString("page %1: %2 for %3").arg(index).arg(area->height()).arg(needed)));
         for (QPlainTextEdit* box : form->page(index)->findChildren<QPlainTextEdit*>()) {
           QVERIFY2(box->height() >= 49, qPrintable(box->objectName()));  // at least the designed 735 twips
-          QVERIFY2(ShowsWholeLines(box), qPrintable(box->objectName()));
+          QVERIFY2(ShowsWholeLines(box), qPrintable(box->objectName() + QString(" vw %1 lw %2 sb %3 w %4").arg(box->viewport()->width()).arg(box->document()->firstBlock().layout()->lineAt(0).naturalTextWidth()).arg(box->verticalScrollBar()->isVisible()).arg(box->width())));
         }
       }
     }

@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <QtTest>
 
+#include "tests/ui/layout_checks.h"
 #include "ui/interpretation_form.h"
 #include "ui/result_form.h"
 #include "ui/web_links.h"
@@ -325,11 +326,7 @@ class ResultFormTest : public QObject {
     const int listHeight = form.findChild<QWidget*>("Frame2")->height();
     const double smallFont = Label(form, "lblAries")->font().pointSizeF();
     QCOMPARE(smallFont, 8.0);
-    for (QLabel* label : form.findChildren<QLabel*>()) {
-      if (!label->isVisible() || label->wordWrap()) continue;
-      QVERIFY2(label->width() >= label->sizeHint().width() || !label->toolTip().isEmpty(),
-               qPrintable(label->objectName() + " " + label->text()));
-    }
+    corvane::testing::CheckNothingClipped(&form);
 
     form.resize(1500, 1000);
     QTRY_VERIFY(box(0)->width() > small.width() * 3 / 2);
