@@ -222,6 +222,10 @@ void InputForm::buildControls() {
                            "astrologers</a>",
                            central);
   forum->setObjectName("Label61");
+  // Tab reaches the link too; Enter or Space then opens it (see keyPressEvent).
+  forum->setFocusPolicy(Qt::StrongFocus);
+  forum->setStyleSheet("QLabel:focus { border: 1px dotted palette(text); }");
+  forum_ = forum;
   forum->setCursor(Qt::PointingHandCursor);
   connect(forum, &QLabel::linkActivated, this, [this] { OpenWebPage(HomePageUrl(), this); });
   outer->addWidget(forum, 0, Qt::AlignHCenter);
@@ -308,8 +312,14 @@ void InputForm::report(const InputMessage& message) {
 }
 
 void InputForm::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (forum_->hasFocus() && (enter || event->key() == Qt::Key_Space)) {
+    event->accept();
+    OpenWebPage(HomePageUrl(), this);
+    return;
+  }
   // Text boxes, lists and option buttons pass Enter on; it reaches the form here.
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+  if (enter) {
     event->accept();
     runCalculation();
     return;

@@ -58,6 +58,7 @@ class InputForm : public QMainWindow {
   QCheckBox* chkDST_ = nullptr;
   FilteredLineEdit *txtLonD_ = nullptr, *txtLonM_ = nullptr, *txtLatD_ = nullptr, *txtLatM_ = nullptr;
   QRadioButton *optEast_ = nullptr, *optWest_ = nullptr, *optNorth_ = nullptr, *optSouth_ = nullptr;
+  QLabel* forum_ = nullptr;  // Label61, the link to the maker's forum
 };
 
 }  // namespace corvane

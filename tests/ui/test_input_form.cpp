@@ -447,6 +447,17 @@ class InputFormTest : public QObject {
     QVERIFY(flags & Qt::TextSelectableByMouse);
   }
 
+  // The forum link takes the focus with Tab and opens with Enter, as a click does.
+  void forumLinkWorksFromTheKeyboard() {
+    auto* forum = child<QLabel>("Label61");
+    QVERIFY(forum->focusPolicy() & Qt::TabFocus);
+    child<QWidget>("cmdRashi")->setFocus();
+    QTest::keyClick(child<QWidget>("cmdRashi"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), forum);
+    QTest::keyClick(forum, Qt::Key_Return);
+    QCOMPARE(opened_, QStringList{HomePageUrl()});
+  }
+
   void helpMenuOpensThePages() {
     for (const char* name : {"mnuOnline", "mnuVisit", "mnuUpdate"}) form_->findChild<QAction*>(name)->trigger();
     QCOMPARE(opened_.size(), 3);
