@@ -19,6 +19,7 @@
 #include "cli/chart_report.h"
 #include "cli/cli_input.h"
 #include "cli/retrograde_listing.h"
+#include "cli/zone_listing.h"
 #include "corvane_version.h"
 
 namespace corvane {
@@ -29,6 +30,7 @@ int RunVersion(const Arguments&);
 int RunChart(const Arguments& args);
 int RunBatchCommand(const Arguments& args);
 int RunRetrogradesCommand(const Arguments& args);
+int RunZonesCommand(const Arguments& args);
 
 constexpr unsigned kMaxJobs = 256;
 
@@ -41,6 +43,7 @@ constexpr OptionSpec kOptions[] = {
     {"--jobs", "N", kBatchCommand, "threads that calculate a batch (default: one per core)"},
     {"--retrogrades", "YEAR", kRetrogradesCommand, "retrograde periods of the planets that touch YEAR (UT)",
      RunRetrogradesCommand},
+    {"--zones", "", kZonesCommand, "list the 71 zone positions with their offsets, local time - UT", RunZonesCommand},
     {"--open", "FILE.zdh", kOpenCommand, "the chart of a chart file", RunChart},
     {"--name", "NAME", kChartCommand, "letters and blanks; printed in capitals"},
     {"--date", "YYYY-MM-DD", kChartCommand, "birth date, 1901 to 2050"},
@@ -52,7 +55,8 @@ constexpr OptionSpec kOptions[] = {
     {"--city", "C", kChartCommand, "city of the birth place, shown as given"},
     {"--state", "S", kChartCommand, "state or province of the birth place"},
     {"--country", "C", kChartCommand, "country of the birth place"},
-    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand, "print one JSON object instead of the report"},
+    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand | kZonesCommand,
+     "print one JSON object instead of the report"},
     {"--pages", "", kChartCommand | kOpenCommand, "also print every field of the interpretation pages"},
     {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
 };
@@ -65,6 +69,7 @@ constexpr std::string_view kSynopsis =
     "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
     "  corvane-cli --batch FILE|- [--jobs N]\n"
     "  corvane-cli --retrogrades YEAR [--json]\n"
+    "  corvane-cli --zones [--json]\n"
     "  corvane-cli --help | --version\n"
     "\n";
 
@@ -74,7 +79,15 @@ constexpr std::string_view kExitStatuses =
     "city,state,country (dst 0 or 1). The JSON output is described in docs/json.md.\n"
     "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
     "64 usage error, 65 not a chart file, 66 input file unreadable, 73 chart file not written,\n"
-    "74 output not written.\n";
+    "74 output not written.\n"
+    "\n"
+    "Examples:\n"
+    "  Born 5 June 1975 at 07:05 in New Delhi; zone 34 is Indian time (+05:30):\n"
+    "    corvane-cli --name \"ram kumar\" --date 1975-06-05 --time 07:05 --zone 34 --lon 77:13E --lat 28:36N\n"
+    "  Born 1 July 1990 at 14:30:15 in Madrid on summer time (zone 20, +01:00, and --dst), as JSON:\n"
+    "    corvane-cli --name jos\u00e9 --date 1990-07-01 --time 14:30:15 --zone 20 --dst --lon 3:42W --lat 40:25N --json\n"
+    "  Which position to give --zone, with each zone's offset from universal time:\n"
+    "    corvane-cli --zones\n";
 
 std::string UsageText() { return std::string(kSynopsis) + OptionListText(kOptions) + std::string(kExitStatuses); }
 
@@ -176,6 +189,12 @@ int RunChart(const Arguments& args) {
   std::ostringstream report;
   WriteChartReport(chart, pages, report);
   return Print(report.str());
+}
+
+int RunZonesCommand(const Arguments& args) {
+  std::ostringstream listing;
+  PrintZones(args.Has("--json"), listing);
+  return Print(listing.str());
 }
 
 int RunRetrogradesCommand(const Arguments& args) {
