@@ -1,10 +1,11 @@
-# Runs the station generator and checks its output against the committed table byte for byte.
+# Runs a table generator (GEN) and checks its output against the committed table (TSV) byte
+# for byte; used for the station table and the sunrise reference table.
 execute_process(COMMAND "${GEN}" OUTPUT_FILE "${FRESH}" RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "station_generator failed with ${rc}")
+  message(FATAL_ERROR "${GEN} failed with ${rc}")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${TSV}" "${FRESH}" RESULT_VARIABLE diff)
 file(REMOVE "${FRESH}")
 if(NOT diff EQUAL 0)
-  message(FATAL_ERROR "stations.tsv differs from a fresh generator run")
+  message(FATAL_ERROR "${TSV} differs from a fresh generator run")
 endif()
