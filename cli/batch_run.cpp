@@ -8,12 +8,13 @@
 #include "app/chart_calculation.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
+#include "cli/settings_options.h"
 
 namespace corvane {
 namespace {
 
-constexpr std::array<std::string_view, 10> kColumns = {"name", "date", "time", "zone", "dst",
-                                                       "lon",  "lat",  "city", "state", "country"};
+constexpr std::array<std::string_view, 11> kColumns = {"name", "date", "time",  "zone",    "dst",   "lon",
+                                                       "lat",  "city", "state", "country", "engine"};
 constexpr std::size_t kRequiredColumns = 7;
 
 // Splits one CSV record into `fields` (reused between rows). Double quotes enclose a
@@ -58,8 +59,9 @@ bool ReadLine(std::FILE* in, std::string& line) {
   return true;
 }
 
-// The birth data of one row, or the message that refuses it.
-std::optional<std::string> RowBirthData(const std::vector<std::string>& f, BirthData& data) {
+// The birth data and settings of one row, or the message that refuses it.
+std::optional<std::string> RowBirthData(const std::vector<std::string>& f, BirthData& data,
+                                        CalculationSettings& settings) {
   if (f.size() < kRequiredColumns || f.size() > kColumns.size()) {
     return "expected " + std::to_string(kRequiredColumns) + " to " + std::to_string(kColumns.size()) +
            " columns, found " + std::to_string(f.size());
@@ -74,6 +76,7 @@ std::optional<std::string> RowBirthData(const std::vector<std::string>& f, Birth
   if (f.size() > 7) data.city = f[7];
   if (f.size() > 8) data.state = f[8];
   if (f.size() > 9) data.country = f[9];
+  if (f.size() > 10 && !f[10].empty()) return ReadEngineField(f[10], settings);
   return std::nullopt;
 }
 
@@ -109,7 +112,7 @@ class JsonLineWriter {
 
 }  // namespace
 
-int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err) {
+int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, const CalculationSettings& settings) {
   std::string line;
   std::vector<std::string> fields;
   if (!ReadLine(in, line)) {
@@ -120,7 +123,8 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err) {
   bool headerOk = fields.size() >= kRequiredColumns && fields.size() <= kColumns.size();
   for (std::size_t i = 0; headerOk && i < fields.size(); ++i) headerOk = fields[i] == kColumns[i];
   if (!headerOk) {
-    std::fputs("corvane-cli: the batch header must be name,date,time,zone,dst,lon,lat[,city,state,country]\n", err);
+    std::fputs("corvane-cli: the batch header must be name,date,time,zone,dst,lon,lat[,city,state,country[,engine]]\n",
+               err);
     return 64;
   }
 
@@ -131,9 +135,10 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err) {
   for (long lineNumber = 2; ReadLine(in, line); ++lineNumber) {
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
     SplitCsv(line, fields);
-    std::optional<std::string> refusal = RowBirthData(fields, data);
+    CalculationSettings rowSettings = settings;
+    std::optional<std::string> refusal = RowBirthData(fields, data, rowSettings);
     if (!refusal) {
-      const CalculationResult calc = CalculateChart(data);
+      const CalculationResult calc = CalculateChart(data, rowSettings);
       if (calc.ok()) {
         FillChartJson(calc.chart(), false, chartJson);
         writer.Write(chartJson);

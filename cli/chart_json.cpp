@@ -102,7 +102,21 @@ void FillPages(const LagnaPageFields& fields, Json& p) {
   }
 }
 
+void FillSettings(const CalculationSettings& s, Json& j) {
+  Put(j["engine"], ChoiceOf(kEngineChoices, s.engine).key);
+  Put(j["ayanamsa"], ChoiceOf(kAyanamsaChoices, s.ayanamsa).key);
+  Put(j["node"], ChoiceOf(kNodeChoices, s.node).key);
+  Put(j["sunrise"], ChoiceOf(kSunriseChoices, s.sunrise).key);
+  Put(j["indu"], ChoiceOf(kInduChoices, s.indu).key);
+}
+
 }  // namespace
+
+Json SettingsJson(const CalculationSettings& settings) {
+  Json j = Json::object();
+  FillSettings(settings, j);
+  return j;
+}
 
 void FillChartJson(const ChartState& c, bool pages, Json& j) {
   if (!j.is_object()) j = Json::object();
@@ -153,6 +167,7 @@ void FillChartJson(const ChartState& c, bool pages, Json& j) {
   } else if (j.contains("pages")) {
     j.erase("pages");
   }
+  FillSettings(c.Settings, j["settings"]);
 }
 
 Json ChartJson(const ChartState& chart, bool pages) {

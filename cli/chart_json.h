@@ -16,4 +16,8 @@ void FillChartJson(const ChartState& chart, bool pages, nlohmann::ordered_json& 
 // The same as a new object.
 nlohmann::ordered_json ChartJson(const ChartState& chart, bool pages);
 
+// {"engine": "elements", "ayanamsa": "lahiri", "node": "mean", "sunrise": "limb",
+// "indu": "ascendant"}: the settings by their command-line keys.
+nlohmann::ordered_json SettingsJson(const CalculationSettings& settings);
+
 }  // namespace corvane

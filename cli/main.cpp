@@ -1,5 +1,6 @@
 // corvane-cli: computes a chart from birth details given as options, from a chart file or
 // from a CSV batch, and prints it as a readable report or as JSON.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -14,7 +15,9 @@
 #include "cli/chart_json.h"
 #include "cli/chart_report.h"
 #include "cli/cli_input.h"
+#include "cli/compare_table.h"
 #include "cli/retrograde_listing.h"
+#include "cli/settings_options.h"
 
 namespace corvane {
 namespace {
@@ -25,15 +28,16 @@ constexpr int kExitRejected = 2;  // the input form would refuse the data
 constexpr int kExitPolar = 3;     // no sunrise or sunset around the birth date
 constexpr int kExitUsage = 64;
 constexpr int kExitNoInput = 66;  // a chart file or batch file cannot be read
+constexpr int kExitUnavailable = 69;  // the Swiss Ephemeris data files are missing
 constexpr int kExitCantCreate = 73;
 
 constexpr std::string_view kUsage =
     "Usage:\n"
     "  corvane-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS] --zone N [--dst]\n"
     "              --lon DDD:MM{E|W} --lat DD:MM{N|S} [--city C --state S --country C]\n"
-    "              [--json] [--pages] [--save FILE.zdh]\n"
-    "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
-    "  corvane-cli --batch FILE|-\n"
+    "              [--json] [--pages] [--save FILE.zdh] [--compare] [SETTINGS]\n"
+    "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh] [--compare] [SETTINGS]\n"
+    "  corvane-cli --batch FILE|- [SETTINGS]\n"
     "  corvane-cli --retrogrades YEAR [--json]\n"
     "  corvane-cli --help\n"
     "\n"
@@ -43,15 +47,26 @@ constexpr std::string_view kUsage =
     "  --pages       also print every field of the interpretation pages\n"
     "  --save FILE   also write the birth details to a chart file\n"
     "  --batch FILE  CSV with header name,date,time,zone,dst,lon,lat[,city,state,country]\n"
-    "                (dst 0 or 1); one JSON object per line, - reads standard input\n"
+    "                (dst 0 or 1), an optional last column engine; one JSON object per\n"
+    "                line, - reads standard input\n"
+    "  --compare     print every lagna under each convention side by side (text, or --json)\n"
+    "\n"
+    "SETTINGS (the first value of each is the default):\n"
+    "  --engine elements|swiss     the built-in element method or Swiss Ephemeris\n"
+    "  --ayanamsa NAME             lahiri, raman, krishnamurti, true-chitrapaksha, true-pushya,\n"
+    "                              yukteshwar or fagan-bradley\n"
+    "  --node mean|true            Rahu as the mean or the true node (true needs --engine swiss)\n"
+    "  --sunrise limb|centre       the upper limb with refraction, or the disc centre without\n"
+    "  --indu ascendant|moon       Indu lagna from the ascendant (Venus kala 10) or the Moon (12)\n"
     "\n"
     "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
-    "64 usage error, 66 input file unreadable, 73 chart file not written.\n";
+    "64 usage error, 66 input file unreadable, 69 Swiss Ephemeris data files missing,\n"
+    "73 chart file not written.\n";
 
 constexpr std::string_view kValueOptions[] = {"--name", "--date",  "--time", "--zone", "--lon",   "--lat",
                                               "--city", "--state", "--country", "--save", "--open", "--batch",
-                                              "--retrogrades"};
-constexpr std::string_view kFlagOptions[] = {"--dst", "--json", "--pages", "--help"};
+                                              "--retrogrades", "--engine", "--ayanamsa", "--node", "--sunrise", "--indu"};
+constexpr std::string_view kFlagOptions[] = {"--dst", "--json", "--pages", "--help", "--compare"};
 constexpr std::string_view kBirthOptions[] = {"--name", "--date",  "--time",    "--zone", "--lon",
                                               "--lat",  "--city", "--state", "--country", "--dst"};
 
@@ -130,7 +145,36 @@ std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
   return std::nullopt;
 }
 
+// The settings the options choose, or the exit status of their refusal.
+std::optional<int> SettingsFromOptions(const Arguments& args, CalculationSettings& settings) {
+  const OptionValue valueOf = [&args](std::string_view option) -> std::optional<std::string_view> {
+    const auto found = args.values.find(option);
+    if (found == args.values.end()) return std::nullopt;
+    return found->second;
+  };
+  if (const auto error = ReadSettingsOptions(valueOf, settings)) return UsageError(*error);
+  if (const auto problem = CheckSettings(settings)) {
+    if (problem->kind == SettingsProblem::Kind::kConflict) return UsageError(std::string(problem->message));
+    std::cerr << "corvane-cli: " << problem->message << "\n";
+    return kExitUnavailable;
+  }
+  return std::nullopt;
+}
+
+int RunCompare(const Arguments& args, const BirthData& data, const CalculationSettings& settings) {
+  if (args.Has("--pages") || args.Has("--save")) return UsageError("--compare cannot be combined with --pages or --save");
+  const ConventionComparison comparison = CompareConventions(data, settings);
+  if (args.Has("--json")) {
+    std::cout << CompareJson(comparison).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+  } else {
+    WriteCompareTable(comparison, std::cout);
+  }
+  return kExitOk;
+}
+
 int RunChart(const Arguments& args) {
+  CalculationSettings settings;
+  if (const auto status = SettingsFromOptions(args, settings)) return *status;
   BirthData data;
   if (args.Has("--open")) {
     for (const auto& option : kBirthOptions) {
@@ -141,13 +185,15 @@ int RunChart(const Arguments& args) {
     return *status;
   }
 
+  if (args.Has("--compare")) return RunCompare(args, data, settings);
+
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
     savePath = std::string(args.values.at("--save"));
     if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);
   }
 
-  const CalculationResult result = CalculateChart(data);
+  const CalculationResult result = CalculateChart(data, settings);
   if (const auto* message = std::get_if<InputMessage>(&result.outcome)) return Rejected(message->text);
   if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) {
     std::cerr << polar->message << "\n";
@@ -192,15 +238,21 @@ int RunRetrogrades(const Arguments& args) {
 }
 
 int RunBatchOption(const Arguments& args) {
-  if (args.values.size() != 1 || !args.flags.empty()) return UsageError("--batch takes no other option");
+  for (const auto& [option, value] : args.values) {
+    const bool setting = std::find(kSettingsOptions.begin(), kSettingsOptions.end(), option) != kSettingsOptions.end();
+    if (option != "--batch" && !setting) return UsageError("--batch takes only the settings options");
+  }
+  if (!args.flags.empty()) return UsageError("--batch takes only the settings options");
+  CalculationSettings settings;
+  if (const auto status = SettingsFromOptions(args, settings)) return *status;
   const std::string path(args.values.at("--batch"));
-  if (path == "-") return RunBatch(stdin, stdout, stderr);
+  if (path == "-") return RunBatch(stdin, stdout, stderr, settings);
   std::FILE* in = std::fopen(path.c_str(), "rb");
   if (in == nullptr) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
     return kExitNoInput;
   }
-  const int status = RunBatch(in, stdout, stderr);
+  const int status = RunBatch(in, stdout, stderr, settings);
   std::fclose(in);
   return status;
 }

@@ -1,11 +1,13 @@
 #!/bin/sh
 # Measures corvane-cli batch throughput: generates a CSV of ROWS varied births (default
-# 100000), runs --batch on it and prints charts per second.
-# Usage: scripts/bench_cli.sh [ROWS] [PATH/TO/corvane-cli]
+# 100000), runs --batch on it and prints charts per second. Options after the program path
+# go to the batch run, e.g. --engine swiss.
+# Usage: scripts/bench_cli.sh [ROWS] [PATH/TO/corvane-cli] [OPTION...]
 set -eu
 rows=${1:-100000}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cli=${2:-$root/build/corvane-cli}
+shift $(( $# < 2 ? $# : 2 ))
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 awk -v rows="$rows" 'BEGIN {
@@ -22,7 +24,7 @@ awk -v rows="$rows" 'BEGIN {
 }' > "$work/big.csv"
 # CPU time (user + system) is reported beside wall time: on a busy machine the wall clock
 # counts other processes too, while the batch itself runs on one core.
-/usr/bin/time -f "%e %U %S" -o "$work/time" "$cli" --batch "$work/big.csv" > "$work/out.jsonl" || true
+/usr/bin/time -f "%e %U %S" -o "$work/time" "$cli" --batch "$work/big.csv" "$@" > "$work/out.jsonl" || true
 lines=$(wc -l < "$work/out.jsonl")
 errors=$(grep -c '"error"' "$work/out.jsonl" || true)
 read -r wall user sys < "$work/time"
