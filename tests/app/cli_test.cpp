@@ -1,10 +1,7 @@
 // Runs the built corvane-cli (found next to this test program) and checks its exit
 // statuses, messages and JSON output.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -12,50 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/temp_folder.h"
+#include "tests/app/cli_runner.h"
 
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-};
-
-fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "corvane-cli"; }
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (const char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class CliTest : public testing::TempFolderTest {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(fs::exists(CliPath())) << "build corvane-cli first: " << CliPath();
-    TempFolderTest::SetUp();
-  }
-
-  CliRun Cli(const std::vector<std::string>& args, const std::string& input = "") {
-    std::string command = Quote(CliPath().string());
-    for (const auto& a : args) command += " " + Quote(a);
-    const fs::path in = dir_ / "stdin", out = dir_ / "stdout", err = dir_ / "stderr";
-    std::ofstream(in, std::ios::binary) << input;
-    command += " < " + Quote(in.string()) + " > " + Quote(out.string()) + " 2> " + Quote(err.string());
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
-  }
-};
+using testing::CliRun;
+using testing::CliTest;
 
 const std::vector<std::string> kDelhi = {"--name", "ram kumar", "--date", "1975-06-05", "--time", "07:05",
                                          "--zone", "34", "--lon", "77:13E", "--lat", "28:36N",
