@@ -21,6 +21,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/help_menu.h"
+#include "ui/options_dialog.h"
 #include "ui/program_icon.h"
 #include "ui/message_presenter.h"
 #include "ui/web_links.h"
@@ -66,6 +67,7 @@ void InputForm::buildMenus() {
   QAction* next = file->addAction("Get My Corvane Reading");
   next->setObjectName("mnuNext");
   connect(next, &QAction::triggered, this, [this] { runCalculation(); });
+  AddOptionsAction(file, this);
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -296,7 +298,7 @@ void InputForm::keyPressEvent(QKeyEvent* event) {
 }
 
 bool InputForm::runCalculation() {
-  const CalculationResult result = CalculateChart(birthData());
+  const CalculationResult result = CalculateChart(birthData(), LoadCalculationSettings());
   if (const auto* message = std::get_if<InputMessage>(&result.outcome)) {
     ShowMessage(this, ToQString(message->text), message->icon);
     focusField(static_cast<int>(message->focus));
