@@ -25,8 +25,9 @@ constexpr std::int32_t kSiderealFlags = SEFLG_SWIEPH | SEFLG_SIDEREAL | SEFLG_SP
 constexpr std::int32_t kEquatorialFlags = SEFLG_SWIEPH | SEFLG_EQUATORIAL;
 
 // The moments the engine accepts at all: the birth years with the neighbouring days the
-// driver needs for their sunrises (UT Julian days of 1799-12-30 and 2400-01-03, 0h).
-constexpr double kFirstJdUt = 2378495.5;
+// driver needs for their sunrises, and a day more for the widest zones (UT Julian days of
+// 1799-12-29 and 2400-01-04, 0h).
+constexpr double kFirstJdUt = 2378493.5;
 constexpr double kLastJdUt = 2597644.5;
 
 // Sunrise geometry. Swiss Ephemeris' solar diameter (1 392 000 km) and astronomical unit.
