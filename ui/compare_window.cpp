@@ -35,7 +35,7 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   lblLegend_->setWordWrap(true);
   lblLegend_->setTextFormat(Qt::RichText);
   layout->addWidget(lblLegend_);
-  resize(900, 560);
+  resize(920, 700);  // the whole table and its legend without scrolling
 }
 
 void CompareWindow::showComparison(const ConventionComparison& c) {
