@@ -17,8 +17,10 @@
 #include "cli/batch_run.h"
 #include "cli/chart_json.h"
 #include "cli/chart_report.h"
+#include "cli/compare_table.h"
 #include "cli/cli_input.h"
 #include "cli/retrograde_listing.h"
+#include "cli/settings_options.h"
 #include "cli/zone_listing.h"
 #include "corvane_version.h"
 
@@ -59,6 +61,18 @@ constexpr OptionSpec kOptions[] = {
      "print one JSON object instead of the report"},
     {"--pages", "", kChartCommand | kOpenCommand, "also print every field of the interpretation pages"},
     {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
+    {"--compare", "", kChartCommand | kOpenCommand,
+     "every lagna under each convention side by side (a table, or JSON with --json)"},
+    {"--engine", "elements|swiss", kChartCommand | kOpenCommand | kBatchCommand,
+     "the built-in element method (default) or Swiss Ephemeris"},
+    {"--ayanamsa", "NAME", kChartCommand | kOpenCommand | kBatchCommand,
+     "lahiri (default), raman, krishnamurti, true-chitrapaksha, true-pushya, yukteshwar, fagan-bradley"},
+    {"--node", "mean|true", kChartCommand | kOpenCommand | kBatchCommand,
+     "Rahu as the mean (default) or the true node (true needs --engine swiss)"},
+    {"--sunrise", "limb|centre", kChartCommand | kOpenCommand | kBatchCommand,
+     "upper limb with refraction (default), or the disc centre without refraction"},
+    {"--indu", "ascendant|moon", kChartCommand | kOpenCommand | kBatchCommand,
+     "Indu lagna from the ascendant, Venus kala 10 (default), or the Moon, kala 12"},
 };
 
 constexpr std::string_view kSynopsis =
@@ -78,8 +92,8 @@ constexpr std::string_view kExitStatuses =
     "The batch CSV (RFC 4180) has the header name,date,time,zone,dst,lon,lat followed by any of\n"
     "city,state,country (dst 0 or 1). The JSON output is described in docs/json.md.\n"
     "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
-    "64 usage error, 65 not a chart file, 66 input file unreadable, 73 chart file not written,\n"
-    "74 output not written.\n"
+    "64 usage error, 65 not a chart file, 66 input file unreadable, 69 Swiss Ephemeris data files\n"
+    "missing, 73 chart file not written, 74 output not written.\n"
     "\n"
     "Examples:\n"
     "  Born 5 June 1975 at 07:05 in New Delhi; zone 34 is Indian time (+05:30):\n"
@@ -146,7 +160,34 @@ std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
   return std::nullopt;
 }
 
+// The settings the options choose, or the exit status of their refusal.
+std::optional<int> SettingsFromOptions(const Arguments& args, CalculationSettings& settings) {
+  const OptionValue valueOf = [&args](std::string_view option) -> std::optional<std::string_view> {
+    if (!args.Has(option)) return std::nullopt;
+    return args.Value(option);
+  };
+  if (const auto error = ReadSettingsOptions(valueOf, settings)) return UsageError(*error);
+  if (const auto problem = CheckSettings(settings)) {
+    if (problem->kind == SettingsProblem::Kind::kConflict) return UsageError(std::string(problem->message));
+    std::cerr << "corvane-cli: " << problem->message << "\n";
+    return kExitUnavailable;
+  }
+  return std::nullopt;
+}
+
+int RunCompare(const Arguments& args, const BirthData& data, const CalculationSettings& settings) {
+  if (args.Has("--pages") || args.Has("--save")) return UsageError("--compare cannot be combined with --pages or --save");
+  const ConventionComparison comparison = CompareConventions(data, settings);
+  if (args.Has("--json"))
+    return Print(CompareJson(comparison).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n");
+  std::ostringstream table;
+  WriteCompareTable(comparison, table);
+  return Print(table.str());
+}
+
 int RunChart(const Arguments& args) {
+  CalculationSettings settings;
+  if (const auto status = SettingsFromOptions(args, settings)) return *status;
   BirthData data;
   if (args.Has("--open")) {
     if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
@@ -154,13 +195,15 @@ int RunChart(const Arguments& args) {
     return *status;
   }
 
+  if (args.Has("--compare")) return RunCompare(args, data, settings);
+
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
     savePath = std::string(args.Value("--save"));
     if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);  // as the form refuses it
   }
 
-  const CalculationResult result = CalculateChart(data);
+  const CalculationResult result = CalculateChart(data, settings);
   if (const auto* message = std::get_if<InputMessage>(&result.outcome)) return Rejected(message->text);
   if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving))
     std::cerr << "corvane-cli: warning: " << *warning << "\n";
@@ -207,6 +250,8 @@ int RunRetrogradesCommand(const Arguments& args) {
 }
 
 int RunBatchCommand(const Arguments& args) {
+  CalculationSettings settings;
+  if (const auto status = SettingsFromOptions(args, settings)) return *status;
   unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
   if (args.Has("--jobs")) {
     const std::string_view text = args.Value("--jobs");
@@ -217,13 +262,13 @@ int RunBatchCommand(const Arguments& args) {
     }
   }
   const std::string path(args.Value("--batch"));
-  if (path == "-") return RunBatch(stdin, stdout, stderr, jobs);
+  if (path == "-") return RunBatch(stdin, stdout, stderr, jobs, settings);
   std::FILE* in = std::fopen(path.c_str(), "rb");
   if (in == nullptr) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
     return kExitNoInput;
   }
-  const int status = RunBatch(in, stdout, stderr, jobs);
+  const int status = RunBatch(in, stdout, stderr, jobs, settings);
   std::fclose(in);
   return status;
 }

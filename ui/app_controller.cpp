@@ -51,6 +51,7 @@ void AppController::showResults(std::shared_ptr<const ChartState> chart) {
     frame_ = new FrameWindow;
     connect(frame_, &FrameWindow::backRequested, this, &AppController::goBack);
     connect(frame_, &FrameWindow::exitRequested, this, &AppController::exitRequested);
+    connect(frame_, &FrameWindow::settingsChanged, this, [this] { input_->runCalculation(); });
   }
   frame_->showChart(chart_);
   frame_->show();

@@ -10,10 +10,12 @@
 #include <QVBoxLayout>
 
 #include "app/chart_file.h"
+#include "ui/compare_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_menu.h"
 #include "ui/program_icon.h"
 #include "ui/message_presenter.h"
+#include "ui/options_dialog.h"
 #include "ui/result_form.h"
 #include "ui/twips.h"
 #include "ui/web_links.h"
@@ -39,6 +41,12 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   QAction* back = file->addAction("&Back");
   back->setObjectName("mnuBack");
   connect(back, &QAction::triggered, this, &FrameWindow::backRequested);
+  QAction* compare = file->addAction("Compare conventions");
+  compare->setObjectName("mnuCompare");
+  connect(compare, &QAction::triggered, this, [this] {
+    if (chart_) ShowCompareWindow(*chart_, this);
+  });
+  AddOptionsAction(file, this, [this] { emit settingsChanged(); });
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &FrameWindow::exitRequested);
@@ -111,6 +119,9 @@ void FrameWindow::showChart(std::shared_ptr<const ChartState> chart) {
   chart_ = std::move(chart);
   if (chart_) result_->showChart(*chart_);
   result_->focusLagnaList();  // the keyboard starts where the pages are opened
+  // An open comparison follows the chart and its settings.
+  const auto* compare = findChild<CompareWindow*>("frmCompare", Qt::FindDirectChildrenOnly);
+  if (chart_ && compare && compare->isVisible()) ShowCompareWindow(*chart_, this);
 }
 
 void FrameWindow::placeButtons() {

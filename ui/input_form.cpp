@@ -23,6 +23,8 @@
 #include "ui/file_dialogs.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/help_menu.h"
+#include "ui/options_dialog.h"
+#include "ui/program_icon.h"
 #include "ui/message_presenter.h"
 #include "ui/program_icon.h"
 #include "ui/typed_list.h"
@@ -69,6 +71,7 @@ void InputForm::buildMenus() {
   QAction* next = file->addAction("Get My Corvane Reading");
   next->setObjectName("mnuNext");
   connect(next, &QAction::triggered, this, [this] { runCalculation(); });
+  AddOptionsAction(file, this);
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -336,7 +339,7 @@ bool InputForm::runCalculation() {
       if (!AskQuestion(this, ToQString(*warning) + " Calculate anyway?")) return false;
     }
   }
-  const CalculationResult result = CalculateChart(data);
+  const CalculationResult result = CalculateChart(data, LoadCalculationSettings());
   if (const auto* message = std::get_if<InputMessage>(&result.outcome)) {
     report(*message);
     return false;

@@ -410,7 +410,8 @@ class InputFormTest : public QObject {
       menus << menu->text();
       for (QAction* item : menu->menu()->actions()) menus << "  " + item->text();
     }
-    QCOMPARE(menus, (QStringList{"&File", "  Get My Corvane Reading", "  E&xit", "&Help", "  &Online Help",
+    QCOMPARE(menus, (QStringList{"&File", "  Get My Corvane Reading", QString::fromUtf8("  Options\u2026"), "  E&xit",
+                                 "&Help", "  &Online Help",
                                  "  &Visit Us Online", "  Check for Software &Update", "  &About Software"}));
 
     // The about box is modal: look at it once it is up, then press Escape, which must close it.

@@ -124,7 +124,8 @@ class NavigationTest : public QObject {
       menus << menu->text();
       for (QAction* item : menu->menu()->actions()) menus << "  " + (item->isSeparator() ? "-" : item->text());
     }
-    QCOMPARE(menus, (QStringList{"&File", "  &Back", "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
+    QCOMPARE(menus, (QStringList{"&File", "  &Back", "  Compare conventions", QString::fromUtf8("  Options\u2026"),
+                                 "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
                                  "  -", "  Check for Software &Update", "  -", "  &About Software"}));
     auto* exit = frame.findChild<QPushButton*>("cmdExit");
     auto* back = frame.findChild<QPushButton*>("cmdBack");
