@@ -1,5 +1,6 @@
 #include "app/display_texts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -35,6 +36,17 @@ std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   return s;
+}
+
+std::vector<std::string_view> BoxEntries(std::string_view text) {
+  std::vector<std::string_view> entries;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+    const std::string_view entry = TrimBlanks(text.substr(0, end));
+    if (!entry.empty()) entries.push_back(entry);
+    text.remove_prefix(end == text.size() ? end : end + 1);
+  }
+  return entries;
 }
 
 std::string FormatLongitude(double degrees) {

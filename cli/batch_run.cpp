@@ -89,6 +89,12 @@ class JsonLineWriter {
   }
   ~JsonLineWriter() { Flush(); }
 
+  // Writes out what the buffer holds (before other output goes to the same stream).
+  void Flush() {
+    std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
+    buffer_.clear();
+  }
+
   void Write(const nlohmann::ordered_json& j) {
     // Names are letters only, but place texts may hold anything: invalid UTF-8 becomes U+FFFD.
     serializer_.dump(j, false, false, 0);
@@ -98,10 +104,6 @@ class JsonLineWriter {
 
  private:
   static constexpr std::size_t kFlushSize = 1 << 16;
-  void Flush() {
-    std::fwrite(buffer_.data(), 1, buffer_.size(), out_);
-    buffer_.clear();
-  }
   std::FILE* out_;
   std::string buffer_;
   nlohmann::detail::serializer<nlohmann::ordered_json> serializer_;
@@ -109,7 +111,7 @@ class JsonLineWriter {
 
 }  // namespace
 
-int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err) {
+int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, const BatchChartSink& eachChart) {
   std::string line;
   std::vector<std::string> fields;
   if (!ReadLine(in, line)) {
@@ -134,6 +136,11 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err) {
     std::optional<std::string> refusal = RowBirthData(fields, data);
     if (!refusal) {
       const CalculationResult calc = CalculateChart(data);
+      if (calc.ok() && eachChart) {
+        writer.Flush();
+        if (const int stop = eachChart(calc.chart()); stop != 0) return stop;
+        continue;
+      }
       if (calc.ok()) {
         FillChartJson(calc.chart(), false, chartJson);
         writer.Write(chartJson);

@@ -14,6 +14,7 @@
 #include "cli/chart_json.h"
 #include "cli/chart_report.h"
 #include "cli/cli_input.h"
+#include "cli/report_output.h"
 #include "cli/retrograde_listing.h"
 
 namespace corvane {
@@ -31,9 +32,9 @@ constexpr std::string_view kUsage =
     "Usage:\n"
     "  corvane-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS] --zone N [--dst]\n"
     "              --lon DDD:MM{E|W} --lat DD:MM{N|S} [--city C --state S --country C]\n"
-    "              [--json] [--pages] [--save FILE.zdh]\n"
-    "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
-    "  corvane-cli --batch FILE|-\n"
+    "              [--json] [--pages] [--save FILE.zdh] [REPORT]\n"
+    "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh] [REPORT]\n"
+    "  corvane-cli --batch FILE|- [--pdf-dir DIR [--paper a4|letter]]\n"
     "  corvane-cli --retrogrades YEAR [--json]\n"
     "  corvane-cli --help\n"
     "\n"
@@ -44,13 +45,23 @@ constexpr std::string_view kUsage =
     "  --save FILE   also write the birth details to a chart file\n"
     "  --batch FILE  CSV with header name,date,time,zone,dst,lon,lat[,city,state,country]\n"
     "                (dst 0 or 1); one JSON object per line, - reads standard input\n"
+    "  --pdf-dir DIR with --batch: one PDF reading per chart into DIR instead of the JSON\n"
+    "                lines, named NAME_YYYY-MM-DD.pdf (_2, _3, ... when taken); prints each path\n"
+    "\n"
+    "REPORT, each also written besides the text or JSON output:\n"
+    "  --pdf FILE    the printed reading as PDF\n"
+    "  --svg FILE    the square chart as an SVG drawing\n"
+    "  --png FILE    the square chart as a PNG picture, --size PIXELS square (default 800)\n"
+    "  --paper P     a4 or letter (default: from the locale)\n"
     "\n"
     "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
-    "64 usage error, 66 input file unreadable, 73 chart file not written.\n";
+    "64 usage error, 66 input file unreadable, 69 report module missing,\n"
+    "73 chart file, PDF or picture not written.\n";
 
 constexpr std::string_view kValueOptions[] = {"--name", "--date",  "--time", "--zone", "--lon",   "--lat",
                                               "--city", "--state", "--country", "--save", "--open", "--batch",
-                                              "--retrogrades"};
+                                              "--retrogrades", "--pdf", "--svg", "--png", "--size", "--paper",
+                                              "--pdf-dir"};
 constexpr std::string_view kFlagOptions[] = {"--dst", "--json", "--pages", "--help"};
 constexpr std::string_view kBirthOptions[] = {"--name", "--date",  "--time",    "--zone", "--lon",
                                               "--lat",  "--city", "--state", "--country", "--dst"};
@@ -141,6 +152,9 @@ int RunChart(const Arguments& args) {
     return *status;
   }
 
+  ReportRequest report;
+  if (const auto error = ReadReportRequest(args.values, false, report)) return UsageError(*error);
+
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
     savePath = std::string(args.values.at("--save"));
@@ -163,6 +177,8 @@ int RunChart(const Arguments& args) {
       return kExitCantCreate;
     }
   }
+
+  if (const int status = WriteReportFiles(chart, report, stderr); status != 0) return status;
 
   const bool pages = args.Has("--pages");
   if (args.Has("--json")) {
@@ -192,16 +208,30 @@ int RunRetrogrades(const Arguments& args) {
 }
 
 int RunBatchOption(const Arguments& args) {
-  if (args.values.size() != 1 || !args.flags.empty()) return UsageError("--batch takes no other option");
+  ReportRequest report;
+  if (const auto error = ReadReportRequest(args.values, true, report)) return UsageError(*error);
+  for (const auto& [option, value] : args.values)
+    if (option != "--batch" && option != "--pdf-dir" && option != "--paper") return UsageError("--batch takes no other option");
+  if (!args.flags.empty()) return UsageError("--batch takes no other option");
+  if (const int status = CheckReportFolder(report, stderr); status != 0) return status;
+  BatchChartSink eachChart;
+  if (report.pdfDir) eachChart = [&](const ChartState& chart) { return WriteBatchReport(chart, report, stdout, stderr); };
+
   const std::string path(args.values.at("--batch"));
-  if (path == "-") return RunBatch(stdin, stdout, stderr);
+  if (path == "-") return RunBatch(stdin, stdout, stderr, eachChart);
   std::FILE* in = std::fopen(path.c_str(), "rb");
   if (in == nullptr) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
     return kExitNoInput;
   }
-  const int status = RunBatch(in, stdout, stderr);
+  const int status = RunBatch(in, stdout, stderr, eachChart);
   std::fclose(in);
+  return status;
+}
+
+// Ends the drawing toolkit, if a report started it, before the status goes back.
+int Finished(int status) {
+  FinishReports();
   return status;
 }
 
@@ -221,7 +251,7 @@ int main(int argc, char** argv) {
     std::cerr << kUsage;
     return kExitUsage;
   }
-  if (args.Has("--batch")) return RunBatchOption(args);
+  if (args.Has("--batch")) return Finished(RunBatchOption(args));
   if (args.Has("--retrogrades")) return RunRetrogrades(args);
-  return RunChart(args);
+  return Finished(RunChart(args));
 }

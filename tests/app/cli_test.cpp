@@ -12,65 +12,18 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/temp_folder.h"
+#include "tests/app/cli_runner.h"
 
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-};
-
-fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "corvane-cli"; }
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (const char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class CliTest : public testing::TempFolderTest {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(fs::exists(CliPath())) << "build corvane-cli first: " << CliPath();
-    TempFolderTest::SetUp();
-  }
-
-  CliRun Cli(const std::vector<std::string>& args, const std::string& input = "") {
-    std::string command = Quote(CliPath().string());
-    for (const auto& a : args) command += " " + Quote(a);
-    const fs::path in = dir_ / "stdin", out = dir_ / "stdout", err = dir_ / "stderr";
-    std::ofstream(in, std::ios::binary) << input;
-    command += " < " + Quote(in.string()) + " > " + Quote(out.string()) + " 2> " + Quote(err.string());
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
-  }
-};
-
-const std::vector<std::string> kDelhi = {"--name", "ram kumar", "--date", "1975-06-05", "--time", "07:05",
-                                         "--zone", "34", "--lon", "77:13E", "--lat", "28:36N",
-                                         "--city", "New Delhi", "--state", "Delhi", "--country", "India"};
-
-std::vector<std::string> With(std::vector<std::string> args, std::initializer_list<std::string> more) {
-  args.insert(args.end(), more);
-  return args;
-}
-
-std::vector<std::string> Replaced(std::vector<std::string> args, const std::string& option, const std::string& value) {
-  for (std::size_t i = 0; i + 1 < args.size(); ++i)
-    if (args[i] == option) args[i + 1] = value;
-  return args;
-}
+using testing::CliTest;
+using testing::CliRun;
+using testing::kDelhi;
+using testing::Replaced;
+using testing::With;
 
 TEST_F(CliTest, JsonHoldsTheWholeChart) {
   const CliRun run = Cli(With(kDelhi, {"--json"}));
