@@ -26,8 +26,8 @@ constexpr std::array<GridPlace, 12> kSignPlaces = {{
 constexpr double kPadding = 0.045;
 constexpr double kHeaderText = 0.095;    // sign number and name
 constexpr double kLargestText = 0.105;   // bodies and marks at their full size
-constexpr double kOneColumnFloor = 0.08; // below this a second column is tried first
 constexpr double kSmallestText = 0.035;
+constexpr double kColumnPenalty = 0.2;   // a further column must give text this much larger
 constexpr double kColumnGap = 0.04;
 constexpr double kThinLine = 0.006;
 constexpr double kFrameLine = 0.018;
@@ -65,30 +65,59 @@ ListFit FitInColumns(const QStringList& entries, const QRectF& area, int columns
   return fit;
 }
 
-// Places a list in its area: the largest size down to the one-column floor in one column,
-// then two and three columns down to the smallest size. Should even that not fit, the
-// smallest size in three columns is used.
-void PlaceList(const QStringList& entries, const QRectF& area, double boxSide, bool bold, const QColor& color,
-               ChartText::Kind kind, int sign, const QPaintDevice* device, std::vector<ChartText>& out) {
-  if (entries.isEmpty()) return;
-  struct Attempt {
-    int columns;
-    double from, to;
-  };
-  const Attempt attempts[] = {{1, kLargestText, kOneColumnFloor},
-                              {2, kLargestText, kSmallestText},
-                              {1, kOneColumnFloor, kSmallestText},
-                              {3, kLargestText, kSmallestText}};
+// How a list stands in its area: the size (as a part of the box side), the columns and
+// where each entry goes.
+struct Placement {
+  double part = 0;  // 0: it does not fit at any size
+  int columns = 1;
   QFont font;
   ListFit fit;
-  for (const Attempt& attempt : attempts) {
-    for (double part = attempt.from; part >= attempt.to - 1e-9 && !fit.fits; part -= 0.005) {
-      font = FontOfHeight(ReportFontFamily(), part * boxSide, bold, device);
-      fit = FitInColumns(entries, area, attempt.columns, QFontMetricsF(font, device));
+};
+
+// The largest size, from `largest` down to the smallest, at which the list fits in
+// `columns` columns.
+Placement LargestFit(const QStringList& entries, const QRectF& area, int columns, double boxSide, bool bold,
+                     double largest, const QPaintDevice* device) {
+  Placement placement;
+  placement.columns = columns;
+  for (double part = largest; part >= kSmallestText - 1e-9; part -= 0.005) {
+    placement.font = FontOfHeight(ReportFontFamily(), part * boxSide, bold, device);
+    placement.fit = FitInColumns(entries, area, columns, QFontMetricsF(placement.font, device));
+    if (placement.fit.fits) {
+      placement.part = part;
+      return placement;
     }
-    if (fit.fits) break;
   }
-  for (int i = 0; i < entries.size(); ++i) out.push_back({kind, sign, entries[i], font, color, fit.rects[i]});
+  return placement;
+}
+
+// The list's best placement: the fewest columns that hold it at the largest size; else one
+// column while it can be read at a fair size, a second or third column only where that
+// makes the text clearly larger. Should nothing fit, the smallest size in three columns.
+Placement BestPlacement(const QStringList& entries, const QRectF& area, double boxSide, bool bold,
+                        const QPaintDevice* device, double largest = kLargestText) {
+  Placement best;
+  double bestScore = 0;
+  for (int columns = 1; columns <= 3 && columns <= entries.size(); ++columns) {
+    Placement candidate = LargestFit(entries, area, columns, boxSide, bold, largest, device);
+    if (candidate.part >= largest - 1e-9) return candidate;  // the fewest columns at full size
+    const double score = candidate.part / (1.0 + kColumnPenalty * (columns - 1));
+    if (score > bestScore) {
+      best = std::move(candidate);
+      bestScore = score;
+    }
+  }
+  if (best.part > 0) return best;
+  best.columns = 3;
+  best.font = FontOfHeight(ReportFontFamily(), kSmallestText * boxSide, bold, device);
+  best.fit = FitInColumns(entries, area, 3, QFontMetricsF(best.font, device));
+  return best;
+}
+
+void Place(const QStringList& entries, const Placement& placement, const QColor& color, ChartText::Kind kind, int sign,
+           std::vector<ChartText>& out) {
+  for (int i = 0; i < entries.size(); ++i)
+    out.push_back({kind, sign, entries[i], placement.font, color, placement.fit.rects[i]});
 }
 
 QStringList Entries(const std::string& boxText) {
@@ -96,12 +125,6 @@ QStringList Entries(const std::string& boxText) {
   for (const std::string_view entry : BoxEntries(boxText))
     entries << QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size()));
   return entries;
-}
-
-double WidestEntry(const QStringList& entries, const QFontMetricsF& metrics) {
-  double widest = 0;
-  for (const QString& entry : entries) widest = std::max(widest, metrics.horizontalAdvance(entry));
-  return widest;
 }
 
 void LayoutBox(const ChartState& chart, int sign, const QRectF& box, const QPaintDevice* device,
@@ -121,21 +144,40 @@ void LayoutBox(const ChartState& chart, int sign, const QRectF& box, const QPain
   const QRectF lists(inner.left(), inner.top() + band * 1.1, inner.width(), inner.bottom() - inner.top() - band * 1.1);
   const QStringList bodies = Entries(chart.Results.ChartBoxTexts[sign]);
   const QStringList marks = Entries(chart.Results.LagnaBoxTexts[sign]);
-  // The bodies take the left part and the marks the right, in proportion to their widest
-  // entries at full size; a list alone takes the whole width.
-  double bodyWidth = lists.width();
+  // The bodies take the left part and the marks the right; a list alone takes the whole
+  // width. The division is the one that gives the smaller of the two lists the largest text.
   const double gap = kColumnGap * side;
-  if (!bodies.isEmpty() && !marks.isEmpty()) {
-    const QFontMetricsF bodyMetrics(FontOfHeight(ReportFontFamily(), kLargestText * side, false, device), device);
-    const QFontMetricsF markMetrics(FontOfHeight(ReportFontFamily(), kLargestText * side, true, device), device);
-    const double wb = WidestEntry(bodies, bodyMetrics), wm = WidestEntry(marks, markMetrics);
-    bodyWidth = (lists.width() - gap) * std::clamp(wb / (wb + wm), 0.45, 0.72);
+  if (bodies.isEmpty() || marks.isEmpty()) {
+    const bool bold = bodies.isEmpty();
+    const QStringList& list = bold ? marks : bodies;
+    Place(list, BestPlacement(list, lists, side, bold, device), bold ? kMarkColor : kInk,
+          bold ? ChartText::Kind::kMark : ChartText::Kind::kBody, sign, out);
+    return;
   }
-  const QRectF bodyArea(lists.left(), lists.top(), bodyWidth, lists.height());
-  const QRectF markArea = bodies.isEmpty() ? lists : QRectF(bodyArea.right() + gap, lists.top(),
-                                                           lists.right() - bodyArea.right() - gap, lists.height());
-  PlaceList(bodies, bodyArea, side, false, kInk, ChartText::Kind::kBody, sign, device, out);
-  PlaceList(marks, markArea, side, true, kMarkColor, ChartText::Kind::kMark, sign, device, out);
+  double bestShare = 0, bestScore = -1;
+  auto areas = [&](double share) {
+    const double bodyWidth = (lists.width() - gap) * share;
+    return std::pair(QRectF(lists.left(), lists.top(), bodyWidth, lists.height()),
+                     QRectF(lists.left() + bodyWidth + gap, lists.top(), lists.width() - bodyWidth - gap, lists.height()));
+  };
+  for (double share = 0.35; share <= 0.8 + 1e-9; share += 0.05) {
+    const auto [bodyArea, markArea] = areas(share);
+    const double b = BestPlacement(bodies, bodyArea, side, false, device).part;
+    const double m = BestPlacement(marks, markArea, side, true, device).part;
+    // Among equal divisions the last, which keeps the marks at the box's right edge.
+    const double score = std::min(b, m) + 0.01 * (b + m);
+    if (score >= bestScore - 1e-9) {
+      bestScore = score;
+      bestShare = share;
+    }
+  }
+  // Both lists of a box in one size: the smaller list's size caps the other.
+  const auto [bodyArea, markArea] = areas(bestShare);
+  const double common = std::min(BestPlacement(bodies, bodyArea, side, false, device).part,
+                                 BestPlacement(marks, markArea, side, true, device).part);
+  const double cap = common > 0 ? common : kLargestText;
+  Place(bodies, BestPlacement(bodies, bodyArea, side, false, device, cap), kInk, ChartText::Kind::kBody, sign, out);
+  Place(marks, BestPlacement(marks, markArea, side, true, device, cap), kMarkColor, ChartText::Kind::kMark, sign, out);
 }
 
 // The centre block: the chart's title, the name, the birth moment and the place, each line

@@ -281,7 +281,7 @@ void WriteLagna(const ChartState& chart, const LagnaPageFields& fields, int inde
   const auto lagna = static_cast<LagnaId>(index);
   const LagnaPageText& page = kLagnaPageTexts[index];
   out.Title(Q(page.caption));
-  QString where = QStringLiteral("%1 Present In Sign %2").arg(Q(page.lagnaName), SignName(chart.LagnaSigns[index]));
+  QString where = QStringLiteral("In %1").arg(SignName(chart.LagnaSigns[index]));
   if (chart.HasLongitude[index])
     where += QStringLiteral(", at %1").arg(QString::fromStdString(FormatLongitude(chart.LagnaLongitudes[index])));
   out.Subtitle(where);

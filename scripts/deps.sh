@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, only when some are missing.
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev libswe-dev swe-standard-data clang xvfb xauth fonts-dejavu-core)
+          nlohmann-json3-dev libswe-dev swe-standard-data clang xvfb xauth fonts-dejavu-core
+          qt6-svg-dev poppler-utils hyperfine)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

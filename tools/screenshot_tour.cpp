@@ -1,7 +1,8 @@
 // Opens the program's windows one after the other with a sample chart and saves a screenshot
 // of the whole (virtual) screen for each: the input form, the result window, the
-// interpretation pages and the about box, then Back and a second chart. Run it under Xvfb
-// through scripts/screenshots.sh.
+// interpretation pages, the print preview and the about box, then Back and a second chart.
+// With --high-dpi after the folder it shoots only the result window and a page, for a run
+// with QT_SCALE_FACTOR=2. Run it under Xvfb through scripts/screenshots.sh.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -41,6 +42,7 @@ void Shoot(const QString& dir, const QString& name) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const QString out = argc > 1 ? argv[1] : "screenshots";
+  const bool highDpi = argc > 2 && QString(argv[2]) == "--high-dpi";
   QDir().mkpath(out);
 
   AppController controller;
@@ -61,14 +63,22 @@ int main(int argc, char** argv) {
   input->findChild<QLineEdit*>("txtLonM")->setText("13");
   input->findChild<QLineEdit*>("txtLatD")->setText("28");
   input->findChild<QLineEdit*>("txtLatM")->setText("36");
-  Shoot(out, "1-input-form");
+  if (!highDpi) Shoot(out, "1-input-form");
 
   if (!input->runCalculation()) return 1;
   FrameWindow* frame = controller.frameWindow();
   frame->move(0, 0);
+  ResultForm* result = frame->resultForm();
+  if (highDpi) {
+    const QString scale = QString::number(frame->devicePixelRatio());
+    Shoot(out, "20-result-window-scale" + scale);
+    result->openLagnaPage(7);
+    Shoot(out, "21-upapada-scale" + scale);
+    DestroyLagnaForms();
+    return 0;
+  }
   Shoot(out, "2-result-window");
 
-  ResultForm* result = frame->resultForm();
   result->openLagnaPage(0);
   Shoot(out, "3-arudha-details");
   if (auto* tabs = ExistingLagnaForm(LagnaFormKind::kOne)->findChild<QTabWidget*>("SSTab1")) {
@@ -97,21 +107,28 @@ int main(int argc, char** argv) {
   ExistingLagnaForm(LagnaFormKind::kOne)->hide();
   ExistingLagnaForm(LagnaFormKind::kTwo)->hide();
 
+  // The print preview of the reading is modal too.
+  QTimer::singleShot(300, [&] {
+    Shoot(out, "14-print-preview");
+    if (QWidget* preview = QApplication::activeModalWidget()) preview->close();
+  });
+  frame->findChild<QAction*>("mnuPrint")->trigger();
+
   // The about box is modal: shoot it once it is up, then close it.
   QTimer::singleShot(100, [&] {
-    Shoot(out, "14-about");
+    Shoot(out, "15-about");
     if (QWidget* box = QApplication::activeModalWidget()) box->close();
   });
   frame->findChild<QAction*>("mnuAbout")->trigger();
 
   // Back, then a second chart in a fresh frame window.
   frame->findChild<QAction*>("mnuBack")->trigger();
-  Shoot(out, "15-after-back");
+  Shoot(out, "16-after-back");
   input->findChild<QLineEdit*>("txtName")->setText("SITA");
   input->findChild<QComboBox*>("cboYear")->setCurrentText("1990");
   if (!input->runCalculation()) return 1;
   controller.frameWindow()->move(0, 0);
-  Shoot(out, "16-second-chart");
+  Shoot(out, "17-second-chart");
   DestroyLagnaForms();
   return 0;
 }

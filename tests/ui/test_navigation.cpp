@@ -112,7 +112,8 @@ class NavigationTest : public QObject {
       menus << menu->text();
       for (QAction* item : menu->menu()->actions()) menus << "  " + (item->isSeparator() ? "-" : item->text());
     }
-    QCOMPARE(menus, (QStringList{"&File", "  &Back", "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
+    QCOMPARE(menus, (QStringList{"&File", "  Print\u2026", "  Export PDF\u2026", "  Export Chart Picture\u2026", "  -",
+                                 "  &Back", "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
                                  "  -", "  Check for Software &Update", "  -", "  &About Software"}));
     auto* exit = frame.findChild<QPushButton*>("cmdExit");
     auto* back = frame.findChild<QPushButton*>("cmdBack");
