@@ -48,7 +48,7 @@ constexpr std::string_view kUsage =
     "  --pdf-dir DIR with --batch: one PDF reading per chart into DIR instead of the JSON\n"
     "                lines, named NAME_YYYY-MM-DD.pdf (_2, _3, ... when taken); prints each path\n"
     "\n"
-    "REPORT, each also written besides the text or JSON output:\n"
+    "REPORT, each written in addition to the text or JSON output:\n"
     "  --pdf FILE    the printed reading as PDF\n"
     "  --svg FILE    the square chart as an SVG drawing\n"
     "  --png FILE    the square chart as a PNG picture, --size PIXELS square (default 800)\n"

@@ -148,7 +148,9 @@ int CheckReportFolder(const ReportRequest& request, std::FILE* err) {
   if (!request.pdfDir) return 0;
   std::error_code error;
   const char* why = nullptr;
-  if (!std::filesystem::is_directory(*request.pdfDir, error)) {
+  if (!std::filesystem::exists(*request.pdfDir, error)) {
+    why = "there is no such folder";
+  } else if (!std::filesystem::is_directory(*request.pdfDir, error)) {
     why = "it is not a folder";
   } else if (::access(request.pdfDir->c_str(), W_OK | X_OK) != 0) {
     why = std::strerror(errno);

@@ -81,7 +81,7 @@ QTextBlockFormat BlockFormat(double topPt, double bottomPt, bool keepWithNext = 
 // Appends blocks, tables and the chart to a section document, top to bottom.
 class SectionWriter {
  public:
-  explicit SectionWriter(QTextDocument& document) : document_(document), cursor_(&document) {}
+  explicit SectionWriter(QTextDocument& document) : cursor_(&document) {}
 
   void Title(const QString& text) {
     Block(BlockFormat(0, 2, true), text, CharFormat(16, true, kAccent));
@@ -92,12 +92,15 @@ class SectionWriter {
   void Paragraph(const QString& text) { Block(BlockFormat(0, 3), text, CharFormat(kBodyPt)); }
 
   // A reading run by run: bold and dark red as the runs say, each line break a new
-  // paragraph. A paragraph that is all bold introduces what follows and stays with it.
+  // paragraph. A short paragraph that is all bold is the caption of what follows and stays
+  // with it.
   void Reading(const RichReading& reading) {
+    constexpr int kLongestCaption = 80;  // characters
     bool lineOpen = false;  // a paragraph of the reading is open at the cursor
     bool allBold = true;
     auto closeLine = [&] {
-      if (lineOpen && allBold && !cursor_.block().text().trimmed().isEmpty()) {
+      const QString text = cursor_.block().text().trimmed();
+      if (lineOpen && allBold && !text.isEmpty() && text.size() <= kLongestCaption) {
         QTextBlockFormat format = cursor_.blockFormat();
         format.setProperty(kKeepWithNextProperty, true);
         cursor_.setBlockFormat(format);
@@ -125,17 +128,18 @@ class SectionWriter {
     closeLine();
   }
 
-  // Rows of cells; each cell a caption over a value, or a plain text when the caption is
-  // empty. `header` makes the first row bold.
+  // Rows of cells, the columns as wide as the percents of the body say; each cell a small
+  // caption over its value, or the value alone when the caption is empty. A table with
+  // `titled` set repeats its first row on every page it runs onto.
   struct Cell {
     QString caption, value;
     bool bold = false;
-    QColor color = kInk;
   };
   void Table(const std::vector<std::vector<Cell>>& rows, const std::vector<double>& columnPercents,
-             double valuePoints = kBodyPt) {
+             bool titled = false) {
     if (rows.empty()) return;
     QTextTableFormat format;
+    format.setHeaderRowCount(titled ? 1 : 0);
     format.setBorder(0);
     format.setCellSpacing(0);
     format.setCellPadding(Pt(2.5));
@@ -156,7 +160,7 @@ class SectionWriter {
           in.insertText(cell.caption, CharFormat(8, true, kMuted));
           in.insertBlock(BlockFormat(0, 0));
         }
-        in.insertText(cell.value, CharFormat(valuePoints, cell.bold, cell.color));
+        in.insertText(cell.value, CharFormat(kBodyPt, cell.bold));
       }
     }
     cursor_.movePosition(QTextCursor::End);
@@ -187,7 +191,6 @@ class SectionWriter {
     if (!text.isEmpty()) cursor_.insertText(text, format);
   }
 
-  QTextDocument& document_;
   QTextCursor cursor_;
   bool fresh_ = true;
 };
@@ -245,7 +248,7 @@ void WriteFront(const ChartState& chart, double chartSide, SectionWriter& out) {
                                QString::fromStdString(FormatLongitude(chart.BirthLongitudes[body])),
                                retrograde ? QStringLiteral("retrograde (R)") : QString()}));
   }
-  out.Table(positions, {28, 20, 30, 22});
+  out.Table(positions, {28, 20, 30, 22}, true);
 
   out.Heading(QStringLiteral("Sunrise and Sunset"));
   auto day = [](const char* caption, const CivilDateTime& rise, const CivilDateTime& set) {
@@ -256,7 +259,7 @@ void WriteFront(const ChartState& chart, double chartSide, SectionWriter& out) {
              day("Day before", chart.SunrisePrevious, chart.SunsetPrevious),
              day("Birth day", chart.SunriseBirthDay, chart.SunsetBirthDay),
              day("Day after", chart.SunriseNext, chart.SunsetNext)},
-            {28, 36, 36});
+            {28, 36, 36}, true);
   out.Paragraph(QStringLiteral("The lagnas counted from sunrise count from %1, %2 minutes before the birth.")
                     .arg(QString::fromStdString(MinuteText(chart.ReferenceSunrise)))
                     .arg(chart.MinutesSinceSunrise));
@@ -274,7 +277,7 @@ void WriteOverview(const ChartState& chart, const std::vector<int>& firstPages, 
                               : QString(),
                           QString::number(firstPages[lagna] + 1)}));
   }
-  out.Table(rows, {36, 22, 28, 14});
+  out.Table(rows, {36, 22, 28, 14}, true);
 }
 
 void WriteLagna(const ChartState& chart, const LagnaPageFields& fields, int index, SectionWriter& out) {

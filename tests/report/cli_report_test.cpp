@@ -90,6 +90,15 @@ TEST_F(CliReportTest, PdfHoldsTheWholeReading) {
   EXPECT_TRUE(run.err.empty()) << run.err;
   const auto chart = nlohmann::json::parse(run.out);
 
+  // Every font is embedded: pdffonts lists name, type, encoding, then "yes" under emb.
+  const std::string fonts = Output("pdffonts " + Quote(pdf.string()) + " 2>/dev/null");
+  const std::regex font("\\n(\\S+) +.*? +(yes|no) +(yes|no) +(yes|no) +\\d+ +\\d+");
+  int fontCount = 0;
+  for (auto it = std::sregex_iterator(fonts.begin(), fonts.end(), font); it != std::sregex_iterator(); ++it, ++fontCount)
+    EXPECT_EQ((*it)[2].str(), "yes") << (*it)[1];
+  EXPECT_GE(fontCount, 2) << fonts;
+  EXPECT_NE(fonts.find("DejaVuSans"), std::string::npos) << fonts;
+
   const int pages = std::stoi(Info(pdf, "Pages"));
   EXPECT_NE(Info(pdf, "Page size").find("(A4)"), std::string::npos);
   const std::vector<std::string> texts = PageTexts(pdf);
