@@ -122,4 +122,16 @@ std::array<std::string, 12> LagnaMarksBySign(const LagnaChart& lagnas) {
   return boxes;
 }
 
+// The entries of a box text, a line each: line breaks split them, blank lines are dropped.
+std::vector<std::string_view> BoxEntries(std::string_view text) {
+  std::vector<std::string_view> entries;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+    const std::string_view entry = TrimBlanks(text.substr(0, end));
+    if (!entry.empty()) entries.push_back(entry);
+    text.remove_prefix(end == text.size() ? end : end + 1);
+  }
+  return entries;
+}
+
 }  // namespace corvane

@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "astro/bodies.h"
 #include "astro/civil_time.h"
@@ -35,6 +36,10 @@ class ShortText {
 
 // The text without leading and trailing blanks (spaces only).
 std::string_view TrimBlanks(std::string_view s);
+
+// The entries of a chart box text (ChartBoxTexts, LagnaBoxTexts): its lines, split at CR LF,
+// CR or LF, without their blanks, leaving out the empty ones. Views into `text`.
+std::vector<std::string_view> BoxEntries(std::string_view text);
 
 // "16° 30' 0\" Sag": degrees, minutes and seconds within the sign (all truncated) and the
 // sign abbreviation. A negative argument is written as its absolute value; at 360 and beyond

@@ -54,11 +54,12 @@ struct Chunk {
 class BatchRun {
  public:
   BatchRun(CsvRecordReader& reader, const std::vector<BatchColumn>& columns, std::FILE* out, std::FILE* err,
-           const CalculationSettings& settings)
-      : reader_(reader), columns_(columns), out_(out), err_(err), settings_(settings) {}
+           const CalculationSettings& settings, const BatchChartSink& eachChart)
+      : reader_(reader), columns_(columns), out_(out), err_(err), settings_(settings), eachChart_(eachChart) {}
 
   int Run(unsigned jobs) {
     const bool written = jobs <= 1 ? RunHere() : RunOnThreads(jobs);
+    if (sinkStatus_ != 0) return sinkStatus_;
     if (!written) return WriteFailed();
     if (reader_.ReadFailed()) {
       std::fprintf(err_, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
@@ -89,6 +90,12 @@ class BatchRun {
       if (!refusal && !extras.engine.empty()) refusal = ReadEngineField(extras.engine, rowSettings);
       if (!refusal) {
         const CalculationResult calc = CalculateChart(data, rowSettings);
+        if (calc.ok() && eachChart_) {
+          std::string line;
+          if (const int status = eachChart_(calc.chart(), line); status != 0) sinkStatus_ = status;
+          chunk.output.append(line).push_back('\n');
+          continue;
+        }
         if (calc.ok()) {
           WriteChartJson(json, calc.chart(), false);
         } else if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
@@ -209,6 +216,8 @@ class BatchRun {
   std::FILE* out_;
   std::FILE* err_;
   const CalculationSettings& settings_;
+  const BatchChartSink& eachChart_;
+  mutable int sinkStatus_ = 0;  // the first failure of eachChart_
   bool refused_ = false;
 };
 
@@ -254,7 +263,8 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
   return std::nullopt;
 }
 
-int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings) {
+int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings,
+             const BatchChartSink& eachChart) {
   CsvRecordReader reader(in);
   CsvRecord header;
   if (!reader.Next(header)) {
@@ -272,7 +282,7 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
     std::fprintf(err, "corvane-cli: %s\n", refusal->c_str());
     return kExitUsage;
   }
-  return BatchRun(reader, columns, out, err, settings).Run(jobs);
+  return BatchRun(reader, columns, out, err, settings, eachChart).Run(jobs);
 }
 
 }  // namespace corvane

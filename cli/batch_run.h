@@ -1,12 +1,14 @@
 #pragma once
 #include "app/calculation_settings.h"
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/birth_data.h"
+#include "app/chart_state.h"
 #include "cli/csv_records.h"
 
 namespace corvane {
@@ -39,6 +41,10 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 // bounded whatever the input's length. Returns the exit status: 0 when every record gave a
 // chart, 2 when some record was refused, 64 when the header is missing or wrong, 66 when the
 // input cannot be read, 74 when the output cannot be written (the run stops there).
-int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings = {});
+// With `eachChart`, a chart is handed to it instead of being written as JSON; it sets the line
+// to write for that record and returns an exit status (a non-zero one stops the run).
+using BatchChartSink = std::function<int(const ChartState& chart, std::string& line)>;
+int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings = {},
+             const BatchChartSink& eachChart = {});
 
 }  // namespace corvane

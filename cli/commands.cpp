@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <cstdlib>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -18,6 +20,7 @@
 #include "cli/chart_json.h"
 #include "cli/chart_report.h"
 #include "cli/compare_table.h"
+#include "cli/report_output.h"
 #include "cli/cli_input.h"
 #include "cli/retrograde_listing.h"
 #include "cli/settings_options.h"
@@ -71,6 +74,13 @@ constexpr OptionSpec kOptions[] = {
      "Rahu as the mean (default) or the true node (true needs --engine swiss)"},
     {"--sunrise", "limb|centre", kChartCommand | kOpenCommand | kBatchCommand,
      "upper limb with refraction (default), or the disc centre without refraction"},
+    {"--pdf", "FILE", kChartCommand | kOpenCommand, "also write the printed reading as PDF"},
+    {"--svg", "FILE", kChartCommand | kOpenCommand, "also write the square chart as an SVG drawing"},
+    {"--png", "FILE", kChartCommand | kOpenCommand, "also write the square chart as a PNG picture"},
+    {"--size", "PIXELS", kChartCommand | kOpenCommand, "with --png: the picture's side (default 800)"},
+    {"--paper", "a4|letter", kChartCommand | kOpenCommand | kBatchCommand, "paper of the PDF (default: from the locale)"},
+    {"--pdf-dir", "DIR", kBatchCommand,
+     "with --batch: one PDF per chart into DIR, named NAME_YYYY-MM-DD.pdf, instead of the JSON lines"},
     {"--indu", "ascendant|moon", kChartCommand | kOpenCommand | kBatchCommand,
      "Indu lagna from the ascendant, Venus kala 10 (default), or the Moon, kala 12"},
 };
@@ -185,6 +195,14 @@ int RunCompare(const Arguments& args, const BirthData& data, const CalculationSe
   return Print(table.str());
 }
 
+// The report options given, as the report handler reads them.
+std::map<std::string_view, std::string_view> ReportOptionValues(const Arguments& args) {
+  std::map<std::string_view, std::string_view> values;
+  for (std::string_view option : kReportValueOptions)
+    if (args.Has(option)) values.emplace(option, args.Value(option));
+  return values;
+}
+
 int RunChart(const Arguments& args) {
   CalculationSettings settings;
   if (const auto status = SettingsFromOptions(args, settings)) return *status;
@@ -196,6 +214,8 @@ int RunChart(const Arguments& args) {
   }
 
   if (args.Has("--compare")) return RunCompare(args, data, settings);
+  ReportRequest report;
+  if (const auto error = ReadReportRequest(ReportOptionValues(args), false, report)) return UsageError(*error);
 
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
@@ -222,6 +242,8 @@ int RunChart(const Arguments& args) {
     }
   }
 
+  if (const int status = WriteReportFiles(chart, report, stderr); status != 0) return status;
+
   const bool pages = args.Has("--pages");
   if (args.Has("--json")) {
     PrettyJsonWriter json;
@@ -229,9 +251,9 @@ int RunChart(const Arguments& args) {
     json.EndLine();
     return Print(json.Text());
   }
-  std::ostringstream report;
-  WriteChartReport(chart, pages, report);
-  return Print(report.str());
+  std::ostringstream text;
+  WriteChartReport(chart, pages, text);
+  return Print(text.str());
 }
 
 int RunZonesCommand(const Arguments& args) {
@@ -261,14 +283,34 @@ int RunBatchCommand(const Arguments& args) {
                         std::string(text) + "\"");
     }
   }
+  ReportRequest report;
+  if (const auto error = ReadReportRequest(ReportOptionValues(args), true, report)) return UsageError(*error);
+  if (const int status = CheckReportFolder(report, stderr); status != 0) return status;
+  BatchChartSink eachChart;
+  if (report.pdfDir) {
+    // Each chart becomes a PDF, drawn on this thread; its line is the path written.
+    jobs = 1;
+    eachChart = [&report](const ChartState& chart, std::string& line) {
+      char* text = nullptr;
+      std::size_t size = 0;
+      std::FILE* out = open_memstream(&text, &size);
+      if (out == nullptr) return kExitCantCreate;
+      const int status = WriteBatchReport(chart, report, out, stderr);
+      std::fclose(out);
+      line.assign(text, size);
+      std::free(text);
+      if (!line.empty() && line.back() == '\n') line.pop_back();
+      return status;
+    };
+  }
   const std::string path(args.Value("--batch"));
-  if (path == "-") return RunBatch(stdin, stdout, stderr, jobs, settings);
+  if (path == "-") return RunBatch(stdin, stdout, stderr, jobs, settings, eachChart);
   std::FILE* in = std::fopen(path.c_str(), "rb");
   if (in == nullptr) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
     return kExitNoInput;
   }
-  const int status = RunBatch(in, stdout, stderr, jobs, settings);
+  const int status = RunBatch(in, stdout, stderr, jobs, settings, eachChart);
   std::fclose(in);
   return status;
 }
@@ -285,6 +327,7 @@ int RunCli(int argc, const char* const* argv) {
   const CommandLine line = ParseCommandLine(kOptions, std::span(argv + 1, static_cast<std::size_t>(argc - 1)), RunChart);
   if (line.error) return UsageError(*line.error);
   const int status = line.run(line.args);
+  FinishReports();  // ends the drawing toolkit if a report started it
   // Whatever a command printed must have reached standard output.
   if (status != kExitIoError && (std::fflush(stdout) != 0 || std::ferror(stdout))) return WriteFailed();
   return status;

@@ -3,7 +3,8 @@
 // look matters. The tour covers the input form, the result window (with the keyboard on
 // the lagna list, and maximized), the interpretation pages (each at its designed size, a
 // cascaded pair, one at its smallest size), the about box, then Back and a second chart.
-// Run it under Xvfb through scripts/screenshots.sh.
+// With --high-dpi after the folder it shoots only the result window and a page, for a run
+// with QT_SCALE_FACTOR=2. Run it under Xvfb through scripts/screenshots.sh.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   g_out = argc > 1 ? argv[1] : "screenshots";
   QDir().mkpath(g_out);
+  const bool highDpi = argc > 2 && QString(argv[2]) == "--high-dpi";
 
   AppController controller;
   controller.start();
@@ -87,19 +89,29 @@ int main(int argc, char** argv) {
   input->findChild<QLineEdit*>("txtLonM")->setText("13");
   input->findChild<QLineEdit*>("txtLatD")->setText("28");
   input->findChild<QLineEdit*>("txtLatM")->setText("36");
-  Shoot("01-input-form");
-  const QSize inputSize = input->size();
-  input->resize(input->minimumSizeHint());
-  ShootWindow(input, "02-input-form-smallest");
-  input->resize(inputSize);
+  if (!highDpi) {
+    Shoot("01-input-form");
+    const QSize inputSize = input->size();
+    input->resize(input->minimumSizeHint());
+    ShootWindow(input, "02-input-form-smallest");
+    input->resize(inputSize);
+  }
 
   if (!input->runCalculation()) return 1;
   FrameWindow* frame = controller.frameWindow();
   frame->move(0, 0);
+  ResultForm* result = frame->resultForm();
+  if (highDpi) {
+    const QString scale = QString::number(frame->devicePixelRatio());
+    Shoot("30-result-window-scale" + scale);
+    result->openLagnaPage(7);
+    Shoot("31-upapada-scale" + scale);
+    DestroyLagnaForms();
+    return 0;
+  }
   Shoot("03-result-window");
 
   // The keyboard on the lagna list: two steps down from the first entry.
-  ResultForm* result = frame->resultForm();
   frame->activateWindow();
   result->focusLagnaList();
   for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -154,6 +166,13 @@ int main(int argc, char** argv) {
   Shoot("20-result-maximized");
   frame->showNormal();
   frame->setGeometry(0, 0, 1013, 700);
+
+  // The print preview of the reading is modal too.
+  QTimer::singleShot(300, [&] {
+    Shoot("20b-print-preview");
+    if (QWidget* preview = QApplication::activeModalWidget()) preview->close();
+  });
+  frame->findChild<QAction*>("mnuPrint")->trigger();
 
   // The about box is modal: shoot it once it is up, then close it.
   QTimer::singleShot(100, [&] {

@@ -1,15 +1,24 @@
 #include "ui/frame_window.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "app/atomic_file.h"
+#include "app/chart_calculation.h"
 #include "app/chart_file.h"
+#include "app/export_names.h"
+#include "report/chart_picture.h"
+#include "report/report_writer.h"
+#include "ui/export_dialogs.h"
 #include "ui/compare_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_menu.h"
@@ -29,6 +38,22 @@ constexpr int kStripHeight = 615;
 constexpr int kRightMargin = 300;
 constexpr int kGap = 100;
 constexpr int kDecorationAllowance = 20;  // pixels, for a window manager's borders and title
+constexpr int kPicturePixels = 1200;       // side of an exported PNG chart
+
+// Saves the bytes of an export; false after showing why they could not be saved.
+bool SaveExport(QWidget* parent, const QString& path, const QByteArray& bytes) {
+  if (bytes.isEmpty()) {
+    ShowMessage(parent, QStringLiteral("The file could not be drawn: %1").arg(path), MessageIcon::Error);
+    return false;
+  }
+  const auto error = WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (error)
+    ShowMessage(parent, QStringLiteral("%1 could not be saved: %2. Any file of that name is unchanged.")
+                            .arg(path, QString::fromLocal8Bit(error->describe().c_str())),
+                MessageIcon::Error);
+  return !error;
+}
 }  // namespace
 
 FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
@@ -38,6 +63,17 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   setAttribute(Qt::WA_DeleteOnClose, false);
 
   QMenu* file = menuBar()->addMenu("&File");
+  QAction* print = file->addAction(QStringLiteral("Print\u2026"));
+  print->setObjectName("mnuPrint");
+  print->setShortcut(QKeySequence::Print);
+  connect(print, &QAction::triggered, this, &FrameWindow::printReading);
+  QAction* exportPdf = file->addAction(QStringLiteral("Export PDF\u2026"));
+  exportPdf->setObjectName("mnuExportPdf");
+  connect(exportPdf, &QAction::triggered, this, &FrameWindow::exportPdf);
+  QAction* exportPicture = file->addAction(QStringLiteral("Export Chart Picture\u2026"));
+  exportPicture->setObjectName("mnuExportPicture");
+  connect(exportPicture, &QAction::triggered, this, &FrameWindow::exportChartPicture);
+  file->addSeparator();
   QAction* back = file->addAction("&Back");
   back->setObjectName("mnuBack");
   connect(back, &QAction::triggered, this, &FrameWindow::backRequested);
@@ -152,6 +188,39 @@ void FrameWindow::saveChart() {
   if (path.isEmpty()) return;
   if (const auto error = SaveChartFile(path.toStdString(), *chart_))
     ShowMessage(this, QString::fromStdString(*error), MessageIcon::Error);
+}
+
+void FrameWindow::printReading() {
+  if (!chart_) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageLayout(ReportPageLayout(ReportOptions{}));
+  printer.setDocName(QString::fromStdString(ExportFileStem(*chart_)));
+  const LagnaPageFields fields = PageFieldsOf(*chart_);
+  const std::shared_ptr<const ChartState> chart = chart_;
+  QPrintPreviewDialog preview(&printer, this);
+  preview.setWindowTitle(kWindowCaption);
+  // Large enough to read a page, within the screen.
+  if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+    preview.resize(QSize(900, 1000).boundedTo(screen->availableGeometry().size() * 0.9));
+  connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+          [&](QPrinter* target) { PaintReport(*chart, fields, *target); });
+  preview.exec();
+}
+
+void FrameWindow::exportPdf() {
+  if (!chart_) return;
+  const ExportChoice choice =
+      ChooseExportFile(this, ExportKind::kPdf, QString::fromStdString(ExportFileStem(*chart_)));
+  if (choice.path.isEmpty()) return;
+  SaveExport(this, choice.path, ReportPdfBytes(*chart_, PageFieldsOf(*chart_), ReportOptions{}));
+}
+
+void FrameWindow::exportChartPicture() {
+  if (!chart_) return;
+  const ExportChoice choice =
+      ChooseExportFile(this, ExportKind::kChartPicture, QString::fromStdString(ExportFileStem(*chart_)));
+  if (choice.path.isEmpty()) return;
+  SaveExport(this, choice.path, choice.svg ? ChartSvgBytes(*chart_) : ChartPngBytes(*chart_, kPicturePixels));
 }
 
 }  // namespace corvane

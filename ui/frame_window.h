@@ -27,6 +27,15 @@ class FrameWindow : public QMainWindow {
   // Writes the current chart to a file chosen in the save dialog; cancelling writes nothing.
   void saveChart();
 
+  // The printed reading of the current chart: a print preview whose Print button opens the
+  // print dialog.
+  void printReading();
+  // The printed reading as a PDF file, and the square chart as a PNG or SVG picture, saved
+  // whole or not at all to a file chosen in a save dialog. A failure is shown in a message
+  // box and leaves an existing file as it was.
+  void exportPdf();
+  void exportChartPicture();
+
  signals:
   void backRequested();
   void exitRequested();

@@ -1,0 +1,38 @@
+#include "app/export_names.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace corvane {
+
+std::string ExportFileStem(const ChartState& chart) {
+  std::string stem;
+  bool gap = false;
+  for (const char c : chart.BirthName) {
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    const bool digit = c >= '0' && c <= '9';
+    if (!letter && !digit) {
+      gap = !stem.empty();
+      continue;
+    }
+    if (gap) stem.push_back('_');
+    gap = false;
+    stem.push_back(letter && c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c);
+  }
+  if (stem.empty()) stem = "CHART";
+  char date[16];
+  std::snprintf(date, sizeof date, "_%04d-%02d-%02d", chart.BirthYear % 10000, chart.BirthMonth % 100,
+                chart.BirthDay % 100);
+  return stem + date;
+}
+
+std::string UniqueFilePath(const std::string& folder, const std::string& stem, std::string_view extension) {
+  const std::filesystem::path base(folder.empty() ? std::string(".") : folder);
+  std::filesystem::path candidate = base / (stem + std::string(extension));
+  std::error_code error;
+  for (int n = 2; std::filesystem::exists(candidate, error); ++n)
+    candidate = base / (stem + "_" + std::to_string(n) + std::string(extension));
+  return candidate.string();
+}
+
+}  // namespace corvane

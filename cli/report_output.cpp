@@ -1,0 +1,174 @@
+#include "cli/report_output.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+
+#include "app/atomic_file.h"
+#include "app/export_names.h"
+#include "report/report_module.h"
+
+namespace corvane {
+namespace {
+
+constexpr int kExitUnavailable = 69;
+constexpr int kExitCantCreate = 73;
+
+// The loaded module, or why it could not be loaded; loading is tried once.
+const ReportModule* gModule = nullptr;
+std::string gFailure;
+
+// The module stands beside the program in the build folder and in the library folder of an
+// installation.
+const ReportModule* LoadModule(std::string& error) {
+  if (gModule != nullptr || !gFailure.empty()) {
+    error = gFailure;
+    return gModule;
+  }
+  std::error_code ignored;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
+  std::string tried;
+  for (const std::filesystem::path& path :
+       {self / CORVANE_REPORT_MODULE_FILE, self / CORVANE_REPORT_MODULE_FROM_BIN / CORVANE_REPORT_MODULE_FILE}) {
+    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+      tried += std::string("\n  ") + ::dlerror();
+      continue;
+    }
+    const auto entry = reinterpret_cast<ReportModuleEntry>(::dlsym(handle, kReportModuleEntry));
+    const ReportModule* loaded = entry != nullptr ? entry() : nullptr;
+    if (loaded != nullptr && loaded->version == kReportModuleVersion) return gModule = loaded;
+    tried += "\n  " + path.string() + ": not a report module of this version";
+  }
+  gFailure = "the report module cannot be loaded:" + tried;
+  error = gFailure;
+  return nullptr;
+}
+
+std::optional<int> Number(std::string_view text) {
+  int value = 0;
+  const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (problem != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+int Unavailable(const std::string& error, std::FILE* err) {
+  std::fprintf(err, "corvane-cli: %s\n", error.c_str());
+  return kExitUnavailable;
+}
+
+// Draws one kind of file and saves it; the exit status.
+template <typename Draw>
+int DrawAndSave(const std::string& path, Draw draw, std::FILE* err) {
+  std::string error;
+  const ReportModule* module = LoadModule(error);
+  if (module == nullptr) return Unavailable(error, err);
+  std::string bytes;
+  if (!draw(*module, bytes, error)) {
+    std::fprintf(err, "corvane-cli: %s: %s\n", path.c_str(), error.c_str());
+    return kExitCantCreate;
+  }
+  if (const auto failure = WriteFileAtomically(path, bytes)) {
+    std::fprintf(err, "corvane-cli: %s could not be written: %s\n", path.c_str(), failure->describe().c_str());
+    return kExitCantCreate;
+  }
+  return 0;
+}
+
+int SavePdf(const ChartState& chart, const ReportRequest& request, const std::string& path, std::FILE* err) {
+  return DrawAndSave(
+      path,
+      [&](const ReportModule& m, std::string& bytes, std::string& error) {
+        return m.pdf(chart, request.options, bytes, error);
+      },
+      err);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadReportRequest(const std::map<std::string_view, std::string_view>& values, bool batch,
+                                             ReportRequest& request) {
+  auto value = [&](std::string_view option) -> std::optional<std::string> {
+    const auto found = values.find(option);
+    if (found == values.end()) return std::nullopt;
+    return std::string(found->second);
+  };
+  request.pdf = value("--pdf");
+  request.svg = value("--svg");
+  request.png = value("--png");
+  request.pdfDir = value("--pdf-dir");
+  for (const auto* path : {&request.pdf, &request.svg, &request.png, &request.pdfDir})
+    if (*path && (*path)->empty()) return "a file or folder name must not be empty";
+  if (const auto size = value("--size")) {
+    if (!request.png) return "--size needs --png";
+    const auto pixels = Number(*size);
+    if (!pixels || *pixels < kSmallestPictureSize || *pixels > kLargestPictureSize)
+      return "--size needs a number of pixels from " + std::to_string(kSmallestPictureSize) + " to " +
+             std::to_string(kLargestPictureSize) + ", not \"" + *size + "\"";
+    request.pngSize = *pixels;
+  }
+  if (const auto paper = value("--paper")) {
+    if (*paper == "a4" || *paper == "A4") {
+      request.options.paper = PaperSize::kA4;
+    } else if (*paper == "letter" || *paper == "Letter") {
+      request.options.paper = PaperSize::kLetter;
+    } else {
+      return "--paper takes a4 or letter, not \"" + *paper + "\"";
+    }
+    if (!request.wantsFiles() && !request.pdfDir) return "--paper needs --pdf or --pdf-dir";
+  }
+  if (batch && request.wantsFiles()) return "--batch takes --pdf-dir, not --pdf, --svg or --png";
+  if (!batch && request.pdfDir) return "--pdf-dir needs --batch";
+  return std::nullopt;
+}
+
+int WriteReportFiles(const ChartState& chart, const ReportRequest& request, std::FILE* err) {
+  int status = 0;
+  if (request.pdf) status = SavePdf(chart, request, *request.pdf, err);
+  if (status == 0 && request.svg)
+    status = DrawAndSave(
+        *request.svg, [&](const ReportModule& m, std::string& bytes, std::string& error) {
+          return m.svg(chart, bytes, error);
+        },
+        err);
+  if (status == 0 && request.png)
+    status = DrawAndSave(
+        *request.png, [&](const ReportModule& m, std::string& bytes, std::string& error) {
+          return m.png(chart, request.pngSize, bytes, error);
+        },
+        err);
+  return status;
+}
+
+int CheckReportFolder(const ReportRequest& request, std::FILE* err) {
+  if (!request.pdfDir) return 0;
+  std::error_code error;
+  const char* why = nullptr;
+  if (!std::filesystem::exists(*request.pdfDir, error)) {
+    why = "there is no such folder";
+  } else if (!std::filesystem::is_directory(*request.pdfDir, error)) {
+    why = "it is not a folder";
+  } else if (::access(request.pdfDir->c_str(), W_OK | X_OK) != 0) {
+    why = std::strerror(errno);
+  }
+  if (why == nullptr) return 0;
+  std::fprintf(err, "corvane-cli: the PDF files cannot be written into %s: %s\n", request.pdfDir->c_str(), why);
+  return kExitCantCreate;
+}
+
+int WriteBatchReport(const ChartState& chart, const ReportRequest& request, std::FILE* out, std::FILE* err) {
+  const std::string path = UniqueFilePath(*request.pdfDir, ExportFileStem(chart), ".pdf");
+  const int status = SavePdf(chart, request, path, err);
+  if (status == 0) std::fprintf(out, "%s\n", path.c_str());
+  return status;
+}
+
+void FinishReports() {
+  if (gModule != nullptr) gModule->finish();
+}
+
+}  // namespace corvane

@@ -1,0 +1,66 @@
+#include "report/chart_picture.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include "report/chart_drawing.h"
+
+namespace corvane {
+namespace {
+
+// A thin white margin keeps the frame's outer half inside the picture.
+QRectF ChartArea(double side) {
+  const double margin = side * 0.015;
+  return QRectF(margin, margin, side - 2 * margin, side - 2 * margin);
+}
+
+template <typename Write>
+QByteArray ToBytes(Write write) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!write(buffer)) return {};
+  buffer.close();
+  return bytes;
+}
+
+}  // namespace
+
+bool WriteChartSvg(const ChartState& chart, QIODevice& out, int size) {
+  if (size < kSmallestPictureSize || size > kLargestPictureSize) return false;
+  QSvgGenerator generator;
+  generator.setOutputDevice(&out);
+  generator.setSize(QSize(size, size));
+  generator.setViewBox(QRect(0, 0, size, size));
+  generator.setResolution(96);  // so that a viewer shows the drawing `size` CSS pixels wide
+  generator.setTitle(QStringLiteral("Vedic Special Lagnas Chart"));
+  generator.setDescription(QString::fromStdString(chart.Results.NameText) + QStringLiteral(", ") +
+                           BirthMomentText(chart));
+  QPainter painter;
+  if (!painter.begin(&generator)) return false;
+  PaintChart(painter, chart, ChartArea(size));
+  return painter.end() && out.isOpen();
+}
+
+bool WriteChartPng(const ChartState& chart, int pixels, QIODevice& out) {
+  if (pixels < kSmallestPictureSize || pixels > kLargestPictureSize) return false;
+  QImage image(pixels, pixels, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    PaintChart(painter, chart, ChartArea(pixels));
+  }
+  return image.save(&out, "PNG");
+}
+
+QByteArray ChartSvgBytes(const ChartState& chart, int size) {
+  return ToBytes([&](QIODevice& out) { return WriteChartSvg(chart, out, size); });
+}
+
+QByteArray ChartPngBytes(const ChartState& chart, int pixels) {
+  return ToBytes([&](QIODevice& out) { return WriteChartPng(chart, pixels, out); });
+}
+
+}  // namespace corvane

@@ -1,0 +1,462 @@
+#include "report/report_document.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextObjectInterface>
+#include <QTextTable>
+#include <algorithm>
+#include <cmath>
+
+#include "app/display_texts.h"
+#include "app/page_texts.h"
+#include "app/zone_table.h"
+#include "lagna/sign_tables.h"
+#include "report/chart_drawing.h"
+#include "report/report_fonts.h"
+
+namespace corvane {
+
+// Draws the square chart where the front section holds its object character.
+class ChartObjectHandler : public QObject, public QTextObjectInterface {
+  Q_OBJECT
+  Q_INTERFACES(QTextObjectInterface)
+
+ public:
+  static constexpr int kObjectType = QTextFormat::UserObject + 1;
+  static constexpr int kSideProperty = QTextFormat::UserProperty + 10;  // side in layout units
+
+  explicit ChartObjectHandler(const ChartState& chart) : chart_(chart) {}
+
+  QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
+    // The layout measures in its device's pixels.
+    const QPaintDevice* device = document->documentLayout()->paintDevice();
+    const double side = format.doubleProperty(kSideProperty) * (device ? device->logicalDpiX() / 96.0 : 1.0);
+    return QSizeF(side, side);
+  }
+
+  void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat&) override {
+    PaintChart(*painter, chart_, rect);
+  }
+
+ private:
+  const ChartState& chart_;
+};
+
+namespace {
+
+// Lengths of block and table formats are given in pixels of 96 per inch; the layout scales
+// them to the device.
+constexpr double Pt(double points) { return points * 96.0 / 72.0; }
+
+// Marks a caption that must stand on the same page as the first lines after it.
+constexpr int kKeepWithNextProperty = QTextFormat::UserProperty + 1;
+
+constexpr double kBodyPt = 9.5;
+const QColor kInk(0, 0, 0);
+const QColor kAccent(128, 0, 0);  // the dark red of the readings and the title strip
+const QColor kMuted(90, 90, 90);
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QTextCharFormat CharFormat(double points, bool bold = false, const QColor& color = kInk) {
+  QTextCharFormat format;
+  format.setFont(ReportFont(ReportFontFamily(), points, bold), QTextCharFormat::FontPropertiesAll);
+  format.setForeground(color);
+  return format;
+}
+
+QTextBlockFormat BlockFormat(double topPt, double bottomPt, bool keepWithNext = false) {
+  QTextBlockFormat format;
+  format.setTopMargin(Pt(topPt));
+  format.setBottomMargin(Pt(bottomPt));
+  if (keepWithNext) format.setProperty(kKeepWithNextProperty, true);
+  return format;
+}
+
+// Appends blocks, tables and the chart to a section document, top to bottom.
+class SectionWriter {
+ public:
+  explicit SectionWriter(QTextDocument& document) : cursor_(&document) {}
+
+  void Title(const QString& text) {
+    Block(BlockFormat(0, 2, true), text, CharFormat(16, true, kAccent));
+  }
+  void Subtitle(const QString& text) { Block(BlockFormat(0, 8, true), text, CharFormat(10.5, false, kMuted)); }
+  void Heading(const QString& text) { Block(BlockFormat(12, 4, true), text, CharFormat(12, true, kAccent)); }
+  void Caption(const QString& text) { Block(BlockFormat(8, 2, true), text, CharFormat(10, true)); }
+  void Paragraph(const QString& text) { Block(BlockFormat(0, 3), text, CharFormat(kBodyPt)); }
+
+  // A reading run by run: bold and dark red as the runs say, each line break a new
+  // paragraph. A short paragraph that is all bold is the caption of what follows and stays
+  // with it.
+  void Reading(const RichReading& reading) {
+    constexpr int kLongestCaption = 80;  // characters
+    bool lineOpen = false;  // a paragraph of the reading is open at the cursor
+    bool allBold = true;
+    auto closeLine = [&] {
+      const QString text = cursor_.block().text().trimmed();
+      if (lineOpen && allBold && !text.isEmpty() && text.size() <= kLongestCaption) {
+        QTextBlockFormat format = cursor_.blockFormat();
+        format.setProperty(kKeepWithNextProperty, true);
+        cursor_.setBlockFormat(format);
+      }
+      lineOpen = false;
+    };
+    for (const TextRun& run : reading.runs) {
+      QString text = QString::fromStdString(run.text);
+      text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+      text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+      const QTextCharFormat format = CharFormat(kBodyPt, run.bold, run.darkRed ? kAccent : kInk);
+      const QStringList lines = text.split(QLatin1Char('\n'));
+      for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0) closeLine();
+        if (!lineOpen) {
+          Block(BlockFormat(0, 1), QString(), format);
+          lineOpen = true;
+          allBold = true;
+        }
+        if (lines[i].isEmpty()) continue;
+        cursor_.insertText(lines[i], format);
+        allBold = allBold && run.bold;
+      }
+    }
+    closeLine();
+  }
+
+  // Rows of cells, the columns as wide as the percents of the body say; each cell a small
+  // caption over its value, or the value alone when the caption is empty. A table with
+  // `titled` set repeats its first row on every page it runs onto.
+  struct Cell {
+    QString caption, value;
+    bool bold = false;
+  };
+  void Table(const std::vector<std::vector<Cell>>& rows, const std::vector<double>& columnPercents,
+             bool titled = false) {
+    if (rows.empty()) return;
+    QTextTableFormat format;
+    format.setHeaderRowCount(titled ? 1 : 0);
+    format.setBorder(0);
+    format.setCellSpacing(0);
+    format.setCellPadding(Pt(2.5));
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    format.setTopMargin(Pt(2));
+    format.setBottomMargin(Pt(4));
+    QList<QTextLength> widths;
+    for (const double percent : columnPercents) widths << QTextLength(QTextLength::PercentageLength, percent);
+    format.setColumnWidthConstraints(widths);
+    QTextTable* table = cursor_.insertTable(static_cast<int>(rows.size()), static_cast<int>(columnPercents.size()),
+                                            format);
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+      for (int c = 0; c < static_cast<int>(rows[r].size()) && c < table->columns(); ++c) {
+        const Cell& cell = rows[r][c];
+        QTextCursor in = table->cellAt(r, c).firstCursorPosition();
+        if (!cell.caption.isEmpty()) {
+          in.setBlockFormat(BlockFormat(0, 0));
+          in.insertText(cell.caption, CharFormat(8, true, kMuted));
+          in.insertBlock(BlockFormat(0, 0));
+        }
+        in.insertText(cell.value, CharFormat(kBodyPt, cell.bold));
+      }
+    }
+    cursor_.movePosition(QTextCursor::End);
+    fresh_ = false;
+  }
+
+  // The square chart, `side` wide and as tall (in the layout's units), centred.
+  void Chart(double side) {
+    QTextBlockFormat block = BlockFormat(6, 6);
+    block.setAlignment(Qt::AlignHCenter);
+    Block(block, QString(), CharFormat(kBodyPt));
+    QTextCharFormat object;
+    object.setObjectType(ChartObjectHandler::kObjectType);
+    object.setProperty(ChartObjectHandler::kSideProperty, side);
+    cursor_.insertText(QString(QChar::ObjectReplacementCharacter), object);
+  }
+
+ private:
+  // Starts a block (the document's first one is reused) and writes `text` in it.
+  void Block(const QTextBlockFormat& block, const QString& text, const QTextCharFormat& format) {
+    if (fresh_) {
+      cursor_.setBlockFormat(block);
+      cursor_.setBlockCharFormat(format);
+      fresh_ = false;
+    } else {
+      cursor_.insertBlock(block, format);
+    }
+    if (!text.isEmpty()) cursor_.insertText(text, format);
+  }
+
+  QTextCursor cursor_;
+  bool fresh_ = true;
+};
+
+using Row = std::vector<SectionWriter::Cell>;
+
+// A table row of plain texts, bold for a row of column titles.
+Row Plain(std::initializer_list<QString> texts, bool bold = false) {
+  Row row;
+  for (const QString& text : texts) row.push_back({QString(), text, bold});
+  return row;
+}
+
+QString SignName(int sign) { return IsSignIndex(sign) ? Q(kSignAttributes[sign].EnglishName) : QStringLiteral("?"); }
+
+QString TimeText(const ChartState& chart) {
+  QString time = QStringLiteral("%1:%2").arg(chart.BirthHour, 2, 10, QLatin1Char('0'))
+                     .arg(chart.BirthMinute, 2, 10, QLatin1Char('0'));
+  if (chart.BirthSecond != 0) time += QStringLiteral(":%1").arg(chart.BirthSecond, 2, 10, QLatin1Char('0'));
+  return time;
+}
+
+QString ZoneText(const ChartState& chart) {
+  if (chart.ZonePosition < 0 || chart.ZonePosition >= kZoneCount) return QString();
+  return Q(kZoneTable[chart.ZonePosition].text);
+}
+
+void WriteFront(const ChartState& chart, double chartSide, SectionWriter& out) {
+  const ResultTexts& r = chart.Results;
+  out.Title(QStringLiteral("Vedic Special Lagnas"));
+  out.Subtitle(QStringLiteral("The Corvane v1.25 reading of %1").arg(QString::fromStdString(r.NameText)));
+
+  out.Heading(QStringLiteral("Your Details"));
+  out.Table({{{QStringLiteral("Name"), QString::fromStdString(r.NameText), true},
+              {QStringLiteral("Date of Birth"), BirthMomentText(chart).section(QLatin1Char(','), 0, 0)},
+              {QStringLiteral("Time of Birth"), TimeText(chart)}},
+             {{QStringLiteral("City"), QString::fromStdString(r.CityText)},
+              {QStringLiteral("State"), QString::fromStdString(r.StateText)},
+              {QStringLiteral("Country"), QString::fromStdString(r.CountryText)}},
+             {{QStringLiteral("Longitude"), QString::fromStdString(r.LongitudeText)},
+              {QStringLiteral("Latitude"), QString::fromStdString(r.LatitudeText)},
+              {QStringLiteral("Time Zone"), ZoneText(chart) + (chart.IsDaylightSaving ? QStringLiteral(", daylight saving")
+                                                                                      : QString())}}},
+            {34, 33, 33});
+
+  out.Chart(chartSide);
+
+  out.Heading(QStringLiteral("Vedic Planetary Position"));
+  std::vector<Row> positions = {Plain({QStringLiteral("Body"), QStringLiteral("Position"),
+                                        QStringLiteral("Longitude in the sign"), QStringLiteral("Motion")},
+                                       true)};
+  for (int body = 0; body < kBodyCount; ++body) {
+    const bool retrograde = chart.ChartBodyNames[body].find(TrimBlanks(kRetrogradeMark)) != std::string::npos;
+    positions.push_back(Plain({Q(kPositionCaptions[body]), QString::fromStdString(r.PositionTexts[body]),
+                               QString::fromStdString(FormatLongitude(chart.BirthLongitudes[body])),
+                               retrograde ? QStringLiteral("retrograde (R)") : QString()}));
+  }
+  out.Table(positions, {28, 20, 30, 22}, true);
+
+  out.Heading(QStringLiteral("Sunrise and Sunset"));
+  auto day = [](const char* caption, const CivilDateTime& rise, const CivilDateTime& set) {
+    return Plain({QString::fromLatin1(caption), QString::fromStdString(MinuteText(rise)),
+                  QString::fromStdString(MinuteText(set))});
+  };
+  out.Table({Plain({QString(), QStringLiteral("Sunrise"), QStringLiteral("Sunset")}, true),
+             day("Day before", chart.SunrisePrevious, chart.SunsetPrevious),
+             day("Birth day", chart.SunriseBirthDay, chart.SunsetBirthDay),
+             day("Day after", chart.SunriseNext, chart.SunsetNext)},
+            {28, 36, 36}, true);
+  out.Paragraph(QStringLiteral("The lagnas counted from sunrise count from %1, %2 minutes before the birth.")
+                    .arg(QString::fromStdString(MinuteText(chart.ReferenceSunrise)))
+                    .arg(chart.MinutesSinceSunrise));
+}
+
+// The lagna overview of the front section; its last column names each lagna's page.
+void WriteOverview(const ChartState& chart, const std::vector<int>& firstPages, SectionWriter& out) {
+  out.Heading(QStringLiteral("Special Lagnas"));
+  std::vector<Row> rows = {Plain(
+      {QStringLiteral("Lagna"), QStringLiteral("Sign"), QStringLiteral("Longitude"), QStringLiteral("Page")}, true)};
+  for (int lagna = 0; lagna < kLagnaCount; ++lagna) {
+    rows.push_back(Plain({Q(kLagnaPageTexts[lagna].listCaption).trimmed(), SignName(chart.LagnaSigns[lagna]),
+                          chart.HasLongitude[lagna]
+                              ? QString::fromStdString(FormatLongitude(chart.LagnaLongitudes[lagna]))
+                              : QString(),
+                          QString::number(firstPages[lagna] + 1)}));
+  }
+  out.Table(rows, {36, 22, 28, 14}, true);
+}
+
+void WriteLagna(const ChartState& chart, const LagnaPageFields& fields, int index, SectionWriter& out) {
+  const auto lagna = static_cast<LagnaId>(index);
+  const LagnaPageText& page = kLagnaPageTexts[index];
+  out.Title(Q(page.caption));
+  QString where = QStringLiteral("In %1").arg(SignName(chart.LagnaSigns[index]));
+  if (chart.HasLongitude[index])
+    where += QStringLiteral(", at %1").arg(QString::fromStdString(FormatLongitude(chart.LagnaLongitudes[index])));
+  out.Subtitle(where);
+
+  if (lagna == kPpL && !fields.pranapadaCaption.empty()) out.Heading(QString::fromStdString(fields.pranapadaCaption));
+  if (!page.significanceHeading.empty()) {
+    out.Caption(Q(page.significanceHeading));
+    out.Paragraph(Q(page.significance));
+  }
+  if (lagna == kHL) {
+    out.Caption(Q(kHoraHouseCaption));
+    out.Paragraph(Q(fields.horaHouseText));
+  }
+  if (lagna == kPpL) {
+    out.Caption(Q(kPranapadaHouseCaption));
+    out.Paragraph(Q(fields.pranapadaHouseText));
+  }
+
+  if (HasAttributeBlock(lagna)) {
+    std::vector<Row> grid;
+    for (const auto& row : kAttributeGrid) {
+      Row cells;
+      for (const AttributeCell& cell : row) {
+        if (cell.empty) {
+          cells.push_back({});
+          continue;
+        }
+        const QString caption = cell.field == PageField::kPresentInSign
+                                    ? QStringLiteral("%1 Present In Sign").arg(Q(page.lagnaName))
+                                    : Q(cell.caption);
+        cells.push_back({caption, Q(fields.Attribute(lagna, cell.field))});
+      }
+      grid.push_back(std::move(cells));
+    }
+    out.Heading(QStringLiteral("Sign Attributes"));
+    out.Table(grid, {34, 33, 33});
+    for (const TopicText& topic : kTopicTexts) {
+      out.Caption(Q(topic.caption));
+      out.Paragraph(Q(fields.Attribute(lagna, topic.field)));
+    }
+  }
+
+  if (lagna == kAL) {
+    out.Heading(Q(kArudhaReadingHeading));
+    out.Reading(fields.arudhaReading);
+  }
+  if (lagna == kUL) {
+    out.Heading(Q(kUpapadaReadingHeading));
+    out.Reading(fields.upapadaReading);
+  }
+}
+
+// Page of a vertical position in a paginated document.
+int PageAt(double y, double pageHeight) { return static_cast<int>(std::floor(y / pageHeight)); }
+
+// The page of the first lines of a block: its second line when it has one, so that a
+// caption keeps at least two lines of its text with it.
+int PageOfOpening(QAbstractTextDocumentLayout* layout, const QTextBlock& block, double pageHeight) {
+  const QRectF rect = layout->blockBoundingRect(block);
+  const QTextLayout* lines = block.layout();
+  if (lines == nullptr || lines->lineCount() == 0) return PageAt(rect.top(), pageHeight);
+  const QTextLine line = lines->lineAt(std::min(1, lines->lineCount() - 1));
+  return PageAt(rect.top() + line.y() + line.height() * 0.5, pageHeight);
+}
+
+// Moves every caption that a page break would part from its text to the next page.
+void KeepCaptionsWithText(QTextDocument& document) {
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  const double pageHeight = document.pageSize().height();
+  for (int round = 0; round < 64; ++round) {
+    bool moved = false;
+    for (QTextBlock block = document.begin(); block.isValid() && !moved; block = block.next()) {
+      if (!block.blockFormat().boolProperty(kKeepWithNextProperty)) continue;
+      const QTextBlock next = block.next();
+      if (!next.isValid()) continue;
+      const int captionPage = PageAt(layout->blockBoundingRect(block).top(), pageHeight);
+      if (captionPage == PageOfOpening(layout, next, pageHeight)) continue;
+      if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+      // The caption may end a run of captions (a heading over a caption): the whole run
+      // moves, unless it opens the section, where moving it would only leave a blank page.
+      QTextBlock first = block;
+      while (first.previous().isValid() && first.previous().blockFormat().boolProperty(kKeepWithNextProperty) &&
+             PageAt(layout->blockBoundingRect(first.previous()).top(), pageHeight) == captionPage)
+        first = first.previous();
+      if (first == document.begin()) continue;
+      QTextCursor cursor(first);
+      QTextBlockFormat format = first.blockFormat();
+      format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      cursor.setBlockFormat(format);
+      moved = true;
+    }
+    if (!moved) return;
+  }
+}
+
+std::unique_ptr<QTextDocument> NewSection(QPaintDevice* device, QSizeF bodySize, QObject* chartHandler) {
+  auto document = std::make_unique<QTextDocument>();
+  document->setUndoRedoEnabled(false);
+  document->documentLayout()->setPaintDevice(device);
+  document->documentLayout()->registerHandler(ChartObjectHandler::kObjectType, chartHandler);
+  document->setDocumentMargin(0);
+  document->setDefaultFont(ReportFont(ReportFontFamily(), kBodyPt));
+  document->setPageSize(bodySize);
+  return document;
+}
+
+}  // namespace
+
+ReportLayout::ReportLayout(const ChartState& chart, const LagnaPageFields& fields, QPaintDevice* device,
+                           QSizeF bodySize)
+    // Whole pixels: the layout keeps page positions in 1/64 pixel steps, and a page height
+    // it cannot hold exactly would put a line's top a hair above the page it starts.
+    : bodySize_(std::floor(bodySize.width()), std::floor(bodySize.height())),
+      chartHandler_(std::make_unique<ChartObjectHandler>(chart)) {
+  bodySize = bodySize_;
+  auto laidOut = [&](auto write) {
+    Section section;
+    section.document = NewSection(device, bodySize, chartHandler_.get());
+    {
+      // One edit block: the document is laid out once, at its end, not after every insertion.
+      QTextCursor batch(section.document.get());
+      batch.beginEditBlock();
+      SectionWriter writer(*section.document);
+      write(writer);
+      batch.endEditBlock();
+    }
+    KeepCaptionsWithText(*section.document);
+    section.pageCount = section.document->pageCount();
+    return section;
+  };
+
+  // The chart takes most of the body's width, and never so much of its height that it could
+  // not stand on one page; in the layout's own units (pixels of 96 per inch).
+  const double chartSide = std::min(bodySize.width() * 0.64 * 96.0 / device->logicalDpiX(),
+                                    bodySize.height() * 0.6 * 96.0 / device->logicalDpiY());
+  auto front = [&](const std::vector<int>& firstPages) {
+    return laidOut([&](SectionWriter& writer) {
+      WriteFront(chart, chartSide, writer);
+      WriteOverview(chart, firstPages, writer);
+    });
+  };
+
+  std::vector<Section> lagnas;
+  for (int index = 0; index < kLagnaCount; ++index)
+    lagnas.push_back(laidOut([&](SectionWriter& writer) { WriteLagna(chart, fields, index, writer); }));
+
+  // The front section's overview names the page of each lagna section. Its own length does
+  // not depend on those numbers (one short line each), so a first layout with any numbers
+  // tells where the lagna sections start.
+  std::vector<int> firstPages(kLagnaCount, 0);
+  int page = front(firstPages).pageCount;
+  for (int index = 0; index < kLagnaCount; ++index) {
+    firstPages[index] = page;
+    page += lagnas[index].pageCount;
+  }
+  sections_.push_back(front(firstPages));
+  for (Section& section : lagnas) sections_.push_back(std::move(section));
+  page = 0;
+  for (Section& section : sections_) {
+    section.firstPage = page;
+    page += section.pageCount;
+  }
+}
+
+ReportLayout::~ReportLayout() = default;
+
+int ReportLayout::pageCount() const {
+  int pages = 0;
+  for (const Section& section : sections_) pages += section.pageCount;
+  return pages;
+}
+
+}  // namespace corvane
+
+#include "report_document.moc"

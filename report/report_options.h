@@ -1,0 +1,17 @@
+#pragma once
+
+namespace corvane {
+
+// Paper of the printed reading: from the system's locale (US customary measures: Letter,
+// otherwise A4) or as chosen.
+enum class PaperSize { kFromLocale, kA4, kLetter };
+
+// Smallest and largest side of a chart picture, in pixels.
+inline constexpr int kSmallestPictureSize = 64;
+inline constexpr int kLargestPictureSize = 8192;
+
+struct ReportOptions {
+  PaperSize paper = PaperSize::kFromLocale;
+};
+
+}  // namespace corvane
