@@ -42,6 +42,20 @@ void CopyInputs(const BirthData& d, ChartState& s) {
   s.BirthCountry = TrimBlanks(d.country);
 }
 
+// The clock of the birth: the exact offset of its zone when known (seconds and all),
+// otherwise the zone list row and the daylight-saving tick.
+ClockOffset ClockOffsetOf(const BirthData& d, ChartState& s) {
+  if (d.extras.utcOffsetSeconds) {
+    const int utMinusLocal = -*d.extras.utcOffsetSeconds;
+    s.ZoneId = d.extras.zoneId.value_or(std::string());
+    s.UtcOffsetSeconds = *d.extras.utcOffsetSeconds;
+    return {utMinusLocal / 3600, utMinusLocal % 3600 / 60, utMinusLocal % 60, false};
+  }
+  const ClockOffset offset{s.ZoneOffsetHours, s.ZoneOffsetMinutes, 0, s.IsDaylightSaving};
+  s.UtcOffsetSeconds = -offset.TotalSeconds();
+  return offset;
+}
+
 GeoPoint PlaceOf(const ChartState& s) {
   double latitude = s.LatitudeDegrees + s.LatitudeMinutes / 60.0;
   double longitude = s.LongitudeDegrees + s.LongitudeMinutes / 60.0;
@@ -114,7 +128,7 @@ CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, cons
 
   // One clock offset and one place for every step; positions are taken at the birth minute.
   const GeoPoint place = PlaceOf(s);
-  const ClockOffset offset{s.ZoneOffsetHours, s.ZoneOffsetMinutes, 0, s.IsDaylightSaving};
+  const ClockOffset offset = ClockOffsetOf(data, s);
   const CivilDateTime birth{s.BirthYear, s.BirthMonth, s.BirthDay, s.BirthHour, s.BirthMinute, s.BirthSecond};
   const UtInstant birthMinute = ToUniversalTime({birth.year, birth.month, birth.day, birth.hour, birth.minute, 0}, offset);
 

@@ -34,9 +34,12 @@ struct ChartState {
   int BirthSecond = 0;   // enters the counts from sunrise only
   int ZonePosition = 0;  // row of the zone table, stored in chart files
   int ZoneOffsetHours = 0, ZoneOffsetMinutes = 0;  // UT = local clock + offsets
+  std::string ZoneId;         // the tz database zone the clock was taken from, when known
+  int UtcOffsetSeconds = 0;   // local clock minus UT, the daylight-saving hour included
   int LongitudeDegrees = 0, LongitudeMinutes = 0, LatitudeDegrees = 0, LatitudeMinutes = 0;
   bool IsEast = false, IsSouth = false, IsDaylightSaving = false;
   std::string BirthCity, BirthState, BirthCountry;
+  std::string PlaceText;  // the found place the birth details came from, when one was searched
 
   // Bodies at the birth minute.
   std::array<std::string, kBodyCount> ChartBodyNames;  // names, " (R) " after a retrograde planet

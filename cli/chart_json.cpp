@@ -43,6 +43,16 @@ void WriteBirth(W& json, const ChartState& c) {
   json.String(c.BirthState);
   json.Key("country");
   json.String(c.BirthCountry);
+  if (!c.ZoneId.empty()) {
+    json.Key("tz");
+    json.String(c.ZoneId);
+  }
+  json.Key("utc_offset_seconds");
+  json.Int(c.UtcOffsetSeconds);
+  if (!c.PlaceText.empty()) {
+    json.Key("place");
+    json.String(c.PlaceText);
+  }
   json.EndObject();
 }
 

@@ -136,13 +136,19 @@ std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData&
 }
 
 std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& data) {
+  // A zone id or a searched place gives the clock; a searched place also the coordinates.
+  const bool place = args.Has("--place"), zoneGiven = place || args.Has("--tz");
   for (const auto* required : {"--name", "--date", "--time", "--zone", "--lon", "--lat"}) {
-    if (!args.Has(required)) return Usage(std::string(required) + " is required");
+    const std::string_view option = required;
+    if ((option == "--zone" && zoneGiven) || ((option == "--lon" || option == "--lat") && place)) continue;
+    if (!args.Has(option)) return Usage(std::string(required) + " is required");
   }
   std::optional<CliInputError> e;
   if ((e = SetBirthName(args.Value("--name"), data)) || (e = SetBirthDate(args.Value("--date"), data)) ||
-      (e = SetBirthTime(args.Value("--time"), data)) || (e = SetZonePosition(args.Value("--zone"), data)) ||
-      (e = SetLongitude(args.Value("--lon"), data)) || (e = SetLatitude(args.Value("--lat"), data))) {
+      (e = SetBirthTime(args.Value("--time"), data)) ||
+      (args.Has("--zone") && (e = SetZonePosition(args.Value("--zone"), data))) ||
+      (args.Has("--lon") && (e = SetLongitude(args.Value("--lon"), data))) ||
+      (args.Has("--lat") && (e = SetLatitude(args.Value("--lat"), data)))) {
     return e;
   }
   data.daylightSaving = args.Has("--dst");

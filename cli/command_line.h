@@ -16,6 +16,7 @@ enum CommandGroup : unsigned {
   kBatchCommand = 1u << 2,        // a CSV of births
   kRetrogradesCommand = 1u << 3,  // the retrograde listing of a year
   kZonesCommand = 1u << 4,        // the zone list
+  kPlacesCommand = 1u << 5,       // the places matching a text
   kEveryCommand = ~0u,
 };
 

@@ -14,7 +14,9 @@
 #include <thread>
 
 #include "app/chart_calculation.h"
+#include "app/birth_zone.h"
 #include "app/chart_file.h"
+#include "app/place_index.h"
 #include "app/zone_table.h"
 #include "cli/batch_run.h"
 #include "cli/chart_json.h"
@@ -36,6 +38,7 @@ int RunChart(const Arguments& args);
 int RunBatchCommand(const Arguments& args);
 int RunRetrogradesCommand(const Arguments& args);
 int RunZonesCommand(const Arguments& args);
+int RunPlacesCommand(const Arguments& args);
 
 constexpr unsigned kMaxJobs = 256;
 
@@ -49,18 +52,24 @@ constexpr OptionSpec kOptions[] = {
     {"--retrogrades", "YEAR", kRetrogradesCommand, "retrograde periods of the planets that touch YEAR (UT)",
      RunRetrogradesCommand},
     {"--zones", "", kZonesCommand, "list the 71 zone positions with their offsets, local time - UT", RunZonesCommand},
+    {"--places", "TEXT", kPlacesCommand, "list the places that match TEXT (with --json as an array)", RunPlacesCommand},
     {"--open", "FILE.zdh", kOpenCommand, "the chart of a chart file", RunChart},
     {"--name", "NAME", kChartCommand, "letters and blanks; printed in capitals"},
     {"--date", "YYYY-MM-DD", kChartCommand, "birth date, 1901 to 2050"},
     {"--time", "HH:MM[:SS]", kChartCommand, "birth time on the local clock"},
     {"--zone", "N", kChartCommand, "position 0..70 of the time zone list (29 is Greenwich Mean Time)"},
     {"--dst", "", kChartCommand, "the clock showed daylight-saving time"},
+    {"--tz", "ID", kChartCommand,
+     "the clock of a time zone database zone at the birth (e.g. Asia/Kolkata) instead of --zone and --dst"},
+    {"--place", "TEXT", kChartCommand,
+     "the best matching place gives the coordinates, city, state, country and zone (--tz overrides the zone)"},
+    {"--fold", "earlier|later", kChartCommand, "which reading of a local time that happened twice to take"},
     {"--lon", "DDD:MM{E|W}", kChartCommand, "longitude of the birth place"},
     {"--lat", "DD:MM{N|S}", kChartCommand, "latitude of the birth place"},
     {"--city", "C", kChartCommand, "city of the birth place, shown as given"},
     {"--state", "S", kChartCommand, "state or province of the birth place"},
     {"--country", "C", kChartCommand, "country of the birth place"},
-    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand | kZonesCommand,
+    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand | kZonesCommand | kPlacesCommand,
      "print one JSON object instead of the report"},
     {"--pages", "", kChartCommand | kOpenCommand, "also print every field of the interpretation pages"},
     {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
@@ -94,6 +103,7 @@ constexpr std::string_view kSynopsis =
     "  corvane-cli --batch FILE|- [--jobs N]\n"
     "  corvane-cli --retrogrades YEAR [--json]\n"
     "  corvane-cli --zones [--json]\n"
+    "  corvane-cli --places TEXT [--json]\n"
     "  corvane-cli --help | --version\n"
     "\n";
 
@@ -150,10 +160,53 @@ int NotAChart() {
   return kExitNotAChart;
 }
 
-// The birth data given by the options, or the exit status of the refusal.
-std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
-  if (const auto e = ReadBirthOptions(args, data)) return ReportInputError(*e);
+// The places, loaded once; nothing (and the message said) when the file is missing or damaged.
+const PlaceIndex* Places() {
+  static PlaceIndex index;
+  static const PlaceLoadStatus status = LoadPlaces(index);
+  if (!status.ok) {
+    std::cerr << "corvane-cli: the place search is not available: " << status.message << "\n";
+    return nullptr;
+  }
+  return &index;
+}
+
+std::optional<RepeatedTimeChoice> FoldOf(const Arguments& args) {
+  if (!args.Has("--fold")) return RepeatedTimeChoice::kAsk;
+  const std::string_view fold = args.Value("--fold");
+  if (fold == "earlier") return RepeatedTimeChoice::kEarlier;
+  if (fold == "later") return RepeatedTimeChoice::kLater;
   return std::nullopt;
+}
+
+// The place and zone options: the best matching place (named on stderr with up to five
+// others) and the zone's clock at the birth.
+std::optional<int> PlaceAndZoneFromOptions(const Arguments& args, BirthData& data, std::string& placeText) {
+  const std::optional<RepeatedTimeChoice> fold = FoldOf(args);
+  if (!fold) return UsageError("--fold takes earlier or later, not \"" + std::string(args.Value("--fold")) + "\"");
+  std::string zoneId(args.Value("--tz"));
+  if (args.Has("--place")) {
+    const PlaceIndex* places = Places();
+    if (places == nullptr) return kExitNoInput;
+    const std::string_view text = args.Value("--place");
+    const std::vector<PlaceResult> found = places->search(text, 6);
+    if (found.empty()) return Rejected("No place matches \"" + std::string(text) + "\".");
+    SetBirthPlace(found.front(), data);
+    placeText = DescribePlace(found.front());
+    std::cerr << "corvane-cli: place: " << placeText << "\n";
+    for (std::size_t i = 1; i < found.size(); ++i) std::cerr << "corvane-cli:   also: " << DescribePlace(found[i]) << "\n";
+    if (!args.Has("--tz")) zoneId = found.front().zoneId;
+  }
+  if (args.Has("--tz") || args.Has("--place")) {
+    if (const auto refusal = SetBirthZone(zoneId, *fold, data)) return Rejected(*refusal);
+  }
+  return std::nullopt;
+}
+
+// The birth data given by the options, or the exit status of the refusal.
+std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data, std::string& placeText) {
+  if (const auto e = ReadBirthOptions(args, data)) return ReportInputError(*e);
+  return PlaceAndZoneFromOptions(args, data, placeText);
 }
 
 // The birth data of a chart file; every field comes from the file.
@@ -207,9 +260,10 @@ int RunChart(const Arguments& args) {
   CalculationSettings settings;
   if (const auto status = SettingsFromOptions(args, settings)) return *status;
   BirthData data;
+  std::string placeText;  // the place searched for, when --place gave the details
   if (args.Has("--open")) {
     if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
-  } else if (const auto status = BirthFromOptions(args, data)) {
+  } else if (const auto status = BirthFromOptions(args, data, placeText)) {
     return *status;
   }
 
@@ -231,7 +285,13 @@ int RunChart(const Arguments& args) {
     std::cerr << polar->message << "\n";
     return kExitPolar;
   }
-  const ChartState& chart = result.chart();
+  // The record names the searched place (a copy: the calculated record is shared and const).
+  ChartState named;
+  if (!placeText.empty()) {
+    named = result.chart();
+    named.PlaceText = placeText;
+  }
+  const ChartState& chart = placeText.empty() ? result.chart() : named;
 
   if (savePath) {
     // Extras read from an opened file go into the saved one.
@@ -254,6 +314,42 @@ int RunChart(const Arguments& args) {
   std::ostringstream text;
   WriteChartReport(chart, pages, text);
   return Print(text.str());
+}
+
+int RunPlacesCommand(const Arguments& args) {
+  const PlaceIndex* places = Places();
+  if (places == nullptr) return kExitNoInput;
+  const std::string_view text = args.Value("--places");
+  const std::vector<PlaceResult> found = places->search(text, 20);
+  if (found.empty()) return Rejected("No place matches \"" + std::string(text) + "\".");
+  if (args.Has("--json")) {
+    PrettyJsonWriter json;
+    json.StartArray();
+    for (const PlaceResult& p : found) {
+      json.StartObject();
+      json.Key("name");
+      json.String(p.name);
+      json.Key("region");
+      json.String(p.region);
+      json.Key("country");
+      json.String(p.country);
+      json.Key("latitude");
+      json.Double(p.latitude);
+      json.Key("longitude");
+      json.Double(p.longitude);
+      json.Key("tz");
+      json.String(p.zoneId);
+      json.Key("population");
+      json.Int(p.population);
+      json.EndObject();
+    }
+    json.EndArray();
+    json.EndLine();
+    return Print(json.Text());
+  }
+  std::string lines;
+  for (const PlaceResult& p : found) lines += DescribePlace(p) + ", population " + std::to_string(p.population) + "\n";
+  return Print(lines);
 }
 
 int RunZonesCommand(const Arguments& args) {
