@@ -22,6 +22,7 @@
 #include "cli/chart_json.h"
 #include "cli/chart_report.h"
 #include "cli/compare_table.h"
+#include "cli/place_listing.h"
 #include "cli/report_output.h"
 #include "cli/cli_input.h"
 #include "cli/retrograde_listing.h"
@@ -322,34 +323,7 @@ int RunPlacesCommand(const Arguments& args) {
   const std::string_view text = args.Value("--places");
   const std::vector<PlaceResult> found = places->search(text, 20);
   if (found.empty()) return Rejected("No place matches \"" + std::string(text) + "\".");
-  if (args.Has("--json")) {
-    PrettyJsonWriter json;
-    json.StartArray();
-    for (const PlaceResult& p : found) {
-      json.StartObject();
-      json.Key("name");
-      json.String(p.name);
-      json.Key("region");
-      json.String(p.region);
-      json.Key("country");
-      json.String(p.country);
-      json.Key("latitude");
-      json.Double(p.latitude);
-      json.Key("longitude");
-      json.Double(p.longitude);
-      json.Key("tz");
-      json.String(p.zoneId);
-      json.Key("population");
-      json.Int(p.population);
-      json.EndObject();
-    }
-    json.EndArray();
-    json.EndLine();
-    return Print(json.Text());
-  }
-  std::string lines;
-  for (const PlaceResult& p : found) lines += DescribePlace(p) + ", population " + std::to_string(p.population) + "\n";
-  return Print(lines);
+  return Print(PlaceListing(found, args.Has("--json")));
 }
 
 int RunZonesCommand(const Arguments& args) {

@@ -12,7 +12,9 @@
 
 #include "app/chart_calculation.h"
 #include "cli/batch_run.h"
+#include "app/birth_zone.h"
 #include "cli/chart_json.h"
+#include "cli/place_listing.h"
 #include "cli/retrograde_listing.h"
 #include "tests/app/sample_birth.h"
 
@@ -63,6 +65,21 @@ std::set<std::string> PrintedPaths() {
     WriteChartJson(json, result.chart(), true);
     CollectPaths(nlohmann::ordered_json::parse(json.Text()), "", paths);
   }
+  // A clock from a zone id and a searched place add their keys to the birth.
+  birth.monthIndex = 5;
+  EXPECT_EQ(SetBirthZone("Asia/Kolkata", RepeatedTimeChoice::kAsk, birth), std::nullopt);
+  const CalculationResult zoned = CalculateChart(birth);
+  EXPECT_TRUE(zoned.ok());
+  if (!zoned.ok()) return paths;
+  ChartState placed = zoned.chart();
+  placed.PlaceText = "New Delhi, Delhi, India (28:36N 77:13E, Asia/Kolkata)";
+  PrettyJsonWriter json;
+  WriteChartJson(json, placed, false);
+  CollectPaths(nlohmann::ordered_json::parse(json.Text()), "", paths);
+  PlaceResult place{};
+  place.name = "Munich";
+  place.zoneId = "Europe/Berlin";
+  CollectPaths(nlohmann::ordered_json::parse(PlaceListing({place}, true)), "", paths);
   CollectPaths(nlohmann::ordered_json::parse(RetrogradeListing(2000, true)), "", paths);
 
   // A batch's error line.
