@@ -1,7 +1,16 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace corvane {
+
+// Birth details beyond those of the input form's controls. Chart files carry them after
+// their classic lines; nothing reads them for the calculation yet.
+struct BirthExtras {
+  std::optional<std::string> zoneId;      // a time zone database name, e.g. "Asia/Kolkata"
+  std::optional<int> utcOffsetSeconds;    // the exact offset of local time from UT, east positive
+  bool operator==(const BirthExtras&) const = default;
+};
 
 // The birth details as they stand in the input form's controls. The coordinate fields are
 // kept as typed text because validation judges the text (empty, or out of range).
@@ -17,6 +26,7 @@ struct BirthData {
   bool east = true;
   std::string latDegrees, latMinutes;
   bool south = false;
+  BirthExtras extras;
 };
 
 }  // namespace corvane

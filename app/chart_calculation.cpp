@@ -74,14 +74,8 @@ void CopyLagnas(const LagnaChart& lagnas, ChartState& s) {
   for (int b = 0; b < kBodyCount; ++b) s.PlanetSign[b] = lagnas.bodySigns[b] < 0 ? 0 : lagnas.bodySigns[b];
 }
 
-void AppendMark(std::string& box, std::string_view mark) {
-  box += "\r\n";
-  box += mark;
-}
-
-// The result window's texts: birth details, positions, and the marks of each sign box in
-// the order the chart lists them (bodies in body order; the arudha padas with a bare line
-// for houses 2 to 11, then the lagnas counted from sunrise).
+// The result window's texts: birth details, positions, and the bodies of each sign box in
+// body order.
 void WriteResultTexts(const BirthData& d, const LagnaChart& lagnas, ChartState& s) {
   ResultTexts& r = s.Results;
   r.NameText = s.BirthName;
@@ -100,20 +94,13 @@ void WriteResultTexts(const BirthData& d, const LagnaChart& lagnas, ChartState& 
   r.CountryText = d.country;
   for (int b = 0; b < kBodyCount; ++b) {
     r.PositionTexts[b] = CompactLongitude(s.BirthLongitudes[b]);
-    if (const int sign = lagnas.bodySigns[b]; sign >= 0) AppendMark(r.ChartBoxTexts[sign], s.ChartBodyNames[b]);
+    if (const int sign = lagnas.bodySigns[b]; sign >= 0) {
+      r.ChartBoxTexts[sign] += "\r\n";
+      r.ChartBoxTexts[sign] += s.ChartBodyNames[b];
+    }
   }
   s.SunriseSunText = CompactLongitude(s.SunriseSunLongitude);
-
-  auto mark = [&](LagnaId id) {
-    if (lagnas.lagnas[id].placed) AppendMark(r.LagnaBoxTexts[lagnas.lagnas[id].sign], kLagnaKeys[id]);
-  };
-  if (lagnas.lagnas[kAL].placed) {
-    mark(kAL);
-    mark(kPL);
-    for (int house = 1; house < 11; ++house) AppendMark(r.LagnaBoxTexts[lagnas.padas.padaSign[house]], "");
-    mark(kUL);
-  }
-  for (LagnaId id : {kGL, kHL, kBL, kIL, kVL, kCL, kSL, kSrL, kPpL}) mark(id);
+  r.LagnaBoxTexts = LagnaMarksBySign(lagnas);
 }
 
 }  // namespace

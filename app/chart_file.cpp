@@ -1,11 +1,11 @@
 #include "app/chart_file.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
+#include <set>
 #include <memory>
 
+#include "app/atomic_file.h"
 #include "app/text_encoding.h"
 #include "app/zone_table.h"
 
@@ -21,13 +21,41 @@ constexpr unsigned char kPayloadBase = 32;
 constexpr unsigned char kLowPayloadLast = kPayloadBase + (kHighBase - 1 - kFirstUnshiftable);  // 73
 constexpr unsigned char kHighPayloadLast = kPayloadBase + (255 - kHighBase);                   // 74
 
-// A chart file is a few hundred bytes; reading stops well beyond any genuine one.
-constexpr std::size_t kMaxChartFileBytes = 1 << 20;
+constexpr std::string_view kSecondKey = "second";
+constexpr std::string_view kZoneIdKey = "tz";
+constexpr std::string_view kUtcOffsetKey = "utc_offset_seconds";
+constexpr int kMaxUtcOffsetSeconds = 18 * 3600;
+constexpr std::size_t kMaxZoneIdLength = 128;
 
 std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   return s;
+}
+
+// Decodes a field; nothing when a byte below 85 is not part of a well-formed escape pair
+// (`strict`), otherwise such bytes are dropped.
+std::optional<std::string> Decode(std::string_view encoded, bool strict) {
+  std::string out;
+  out.reserve(encoded.size());
+  for (std::size_t i = 0; i < encoded.size(); ++i) {
+    const auto c = static_cast<unsigned char>(encoded[i]);
+    if (c >= kShift) {
+      out.push_back(static_cast<char>(c - kShift));
+      continue;
+    }
+    const bool escape = (c == kEscapeLow || c == kEscapeHigh) && i + 1 < encoded.size();
+    const auto payload = escape ? static_cast<unsigned char>(encoded[i + 1]) : 0;
+    const unsigned char last = c == kEscapeLow ? kLowPayloadLast : kHighPayloadLast;
+    if (!escape || payload < kPayloadBase || payload > last) {
+      if (strict) return std::nullopt;
+      continue;  // a stray byte or broken escape: drop the byte alone
+    }
+    const unsigned char base = c == kEscapeLow ? kFirstUnshiftable : kHighBase;
+    out.push_back(static_cast<char>(payload - kPayloadBase + base));
+    ++i;
+  }
+  return out;
 }
 
 // A whole decimal number of at most four digits (leading zeros allowed).
@@ -49,6 +77,23 @@ std::optional<int> ParseListItem(std::string_view text, int first, int last) {
   return value;
 }
 
+std::optional<int> ParseNumberIn(std::string_view text, int first, int last) {
+  const auto value = ParseNumber(text);
+  if (!value || *value < first || *value > last) return std::nullopt;
+  return value;
+}
+
+// A signed offset in seconds: an optional minus, then digits without leading zeros.
+std::optional<int> ParseOffsetSeconds(std::string_view text) {
+  const bool negative = !text.empty() && text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  if (text.empty() || text.size() > 5 || (text.size() > 1 && text.front() == '0')) return std::nullopt;
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value > kMaxUtcOffsetSeconds) return std::nullopt;
+  return negative ? -value : value;
+}
+
 std::optional<bool> ParseFlag(std::string_view text) {
   if (text == "True") return true;
   if (text == "False") return false;
@@ -56,20 +101,49 @@ std::optional<bool> ParseFlag(std::string_view text) {
 }
 
 // Coordinate boxes take digits only, up to their own width.
-bool FitsCoordinateBox(std::string_view text, std::size_t width) {
-  if (text.empty() || text.size() > width) return false;
+std::optional<std::string> ParseCoordinateBox(std::string_view text, std::size_t width) {
+  if (text.empty() || text.size() > width) return std::nullopt;
   for (const char c : text) {
-    if (c < '0' || c > '9') return false;
+    if (c < '0' || c > '9') return std::nullopt;
+  }
+  return std::string(text);
+}
+
+// A text box holds printable characters only; a control character means the bytes are
+// not a chart's text.
+std::optional<std::string> ParseText(std::string_view windows1252) {
+  for (const char ch : windows1252) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c == 0x7F) return std::nullopt;
+  }
+  return Utf8FromWindows1252(windows1252);
+}
+
+bool IsStorableZoneId(std::string_view id) {
+  if (id.empty() || id.size() > kMaxZoneIdLength) return false;
+  for (const char c : id) {
+    const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' ||
+                         c == '_' || c == '+' || c == '-' || c == '.';
+    if (!allowed) return false;
   }
   return true;
 }
 
-// Splits at CR LF, and also at a lone CR or LF, which a scrambled field never contains.
-std::vector<std::string_view> FirstLines(std::string_view bytes, std::size_t limit) {
+bool IsKey(std::string_view key) {
+  if (key.empty()) return false;
+  for (const char c : key) {
+    if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_')) return false;
+  }
+  return true;
+}
+
+// Splits at CR LF, and also at a lone CR or LF, which an encoded field never contains.
+// A last line without a line end counts as a line.
+std::vector<std::string_view> Lines(std::string_view bytes) {
   std::vector<std::string_view> lines;
   std::size_t start = 0;
-  while (start < bytes.size() && lines.size() < limit) {
-    std::size_t end = bytes.find_first_of("\r\n", start);
+  while (start < bytes.size()) {
+    const std::size_t end = bytes.find_first_of("\r\n", start);
     if (end == std::string_view::npos) {
       lines.push_back(bytes.substr(start));
       break;
@@ -81,13 +155,80 @@ std::vector<std::string_view> FirstLines(std::string_view bytes, std::size_t lim
   return lines;
 }
 
-void AppendLine(std::string& out, std::string_view utf8) {
-  out += EncodeField(Windows1252FromUtf8(TrimBlanks(utf8)));
+void AppendLine(std::string& out, std::string_view bytes) {
+  out += EncodeField(bytes);
   out += "\r\n";
 }
 
+void AppendText(std::string& out, std::string_view utf8) { AppendLine(out, Windows1252FromUtf8(TrimBlanks(utf8))); }
 void AppendNumber(std::string& out, int value) { AppendLine(out, std::to_string(value)); }
 void AppendFlag(std::string& out, bool flag) { AppendLine(out, flag ? std::string_view("True") : std::string_view("False")); }
+void AppendExtra(std::string& out, std::string_view key, std::string_view value) {
+  AppendLine(out, std::string(key) + "=" + std::string(value));
+}
+
+ParsedChartFile Refuse(int line, std::string reason) { return {ChartFileRefusal{line, std::move(reason)}}; }
+
+// Reads one of the 17 classic lines into its field; false when the control cannot take it.
+bool ReadClassicField(int line, std::string_view text, BirthData& birth) {
+  auto set = [](auto& field, auto value) {
+    if (!value) return false;
+    field = *value;
+    return true;
+  };
+  switch (line) {
+    case 1: return set(birth.name, ParseText(text));
+    case 2: {
+      const auto month = ParseNumberIn(text, 1, 12);
+      if (month) birth.monthIndex = *month - 1;
+      return month.has_value();
+    }
+    case 3: return set(birth.day, ParseListItem(text, 1, 31));
+    case 4: return set(birth.year, ParseListItem(text, 1901, 2050));
+    case 5: return set(birth.hour, ParseListItem(text, 0, 23));
+    case 6: return set(birth.minute, ParseListItem(text, 0, 59));
+    case 7: return set(birth.zonePosition, ParseNumberIn(text, 0, kZoneCount - 1));
+    case 8: return set(birth.lonDegrees, ParseCoordinateBox(text, 3));
+    case 9: return set(birth.lonMinutes, ParseCoordinateBox(text, 2));
+    case 10: return set(birth.latDegrees, ParseCoordinateBox(text, 2));
+    case 11: return set(birth.latMinutes, ParseCoordinateBox(text, 2));
+    case 12: return set(birth.east, ParseFlag(text));
+    case 13: return set(birth.south, ParseFlag(text));
+    case 14: return set(birth.daylightSaving, ParseFlag(text));
+    case 15: return set(birth.city, ParseText(text));
+    case 16: return set(birth.state, ParseText(text));
+    case 17: return set(birth.country, ParseText(text));
+    default: return false;
+  }
+}
+
+constexpr const char* kClassicFieldNames[kChartFileLineCount] = {
+    "name", "month", "day", "year", "hour", "minute", "zone", "longitude degrees", "longitude minutes",
+    "latitude degrees", "latitude minutes", "East flag", "South flag", "daylight-saving flag", "city", "state",
+    "country"};
+
+// Reads one "key=value" line of the addition; a refusal reason, or nothing when taken.
+std::optional<std::string> ReadExtra(std::string_view entry, std::set<std::string, std::less<>>& seen,
+                                     BirthData& birth) {
+  const std::size_t equals = entry.find('=');
+  if (equals == std::string_view::npos || !IsKey(entry.substr(0, equals))) return "not a key=value entry";
+  const std::string_view key = entry.substr(0, equals);
+  const std::string_view value = entry.substr(equals + 1);
+  if (!seen.emplace(key).second) return "\"" + std::string(key) + "\" is given twice";
+  if (key == kSecondKey) {
+    const auto second = ParseListItem(value, 0, 59);
+    if (!second) return "the second is not 0 to 59";
+    birth.second = *second;
+  } else if (key == kZoneIdKey) {
+    if (!IsStorableZoneId(value)) return "the zone name is not one";
+    birth.extras.zoneId = std::string(value);
+  } else if (key == kUtcOffsetKey) {
+    const auto offset = ParseOffsetSeconds(value);
+    if (!offset) return "the UT offset is not a whole number of seconds within 18 hours";
+    birth.extras.utcOffsetSeconds = *offset;
+  }
+  return std::nullopt;  // a key of a later version: passed over
+}
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -96,10 +237,10 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 
-std::string EncodeField(std::string_view windows1252) {
+std::string EncodeField(std::string_view bytes) {
   std::string out;
-  out.reserve(windows1252.size());
-  for (const char ch : windows1252) {
+  out.reserve(bytes.size());
+  for (const char ch : bytes) {
     const auto c = static_cast<unsigned char>(ch);
     if (c < kFirstUnshiftable) {
       out.push_back(static_cast<char>(c + kShift));
@@ -114,25 +255,7 @@ std::string EncodeField(std::string_view windows1252) {
   return out;
 }
 
-std::string DecodeField(std::string_view encoded) {
-  std::string out;
-  out.reserve(encoded.size());
-  for (std::size_t i = 0; i < encoded.size(); ++i) {
-    const auto c = static_cast<unsigned char>(encoded[i]);
-    if (c >= kShift) {
-      out.push_back(static_cast<char>(c - kShift));
-      continue;
-    }
-    if ((c != kEscapeLow && c != kEscapeHigh) || i + 1 >= encoded.size()) continue;
-    const auto payload = static_cast<unsigned char>(encoded[i + 1]);
-    const unsigned char last = c == kEscapeLow ? kLowPayloadLast : kHighPayloadLast;
-    if (payload < kPayloadBase || payload > last) continue;  // broken escape: drop the escape alone
-    const unsigned char base = c == kEscapeLow ? kFirstUnshiftable : kHighBase;
-    out.push_back(static_cast<char>(payload - kPayloadBase + base));
-    ++i;
-  }
-  return out;
-}
+std::string DecodeField(std::string_view encoded) { return *Decode(encoded, false); }
 
 bool HasChartFileExtension(std::string_view path) {
   return path.size() >= kChartFileExtension.size() &&
@@ -147,10 +270,20 @@ std::vector<std::string> UnstorableChartCharacters(const ChartState& chart) {
   return unstorable;
 }
 
-std::string EncodeChartFile(const ChartState& chart) {
+std::optional<std::string> UnstorableExtras(const BirthExtras& extras) {
+  if (extras.zoneId && !IsStorableZoneId(*extras.zoneId))
+    return "The zone name \"" + *extras.zoneId + "\" cannot be stored in a chart file.";
+  if (extras.utcOffsetSeconds && (*extras.utcOffsetSeconds < -kMaxUtcOffsetSeconds ||
+                                  *extras.utcOffsetSeconds > kMaxUtcOffsetSeconds))
+    return "An offset from UT of " + std::to_string(*extras.utcOffsetSeconds) +
+           " seconds cannot be stored in a chart file.";
+  return std::nullopt;
+}
+
+std::string EncodeChartFile(const ChartState& chart, const BirthExtras& extras) {
   std::string out;
-  out.reserve(256);
-  AppendLine(out, chart.BirthName);
+  out.reserve(320);
+  AppendText(out, chart.BirthName);
   AppendNumber(out, chart.BirthMonth);
   AppendNumber(out, chart.BirthDay);
   AppendNumber(out, chart.BirthYear);
@@ -164,94 +297,64 @@ std::string EncodeChartFile(const ChartState& chart) {
   AppendFlag(out, chart.IsEast);
   AppendFlag(out, chart.IsSouth);
   AppendFlag(out, chart.IsDaylightSaving);
-  AppendLine(out, chart.BirthCity);
-  AppendLine(out, chart.BirthState);
-  AppendLine(out, chart.BirthCountry);
+  AppendText(out, chart.BirthCity);
+  AppendText(out, chart.BirthState);
+  AppendText(out, chart.BirthCountry);
+
+  AppendLine(out, kChartFileExtrasMarker);
+  AppendExtra(out, kSecondKey, std::to_string(chart.BirthSecond));
+  if (extras.zoneId) AppendExtra(out, kZoneIdKey, *extras.zoneId);
+  if (extras.utcOffsetSeconds) AppendExtra(out, kUtcOffsetKey, std::to_string(*extras.utcOffsetSeconds));
   return out;
 }
 
-BirthData ApplyChartFile(std::string_view bytes, const BirthData& current) {
-  BirthData form = current;
-  const auto lines = FirstLines(bytes, kChartFileLineCount);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string field = DecodeField(lines[i]);
-    const std::string_view text = field;
-    switch (i + 1) {
-      case 1: form.name = Utf8FromWindows1252(text); break;
-      case 2:
-        if (const auto month = ParseNumber(text); month && *month >= 1 && *month <= 12) form.monthIndex = *month - 1;
-        break;
-      case 3:
-        if (const auto day = ParseListItem(text, 1, 31)) form.day = *day;
-        break;
-      case 4:
-        if (const auto year = ParseListItem(text, 1901, 2050)) form.year = *year;
-        break;
-      case 5:
-        if (const auto hour = ParseListItem(text, 0, 23)) form.hour = *hour;
-        break;
-      case 6:
-        if (const auto minute = ParseListItem(text, 0, 59)) form.minute = *minute;
-        break;
-      case 7:
-        if (const auto zone = ParseNumber(text); zone && *zone < kZoneCount) form.zonePosition = *zone;
-        break;
-      case 8:
-        if (FitsCoordinateBox(text, 3)) form.lonDegrees = field;
-        break;
-      case 9:
-        if (FitsCoordinateBox(text, 2)) form.lonMinutes = field;
-        break;
-      case 10:
-        if (FitsCoordinateBox(text, 2)) form.latDegrees = field;
-        break;
-      case 11:
-        if (FitsCoordinateBox(text, 2)) form.latMinutes = field;
-        break;
-      case 12:
-        if (const auto flag = ParseFlag(text)) form.east = *flag;
-        break;
-      case 13:
-        if (const auto flag = ParseFlag(text)) form.south = *flag;
-        break;
-      case 14:
-        if (const auto flag = ParseFlag(text)) form.daylightSaving = *flag;
-        break;
-      case 15: form.city = Utf8FromWindows1252(text); break;
-      case 16: form.state = Utf8FromWindows1252(text); break;
-      case 17: form.country = Utf8FromWindows1252(text); break;
-      default: break;
-    }
+ParsedChartFile ParseChartFile(std::string_view bytes) {
+  if (bytes.size() > kMaxChartFileBytes) return Refuse(0, "larger than any chart file");
+  const auto lines = Lines(bytes);
+  if (lines.size() < static_cast<std::size_t>(kChartFileLineCount))
+    return Refuse(0, std::to_string(lines.size()) + " lines instead of 17");
+
+  BirthData birth;
+  for (int line = 1; line <= kChartFileLineCount; ++line) {
+    const auto text = Decode(lines[line - 1], true);
+    if (!text || !ReadClassicField(line, *text, birth))
+      return Refuse(line, std::string("the ") + kClassicFieldNames[line - 1] + " cannot be read");
   }
-  return form;
+  if (lines.size() == static_cast<std::size_t>(kChartFileLineCount)) return {birth};
+
+  const int markerLine = kChartFileLineCount + 1;
+  if (Decode(lines[markerLine - 1], true) != kChartFileExtrasMarker)
+    return Refuse(markerLine, "more than 17 lines, and no addition marker after them");
+  std::set<std::string, std::less<>> seen;
+  for (std::size_t i = markerLine; i < lines.size(); ++i) {
+    const int line = static_cast<int>(i) + 1;
+    const auto entry = Decode(lines[i], true);
+    if (!entry) return Refuse(line, "the addition line cannot be read");
+    if (auto reason = ReadExtra(*entry, seen, birth)) return Refuse(line, std::move(*reason));
+  }
+  return {birth};
 }
 
-std::optional<std::string> SaveChartFile(const std::string& path, const ChartState& chart) {
+std::optional<std::string> SaveChartFile(const std::string& path, const ChartState& chart, const BirthExtras& extras) {
   const auto unstorable = UnstorableChartCharacters(chart);
   if (!unstorable.empty()) {
     std::string message = "These characters cannot be stored in a chart file:";
     for (const auto& c : unstorable) message += " " + c;
     return message;
   }
-  const std::string bytes = EncodeChartFile(chart);
-  FileHandle file(std::fopen(path.c_str(), "wb"));
-  if (!file) return "The chart file could not be created: " + path + " (" + std::strerror(errno) + ")";
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !closed) return "The chart file could not be written: " + path;
-  return std::nullopt;
+  if (auto message = UnstorableExtras(extras)) return message;
+  const auto failure = WriteFileAtomically(path, EncodeChartFile(chart, extras));
+  if (!failure) return std::nullopt;
+  if (failure->replaced()) return "The chart file " + path + " was saved, but " + failure->describe() + ".";
+  return "The chart file could not be saved to " + path + ": " + failure->describe() +
+         ". Any file of that name is unchanged.";
 }
 
 std::optional<std::string> ReadChartFile(const std::string& path) {
   FileHandle file(std::fopen(path.c_str(), "rb"));
   if (!file) return std::nullopt;
-  std::string bytes;
-  int lineFeeds = 0;
-  int c = 0;
-  while (lineFeeds < kChartFileLineCount && bytes.size() < kMaxChartFileBytes && (c = std::fgetc(file.get())) != EOF) {
-    bytes.push_back(static_cast<char>(c));
-    if (c == '\n') ++lineFeeds;
-  }
+  std::string bytes(kMaxChartFileBytes + 1, '\0');
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
   if (std::ferror(file.get())) return std::nullopt;
   return bytes;
 }

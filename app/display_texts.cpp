@@ -97,4 +97,23 @@ ShortText MinuteStamp(const CivilDateTime& t) {
 
 std::string MinuteText(const CivilDateTime& t) { return std::string(MinuteStamp(t).View()); }
 
+std::array<std::string, 12> LagnaMarksBySign(const LagnaChart& lagnas) {
+  std::array<std::string, 12> boxes;
+  auto append = [&](int sign, std::string_view mark) {
+    boxes[static_cast<std::size_t>(sign)] += "\r\n";
+    boxes[static_cast<std::size_t>(sign)] += mark;
+  };
+  auto mark = [&](LagnaId id) {
+    if (lagnas.lagnas[id].placed) append(lagnas.lagnas[id].sign, kLagnaKeys[id]);
+  };
+  if (lagnas.lagnas[kAL].placed) {
+    mark(kAL);
+    mark(kPL);
+    for (int house = 1; house < 11; ++house) append(lagnas.padas.padaSign[static_cast<std::size_t>(house)], "");
+    mark(kUL);
+  }
+  for (LagnaId id : {kGL, kHL, kBL, kIL, kVL, kCL, kSL, kSrL, kPpL}) mark(id);
+  return boxes;
+}
+
 }  // namespace corvane

@@ -5,6 +5,7 @@
 
 #include "astro/bodies.h"
 #include "astro/civil_time.h"
+#include "lagna/special_lagnas.h"
 
 namespace corvane {
 
@@ -58,5 +59,10 @@ std::string CompactLongitude(double degrees);
 // "1975-06-05 07:05": a date and clock time to the minute.
 std::string MinuteText(const CivilDateTime& t);
 ShortText MinuteStamp(const CivilDateTime& t);  // the same text in place
+
+// The lagna marks of each sign box, a line each, in the order the chart lists them: AL, PL,
+// a bare line for each arudha pada of houses 2 to 11, UL, then GL, HL, BL, IL, VL, CL, SL,
+// SrL and PpL. An entry that was not placed has no mark.
+std::array<std::string, 12> LagnaMarksBySign(const LagnaChart& lagnas);
 
 }  // namespace corvane

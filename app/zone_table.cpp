@@ -82,4 +82,22 @@ std::optional<ZoneOffset> Zone_Calculation(int position) {
   return ZoneOffset{row.offsetHours, row.offsetMinutes};
 }
 
+std::string_view ZoneName(int position) {
+  if (position < 0 || position >= kZoneCount) return {};
+  const std::string_view text = kZoneTable[static_cast<std::size_t>(position)].text;
+  return text.substr(0, text.find(','));
+}
+
+bool ZoneIncludesDaylightSaving(int position) {
+  const std::string_view name = ZoneName(position);
+  return name.find("Daylight") != std::string_view::npos || name.find("Summer") != std::string_view::npos ||
+         name.find("War Time") != std::string_view::npos;
+}
+
+std::optional<std::string> DaylightSavingCountedTwice(int position, bool daylightSaving) {
+  if (!daylightSaving || !ZoneIncludesDaylightSaving(position)) return std::nullopt;
+  return "The zone " + std::string(ZoneName(position)) +
+         " already includes daylight saving time. Ticking Daylight Saving Time as well counts that hour twice.";
+}
+
 }  // namespace corvane

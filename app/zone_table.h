@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace corvane {
@@ -25,5 +26,18 @@ struct ZoneOffset {
 
 // The offsets of a list position; nothing for a position outside the list.
 std::optional<ZoneOffset> Zone_Calculation(int position);
+
+// The zone's name: its text up to the abbreviation ("Eastern Daylight Time"); empty for a
+// position outside the list.
+std::string_view ZoneName(int position);
+
+// True for a row whose offset already holds the clock's extra hour: the "Daylight" and
+// "Summer" rows and the "War Time" rows (war time was daylight saving kept all year; each
+// such row is one hour ahead of its standard row).
+bool ZoneIncludesDaylightSaving(int position);
+
+// The warning for a daylight-saving tick on such a zone, which counts that hour twice;
+// nothing otherwise. The calculation still takes the tick as given.
+std::optional<std::string> DaylightSavingCountedTwice(int position, bool daylightSaving);
 
 }  // namespace corvane

@@ -13,16 +13,19 @@
 
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
+#include "app/zone_table.h"
 #include "cli/batch_run.h"
 #include "cli/chart_json.h"
 #include "cli/chart_report.h"
 #include "cli/cli_input.h"
 #include "cli/retrograde_listing.h"
+#include "corvane_version.h"
 
 namespace corvane {
 namespace {
 
 int RunHelp(const Arguments&);
+int RunVersion(const Arguments&);
 int RunChart(const Arguments& args);
 int RunBatchCommand(const Arguments& args);
 int RunRetrogradesCommand(const Arguments& args);
@@ -32,6 +35,7 @@ constexpr unsigned kMaxJobs = 256;
 // Adding an option: one line here, and the code of the command that reads it.
 constexpr OptionSpec kOptions[] = {
     {"--help", "", kEveryCommand, "print this help", RunHelp},
+    {"--version", "", kEveryCommand, "print the program's version", RunVersion},
     {"--batch", "FILE|-", kBatchCommand, "charts of a CSV of births, one JSON object per line (- reads stdin)",
      RunBatchCommand},
     {"--jobs", "N", kBatchCommand, "threads that calculate a batch (default: one per core)"},
@@ -61,7 +65,7 @@ constexpr std::string_view kSynopsis =
     "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
     "  corvane-cli --batch FILE|- [--jobs N]\n"
     "  corvane-cli --retrogrades YEAR [--json]\n"
-    "  corvane-cli --help\n"
+    "  corvane-cli --help | --version\n"
     "\n";
 
 constexpr std::string_view kExitStatuses =
@@ -69,7 +73,8 @@ constexpr std::string_view kExitStatuses =
     "The batch CSV (RFC 4180) has the header name,date,time,zone,dst,lon,lat followed by any of\n"
     "city,state,country (dst 0 or 1). The JSON output is described in docs/json.md.\n"
     "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
-    "64 usage error, 66 input file unreadable, 73 chart file not written, 74 output not written.\n";
+    "64 usage error, 65 not a chart file, 66 input file unreadable, 73 chart file not written,\n"
+    "74 output not written.\n";
 
 std::string UsageText() { return std::string(kSynopsis) + OptionListText(kOptions) + std::string(kExitStatuses); }
 
@@ -101,21 +106,30 @@ int Print(std::string_view text) {
 
 int RunHelp(const Arguments&) { return Print(UsageText()); }
 
+int RunVersion(const Arguments&) { return Print("corvane-cli " + std::string(kProgramVersion) + "\n"); }
+
+int NotAChart() {
+  std::cerr << kCheckTheFileMessage << "\n";
+  return kExitNotAChart;
+}
+
 // The birth data given by the options, or the exit status of the refusal.
 std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
   if (const auto e = ReadBirthOptions(args, data)) return ReportInputError(*e);
   return std::nullopt;
 }
 
-// The form values a chart file leaves: the input form's start values.
+// The birth data of a chart file; every field comes from the file.
 std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
-  if (!HasChartFileExtension(path)) return Rejected(kCheckTheFileMessage);
+  if (!HasChartFileExtension(path)) return NotAChart();
   const auto bytes = ReadChartFile(path);
   if (!bytes) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
     return kExitNoInput;
   }
-  data = ApplyChartFile(*bytes, BirthData{});
+  const ParsedChartFile parsed = ParseChartFile(*bytes);
+  if (!parsed.ok()) return NotAChart();
+  data = parsed.birth();
   return std::nullopt;
 }
 
@@ -130,11 +144,13 @@ int RunChart(const Arguments& args) {
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
     savePath = std::string(args.Value("--save"));
-    if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);
+    if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);  // as the form refuses it
   }
 
   const CalculationResult result = CalculateChart(data);
   if (const auto* message = std::get_if<InputMessage>(&result.outcome)) return Rejected(message->text);
+  if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving))
+    std::cerr << "corvane-cli: warning: " << *warning << "\n";
   if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) {
     std::cerr << polar->message << "\n";
     return kExitPolar;
@@ -142,9 +158,9 @@ int RunChart(const Arguments& args) {
   const ChartState& chart = result.chart();
 
   if (savePath) {
-    const auto unstorable = UnstorableChartCharacters(chart);
-    if (!unstorable.empty()) return Rejected(*SaveChartFile(*savePath, chart));
-    if (const auto failure = SaveChartFile(*savePath, chart)) {
+    // Extras read from an opened file go into the saved one.
+    if (!UnstorableChartCharacters(chart).empty()) return Rejected(*SaveChartFile(*savePath, chart, data.extras));
+    if (const auto failure = SaveChartFile(*savePath, chart, data.extras)) {
       std::cerr << "corvane-cli: " << *failure << "\n";
       return kExitCantCreate;
     }

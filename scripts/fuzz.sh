@@ -1,15 +1,34 @@
 #!/bin/sh
-# Builds the chart file fuzzer with clang and runs it for the given number of seconds.
-# Usage: scripts/fuzz.sh [SECONDS]   (default 60)
+# Builds one libFuzzer target with clang and runs it for the given number of seconds.
+# Usage: scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]
+#   TARGET is a NAME of tests/fuzz/NAME_fuzz.cpp (chart_file, ...). The seeds in
+#   tests/fuzz/corpus/NAME/ are read but never written; what the run finds goes to
+#   build-fuzz/corpus/NAME/, and a crashing input to build-fuzz/crash-* (or -artifact_prefix).
 set -eu
-seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
+targets=$(cd "$root/tests/fuzz" && ls *_fuzz.cpp 2>/dev/null | sed 's/_fuzz\.cpp$//' | tr '\n' ' ')
+if [ $# -lt 2 ]; then
+  echo "Usage: scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]   targets: $targets" >&2
+  exit 64
+fi
+target=$1
+seconds=$2
+shift 2
+if [ ! -f "$root/tests/fuzz/${target}_fuzz.cpp" ]; then
+  echo "scripts/fuzz.sh: no fuzz target \"$target\"; targets: $targets" >&2
+  exit 64
+fi
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
-# The libraries are instrumented too (fuzzer-no-link), so coverage reaches the codec.
+# The libraries are instrumented too (fuzzer-no-link), so coverage reaches the code under test.
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCORVANE_FUZZ=ON -DCORVANE_BUILD_UI=OFF \
   -DCORVANE_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" >/dev/null
-cmake --build "$build" --target chart_file_fuzz -j2
-corpus=$build/chart_file_corpus
-mkdir -p "$corpus"
-exec "$build/tests/fuzz/chart_file_fuzz" -max_total_time="$seconds" -max_len=4096 "$corpus"
+cmake --build "$build" --target "${target}_fuzz" -j2
+found=$build/corpus/$target
+mkdir -p "$found"
+seeds=$root/tests/fuzz/corpus/$target
+dict=$root/tests/fuzz/$target.dict
+set -- -max_total_time="$seconds" -max_len=4096 -artifact_prefix="$build/" "$@"
+[ -f "$dict" ] && set -- -dict="$dict" "$@"
+[ -d "$seeds" ] && set -- "$@" "$found" "$seeds" || set -- "$@" "$found"
+exec "$build/tests/fuzz/${target}_fuzz" "$@"

@@ -7,7 +7,7 @@
 // where the longitude speed changes sign; it is bracketed on a daily grid and refined by
 // bisection to one second, then rounded to the nearest minute.
 //
-// Only this tool links Swiss Ephemeris; the program itself carries the printed table.
+// Only the table generators link Swiss Ephemeris; the program itself carries the printed table.
 #include <swephexp.h>
 
 #include <array>
@@ -18,13 +18,14 @@
 #include <string>
 #include <vector>
 
+#include "swiss_ephemeris_files.h"
+
 namespace {
 
 // Earth/Moon mass ratio, for placing the Earth-Moon barycentre.
 constexpr double kEarthMoonMassRatio = 81.30056;
 constexpr double kSecondDays = 1.0 / 86400.0;
 constexpr std::int32_t kFlags = SEFLG_SWIEPH | SEFLG_TRUEPOS | SEFLG_NONUT | SEFLG_XYZ | SEFLG_SPEED;
-constexpr const char* kDebianEphemerisPath = "/usr/share/libswe/ephe";
 
 // The table's window per planet: the date of the first station retrograde it holds, how many
 // periods follow from there, and the date of the last period's station direct (a check).
@@ -134,13 +135,7 @@ struct Period {
 }  // namespace
 
 int main() {
-  swe_set_ephe_path(nullptr);  // the library's default search path
-  {
-    double r[6];
-    char err[AS_MAXCH] = {0};
-    const std::int32_t got = swe_calc_ut(2451545.0, SE_MARS, kFlags, r, err);
-    if (got < 0 || (got & SEFLG_SWIEPH) == 0) swe_set_ephe_path(kDebianEphemerisPath);
-  }
+  UseSwissEphemerisFiles();
 
   const double gridStart = swe_julday(1899, 1, 1, 0.0, SE_GREG_CAL);
   const double gridEnd = swe_julday(2053, 1, 1, 0.0, SE_GREG_CAL);

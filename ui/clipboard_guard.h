@@ -1,26 +1,15 @@
 #pragma once
-#include <QObject>
 
 class QPlainTextEdit;
 
 namespace corvane {
 
-// Empties the system clipboard whenever a guarded text box changes its text or the mouse
-// moves, presses, releases or clicks over it. The interpretation texts are the maker's
-// prose, and the guard keeps them from being pasted elsewhere.
-class ClipboardGuard : public QObject {
-  Q_OBJECT
- public:
-  explicit ClipboardGuard(QObject* parent = nullptr);
-
-  // Watches the box's viewport (with mouse tracking, so plain moves arrive) and its text.
-  void guard(QPlainTextEdit* box);
-
-  // Clears the clipboard; a missing clipboard or a failing platform call is ignored.
-  static void EmptyClipboard();
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-};
+// Keeps the text of a box from being copied out: the interpretation texts are the maker's
+// prose. The box can still be read and scrolled (wheel, scroll bar, page keys), but its text
+// cannot be selected, by mouse or by keys. Without a selection nothing reaches the clipboard
+// or the X11 primary selection and no drag can start, so the copy keys (Ctrl+C, Ctrl+Insert)
+// do nothing, even for a selection the program itself made; the box has no context menu.
+// The clipboard itself is never touched: what the user copied elsewhere stays there.
+void GuardAgainstCopying(QPlainTextEdit* box);
 
 }  // namespace corvane

@@ -296,7 +296,15 @@ void InputForm::keyPressEvent(QKeyEvent* event) {
 }
 
 bool InputForm::runCalculation() {
-  const CalculationResult result = CalculateChart(birthData());
+  const BirthData data = birthData();
+  // A daylight-saving tick on a zone that already has that hour: asked once the input
+  // itself is valid, so the question is not followed by a refusal.
+  if (!ValidateBirthData(data)) {
+    if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving)) {
+      if (!AskQuestion(this, ToQString(*warning) + " Calculate anyway?")) return false;
+    }
+  }
+  const CalculationResult result = CalculateChart(data);
   if (const auto* message = std::get_if<InputMessage>(&result.outcome)) {
     ShowMessage(this, ToQString(message->text), message->icon);
     focusField(static_cast<int>(message->focus));
@@ -325,7 +333,14 @@ void InputForm::openChartFile(const QString& path) {
     ShowMessage(this, "The file " + path + " could not be read.", MessageIcon::Error);
     return;
   }
-  setBirthData(ApplyChartFile(*bytes, birthData()));
+  // A file that is not a chart changes nothing: the form keeps its values and no chart is
+  // calculated.
+  const ParsedChartFile parsed = ParseChartFile(*bytes);
+  if (!parsed.ok()) {
+    ShowMessage(this, ToQString(kCheckTheFileMessage), MessageIcon::Error);
+    return;
+  }
+  setBirthData(parsed.birth());
   runCalculation();
 }
 

@@ -179,7 +179,6 @@ InterpretationForm::InterpretationForm(LagnaFormKind kind, QWidget* parent)
   setWindowTitle("Corvane v1.25");
   setFont(BaseFont());
   setFixedSize(TwipsToPixels(11940), TwipsToPixels(8145));
-  guard_ = new ClipboardGuard(this);
 
   stack_ = new QStackedWidget(this);
   stack_->setObjectName("frmLagnaDetails");
@@ -257,7 +256,7 @@ QPlainTextEdit* InterpretationForm::addTopicBox(const QString& name, QWidget* pa
   box->setMinimumHeight(TwipsToPixels(735));
   box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   topicBoxes_.insert(name, box);
-  guard_->guard(box);
+  GuardAgainstCopying(box);
   return box;
 }
 
@@ -429,7 +428,9 @@ void InterpretationForm::fill(const LagnaPageFields& fields) {
       if (QLabel* label = valueLabels_.value(name)) {
         label->setText(Utf8(fields.Attribute(lagna, field)));
       } else if (QPlainTextEdit* box = topicBoxes_.value(name)) {
-        box->setPlainText(Utf8(fields.Attribute(lagna, field)));
+        // An unchanged text is left alone, so its box keeps its scroll position.
+        const QString text = Utf8(fields.Attribute(lagna, field));
+        if (box->toPlainText() != text) box->setPlainText(text);
       }
     }
   }

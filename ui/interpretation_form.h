@@ -14,8 +14,6 @@ class QTextEdit;
 
 namespace corvane {
 
-class ClipboardGuard;
-
 // Which of the two interpretation windows: the first holds the pages of lagna entries 0 to 5
 // (AL, BL, HL, GL, SrL, IL), the second those of 6 to 12 (PL, UL, PpL, VL, CL, SL, Ascendant).
 enum class LagnaFormKind { kOne, kTwo };
@@ -56,7 +54,6 @@ class InterpretationForm : public QWidget {
   QHash<QString, QPlainTextEdit*> topicBoxes_;
   QTextEdit* reading_ = nullptr;        // RTB on the first form, RTBUL on the second
   QLabel* pranapadaHeading_ = nullptr;  // Label8(108) on the second form
-  ClipboardGuard* guard_ = nullptr;
 };
 
 // Shows a reading run by run: emphasis, black or dark red, the reading's point size, and

@@ -1,5 +1,9 @@
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
+#include <string_view>
+
+#include "corvane_version.h"
 
 #include "ui/app_controller.h"
 #include "ui/message_presenter.h"
@@ -7,9 +11,16 @@
 #include "ui/single_instance.h"
 
 int main(int argc, char** argv) {
+  // Answered before QApplication exists, so it needs no display and opens no window.
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--version") {
+      std::printf("corvane %s\n", corvane::kProgramVersion);
+      return 0;
+    }
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Corvane");
-  QApplication::setApplicationVersion("1.25");
+  QApplication::setApplicationVersion(corvane::kProgramVersion);
   QApplication::setWindowIcon(corvane::ProgramIcon());
   QApplication::setQuitOnLastWindowClosed(false);
 

@@ -9,6 +9,10 @@ MessageSink& Sink() {
   static MessageSink sink;
   return sink;
 }
+QuestionAsker& Asker() {
+  static QuestionAsker asker;
+  return asker;
+}
 }  // namespace
 
 void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) {
@@ -22,5 +26,14 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) {
 }
 
 void SetMessageSinkForTesting(MessageSink sink) { Sink() = std::move(sink); }
+
+bool AskQuestion(QWidget* parent, const QString& text) {
+  if (Asker()) return Asker()(parent, text);
+  QMessageBox box(QMessageBox::Question, kApplicationTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void SetQuestionAskerForTesting(QuestionAsker asker) { Asker() = std::move(asker); }
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/birth_validation.h"
+#include "corvane_version.h"
 
 class QWidget;
 
@@ -11,12 +12,18 @@ namespace corvane {
 // The title every message box of the program carries.
 inline constexpr char kApplicationTitle[] = "Corvane";
 // The caption of the main windows.
-inline constexpr char kWindowCaption[] = "Corvane v1.25";
+inline constexpr auto& kWindowCaption = kProgramCaption;
 
 // Shows a modal message box with the application's title, the given icon and one OK button.
 // Tests replace the sink to see what would have been shown without blocking.
 void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon);
 using MessageSink = std::function<void(QWidget* parent, const QString& text, MessageIcon icon)>;
 void SetMessageSinkForTesting(MessageSink sink);
+
+// Asks a question with Yes and No (No is the default, as Escape gives); true for Yes.
+// Tests replace the asker to answer without a dialog.
+bool AskQuestion(QWidget* parent, const QString& text);
+using QuestionAsker = std::function<bool(QWidget* parent, const QString& text)>;
+void SetQuestionAskerForTesting(QuestionAsker asker);
 
 }  // namespace corvane

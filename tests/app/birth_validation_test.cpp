@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 
 #include "app/zone_table.h"
@@ -147,6 +148,51 @@ TEST(ZoneTable, RowsGiveSignedOffsetsThatAgreeWithTheirLabels) {
     EXPECT_DOUBLE_EQ(-(z.hours + z.minutes / 60.0), label) << text;
     EXPECT_TRUE(z.minutes == 0 || (z.minutes > 0) == (z.hours > 0)) << text;
   }
+}
+
+// Daylight, summer and war time were each one hour ahead of their zone's standard time, so
+// those rows already hold the hour that the daylight-saving tick adds.
+TEST(ZoneTable, DaylightSummerAndWarTimeRowsAlreadyHoldTheExtraHour) {
+  auto position = [](std::string_view abbreviation) {
+    for (int i = 0; i < kZoneCount; ++i) {
+      std::string_view text = kZoneTable[static_cast<std::size_t>(i)].text;
+      text.remove_prefix(text.find(',') + 1);
+      text = text.substr(0, text.find(','));
+      while (text.front() == ' ') text.remove_prefix(1);
+      if (text == abbreviation) return i;
+    }
+    ADD_FAILURE() << abbreviation;
+    return 0;
+  };
+  auto minutesEast = [](int p) { return -(Zone_Calculation(p)->hours * 60 + Zone_Calculation(p)->minutes); };
+  // Each pair: the zone with the extra hour, and its standard time.
+  const std::pair<const char*, const char*> pairs[] = {
+      {"AHDT", "AHST"}, {"AHWT", "AHST"}, {"AWT", "AST"},   {"ACDT", "ACST"}, {"AEDT", "AEST"}, {"AWDT", "AWST"},
+      {"BST", "GMT"},   {"BDST", "BST"},  {"CDT", "CST"},   {"CWT", "CST"},   {"CED", "CET"},   {"EDT", "EST"},
+      {"EWT", "EST"},   {"EED", "EET"},   {"HDT", "HST"},   {"HWT", "HST"},   {"MED", "MET"},   {"MDT", "MST"},
+      {"MWT", "MST"},   {"NZST", "NZT"},  {"NZS", "NZ"},    {"PDT", "PST"},   {"PWT", "PST"},   {"SAD", "SAST"},
+      {"SDT", "SAT"},   {"YDT", "YST"},   {"YWT", "YST"}};
+  std::set<int> expected = {position("BWT")};  // British war time: double summer time, +2
+  for (const auto& [ahead, standard] : pairs) {
+    EXPECT_EQ(minutesEast(position(ahead)), minutesEast(position(standard)) + 60) << ahead;
+    if (std::string_view(standard) != "BST") {
+      EXPECT_FALSE(ZoneIncludesDaylightSaving(position(standard))) << standard;
+    }
+    expected.insert(position(ahead));
+  }
+  std::set<int> flagged;
+  for (int i = 0; i < kZoneCount; ++i)
+    if (ZoneIncludesDaylightSaving(i)) flagged.insert(i);
+  EXPECT_EQ(flagged, expected);
+  EXPECT_FALSE(ZoneIncludesDaylightSaving(-1));
+  EXPECT_FALSE(ZoneIncludesDaylightSaving(kZoneCount));
+
+  EXPECT_EQ(DaylightSavingCountedTwice(position("EDT"), true),
+            "The zone Eastern Daylight Time already includes daylight saving time. Ticking Daylight Saving Time as "
+            "well counts that hour twice.");
+  EXPECT_EQ(DaylightSavingCountedTwice(position("EDT"), false), std::nullopt);
+  EXPECT_EQ(DaylightSavingCountedTwice(position("EST"), true), std::nullopt);
+  EXPECT_EQ(DaylightSavingCountedTwice(position("IST"), true), std::nullopt);
 }
 
 }  // namespace

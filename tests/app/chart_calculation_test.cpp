@@ -1,5 +1,7 @@
 #include "app/chart_calculation.h"
 
+#include "app/display_texts.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/app/sample_birth.h"
@@ -41,7 +43,6 @@ TEST(ChartCalculation, HeaderTextsAndInputs) {
   EXPECT_EQ(s.BirthCity, "New Delhi");           // stored trimmed
   EXPECT_EQ(s.ZoneOffsetHours, -5);
   EXPECT_EQ(s.ZoneOffsetMinutes, -30);
-  EXPECT_EQ(s.ZoneMinuteMagnitude, 30);
   EXPECT_EQ(s.LongitudeDegrees, 77);
 }
 
@@ -61,7 +62,6 @@ TEST(ChartCalculation, BodiesAreListedInTheBoxOfTheirSign) {
     for (std::size_t p = box.find("\r\n"); p != std::string::npos; p = box.find("\r\n", p + 2)) ++listed;
   }
   EXPECT_EQ(listed, kBodyCount);
-  EXPECT_EQ(s.AscendantSignNumber, s.PlanetSign[kAscendantBody] + 1);
 }
 
 TEST(ChartCalculation, SecondsMoveOnlyTheElapsedTime) {
@@ -73,7 +73,6 @@ TEST(ChartCalculation, SecondsMoveOnlyTheElapsedTime) {
   const ChartState& s1 = Chart(b);
   EXPECT_EQ(s0.Results.PositionTexts, s1.Results.PositionTexts);
   EXPECT_EQ(s1.SecondsSinceSunrise - s0.SecondsSinceSunrise, 42);
-  EXPECT_EQ(s1.BirthMoment.second, 42);
 }
 
 TEST(ChartCalculation, SunEntryDescribesTheReferenceSunriseAfterward) {
@@ -81,10 +80,9 @@ TEST(ChartCalculation, SunEntryDescribesTheReferenceSunriseAfterward) {
   const ChartState& s = Chart(r);
   // Born 102 minutes after sunrise: the Sun has moved a few arcminutes since.
   EXPECT_EQ(s.MinutesSinceSunrise, 102);
-  EXPECT_EQ(s.ChartBodyPositions[kSun], s.SunriseSunText);
-  EXPECT_NE(s.ChartBodyPositions[kSun], s.Results.PositionTexts[kSun]);
-  EXPECT_EQ(s.ChartBodyPositions[kMoon], s.Results.PositionTexts[kMoon]);
-  EXPECT_EQ(s.ChartBodyPositions[kAscendantBody], s.Results.PositionTexts[kAscendantBody]);
+  EXPECT_NE(s.SunriseSunText, s.Results.PositionTexts[kSun]);
+  EXPECT_EQ(s.SunriseSunText, CompactLongitude(s.SunriseSunLongitude));
+  EXPECT_EQ(s.LagnaSigns[kSL], static_cast<int>(s.SunriseSunLongitude / 30.0));
 }
 
 // Every lagna's stored longitude, where it has one, lies in the sign it is marked in.
@@ -98,7 +96,7 @@ TEST(ChartCalculation, LagnaLongitudesAgreeWithTheirSigns) {
       ASSERT_TRUE(s.HasLongitude[id]) << id;
       EXPECT_EQ(static_cast<int>(s.LagnaLongitudes[id] / 30.0), s.LagnaSigns[id]) << id << " at " << hour;
     }
-    EXPECT_EQ(s.LagnaSigns[kAscendantLagna] + 1, s.AscendantSignNumber);
+    EXPECT_EQ(s.LagnaSigns[kAscendantLagna], s.PlanetSign[kAscendantBody]);
   }
 }
 

@@ -24,11 +24,16 @@ ChartState DelhiChart() {
   return c;
 }
 
-// Form values that differ from the Delhi chart in every field, to see what a file changes.
-BirthData OtherForm() {
-  return {.name = "OLD", .monthIndex = 2, .day = 9, .year = 2001, .hour = 22, .minute = 50, .second = 17,
-          .city = "a", .state = "b", .country = "c", .zonePosition = 3, .daylightSaving = true, .lonDegrees = "1",
-          .lonMinutes = "2", .east = false, .latDegrees = "3", .latMinutes = "4", .south = true};
+// Birth data in the order of a chart file's lines, the second after the minute.
+BirthData Birth(std::string name, int month, int day, int year, int hour, int minute, int second, int zone,
+                std::string lonDegrees, std::string lonMinutes, std::string latDegrees, std::string latMinutes,
+                bool east, bool south, bool daylightSaving, std::string city, std::string state, std::string country) {
+  BirthData b;
+  b.name = std::move(name), b.monthIndex = month - 1, b.day = day, b.year = year, b.hour = hour, b.minute = minute;
+  b.second = second, b.zonePosition = zone, b.lonDegrees = std::move(lonDegrees), b.lonMinutes = std::move(lonMinutes);
+  b.latDegrees = std::move(latDegrees), b.latMinutes = std::move(latMinutes), b.east = east, b.south = south;
+  b.daylightSaving = daylightSaving, b.city = std::move(city), b.state = std::move(state), b.country = std::move(country);
+  return b;
 }
 
 // Every field of the form, comparable and printable as one value.
@@ -110,56 +115,142 @@ TEST(ChartFileName, ExtensionIsCaseSensitive) {
   EXPECT_EQ(kCheckTheFileMessage, "Please Check The File.");
 }
 
-TEST(ChartFileLayout, SeventeenScrambledLinesWithNumbersAndFlagsAsText) {
+TEST(ChartFileLayout, SeventeenScrambledLinesThenTheAddition) {
   ChartState chart = DelhiChart();
   chart.BirthName = "  RAM KUMAR   ";
-  const auto lines = SplitCrLf(EncodeChartFile(chart));
-  ASSERT_EQ(lines.size(), 17u);
+  const auto lines = SplitCrLf(EncodeChartFile(chart, {"Asia/Kolkata", 19800}));
+  ASSERT_EQ(lines.size(), 21u);
   EXPECT_EQ(lines[0], EncodeField("RAM KUMAR"));
   EXPECT_EQ(lines[1], std::string("\x8B"));      // "6"
   EXPECT_EQ(lines[6], std::string("\x88\x89"));  // "34"
-  const char* expected[] = {"RAM KUMAR", "6",  "5",    "1975",  "7",     "5",         "34",    "77",   "13",
-                            "28",        "36", "True", "False", "False", "New Delhi", "Delhi", "India"};
-  for (std::size_t i = 0; i < 17; ++i) EXPECT_EQ(DecodeField(lines[i]), expected[i]) << "line " << i + 1;
+  const char* expected[] = {"RAM KUMAR", "6",     "5",     "1975",      "7",     "5",     "34",
+                            "77",        "13",    "28",    "36",        "True",  "False", "False",
+                            "New Delhi", "Delhi", "India", "corvane-extras=1", "second=42", "tz=Asia/Kolkata",
+                            "utc_offset_seconds=19800"};
+  for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(DecodeField(lines[i]), expected[i]) << "line " << i + 1;
+  // Without extras the addition holds the second alone.
+  EXPECT_EQ(SplitCrLf(EncodeChartFile(chart)).size(), 19u);
 }
 
-TEST(ChartFileOpen, SavedChartReopensAndDamagedLinesChangeNothing) {
-  BirthData delhi = {.name = "RAM KUMAR", .monthIndex = 5, .day = 5, .year = 1975, .hour = 7, .minute = 5,
-                     .second = 17 /* not stored: stays as it was */, .city = "New Delhi", .state = "Delhi",
-                     .country = "India", .zonePosition = 34, .daylightSaving = false, .lonDegrees = "77",
-                     .lonMinutes = "13", .east = true, .latDegrees = "28", .latMinutes = "36", .south = false};
-  const BirthData before = OtherForm();
+TEST(ChartFileOpen, SavedChartReopensWithEveryFieldAndItsSecond) {
+  const BirthData delhi =
+      Birth("RAM KUMAR", 6, 5, 1975, 7, 5, 42, 34, "77", "13", "28", "36", true, false, false, "New Delhi", "Delhi", "India");
+  const auto parsed = ParseChartFile(EncodeChartFile(DelhiChart()));
+  ASSERT_TRUE(parsed.ok()) << parsed.refusal().reason;
+  EXPECT_EQ(Fields(parsed.birth()), Fields(delhi));
+  EXPECT_EQ(parsed.birth().extras, BirthExtras{});
+
+  // The extras round-trip, a westerly offset included.
+  for (const BirthExtras& extras : {BirthExtras{"America/Argentina/Buenos_Aires", -10800},
+                                    BirthExtras{"Etc/GMT+12", std::nullopt}, BirthExtras{std::nullopt, 64800}}) {
+    const auto again = ParseChartFile(EncodeChartFile(DelhiChart(), extras));
+    ASSERT_TRUE(again.ok()) << again.refusal().reason;
+    EXPECT_EQ(again.birth().extras, extras);
+    EXPECT_EQ(Fields(again.birth()), Fields(delhi));
+  }
+
+  // The 17 lines alone are the older layout: second 0. LF-only or CR-only line ends and a
+  // missing last line end are read too; keys of later versions are passed over.
   const auto lines = SplitCrLf(EncodeChartFile(DelhiChart()));
-  EXPECT_EQ(Fields(ApplyChartFile(JoinCrLf(lines), before)), Fields(delhi));
+  const std::vector<std::string> classic(lines.begin(), lines.begin() + 17);
+  BirthData old = delhi;
+  old.second = 0;
+  std::string lfOnly, crOnly;
+  for (const auto& l : classic) lfOnly += l + "\n", crOnly += l + "\r";
+  std::vector<std::string> later = lines;
+  later.insert(later.begin() + 18, EncodeField("colour=\x01 anything \xFF"));
+  later.push_back(EncodeField("zz_9="));
+  for (const std::string& file : {JoinCrLf(classic), lfOnly, crOnly, JoinCrLf(classic).substr(0, JoinCrLf(classic).size() - 2)}) {
+    const auto parsed = ParseChartFile(file);
+    ASSERT_TRUE(parsed.ok()) << parsed.refusal().reason;
+    EXPECT_EQ(Fields(parsed.birth()), Fields(old));
+  }
+  const auto laterParsed = ParseChartFile(JoinCrLf(later));
+  ASSERT_TRUE(laterParsed.ok()) << laterParsed.refusal().reason;
+  EXPECT_EQ(Fields(laterParsed.birth()), Fields(delhi));
+}
 
-  // Five lines only: name to hour applied, everything after kept.
-  BirthData expected = before;
-  expected.name = "RAM KUMAR", expected.monthIndex = 5, expected.day = 5, expected.year = 1975, expected.hour = 7;
-  EXPECT_EQ(Fields(ApplyChartFile(JoinCrLf({lines.begin(), lines.begin() + 5}), before)), Fields(expected));
+// What is wrong with a file, and which line the refusal names (0: the file as a whole).
+TEST(ChartFileOpen, AnythingButAChartIsRefusedNamingTheLine) {
+  const auto lines = SplitCrLf(EncodeChartFile(DelhiChart()));
+  auto with = [&](std::size_t index, const std::string& encoded) {
+    auto changed = lines;
+    changed[index] = encoded;
+    return JoinCrLf(changed);
+  };
+  auto withAdded = [&](std::initializer_list<std::string> plain) {
+    auto changed = lines;
+    for (const auto& p : plain) changed.push_back(EncodeField(p));
+    return JoinCrLf(changed);
+  };
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary.push_back(static_cast<char>((i * 37 + i / 256) & 0xFF));
+  const std::string valid = JoinCrLf(lines);
 
-  // Unreadable lines keep their fields; the readable ones after them still apply.
-  auto damaged = lines;
-  damaged[1] = "";                   // empty month
-  damaged[2] = EncodeField("32");    // a day no list holds
-  damaged[3] = EncodeField("1900");  // a year outside the list
-  damaged[4] = EncodeField("07");    // no hour item has a leading zero
-  damaged[6] = EncodeField("71");    // one past the last zone
-  damaged[7] = EncodeField("");      // empty longitude degrees
-  damaged[8] = EncodeField("1x");    // not digits
-  damaged[11] = EncodeField("Maybe");
-  damaged[13] = EncodeField("");
-  expected = delhi;
-  expected.monthIndex = before.monthIndex, expected.day = before.day, expected.year = before.year;
-  expected.hour = before.hour, expected.zonePosition = before.zonePosition, expected.lonDegrees = before.lonDegrees;
-  expected.lonMinutes = before.lonMinutes, expected.east = before.east, expected.daylightSaving = before.daylightSaving;
-  EXPECT_EQ(Fields(ApplyChartFile(JoinCrLf(damaged), before)), Fields(expected));
+  struct Case { std::string what, bytes; int line; };
+  const Case cases[] = {
+      {"empty file", "", 0},
+      {"one byte", "x", 0},
+      {"sixteen lines", JoinCrLf({lines.begin(), lines.begin() + 16}), 0},
+      {"binary data", binary, 1},
+      {"huge file", valid + std::string(kMaxChartFileBytes, 'a'), 0},
+      {"control character in the name", with(0, EncodeField("RAM\tKUMAR")), 1},
+      {"empty month", with(1, ""), 2},
+      {"month 13", with(1, EncodeField("13")), 2},
+      {"day 32", with(2, EncodeField("32")), 3},
+      {"year 1900", with(3, EncodeField("1900")), 4},
+      {"hour with a leading zero", with(4, EncodeField("07")), 5},
+      {"minute 60", with(5, EncodeField("60")), 6},
+      {"zone 71", with(6, EncodeField("71")), 7},
+      {"empty longitude degrees", with(7, EncodeField("")), 8},
+      {"longitude minutes not digits", with(8, EncodeField("1x")), 9},
+      {"latitude degrees wider than the box", with(9, EncodeField("128")), 10},
+      {"flag Maybe", with(11, EncodeField("Maybe")), 12},
+      {"flag in lower case", with(12, EncodeField("true")), 13},
+      {"empty daylight-saving flag", with(13, EncodeField("")), 14},
+      {"stray low byte in the city", with(14, std::string("\x10", 1) + EncodeField("Delhi")), 15},
+      {"broken escape in the state", with(15, std::string("\x01\x10", 2)), 16},
+      {"surplus line without a marker", JoinCrLf({lines.begin(), lines.begin() + 17}) + EncodeField("SURPLUS") + "\r\n", 18},
+      {"marker of a later layout", with(17, EncodeField("corvane-extras=2")), 18},
+      {"second 60", with(18, EncodeField("second=60")), 19},
+      {"second with a leading zero", with(18, EncodeField("second=07")), 19},
+      {"entry without =", with(18, EncodeField("second")), 19},
+      {"key in capitals", with(18, EncodeField("Second=5")), 19},
+      {"empty addition line", with(18, ""), 19},
+      {"second given twice", withAdded({"second=1"}), 20},
+      {"zone name with a blank", withAdded({"tz=Asia/Kolkata rm"}), 20},
+      {"zone name with a control byte", withAdded({"tz=Asia/\x01Kolkata"}), 20},
+      {"offset beyond 18 hours", withAdded({"utc_offset_seconds=64801"}), 20},
+      {"offset with a plus", withAdded({"utc_offset_seconds=+3600"}), 20},
+      {"offset not a number", withAdded({"utc_offset_seconds=1e3"}), 20},
+  };
+  for (const Case& c : cases) {
+    const auto parsed = ParseChartFile(c.bytes);
+    ASSERT_FALSE(parsed.ok()) << c.what;
+    EXPECT_EQ(parsed.refusal().line, c.line) << c.what << ": " << parsed.refusal().reason;
+  }
+}
 
-  // Lines beyond the seventeenth are ignored; LF-only line ends are read too; nothing changes nothing.
-  EXPECT_EQ(Fields(ApplyChartFile(JoinCrLf(lines) + EncodeField("SURPLUS") + "\r\n", before)), Fields(delhi));
-  std::string lfOnly;
-  for (const auto& l : lines) lfOnly += l + "\n";
-  EXPECT_EQ(Fields(ApplyChartFile(lfOnly, before)), Fields(delhi));
-  EXPECT_EQ(Fields(ApplyChartFile("", before)), Fields(before));
+// Files written by the program before the addition existed (17 lines, no seconds) open with
+// second 0; the São Paulo file holds escaped characters of that layout.
+TEST(ChartFileOpen, OlderFilesStillOpen) {
+  struct Fixture { const char* file; BirthData birth; };
+  const Fixture fixtures[] = {
+      {"delhi_1975.zdh", Birth("RAM KUMAR", 6, 5, 1975, 7, 5, 0, 34, "77", "13", "28", "36", true, false, false,
+                               "New Delhi", "Delhi", "India")},
+      {"sao_paulo_1988.zdh", Birth("JOSE MARIA", 1, 14, 1988, 23, 12, 0, 14, "46", "38", "23", "33", false, true, true,
+                                   "S\xC3\xA3o Paulo", "S\xC3\xA3o Paulo", "Brasil")},
+      {"berlin_2019.zdh", Birth("ANNA", 10, 27, 2019, 2, 30, 0, 19, "13", "24", "52", "31", true, false, false, "Berlin",
+                                "", "Deutschland")},
+  };
+  for (const Fixture& f : fixtures) {
+    const auto bytes = ReadChartFile(std::string(CORVANE_TEST_DATA_DIR) + "/" + f.file);
+    ASSERT_TRUE(bytes.has_value()) << f.file;
+    EXPECT_EQ(SplitCrLf(*bytes).size(), 17u) << f.file;
+    const auto parsed = ParseChartFile(*bytes);
+    ASSERT_TRUE(parsed.ok()) << f.file << ": line " << parsed.refusal().line << " " << parsed.refusal().reason;
+    EXPECT_EQ(Fields(parsed.birth()), Fields(f.birth)) << f.file;
+  }
 }
 
 TEST(ChartFileText, AccentedPlacesRoundTripAndOlderReadersLoseOnlyThem) {
@@ -171,12 +262,14 @@ TEST(ChartFileText, AccentedPlacesRoundTripAndOlderReadersLoseOnlyThem) {
   ASSERT_TRUE(UnstorableChartCharacters(chart).empty());
   const std::string file = EncodeChartFile(chart);
   EXPECT_EQ(file.find_first_of(std::string("\r\n")), file.find("\r\n"));
-  const BirthData form = ApplyChartFile(file, OtherForm());
+  const auto parsed = ParseChartFile(file);
+  ASSERT_TRUE(parsed.ok()) << parsed.refusal().reason;
+  const BirthData& form = parsed.birth();
   EXPECT_EQ(std::tie(form.name, form.city, form.state, form.country),
             std::tie(chart.BirthName, chart.BirthCity, chart.BirthState, chart.BirthCountry));
 
   const auto lines = SplitCrLf(file);
-  ASSERT_EQ(lines.size(), 17u);
+  ASSERT_EQ(lines.size(), 19u);
   EXPECT_EQ(Utf8FromWindows1252(PlainDecode(lines[14])), "So Paulo");
   EXPECT_EQ(Utf8FromWindows1252(PlainDecode(lines[15])), "Zrich");
   EXPECT_EQ(Utf8FromWindows1252(PlainDecode(lines[16])), "Brasil \xE2\x82\xAC");
@@ -194,31 +287,41 @@ TEST(ChartFileText, CharactersOutsideTheCodePageAreListedOnce) {
   EXPECT_EQ(UnstorableChartCharacters(chart), std::vector<std::string>{"\xEF\xBF\xBD"});
 }
 
-// Reading stops after the seventeenth line.
-TEST_F(ChartFileOnDisk, SaveWritesTheFileAndReadGivesItsFirstLines) {
+// Reading stops one byte past the largest chart file, so a huge file is refused without
+// being read whole.
+TEST_F(ChartFileOnDisk, SaveWritesTheFileAndReadStopsPastTheLargestChart) {
   const std::string path = Path("ram.zdh");
   ASSERT_EQ(SaveChartFile(path, DelhiChart()), std::nullopt);
   EXPECT_EQ(ReadChartFile(path), EncodeChartFile(DelhiChart()));
   EXPECT_EQ(ReadChartFile(Path("missing.zdh")), std::nullopt);
   {
     std::ofstream out(path, std::ios::app | std::ios::binary);
-    for (int i = 0; i < 1000; ++i) out << "tail line\r\n";
+    for (int i = 0; i < 100000; ++i) out << "tail line\r\n";
   }
-  EXPECT_EQ(ReadChartFile(path), EncodeChartFile(DelhiChart()));
+  const auto bytes = ReadChartFile(path);
+  ASSERT_TRUE(bytes.has_value());
+  EXPECT_EQ(bytes->size(), kMaxChartFileBytes + 1);
+  EXPECT_EQ(ParseChartFile(*bytes).refusal().line, 0);
 }
 
-TEST_F(ChartFileOnDisk, SaveRefusesUnstorableTextsAndReportsUncreatableFiles) {
+TEST_F(ChartFileOnDisk, SaveRefusesUnstorableTextsAndExtrasAndReportsUncreatableFiles) {
   ChartState chart = DelhiChart();
   chart.BirthCity = "\xE6\x9D\xB1\xE4\xBA\xAC";
   const std::string path = Path("tokyo.zdh");
   const auto refusal = SaveChartFile(path, chart);
   ASSERT_TRUE(refusal.has_value());
   EXPECT_NE(refusal->find("\xE6\x9D\xB1"), std::string::npos);
+  for (const BirthExtras& bad : {BirthExtras{"Asia/Kolkata\r\nsecond=1", std::nullopt}, BirthExtras{"", std::nullopt},
+                                 BirthExtras{std::nullopt, -64801}}) {
+    EXPECT_TRUE(UnstorableExtras(bad).has_value());
+    EXPECT_TRUE(SaveChartFile(path, DelhiChart(), bad).has_value());
+  }
   EXPECT_FALSE(std::filesystem::exists(path));
 
   const auto failure = SaveChartFile(Path("no/such/folder/ram.zdh"), DelhiChart());
   ASSERT_TRUE(failure.has_value());
   EXPECT_NE(failure->find("could not be created"), std::string::npos);
+  EXPECT_NE(failure->find("unchanged"), std::string::npos);
 }
 
 TEST(TextEncoding, Windows1252MapsBothWays) {

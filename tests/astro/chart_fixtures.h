@@ -1,40 +1,26 @@
 #pragma once
-#include "app/chart_state.h"
+#include "astro/element_ephemeris.h"
+#include "astro/ut_instant.h"
 
 namespace corvane::testing {
 
-// A chart with only the birth inputs the engine reads.
-inline ChartState BirthChart(int year, int month, int day, int hour, int minute, int lonDeg, int lonMin,
-                             bool east, int latDeg, int latMin, bool south, int zoneHours, int zoneMinutes,
-                             bool dst = false) {
-  ChartState c;
-  c.BirthYear = year;
-  c.BirthMonth = month;
-  c.BirthDay = day;
-  c.BirthHour = hour;
-  c.BirthMinute = minute;
-  c.LongitudeDegrees = lonDeg;
-  c.LongitudeMinutes = lonMin;
-  c.IsEast = east;
-  c.LatitudeDegrees = latDeg;
-  c.LatitudeMinutes = latMin;
-  c.IsSouth = south;
-  c.ZoneOffsetHours = zoneHours;
-  c.ZoneOffsetMinutes = zoneMinutes;
-  c.ZoneHourMagnitude = zoneHours < 0 ? -zoneHours : zoneHours;
-  c.ZoneMinuteMagnitude = zoneMinutes < 0 ? -zoneMinutes : zoneMinutes;
-  c.IsDaylightSaving = dst;
-  return c;
-}
+// A birth as the engine sees it: the clock reading, the place and the clock's offset.
+struct EngineCase {
+  CivilDateTime clock;
+  GeoPoint place;
+  ClockOffset offset;
 
-// Universal time as the hemisphere of the longitude decides it, from the zone magnitudes;
-// equal to the signed-zone time wherever zone and place lie on the same side of Greenwich.
-inline double HemisphereRuleUniversalTime(const ChartState& c) {
-  const double lon = (c.LongitudeDegrees + c.LongitudeMinutes / 60.0) * (c.IsEast ? -1 : 1);
-  double z = c.ZoneHourMagnitude + c.ZoneMinuteMagnitude / 60.0;
-  if (c.IsDaylightSaving) z += lon < 0 ? 1 : -1;
-  const double local = c.BirthHour + c.BirthMinute / 60.0;
-  return lon < 0 ? local - z : local + z;
+  UtInstant Instant() const { return ToUniversalTime(clock, offset); }
+  SiderealPositions Positions() const { return ElementEphemeris().Positions(Instant(), place); }
+};
+
+// The birth from the input form's fields: degrees and minutes with their hemispheres, and
+// the zone offsets that added to the clock give UT.
+inline EngineCase BirthChart(int year, int month, int day, int hour, int minute, int lonDeg, int lonMin, bool east,
+                             int latDeg, int latMin, bool south, int zoneHours, int zoneMinutes, bool dst = false) {
+  const double lon = lonDeg + lonMin / 60.0, lat = latDeg + latMin / 60.0;
+  return {{year, month, day, hour, minute, 0}, {south ? -lat : lat, east ? lon : -lon},
+          {zoneHours, zoneMinutes, 0, dst}};
 }
 
 }  // namespace corvane::testing

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "astro/longitude_text.h"
 #include "astro/time_scales.h"
 #include "chart_fixtures.h"
 
@@ -14,14 +13,9 @@ namespace {
 
 using testing::BirthChart;
 
-// A chart whose ascendant and Moon steps are stood in for by fixed values.
-ChartState PreparedChart(ChartState c, double ayanamsa) {
-  c.AyanamsaOffset = ayanamsa;
-  c.MoonSiderealLongitude = 199.4626;
-  c.MoonPositionText = FormatLongitude(199.4626);
-  c.AscendantLongitude = 0.44393;
-  c.AscendantPositionText = FormatLongitude(0.44393);
-  return c;
+// Planet longitudes of a birth with a given ayanamsa.
+PerBody<double> PlanetsOf(const testing::EngineCase& c, double ayanamsa) {
+  return SiderealPlanetLongitudes(c.Instant(), ayanamsa);
 }
 
 double Reduced(double v) {
@@ -56,119 +50,83 @@ TEST(Planets, TrueAnomalySolvesKeplersEquation) {
 }
 
 TEST(Planets, BirthPassAtJ2000) {
-  ChartState c = PreparedChart(BirthChart(2000, 1, 1, 12, 0, 0, 0, false, 51, 30, false, 0, 0), -23.85399);
-  ComputePlanets(c);
-  EXPECT_NEAR(c.BirthLongitudes[kSun], 256.526, 5e-4);
-  EXPECT_EQ(c.PlanetPositionTexts[2], FormatLongitude(c.BirthLongitudes[kSun]));
-  EXPECT_EQ(c.ChartBodyPositions[kSun], "16 Sag 31");
-  EXPECT_NEAR(c.BirthLongitudes[kRahu], 125.1225 - 1 - 23.85399, 5e-5);
-  EXPECT_NEAR(c.BirthLongitudes[kKetu], c.BirthLongitudes[kRahu] + 180, 1e-9);
-  EXPECT_EQ(c.ChartBodyPositions[kRahu], CompactLongitude(c.RahuPositionText));
-  EXPECT_EQ(c.ChartBodyPositions[kMoon], "19 Lib 27");
-  EXPECT_EQ(c.ChartBodyPositions[kAscendantBody], "00 Ari 26");
-  EXPECT_EQ(c.BirthLongitudes[kMoon], 199.4626);
-  EXPECT_EQ(c.BirthLongitudes[kAscendantBody], 0.44393);
-  // Body order of the table against element order of the texts.
+  const PerBody<double> p = PlanetsOf(BirthChart(2000, 1, 1, 12, 0, 0, 0, false, 51, 30, false, 0, 0), -23.85399);
+  EXPECT_NEAR(p[kSun], 256.526, 5e-4);
+  EXPECT_NEAR(p[kRahu], 125.1225 - 1 - 23.85399, 5e-5);
+  EXPECT_NEAR(p[kKetu], p[kRahu] + 180, 1e-9);
+  // Element-table rows land on their bodies.
   const int rows[] = {0, 1, 3, 4, 5};
   const int bodies[] = {kMercury, kVenus, kMars, kJupiter, kSaturn};
-  for (int k = 0; k < 5; ++k) {
-    const double expected = Reduced(PlanetLongitude(rows[k], 0) - 23.85399);
-    EXPECT_NEAR(c.BirthLongitudes[bodies[k]], expected, 1e-9);
-    EXPECT_EQ(c.ChartBodyPositions[bodies[k]], CompactLongitude(c.PlanetPositionTexts[rows[k]]));
-  }
-  EXPECT_EQ(c.SunriseSunLongitude, 0.0);  // only the sunrise pass writes it
-  EXPECT_TRUE(c.SunriseSunText.empty());
+  for (int k = 0; k < 5; ++k) EXPECT_NEAR(p[bodies[k]], Reduced(PlanetLongitude(rows[k], 0) - 23.85399), 1e-9);
 }
 
 TEST(Planets, EasternZoneBirthAfterMidnightUsesThePreviousUniversalDay) {
   // 02:00 on 2 January in Indian time is 20:30 UT on 1 January.
-  ChartState c = PreparedChart(BirthChart(2000, 1, 2, 2, 0, 77, 13, true, 28, 38, false, -5, -30), -23.85);
-  ComputePlanets(c);
+  const PerBody<double> p = PlanetsOf(BirthChart(2000, 1, 2, 2, 0, 77, 13, true, 28, 38, false, -5, -30), -23.85);
   const double d = 8.5 / 24;
-  EXPECT_NEAR(c.BirthLongitudes[kSun], Reduced(PlanetLongitude(2, d) + GeneralPrecessionDegrees(d) - 23.85), 1e-9);
+  EXPECT_NEAR(p[kSun], Reduced(PlanetLongitude(2, d) + GeneralPrecessionDegrees(d) - 23.85), 1e-9);
 }
 
 TEST(Planets, SummerHourMovesTheMomentOneHourEarlier) {
   auto planets = [](int hour, bool dst) {
-    ChartState c = PreparedChart(BirthChart(1985, 7, 20, hour, 30, 0, 7, false, 51, 30, false, 0, 0, dst), -23.65);
-    ComputePlanets(c);
-    return c;
+    return PlanetsOf(BirthChart(1985, 7, 20, hour, 30, 0, 7, false, 51, 30, false, 0, 0, dst), -23.65);
   };
-  const ChartState summer = planets(15, true), winterClock = planets(14, false), sameClock = planets(15, false);
-  EXPECT_EQ(summer.BirthLongitudes, winterClock.BirthLongitudes);
-  EXPECT_EQ(summer.ChartBodyPositions, winterClock.ChartBodyPositions);
+  const PerBody<double> summer = planets(15, true), winterClock = planets(14, false), sameClock = planets(15, false);
+  EXPECT_EQ(summer, winterClock);
   // An hour of solar motion, about 2.4 arcminutes.
-  EXPECT_NEAR(sameClock.BirthLongitudes[kSun] - summer.BirthLongitudes[kSun], 0.0398, 0.003);
+  EXPECT_NEAR(sameClock[kSun] - summer[kSun], 0.0398, 0.003);
 }
 
 TEST(Planets, PlanetsAreInTheFrameOfDate) {
-  ChartState c = PreparedChart(BirthChart(1950, 5, 17, 12, 0, 0, 0, false, 51, 30, false, 0, 0), -23.16);
-  ComputePlanets(c);
+  const PerBody<double> c = PlanetsOf(BirthChart(1950, 5, 17, 12, 0, 0, 0, false, 51, 30, false, 0, 0), -23.16);
   const double d = DayNumberJ2000(1950, 5, 17, 12, 0);
   const double p = GeneralPrecessionDegrees(d);
   EXPECT_NEAR(p, -0.6932, 1e-3);  // half a century before J2000
   const double elementFrame = Reduced(PlanetLongitude(2, d) - 23.16);
-  EXPECT_NEAR(c.BirthLongitudes[kSun] - elementFrame, p, 1e-9);
-  EXPECT_NEAR(c.BirthLongitudes[kSaturn] - Reduced(PlanetLongitude(5, d) - 23.16), p, 1e-9);
+  EXPECT_NEAR(c[kSun] - elementFrame, p, 1e-9);
+  EXPECT_NEAR(c[kSaturn] - Reduced(PlanetLongitude(5, d) - 23.16), p, 1e-9);
   // The nodes are not precessed.
-  EXPECT_NEAR(c.BirthLongitudes[kRahu], Reduced(MeanNodeLongitude(d) - 1 - 23.16), 1e-9);
+  EXPECT_NEAR(c[kRahu], Reduced(MeanNodeLongitude(d) - 1 - 23.16), 1e-9);
 }
 
 TEST(Planets, SunJustPastTheEquinoxOfDateStaysBelow360) {
   // With no ayanamsa, a Sun a little short of 360 in the element frame is past 0 of date.
   bool crossed = false;
   for (int minutes = 0; minutes < 24 * 60; minutes += 10) {
-    ChartState c = PreparedChart(BirthChart(2020, 3, 20, minutes / 60, minutes % 60, 0, 0, false, 0, 0, false, 0, 0), 0.0);
-    ComputePlanets(c);
+    const PerBody<double> c = PlanetsOf(BirthChart(2020, 3, 20, minutes / 60, minutes % 60, 0, 0, false, 0, 0, false, 0, 0), 0.0);
     const double d = DayNumberJ2000(2020, 3, 20, minutes / 60, minutes % 60);
     const double raw = PlanetLongitude(2, d);
     if (raw < 360 && raw + GeneralPrecessionDegrees(d) >= 360) {
       crossed = true;
-      EXPECT_LT(c.BirthLongitudes[kSun], 1.0);
-      EXPECT_EQ(SignOfCompact(c.ChartBodyPositions[kSun]), 0);  // Aries, not an empty sign
+      EXPECT_LT(c[kSun], 1.0);
+
     }
-    ASSERT_TRUE(c.BirthLongitudes[kSun] >= 0.0 && c.BirthLongitudes[kSun] < 360.0);
+    ASSERT_TRUE(c[kSun] >= 0.0 && c[kSun] < 360.0);
   }
   EXPECT_TRUE(crossed);
 }
 
-TEST(Planets, SunrisePassUsesTheReferenceSunriseAndKeepsBirthValues) {
-  ChartState c = PreparedChart(BirthChart(1975, 1, 5, 7, 5, 77, 13, true, 28, 38, false, -5, -30), -23.5);
-  ComputePlanets(c);
-  const auto birthLongitudes = c.BirthLongitudes;
-  const auto birthMoon = c.ChartBodyPositions[kMoon];
-  const auto birthAscendant = c.ChartBodyPositions[kAscendantBody];
-
-  c.SunriseMode = true;
-  c.ReferenceSunrise = {1975, 1, 5, 7, 13, 0};
-  ComputePlanets(c);
-  const double d = DayNumberJ2000(1975, 1, 5, 1, 43);  // 07:13 IST
-  const double sun = Reduced(PlanetLongitude(2, d) + GeneralPrecessionDegrees(d) - 23.5);
-  EXPECT_NEAR(c.SunriseSunLongitude, sun, 1e-9);
-  EXPECT_EQ(c.SunriseSunText, CompactLongitude(FormatLongitude(sun)));
-  EXPECT_EQ(c.ChartBodyPositions[kSun], c.SunriseSunText);
-  EXPECT_EQ(c.ChartBodyPositions[kMoon], birthMoon);
-  EXPECT_EQ(c.ChartBodyPositions[kAscendantBody], birthAscendant);
-  EXPECT_EQ(c.BirthLongitudes, birthLongitudes);
+TEST(Planets, SunAloneEqualsTheSunOfAllPlanets) {
+  for (int year = 1901; year <= 2050; year += 7) {
+    const UtInstant t = BirthChart(year, 1 + year % 12, 1 + year % 28, year % 24, year % 60, 77, 13, true, 28, 38, false,
+                                   -5, -30).Instant();
+    EXPECT_EQ(SiderealSunLongitude(t, -23.5), SiderealPlanetLongitudes(t, -23.5)[kSun]) << year;
+  }
 }
 
 TEST(Planets, KetuOppositeRahuAndEveryBodyInRange) {
   for (int year = 1901; year <= 2050; year += 3) {
-    ChartState c = PreparedChart(BirthChart(year, 1 + year % 12, 1 + year % 28, year % 24, year % 60, 0, 0,
-                                            false, 0, 0, false, 0, 0),
-                                 AyanamsaJ1900((year - 1900) / 100.0));
-    ComputePlanets(c);
-    for (int b = 0; b < kBodyCount; ++b) {
-      EXPECT_TRUE(c.BirthLongitudes[b] >= 0.0 && c.BirthLongitudes[b] <= 360.0) << year << " " << b;
-      EXPECT_GE(SignOfCompact(c.ChartBodyPositions[b]), 0) << year << " " << b;
-    }
-    double gap = c.BirthLongitudes[kKetu] - c.BirthLongitudes[kRahu];
+    const PerBody<double> c = PlanetsOf(BirthChart(year, 1 + year % 12, 1 + year % 28, year % 24, year % 60, 0, 0,
+                                                   false, 0, 0, false, 0, 0),
+                                        AyanamsaJ1900((year - 1900) / 100.0));
+    for (int b = 0; b < kBodyCount; ++b) EXPECT_TRUE(c[b] >= 0.0 && c[b] < 360.0) << year << " " << b;
+    double gap = c[kKetu] - c[kRahu];
     if (gap < 0) gap += 360;
     EXPECT_NEAR(gap, 180.0, 1e-9) << year;
   }
 }
 
-TEST(Planets, RahuAtExactly180LeavesKetuAt360) {
+TEST(Planets, RahuAtExactly180PutsKetuAtZeroAries) {
   // Pick the ayanamsa that puts Rahu at exactly 180 at J2000.
   const double node = MeanNodeLongitude(0);
   double ayanamsa = -(node + 179.0);
@@ -178,12 +136,9 @@ TEST(Planets, RahuAtExactly180LeavesKetuAt360) {
     if (rahu == 180.0) break;
     ayanamsa = std::nextafter(ayanamsa, rahu > 180 ? -1000.0 : 0.0);
   }
-  ChartState c = PreparedChart(BirthChart(2000, 1, 1, 12, 0, 0, 0, false, 51, 30, false, 0, 0), ayanamsa);
-  ComputePlanets(c);
-  ASSERT_EQ(c.BirthLongitudes[kRahu], 180.0);
-  EXPECT_EQ(c.BirthLongitudes[kKetu], 360.0);
-  EXPECT_EQ(c.KetuPositionText, FormatLongitude(360.0));
-  EXPECT_EQ(c.RahuPositionText, "0\xC2\xB0 0' 0\" Lib");
+  const PerBody<double> c = PlanetsOf(BirthChart(2000, 1, 1, 12, 0, 0, 0, false, 51, 30, false, 0, 0), ayanamsa);
+  ASSERT_EQ(c[kRahu], 180.0);
+  EXPECT_EQ(c[kKetu], 0.0);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/chart_state.h"
+#include "astro/element_ephemeris.h"
 
 namespace corvane {
 namespace {
@@ -161,21 +161,19 @@ TEST(IsRetrograde, AgreesWithALinearScanOnEveryDay) {
   EXPECT_GT(retrogradeDays, 0);
 }
 
-// Only Mercury to Saturn are marked, after resetting every name: on dates with all five
-// retrograde, none, and a second run on the same chart.
-TEST(MarkRetrogradePlanets, MarksTheFivePlanetsFromFreshNames) {
-  ChartState s;
-  for (std::string& name : s.ChartBodyNames) name = "stale";
+// The element engine marks only Mercury to Saturn, by the calendar date of the clock reading.
+TEST(ElementEphemerisRetrograde, MarksTheFivePlanetsByTheStationTable) {
   const CivilDateTime dates[] = {{1900, 6, 1, 10, 30, 0}, {1900, 12, 1, 0, 0, 0}, {2000, 3, 1, 23, 59, 0},
                                  {1975, 6, 5, 7, 5, 0},   {2050, 9, 12, 0, 0, 0}};
+  constexpr std::array<const char*, kBodyCount> kNames = {"Sun",     "Moon",   "Mercury", "Venus", "Mars",
+                                                          "Jupiter", "Saturn", "Rahu",    "Ketu",  "Asc"};
   int marked = 0;
   for (const CivilDateTime& t : dates) {
-    s.BirthYear = t.year, s.BirthMonth = t.month, s.BirthDay = t.day, s.BirthHour = t.hour;
-    for (int run = 0; run < 2; ++run) MarkRetrogradePlanets(s);
+    // 23:59 in a zone five hours behind is already the next UT day; the clock's date counts.
+    const PerBody<bool> retrograde = ElementEphemeris().Retrograde(ToUniversalTime(t, {5, 0, 0, false}));
     for (int body = 0; body < kBodyCount; ++body) {
-      const std::string plain = kPlainBodyNames[static_cast<std::size_t>(body)];
-      const bool mark = body >= kMercury && body <= kSaturn && IsRetrograde(plain, t);
-      EXPECT_EQ(s.ChartBodyNames[static_cast<std::size_t>(body)], mark ? plain + " (R) " : plain) << t.year;
+      const bool mark = body >= kMercury && body <= kSaturn && IsRetrograde(kNames[body], t);
+      EXPECT_EQ(retrograde[body], mark) << t.year << " " << kNames[body];
       marked += mark;
     }
   }

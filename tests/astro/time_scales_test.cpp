@@ -1,4 +1,5 @@
 #include "astro/time_scales.h"
+#include "astro/ut_instant.h"
 
 #include <gtest/gtest.h>
 
@@ -23,17 +24,28 @@ TEST(TimeScales, DayNumbersFromJ2000) {
 }
 
 TEST(TimeScales, UniversalTimeUsesTheSignedZoneAndTheSummerHour) {
-  // 02:00 local, zone 5:30 east: UT before midnight of the previous day, date unchanged.
-  const double ut = UniversalTimeHours(2, 0, -5, -30, false);
-  EXPECT_DOUBLE_EQ(ut, -3.5);
-  const double j = JulianDayNumber(3, 10, 1985);
-  EXPECT_NEAR(CenturiesSinceJ2000(j, ut), (j - 2451545 - 0.6458333333333) / 36525, 1e-14);
-  EXPECT_DOUBLE_EQ(UniversalTimeHours(12, 0, 5, 0, true), 16.0);    // 75 W, zone 5:00
-  EXPECT_DOUBLE_EQ(UniversalTimeHours(12, 0, -5, -30, true), 5.5);  // 77 E, zone 5:30
-  // A western place on central European time: the clock is ahead of UT.
-  EXPECT_DOUBLE_EQ(UniversalTimeHours(13, 0, -1, 0, false), 12.0);
-  EXPECT_DOUBLE_EQ(UniversalTimeHours(22, 15, 3, 30, false), 25.75);  // not reduced to 0..24
-  EXPECT_DOUBLE_EQ(CenturiesSinceJ1900(2451545, 12), 1.0);
+  // Clock reading, offset, and the UT calendar moment worked out by hand.
+  const struct {
+    CivilDateTime clock;
+    ClockOffset offset;
+    CivilDateTime ut;
+  } rows[] = {
+      {{1985, 3, 10, 2, 0, 0}, {-5, -30, 0, false}, {1985, 3, 9, 20, 30, 0}},   // India: previous UT day
+      {{1985, 3, 10, 12, 0, 0}, {5, 0, 0, true}, {1985, 3, 10, 16, 0, 0}},     // New York in summer
+      {{1985, 3, 10, 12, 0, 0}, {-5, -30, 0, true}, {1985, 3, 10, 5, 30, 0}},  // zone 5:30 plus the hour
+      {{1990, 6, 10, 13, 0, 0}, {-1, 0, 0, false}, {1990, 6, 10, 12, 0, 0}},   // Madrid on CET
+      {{1999, 12, 31, 22, 15, 0}, {3, 30, 0, false}, {2000, 1, 1, 1, 45, 0}},  // into the next year
+      {{1937, 6, 30, 12, 0, 0}, {0, -19, -32, false}, {1937, 6, 30, 11, 40, 28}},  // local mean time
+  };
+  for (const auto& row : rows) {
+    const UtInstant t = ToUniversalTime(row.clock, row.offset);
+    EXPECT_EQ(UniversalCivilTime(t), row.ut) << row.clock.hour << " " << row.offset.hours;
+    EXPECT_EQ(t.day, row.clock.day);  // the date stays that of the clock reading
+  }
+  // J2000.0 itself, and the same instant reached from a clock a day later.
+  EXPECT_DOUBLE_EQ(CenturiesSinceJ1900(ToUniversalTime({2000, 1, 1, 12, 0, 0}, {})), 1.0);
+  EXPECT_DOUBLE_EQ(DaysSinceJ2000(ToUniversalTime({2000, 1, 1, 12, 0, 0}, {})), 0.0);
+  EXPECT_NEAR(CenturiesSinceJ2000(ToUniversalTime({2000, 1, 2, 2, 0, 0}, {-14, 0, 0, false})), 0.0, 1e-15);
 }
 
 TEST(TimeScales, BothAyanamsas) {
@@ -62,7 +74,7 @@ TEST(TimeScales, QuadrantArcTangent) {
   EXPECT_NEAR(QuadrantArcTangent(-2, 3), -0.5880026035475675, 1e-14);
 }
 
-TEST(TimeScales, NormalizeRadiansAndDegrees) {
+TEST(TimeScales, ReducedRadiansAndOneTurnShifts) {
   EXPECT_NEAR(NormalizeRadians(-0.5), kTwoPi - 0.5, 1e-13);
   EXPECT_NEAR(NormalizeRadians(7.0), 7.0 - kTwoPi, 1e-13);
   EXPECT_NEAR(NormalizeRadians(-20.0), -20.0 + 4 * kTwoPi, 1e-12);
@@ -73,12 +85,9 @@ TEST(TimeScales, NormalizeRadiansAndDegrees) {
     EXPECT_LT(r, kTwoPi);
   }
 
-  // Degrees are adjusted once, in place.
-  for (auto [in, out] : {std::pair{360.0, 360.0}, {-10.0, 350.0}, {725.0, 365.0}, {-400.0, -40.0}}) {
-    double v = in;
-    EXPECT_EQ(NormalizeDegrees(v), out) << in;
-    EXPECT_EQ(v, out) << in;
-  }
+  // Degrees move by one turn at most.
+  for (auto [in, out] : {std::pair{360.0, 360.0}, {-10.0, 350.0}, {725.0, 365.0}, {-400.0, -40.0}})
+    EXPECT_EQ(ShiftByAtMostOneTurn(in), out) << in;
 }
 
 }  // namespace

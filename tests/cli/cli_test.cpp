@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/chart_file.h"
 #include "tests/app/temp_folder.h"
 
 namespace corvane {
@@ -47,8 +49,10 @@ class CliTest : public testing::TempFolderTest {
   }
 
   // Runs the program; its standard output goes to `outPath` (a file of the test by default).
-  CliRun Cli(const std::vector<std::string>& args, const std::string& input = "", fs::path outPath = {}) {
-    std::string command = Quote(CliPath().string());
+  // `shell` runs before the program in the same shell, e.g. to set a resource limit.
+  CliRun Cli(const std::vector<std::string>& args, const std::string& input = "", fs::path outPath = {},
+             const std::string& shell = "") {
+    std::string command = shell + Quote(CliPath().string());
     for (const auto& a : args) command += " " + Quote(a);
     const fs::path in = dir_ / "stdin", out = outPath.empty() ? dir_ / "stdout" : outPath, err = dir_ / "stderr";
     std::ofstream(in, std::ios::binary) << input;
@@ -115,11 +119,21 @@ TEST_F(CliTest, PagesAddEveryFieldAndTheReadingRuns) {
   const CliRun run = Cli(With(kDelhi, {"--json", "--pages"}));
   ASSERT_EQ(run.status, 0) << run.err;
   const auto j = nlohmann::json::parse(run.out);
+  EXPECT_EQ(j["format"], 2);
   const auto& pages = j["pages"];
-  for (const auto& [lagna, field] : std::vector<std::pair<std::string, std::string>>{
-           {"HL", "caste"}, {"AL", "nature"}, {"PpL", "house_text"}, {"HL", "house_text"}, {"Ascendant", "health"}}) {
-    EXPECT_TRUE(pages[lagna].contains(field)) << lagna << "." << field;
+  // Each page names the sign its lagna stands in.
+  const char* const kSigns[] = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
+                                "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+  for (const char* lagna : {"AL", "BL", "HL", "GL", "SrL", "IL", "PL", "UL", "VL", "CL", "SL", "Ascendant"}) {
+    const int sign = j["lagnas"][lagna]["sign"];
+    EXPECT_EQ(pages[lagna]["english_name"], kSigns[sign]) << lagna;
+    for (const char* field : {"ruling_planet", "looks", "nature", "career_and_finance", "health", "caste"})
+      EXPECT_FALSE(pages[lagna][field].get<std::string>().empty()) << lagna << "." << field;
   }
+  EXPECT_FALSE(pages["PpL"].contains("english_name"));
+  EXPECT_EQ(pages["PpL"]["caption"],
+            "Pranapada Lagna Present In " + std::to_string(j["pranapada_house"].get<int>()) + " House");
+  EXPECT_FALSE(pages["HL"]["house_text"].get<std::string>().empty());
   ASSERT_FALSE(pages["AL"]["reading"].empty());
   EXPECT_EQ(pages["AL"]["reading"][0]["text"], "About Your AL\r\n");
   EXPECT_EQ(pages["AL"]["reading"][0]["bold"], true);
@@ -185,6 +199,14 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
   const CliRun help = Cli({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--batch"), std::string::npos);
+}
+
+// The version is the project() version, which CMake hands to this test on its own.
+TEST_F(CliTest, VersionIsTheProjectVersion) {
+  const CliRun run = Cli({"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "corvane-cli " CORVANE_EXPECTED_VERSION "\n");
+  EXPECT_EQ(run.err, "");
 }
 
 TEST_F(CliTest, BatchReportsABadRowAndGoesOn) {
@@ -290,14 +312,98 @@ TEST_F(CliTest, SavedChartOpensAgainWithTheSameResult) {
   ASSERT_EQ(opened.status, 0) << opened.err;
   EXPECT_EQ(nlohmann::json::parse(opened.out), nlohmann::json::parse(saved.out));
 
-  fs::copy_file(file, dir_ / "ram.ZDH");
-  const CliRun capitals = Cli({"--open", (dir_ / "ram.ZDH").string()});
-  EXPECT_EQ(capitals.status, 2);
-  EXPECT_NE(capitals.err.find("Please Check The File."), std::string::npos);
-
   const CliRun unwritable = Cli(With(kDelhi, {"--save", (dir_ / "missing" / "x.zdh").string()}));
   EXPECT_EQ(unwritable.status, 73);
   EXPECT_NE(unwritable.err.find("could not be created"), std::string::npos);
+}
+
+// The birth second is stored: at 23:12:59 the Pranapada lagna stands in house 12, and at
+// 23:12:00 it would stand in house 11. Extras of an opened file go into the file it saves.
+TEST_F(CliTest, SecondsAndExtrasSurviveSaveAndOpen) {
+  const std::string file = (dir_ / "late.zdh").string();
+  const CliRun saved = Cli(With(Replaced(kDelhi, "--time", "23:12:59"), {"--json", "--save", file}));
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  const CliRun opened = Cli({"--open", file, "--json"});
+  ASSERT_EQ(opened.status, 0) << opened.err;
+  const auto j = nlohmann::json::parse(opened.out);
+  EXPECT_EQ(j["birth"]["time"], "23:12:59");
+  EXPECT_EQ(j["pranapada_house"], 12);
+  EXPECT_EQ(j, nlohmann::json::parse(saved.out));
+  EXPECT_EQ(nlohmann::json::parse(Cli(With(Replaced(kDelhi, "--time", "23:12:00"), {"--json"})).out)["pranapada_house"], 11);
+
+  // A file of the 17-line layout has no second: it opens at second 0.
+  const CliRun older = Cli({"--open", std::string(CORVANE_SOURCE_DIR) + "/tests/app/data/delhi_1975.zdh", "--json"});
+  ASSERT_EQ(older.status, 0) << older.err;
+  EXPECT_EQ(nlohmann::json::parse(older.out)["birth"]["time"], "07:05:00");
+
+  ChartState chart;
+  chart.BirthName = "RAM", chart.BirthMonth = 6, chart.BirthDay = 5, chart.BirthYear = 1975, chart.BirthHour = 7;
+  chart.ZonePosition = 34, chart.LongitudeDegrees = 77, chart.LatitudeDegrees = 28, chart.IsEast = true;
+  const BirthExtras extras{"Asia/Kolkata", 19800};
+  std::ofstream((dir_ / "zoned.zdh").string(), std::ios::binary) << EncodeChartFile(chart, extras);
+  const std::string copy = (dir_ / "copy.zdh").string();
+  ASSERT_EQ(Cli({"--open", (dir_ / "zoned.zdh").string(), "--save", copy}).status, 0);
+  const auto reread = ParseChartFile(Slurp(copy));
+  ASSERT_TRUE(reread.ok()) << reread.refusal().reason;
+  EXPECT_EQ(reread.birth().extras, extras);
+}
+
+// A file that is not a chart is refused with the program's message and status 65; nothing
+// is calculated from it.
+TEST_F(CliTest, AFileThatIsNotAChartIsRefused) {
+  const std::string chart = Slurp(std::string(CORVANE_SOURCE_DIR) + "/tests/app/data/delhi_1975.zdh");
+  std::string binary;
+  for (int i = 0; i < 2048; ++i) binary.push_back(static_cast<char>(i * 7919 % 251));
+  const std::pair<const char*, std::string> files[] = {
+      {"x.zdh", "x"},
+      {"empty.zdh", ""},
+      {"binary.zdh", binary},
+      {"short.zdh", chart.substr(0, chart.rfind("\r\n", chart.size() - 3) + 2)},
+      {"huge.zdh", chart + std::string(100000, '\x96')},
+      {"ram.ZDH", chart},
+  };
+  for (const auto& [name, bytes] : files) {
+    std::ofstream((dir_ / name).string(), std::ios::binary) << bytes;
+    const CliRun run = Cli({"--open", (dir_ / name).string(), "--json"});
+    EXPECT_EQ(run.status, 65) << name;
+    EXPECT_EQ(run.err, "Please Check The File.\n") << name;
+    EXPECT_TRUE(run.out.empty()) << name;
+  }
+  EXPECT_EQ(Cli({"--open", (dir_ / "absent.zdh").string()}).status, 66);
+}
+
+// A save that fails part-way leaves the chart file that was there, byte for byte.
+TEST_F(CliTest, AFailedSaveKeepsTheOldChartFile) {
+  const std::string file = (dir_ / "ram.zdh").string();
+  ASSERT_EQ(Cli(With(kDelhi, {"--save", file})).status, 0);
+  const std::string old = Slurp(file);
+  std::set<std::string> before;
+  for (const auto& entry : fs::directory_iterator(dir_)) before.insert(entry.path().filename().string());
+  // A city long enough that the new file outgrows the 1 KiB file size limit of this run.
+  const CliRun failed =
+      Cli(Replaced(With(kDelhi, {"--save", file}), "--city", std::string(1500, 'X')), "", {}, "trap '' XFSZ; ulimit -f 1; ");
+  EXPECT_EQ(failed.status, 73);
+  EXPECT_NE(failed.err.find("File too large"), std::string::npos) << failed.err;
+  EXPECT_EQ(Slurp(file), old);
+  std::set<std::string> after;
+  for (const auto& entry : fs::directory_iterator(dir_)) after.insert(entry.path().filename().string());
+  EXPECT_EQ(after, before);
+}
+
+// A daylight-saving tick on a zone that already holds that hour is warned about, and the
+// chart is calculated as asked.
+TEST_F(CliTest, DaylightSavingOnADaylightZoneIsWarnedAbout) {
+  const CliRun twice = Cli(With(Replaced(kDelhi, "--zone", "24"), {"--dst", "--json"}));
+  ASSERT_EQ(twice.status, 0) << twice.err;
+  EXPECT_EQ(twice.err,
+            "corvane-cli: warning: The zone Eastern Daylight Time already includes daylight saving time. Ticking "
+            "Daylight Saving Time as well counts that hour twice.\n");
+  EXPECT_EQ(nlohmann::json::parse(twice.out)["birth"]["dst"], true);
+  for (const auto& zone : {"24", "27"}) {
+    const CliRun once = Cli(With(Replaced(kDelhi, "--zone", zone), {std::string(zone) == "27" ? "--dst" : "--json"}));
+    EXPECT_EQ(once.status, 0) << zone;
+    EXPECT_TRUE(once.err.empty()) << zone << ": " << once.err;
+  }
 }
 
 }  // namespace

@@ -5,8 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/chart_state.h"
-#include "lagna/lagna_readings.h"
+#include "lagna/page_fields.h"
 #include "lagna/placement_readings.h"
 #include "lagna/texts/interpretation_texts.h"
 
@@ -19,22 +18,31 @@ const std::string kHealthLine =
     "You may suffer from health problems during the dasha of this planet.\r\n\r\n";
 const std::string kCourageLine = "This will make you courageous and financially successful.\r\n\r\n";
 
+// The signs the readings are written from.
+struct ReadingState {
+  std::array<int, 12> ArudhaPadaSigns{};
+  PerBody<int> PlanetSign{};
+};
+
+void ArudhaReading(const ReadingState& s, RichReading& r) { corvane::ArudhaReading(s.PlanetSign, s.ArudhaPadaSigns[0], r); }
+void UpapadaReading(const ReadingState& s, RichReading& r) { corvane::UpapadaReading(s.PlanetSign, s.ArudhaPadaSigns[11], r); }
+
 // A chart whose planets all stand in the 4th house from both padas, where no rule applies.
-ChartState QuietChart(int alSign, int ulSign) {
-  ChartState state;
+ReadingState QuietChart(int alSign, int ulSign) {
+  ReadingState state;
   state.ArudhaPadaSigns[0] = alSign;
   state.ArudhaPadaSigns[11] = ulSign;
   for (int p = 0; p < kAscendantBody; ++p) state.PlanetSign[p] = (alSign + 3) % 12;
   return state;
 }
 
-RichReading Arudha(const ChartState& state) {
+RichReading Arudha(const ReadingState& state) {
   RichReading reading;
   ArudhaReading(state, reading);
   return reading;
 }
 
-RichReading Upapada(const ChartState& state) {
+RichReading Upapada(const ReadingState& state) {
   RichReading reading;
   UpapadaReading(state, reading);
   return reading;
@@ -60,7 +68,7 @@ TEST(PlacementReadings, HouseCountsInclusivelyAcrossPisces) {
 }
 
 TEST(PlacementReadings, IntroductionOnlyWhenNoRuleHolds) {
-  const ChartState state = QuietChart(4, 4);  // both padas in Leo
+  const ReadingState state = QuietChart(4, 4);  // both padas in Leo
   const RichReading al = Arudha(state);
   EXPECT_EQ(al.pointSize, 11);
   EXPECT_EQ(Looks(al), (Look{{true, false, "About Your AL\r\n"},
@@ -101,7 +109,7 @@ TEST(PlacementReadings, SingleRulesAndTheirLayout) {
       {10, {{kSaturn, 3}}, {{true, true, saturnIn + "6th House From Arudha Lagna\r\n"}, {false, false, kCourageLine}}},
   };
   for (const Case& c : cases) {
-    ChartState state = QuietChart(c.al, c.al);
+    ReadingState state = QuietChart(c.al, c.al);
     for (const auto& [planet, sign] : c.planets) state.PlanetSign[planet] = sign;
     const RichReading al = Arudha(state);
     ASSERT_GE(al.runs.size(), 8u);
@@ -111,7 +119,7 @@ TEST(PlacementReadings, SingleRulesAndTheirLayout) {
 }
 
 TEST(PlacementReadings, GroupsFireInTheirOrderAndPlanetsInTestOrder) {
-  ChartState state = QuietChart(0, 0);
+  ReadingState state = QuietChart(0, 0);
   state.PlanetSign[kMars] = 1;     // 2nd, group B, tested after Rahu
   state.PlanetSign[kRahu] = 1;     // 2nd, group B
   state.PlanetSign[kMercury] = 1;  // 2nd, group D
@@ -143,7 +151,7 @@ TEST(PlacementReadings, GroupsFireInTheirOrderAndPlanetsInTestOrder) {
 }
 
 TEST(PlacementReadings, UpapadaCombinationsFireTogetherInOrder) {
-  ChartState state = QuietChart(5, 5);
+  ReadingState state = QuietChart(5, 5);
   state.PlanetSign[kSaturn] = 6;
   state.PlanetSign[kRahu] = 6;
   state.PlanetSign[kSun] = 6;
@@ -160,7 +168,7 @@ TEST(PlacementReadings, UpapadaCombinationsFireTogetherInOrder) {
 }
 
 TEST(PlacementReadings, UpapadaNinthAndSameSignRulesAndIncompleteCombinations) {
-  ChartState state = QuietChart(3, 9);  // UL in Capricorn; the others stand in its 10th house
+  ReadingState state = QuietChart(3, 9);  // UL in Capricorn; the others stand in its 10th house
   state.PlanetSign[kMoon] = 5;          // 9th from Capricorn
   state.PlanetSign[kSaturn] = 5;
   state.PlanetSign[kMercury] = 5;
@@ -170,7 +178,7 @@ TEST(PlacementReadings, UpapadaNinthAndSameSignRulesAndIncompleteCombinations) {
                       "Saturn , Moon and Mercury is present in on 9th house from Upapada Lagna",
                       "Sun is present in same house as  Upapada Lagna"}));
 
-  ChartState partial = QuietChart(8, 8);
+  ReadingState partial = QuietChart(8, 8);
   partial.PlanetSign[kSaturn] = 9;   // 2nd, without Rahu or Jupiter
   partial.PlanetSign[kVenus] = 9;    // 2nd, without Ketu
   partial.PlanetSign[kMercury] = 9;  // 2nd, without Ketu or Mars
@@ -180,11 +188,11 @@ TEST(PlacementReadings, UpapadaNinthAndSameSignRulesAndIncompleteCombinations) {
 }
 
 TEST(PlacementReadings, RefillKeepsOneCopyOfTheShorterReading) {
-  ChartState busy = QuietChart(0, 0);
+  ReadingState busy = QuietChart(0, 0);
   busy.PlanetSign[kSaturn] = 1;
   busy.PlanetSign[kRahu] = 1;
   busy.PlanetSign[kVenus] = 0;
-  ChartState quiet = QuietChart(6, 6);
+  ReadingState quiet = QuietChart(6, 6);
 
   RichReading reused;
   ArudhaReading(busy, reused);
@@ -196,16 +204,15 @@ TEST(PlacementReadings, RefillKeepsOneCopyOfTheShorterReading) {
   for (std::size_t i = 0; i < std::min(reused.runs.size(), fresh.runs.size()); ++i)
     EXPECT_EQ(reused.runs[i].heading, fresh.runs[i].heading) << i;
 
-  // The full fill twice in a row gives the same single reading.
-  FillLagnaReadings(busy);
-  const std::size_t once = busy.PageFields.arudhaReading.runs.size();
-  FillLagnaReadings(busy);
-  EXPECT_EQ(busy.PageFields.arudhaReading.runs.size(), once);
-  EXPECT_EQ(FiredReadingHeadings(busy.PageFields.arudhaReading).size(), 3u);
+  // The page fields carry the same reading.
+  PageInputs in;
+  in.bodySigns = busy.PlanetSign;
+  in.arudhaPadaSign = busy.ArudhaPadaSigns[0];
+  EXPECT_EQ(FiredReadingHeadings(BuildPageFields(in).arudhaReading).size(), 3u);
 }
 
 TEST(PlacementReadings, CorruptSignsFireNothingAndReadNothingOutside) {
-  ChartState state = QuietChart(0, 0);
+  ReadingState state = QuietChart(0, 0);
   state.PlanetSign[kVenus] = 12;
   state.PlanetSign[kMoon] = -1;
   EXPECT_TRUE(FiredReadingHeadings(Arudha(state)).empty());

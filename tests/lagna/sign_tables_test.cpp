@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "app/chart_state.h"
 #include "lagna/pada_tables.h"
 #include "lagna/sign_tables.h"
 #include "lagna/texts/interpretation_texts.h"
@@ -57,12 +56,14 @@ TEST(SignTables, RegularitiesAcrossSigns) {
   const char* elements[] = {"Fire", "Earth", "Air", "Water"};
   const char* incompatible[] = {"Scorpio, Pisces, Cancer", "Gemini, Aquarius, Libra", "Taurus, Virgo, Capricorn",
                                 "Aries, Leo, Sagittarius"};
+  const char* lords[] = {"Mars",  "Venus", "Mercury", "Moon",   "Sun",    "Mercury",
+                         "Venus", "Mars",  "Jupiter", "Saturn", "Saturn", "Jupiter"};
   for (int s = 0; s < 12; ++s) {
     SCOPED_TRACE(s);
     const SignAttributes& sign = kSignAttributes[s];
     EXPECT_EQ(sign.EnglishName, english[s]);
-    EXPECT_EQ(sign.Abbreviation, kSignAbbreviations[s]);
-    EXPECT_EQ(sign.RullingPlanet, kSignLords[s]);
+    EXPECT_EQ(sign.Abbreviation, std::string(english[s]).substr(0, 3));
+    EXPECT_EQ(sign.RullingPlanet, lords[s]);
     EXPECT_EQ(sign.LuckyGemstone, gemOfLord.at(sign.RullingPlanet));
     EXPECT_EQ(sign.BestDirection, directions[s % 4]);
     EXPECT_EQ(sign.Nature, elements[s % 4]);
@@ -90,19 +91,14 @@ TEST(PadaTables, LabelsNamesSignificationsAndViews) {
   EXPECT_TRUE(PadaSignification(12).empty());
   EXPECT_TRUE(PadaSignification(-1).empty());
 
-  ChartState state;
-  state.ArudhaPadaSigns[0] = 11;  // AL in Pisces
-  state.ArudhaPadaSigns[11] = 4;  // UL in Leo
-  state.ArudhaPadaSigns[3] = 40;  // corrupt: must not read outside the tables
-  FillPadaViews(state);
-  const PadaView& al = state.PadaViews[0];
+  const PadaView al = MakePadaView(0, 11);  // AL in Pisces
   EXPECT_EQ((std::vector<std::string_view>{al.label, al.alternateNames, al.signName, al.signNature}),
             (std::vector<std::string_view>{"AL", "Pada, Lagna Pada, Arudha Lagna", "Pisces", "Benefic (Female)"}));
-  EXPECT_EQ(state.PadaViews[11].signName, "Leo");
-  EXPECT_EQ(state.PadaViews[11].signNature, "Malefic (Male)");
-  EXPECT_EQ(state.PadaViews[5].signName, "Aries");  // houses without a pada hold sign 0
-  EXPECT_EQ(state.PadaViews[3].label, "A4");
-  EXPECT_TRUE(state.PadaViews[3].signName.empty() && state.PadaViews[3].signNature.empty());
+  EXPECT_EQ(MakePadaView(11, 4).signName, "Leo");  // UL in Leo
+  EXPECT_EQ(MakePadaView(11, 4).signNature, "Malefic (Male)");
+  const PadaView corrupt = MakePadaView(3, 40);  // must not read outside the tables
+  EXPECT_EQ(corrupt.label, "A4");
+  EXPECT_TRUE(corrupt.signName.empty() && corrupt.signNature.empty());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/chart_calculation.h"
 #include "ui/input_form.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_presenter.h"
@@ -170,6 +171,41 @@ class InputFormTest : public QObject {
                                   "chkDST", "txtLonD", "txtLonM", "optLong_0", "optLong_1", "txtLatD",
                                   "txtLatM", "optLat_0"};
     QCOMPARE(order, expected);
+  }
+
+  // Ticking daylight saving on a zone that already holds that hour asks first; the answer
+  // decides whether the chart is calculated, and the chart is the one the input gives.
+  void daylightSavingOnADaylightZoneAsksFirst() {
+    QList<std::shared_ptr<const ChartState>> calculated;
+    connect(form_.get(), &InputForm::chartCalculated, this, [&](auto chart) { calculated << chart; });
+    QStringList questions;
+    bool answer = false;
+    SetQuestionAskerForTesting([&](QWidget*, const QString& text) { questions << text; return answer; });
+    fillValid();
+    child<QComboBox>("cmbTimeZone")->setCurrentIndex(24);  // Eastern Daylight Time
+    child<QCheckBox>("chkDST")->setChecked(true);
+    QVERIFY(!form_->runCalculation());
+    QCOMPARE(calculated.count(), 0);
+    QCOMPARE(questions, QStringList{"The zone Eastern Daylight Time already includes daylight saving time. Ticking "
+                                    "Daylight Saving Time as well counts that hour twice. Calculate anyway?"});
+    answer = true;
+    QVERIFY(form_->runCalculation());
+    QCOMPARE(calculated.count(), 1);
+    const auto chart = calculated.at(0);
+    const CalculationResult direct = CalculateChart(form_->birthData());
+    QVERIFY(chart->IsDaylightSaving);
+    QCOMPARE(chart->BirthLongitudes[kAscendantBody], direct.chart().BirthLongitudes[kAscendantBody]);
+    QCOMPARE(chart->MinutesSinceSunrise, direct.chart().MinutesSinceSunrise);
+
+    // No question for a standard zone, nor before the input itself is valid.
+    child<QComboBox>("cmbTimeZone")->setCurrentIndex(27);  // Eastern Standard Time
+    QVERIFY(form_->runCalculation());
+    child<QComboBox>("cmbTimeZone")->setCurrentIndex(24);
+    child<QLineEdit>("txtName")->clear();
+    QVERIFY(!form_->runCalculation());
+    QCOMPARE(messages_.last().text, QString("Please Enter Name"));
+    QCOMPARE(questions.size(), 2);
+    SetQuestionAskerForTesting({});
   }
 
   void menusAndAboutBox() {

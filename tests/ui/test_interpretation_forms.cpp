@@ -1,7 +1,10 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollArea>
@@ -11,6 +14,7 @@
 #include <QtTest>
 
 #include <cstdlib>
+#include <memory>
 #include <tuple>
 
 #include "ui/interpretation_form.h"
@@ -74,7 +78,9 @@ class InterpretationFormsTest : public QObject {
         }
         for (const char* topic : kTopics) {
           auto* box = form->findChild<QPlainTextEdit*>(QString("txt%1%2").arg(topic, suffixes[s]));
-          QVERIFY2(box && box->isReadOnly() && box->viewport()->hasMouseTracking(), topic);
+          QVERIFY2(box && box->isReadOnly() && box->textInteractionFlags() == Qt::NoTextInteraction &&
+                       box->contextMenuPolicy() == Qt::NoContextMenu,
+                   topic);
         }
       }
       QCOMPARE(form->findChildren<QPlainTextEdit*>().size(), 30);
@@ -114,13 +120,13 @@ class InterpretationFormsTest : public QObject {
     InterpretationForm one(LagnaFormKind::kOne);
     InterpretationForm two(LagnaFormKind::kTwo);
     LagnaPageFields fields;
-    fields.fields = {{"lblColorAL", "Red, Brown, Copper"},
-                     {"lblCompatibleWithBL", "Leo, Sagittarius, Gemini, Aquarius, Libra"},
-                     {"txtNatureHL", "You have an analytical mind."},
-                     {"lblSymbolUL", "<b>The Bull</b>"},
-                     {"lblNoSuchControl", "ignored"}};
-    fields.horaDescription = "Your heart is where your home is.";
-    fields.houseDescription = "You will achieve a lot of fame and respect.";
+    fields.attributes[kAL][static_cast<int>(PageField::kColor)] = "Red, Brown, Copper";
+    fields.attributes[kBL][static_cast<int>(PageField::kCompatibleWith)] = "Leo, Sagittarius, Gemini, Aquarius, Libra";
+    fields.attributes[kHL][static_cast<int>(PageField::kNature)] = "You have an analytical mind.";
+    fields.attributes[kUL][static_cast<int>(PageField::kSymbol)] = "<b>The Bull</b>";
+    fields.attributes[kPpL][static_cast<int>(PageField::kSymbol)] = "ignored";  // no such control
+    fields.horaHouseText = "Your heart is where your home is.";
+    fields.pranapadaHouseText = "You will achieve a lot of fame and respect.";
     fields.pranapadaCaption = "Pranapada Lagna Present In 11 House";
     one.fill(fields);
     two.fill(fields);
@@ -177,7 +183,7 @@ class InterpretationFormsTest : public QObject {
     InterpretationForm one(LagnaFormKind::kOne);
     InterpretationForm two(LagnaFormKind::kTwo);
     LagnaPageFields fields;
-    fields.fields = {{"lblCompatibleWithAL", "Leo, Sagittarius, Gemini, Aquarius, Libra"}};
+    fields.attributes[kAL][static_cast<int>(PageField::kCompatibleWith)] = "Leo, Sagittarius, Gemini, Aquarius, Libra";
     one.fill(fields);
     for (InterpretationForm* form : {&one, &two}) {
       form->show();
@@ -198,45 +204,109 @@ class InterpretationFormsTest : public QObject {
     }
   }
 
-  void clipboardEmptiedByMouseOverTopicBox() {
+  // Reading the texts leaves alone whatever the user copied elsewhere.
+  void theUsersClipboardSurvivesReadingTheTexts() {
     InterpretationForm two(LagnaFormKind::kTwo);
     two.show();
     QVERIFY(QTest::qWaitForWindowExposed(&two));
     two.showPage(12);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    PutOnClipboard("copied elsewhere");
+    if (clipboard->supportsSelection()) clipboard->setText("selected elsewhere", QClipboard::Selection);
+
+    LagnaPageFields fields;
+    fields.attributes[kAscendantLagna][static_cast<int>(PageField::kHealth)] = "You have good health.";
+    fields.attributes[kAL][static_cast<int>(PageField::kLooks)] = "You are attractive.";
+    two.fill(fields);
     auto* box = two.findChild<QPlainTextEdit*>("txtHealthAscendant");
     QWidget* viewport = box->viewport();
-    const QPoint inside(10, 10);
-
-    PutOnClipboard("copied elsewhere");
-    QTest::mouseMove(viewport, inside);
-    QTRY_VERIFY(QGuiApplication::clipboard()->text().isEmpty());
-
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      PutOnClipboard("copied elsewhere");
-      QMouseEvent event(type, QPointF(inside), viewport->mapToGlobal(QPointF(inside)), Qt::LeftButton,
-                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-      QCoreApplication::sendEvent(viewport, &event);
-      QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
-    }
-
-    // A label is not guarded: only the topic texts empty the clipboard.
-    PutOnClipboard("kept");
-    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(two.findChild<QLabel*>("lblColorAscendant"), &move);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
+    QTest::mouseMove(viewport, QPoint(10, 10));
+    QTest::mouseMove(viewport, QPoint(30, 12));
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(12, 8));
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, QPoint(12, 8));
+    QTest::qWait(20);
+    QCOMPARE(clipboard->text(), QString("copied elsewhere"));
+    if (clipboard->supportsSelection()) QCOMPARE(clipboard->text(QClipboard::Selection), QString("selected elsewhere"));
   }
 
-  void clipboardEmptiedByFill() {
+  // No way of copying takes a topic text out: selecting by mouse or keys, the copy keys, the
+  // context menu, and (on X11) the primary selection.
+  void noWayOfCopyingTakesATopicTextOut() {
     InterpretationForm one(LagnaFormKind::kOne);
+    one.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&one));
+    one.showPage(2);
+    const QString text = "Hora lagna text that must stay in its box.";
+    const std::string value = text.toStdString();  // the fields view it
     LagnaPageFields fields;
-    fields.fields = {{"lblColorAL", "White"}};
-    PutOnClipboard("copied elsewhere");
-    one.fill(fields);  // no topic text changes
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString("copied elsewhere"));
-    fields.fields.push_back({"txtLooksAL", "You are attractive and beautiful."});
+    fields.attributes[kHL][static_cast<int>(PageField::kNature)] = value;
     one.fill(fields);
-    QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+    auto* box = one.findChild<QPlainTextEdit*>("txtNatureHL");
+    QWidget* viewport = box->viewport();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    // Each way is tried on its own; the ways that selected text or reached the clipboard or
+    // the primary selection are listed.
+    QStringList leaks;
+    auto reset = [&] {
+      box->moveCursor(QTextCursor::Start);
+      PutOnClipboard("copied elsewhere");
+      if (clipboard->supportsSelection()) clipboard->setText("selected elsewhere", QClipboard::Selection);
+    };
+    auto check = [&](const char* way) {
+      if (box->textCursor().hasSelection() || clipboard->text() != "copied elsewhere" ||
+          (clipboard->supportsSelection() && clipboard->text(QClipboard::Selection) != "selected elsewhere"))
+        leaks << way;
+      reset();
+    };
+    reset();
+    box->setFocus();
+    const QPoint start(4, 6), end(viewport->width() - 4, viewport->height() - 4);
+
+    // Selecting by mouse would also let a drag carry the selection away.
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, start);
+    QMouseEvent move(QEvent::MouseMove, QPointF(end), viewport->mapToGlobal(QPointF(end)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, end);
+    check("mouse drag across the text");
+    QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, start);
+    check("double click");
+    QTest::keySequence(box, QKeySequence::SelectAll);
+    check("Select All key");
+    QTest::keyClick(box, Qt::Key_End, Qt::ShiftModifier);
+    check("Shift+End");
+    QTest::keySequence(box, QKeySequence::SelectAll);
+    QTest::keySequence(box, QKeySequence::Copy);
+    check("Select All, then Copy");
+    QTest::keySequence(box, QKeySequence::SelectAll);
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    check("Select All, then Ctrl+C");
+    QTest::keySequence(box, QKeySequence::SelectAll);
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ControlModifier);
+    check("Select All, then Ctrl+Insert");
+    // Even with the text selected by the program, the copy and cut keys do nothing.
+    for (const auto& [key, modifier] : {std::pair{Qt::Key_C, Qt::ControlModifier}, std::pair{Qt::Key_Insert, Qt::ControlModifier},
+                                        std::pair{Qt::Key_X, Qt::ControlModifier}}) {
+      box->selectAll();
+      QTest::keyClick(box, key, modifier);
+      if (clipboard->text() != "copied elsewhere") leaks << QKeySequence(key | modifier).toString();
+      reset();
+    }
+
+    // No context menu comes up, and the box's own menu (if it makes one) offers nothing that
+    // would copy.
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, start, viewport->mapToGlobal(start));
+    QCoreApplication::sendEvent(viewport, &menuEvent);
+    if (QApplication::activePopupWidget() != nullptr) {
+      leaks << "context menu shown";
+      QApplication::activePopupWidget()->close();
+    }
+    std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+    for (QAction* action : menu ? menu->actions() : QList<QAction*>())
+      if (action->isEnabled()) action->trigger();
+    check("context menu actions");
+    QCOMPARE(leaks, QStringList());
+    QCOMPARE(box->toPlainText(), text);
   }
 };
 

@@ -1,7 +1,11 @@
 // Widget tests of the window swap, the frame window's buttons, the chart file round trip
 // through the dialogs and the second-copy check.
+#include <sys/resource.h>
+
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QMenuBar>
@@ -11,6 +15,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 
 #include "ui/app_controller.h"
 #include "ui/file_dialogs.h"
@@ -158,6 +163,150 @@ class NavigationTest : public QObject {
     app.inputForm()->openChartFile(dir.filePath("CHART.ZDH"));
     QCOMPARE(messages_, QStringList{"Please Check The File."});
     SetFileChooserForTesting({});
+  }
+
+  // Every control of the form as one comparable list.
+  static QStringList formValues(InputForm* form) {
+    QStringList values;
+    for (QComboBox* box : form->findChildren<QComboBox*>()) values << box->objectName() + "=" + box->currentText();
+    for (QLineEdit* edit : form->findChildren<QLineEdit*>())
+      if (!edit->objectName().isEmpty()) values << edit->objectName() + "=" + edit->text();
+    for (QAbstractButton* tick : form->findChildren<QAbstractButton*>())
+      if (tick->isCheckable()) values << tick->objectName() + "=" + (tick->isChecked() ? "1" : "0");
+    return values;
+  }
+
+  // Opening sets every control from the file: the birth second too, and 0 for a file of the
+  // 17-line layout, which has none.
+  void openingSetsEveryControlFromTheFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("late.zdh");
+    AppController app;
+    app.start();
+    InputForm* input = app.inputForm();
+    fill(input, "RAM", 1975);
+    input->findChild<QComboBox*>("cboHH")->setCurrentIndex(23);
+    input->findChild<QComboBox*>("cboMM")->setCurrentIndex(12);
+    input->findChild<QComboBox*>("cboSS")->setCurrentIndex(59);
+    input->findChild<QLineEdit*>("txtMCity")->setText("New Delhi");
+    QVERIFY(input->runCalculation());
+    const QStringList saved = formValues(input);
+    const int pranapada = app.currentChart()->PranapadaHouse;
+    SetFileChooserForTesting([&](FileDialogKind) { return path; });
+    app.frameWindow()->findChild<QPushButton*>("cmdSave")->click();
+    app.frameWindow()->findChild<QPushButton*>("cmdBack")->click();
+
+    // Every control changed, then the file opened.
+    fill(input, "SITA", 2001);
+    input->findChild<QComboBox*>("cboSS")->setCurrentIndex(10);
+    input->findChild<QLineEdit*>("txtMCity")->setText("Pune");
+    input->findChild<QLineEdit*>("txtMState")->setText("Maharashtra");
+    input->findChild<QLineEdit*>("txtMCountry")->setText("India");
+    input->findChild<QCheckBox*>("chkDST")->setChecked(true);
+    input->findChild<QRadioButton*>("optLong_1")->setChecked(true);
+    input->findChild<QRadioButton*>("optLat_1")->setChecked(true);
+    input->findChild<QLineEdit*>("txtLatD")->setText("18");
+    input->findChild<QLineEdit*>("txtLatM")->setText("31");
+    input->findChild<QLineEdit*>("txtLonD")->setText("73");
+    input->findChild<QLineEdit*>("txtLonM")->setText("51");
+    input->findChild<QComboBox*>("cboMonth")->setCurrentIndex(2);
+    input->findChild<QComboBox*>("cboDate")->setCurrentIndex(9);
+    input->findChild<QComboBox*>("cboHH")->setCurrentIndex(4);
+    input->findChild<QComboBox*>("cboMM")->setCurrentIndex(40);
+    input->findChild<QComboBox*>("cmbTimeZone")->setCurrentIndex(20);
+    const QStringList changed = formValues(input);
+    for (int i = 0; i < saved.size(); ++i) QVERIFY2(changed[i] != saved[i], qPrintable(saved[i]));
+    input->openChartFile(path);
+    QCOMPARE(formValues(input), saved);
+    QCOMPARE(app.currentChart()->BirthSecond, 59);
+    QCOMPARE(app.currentChart()->PranapadaHouse, pranapada);
+
+    app.frameWindow()->findChild<QPushButton*>("cmdBack")->click();
+    input->openChartFile(QString(CORVANE_TEST_DATA_DIR) + "/delhi_1975.zdh");
+    QCOMPARE(input->findChild<QComboBox*>("cboSS")->currentText(), QString("0"));
+    QCOMPARE(input->findChild<QLineEdit*>("txtName")->text(), QString("RAM KUMAR"));
+    QVERIFY(messages_.isEmpty());
+    SetFileChooserForTesting({});
+  }
+
+  // A file that is not a chart is refused with one message; the form keeps every value and
+  // the chart on screen is not recalculated.
+  void aFileThatIsNotAChartChangesNothing() {
+    QTemporaryDir dir;
+    AppController app;
+    app.start();
+    InputForm* input = app.inputForm();
+    fill(input, "RAM", 1975);
+    QVERIFY(input->runCalculation());
+    const ChartState* shown = app.currentChart();
+    app.frameWindow()->findChild<QPushButton*>("cmdBack")->click();
+    fill(input, "SITA", 2001);
+    const QStringList before = formValues(input);
+    QSignalSpy calculated(input, &InputForm::chartCalculated);
+
+    QFile chart(QString(CORVANE_TEST_DATA_DIR) + "/delhi_1975.zdh");
+    QVERIFY(chart.open(QIODevice::ReadOnly));
+    const QByteArray lines = chart.readAll();
+    QByteArray binary;
+    for (int i = 0; i < 2048; ++i) binary.append(static_cast<char>(i * 7919 % 251));
+    const std::pair<const char*, QByteArray> files[] = {
+        {"x.zdh", "x"},
+        {"empty.zdh", ""},
+        {"binary.zdh", binary},
+        {"short.zdh", lines.left(lines.lastIndexOf("\r\n", lines.size() - 3) + 2)},
+        {"huge.zdh", lines + QByteArray(100000, '\x96')},
+    };
+    for (const auto& [name, bytes] : files) {
+      messages_.clear();
+      QFile file(dir.filePath(name));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(bytes);
+      file.close();
+      input->openChartFile(file.fileName());
+      QCOMPARE(messages_, QStringList{"Please Check The File."});
+      QCOMPARE(formValues(input), before);
+      QCOMPARE(calculated.count(), 0);
+      QCOMPARE(app.currentChart(), shown);
+    }
+  }
+
+  // A save that fails part-way (here: the file size limit) says so and leaves the chart file
+  // that was there byte for byte.
+  void aFailedSaveKeepsTheOldFileAndSaysSo() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chart.zdh");
+    AppController app;
+    app.start();
+    fill(app.inputForm(), "RAM", 1975);
+    QVERIFY(app.inputForm()->runCalculation());
+    SetFileChooserForTesting([&](FileDialogKind) { return path; });
+    app.frameWindow()->findChild<QPushButton*>("cmdSave")->click();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray old = file.readAll();
+    file.close();
+
+    app.frameWindow()->findChild<QPushButton*>("cmdBack")->click();
+    fill(app.inputForm(), "SITA", 2001);
+    QVERIFY(app.inputForm()->runCalculation());
+    // Writes beyond 16 bytes fail with EFBIG for as long as the limit holds.
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlim_t previous = limit.rlim_cur;
+    limit.rlim_cur = 16;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    app.frameWindow()->findChild<QPushButton*>("cmdSave")->click();
+    limit.rlim_cur = previous;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    std::signal(SIGXFSZ, previousHandler);
+    SetFileChooserForTesting({});
+
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"chart.zdh"});
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].contains("could not be saved") && messages_[0].contains("unchanged"), qPrintable(messages_[0]));
   }
 
   void secondCopyIsToldAndStaleLocksAreTakenOver() {

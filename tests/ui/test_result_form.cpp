@@ -28,8 +28,9 @@ ChartState FirstChart() {
   r.ChartBoxTexts[0] = "\r\nSun\r\nMercury";
   r.ChartBoxTexts[9] = "\r\nSaturn (R) ";
   r.LagnaBoxTexts[4] = "\r\nAL\r\n\r\nPL";
-  chart.PageFields.fields = {{"lblCasteHL", "Kshatriya"}, {"lblCastePL", "Vaisya"}};
-  chart.PageFields.pranapadaCaption = "Pranapada Lagna Present In 5 House";
+  chart.LagnaSigns[kHL] = 0;  // Aries: Kshatriya
+  chart.LagnaSigns[kPL] = 1;  // Taurus: Vaisya
+  chart.PranapadaHouse = 5;
   return chart;
 }
 
@@ -180,13 +181,13 @@ class ResultFormTest : public QObject {
 
     // A new chart refills the open form at once.
     ChartState next = FirstChart();
-    next.PageFields.fields = {{"lblCasteHL", "Sudra"}};
+    next.LagnaSigns[kHL] = 2;  // Gemini: Sudra
     form.showChart(next);
     QCOMPARE(one->findChild<QLabel*>("lblCasteHL")->text(), QString("Sudra"));
 
     // With a provider the page shows the provider's chart.
     ChartState provided = FirstChart();
-    provided.PageFields.fields = {{"lblCastePL", "Brahmana"}};
+    provided.LagnaSigns[kPL] = 3;  // Cancer: Brahmana
     form.setChartProvider([&] { return &provided; });
     form.openLagnaPage(8);
     InterpretationForm* two = ExistingLagnaForm(LagnaFormKind::kTwo);

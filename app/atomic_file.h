@@ -1,0 +1,57 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// Replacing a file so that a reader, a crash or a failed write never sees it half written:
+// the new bytes go to a temporary file in the same folder, which is flushed to disk and then
+// renamed over the old name; the folder is synced so that the rename itself lasts. Until the
+// rename the old file is untouched, and on any failure the temporary file is removed.
+//
+// A symbolic link is followed: the file it points to is replaced and the link stays. A file
+// that already exists keeps its permission bits; a new one gets 0666 less the umask.
+
+// Takes the new file's bytes piece by piece.
+class AtomicFileSink {
+ public:
+  explicit AtomicFileSink(int fd) : fd_(fd) {}
+  // Appends the bytes; false when they could not all be written. After a failure every
+  // further write fails as well.
+  bool write(std::string_view bytes);
+  int error() const { return error_; }  // errno of the failed write, 0 when none failed
+
+ private:
+  int fd_;
+  int error_ = 0;
+};
+
+// Writes the whole new file through the sink; returns false to abandon the replacement.
+// An exception leaves the old file as it was, removes the temporary file and goes on up.
+using AtomicFileFiller = std::function<bool(AtomicFileSink&)>;
+
+// Why a file was not replaced.
+struct AtomicWriteFailure {
+  enum class Step {
+    Create,     // the temporary file could not be made (missing folder, no permission, ...)
+    Write,      // the filler gave up or a write failed (full disk, file size limit, ...)
+    Sync,       // flushing the temporary file to disk or closing it failed
+    Replace,    // the rename over the old name failed (a folder of that name, ...)
+    SyncFolder  // the new file is in place, but the folder could not be flushed to disk
+  };
+  Step step;
+  int error = 0;  // errno; 0 when the filler gave up without a failed write
+
+  // True only for SyncFolder: the new file has replaced the old one.
+  bool replaced() const { return step == Step::SyncFolder; }
+  // What went wrong, in a few words, e.g. "writing the file failed: File too large"; for
+  // SyncFolder "its folder could not be flushed to disk: ...", to follow "saved, but".
+  std::string describe() const;
+};
+
+std::optional<AtomicWriteFailure> WriteFileAtomically(const std::string& path, const AtomicFileFiller& fill);
+std::optional<AtomicWriteFailure> WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace corvane

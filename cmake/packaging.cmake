@@ -1,0 +1,74 @@
+# Manual pages, licence files and the Debian package: `cpack -G DEB` in a build folder packs
+# what `cmake --install` installs into corvane_<version>_<arch>.deb.
+
+# Manual pages and the changelog are installed compressed as Debian wants them: gzip -9
+# without name or time stamp. corvane_gzip(SOURCE OUT) writes OUT.gz at build time.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(compressed_docs)
+function(corvane_gzip source out)
+  add_custom_command(OUTPUT ${out}.gz
+                     COMMAND ${CMAKE_COMMAND} -E copy ${source} ${out}
+                     COMMAND ${GZIP_PROGRAM} -9nf ${out}
+                     DEPENDS ${source} VERBATIM)
+  set(compressed_docs ${compressed_docs} ${out}.gz PARENT_SCOPE)
+endfunction()
+
+set(man_sources man/corvane-cli.1)
+if(CORVANE_BUILD_UI)
+  list(APPEND man_sources man/corvane.1)
+endif()
+foreach(source IN LISTS man_sources)
+  get_filename_component(page ${source} NAME)
+  corvane_gzip(${CMAKE_CURRENT_SOURCE_DIR}/${source} ${CMAKE_CURRENT_BINARY_DIR}/man/${page})
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+
+# The place table is optional: installed when the source tree has it.
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/data/places.tsv.gz)
+  install(FILES data/places.tsv.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/corvane)
+endif()
+
+set(CORVANE_PACKAGE_MAINTAINER "Corvane maintainers <maintainers@corvane.invalid>"
+    CACHE STRING "Maintainer field of the Debian package and its changelog")
+
+# Machine-readable copyright (DEP-5): the project licence, the credits for the data sources,
+# and the full AGPL text taken from LICENSE, indented as the format wants (" ." for a blank line).
+file(READ LICENSE AGPL_TEXT)
+string(REGEX REPLACE "\n+$" "" AGPL_TEXT "${AGPL_TEXT}")
+string(REPLACE "\n" "\n " AGPL_TEXT " ${AGPL_TEXT}")
+string(REGEX REPLACE "\n \n" "\n .\n" AGPL_TEXT "${AGPL_TEXT}")
+set(package_doc ${CMAKE_CURRENT_BINARY_DIR}/package-doc)
+configure_file(packaging/copyright.in ${package_doc}/copyright @ONLY)
+# The package's version has no Debian revision, so Debian takes it as native and wants its
+# changelog as changelog.gz. The entry's date is SOURCE_DATE_EPOCH when that is set.
+string(TIMESTAMP CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(packaging/changelog.in ${package_doc}/changelog.in @ONLY)
+corvane_gzip(${package_doc}/changelog.in ${package_doc}/changelog)
+set(package_docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/corvane)
+install(FILES ${package_doc}/copyright ${package_doc}/changelog.gz DESTINATION ${package_docdir})
+add_custom_target(corvane_docs ALL DEPENDS ${compressed_docs})
+
+set(CPACK_PACKAGE_NAME corvane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT ${CORVANE_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Vedic special lagnas from birth details
+Corvane computes a sidereal chart from a person's date, time and place of
+birth: the planets, Rahu and Ketu, the ascendant, sunrise and sunset, and
+thirteen special lagnas such as the Arudha, Hora, Ghati, Indu and Upapada
+lagnas. It draws them in a square chart of the signs and explains each lagna
+on its own page.
+
+The package holds the Qt desktop program corvane and the command line
+corvane-cli, which prints the chart as a report or as JSON and computes CSV
+files of births.")
+include(CPack)

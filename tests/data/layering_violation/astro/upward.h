@@ -1,0 +1,2 @@
+#pragma once
+#include "lagna/page_fields.h"

@@ -1,0 +1,2 @@
+#pragma once
+#include "app/chart_state.h"
