@@ -3,6 +3,8 @@
 #include <charconv>
 #include <string>
 
+#include "app/text_encoding.h"
+
 namespace corvane {
 
 namespace {
@@ -37,6 +39,25 @@ constexpr InputMessage kTimeOutsideLists{"Please Enter Correct Time!", MessageIc
 
 bool Within(int value, int first, int last) { return value >= first && value <= last; }
 
+// The name filter on Windows-1252 bytes. The code page places its letters in ASCII's two
+// runs, in the Latin-1 block 0xC0..0xFF (less × and ÷), in five spots of 0x80..0x9F
+// (ƒ ˆ Š Œ Ž and š œ ž Ÿ) and at ª µ º. A small letter's capital lies 0x20 below it, or
+// 0x10 below it for š œ ž; ÿ's capital Ÿ sits at 0x9F. ß, µ, ƒ and the two ordinal
+// indicators have no capital in the code page.
+std::optional<unsigned char> NameByte(unsigned char b) {
+  const bool asciiLetter = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+  const bool latinLetter = b >= 0xC0 && b != 0xD7 && b != 0xF7;
+  const bool highLetter = b == 0x83 || b == 0x88 || b == 0x8A || b == 0x8C || b == 0x8E || b == 0x9A ||
+                          b == 0x9C || b == 0x9E || b == 0x9F;
+  const bool signLetter = b == 0xAA || b == 0xB5 || b == 0xBA;
+  if (b == ' ' || b == 13 || b == 8) return b;
+  if (!asciiLetter && !latinLetter && !highLetter && !signLetter) return std::nullopt;
+  if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE)) return static_cast<unsigned char>(b - 0x20);
+  if (b == 0x9A || b == 0x9C || b == 0x9E) return static_cast<unsigned char>(b - 0x10);
+  if (b == 0xFF) return static_cast<unsigned char>(0x9F);
+  return b;
+}
+
 }  // namespace
 
 std::optional<InputMessage> ValidateBirthData(const BirthData& d) {
@@ -67,15 +88,29 @@ std::optional<int> CoordinateValue(std::string_view text) {
   return value;
 }
 
-std::optional<char> FilterKey(KeyFilter filter, int key) {
+std::optional<char32_t> FilterKey(KeyFilter filter, char32_t key) {
   if (filter == KeyFilter::Coordinate) {
-    if ((key >= '0' && key <= '9') || key == 8) return static_cast<char>(key);
+    if ((key >= '0' && key <= '9') || key == 8) return key;
     return std::nullopt;
   }
-  if (key >= 'a' && key <= 'z') return static_cast<char>(key - 32);
-  if ((key >= 'A' && key <= 'Z') || key == ' ' || key == 13 || key == 8) return static_cast<char>(key);
-  return std::nullopt;
+  const auto byte = Windows1252Byte(key);
+  const auto passed = byte ? NameByte(*byte) : std::nullopt;
+  if (!passed) return std::nullopt;
+  return CharacterOfByte(*passed);
 }
+
+std::optional<std::string> FilterName(std::string_view utf8) {
+  std::vector<std::string> unstorable;
+  std::string bytes = Windows1252FromUtf8(utf8, &unstorable);
+  if (!unstorable.empty()) return std::nullopt;
+  for (char& c : bytes) {
+    const auto passed = NameByte(static_cast<unsigned char>(c));
+    if (!passed || *passed == 13 || *passed == 8) return std::nullopt;
+    c = static_cast<char>(*passed);
+  }
+  return Utf8FromWindows1252(bytes);
+}
+
 
 InputMessage RejectedKeyMessage(KeyFilter filter) {
   if (filter == KeyFilter::Coordinate)

@@ -1,5 +1,6 @@
 #pragma once
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/birth_data.h"
@@ -30,9 +31,18 @@ std::optional<int> CoordinateValue(std::string_view text);
 
 // Key filters: the character to insert for a typed key, or nothing when the key is
 // rejected (the caller then shows RejectedKeyMessage and leaves the field unchanged).
+// Coordinates take the digits; names take every letter a chart file can store (the letters
+// of Windows-1252, accented ones included) and the blank, and a letter becomes its capital
+// wherever Windows-1252 holds that capital (e becomes E, é becomes É, ÿ becomes Ÿ; ß and µ
+// stay as they are). Both filters also pass Enter (13) and Backspace (8) as editing keys.
 enum class KeyFilter { Coordinate, Name };
-std::optional<char> FilterKey(KeyFilter filter, int keyCode);
+std::optional<char32_t> FilterKey(KeyFilter filter, char32_t key);
 InputMessage RejectedKeyMessage(KeyFilter filter);
+
+// A whole name as typed, pasted or given on the command line (UTF-8): every character must
+// pass the name filter and is capitalised by it; Enter and Backspace are editing keys, not
+// part of a name. Nothing when any character is refused.
+std::optional<std::string> FilterName(std::string_view utf8);
 
 // The coordinate search needs all three place texts (blanks count as text).
 std::optional<InputMessage> CheckPlaceForSearch(const BirthData& data);

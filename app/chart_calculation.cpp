@@ -4,6 +4,7 @@
 #include "app/zone_table.h"
 #include "astro/element_ephemeris.h"
 #include "astro/moon.h"
+#include "astro/swiss_ephemeris.h"
 #include "lagna/placement_readings.h"
 #include "lagna/reference_sunrise.h"
 #include "lagna/special_lagnas.h"
@@ -103,19 +104,13 @@ void WriteResultTexts(const BirthData& d, const LagnaChart& lagnas, ChartState& 
   r.LagnaBoxTexts = LagnaMarksBySign(lagnas);
 }
 
-}  // namespace
-
-const Ephemeris& DefaultEphemeris() {
-  static const ElementEphemeris engine;
-  return engine;
-}
-
-CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine) {
-  if (const auto message = ValidateBirthData(data)) return {*message};
-
+// Everything after validation; the engine may throw EphemerisError.
+CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, const CalculationSettings& settings) {
   auto chart = std::make_shared<ChartState>();
   ChartState& s = *chart;
   CopyInputs(data, s);
+  s.Input = data;
+  s.Settings = settings;
 
   // One clock offset and one place for every step; positions are taken at the birth minute.
   const GeoPoint place = PlaceOf(s);
@@ -153,10 +148,35 @@ CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine)
   s.SunriseSunLongitude = engine.SunLongitudeDeg(ToUniversalTime(reference.sunrise, offset), birthMinute);
 
   const LagnaChart lagnas = ComputeLagnas({positions.longitudeDeg, s.MoonNakshatraStart, s.SunriseSunLongitude,
-                                           s.MinutesSinceSunrise, s.SecondsSinceSunrise});
+                                           s.MinutesSinceSunrise, s.SecondsSinceSunrise, settings.indu});
   CopyLagnas(lagnas, s);
   WriteResultTexts(data, lagnas, s);
   return {std::shared_ptr<const ChartState>(std::move(chart))};
+}
+
+}  // namespace
+
+const Ephemeris& DefaultEphemeris() {
+  static const ElementEphemeris engine;
+  return engine;
+}
+
+CalculationResult CalculateChart(const BirthData& data, const CalculationSettings& settings) {
+  if (const auto conflict = SettingsConflict(settings))
+    return {InputMessage{conflict->message, MessageIcon::Error, BirthField::None}};
+  if (settings.engine == EngineKind::kSwiss) return CalculateChart(data, SwissEphemeris(settings.conventions()), settings);
+  if (settings.ayanamsa == Ayanamsa::kLahiri && settings.sunrise == SunriseDefinition::kUpperLimbRefracted)
+    return CalculateChart(data, DefaultEphemeris(), settings);
+  return CalculateChart(data, ElementEphemeris(settings.ayanamsa, settings.sunrise), settings);
+}
+
+CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine, const CalculationSettings& settings) {
+  if (const auto message = ValidateBirthData(data)) return {*message};
+  try {
+    return Calculate(data, engine, settings);
+  } catch (const EphemerisError& e) {
+    return {InputMessage{e.message(), MessageIcon::Error, BirthField::None}};
+  }
 }
 
 namespace {

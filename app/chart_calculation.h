@@ -5,6 +5,7 @@
 
 #include "app/birth_data.h"
 #include "app/birth_validation.h"
+#include "app/calculation_settings.h"
 #include "app/chart_state.h"
 #include "astro/ephemeris.h"
 #include "lagna/page_fields.h"
@@ -30,8 +31,15 @@ struct CalculationResult {
 const Ephemeris& DefaultEphemeris();
 
 // One whole calculation from the birth data: validation, the UT instant, positions,
-// sunrise, special lagnas and the texts of the result window.
-CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine = DefaultEphemeris());
+// sunrise, special lagnas and the texts of the result window, with the engine and the
+// conventions of `settings`. Settings that contradict each other, a birth outside the
+// engine's dates and missing data files are refused with an InputMessage (no field focused).
+CalculationResult CalculateChart(const BirthData& data, const CalculationSettings& settings = {});
+
+// The same with a given engine; `settings` give the Indu rule and are recorded in the chart
+// as the conventions the engine was made with.
+CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine,
+                                 const CalculationSettings& settings = {});
 
 // The texts of the interpretation pages of a chart; built only when something shows them.
 LagnaPageFields PageFieldsOf(const ChartState& chart);

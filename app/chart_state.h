@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/birth_data.h"
+#include "app/calculation_settings.h"
 #include "astro/bodies.h"
 #include "astro/civil_time.h"
 #include "lagna/lagna_id.h"
@@ -21,6 +23,11 @@ struct ResultTexts {
 // One calculated chart: the birth inputs, the values computed from them and the texts shown.
 // Each calculation builds a fresh record, so nothing of a previous chart survives in it.
 struct ChartState {
+  // The birth data and the settings the chart was calculated from: calculating them again
+  // gives the same chart.
+  BirthData Input;
+  CalculationSettings Settings;
+
   // Inputs copied from the birth data.
   std::string BirthName;
   int BirthMonth = 0, BirthDay = 0, BirthYear = 0, BirthHour = 0, BirthMinute = 0;

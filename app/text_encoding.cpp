@@ -14,19 +14,6 @@ constexpr std::array<char32_t, 32> kHighControlBlock = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t CharacterOfByte(unsigned char b) {
-  if (b >= 0x80 && b <= 0x9F) return kHighControlBlock[b - 0x80];
-  return b;
-}
-
-// The byte of a character, or -1 when Windows-1252 has none.
-int ByteOfCharacter(char32_t c) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
-  const auto* it = std::find(kHighControlBlock.begin(), kHighControlBlock.end(), c);
-  if (it == kHighControlBlock.end()) return -1;
-  return 0x80 + static_cast<int>(it - kHighControlBlock.begin());
-}
-
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out.push_back(static_cast<char>(c));
@@ -149,6 +136,18 @@ void AppendWithReplacementCharacters(std::string_view text, std::string& out) {
   }
 }
 
+char32_t CharacterOfByte(unsigned char b) {
+  if (b >= 0x80 && b <= 0x9F) return kHighControlBlock[b - 0x80];
+  return b;
+}
+
+std::optional<unsigned char> Windows1252Byte(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+  const auto* it = std::find(kHighControlBlock.begin(), kHighControlBlock.end(), c);
+  if (it == kHighControlBlock.end()) return std::nullopt;
+  return static_cast<unsigned char>(0x80 + (it - kHighControlBlock.begin()));
+}
+
 std::string Utf8FromWindows1252(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 4);
@@ -164,9 +163,9 @@ std::string Windows1252FromUtf8(std::string_view utf8, std::vector<std::string>*
     const std::size_t start = pos;
     const char32_t c = NextCharacter(utf8, pos);
     // A literal U+FFFD is as unstorable as a malformed byte; both are reported as U+FFFD.
-    const int byte = c == kReplacement ? -1 : ByteOfCharacter(c);
-    if (byte >= 0) {
-      out.push_back(static_cast<char>(byte));
+    const auto byte = c == kReplacement ? std::nullopt : Windows1252Byte(c);
+    if (byte) {
+      out.push_back(static_cast<char>(*byte));
       continue;
     }
     if (unstorable != nullptr) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +28,10 @@ std::size_t FirstMalformedUtf8(std::string_view text);
 // Appends the text to `out` with each maximal subpart of a malformed sequence replaced by
 // U+FFFD.
 void AppendWithReplacementCharacters(std::string_view text, std::string& out);
+
+// The character of one Windows-1252 byte (the undefined five as their C1 controls), and the
+// byte of a character, nothing when the code page cannot hold it.
+char32_t CharacterOfByte(unsigned char byte);
+std::optional<unsigned char> Windows1252Byte(char32_t character);
 
 }  // namespace corvane

@@ -6,9 +6,11 @@
 #include "astro/moon.h"
 #include "astro/planets.h"
 #include "astro/retrograde.h"
+#include "astro/swiss_ephemeris.h"
 #include "astro/time_scales.h"
 
 namespace corvane {
+
 
 SiderealPositions ElementEphemeris::Positions(const UtInstant& t, const GeoPoint& place) const {
   SiderealPositions out;
@@ -16,16 +18,23 @@ SiderealPositions ElementEphemeris::Positions(const UtInstant& t, const GeoPoint
   out.longitudeDeg = SiderealPlanetLongitudes(t, out.ayanamsaDeg);
   out.longitudeDeg[kMoon] = SiderealMoonLongitude(t);
   out.longitudeDeg[kAscendantBody] = SiderealAscendant(t, place, out.ayanamsaDeg);
+  if (ayanamsa_ != Ayanamsa::kLahiri) {
+    const double shift = AyanamsaShiftFromLahiri(ayanamsa_, t);
+    for (double& longitude : out.longitudeDeg) longitude = ReduceDegrees(longitude + shift);
+    out.ayanamsaDeg += shift;
+  }
   return out;
 }
 
 double ElementEphemeris::SunLongitudeDeg(const UtInstant& t, const UtInstant& chartMoment) const {
-  return SiderealSunLongitude(t, AyanamsaJ1900(CenturiesSinceJ1900(chartMoment)));
+  const double sun = SiderealSunLongitude(t, AyanamsaJ1900(CenturiesSinceJ1900(chartMoment)));
+  if (ayanamsa_ == Ayanamsa::kLahiri) return sun;
+  return ReduceDegrees(sun + AyanamsaShiftFromLahiri(ayanamsa_, chartMoment));
 }
 
 RiseSet ElementEphemeris::SunRiseSet(int year, int month, int day, const GeoPoint& place,
                                      const ClockOffset& offset) const {
-  return AlmanacRiseSet(year, month, day, place, offset);
+  return AlmanacRiseSet(year, month, day, place, offset, sunrise_);
 }
 
 PerBody<bool> ElementEphemeris::Retrograde(const UtInstant& t) const {

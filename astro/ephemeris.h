@@ -1,4 +1,7 @@
 #pragma once
+#include <exception>
+#include <string_view>
+
 #include "astro/bodies.h"
 #include "astro/geo_point.h"
 #include "astro/sunrise.h"
@@ -12,8 +15,22 @@ struct SiderealPositions {
   double ayanamsaDeg = 0;          // added to a tropical longitude gives the sidereal one (negative)
 };
 
+// Thrown by an engine that cannot compute what it is asked: a moment outside the dates its
+// data covers, or data files that are missing. The message is ready to show; it is one of
+// the engine's constant texts, so it outlives the error.
+class EphemerisError : public std::exception {
+ public:
+  explicit EphemerisError(std::string_view constantMessage) : message_(constantMessage) {}
+  std::string_view message() const { return message_; }
+  const char* what() const noexcept override { return message_.data(); }
+
+ private:
+  std::string_view message_;
+};
+
 // The astronomical engine behind a chart. Code above it takes a const Ephemeris& and never
-// asks which engine it has.
+// asks which engine it has. Every method may throw EphemerisError; the built-in element
+// method never does.
 class Ephemeris {
  public:
   virtual ~Ephemeris() = default;

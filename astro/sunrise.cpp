@@ -17,6 +17,7 @@ constexpr double PP = 6.28319;         // 2pi
 constexpr double DR = 0.0174533;       // radians per degree
 constexpr double K = 0.261799;         // radians per hour of zone offset
 constexpr double CZ = -0.0145439;      // cos of zenith distance 90 deg 50 min
+constexpr double CZ_CENTRE = 0.0;      // cos of zenith distance 90 deg
 constexpr double M1 = 0.017202, M0 = 0.0574039;
 constexpr double C1 = 0.0334405, C2 = 0.000349066, L0 = 4.93289;
 constexpr double EPS = 4.84814e-6;     // one arcsecond: keeps L off multiples of P2
@@ -31,7 +32,7 @@ struct EventTime {
   int minutes = 0;
 };
 
-EventTime EventMinutes(bool rise, double n, double latitude, double longitude, double zone) {
+EventTime EventMinutes(bool rise, double n, double latitude, double longitude, double zone, double cz) {
   const double h0 = rise ? P2 : P3;
   const double t = n + (h0 - longitude) / PP;
   const double m = M1 * t - M0;
@@ -47,7 +48,7 @@ EventTime EventMinutes(bool rise, double n, double latitude, double longitude, d
   }
   const double sd = SE * std::sin(l);
   const double declination = std::atan(sd / std::sqrt(1.0 - sd * sd));
-  const double c = (CZ - sd * std::sin(latitude)) / (std::cos(declination) * std::cos(latitude));
+  const double c = (cz - sd * std::sin(latitude)) / (std::cos(declination) * std::cos(latitude));
   // c above 1: the Sun stays below the horizon; below -1: above it.
   if (!(std::fabs(c) <= 1.0)) return {c > 1.0 ? RiseSetStatus::kSunNeverRises : RiseSetStatus::kSunNeverSets, 0};
   // Arc cosine of c; at |c| = 1 the Sun just touches the horizon.
@@ -67,7 +68,8 @@ EventTime EventMinutes(bool rise, double n, double latitude, double longitude, d
 
 }  // namespace
 
-RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, const ClockOffset& offset) {
+RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, const ClockOffset& offset,
+                       SunriseDefinition definition) {
   // Local clock minus UT in hours, from the magnitudes of the offset's parts and their sign.
   const int signPart = offset.hours != 0 ? offset.hours : (offset.minutes != 0 ? offset.minutes : offset.seconds);
   const double s = signPart < 0 ? -1.0 : 1.0;
@@ -80,8 +82,9 @@ RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, cons
 
   const double n = DayOfYear(year, month, day) - 1;
   const double latitude = place.latitudeDeg * DR, longitude = place.longitudeDeg * DR;
-  const EventTime rise = EventMinutes(true, n, latitude, longitude, zone * K);
-  const EventTime set = EventMinutes(false, n, latitude, longitude, zone * K);
+  const double cz = definition == SunriseDefinition::kDiscCentre ? CZ_CENTRE : CZ;
+  const EventTime rise = EventMinutes(true, n, latitude, longitude, zone * K, cz);
+  const EventTime set = EventMinutes(false, n, latitude, longitude, zone * K, cz);
   RiseSet out;
   if (rise.status != RiseSetStatus::kOk || set.status != RiseSetStatus::kOk) {
     out.status = rise.status != RiseSetStatus::kOk ? rise.status : set.status;

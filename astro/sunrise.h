@@ -1,5 +1,6 @@
 #pragma once
 #include "astro/civil_time.h"
+#include "astro/conventions.h"
 #include "astro/geo_point.h"
 #include "astro/ut_instant.h"
 
@@ -21,7 +22,9 @@ struct RiseSet {
 // Low-precision almanac sunrise and sunset (upper limb, with refraction: the Sun's centre
 // 90 degrees 50 minutes from the zenith) for a local civil date. The clock offset gives the
 // zone and the daylight-saving hour; clock times are reduced into 0..24 h and attached to the
-// given date, even when the event falls on the neighbouring local day.
-RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, const ClockOffset& offset);
+// given date, even when the event falls on the neighbouring local day. With the centre-of-disc
+// definition the Sun's centre is taken 90 degrees from the zenith instead.
+RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, const ClockOffset& offset,
+                       SunriseDefinition definition = SunriseDefinition::kUpperLimbRefracted);
 
 }  // namespace corvane

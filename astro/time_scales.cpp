@@ -58,6 +58,13 @@ double NormalizeRadians(double a) {
   return r;
 }
 
+double ReduceDegrees(double degrees) {
+  double r = std::fmod(degrees, 360.0);
+  if (r < 0) r += 360.0;
+  // A tiny negative remainder can round up to a full turn when 360 is added.
+  return r >= 360.0 ? 0.0 : r;
+}
+
 double ShiftByAtMostOneTurn(double v) {
   if (v < 0) v += 360.0;
   if (v > 360.0) v -= 360.0;

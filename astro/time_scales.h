@@ -29,6 +29,9 @@ double QuadrantArcTangent(double y, double x);
 // Reduces an angle in radians into [0, 2pi).
 double NormalizeRadians(double a);
 
+// Reduces an angle in degrees into [0, 360), whole turns of any count included.
+double ReduceDegrees(double degrees);
+
 // Adds one turn to a negative angle in degrees, or takes one turn off an angle above 360;
 // nothing more, so 360 itself stays and an angle beyond two turns stays out of range.
 double ShiftByAtMostOneTurn(double degrees);

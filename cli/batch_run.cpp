@@ -1,5 +1,7 @@
 #include "cli/batch_run.h"
 
+#include "cli/settings_options.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
@@ -54,8 +56,9 @@ struct Chunk {
 
 class BatchRun {
  public:
-  BatchRun(CsvRecordReader& reader, const std::vector<BatchColumn>& columns, std::FILE* out, std::FILE* err)
-      : reader_(reader), columns_(columns), out_(out), err_(err) {}
+  BatchRun(CsvRecordReader& reader, const std::vector<BatchColumn>& columns, std::FILE* out, std::FILE* err,
+           const CalculationSettings& settings)
+      : reader_(reader), columns_(columns), out_(out), err_(err), settings_(settings) {}
 
   int Run(unsigned jobs) {
     chunkRecords_ = std::clamp<std::size_t>(kRecordsInFlight / (2 * jobs), 4, kChunkRecords);
@@ -85,8 +88,11 @@ class BatchRun {
       json.Clear();
       std::optional<std::string> refusal = record.error;
       if (!refusal) refusal = ReadBatchRow(record.fields, columns_, data, extras);
+      // A row's engine field chooses its engine; the other settings are the run's.
+      CalculationSettings rowSettings = settings_;
+      if (!refusal && !extras.engine.empty()) refusal = ReadEngineField(extras.engine, rowSettings);
       if (!refusal) {
-        const CalculationResult calc = CalculateChart(data);
+        const CalculationResult calc = CalculateChart(data, rowSettings);
         if (calc.ok()) {
           WriteChartJson(json, calc.chart(), false);
         } else if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
@@ -206,6 +212,7 @@ class BatchRun {
   const std::vector<BatchColumn>& columns_;
   std::FILE* out_;
   std::FILE* err_;
+  const CalculationSettings& settings_;
   bool refused_ = false;
   std::size_t chunkRecords_ = kChunkRecords;
 };
@@ -252,7 +259,7 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
   return std::nullopt;
 }
 
-int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs) {
+int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings) {
   CsvRecordReader reader(in);
   CsvRecord header;
   if (!reader.Next(header)) {
@@ -270,7 +277,7 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs) {
     std::fprintf(err, "corvane-cli: %s\n", refusal->c_str());
     return kExitUsage;
   }
-  return BatchRun(reader, columns, out, err).Run(jobs);
+  return BatchRun(reader, columns, out, err, settings).Run(jobs);
 }
 
 }  // namespace corvane

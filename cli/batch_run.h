@@ -1,4 +1,5 @@
 #pragma once
+#include "app/calculation_settings.h"
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -11,7 +12,8 @@
 namespace corvane {
 
 // The columns a batch CSV may have. The first seven are required, in this order; the others
-// may follow in any order. engine, tz and place are read and checked as text but not used yet.
+// may follow in any order. engine (elements or swiss) chooses the row's engine; tz and place are read and checked as
+// text but not used yet.
 enum class BatchColumn { kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace };
 inline constexpr std::string_view kBatchColumnNames[] = {"name", "date", "time",    "zone",   "dst", "lon",  "lat",
                                                          "city", "state", "country", "engine", "tz",  "place"};
@@ -37,6 +39,6 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 // bounded whatever the input's length. Returns the exit status: 0 when every record gave a
 // chart, 2 when some record was refused, 64 when the header is missing or wrong, 66 when the
 // input cannot be read, 74 when the output cannot be written (the run stops there).
-int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs);
+int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings = {});
 
 }  // namespace corvane

@@ -224,6 +224,20 @@ void WriteChartJson(W& json, const ChartState& c, bool pages) {
     json.Key("pages");
     WritePages(json, *fields);
   }
+  // The engine and conventions the chart was computed with, by their command-line keys.
+  json.Key("settings");
+  json.StartObject();
+  json.Key("engine");
+  json.String(ChoiceOf(kEngineChoices, c.Settings.engine).key);
+  json.Key("ayanamsa");
+  json.String(ChoiceOf(kAyanamsaChoices, c.Settings.ayanamsa).key);
+  json.Key("node");
+  json.String(ChoiceOf(kNodeChoices, c.Settings.node).key);
+  json.Key("sunrise");
+  json.String(ChoiceOf(kSunriseChoices, c.Settings.sunrise).key);
+  json.Key("indu");
+  json.String(ChoiceOf(kInduChoices, c.Settings.indu).key);
+  json.EndObject();
   json.EndObject();
 }
 

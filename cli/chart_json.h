@@ -10,4 +10,5 @@ namespace corvane {
 template <typename Writer>
 void WriteChartJson(Writer& json, const ChartState& chart, bool pages);
 
+
 }  // namespace corvane

@@ -67,15 +67,9 @@ std::optional<CliInputError> SetCoordinate(std::string_view text, char positive,
 }  // namespace
 
 std::optional<CliInputError> SetBirthName(std::string_view text, BirthData& data) {
-  std::string name;
-  name.reserve(text.size());
-  for (const char c : text) {
-    const auto filtered = FilterKey(KeyFilter::Name, static_cast<unsigned char>(c));
-    // Enter and Backspace pass the key filter as editing keys, but are not part of a name.
-    if (!filtered || *filtered == '\r' || *filtered == '\b') return Rejected(RejectedKeyMessage(KeyFilter::Name).text);
-    name.push_back(*filtered);
-  }
-  data.name = std::move(name);
+  auto name = FilterName(text);
+  if (!name) return Rejected(RejectedKeyMessage(KeyFilter::Name).text);
+  data.name = std::move(*name);
   return std::nullopt;
 }
 

@@ -15,6 +15,7 @@ enum CommandGroup : unsigned {
   kOpenCommand = 1u << 1,         // a chart from a chart file
   kBatchCommand = 1u << 2,        // a CSV of births
   kRetrogradesCommand = 1u << 3,  // the retrograde listing of a year
+  kZonesCommand = 1u << 4,        // the zone list
   kEveryCommand = ~0u,
 };
 

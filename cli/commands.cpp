@@ -17,8 +17,11 @@
 #include "cli/batch_run.h"
 #include "cli/chart_json.h"
 #include "cli/chart_report.h"
+#include "cli/compare_table.h"
 #include "cli/cli_input.h"
 #include "cli/retrograde_listing.h"
+#include "cli/settings_options.h"
+#include "cli/zone_listing.h"
 #include "corvane_version.h"
 
 namespace corvane {
@@ -29,6 +32,7 @@ int RunVersion(const Arguments&);
 int RunChart(const Arguments& args);
 int RunBatchCommand(const Arguments& args);
 int RunRetrogradesCommand(const Arguments& args);
+int RunZonesCommand(const Arguments& args);
 
 constexpr unsigned kMaxJobs = 256;
 
@@ -41,6 +45,7 @@ constexpr OptionSpec kOptions[] = {
     {"--jobs", "N", kBatchCommand, "threads that calculate a batch (default: one per core)"},
     {"--retrogrades", "YEAR", kRetrogradesCommand, "retrograde periods of the planets that touch YEAR (UT)",
      RunRetrogradesCommand},
+    {"--zones", "", kZonesCommand, "list the 71 zone positions with their offsets, local time - UT", RunZonesCommand},
     {"--open", "FILE.zdh", kOpenCommand, "the chart of a chart file", RunChart},
     {"--name", "NAME", kChartCommand, "letters and blanks; printed in capitals"},
     {"--date", "YYYY-MM-DD", kChartCommand, "birth date, 1901 to 2050"},
@@ -52,9 +57,22 @@ constexpr OptionSpec kOptions[] = {
     {"--city", "C", kChartCommand, "city of the birth place, shown as given"},
     {"--state", "S", kChartCommand, "state or province of the birth place"},
     {"--country", "C", kChartCommand, "country of the birth place"},
-    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand, "print one JSON object instead of the report"},
+    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand | kZonesCommand,
+     "print one JSON object instead of the report"},
     {"--pages", "", kChartCommand | kOpenCommand, "also print every field of the interpretation pages"},
     {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
+    {"--compare", "", kChartCommand | kOpenCommand,
+     "every lagna under each convention side by side (a table, or JSON with --json)"},
+    {"--engine", "elements|swiss", kChartCommand | kOpenCommand | kBatchCommand,
+     "the built-in element method (default) or Swiss Ephemeris"},
+    {"--ayanamsa", "NAME", kChartCommand | kOpenCommand | kBatchCommand,
+     "lahiri (default), raman, krishnamurti, true-chitrapaksha, true-pushya, yukteshwar, fagan-bradley"},
+    {"--node", "mean|true", kChartCommand | kOpenCommand | kBatchCommand,
+     "Rahu as the mean (default) or the true node (true needs --engine swiss)"},
+    {"--sunrise", "limb|centre", kChartCommand | kOpenCommand | kBatchCommand,
+     "upper limb with refraction (default), or the disc centre without refraction"},
+    {"--indu", "ascendant|moon", kChartCommand | kOpenCommand | kBatchCommand,
+     "Indu lagna from the ascendant, Venus kala 10 (default), or the Moon, kala 12"},
 };
 
 constexpr std::string_view kSynopsis =
@@ -65,6 +83,7 @@ constexpr std::string_view kSynopsis =
     "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
     "  corvane-cli --batch FILE|- [--jobs N]\n"
     "  corvane-cli --retrogrades YEAR [--json]\n"
+    "  corvane-cli --zones [--json]\n"
     "  corvane-cli --help | --version\n"
     "\n";
 
@@ -73,8 +92,16 @@ constexpr std::string_view kExitStatuses =
     "The batch CSV (RFC 4180) has the header name,date,time,zone,dst,lon,lat followed by any of\n"
     "city,state,country (dst 0 or 1). The JSON output is described in docs/json.md.\n"
     "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
-    "64 usage error, 65 not a chart file, 66 input file unreadable, 73 chart file not written,\n"
-    "74 output not written.\n";
+    "64 usage error, 65 not a chart file, 66 input file unreadable, 69 Swiss Ephemeris data files\n"
+    "missing, 73 chart file not written, 74 output not written.\n"
+    "\n"
+    "Examples:\n"
+    "  Born 5 June 1975 at 07:05 in New Delhi; zone 34 is Indian time (+05:30):\n"
+    "    corvane-cli --name \"ram kumar\" --date 1975-06-05 --time 07:05 --zone 34 --lon 77:13E --lat 28:36N\n"
+    "  Born 1 July 1990 at 14:30:15 in Madrid on summer time (zone 20, +01:00, and --dst), as JSON:\n"
+    "    corvane-cli --name jos\u00e9 --date 1990-07-01 --time 14:30:15 --zone 20 --dst --lon 3:42W --lat 40:25N --json\n"
+    "  Which position to give --zone, with each zone's offset from universal time:\n"
+    "    corvane-cli --zones\n";
 
 std::string UsageText() { return std::string(kSynopsis) + OptionListText(kOptions) + std::string(kExitStatuses); }
 
@@ -133,7 +160,34 @@ std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
   return std::nullopt;
 }
 
+// The settings the options choose, or the exit status of their refusal.
+std::optional<int> SettingsFromOptions(const Arguments& args, CalculationSettings& settings) {
+  const OptionValue valueOf = [&args](std::string_view option) -> std::optional<std::string_view> {
+    if (!args.Has(option)) return std::nullopt;
+    return args.Value(option);
+  };
+  if (const auto error = ReadSettingsOptions(valueOf, settings)) return UsageError(*error);
+  if (const auto problem = CheckSettings(settings)) {
+    if (problem->kind == SettingsProblem::Kind::kConflict) return UsageError(std::string(problem->message));
+    std::cerr << "corvane-cli: " << problem->message << "\n";
+    return kExitUnavailable;
+  }
+  return std::nullopt;
+}
+
+int RunCompare(const Arguments& args, const BirthData& data, const CalculationSettings& settings) {
+  if (args.Has("--pages") || args.Has("--save")) return UsageError("--compare cannot be combined with --pages or --save");
+  const ConventionComparison comparison = CompareConventions(data, settings);
+  if (args.Has("--json"))
+    return Print(CompareJson(comparison).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n");
+  std::ostringstream table;
+  WriteCompareTable(comparison, table);
+  return Print(table.str());
+}
+
 int RunChart(const Arguments& args) {
+  CalculationSettings settings;
+  if (const auto status = SettingsFromOptions(args, settings)) return *status;
   BirthData data;
   if (args.Has("--open")) {
     if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
@@ -141,13 +195,15 @@ int RunChart(const Arguments& args) {
     return *status;
   }
 
+  if (args.Has("--compare")) return RunCompare(args, data, settings);
+
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
     savePath = std::string(args.Value("--save"));
     if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);  // as the form refuses it
   }
 
-  const CalculationResult result = CalculateChart(data);
+  const CalculationResult result = CalculateChart(data, settings);
   if (const auto* message = std::get_if<InputMessage>(&result.outcome)) return Rejected(message->text);
   if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving))
     std::cerr << "corvane-cli: warning: " << *warning << "\n";
@@ -178,6 +234,12 @@ int RunChart(const Arguments& args) {
   return Print(report.str());
 }
 
+int RunZonesCommand(const Arguments& args) {
+  std::ostringstream listing;
+  PrintZones(args.Has("--json"), listing);
+  return Print(listing.str());
+}
+
 int RunRetrogradesCommand(const Arguments& args) {
   const std::string_view text = args.Value("--retrogrades");
   const std::optional<long long> year = ParseYear(text);
@@ -188,6 +250,8 @@ int RunRetrogradesCommand(const Arguments& args) {
 }
 
 int RunBatchCommand(const Arguments& args) {
+  CalculationSettings settings;
+  if (const auto status = SettingsFromOptions(args, settings)) return *status;
   unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
   if (args.Has("--jobs")) {
     const std::string_view text = args.Value("--jobs");
@@ -198,13 +262,13 @@ int RunBatchCommand(const Arguments& args) {
     }
   }
   const std::string path(args.Value("--batch"));
-  if (path == "-") return RunBatch(stdin, stdout, stderr, jobs);
+  if (path == "-") return RunBatch(stdin, stdout, stderr, jobs, settings);
   std::FILE* in = std::fopen(path.c_str(), "rb");
   if (in == nullptr) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
     return kExitNoInput;
   }
-  const int status = RunBatch(in, stdout, stderr, jobs);
+  const int status = RunBatch(in, stdout, stderr, jobs, settings);
   std::fclose(in);
   return status;
 }

@@ -12,6 +12,7 @@ inline constexpr int kExitPolar = 3;     // no sunrise or sunset around the birt
 inline constexpr int kExitUsage = 64;
 inline constexpr int kExitNotAChart = 65;  // the file to open is not a chart file
 inline constexpr int kExitNoInput = 66;  // a chart file or batch file cannot be read
+inline constexpr int kExitUnavailable = 69;  // the Swiss Ephemeris data files are missing
 inline constexpr int kExitCantCreate = 73;
 inline constexpr int kExitIoError = 74;  // standard output could not be written
 

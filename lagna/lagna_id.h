@@ -15,6 +15,11 @@ enum LagnaId : int {
 inline constexpr std::array<std::string_view, kLagnaCount> kLagnaKeys = {
     "AL", "BL", "HL", "GL", "SrL", "IL", "PL", "UL", "PpL", "VL", "CL", "SL", "Ascendant"};
 
+// Full names of the entries.
+inline constexpr std::array<std::string_view, kLagnaCount> kLagnaTitles = {
+    "Arudha lagna", "Bhava lagna",   "Hora lagna",      "Ghati lagna",   "Sree lagna",   "Indu lagna", "Paka lagna",
+    "Upapada lagna", "Pranapada lagna", "Varnada lagna", "Chandra lagna", "Surya lagna", "Ascendant"};
+
 // Sign index 0 (Aries) .. 11 (Pisces) of a longitude in degrees, from its whole degrees; a
 // longitude of 360 or more, a negative one or one that is not finite has none (-1).
 inline int SignOfLongitude(double degrees) {

@@ -46,13 +46,22 @@ void PlaceHoraLagna(LagnaChart& chart, const LagnaInputs& in) {
   chart.horaHouse = HouseFromAscendant(sign + 1, chart.bodySigns[kAscendantBody] + 1);
 }
 
-void PlaceInduLagna(LagnaChart& chart) {
+// Kala of the 9th lord from a sign number; under the Moon rule Venus counts 12, which
+// concerns the signs whose 9th is Taurus or Libra (Virgo and Aquarius).
+int InduKala(int signNumber, InduRule rule) {
+  const int ninth = (signNumber + 7) % 12 + 1;
+  const bool venus = ninth == 2 || ninth == 7;
+  return rule == InduRule::kFromMoon && venus ? 12 : NinthLordKala(signNumber);
+}
+
+void PlaceInduLagna(LagnaChart& chart, InduRule rule) {
   const int moon = chart.bodySigns[kMoon];
   const int ascendant = chart.bodySigns[kAscendantBody];
   if (moon < 0 || ascendant < 0) return;
-  const int r = (NinthLordKala(moon + 1) + NinthLordKala(ascendant + 1)) % 12;
-  // Counted from the ascendant's sign; a remainder of 0 is the 12th from it.
-  int n = r - 1 + ascendant + 1;
+  const int r = (InduKala(moon + 1, rule) + InduKala(ascendant + 1, rule)) % 12;
+  // Counted from the base sign; a remainder of 0 is the 12th from it.
+  const int base = rule == InduRule::kFromMoon ? moon : ascendant;
+  int n = r - 1 + base + 1;
   while (n > 12) n -= 12;
   while (n < 1) n += 12;
   PlaceInSign(chart.lagnas[kIL], n - 1);
@@ -148,7 +157,7 @@ LagnaChart ComputeLagnas(const LagnaInputs& in) {
   PlaceSunriseLagna(chart.lagnas[kGL], in, 1.25);
   PlaceHoraLagna(chart, in);
   PlaceSunriseLagna(chart.lagnas[kBL], in, 0.25);
-  PlaceInduLagna(chart);
+  PlaceInduLagna(chart, in.indu);
   PlaceVarnadaLagna(chart, in);
   // The Chandra, Surya and Ascendant entries stand where their bodies stand.
   if (chart.bodySigns[kMoon] >= 0) chart.lagnas[kCL] = {true, chart.bodySigns[kMoon], in.birthDeg[kMoon]};

@@ -25,6 +25,13 @@ struct VighatiDegrees {
 };
 VighatiDegrees Vighati2Degree(double x);
 
+// How the Indu lagna is found. Both add the kalas of the 9th lords from the ascendant and
+// from the Moon and take the remainder by 12 as a count of signs (0 counts as 12).
+enum class InduRule {
+  kFromAscendant,  // counted from the ascendant's sign; Venus's kala is 10
+  kFromMoon,       // counted from the Moon's sign; Venus's kala is 12
+};
+
 // What the lagnas are computed from: positions at birth and the time since the sunrise
 // the birth is counted from.
 struct LagnaInputs {
@@ -33,6 +40,7 @@ struct LagnaInputs {
   double sunAtSunriseDeg = 0;         // sidereal Sun at the reference sunrise
   std::int64_t minutesSinceSunrise = 0;  // whole-minute count from the reference sunrise
   std::int64_t secondsSinceSunrise = 0;
+  InduRule indu = InduRule::kFromAscendant;
 };
 
 // Where one lagna entry stands. An entry that could not be placed keeps sign 0 and
@@ -53,7 +61,7 @@ struct LagnaChart {
 
 // Every lagna entry: the arudha padas (AL, PL, UL) and the Ascendant first, then Ghati (one
 // sign per 24 minutes from the Sun at sunrise), Hora (one per hour), Bhava (one per 2 hours),
-// Indu (ninth lords' kalas), Varnada (ascendant and Hora lagna, whole degrees), Chandra (the
+// Indu (ninth lords' kalas, by the inputs' rule), Varnada (ascendant and Hora lagna, whole degrees), Chandra (the
 // Moon's sign), Surya (the Sun's sign at sunrise), Sree (the ascendant advanced by the Moon's
 // nakshatra fraction) and Pranapada (one sign per 15 vighatis from a base fixed by the Sun).
 LagnaChart ComputeLagnas(const LagnaInputs& in);

@@ -3,12 +3,15 @@
 # it with --jobs 1 and --jobs 2 into /dev/null under /usr/bin/time -v, and prints records per
 # second (wall clock, and per CPU second: on a shared machine the wall clock also counts other
 # processes) and the peak resident memory of each run.
-# Usage: scripts/bench_cli.sh [ROWS] [PATH/TO/corvane-cli]
+# Options after the program path go to each batch run, e.g. --engine swiss.
+# Usage: scripts/bench_cli.sh [ROWS] [PATH/TO/corvane-cli] [OPTION...]
 set -eu
 rows=${1:-1000000}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cli=${2:-$root/build/corvane-cli}
 [ -x /usr/bin/time ] || { echo "bench_cli.sh needs /usr/bin/time (Debian package time)" >&2; exit 1; }
+shift $(( $# < 2 ? $# : 2 ))
+extra="$*"  # simple options only, split on blanks
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
 awk -v rows="$rows" 'BEGIN {
@@ -27,7 +30,7 @@ awk -v rows="$rows" 'BEGIN {
 # One run: prints "wall user system peak-kB" from time -v.
 run() {
   status=0
-  /usr/bin/time -v -o "$work/time" "$cli" --batch "$work/big.csv" --jobs "$1" > /dev/null || status=$?
+  /usr/bin/time -v -o "$work/time" "$cli" --batch "$work/big.csv" --jobs "$1" $extra > /dev/null || status=$?
   # Every generated record is valid: anything but 0 means the run went wrong.
   [ "$status" -eq 0 ] || { echo "corvane-cli --jobs $1 exited $status" >&2; exit 1; }
   awk -F': ' '

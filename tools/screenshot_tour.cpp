@@ -1,14 +1,18 @@
-// Opens the program's windows one after the other with a sample chart and saves a screenshot
-// of the whole (virtual) screen for each: the input form, the result window, the
-// interpretation pages and the about box, then Back and a second chart. Run it under Xvfb
-// through scripts/screenshots.sh.
+// Opens the program's windows one after the other with a sample chart and saves screenshots:
+// of the whole (virtual) screen where windows stand together, of one window where its own
+// look matters. The tour covers the input form, the result window (with the keyboard on
+// the lagna list, and maximized), the interpretation pages (each at its designed size, a
+// cascaded pair, one at its smallest size), the about box, then Back and a second chart.
+// Run it under Xvfb through scripts/screenshots.sh.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -23,6 +27,8 @@ using namespace corvane;
 
 namespace {
 
+QString g_out;
+
 void Settle() {
   for (int i = 0; i < 20; ++i) {
     QApplication::processEvents();
@@ -30,18 +36,38 @@ void Settle() {
   }
 }
 
-void Shoot(const QString& dir, const QString& name) {
+// The whole screen.
+void Shoot(const QString& name) {
   Settle();
-  QScreen* screen = QGuiApplication::primaryScreen();
-  screen->grabWindow(0).save(QDir(dir).filePath(name + ".png"));
+  QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(g_out).filePath(name + ".png"));
+}
+
+// One window as it draws itself.
+void ShootWindow(QWidget* window, const QString& name) {
+  Settle();
+  window->grab().save(QDir(g_out).filePath(name + ".png"));
+}
+
+void HideLagnaForms() {
+  for (LagnaFormKind kind : {LagnaFormKind::kOne, LagnaFormKind::kTwo})
+    if (InterpretationForm* form = ExistingLagnaForm(kind)) form->hide();
+}
+
+// Types text into the focused widget key by key, as the user would.
+void Type(QWidget* widget, const QString& text) {
+  widget->setFocus();
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  const QString out = argc > 1 ? argv[1] : "screenshots";
-  QDir().mkpath(out);
+  g_out = argc > 1 ? argv[1] : "screenshots";
+  QDir().mkpath(g_out);
 
   AppController controller;
   controller.start();
@@ -61,57 +87,93 @@ int main(int argc, char** argv) {
   input->findChild<QLineEdit*>("txtLonM")->setText("13");
   input->findChild<QLineEdit*>("txtLatD")->setText("28");
   input->findChild<QLineEdit*>("txtLatM")->setText("36");
-  Shoot(out, "1-input-form");
+  Shoot("01-input-form");
+  const QSize inputSize = input->size();
+  input->resize(input->minimumSizeHint());
+  ShootWindow(input, "02-input-form-smallest");
+  input->resize(inputSize);
 
   if (!input->runCalculation()) return 1;
   FrameWindow* frame = controller.frameWindow();
   frame->move(0, 0);
-  Shoot(out, "2-result-window");
+  Shoot("03-result-window");
 
+  // The keyboard on the lagna list: two steps down from the first entry.
   ResultForm* result = frame->resultForm();
+  frame->activateWindow();
+  result->focusLagnaList();
+  for (int i = 0; i < 2; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  ShootWindow(frame, "04-lagna-list-focused");
+
   result->openLagnaPage(0);
-  Shoot(out, "3-arudha-details");
-  if (auto* tabs = ExistingLagnaForm(LagnaFormKind::kOne)->findChild<QTabWidget*>("SSTab1")) {
-    tabs->setCurrentIndex(0);
-    Shoot(out, "4-arudha-reading");
-  }
-  ExistingLagnaForm(LagnaFormKind::kOne)->hide();
+  Shoot("05-arudha-details");
+  InterpretationForm* one = ExistingLagnaForm(LagnaFormKind::kOne);
+  one->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(0);
+  Shoot("06-arudha-reading");
+  HideLagnaForms();
   result->openLagnaPage(8);
-  Shoot(out, "5-pranapada");
+  Shoot("07-pranapada");
   result->openLagnaPage(12);
-  Shoot(out, "6-ascendant");
+  Shoot("08-ascendant");
   result->openLagnaPage(7);
-  Shoot(out, "7-upapada");
-  ExistingLagnaForm(LagnaFormKind::kTwo)->hide();
-  result->openLagnaPage(2);
-  Shoot(out, "8-hora");
-  // The pages with a fixed significance text.
+  Shoot("09-upapada-details");
+  InterpretationForm* two = ExistingLagnaForm(LagnaFormKind::kTwo);
+  two->findChild<QTabWidget*>("tabUpapada")->setCurrentIndex(1);
+  Shoot("10-upapada-reading");
+  HideLagnaForms();
+  // The pages with a fixed significance text, each window at its designed size.
   const struct {
     int index;
     const char* name;
-  } more[] = {{3, "9-ghati"}, {4, "10-sree"}, {5, "11-indu"}, {6, "12-paka"}, {9, "13-varnada"}};
-  for (const auto& page : more) {
+  } pages[] = {{1, "11-bhava"}, {2, "12-hora"}, {3, "13-ghati"}, {4, "14-sree"}, {5, "15-indu"}, {6, "16-paka"},
+               {9, "17-varnada"}};
+  for (const auto& page : pages) {
     result->openLagnaPage(page.index);
-    Shoot(out, page.name);
+    ShootWindow(ExistingLagnaForm(FormKindForLagna(page.index)), page.name);
   }
-  ExistingLagnaForm(LagnaFormKind::kOne)->hide();
-  ExistingLagnaForm(LagnaFormKind::kTwo)->hide();
+  HideLagnaForms();
+
+  // Two pages opened one after the other stand apart.
+  result->openLagnaPage(2);
+  result->openLagnaPage(12);
+  Shoot("18-cascaded-pages");
+  HideLagnaForms();
+
+  // The smallest page window.
+  result->openLagnaPage(2);
+  one->resize(one->minimumSize());
+  ShootWindow(one, "19-page-smallest");
+  one->resize(one->sizeHint().expandedTo(QSize(796, 543)));
+  HideLagnaForms();
+
+  // The result window maximized (without a window manager the screen's room is taken).
+  frame->showMaximized();
+  Settle();
+  if (frame->width() < QGuiApplication::primaryScreen()->availableGeometry().width() - 50)
+    frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+  Shoot("20-result-maximized");
+  frame->showNormal();
+  frame->setGeometry(0, 0, 1013, 700);
 
   // The about box is modal: shoot it once it is up, then close it.
   QTimer::singleShot(100, [&] {
-    Shoot(out, "14-about");
+    Shoot("21-about");
     if (QWidget* box = QApplication::activeModalWidget()) box->close();
   });
   frame->findChild<QAction*>("mnuAbout")->trigger();
 
-  // Back, then a second chart in a fresh frame window.
+  // Back, then a second chart typed in, accented name included, in a fresh frame window.
   frame->findChild<QAction*>("mnuBack")->trigger();
-  Shoot(out, "15-after-back");
-  input->findChild<QLineEdit*>("txtName")->setText("SITA");
-  input->findChild<QComboBox*>("cboYear")->setCurrentText("1990");
+  auto* name = input->findChild<QLineEdit*>("txtName");
+  name->clear();
+  Type(name, QString::fromUtf8("josé núñez"));
+  QComboBox* year = input->findChild<QComboBox*>("cboYear");
+  year->setFocus();
+  QTest::keyClicks(year, "1990");
+  Shoot("22-after-back");
   if (!input->runCalculation()) return 1;
   controller.frameWindow()->move(0, 0);
-  Shoot(out, "16-second-chart");
+  Shoot("23-second-chart");
   DestroyLagnaForms();
   return 0;
 }

@@ -47,7 +47,7 @@ void ShowAboutBox(QWidget* parent) {
 
   auto* home = new QLabel(QString("<a href=\"home\">Click here to visit %1</a>").arg(HomePageUrl()), &box);
   home->setObjectName("lblHomePage");
-  QObject::connect(home, &QLabel::linkActivated, &box, [] { OpenWebPage(HomePageUrl()); });
+  QObject::connect(home, &QLabel::linkActivated, &box, [&box] { OpenWebPage(HomePageUrl(), &box); });
   layout->addWidget(home);
 
   auto* ok = new QPushButton("OK", &box);

@@ -36,6 +36,14 @@ FrameWindow* AppController::frameWindow() const { return frame_.data(); }
 
 void AppController::start() { input_->show(); }
 
+void AppController::bringToFront() {
+  QWidget* window = frame_ && frame_->isVisible() ? static_cast<QWidget*>(frame_.data()) : input_.get();
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 void AppController::showResults(std::shared_ptr<const ChartState> chart) {
   chart_ = std::move(chart);
   input_->hide();
@@ -43,6 +51,7 @@ void AppController::showResults(std::shared_ptr<const ChartState> chart) {
     frame_ = new FrameWindow;
     connect(frame_, &FrameWindow::backRequested, this, &AppController::goBack);
     connect(frame_, &FrameWindow::exitRequested, this, &AppController::exitRequested);
+    connect(frame_, &FrameWindow::settingsChanged, this, [this] { input_->runCalculation(); });
   }
   frame_->showChart(chart_);
   frame_->show();

@@ -20,6 +20,9 @@ class AppController : public QObject {
   ~AppController() override;
 
   void start();
+  // Restores, raises and activates the window the user works in (the frame window after a
+  // calculation, else the input form), as when a second copy of the program starts.
+  void bringToFront();
   InputForm* inputForm() const { return input_.get(); }
   FrameWindow* frameWindow() const;
   const ChartState* currentChart() const { return chart_.get(); }

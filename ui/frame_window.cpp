@@ -10,10 +10,12 @@
 #include <QVBoxLayout>
 
 #include "app/chart_file.h"
+#include "ui/compare_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_menu.h"
 #include "ui/program_icon.h"
 #include "ui/message_presenter.h"
+#include "ui/options_dialog.h"
 #include "ui/result_form.h"
 #include "ui/twips.h"
 #include "ui/web_links.h"
@@ -39,6 +41,12 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   QAction* back = file->addAction("&Back");
   back->setObjectName("mnuBack");
   connect(back, &QAction::triggered, this, &FrameWindow::backRequested);
+  QAction* compare = file->addAction("Compare conventions");
+  compare->setObjectName("mnuCompare");
+  connect(compare, &QAction::triggered, this, [this] {
+    if (chart_) ShowCompareWindow(*chart_, this);
+  });
+  AddOptionsAction(file, this, [this] { emit settingsChanged(); });
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &FrameWindow::exitRequested);
@@ -79,18 +87,21 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   connect(cmdExit_, &QPushButton::clicked, this, &FrameWindow::exitRequested);
   layout->addWidget(picTop_);
 
-  // The result form keeps its designed size; the scroll area centres it and lets a small
-  // screen reach every part of it.
+  // The result form fills the window and grows with it; below its designed size the scroll
+  // area lets a small screen reach every part of it. The area itself is no Tab stop: it
+  // scrolls to whichever control takes the focus.
   scroll_ = new QScrollArea(central);
   scroll_->setObjectName("mdiClient");
   scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  scroll_->setWidgetResizable(false);
+  scroll_->setWidgetResizable(true);
+  scroll_->setFocusPolicy(Qt::NoFocus);
   result_ = new ResultForm(scroll_);
   scroll_->setWidget(result_);
   layout->addWidget(scroll_, 1);
   setCentralWidget(central);
 
-  QSize wanted(result_->width() + 40, result_->height() + Twips(kStripHeight) + menuBar()->sizeHint().height() + 40);
+  const QSize designed = result_->minimumSize();
+  QSize wanted(designed.width() + 40, designed.height() + Twips(kStripHeight) + menuBar()->sizeHint().height() + 40);
   // The window opens centred at the top of the screen. On a small screen it takes what the
   // screen offers (less room for the window frame) and the scroll area reaches the rest.
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -107,6 +118,10 @@ FrameWindow::~FrameWindow() = default;
 void FrameWindow::showChart(std::shared_ptr<const ChartState> chart) {
   chart_ = std::move(chart);
   if (chart_) result_->showChart(*chart_);
+  result_->focusLagnaList();  // the keyboard starts where the pages are opened
+  // An open comparison follows the chart and its settings.
+  const auto* compare = findChild<CompareWindow*>("frmCompare", Qt::FindDirectChildrenOnly);
+  if (chart_ && compare && compare->isVisible()) ShowCompareWindow(*chart_, this);
 }
 
 void FrameWindow::placeButtons() {

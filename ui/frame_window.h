@@ -30,6 +30,8 @@ class FrameWindow : public QMainWindow {
  signals:
   void backRequested();
   void exitRequested();
+  // New settings were kept in the options dialog; the chart should be calculated again.
+  void settingsChanged();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

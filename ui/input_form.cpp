@@ -14,15 +14,20 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
 #include "app/zone_table.h"
+#include "astro/civil_time.h"
 #include "ui/file_dialogs.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/help_menu.h"
+#include "ui/options_dialog.h"
 #include "ui/program_icon.h"
 #include "ui/message_presenter.h"
+#include "ui/program_icon.h"
+#include "ui/typed_list.h"
 #include "ui/web_links.h"
 
 namespace corvane {
@@ -32,7 +37,7 @@ namespace {
 QString ToQString(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QComboBox* NumberList(const char* name, int from, int to, QWidget* parent) {
-  auto* box = new QComboBox(parent);
+  auto* box = new TypedList(TypedList::Items::Numbers, parent);
   box->setObjectName(name);
   for (int i = from; i <= to; ++i) box->addItem(QString::number(i));
   box->setCurrentIndex(0);
@@ -66,6 +71,7 @@ void InputForm::buildMenus() {
   QAction* next = file->addAction("Get My Corvane Reading");
   next->setObjectName("mnuNext");
   connect(next, &QAction::triggered, this, [this] { runCalculation(); });
+  AddOptionsAction(file, this);
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -97,11 +103,15 @@ void InputForm::buildControls() {
   pg->addWidget(new QLabel("Name", personal), 0, 0);
   pg->addWidget(txtName_, 0, 1, 1, 3);
 
-  cboMonth_ = new QComboBox(personal);
+  cboMonth_ = new TypedList(TypedList::Items::Texts, personal);
   cboMonth_->setObjectName("cboMonth");
   for (std::string_view m : kMonthNames) cboMonth_->addItem(ToQString(m));
   cboDate_ = NumberList("cboDate", 1, 31, personal);
   cboYear_ = NumberList("cboYear", 1901, 2050, personal);
+  // The day list offers only the days of the chosen month and year.
+  connect(cboMonth_, &QComboBox::currentIndexChanged, this, &InputForm::offerDaysOfMonth);
+  connect(cboYear_, &QComboBox::currentIndexChanged, this, &InputForm::offerDaysOfMonth);
+  offerDaysOfMonth();
   auto addListRow = [pg, personal](int row, const char* label, std::initializer_list<QWidget*> lists) {
     pg->addWidget(new QLabel(label, personal), row, 0);
     int column = 1;
@@ -149,7 +159,7 @@ void InputForm::buildControls() {
   auto* zone = new QGroupBox("Zone", central);
   zone->setObjectName("fraZone");
   auto* zl = new QHBoxLayout(zone);
-  cmbTimeZone_ = new QComboBox(zone);
+  cmbTimeZone_ = new TypedList(TypedList::Items::Texts, zone);
   cmbTimeZone_->setObjectName("cmbTimeZone");
   for (const ZoneRow& row : kZoneTable) cmbTimeZone_->addItem(ToQString(row.text));
   cmbTimeZone_->setCurrentIndex(kDefaultZonePosition);
@@ -215,12 +225,19 @@ void InputForm::buildControls() {
                            "astrologers</a>",
                            central);
   forum->setObjectName("Label61");
+  // Tab reaches the link too; Enter or Space then opens it (see keyPressEvent).
+  forum->setFocusPolicy(Qt::StrongFocus);
+  forum->setStyleSheet("QLabel:focus { border: 1px dotted palette(text); }");
+  forum_ = forum;
   forum->setCursor(Qt::PointingHandCursor);
-  connect(forum, &QLabel::linkActivated, this, [] { OpenWebPage(HomePageUrl()); });
+  connect(forum, &QLabel::linkActivated, this, [this] { OpenWebPage(HomePageUrl(), this); });
   outer->addWidget(forum, 0, Qt::AlignHCenter);
 
   setCentralWidget(central);
   setTabOrder(txtName_, cboMonth_);
+  // At its narrowest the description wraps onto more lines than the layout's minimum counts
+  // on; the form keeps the height that takes, so no field is ever squeezed.
+  central->setMinimumHeight(outer->heightForWidth(outer->minimumSize().width()));
 }
 
 BirthData InputForm::birthData() const {
@@ -250,9 +267,10 @@ void InputForm::setBirthData(const BirthData& d) {
   // setText bypasses the key filters on purpose: values from a file are checked by the
   // calculation's validation, which is what decides whether a chart is shown.
   txtName_->setText(QString::fromStdString(d.name));
+  // Month and year first: they decide which days the day list offers.
   if (d.monthIndex >= 0 && d.monthIndex < 12) cboMonth_->setCurrentIndex(d.monthIndex);
-  SelectNumber(cboDate_, d.day);
   SelectNumber(cboYear_, d.year);
+  SelectNumber(cboDate_, d.day);
   SelectNumber(cboHH_, d.hour);
   SelectNumber(cboMM_, d.minute);
   SelectNumber(cboSS_, d.second);
@@ -269,9 +287,20 @@ void InputForm::setBirthData(const BirthData& d) {
   (d.south ? optSouth_ : optNorth_)->setChecked(true);
 }
 
-void InputForm::focusField(int field) {
+void InputForm::offerDaysOfMonth() {
+  const int days = DaysInMonth(cboYear_->currentText().toInt(), cboMonth_->currentIndex() + 1);
+  if (days <= 0) return;
+  // The chosen day stays when the month has it; otherwise the month's last day is chosen.
+  const int day = std::min(cboDate_->currentText().toInt(), days);
+  while (cboDate_->count() > days) cboDate_->removeItem(cboDate_->count() - 1);
+  while (cboDate_->count() < days) cboDate_->addItem(QString::number(cboDate_->count() + 1));
+  cboDate_->setCurrentIndex(std::max(day, 1) - 1);
+}
+
+void InputForm::report(const InputMessage& message) {
+  ShowMessage(this, ToQString(message.text), message.icon);
   QWidget* target = nullptr;
-  switch (static_cast<BirthField>(field)) {
+  switch (message.focus) {
     case BirthField::Name: target = txtName_; break;
     case BirthField::LonDegrees: target = txtLonD_; break;
     case BirthField::LonMinutes: target = txtLonM_; break;
@@ -286,8 +315,14 @@ void InputForm::focusField(int field) {
 }
 
 void InputForm::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (forum_->hasFocus() && (enter || event->key() == Qt::Key_Space)) {
+    event->accept();
+    OpenWebPage(HomePageUrl(), this);
+    return;
+  }
   // Text boxes, lists and option buttons pass Enter on; it reaches the form here.
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+  if (enter) {
     event->accept();
     runCalculation();
     return;
@@ -304,10 +339,9 @@ bool InputForm::runCalculation() {
       if (!AskQuestion(this, ToQString(*warning) + " Calculate anyway?")) return false;
     }
   }
-  const CalculationResult result = CalculateChart(data);
+  const CalculationResult result = CalculateChart(data, LoadCalculationSettings());
   if (const auto* message = std::get_if<InputMessage>(&result.outcome)) {
-    ShowMessage(this, ToQString(message->text), message->icon);
-    focusField(static_cast<int>(message->focus));
+    report(*message);
     return false;
   }
   if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) {
@@ -340,19 +374,30 @@ void InputForm::openChartFile(const QString& path) {
     ShowMessage(this, ToQString(kCheckTheFileMessage), MessageIcon::Error);
     return;
   }
-  setBirthData(parsed.birth());
+  const BirthData saved = parsed.birth();
+  setBirthData(saved);
+  // A day the saved month does not have cannot be shown by the day list: the file is
+  // refused with the message the form gives for that date rather than read as another day.
+  if (birthData().day != saved.day) {
+    BirthData asSaved = birthData();
+    asSaved.day = saved.day;
+    if (const auto message = ValidateBirthData(asSaved)) {
+      report(*message);
+      return;
+    }
+  }
   runCalculation();
 }
 
 void InputForm::searchCoordinates() {
   const BirthData d = birthData();
   if (const auto message = CheckPlaceForSearch(d)) {
-    ShowMessage(this, ToQString(message->text), message->icon);
-    focusField(static_cast<int>(message->focus));
+    report(*message);
     return;
   }
   OpenWebPage(CoordinateSearchUrl(QString::fromStdString(d.city + " " + d.state + " " + d.country +
-                                                          " Latitude Longitude")));
+                                                          " Latitude Longitude")),
+              this);
 }
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/birth_data.h"
+#include "app/birth_validation.h"
 #include "app/chart_state.h"
 
 class QAction;
@@ -43,7 +44,9 @@ class InputForm : public QMainWindow {
  private:
   void buildMenus();
   void buildControls();
-  void focusField(int field);
+  // Shows a message about the input and moves the focus to the field it names.
+  void report(const InputMessage& message);
+  void offerDaysOfMonth();
   void searchCoordinates();
   void chooseAndOpenChartFile();
 
@@ -55,6 +58,7 @@ class InputForm : public QMainWindow {
   QCheckBox* chkDST_ = nullptr;
   FilteredLineEdit *txtLonD_ = nullptr, *txtLonM_ = nullptr, *txtLatD_ = nullptr, *txtLatM_ = nullptr;
   QRadioButton *optEast_ = nullptr, *optWest_ = nullptr, *optNorth_ = nullptr, *optSouth_ = nullptr;
+  QLabel* forum_ = nullptr;  // Label61, the link to the maker's forum
 };
 
 }  // namespace corvane

@@ -2,6 +2,7 @@
 
 #include "ui/page_controls.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,15 +10,22 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/clipboard_guard.h"
+#include "ui/message_presenter.h"
 #include "ui/twips.h"
 
 namespace corvane {
@@ -29,6 +37,7 @@ constexpr int kPranapadaPage = 8;
 constexpr int kArudhaPage = 0;
 constexpr int kHoraPage = 2;
 constexpr int kUpapadaPage = 7;
+constexpr int kFormWidth = 11940, kFormHeight = 8145;
 constexpr char kFontFamily[] = "Verdana";
 constexpr int kPointSize = 8;
 constexpr char kPranapadaDesignHeading[] = "Pranapada Lagna Present House Significance";
@@ -137,9 +146,9 @@ QScrollArea* MakeScrollArea(QWidget* content, QWidget* parent) {
   return area;
 }
 
-// Keeps a scroll area no taller than its content needs at the area's current width, so the
-// height the content leaves unused goes to the widgets below it. Should the content need
-// more than the page can give, the area is squeezed and scrolls.
+// Keeps a scroll area exactly as tall as its content needs at the area's current width:
+// the content always shows whole (a narrow window grows taller instead of cutting it) and
+// the height it leaves unused goes to the widgets below it.
 class ContentHeightCap : public QObject {
  public:
   explicit ContentHeightCap(QScrollArea* area) : QObject(area), area_(area) { area->installEventFilter(this); }
@@ -153,13 +162,55 @@ class ContentHeightCap : public QObject {
   void apply() {
     QWidget* content = area_->widget();
     if (content == nullptr) return;
-    int needed = content->heightForWidth(area_->viewport()->width());
-    if (needed < 0) needed = content->sizeHint().height();
+    // The scroll area gives its content at least the content's minimum height.
+    int needed = std::max(content->heightForWidth(area_->width() - 2 * area_->frameWidth()),
+                          content->minimumSizeHint().height());
     needed += 2 * area_->frameWidth();
-    if (needed != area_->maximumHeight()) area_->setMaximumHeight(needed);
+    if (needed != area_->maximumHeight() || needed != area_->minimumHeight()) area_->setFixedHeight(needed);
   }
 
   QScrollArea* area_;
+};
+
+// A topic text box that shows whole lines only: the few pixels below the last line that
+// fits stay empty instead of showing the top half of the next line. The scroll bar appears
+// only when the text is longer than the box.
+class TopicTextBox : public QPlainTextEdit {
+ public:
+  explicit TopicTextBox(QWidget* parent) : QPlainTextEdit(parent) {}
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QPlainTextEdit::resizeEvent(event);
+    // The lines wrap at the width the text really has: when the scroll bar comes or goes
+    // while the page is hidden, the plain text layout may keep the width it had before.
+    if (viewport()->width() != wrapWidth_ && !rewrapping_) {
+      rewrapping_ = true;
+      wrapWidth_ = viewport()->width();
+      setLineWrapMode(QPlainTextEdit::NoWrap);
+      setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      rewrapping_ = false;
+    }
+    const double line = LineHeight();
+    const double top = document()->documentMargin();  // above the first line
+    const int room = contentsRect().height();
+    const int lines = std::max(1, static_cast<int>((room - top) / line));
+    const int spare = std::max(0, room - static_cast<int>(std::ceil(top + lines * line)));
+    if (viewportMargins().bottom() != spare) setViewportMargins(0, 0, 0, spare);
+  }
+
+ private:
+  // The height the text layout gives every line of this font (whole pixels).
+  double LineHeight() const {
+    QTextLayout probe("X", font());
+    probe.beginLayout();
+    const QTextLine line = probe.createLine();
+    probe.endLayout();
+    return line.isValid() && line.height() > 0 ? line.height() : QFontMetricsF(font()).lineSpacing();
+  }
+
+  int wrapWidth_ = -1;
+  bool rewrapping_ = false;
 };
 
 QPointer<InterpretationForm>& Slot(LagnaFormKind kind) {
@@ -176,18 +227,33 @@ LagnaFormKind FormKindForLagna(int lagnaIndex) {
 InterpretationForm::InterpretationForm(LagnaFormKind kind, QWidget* parent)
     : QWidget(parent, Qt::Window), kind_(kind) {
   setObjectName(kind == LagnaFormKind::kOne ? "frmLagnaOne" : "frmLagnaTwo");
-  setWindowTitle("Corvane v1.25");
   setFont(BaseFont());
-  setFixedSize(TwipsToPixels(11940), TwipsToPixels(8145));
 
   stack_ = new QStackedWidget(this);
   stack_->setObjectName("frmLagnaDetails");
-  stack_->setGeometry(TwipsRect(0, 480, 11940, 7455));
   for (int index = 0; index < kPageCount; ++index) {
     if (!hasPage(index)) continue;
     pages_[index] = buildPage(index);
     stack_->addWidget(pages_[index]);
   }
+
+  auto* close = new QPushButton("&Close", this);
+  close->setObjectName("cmdClose");
+  connect(close, &QPushButton::clicked, this, &QWidget::close);
+  auto* closeKeys = new QAction(this);
+  closeKeys->setObjectName("actClose");
+  closeKeys->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+  closeKeys->setShortcutContext(Qt::WindowShortcut);
+  connect(closeKeys, &QAction::triggered, this, &QWidget::close);
+  addAction(closeKeys);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, Twips(60), Twips(120), Twips(90));
+  layout->setSpacing(Twips(60));
+  layout->addWidget(stack_, 1);
+  layout->addWidget(close, 0, Qt::AlignRight);
+  resize(Twips(kFormWidth), Twips(kFormHeight));
+  updateTitle();
 }
 
 bool InterpretationForm::hasPage(int lagnaIndex) const {
@@ -204,7 +270,40 @@ int InterpretationForm::currentPage() const {
 }
 
 void InterpretationForm::showPage(int lagnaIndex) {
-  if (QWidget* target = page(lagnaIndex)) stack_->setCurrentWidget(target);
+  QWidget* target = page(lagnaIndex);
+  if (target == nullptr) return;
+  stack_->setCurrentWidget(target);
+  // A page with tabs opens on its details, however it was left.
+  if (auto* tabs = target->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    tabs->setCurrentIndex(tabs->property("openingTab").toInt());
+  updateTitle();
+}
+
+void InterpretationForm::setPersonName(const QString& name) {
+  personName_ = name.trimmed();
+  updateTitle();
+}
+
+void InterpretationForm::updateTitle() {
+  QStringList parts{kWindowCaption};
+  const int index = currentPage();
+  if (index >= 0) parts << kPages[index].lagnaName;
+  if (!personName_.isEmpty()) parts << personName_;
+  setWindowTitle(parts.join(" - "));
+}
+
+void InterpretationForm::keepAbove(QWidget* owner) {
+  if (owner == nullptr || owner == this) return;
+  // Both need their native windows for the window system to know the relation.
+  owner->winId();
+  winId();
+  QWindow* ownerWindow = owner->windowHandle();
+  if (windowHandle()->transientParent() == ownerWindow) return;
+  windowHandle()->setTransientParent(ownerWindow);
+  // The relation ends with the owner's window (Back closes the frame window for good).
+  connect(ownerWindow, &QObject::destroyed, this, [this] {
+    if (QWindow* window = windowHandle()) window->setTransientParent(nullptr);
+  });
 }
 
 QWidget* InterpretationForm::buildPage(int lagnaIndex) {
@@ -220,14 +319,24 @@ QWidget* InterpretationForm::buildPage(int lagnaIndex) {
   }
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(TwipsToPixels(60), TwipsToPixels(60), TwipsToPixels(60), TwipsToPixels(60));
-  if (lagnaIndex == kArudhaPage) {
+  if (lagnaIndex == kArudhaPage || lagnaIndex == kUpapadaPage) {
+    // The planetary reading gets a tab of its own beside the details, wide enough for its
+    // sentences at the reading's point size. Tab names are kept whole, never elided.
     auto* tabs = new QTabWidget(page);
-    tabs->setObjectName("SSTab1");
     tabs->setFont(BaseFont());
-    auto* characteristics = buildArudhaCharacteristics(tabs);
+    tabs->setUsesScrollButtons(false);
+    tabs->setElideMode(Qt::ElideNone);
     auto* details = buildStandardBody(lagnaIndex, tabs);
-    tabs->addTab(characteristics, "Arudha Lagna Planetary Characteristics");
-    tabs->addTab(details, "Arudha Lagna Details");
+    if (lagnaIndex == kArudhaPage) {
+      tabs->setObjectName("SSTab1");
+      tabs->addTab(buildArudhaCharacteristics(tabs), "Arudha Lagna Planetary Characteristics");
+      tabs->addTab(details, "Arudha Lagna Details");
+    } else {
+      tabs->setObjectName("tabUpapada");
+      tabs->addTab(details, "Upapada Lagna Details");
+      tabs->addTab(buildUpapadaReading(tabs), "Upapada Lagna Interpretation");
+    }
+    tabs->setProperty("openingTab", tabs->indexOf(details));
     tabs->setCurrentWidget(details);
     layout->addWidget(tabs);
   } else {
@@ -245,12 +354,12 @@ QLabel* InterpretationForm::addValueLabel(const QString& name, QWidget* parent) 
 }
 
 QPlainTextEdit* InterpretationForm::addTopicBox(const QString& name, QWidget* parent) {
-  auto* box = new QPlainTextEdit(parent);
+  auto* box = new TopicTextBox(parent);
   box->setObjectName(name);
   box->setReadOnly(true);
   box->setFont(BaseFont());
   box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // At least the designed height; space the grid leaves free goes to the texts.
   box->setMinimumHeight(TwipsToPixels(735));
@@ -269,67 +378,50 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(TwipsToPixels(60));
 
-  // Upper part: the page's own explanations and the attribute grid. It scrolls rather
-  // than clip should a value wrap onto more lines than there is room for.
+  // Upper part: the attribute grid and, in the band left of it, the page's own
+  // explanations. It scrolls rather than clip should a value wrap onto more lines than
+  // there is room for.
   auto* upper = new QWidget;
-  auto* upperLayout = new QVBoxLayout(upper);
+  auto* upperLayout = new QHBoxLayout(upper);
   upperLayout->setContentsMargins(TwipsToPixels(60), 0, TwipsToPixels(60), 0);
-  upperLayout->setSpacing(TwipsToPixels(60));
+  upperLayout->setSpacing(TwipsToPixels(100));
+
+  auto* side = new QVBoxLayout;
+  side->setSpacing(TwipsToPixels(30));
+  auto* sideColumn = new QWidget(upper);
+  sideColumn->setObjectName("sideColumn");
+  sideColumn->setFixedWidth(TwipsToPixels(kGridIndent - 60 - 100 - 60));
+  sideColumn->setLayout(side);
+  side->setContentsMargins(0, 0, 0, 0);
+  if (text.significance != nullptr) {
+    side->addWidget(MakeLabel(text.significanceHeading, sideColumn, true));
+    side->addWidget(MakeLabel(text.significance, sideColumn));
+  }
+  side->addStretch(1);
+  upperLayout->addWidget(sideColumn);
 
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(TwipsToPixels(100));
-  grid->setVerticalSpacing(TwipsToPixels(75));
-  int gridIndent = TwipsToPixels(kGridIndent - 120);
-
-  if (text.significance != nullptr) {
-    auto* extras = new QHBoxLayout;
-    extras->setSpacing(TwipsToPixels(240));
-    auto* significance = new QVBoxLayout;
-    significance->setSpacing(TwipsToPixels(30));
-    significance->addWidget(MakeLabel(text.significanceHeading, upper, true));
-    significance->addWidget(MakeLabel(text.significance, upper));
-    significance->addStretch();
-    extras->addLayout(significance, 1);
-    if (lagnaIndex == kHoraPage) {
-      // The house reading of the Hora lagna gets a place of its own beside the significance.
-      auto* house = new QVBoxLayout;
-      house->setSpacing(TwipsToPixels(30));
-      house->addWidget(MakeLabel("Hora Lagna Present In House Significance", upper, true));
-      house->addWidget(addValueLabel("lblHoraDesc", upper));
-      house->addStretch();
-      extras->addLayout(house, 1);
-    }
-    upperLayout->addLayout(extras);
-  }
-
-  QHBoxLayout* gridRow = new QHBoxLayout;
-  gridRow->setSpacing(TwipsToPixels(240));
-  gridRow->addLayout(grid, 5);
-  if (lagnaIndex == kUpapadaPage) {
-    // The Upapada reading needs height to be readable, so it stands beside the grid and
-    // the grid moves to the page's left edge.
-    gridIndent = 0;
-    auto* readingColumn = new QVBoxLayout;
-    readingColumn->setSpacing(TwipsToPixels(60));
-    QLabel* heading = MakeLabel("Upapada Lagna Interpretation", upper, true);
-    heading->setObjectName("lblUpapadaInterpretation");
-    readingColumn->addWidget(heading);
-    reading_ = new QTextEdit(upper);
-    reading_->setObjectName("RTBUL");
-    reading_->setReadOnly(true);
-    reading_->setFont(BaseFont());
-    readingColumn->addWidget(reading_, 1);
-    gridRow->addLayout(readingColumn, 2);
-  }
-  grid->setContentsMargins(gridIndent, 0, 0, 0);
-  upperLayout->addLayout(gridRow, lagnaIndex == kUpapadaPage ? 1 : 0);
-  if (lagnaIndex != kUpapadaPage) upperLayout->addStretch(1);
+  grid->setVerticalSpacing(TwipsToPixels(30));
+  grid->setContentsMargins(0, 0, 0, 0);
+  upperLayout->addLayout(grid, 1);
 
   for (int column = 0; column < 3; ++column) grid->setColumnStretch(column, kColumnWidths[column]);
   for (int row = 0; row < static_cast<int>(kGrid.size()); ++row) {
     for (int column = 0; column < 3; ++column) {
       const Cell& cell = kGrid[row][column];
-      if (cell.attribute[0] == '\0') continue;
+      if (cell.attribute[0] == '\0') {
+        if (lagnaIndex == kHoraPage) {
+          // The house reading of the Hora lagna fills the grid's one empty cell.
+          auto* house = new QVBoxLayout;
+          house->setSpacing(0);
+          house->addWidget(MakeLabel("Hora Lagna Present In House Significance", upper, true));
+          house->addWidget(addValueLabel("lblHoraDesc", upper));
+          house->addStretch();
+          grid->addLayout(house, row, column);
+        }
+        continue;
+      }
       QString caption = cell.caption ? QString(cell.caption)
                                      : QString("%1 Present In Sign").arg(text.lagnaName);
       auto* cellLayout = new QVBoxLayout;
@@ -343,6 +435,7 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
   }
   QScrollArea* upperArea = MakeScrollArea(upper, body);
   upperArea->setObjectName("scrAttributes");
+  upperArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   new ContentHeightCap(upperArea);
   layout->addWidget(upperArea, 0);
 
@@ -370,52 +463,60 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
   return body;
 }
 
-QWidget* InterpretationForm::buildArudhaCharacteristics(QWidget* parent) {
+QWidget* InterpretationForm::buildReadingTab(QWidget* parent, const char* heading, const char* headingName,
+                                             const char* readingName, std::initializer_list<const char*> texts) {
   auto* tab = new QWidget(parent);
   auto* layout = new QVBoxLayout(tab);
-  layout->setContentsMargins(TwipsToPixels(120), TwipsToPixels(120), TwipsToPixels(120), TwipsToPixels(120));
-  layout->setSpacing(TwipsToPixels(90));
-  QLabel* heading = MakeLabel("Arudha Lagna Interpretation", tab, true);
-  heading->setFont(BaseFont(10, true));
-  layout->addWidget(heading);
-  layout->addWidget(MakeLabel(
-      "Arudha literally means mount. This signifies the image of a sign falling on another sign. "
-      "Arudha of the first house is known as Arudha Lagna. Arudha Lagna shows how one manifests "
-      "oneself in this world of Maya (Illusion). This shows how you are perceived  by others.",
-      tab));
-  layout->addWidget(MakeLabel(
-      "This shows us issues related to status and power. This shows what people think of you "
-      "and your image.",
-      tab));
+  layout->setContentsMargins(Twips(120), Twips(120), Twips(120), Twips(120));
+  layout->setSpacing(Twips(90));
+  QLabel* title = MakeLabel(heading, tab, true);
+  title->setObjectName(headingName);
+  title->setFont(BaseFont(10, true));
+  layout->addWidget(title);
+  for (const char* text : texts) layout->addWidget(MakeLabel(text, tab));
   reading_ = new QTextEdit(tab);
-  reading_->setObjectName("RTB");
+  reading_->setObjectName(readingName);
   reading_->setReadOnly(true);
   reading_->setFont(BaseFont());
   layout->addWidget(reading_, 1);
   return tab;
 }
 
+QWidget* InterpretationForm::buildArudhaCharacteristics(QWidget* parent) {
+  return buildReadingTab(
+      parent, "Arudha Lagna Interpretation", "lblArudhaInterpretation", "RTB",
+      {"Arudha literally means mount. This signifies the image of a sign falling on another sign. "
+       "Arudha of the first house is known as Arudha Lagna. Arudha Lagna shows how one manifests "
+       "oneself in this world of Maya (Illusion). This shows how you are perceived  by others.",
+       "This shows us issues related to status and power. This shows what people think of you "
+       "and your image."});
+}
+
+QWidget* InterpretationForm::buildUpapadaReading(QWidget* parent) {
+  return buildReadingTab(parent, "Upapada Lagna Interpretation", "lblUpapadaInterpretation", "RTBUL", {});
+}
+
 void InterpretationForm::buildPranapadaBody(QWidget* page) {
   // The page has no grid: a heading naming the house, the significance, and the large
-  // description of that house.
+  // description of that house, which takes the room the window gives.
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(Twips(120), Twips(120), Twips(120), Twips(120));
+  layout->setSpacing(Twips(60));
   pranapadaHeading_ = MakeLabel(kPranapadaDesignHeading, page, true);
   pranapadaHeading_->setObjectName("Label8_108");
   pranapadaHeading_->setProperty("index", 108);
-  pranapadaHeading_->setGeometry(TwipsRect(120, 480, 11535, 270));
-
-  QLabel* heading = MakeLabel(kPages[kPranapadaPage].significanceHeading, page, true);
-  heading->setGeometry(TwipsRect(120, 840, 11535, 255));
-  QLabel* significance = MakeLabel(kPages[kPranapadaPage].significance, page);
-  significance->setGeometry(TwipsRect(120, 1110, 11535, 270));
-
-  QLabel* caption = MakeLabel("Pranapada Lagna Present House Significance", page, true);
-  caption->setGeometry(TwipsRect(120, 1560, 11535, 270));
+  layout->addWidget(pranapadaHeading_);
+  layout->addSpacing(Twips(90));
+  layout->addWidget(MakeLabel(kPages[kPranapadaPage].significanceHeading, page, true));
+  layout->addWidget(MakeLabel(kPages[kPranapadaPage].significance, page));
+  layout->addSpacing(Twips(180));
+  layout->addWidget(MakeLabel("Pranapada Lagna Present House Significance", page, true));
 
   QLabel* description = addValueLabel("lblHouseDesc", page);
   description->setFont(BaseFont(10));
   auto* area = MakeScrollArea(description, page);
   area->setObjectName("scrHouseDesc");
-  area->setGeometry(TwipsRect(120, 2040, 11535, 4335));
+  layout->addWidget(area, 1);
 }
 
 void InterpretationForm::fill(const LagnaPageFields& fields) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <initializer_list>
 
 #include "lagna/page_fields.h"
 
@@ -22,6 +23,8 @@ LagnaFormKind FormKindForLagna(int lagnaIndex);
 
 // A top-level window with one page per lagna entry, stacked so that one is in front.
 // It computes nothing: fill() shows the texts that the interpretation step prepared.
+// Its title names the page's lagna and the person; Esc, Ctrl+W and the Close button at the
+// bottom right close it. It opens at its designed size and grows with its layouts.
 class InterpretationForm : public QWidget {
   Q_OBJECT
  public:
@@ -32,8 +35,16 @@ class InterpretationForm : public QWidget {
   QWidget* page(int lagnaIndex) const;  // nullptr for pages of the other form
   int currentPage() const;              // lagna index of the page in front
 
-  // Brings the page of that lagna entry to the front; indices of the other form are ignored.
+  // Brings the page of that lagna entry to the front, on the tab it opens with (the details
+  // of the Arudha and Upapada lagnas); indices of the other form are ignored.
   void showPage(int lagnaIndex);
+
+  // The person the chart belongs to, named in the window's title after the lagna.
+  void setPersonName(const QString& name);
+
+  // Keeps this window above `owner` (the window it was opened from) instead of dropping
+  // behind it when the owner is clicked.
+  void keepAbove(QWidget* owner);
 
   // Writes every control whose name matches a field, the house descriptions, the Pranapada
   // heading and the two readings. Fields of the other form's controls are skipped.
@@ -43,7 +54,12 @@ class InterpretationForm : public QWidget {
   QWidget* buildPage(int lagnaIndex);
   QWidget* buildStandardBody(int lagnaIndex, QWidget* parent);
   QWidget* buildArudhaCharacteristics(QWidget* parent);
+  QWidget* buildUpapadaReading(QWidget* parent);
+  // A tab with a heading, fixed texts and the planetary reading below them.
+  QWidget* buildReadingTab(QWidget* parent, const char* heading, const char* headingName, const char* readingName,
+                           std::initializer_list<const char*> texts);
   void buildPranapadaBody(QWidget* page);
+  void updateTitle();
   QLabel* addValueLabel(const QString& name, QWidget* parent);
   QPlainTextEdit* addTopicBox(const QString& name, QWidget* parent);
 
@@ -54,6 +70,7 @@ class InterpretationForm : public QWidget {
   QHash<QString, QPlainTextEdit*> topicBoxes_;
   QTextEdit* reading_ = nullptr;        // RTB on the first form, RTBUL on the second
   QLabel* pranapadaHeading_ = nullptr;  // Label8(108) on the second form
+  QString personName_;
 };
 
 // Shows a reading run by run: emphasis, black or dark red, the reading's point size, and

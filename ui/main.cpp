@@ -27,6 +27,9 @@ int main(int argc, char** argv) {
   corvane::SingleInstance instance;
   if (corvane::ReportIfAlreadyRunning(instance)) return 0;
   corvane::AppController controller;
+  // A second start brings this copy's window forward.
+  QObject::connect(&instance, &corvane::SingleInstance::activationRequested, &controller,
+                   &corvane::AppController::bringToFront);
   QObject::connect(&controller, &corvane::AppController::exitRequested, &app, &QApplication::quit,
                    Qt::QueuedConnection);
   controller.start();

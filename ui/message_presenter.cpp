@@ -22,6 +22,9 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) {
   }
   QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
                   kApplicationTitle, text, QMessageBox::Ok, parent);
+  box.setObjectName("messageBox");
+  // Every message can be selected and copied, such as an address no browser could open.
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   box.exec();
 }
 

@@ -14,7 +14,8 @@ inline constexpr char kApplicationTitle[] = "Corvane";
 // The caption of the main windows.
 inline constexpr auto& kWindowCaption = kProgramCaption;
 
-// Shows a modal message box with the application's title, the given icon and one OK button.
+// Shows a modal message box with the application's title, the given icon and one OK button;
+// its text can be selected and copied.
 // Tests replace the sink to see what would have been shown without blocking.
 void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon);
 using MessageSink = std::function<void(QWidget* parent, const QString& text, MessageIcon icon)>;

@@ -2,15 +2,20 @@
 
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStringList>
+#include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "app/chart_calculation.h"
 #include "ui/interpretation_form.h"
@@ -27,16 +32,15 @@ constexpr int kPointSize = 8;
 
 // The lagna list from top to bottom: the label's index selects the page.
 struct LagnaEntry {
-  int top;
   int index;
   const char* caption;
 };
 constexpr std::array<LagnaEntry, kLagnaCount> kLagnaEntries = {{
-    {240, 0, "AL-Arudha Lagna"},   {819, 1, "BL-Bhava Lagna"},     {1398, 2, "HL-Hora Lagna"},
-    {1977, 3, "GL-Ghati Lagna"},   {2556, 4, "SrL-Sree Lagna"},    {3135, 5, "IL-Indu Lagna"},
-    {3699, 6, "PL-Paka Lagna"},    {4278, 11, "SL-Surya Lagna"},   {4857, 9, "VL-Varnada Lagna"},
-    {5436, 10, "CL-Chandra Lagna"}, {6015, 8, "PpL-Pranapada Lagna"}, {6600, 7, "UL-Upapada Lagna"},
-    {7080, 12, "Ascendant "},
+    {0, "AL-Arudha Lagna"},   {1, "BL-Bhava Lagna"},     {2, "HL-Hora Lagna"},
+    {3, "GL-Ghati Lagna"},    {4, "SrL-Sree Lagna"},     {5, "IL-Indu Lagna"},
+    {6, "PL-Paka Lagna"},     {11, "SL-Surya Lagna"},    {9, "VL-Varnada Lagna"},
+    {10, "CL-Chandra Lagna"}, {8, "PpL-Pranapada Lagna"}, {7, "UL-Upapada Lagna"},
+    {12, "Ascendant "},
 }};
 
 // Names of the body list labels by sign index (the Sagittarius name is spelt as it always was).
@@ -51,11 +55,13 @@ struct GridPlace {
 constexpr std::array<GridPlace, 12> kSignPlaces = {{
     {0, 1}, {0, 2}, {0, 3}, {1, 3}, {2, 3}, {3, 3}, {3, 2}, {3, 1}, {3, 0}, {2, 0}, {1, 0}, {0, 0},
 }};
-constexpr std::array<int, 4> kColumnLefts = {120, 2085, 4050, 6015};
-constexpr std::array<int, 4> kRowTops = {135, 1815, 3495, 5175};
-constexpr int kBoxWidth = 1965;
-constexpr int kBoxHeight = 1680;
-constexpr int kChartDrop = 180;  // twips the chart sits below its designed place
+
+// Designed sizes, in twips.
+constexpr int kFormWidth = 14595, kFormHeight = 8610;
+constexpr int kBoxWidth = 1965, kBoxHeight = 1680;
+constexpr int kBodiesWidth = 1305;  // the bodies' column of a sign box
+constexpr int kMarksLeft = 1440;    // where the lagna marks start in a sign box
+constexpr int kSideColumnWidth = 3495;
 
 // Position table rows: the name label's own index and caption; the value label is the row.
 struct PositionRow {
@@ -74,6 +80,13 @@ constexpr std::array<const char*, 7> kDetailCaptions = {
 constexpr std::array<const char*, 7> kDetailNames = {"lblDOB",  "lblTOB",   "lblLongitude", "lblLatitude",
                                                      "lblCity", "lblState", "lblCountry"};
 
+// Entries and links in dark blue; the one with the keyboard focus stands out in the
+// selection colours, so the user sees where Enter goes.
+constexpr char kFocusableLinkStyle[] =
+    "QLabel { color: #000080; border: 1px solid transparent; }"
+    "QLabel:focus { color: palette(highlighted-text); background: palette(highlight);"
+    " border: 1px dotted palette(highlighted-text); }";
+
 QFont Font(const char* family, double pointSize, bool bold = false) {
   QFont font(family);
   font.setPointSizeF(pointSize);
@@ -81,12 +94,11 @@ QFont Font(const char* family, double pointSize, bool bold = false) {
   return font;
 }
 
-QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent, const QRect& geometry) {
+QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
   label->setTextFormat(Qt::PlainText);  // names and places are shown literally, never as markup
   label->setText(text);
-  label->setGeometry(geometry);
   return label;
 }
 
@@ -133,8 +145,8 @@ QString PairedLines(const QString& lines) {
   return paired.join('\n');
 }
 
-// Single-line values keep their exact text and shrink to fit their width; a value too long
-// even at 6 points also shows in full as the label's tool tip.
+// Single-line values keep their exact text and shrink to fit their (fixed) width; a value
+// too long even at 6 points also shows in full as the label's tool tip.
 void FitLineToWidth(QLabel* label, double largest) {
   QFont font = label->font();
   const int width = label->width();
@@ -147,14 +159,14 @@ void FitLineToWidth(QLabel* label, double largest) {
                                                                                  : QString());
 }
 
-QScrollArea* WrapInScrollArea(QLabel* label, QWidget* parent, const QRect& geometry) {
+QScrollArea* WrapInScrollArea(QLabel* label, QWidget* parent) {
   auto* area = new QScrollArea(parent);
   area->setObjectName(QString("scr") + label->objectName());
   area->setFrameShape(QFrame::NoFrame);
+  area->setFocusPolicy(Qt::NoFocus);  // a text of the chart, not a stop for the Tab key
   area->setWidgetResizable(true);
   area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  area->setGeometry(geometry);
   area->setStyleSheet("QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }");
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -162,14 +174,134 @@ QScrollArea* WrapInScrollArea(QLabel* label, QWidget* parent, const QRect& geome
   return area;
 }
 
-QFrame* MakeRectangle(const QString& name, QWidget* parent, const QRect& geometry) {
+QFrame* MakeRectangle(const QString& name, QWidget* parent) {
   auto* shape = new QFrame(parent);
   shape->setObjectName(name);
   shape->setFrameShape(QFrame::Box);
   shape->setLineWidth(1);
-  shape->setGeometry(geometry);
   return shape;
 }
+
+int Scaled(int length, int designed, int twips) { return length * twips / designed; }
+
+}  // namespace
+
+// One sign of the chart: its number in the top right corner, the bodies on the left and
+// the lagna marks on the right. The parts keep their designed proportions as the box grows,
+// and the texts take the largest point size at which they fit (up to a size that grows with
+// the box), so a crowded sign still shows every entry.
+class SignBox : public QFrame {
+ public:
+  SignBox(int sign, QWidget* parent) : QFrame(parent) {
+    setObjectName(QString("shpHora_%1").arg(sign));
+    setProperty("index", sign);
+    setFrameShape(QFrame::Box);
+    setLineWidth(1);
+    number_ = MakeLabel(QString("Hno_%1").arg(sign), QString::number(sign + 1), this);
+    number_->setProperty("index", sign);
+    number_->setFont(Font(kNumberFontFamily, kPointSize));
+    number_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    bodies_ = MakeLabel(kBodyListNames[sign], QString(), this);
+    bodiesArea_ = WrapInScrollArea(bodies_, this);
+    marks_ = MakeLabel(QString("lblArudha_%1").arg(sign), QString(), this);
+    marks_->setProperty("index", sign);
+    marksArea_ = WrapInScrollArea(marks_, this);
+    marks_->setFont(Font(kFontFamily, kPointSize, true));
+  }
+
+  void setTexts(const QString& bodies, const QString& marks) {
+    bodiesText_ = bodies;
+    marksText_ = marks;
+    arrange();
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QFrame::resizeEvent(event);
+    arrange();
+  }
+
+ private:
+  void arrange() {
+    const int w = width(), h = height();
+    number_->setGeometry(w - 22, 2, 19, 14);
+    bodiesArea_->setGeometry(Twips(120), Twips(105), Scaled(w, kBoxWidth, kBodiesWidth), h - Twips(105) - 3);
+    const int marksLeft = Scaled(w, kBoxWidth, kMarksLeft);
+    marksArea_->setGeometry(marksLeft, 18, w - marksLeft - 2, h - 18 - 3);
+
+    // The designed 8 points at the designed size, more in a larger box.
+    const double scale = std::min(double(w) / Twips(kBoxWidth), double(h) / Twips(kBoxHeight));
+    const double largest = std::clamp(std::floor(kPointSize * scale * 2) / 2, double(kPointSize), 2.0 * kPointSize);
+    bodies_->setText(bodiesText_);
+    FitTextToArea(bodies_, bodiesArea_->size(), largest);
+    marks_->setText(marksText_);
+    if (!FitTextToArea(marks_, marksArea_->size(), largest, 6.5)) {
+      marks_->setText(PairedLines(marksText_));
+      FitTextToArea(marks_, marksArea_->size(), largest);
+    }
+  }
+
+  QLabel *number_, *bodies_, *marks_;
+  QScrollArea *bodiesArea_, *marksArea_;
+  QString bodiesText_, marksText_;
+};
+
+namespace {
+
+// The square chart: twelve sign boxes around the centre, which holds the web site's link.
+// Boxes share their edge lines and split the chart's room evenly, however large it is.
+class ChartSquare : public QWidget {
+ public:
+  ChartSquare(QLabel* centreLink, std::array<SignBox*, 12>& boxes, QWidget* parent)
+      : QWidget(parent), link_(centreLink) {
+    setObjectName("chartSquare");
+    outline_ = MakeRectangle("Shape2", this);
+    centre_ = MakeRectangle("Shape1", this);
+    for (int sign = 0; sign < 12; ++sign) boxes_[sign] = boxes[sign] = new SignBox(sign, this);
+    link_->setParent(this);
+    link_->setWordWrap(true);
+    link_->setAlignment(Qt::AlignCenter);
+    setMinimumSize(4 * Twips(kBoxWidth) + 2, 4 * Twips(kBoxHeight) + 2);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    resize(minimumSize());
+    arrange();
+  }
+
+  QSize sizeHint() const override { return minimumSize(); }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    arrange();
+  }
+
+ private:
+  void arrange() {
+    // The outline runs one pixel outside the boxes, which draws the chart's double border.
+    outline_->setGeometry(rect());
+    const int w = width() - 2, h = height() - 2;
+    auto left = [&](int column) { return 1 + column * w / 4; };
+    auto top = [&](int row) { return 1 + row * h / 4; };
+    for (int sign = 0; sign < 12; ++sign) {
+      const GridPlace place = kSignPlaces[sign];
+      // One pixel wider and taller than the step, so neighbours draw their shared edge once.
+      boxes_[sign]->setGeometry(QRect(QPoint(left(place.column), top(place.row)),
+                                      QPoint(left(place.column + 1), top(place.row + 1))));
+    }
+    const QRect centre(QPoint(left(1), top(1)), QPoint(left(3), top(3)));
+    centre_->setGeometry(centre);
+    centre_->lower();
+    outline_->lower();
+    const int linkHeight = std::max(Twips(600), link_->heightForWidth(centre.width() - 2 * Twips(195)));
+    link_->setGeometry(centre.left() + Twips(195), centre.center().y() - linkHeight / 2,
+                       centre.width() - 2 * Twips(195), linkHeight);
+  }
+
+  QLabel* link_;
+  QFrame* outline_;
+  QFrame* centre_;
+  std::array<SignBox*, 12> boxes_{};
+};
 
 }  // namespace
 
@@ -177,17 +309,42 @@ ResultForm::ResultForm(QWidget* parent) : QWidget(parent) {
   setObjectName("frmDisplay");
   setWindowTitle("Corvane v1.25");
   setFont(Font(kFontFamily, kPointSize));
-  setFixedSize(TwipsToPixels(14595), TwipsToPixels(8610));
 
   showChartButton_ = new QPushButton("Show Chart", this);
   showChartButton_->setObjectName("cmdShowChart");
-  showChartButton_->setGeometry(TwipsRect(5520, 120, 2355, 375));
+  showChartButton_->setFixedSize(Twips(2355), Twips(375));
+  QLabel* forum = makeLinkLabel("Label5", "Discuss your chart with other readers in our online forum", this);
 
-  buildLagnaList();
-  buildChartFrame();
+  QWidget* list = buildLagnaList();
+  QWidget* chart = buildChartFrame();
 
-  makeLinkLabel("Label5", "Discuss your chart with other readers in our online forum",
-                this)->setGeometry(TwipsRect(8280, 360, 6165, 300));
+  // The designed arrangement: the button and the forum link above the chart frame, the
+  // lagna list to the left of it. The list and the chart take any room beyond the design.
+  auto* top = new QHBoxLayout;
+  top->setContentsMargins(0, 0, 0, 0);
+  top->setSpacing(0);
+  top->addStretch(5520 - 2520);
+  top->addWidget(showChartButton_, 0, Qt::AlignTop);
+  top->addStretch(8280 - 5520 - 2355);
+  top->addWidget(forum, 0, Qt::AlignBottom);
+
+  auto* layout = new QGridLayout(this);
+  layout->setContentsMargins(Twips(60), Twips(120), Twips(kFormWidth - 2520 - 11940), Twips(kFormHeight - 720 - 7455));
+  layout->setHorizontalSpacing(Twips(105));
+  layout->setVerticalSpacing(0);
+  layout->addLayout(top, 0, 1);
+  layout->setRowMinimumHeight(0, Twips(720 - 120));
+  layout->addWidget(list, 1, 0);
+  layout->addWidget(chart, 1, 1);
+  layout->setColumnStretch(1, 1);
+  layout->setRowStretch(1, 1);
+  setMinimumSize(Twips(kFormWidth), Twips(kFormHeight));
+  resize(minimumSize());
+
+  // Tab goes from the lagna list to the button and the two links.
+  setTabOrder(entries_.back(), showChartButton_);
+  setTabOrder(showChartButton_, forum);
+  setTabOrder(forum, findChild<QLabel*>("Label7"));
 
   connect(showChartButton_, &QPushButton::clicked, this, [this] { chartFrame_->raise(); });
 }
@@ -198,7 +355,8 @@ QLabel* ResultForm::makeLinkLabel(const QString& name, const QString& text, QWid
   label->setTextFormat(Qt::PlainText);
   label->setText(text);
   label->setCursor(Qt::PointingHandCursor);
-  label->setStyleSheet("color: #000080;");
+  label->setStyleSheet(kFocusableLinkStyle);
+  label->setFocusPolicy(Qt::StrongFocus);
   QFont font = label->font();
   font.setUnderline(true);
   label->setFont(font);
@@ -207,108 +365,116 @@ QLabel* ResultForm::makeLinkLabel(const QString& name, const QString& text, QWid
   return label;
 }
 
-void ResultForm::buildLagnaList() {
+QWidget* ResultForm::buildLagnaList() {
   auto* frame = new QGroupBox(this);
   frame->setObjectName("Frame2");
-  frame->setGeometry(TwipsRect(60, 720, 2355, 7455));
-  for (const LagnaEntry& entry : kLagnaEntries) {
-    QLabel* label = MakeLabel(QString("Label8_%1").arg(entry.index), entry.caption, frame,
-                              TwipsRect(120, entry.top, 2115, 270));
+  frame->setFixedWidth(Twips(2355));
+  frame->setMinimumHeight(Twips(7455));
+  auto* layout = new QVBoxLayout(frame);
+  layout->setContentsMargins(Twips(120) - 4, Twips(240) - 3, 1, Twips(105));
+  layout->setSpacing(0);
+  for (std::size_t row = 0; row < kLagnaEntries.size(); ++row) {
+    const LagnaEntry& entry = kLagnaEntries[row];
+    QLabel* label = MakeLabel(QString("Label8_%1").arg(entry.index), entry.caption, frame);
     label->setProperty("index", entry.index);
     label->setCursor(Qt::PointingHandCursor);
     label->setFont(Font(kFontFamily, kPointSize, true));
-    label->setStyleSheet("color: #000080;");
+    label->setStyleSheet(kFocusableLinkStyle);
+    label->setFixedHeight(Twips(270) + 2);
+    // Only the current entry is a Tab stop; a click still focuses any entry.
+    label->setFocusPolicy(row == 0 ? Qt::StrongFocus : Qt::ClickFocus);
     label->installEventFilter(this);
+    if (row > 0) {
+      layout->addStretch(1);
+      setTabOrder(entries_[row - 1], label);
+    }
+    layout->addWidget(label);
+    entries_[row] = label;
   }
+  currentEntry_ = entries_.front();
+  return frame;
 }
 
-void ResultForm::buildChartFrame() {
+QWidget* ResultForm::buildChartFrame() {
   chartFrame_ = new QGroupBox("Vedic Special Lagnas Chart", this);
   chartFrame_->setObjectName("frmSpecialLagnaChart");
-  chartFrame_->setGeometry(TwipsRect(2520, 720, 11940, 7455));
 
   // Shown from the start: the chart is the point of this window.
   birthChart_ = new QGroupBox("Hora", chartFrame_);
   birthChart_->setObjectName("fraBirthchart");
-  // The frame starts a little higher and the chart a little lower than the design so that
-  // the frame's caption stands clear of the chart's top line.
-  birthChart_->setGeometry(TwipsRect(120, 240, 8115, 7125));
-  MakeRectangle("Shape2", birthChart_, TwipsRect(100, 120 + kChartDrop, 7890, 6750));
-  for (int sign = 0; sign < 12; ++sign) buildSignBox(birthChart_, sign);
-  QFrame* centre = MakeRectangle("Shape1", birthChart_,
-                                 TwipsRect(2085, 1815 + kChartDrop, 3930 + 15, 3360 + 15));
-  centre->lower();
   QLabel* siteLink = makeLinkLabel("Label7", "Visit our web site for more about your lagnas", birthChart_);
-  siteLink->setGeometry(TwipsRect(2280, 3240 + kChartDrop, 3555, 600));
-  siteLink->setWordWrap(true);
-  siteLink->setAlignment(Qt::AlignCenter);
+  auto* square = new ChartSquare(siteLink, signBoxes_, birthChart_);
+  auto* chartLayout = new QVBoxLayout(birthChart_);
+  // The chart sits a little lower than the frame's caption so that the caption stands clear.
+  chartLayout->setContentsMargins(Twips(100), Twips(60), Twips(100), Twips(60));
+  chartLayout->addWidget(square);
 
-  auto* details = new QGroupBox("Your Details", chartFrame_);
-  details->setObjectName("fraDetails");
-  details->setGeometry(TwipsRect(8340, 240, 3490, 2775));
-  buildDetails(details);
+  auto* details = buildDetails();
+  auto* positions = buildPositions();
+  auto* side = new QVBoxLayout;
+  side->setSpacing(0);
+  side->addWidget(details);
+  side->addWidget(positions, 1);
 
-  auto* positions = new QGroupBox("Vedic Planetary Position", chartFrame_);
-  positions->setObjectName("fraWestern");
-  positions->setGeometry(TwipsRect(8340, 3000, 3495, 4335));
-  buildPositions(positions);
+  auto* layout = new QHBoxLayout(chartFrame_);
+  layout->setContentsMargins(Twips(60), Twips(0), Twips(105), Twips(90));
+  layout->setSpacing(Twips(105));
+  layout->addWidget(birthChart_, 1);
+  layout->addLayout(side);
 
   birthChart_->raise();
   details->raise();
+  return chartFrame_;
 }
 
-void ResultForm::buildSignBox(QWidget* chart, int sign) {
-  const GridPlace place = kSignPlaces[sign];
-  // One twip-pixel wider and taller than the step so that neighbours share their edge line.
-  QRect boxRect = TwipsRect(kColumnLefts[place.column], kRowTops[place.row] + kChartDrop, kBoxWidth,
-                            kBoxHeight);
-  boxRect.setSize(boxRect.size() + QSize(1, 1));
-  QFrame* box = MakeRectangle(QString("shpHora_%1").arg(sign), chart, boxRect);
-  box->setProperty("index", sign);
-  const int width = boxRect.width();
-  const int height = boxRect.height();
-
-  // Sign number in the top right corner; the lagna marks start below it.
-  QLabel* number = MakeLabel(QString("Hno_%1").arg(sign), QString::number(sign + 1), box,
-                             QRect(width - 22, 2, 19, 14));
-  number->setProperty("index", sign);
-  number->setFont(Font(kNumberFontFamily, kPointSize));
-  number->setAlignment(Qt::AlignRight | Qt::AlignTop);
-
-  QLabel* bodies = MakeLabel(kBodyListNames[sign], QString(), box, QRect());
-  WrapInScrollArea(bodies, box, QRect(TwipsToPixels(120), TwipsToPixels(105), TwipsToPixels(1305),
-                                      height - TwipsToPixels(105) - 3));
-  bodyLists_[sign] = bodies;
-
-  QLabel* marks = MakeLabel(QString("lblArudha_%1").arg(sign), QString(), box, QRect());
-  marks->setProperty("index", sign);
-  const int marksLeft = TwipsToPixels(1440);
-  WrapInScrollArea(marks, box, QRect(marksLeft, 18, width - marksLeft - 2, height - 18 - 3));
-  marks->setFont(Font(kFontFamily, kPointSize, true));
-  lagnaLists_[sign] = marks;
+// A frame of the side column with its two columns of captions and values.
+QGridLayout* ResultForm::sideFrame(const char* title, const char* name, QWidget*& frame) {
+  auto* box = new QGroupBox(title, chartFrame_);
+  box->setObjectName(name);
+  box->setFixedWidth(Twips(kSideColumnWidth));
+  auto* grid = new QGridLayout(box);
+  grid->setContentsMargins(Twips(120), Twips(60), Twips(60), Twips(60));
+  grid->setHorizontalSpacing(Twips(15));
+  frame = box;
+  return grid;
 }
 
-void ResultForm::buildDetails(QGroupBox* frame) {
-  name_ = MakeLabel("lblName", QString(), frame, TwipsRect(120, 240, 3285, 285));
+QWidget* ResultForm::buildDetails() {
+  QWidget* frame = nullptr;
+  QGridLayout* grid = sideFrame("Your Details", "fraDetails", frame);
+  frame->setFixedHeight(Twips(2775));
+  grid->setVerticalSpacing(0);
+  name_ = MakeLabel("lblName", QString(), frame);
   name_->setFont(Font(kFontFamily, kPointSize, true));
+  name_->setFixedWidth(Twips(3285));
+  grid->addWidget(name_, 0, 0, 1, 2);
   for (int row = 0; row < 7; ++row) {
-    const int top = 600 + 300 * row;
-    MakeLabel(QString("lblDetailCaption_%1").arg(row), kDetailCaptions[row], frame,
-              TwipsRect(120, top, 1305, 285));
-    details_[row] = MakeLabel(kDetailNames[row], QString(), frame, TwipsRect(1440, top, 1980, 285));
+    QLabel* caption = MakeLabel(QString("lblDetailCaption_%1").arg(row), kDetailCaptions[row], frame);
+    caption->setFixedWidth(Twips(1305));
+    details_[row] = MakeLabel(kDetailNames[row], QString(), frame);
+    details_[row]->setFixedWidth(Twips(1890));
+    grid->addWidget(caption, row + 1, 0);
+    grid->addWidget(details_[row], row + 1, 1);
   }
+  return frame;
 }
 
-void ResultForm::buildPositions(QGroupBox* frame) {
+QWidget* ResultForm::buildPositions() {
+  QWidget* frame = nullptr;
+  QGridLayout* grid = sideFrame("Vedic Planetary Position", "fraWestern", frame);
+  frame->setMinimumHeight(Twips(4335));
   for (int row = 0; row < kBodyCount; ++row) {
-    const int top = 360 + 390 * row;
     QLabel* name = MakeLabel(QString("PlanetName_%1").arg(kPositionRows[row].nameIndex),
-                             kPositionRows[row].caption, frame, TwipsRect(120, top, 1785, 285));
+                             kPositionRows[row].caption, frame);
     name->setProperty("index", kPositionRows[row].nameIndex);
-    positions_[row] = MakeLabel(QString("planet_%1").arg(row), QString(), frame,
-                                TwipsRect(1920, top, 1455, 285));
+    name->setFixedWidth(Twips(1785));
+    positions_[row] = MakeLabel(QString("planet_%1").arg(row), QString(), frame);
     positions_[row]->setProperty("index", row);
+    positions_[row]->setFixedWidth(Twips(1455));
+    grid->addWidget(name, row, 0);
+    grid->addWidget(positions_[row], row, 1);
   }
+  return frame;
 }
 
 void ResultForm::showChart(const ChartState& chart) {
@@ -326,22 +492,17 @@ void ResultForm::showChart(const ChartState& chart) {
     positions_[body]->setText(Text(texts.PositionTexts[body]));
     FitLineToWidth(positions_[body], kPointSize);
   }
-  for (int sign = 0; sign < 12; ++sign) {
-    QLabel* bodies = bodyLists_[sign];
-    bodies->setText(ListLines(texts.ChartBoxTexts[sign]));
-    FitTextToArea(bodies, bodies->parentWidget()->size(), kPointSize);
-    QLabel* marks = lagnaLists_[sign];
-    const QString markLines = ListLines(texts.LagnaBoxTexts[sign]);
-    marks->setText(markLines);
-    if (!FitTextToArea(marks, marks->parentWidget()->size(), kPointSize, 6.5)) {
-      marks->setText(PairedLines(markLines));
-      FitTextToArea(marks, marks->parentWidget()->size(), kPointSize);
-    }
-  }
+  for (int sign = 0; sign < 12; ++sign)
+    signBoxes_[sign]->setTexts(ListLines(texts.ChartBoxTexts[sign]), ListLines(texts.LagnaBoxTexts[sign]));
 
   pageFields_ = PageFieldsOf(chart);
-  for (LagnaFormKind kind : {LagnaFormKind::kOne, LagnaFormKind::kTwo})
-    if (InterpretationForm* form = ExistingLagnaForm(kind)) form->fill(pageFields_);
+  personName_ = texts.NameText;
+  for (LagnaFormKind kind : {LagnaFormKind::kOne, LagnaFormKind::kTwo}) {
+    if (InterpretationForm* form = ExistingLagnaForm(kind)) {
+      form->fill(pageFields_);
+      form->setPersonName(Text(personName_));
+    }
+  }
 
   chartFrame_->raise();
 }
@@ -350,14 +511,22 @@ void ResultForm::setChartProvider(ChartProvider provider) { provider_ = std::mov
 
 void ResultForm::setLagnaPageOpener(LagnaPageOpener opener) { opener_ = std::move(opener); }
 
+void ResultForm::focusLagnaList() { currentEntry_->setFocus(Qt::TabFocusReason); }
+
 void ResultForm::openLagnaPage(int index) {
   if (index < 0 || index >= kLagnaCount) return;
+  std::string_view person = personName_;
   if (provider_) {
-    if (const ChartState* chart = provider_()) pageFields_ = PageFieldsOf(*chart);
+    if (const ChartState* chart = provider_()) {
+      pageFields_ = PageFieldsOf(*chart);
+      person = chart->Results.NameText;
+    }
   }
   InterpretationForm* form = LagnaForm(FormKindForLagna(index));
   form->fill(pageFields_);
+  form->setPersonName(QString::fromUtf8(person.data(), static_cast<qsizetype>(person.size())));
   form->showPage(index);
+  form->keepAbove(window());
   placeLagnaForm(form);
   form->show();
   placeLagnaForm(form);  // again, now that the window frame's size is known
@@ -365,44 +534,97 @@ void ResultForm::openLagnaPage(int index) {
   form->activateWindow();
 }
 
-void ResultForm::placeLagnaForm(QWidget* form) const {
-  // Just inside the chart frame, a little right and below its corner, which puts the window
-  // under the frame window's toolbar; kept wholly on the screen that shows this form.
-  const QPoint corner = chartFrame_->mapToGlobal(QPoint(0, 0));
-  QPoint wanted(corner.x() + TwipsToPixels(350), corner.y() + TwipsToPixels(100));
-
-  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-  if (screen != nullptr) {
+void ResultForm::placeLagnaForm(InterpretationForm* form) const {
+  // Kept wholly on the screen that shows this form.
+  auto onScreen = [&](QPoint wanted) {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return wanted;
     const QRect available = screen->availableGeometry();
-    QSize outer = form->frameGeometry().size().expandedTo(form->size());
+    const QSize outer = form->frameGeometry().size().expandedTo(form->size());
     const int maxLeft = std::max(available.left(), available.right() + 1 - outer.width());
     const int maxTop = std::max(available.top(), available.bottom() + 1 - outer.height());
-    wanted.setX(std::clamp(wanted.x(), available.left(), maxLeft));
-    wanted.setY(std::clamp(wanted.y(), available.top(), maxTop));
+    return QPoint(std::clamp(wanted.x(), available.left(), maxLeft), std::clamp(wanted.y(), available.top(), maxTop));
+  };
+  // Just inside the chart frame, a little right and below its corner, which puts the window
+  // under the frame window's toolbar. Where the other interpretation window already stands
+  // there, this one goes a step down and to the right, so both title bars show.
+  constexpr int kCascadeStep = 30;
+  const QPoint corner = chartFrame_->mapToGlobal(QPoint(0, 0));
+  QPoint wanted = onScreen(QPoint(corner.x() + TwipsToPixels(350), corner.y() + TwipsToPixels(100)));
+  for (LagnaFormKind kind : {LagnaFormKind::kOne, LagnaFormKind::kTwo}) {
+    const InterpretationForm* other = ExistingLagnaForm(kind);
+    if (other == nullptr || other == form || !other->isVisible()) continue;
+    if ((other->pos() - wanted).manhattanLength() < kCascadeStep)
+      wanted = onScreen(other->pos() + QPoint(kCascadeStep, kCascadeStep));
   }
   form->move(wanted);
 }
 
+void ResultForm::activate(QLabel* label) {
+  if (label->property("opensHomePage").toBool()) {
+    OpenWebPage(HomePageUrl(), this);
+    return;
+  }
+  const int index = label->property("index").toInt();
+  emit lagnaClicked(index);
+  if (opener_)
+    opener_(index);
+  else
+    openLagnaPage(index);
+}
+
+void ResultForm::makeCurrentEntry(QLabel* entry) {
+  if (entry == currentEntry_) return;
+  currentEntry_->setFocusPolicy(Qt::ClickFocus);
+  entry->setFocusPolicy(Qt::StrongFocus);
+  currentEntry_ = entry;
+}
+
+bool ResultForm::moveAlongList(QLabel* from, int key) {
+  const auto at = std::find(entries_.begin(), entries_.end(), from);
+  if (at == entries_.end()) return false;
+  const int row = static_cast<int>(at - entries_.begin());
+  const int last = static_cast<int>(entries_.size()) - 1;
+  int target = row;
+  switch (key) {
+    case Qt::Key_Up: case Qt::Key_Left: target = std::max(row - 1, 0); break;
+    case Qt::Key_Down: case Qt::Key_Right: target = std::min(row + 1, last); break;
+    case Qt::Key_Home: case Qt::Key_PageUp: target = 0; break;
+    case Qt::Key_End: case Qt::Key_PageDown: target = last; break;
+    default: return false;
+  }
+  entries_[target]->setFocus(Qt::TabFocusReason);
+  return true;
+}
+
 bool ResultForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonRelease) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    auto* label = qobject_cast<QLabel*>(watched);
-    if (label != nullptr && mouse->button() == Qt::LeftButton &&
-        label->rect().contains(mouse->position().toPoint())) {
-      if (label->property("opensHomePage").toBool()) {
-        OpenWebPage(HomePageUrl());
+  auto* label = qobject_cast<QLabel*>(watched);
+  if (label == nullptr) return QWidget::eventFilter(watched, event);
+  const bool isLink = label->property("opensHomePage").toBool() || label->property("index").isValid();
+  switch (event->type()) {
+    case QEvent::MouseButtonRelease: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (isLink && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
+        activate(label);
         return true;
       }
-      const QVariant index = label->property("index");
-      if (index.isValid()) {
-        emit lagnaClicked(index.toInt());
-        if (opener_)
-          opener_(index.toInt());
-        else
-          openLagnaPage(index.toInt());
-        return true;
-      }
+      break;
     }
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) break;
+      if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space) {
+        activate(label);
+        return true;
+      }
+      if (moveAlongList(label, key->key())) return true;
+      break;
+    }
+    case QEvent::FocusIn:
+      if (std::find(entries_.begin(), entries_.end(), label) != entries_.end()) makeCurrentEntry(label);
+      break;
+    default:
+      break;
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -6,15 +6,25 @@
 #include "app/chart_state.h"
 #include "lagna/page_fields.h"
 
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 
 namespace corvane {
 
+class InterpretationForm;
+class SignBox;
+
 // The result window of one calculation: the fixed-sign square chart with the bodies and
 // lagna marks of every sign, the birth details, the planetary positions and the list of
-// lagna entries that opens the interpretation pages.
+// lagna entries that opens the interpretation pages. Its designed size is its smallest;
+// given more room, the chart and the lagna list grow with it.
+//
+// Everything clickable works from the keyboard too: the lagna list is one Tab stop whose
+// entry shows a highlight when focused, the arrow keys (and Home, End) move along it and
+// Enter or Space opens the page; the two link labels take the focus and open with Enter or
+// Space as well.
 class ResultForm : public QWidget {
   Q_OBJECT
  public:
@@ -25,7 +35,9 @@ class ResultForm : public QWidget {
   void showChart(const ChartState& chart);
 
   // Fills the interpretation window of lagna entry `index` (0 to 12) from the current chart,
-  // brings its page to the front, places the window over the chart frame and shows it.
+  // brings its page to the front, places the window over the chart frame (a step down and
+  // to the right of the other interpretation window when that one is open there) and shows
+  // it above this window.
   void openLagnaPage(int index);
 
   // Where the current chart comes from when a page opens. Without a provider the page fields
@@ -39,6 +51,8 @@ class ResultForm : public QWidget {
   void setLagnaPageOpener(LagnaPageOpener opener);
 
   QGroupBox* chartFrame() const { return chartFrame_; }
+  // Gives the keyboard focus to the lagna list's current entry.
+  void focusLagnaList();
 
  signals:
   void lagnaClicked(int index);
@@ -47,24 +61,29 @@ class ResultForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void buildLagnaList();
-  void buildChartFrame();
-  void buildSignBox(QWidget* chart, int sign);
-  void buildDetails(QGroupBox* frame);
-  void buildPositions(QGroupBox* frame);
+  QWidget* buildLagnaList();
+  QWidget* buildChartFrame();
+  QGridLayout* sideFrame(const char* title, const char* name, QWidget*& frame);
+  QWidget* buildDetails();
+  QWidget* buildPositions();
   QLabel* makeLinkLabel(const QString& name, const QString& text, QWidget* parent);
-  void placeLagnaForm(QWidget* form) const;
+  void activate(QLabel* label);
+  bool moveAlongList(QLabel* from, int key);
+  void makeCurrentEntry(QLabel* entry);
+  void placeLagnaForm(InterpretationForm* form) const;
 
   QPushButton* showChartButton_ = nullptr;
   QGroupBox* chartFrame_ = nullptr;  // frmSpecialLagnaChart
   QGroupBox* birthChart_ = nullptr;  // fraBirthchart
-  std::array<QLabel*, 12> bodyLists_{};
-  std::array<QLabel*, 12> lagnaLists_{};
+  std::array<QLabel*, kLagnaCount> entries_{};  // the lagna list, top to bottom
+  QLabel* currentEntry_ = nullptr;                // the entry Tab comes to
+  std::array<SignBox*, 12> signBoxes_{};
   std::array<QLabel*, kBodyCount> positions_{};
   QLabel* name_ = nullptr;
   std::array<QLabel*, 7> details_{};  // date, time, longitude, latitude, city, state, country
 
   LagnaPageFields pageFields_;  // of the chart last shown
+  std::string personName_;      // of the chart last shown
   ChartProvider provider_;
   LagnaPageOpener opener_;
 };

@@ -4,6 +4,8 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include "ui/message_presenter.h"
+
 namespace corvane {
 
 namespace {
@@ -25,12 +27,13 @@ QString CoordinateSearchUrl(const QString& searchText) {
   return url.toString(QUrl::FullyEncoded);
 }
 
-void OpenWebPage(const QString& url) {
-  if (Opener()) {
-    Opener()(url);
-    return;
-  }
-  QDesktopServices::openUrl(QUrl(url));  // the result is deliberately not looked at
+QString BrowserFailedMessage(const QString& url) {
+  return "No web browser could be started. Please open this address in your browser:\n\n" + url;
+}
+
+void OpenWebPage(const QString& url, QWidget* parent) {
+  const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(QUrl(url));
+  if (!opened) ShowMessage(parent, BrowserFailedMessage(url), MessageIcon::Information);
 }
 
 void SetWebPageOpenerForTesting(WebPageOpener opener) { Opener() = std::move(opener); }

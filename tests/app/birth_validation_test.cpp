@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cwctype>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
+#include "app/text_encoding.h"
+#include "astro/civil_time.h"
 #include "app/zone_table.h"
 #include "tests/app/sample_birth.h"
 
@@ -101,17 +107,76 @@ TEST(BirthValidation, FebruaryAndThirtyDayMonthsOverLeapAndCommonYears) {
 
 TEST(KeyFilters, NameTakesLettersInCapitalsAndCoordinatesTakeDigits) {
   std::string typed;
-  for (char c : std::string("ram k")) typed += FilterKey(KeyFilter::Name, c).value_or('?');
+  for (char c : std::string("ram k")) typed += static_cast<char>(FilterKey(KeyFilter::Name, c).value_or('?'));
   EXPECT_EQ(typed, "RAM K");
-  for (int key : {int('-'), int('1'), int('.'), int('['), int('`'), int('_'), 200})
-    EXPECT_FALSE(FilterKey(KeyFilter::Name, key).has_value()) << key;
-  EXPECT_EQ(FilterKey(KeyFilter::Name, 8), '\b');
+  for (char32_t key : {U'-', U'1', U'.', U'[', U'`', U'_', U'\t', U'\u00D7', U'\u00F7', U'\u20AC', U'\u0142'})
+    EXPECT_FALSE(FilterKey(KeyFilter::Name, key).has_value()) << static_cast<unsigned>(key);
+  EXPECT_EQ(FilterKey(KeyFilter::Name, 8), U'\b');
+  EXPECT_EQ(FilterKey(KeyFilter::Name, 13), U'\r');
   EXPECT_EQ(RejectedKeyMessage(KeyFilter::Name).text, "Please Enter only Letters");
   EXPECT_EQ(RejectedKeyMessage(KeyFilter::Name).icon, MessageIcon::Information);
-  for (int key = 0; key < 256; ++key)
-    EXPECT_EQ(FilterKey(KeyFilter::Coordinate, key).has_value(), (key >= '0' && key <= '9') || key == 8) << key;
+  for (char32_t key = 0; key < 0x300; ++key)
+    EXPECT_EQ(FilterKey(KeyFilter::Coordinate, key).has_value(), (key >= '0' && key <= '9') || key == 8) << static_cast<unsigned>(key);
   EXPECT_EQ(RejectedKeyMessage(KeyFilter::Coordinate).text, "Only Numbers Are Accepted");
   EXPECT_EQ(RejectedKeyMessage(KeyFilter::Coordinate).icon, MessageIcon::Error);
+}
+
+// Every character of Windows-1252 against the C library's Unicode data: a letter passes the
+// name filter, turned into the capital that towupper gives when the code page holds it.
+TEST(KeyFilters, NameFilterAgreesWithUnicodeOnEveryStorableCharacter) {
+  const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+  if (utf8 == locale_t{}) GTEST_SKIP() << "no C.UTF-8 locale";
+  int letters = 0;
+  for (int byte = 0; byte < 256; ++byte) {
+    const char32_t c = CharacterOfByte(static_cast<unsigned char>(byte));
+    const auto passed = FilterKey(KeyFilter::Name, c);
+    if (c == U' ' || c == 8 || c == 13) {
+      EXPECT_EQ(passed, c);
+      continue;
+    }
+    const bool letter = iswalpha_l(static_cast<wint_t>(c), utf8) != 0;
+    ASSERT_EQ(passed.has_value(), letter) << std::hex << byte;
+    if (!letter) continue;
+    ++letters;
+    const auto upper = static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), utf8));
+    EXPECT_EQ(*passed, Windows1252Byte(upper) ? upper : c) << std::hex << byte;
+  }
+  EXPECT_EQ(letters, 52 + 9 + 3 + 62);  // ASCII, the 0x80 block, ª µ º, the Latin-1 block
+  freelocale(utf8);
+}
+
+TEST(KeyFilters, WholeNamesAreCapitalisedOrRefused) {
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {"jos\u00e9", "JOS\u00c9"},
+      {"anjali rao", "ANJALI RAO"},
+      {"\u00e5se \u00f8rsted", "\u00c5SE \u00d8RSTED"},
+      {"stra\u00dfe", "STRA\u00dfE"},                   // ß has no capital in the code page
+      {"\u00ffvonne \u0161\u0153\u017e", "\u0178VONNE \u0160\u0152\u017d"},
+      {"NU\u00d1EZ", "NU\u00d1EZ"},
+      {"", ""},
+      {"m\u00fcller-l\u00fcdenscheidt", std::nullopt},  // the hyphen
+      {"\u0142ukasz", std::nullopt},                      // a letter the chart file cannot store
+      {"ram\r", std::nullopt},
+      {"ram\b", std::nullopt},
+      {"jos\xe9", std::nullopt},                          // Windows-1252 bytes, not UTF-8
+      {"r\u00e4m 2", std::nullopt},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(FilterName(text), expected) << text;
+}
+
+// The input form offers the days of the calendar's month; over every offered month the last
+// of them passes validation and the day after it fails.
+TEST(BirthValidation, TheCalendarsLastDayIsTheLastValidDay) {
+  BirthData d = DelhiBirth();
+  for (d.year = 1901; d.year <= 2050; ++d.year) {
+    for (d.monthIndex = 0; d.monthIndex < 12; ++d.monthIndex) {
+      d.day = DaysInMonth(d.year, d.monthIndex + 1);
+      ASSERT_FALSE(ValidateBirthData(d).has_value()) << d.year << " " << d.monthIndex;
+      if (d.day == 31) continue;
+      ++d.day;
+      ASSERT_TRUE(ValidateBirthData(d).has_value()) << d.year << " " << d.monthIndex;
+    }
+  }
 }
 
 TEST(PlaceSearch, NeedsCityStateAndCountryInThatOrder) {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -174,6 +175,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
       {"--lon", "180:00E", "Please Enter Value Between 0 And 179 in the Degree of Longitude", 2},
       {"--lon", "7-:13E", "Only Numbers Are Accepted", 2},
       {"--name", "RAM2", "Please Enter only Letters", 2},
+      {"--name", "\u0142ukasz", "Please Enter only Letters", 2},  // a letter chart files cannot store
       {"--date", "1975-06-31", "Please Enter Correct Date Or Month !", 2},
       {"--date", "1900-01-01", "1901 to 2050", 2},
       {"--zone", "71", "0 to 70", 2},
@@ -207,6 +209,72 @@ TEST_F(CliTest, VersionIsTheProjectVersion) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "corvane-cli " CORVANE_EXPECTED_VERSION "\n");
   EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliTest, AccentedNamesAreTakenInCapitals) {
+  for (const auto& [typed, stored] : {std::pair{"jos\u00e9", "JOS\u00c9"}, {"\u00e5se n\u00fa\u00f1ez", "\u00c5SE N\u00da\u00d1EZ"},
+                                      {"stra\u00dfe", "STRA\u00dfE"}}) {
+    const CliRun run = Cli(With(Replaced(kDelhi, "--name", typed), {"--json"}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(nlohmann::json::parse(run.out)["birth"]["name"], stored);
+  }
+}
+
+// Each row: the position, the row's own text and the offset local - UT. Apart from Indian
+// time, which the list writes "+5.3", a row's text ends in that offset in decimal hours.
+TEST_F(CliTest, ZonesListEveryPositionWithItsOffset) {
+  const CliRun run = Cli({"--zones"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::istringstream lines(run.out);
+  std::vector<std::string> rows;
+  for (std::string line; std::getline(lines, line);) rows.push_back(line);
+  ASSERT_EQ(rows.size(), 71u);
+  const std::regex row(R"(^ ?(\d+)  (.*\S) +([+-])(\d\d):(\d\d)$)");
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(rows[i], m, row)) << rows[i];
+    EXPECT_EQ(std::stoul(m[1]), i);
+    const std::string text = m[2];
+    const int minutes = (m[3] == "-" ? -1 : 1) * (std::stoi(m[4]) * 60 + std::stoi(m[5]));
+    const double labelHours = std::stod(text.substr(text.find_last_of(", ") + 1));
+    if (text != "Indian Time, IST, +5.3") {
+      EXPECT_EQ(minutes, static_cast<int>(labelHours * 60)) << rows[i];
+    }
+  }
+  for (const auto& [position, offset] : {std::pair{34, "+05:30"}, {29, "+00:00"}, {50, "-03:30"}, {32, "-10:30"},
+                                         {46, "+13:00"}, {36, "-12:00"}}) {
+    EXPECT_EQ(rows[static_cast<std::size_t>(position)].substr(rows[0].size() - 6), offset) << position;
+  }
+
+  const auto json = nlohmann::json::parse(Cli({"--zones", "--json"}).out);
+  ASSERT_EQ(json.size(), 71u);
+  EXPECT_EQ(json[34], (nlohmann::json{{"position", 34}, {"text", "Indian Time, IST, +5.3"}, {"offset", "+05:30"}}));
+  EXPECT_EQ(Cli({"--zones", "--dst"}).status, 64);
+  EXPECT_EQ(Cli({"--zones", "--zone", "3"}).status, 64);
+}
+
+// The help ends with worked examples; each of them runs as printed.
+TEST_F(CliTest, HelpEndsWithThreeExamplesThatRun) {
+  const CliRun help = Cli({"--help"});
+  ASSERT_EQ(help.status, 0);
+  const auto examples = help.out.find("\nExamples:\n");
+  ASSERT_NE(examples, std::string::npos);
+  std::istringstream lines(help.out.substr(examples));
+  std::vector<std::string> commands;
+  std::string last;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("    corvane-cli ", 0) == 0) commands.push_back(line.substr(4));
+    if (!line.empty()) last = line;
+  }
+  ASSERT_EQ(commands.size(), 3u);
+  EXPECT_EQ("    " + commands.back(), last);
+  for (const std::string& command : commands) {
+    const std::string shell = Quote(CliPath().string()) + command.substr(std::string("corvane-cli").size()) +
+                              " > " + Quote((dir_ / "example").string()) + " 2>&1";
+    const int raw = std::system(shell.c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command << "\n" << Slurp(dir_ / "example");
+    EXPECT_GT(Slurp(dir_ / "example").size(), 500u) << command;
+  }
 }
 
 TEST_F(CliTest, BatchReportsABadRowAndGoesOn) {

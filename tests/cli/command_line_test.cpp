@@ -94,7 +94,7 @@ TEST(CommandLine, HelpListsEveryOptionOnceWithItsValue) {
   std::size_t column = std::string::npos;
   for (const OptionSpec& option : CliOptions()) {
     if (option.help.empty()) continue;
-    const auto line = text.find("  " + std::string(option.name));
+    const auto line = text.find("  " + std::string(option.name) + " ");
     const auto help = text.find(option.help, line) - line;
     if (column == std::string::npos) column = help;
     EXPECT_EQ(help, column) << option.name;

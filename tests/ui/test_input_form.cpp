@@ -1,18 +1,29 @@
 // Widget tests of the input form: lists, defaults, key filters, validation messages and focus.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QDialog>
+#include <QDir>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "app/chart_calculation.h"
+#include "app/chart_file.h"
+#include "app/text_encoding.h"
+#include "tests/ui/layout_checks.h"
 #include "ui/input_form.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_presenter.h"
@@ -29,6 +40,7 @@ class InputFormTest : public QObject {
   };
   QList<Shown> messages_;
   QStringList opened_;
+  bool browserStarts_ = true;
   std::unique_ptr<InputForm> form_;
 
   template <typename T>
@@ -51,7 +63,11 @@ class InputFormTest : public QObject {
     messages_.clear();
     opened_.clear();
     SetMessageSinkForTesting([this](QWidget*, const QString& t, MessageIcon i) { messages_.push_back({t, i}); });
-    SetWebPageOpenerForTesting([this](const QString& url) { opened_.push_back(url); });
+    browserStarts_ = true;
+    SetWebPageOpenerForTesting([this](const QString& url) {
+      opened_.push_back(url);
+      return browserStarts_;
+    });
     form_ = std::make_unique<InputForm>();
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
@@ -96,6 +112,186 @@ class InputFormTest : public QObject {
     QCOMPARE(messages_.size(), 1);
     QCOMPARE(messages_[0].text, QString("Please Enter only Letters"));
     QCOMPARE(messages_[0].icon, MessageIcon::Information);
+  }
+
+  // Every character of Windows-1252 typed into the name, against Qt's Unicode data: a letter
+  // goes in as its capital when the code page holds one, anything else is refused.
+  void nameFilterTakesEveryStorableLetter() {
+    auto* name = child<QLineEdit>("txtName");
+    name->setFocus();
+    for (int byte = 32; byte < 256; ++byte) {
+      if (byte == 127) continue;
+      const QChar typed(static_cast<char16_t>(CharacterOfByte(static_cast<unsigned char>(byte))));
+      name->clear();
+      messages_.clear();
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(typed));
+      QApplication::sendEvent(name, &key);
+      const QChar upper = typed.toUpper();
+      const QChar expected = Windows1252Byte(upper.unicode()) ? upper : typed;
+      if (typed.isLetter() || typed == ' ') {
+        QCOMPARE(name->text(), QString(expected));
+        QVERIFY(messages_.isEmpty());
+      } else {
+        QVERIFY2(name->text().isEmpty(), qPrintable(QString::number(byte, 16)));
+        QCOMPARE(messages_.size(), 1);
+        QCOMPARE(messages_[0].text, QString("Please Enter only Letters"));
+      }
+    }
+    name->clear();
+    QTest::keyClicks(name, "anjali rao");
+    QCOMPARE(name->text(), QString("ANJALI RAO"));
+  }
+
+  void pastedDroppedAndComposedNamesPassTheSameFilter() {
+    auto* name = child<QLineEdit>("txtName");
+    name->setFocus();
+    QGuiApplication::clipboard()->setText("jos\u00e9");
+    QTest::keySequence(name, QKeySequence::Paste);
+    QCOMPARE(name->text(), QString("JOS\u00c9"));
+    QGuiApplication::clipboard()->setText("\u0142ukasz");  // a letter chart files cannot store
+    QTest::keySequence(name, QKeySequence::Paste);
+    QCOMPARE(name->text(), QString("JOS\u00c9"));
+    QCOMPARE(messages_.size(), 1);
+
+    name->clear();
+    auto drop = [&](const QString& text) {
+      QMimeData data;
+      data.setText(text);
+      QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(name, &enter);
+      QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(name, &event);
+    };
+    drop("\u00f1and\u00fa");
+    QCOMPARE(name->text(), QString("\u00d1AND\u00da"));
+    drop("r2d2");
+    QCOMPARE(name->text(), QString("\u00d1AND\u00da"));
+    QCOMPARE(messages_.size(), 2);
+
+    name->clear();
+    for (const char* committed : {"\u00fc", "\u20ac"}) {
+      QInputMethodEvent compose;
+      compose.setCommitString(QString::fromUtf8(committed));
+      QApplication::sendEvent(name, &compose);
+    }
+    QCOMPARE(name->text(), QString("\u00dc"));
+    QCOMPARE(messages_.size(), 3);
+
+    // The context menu's Paste is checked as well.
+    QGuiApplication::clipboard()->setText("1");
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(5, 5), name->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(name, &menuEvent);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu != nullptr);
+    QAction* paste = menu->findChild<QAction*>("edit-paste");
+    QVERIFY(paste != nullptr);
+    paste->trigger();
+    menu->close();
+    QCOMPARE(name->text(), QString("\u00dc"));
+    QCOMPARE(messages_.size(), 4);
+  }
+
+  // Digits typed quickly form one number; a pause starts a new one.
+  void typedDigitsSelectTheNumber() {
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(150);
+    struct Case {
+      const char* list;
+      const char* from;  // the item selected before typing
+      const char* keys;
+      const char* selected;
+    };
+    for (const Case& c : {Case{"cboMM", "40", "5", "5"}, Case{"cboMM", "40", "05", "5"}, Case{"cboMM", "40", "50", "50"},
+                          Case{"cboMM", "7", "00", "0"}, Case{"cboSS", "0", "59", "59"}, Case{"cboHH", "0", "24", "4"},
+                          Case{"cboHH", "5", "023", "23"}, Case{"cboYear", "1901", "1987", "1987"},
+                          Case{"cboYear", "1901", "2050", "2050"}, Case{"cboYear", "1950", "3", "1950"},
+                          Case{"cboDate", "1", "31", "31"}, Case{"cboDate", "1", "07", "7"}}) {
+      auto* list = child<QComboBox>(c.list);
+      list->setCurrentText(c.from);
+      list->setFocus();
+      QTest::qWait(200);  // nothing typed just before
+      QTest::keyClicks(list, c.keys);
+      QVERIFY2(list->currentText() == c.selected, qPrintable(QString("%1 %2: %3").arg(c.list, c.keys, list->currentText())));
+    }
+    auto* minutes = child<QComboBox>("cboMM");
+    QTest::keyClicks(minutes, "1");
+    QTest::qWait(200);
+    QTest::keyClicks(minutes, "5");
+    QCOMPARE(minutes->currentText(), QString("5"));
+    QApplication::setKeyboardInputInterval(interval);
+  }
+
+  void dayListOffersTheDaysOfTheMonth() {
+    auto* month = child<QComboBox>("cboMonth");
+    auto* day = child<QComboBox>("cboDate");
+    auto* year = child<QComboBox>("cboYear");
+    for (int y = 1901; y <= 2050; ++y) {
+      year->setCurrentText(QString::number(y));
+      for (int m = 0; m < 12; ++m) {
+        month->setCurrentIndex(m);
+        QCOMPARE(day->count(), QDate(y, m + 1, 1).daysInMonth());
+        QCOMPARE(day->itemText(day->count() - 1), QString::number(day->count()));
+      }
+    }
+    // The day stays while the month has it, else the month's last day is chosen.
+    year->setCurrentText("1905");
+    month->setCurrentIndex(0);
+    day->setCurrentText("31");
+    month->setCurrentIndex(1);
+    QCOMPARE(day->currentText(), QString("28"));
+    month->setCurrentIndex(2);
+    QCOMPARE(day->currentText(), QString("28"));
+    year->setCurrentText("1904");
+    month->setCurrentIndex(1);
+    day->setCurrentText("29");
+    year->setCurrentText("1905");
+    QCOMPARE(day->currentText(), QString("28"));
+    day->setCurrentText("15");
+    month->setCurrentIndex(3);
+    QCOMPARE(day->currentText(), QString("15"));
+  }
+
+  void zoneNamesWithBlanksCanBeTyped() {
+    auto* zone = child<QComboBox>("cmbTimeZone");
+    zone->setFocus();
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClicks(zone, "Indian T");
+    QVERIFY(!zone->view()->isVisible());
+    QCOMPARE(zone->currentText(), QString("Indian Time, IST, +5.3"));
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClicks(zone, "New Zealand Std T");
+    QVERIFY(!zone->view()->isVisible());
+    QCOMPARE(zone->currentIndex(), 47);  // "New Zealand Std Time,NZT,+12.0"
+    // With no name being typed, the blank opens the list as usual.
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClick(zone, Qt::Key_Space);
+    QTRY_VERIFY(zone->view()->isVisible());
+    zone->hidePopup();
+  }
+
+  void savedDayTheMonthLacksIsRefused() {
+    QTemporaryDir dir;
+    ChartState chart;
+    chart.BirthName = "RAM";
+    chart.BirthMonth = 4, chart.BirthDay = 31, chart.BirthYear = 1975;
+    chart.LongitudeDegrees = 77, chart.LatitudeDegrees = 28;
+    const QString path = dir.filePath("april.zdh");
+    QVERIFY(!SaveChartFile(path.toStdString(), chart).has_value());
+    QSignalSpy calculated(form_.get(), &InputForm::chartCalculated);
+    form_->openChartFile(path);
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0].text, QString("Please Enter Correct Date Or Month !"));
+    QCOMPARE(calculated.count(), 0);
+    QCOMPARE(child<QComboBox>("cboMonth")->currentText(), QString("April"));
+    QCOMPARE(child<QComboBox>("cboDate")->count(), 30);
+  }
+
+  // Made as small as it goes, the form still shows every field, list and button whole.
+  void smallestFormClipsNothing() {
+    form_->resize(1, 1);
+    QTRY_COMPARE(form_->size(), form_->minimumSize());
+    QVERIFY(form_->width() > 300 && form_->height() > 300);
+    corvane::testing::CheckNothingClipped(form_.get());
   }
 
   void coordinateFilterGuardsTypingAndPasting() {
@@ -214,7 +410,8 @@ class InputFormTest : public QObject {
       menus << menu->text();
       for (QAction* item : menu->menu()->actions()) menus << "  " + item->text();
     }
-    QCOMPARE(menus, (QStringList{"&File", "  Get My Corvane Reading", "  E&xit", "&Help", "  &Online Help",
+    QCOMPARE(menus, (QStringList{"&File", "  Get My Corvane Reading", QString::fromUtf8("  Options\u2026"), "  E&xit",
+                                 "&Help", "  &Online Help",
                                  "  &Visit Us Online", "  Check for Software &Update", "  &About Software"}));
 
     // The about box is modal: look at it once it is up, then press Escape, which must close it.
@@ -252,6 +449,50 @@ class InputFormTest : public QObject {
     QCOMPARE(opened_.size(), 1);
     QVERIFY(opened_[0].contains("Pune%20Maharashtra%20India%20Latitude%20Longitude") ||
             opened_[0].contains("Pune+Maharashtra+India+Latitude+Longitude"));
+  }
+
+  // Without a browser the coordinate search and the help links give their address in a
+  // message whose text can be selected.
+  void failedLinksGiveTheirAddress() {
+    browserStarts_ = false;
+    child<QLineEdit>("txtMCity")->setText("Pune");
+    child<QLineEdit>("txtMState")->setText("Maharashtra");
+    child<QLineEdit>("txtMCountry")->setText("India");
+    QTest::mouseClick(child<QWidget>("cmdBrowser"), Qt::LeftButton);
+    form_->findChild<QAction*>("mnuOnline")->trigger();
+    QCOMPARE(opened_.size(), 2);
+    QCOMPARE(messages_.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+      QVERIFY(messages_[i].text.endsWith("\n" + opened_[i]));
+      QVERIFY(messages_[i].text.startsWith("No web browser could be started."));
+    }
+
+    // The real message box: the address is there and can be selected.
+    SetMessageSinkForTesting({});
+    QString shown;
+    Qt::TextInteractionFlags flags;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      shown = box->text();
+      flags = box->textInteractionFlags();
+      box->accept();
+    });
+    form_->findChild<QAction*>("mnuUpdate")->trigger();
+    QCOMPARE(shown, BrowserFailedMessage(DownloadPageUrl()));
+    QVERIFY(shown.contains(DownloadPageUrl()));
+    QVERIFY(flags & Qt::TextSelectableByMouse);
+  }
+
+  // The forum link takes the focus with Tab and opens with Enter, as a click does.
+  void forumLinkWorksFromTheKeyboard() {
+    auto* forum = child<QLabel>("Label61");
+    QVERIFY(forum->focusPolicy() & Qt::TabFocus);
+    child<QWidget>("cmdRashi")->setFocus();
+    QTest::keyClick(child<QWidget>("cmdRashi"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), forum);
+    QTest::keyClick(forum, Qt::Key_Return);
+    QCOMPARE(opened_, QStringList{HomePageUrl()});
   }
 
   void helpMenuOpensThePages() {

@@ -7,19 +7,29 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QtTest>
 
+#include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <tuple>
+#include <vector>
 
+#include "lagna/texts/interpretation_texts.h"
+#include "tests/ui/layout_checks.h"
 #include "ui/interpretation_form.h"
 
 using namespace corvane;
+using corvane::testing::CheckNothingClipped;
 
 namespace {
 
@@ -37,6 +47,37 @@ QString PageTitle(InterpretationForm& form, int index) {
   return box ? box->title() : QString();
 }
 
+// The topic texts and house descriptions of one sign, as the interpretation fill gives them.
+LagnaPageFields RealTexts(int sign) {
+  constexpr std::array<PageField, 5> kTopicFields = {PageField::kLooks, PageField::kNature, PageField::kCareerAndFinance,
+                                                     PageField::kLoveAndDomesticLife, PageField::kHealth};
+  const std::array<const std::array<std::string_view, 12>*, 5> texts = {
+      &kLooksTexts, &kNatureTexts, &kCareerAndFinanceTexts, &kLoveAndDomesticLifeTexts, &kHealthTexts};
+  LagnaPageFields fields;
+  for (int lagna = 0; lagna < kLagnaCount; ++lagna) {
+    if (!HasAttributeBlock(static_cast<LagnaId>(lagna))) continue;
+    for (std::size_t i = 0; i < kTopicFields.size(); ++i)
+      fields.attributes[lagna][static_cast<int>(kTopicFields[i])] = (*texts[i])[sign];
+  }
+  fields.horaHouseText = kHoraHouseTexts[sign];
+  fields.pranapadaHouseText = kPranapadaHouseTexts[sign];
+  return fields;
+}
+
+// True when the box's bottom edge falls between two lines of text (no line shows half) and
+// its lines are no wider than the box shows (none runs under the scroll bar).
+bool ShowsWholeLines(QPlainTextEdit* box) {
+  const QTextLayout* layout = box->document()->firstBlock().layout();
+  if (layout == nullptr || layout->lineCount() == 0) return true;
+  for (int i = 0; i < layout->lineCount(); ++i)
+    if (layout->lineAt(i).naturalTextWidth() + 2 * box->document()->documentMargin() > box->viewport()->width() + 1) return false;
+  const double lineHeight = layout->lineAt(0).height();
+  const double firstTop = layout->lineAt(0).y() + layout->position().y() + box->document()->documentMargin();
+  const double room = box->viewport()->height() - firstTop;
+  const double lines = room / lineHeight;
+  return lines - std::floor(lines) < 1.0 / lineHeight + 0.25;  // at most a quarter line of blank
+}
+
 void PutOnClipboard(const QString& text) {
   QGuiApplication::clipboard()->setText(text);
   QCOMPARE(QGuiApplication::clipboard()->text(), text);
@@ -52,7 +93,6 @@ class InterpretationFormsTest : public QObject {
     InterpretationForm two(LagnaFormKind::kTwo);
     QCOMPARE(one.objectName(), QString("frmLagnaOne"));
     QCOMPARE(two.objectName(), QString("frmLagnaTwo"));
-    QCOMPARE(one.windowTitle(), QString("Corvane v1.25"));
     for (int index = -1; index < 14; ++index) {
       QCOMPARE(one.hasPage(index), index >= 0 && index <= 5);
       QCOMPARE(two.hasPage(index), index >= 6 && index <= 12);
@@ -65,6 +105,73 @@ class InterpretationFormsTest : public QObject {
     one.showPage(7);  // a page of the other form
     one.showPage(42);
     QCOMPARE(one.currentPage(), 1);
+  }
+
+  // The title names the caption, the page's lagna and the person.
+  void titleNamesTheLagnaAndThePerson() {
+    InterpretationForm one(LagnaFormKind::kOne);
+    InterpretationForm two(LagnaFormKind::kTwo);
+    one.showPage(1);
+    QCOMPARE(one.windowTitle(), QString("Corvane v1.25 - Bhava Lagna"));  // no chart yet
+    one.setPersonName("ANJALI RAO");
+    QCOMPARE(one.windowTitle(), QString("Corvane v1.25 - Bhava Lagna - ANJALI RAO"));
+    one.showPage(2);
+    QCOMPARE(one.windowTitle(), QString("Corvane v1.25 - Hora Lagna - ANJALI RAO"));
+    two.setPersonName("JOS\u00c9");
+    two.showPage(12);
+    QCOMPARE(two.windowTitle(), QString("Corvane v1.25 - Ascendant - JOS\u00c9"));
+    two.showPage(8);
+    QCOMPARE(two.windowTitle(), QString("Corvane v1.25 - Pranapada Lagna - JOS\u00c9"));
+  }
+
+  void escapeControlWAndTheCloseButtonClose() {
+    InterpretationForm two(LagnaFormKind::kTwo);
+    auto* close = two.findChild<QPushButton*>("cmdClose");
+    QVERIFY(close != nullptr);
+    QCOMPARE(close->text(), QString("&Close"));
+    for (int way = 0; way < 3; ++way) {
+      two.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&two));
+      two.activateWindow();
+      QTRY_VERIFY(two.isActiveWindow());
+      two.showPage(12);
+      QWidget* focus = two.findChild<QPlainTextEdit*>("txtNatureAscendant");
+      focus->setFocus();
+      if (way == 0) QTest::keyClick(focus, Qt::Key_Escape);
+      if (way == 1) QTest::keyClick(focus, Qt::Key_W, Qt::ControlModifier);
+      if (way == 2) QTest::mouseClick(close, Qt::LeftButton);
+      QVERIFY2(!two.isVisible(), qPrintable(QString::number(way)));
+    }
+    // The button stands at the bottom right of the window.
+    two.show();
+    const QRect button = close->geometry();
+    QVERIFY(two.width() - button.right() < 20 && two.height() - button.bottom() < 20);
+    for (QWidget* w : two.findChildren<QWidget*>())
+      if (w->isVisible() && w != close && w->parentWidget() == &two) QVERIFY(w->geometry().bottom() < button.top());
+  }
+
+  // A page with tabs opens on its details every time, however it was left.
+  void pagesOpenOnTheirDetailsTab() {
+    InterpretationForm one(LagnaFormKind::kOne);
+    InterpretationForm two(LagnaFormKind::kTwo);
+    for (auto [form, index, tabName, details] : {std::tuple{&one, 0, "SSTab1", "Arudha Lagna Details"},
+                                                 std::tuple{&two, 7, "tabUpapada", "Upapada Lagna Details"}}) {
+      auto* tabs = form->page(index)->findChild<QTabWidget*>(tabName);
+      QVERIFY(tabs != nullptr);
+      for (int time = 0; time < 3; ++time) {
+        form->showPage(index);
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), QString(details));
+        tabs->setCurrentIndex(1 - tabs->currentIndex());  // the user looks at the other tab
+        form->showPage(index == 0 ? 1 : 6);
+      }
+    }
+    // The Upapada reading has the whole page's width for its sentences.
+    auto* reading = two.findChild<QTextEdit*>("RTBUL");
+    two.show();
+    two.showPage(7);
+    two.page(7)->findChild<QTabWidget*>("tabUpapada")->setCurrentIndex(1);
+    QVERIFY(reading->isVisible());
+    QVERIFY(reading->width() > two.width() * 9 / 10);
   }
 
   void everyPageHasItsNamedControls() {
@@ -179,28 +286,81 @@ class InterpretationFormsTest : public QObject {
     QVERIFY(box->isReadOnly());
   }
 
+  // At the designed size the attributes show whole and the topic texts take the rest of the
+  // page, at least their designed 735 twips, showing whole lines only.
   void topicBoxesTakeTheHeightTheGridLeaves() {
     InterpretationForm one(LagnaFormKind::kOne);
     InterpretationForm two(LagnaFormKind::kTwo);
-    LagnaPageFields fields;
+    LagnaPageFields fields = RealTexts(4);
     fields.attributes[kAL][static_cast<int>(PageField::kCompatibleWith)] = "Leo, Sagittarius, Gemini, Aquarius, Libra";
     one.fill(fields);
+    two.fill(fields);
     for (InterpretationForm* form : {&one, &two}) {
       form->show();
       QVERIFY(QTest::qWaitForWindowExposed(form));
+      QCOMPARE(form->size(), QSize(796, 543));  // 11940 x 8145 twips
       for (int index = 0; index < 13; ++index) {
         if (!form->hasPage(index) || index == 8) continue;
         form->showPage(index);
-        if (index == 0) form->page(0)->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
         for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
         auto* area = form->page(index)->findChild<QScrollArea*>("scrAttributes");
         QVERIFY(area != nullptr);
         const int needed = area->widget()->heightForWidth(area->viewport()->width());
         // The attributes show whole and leave no empty band above the topic texts.
         QVERIFY2(std::abs(area->height() - needed) <= 1, qPrintable(QString("page %1: %2 for %3").arg(index).arg(area->height()).arg(needed)));
-        for (QPlainTextEdit* box : form->page(index)->findChildren<QPlainTextEdit*>())
+        for (QPlainTextEdit* box : form->page(index)->findChildren<QPlainTextEdit*>()) {
           QVERIFY2(box->height() >= 49, qPrintable(box->objectName()));  // at least the designed 735 twips
+          QVERIFY2(ShowsWholeLines(box), qPrintable(box->objectName() + QString(" vw %1 lw %2 sb %3 w %4").arg(box->viewport()->width()).arg(box->document()->firstBlock().layout()->lineAt(0).naturalTextWidth()).arg(box->verticalScrollBar()->isVisible()).arg(box->width())));
+        }
       }
+    }
+  }
+
+  // Given room, every topic text of every sign shows whole, without a scroll bar.
+  void enlargedWindowShowsWholeTexts() {
+    InterpretationForm one(LagnaFormKind::kOne);
+    one.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&one));
+    one.resize(1500, 1000);
+    one.showPage(3);
+    for (int sign = 0; sign < 12; ++sign) {
+      one.fill(RealTexts(sign));
+      for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
+      for (QPlainTextEdit* box : one.page(3)->findChildren<QPlainTextEdit*>()) {
+        QVERIFY2(box->verticalScrollBar()->maximum() == 0 && !box->verticalScrollBar()->isVisible(),
+                 qPrintable(QString("%1, sign %2").arg(box->objectName()).arg(sign)));
+        QVERIFY2(ShowsWholeLines(box), qPrintable(QString("%1 viewport %2 box %3").arg(box->objectName()).arg(box->viewport()->height()).arg(box->height())));
+      }
+    }
+  }
+
+  // At the smallest size the layouts allow, no text is cut: labels have the room they need
+  // (or sit in a scroll area), tab names and the Close button show whole.
+  void smallestSizeClipsNothing() {
+    for (LagnaFormKind kind : {LagnaFormKind::kOne, LagnaFormKind::kTwo}) {
+      InterpretationForm form(kind);
+      form.fill(RealTexts(7));
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      form.resize(form.minimumSize());
+      QVERIFY(form.minimumSize().width() > 300 && form.minimumSize().height() > 300);
+      for (int index = 0; index < 13; ++index) {
+        if (!form.hasPage(index)) continue;
+        form.showPage(index);
+        for (auto* tabs : form.page(index)->findChildren<QTabWidget*>()) {
+          for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
+            QVERIFY(tabs->tabBar()->tabRect(tab).width() >= tabs->tabBar()->fontMetrics().horizontalAdvance(tabs->tabText(tab)));
+            QVERIFY(tabs->tabBar()->tabRect(tab).right() < tabs->width());
+            CheckNothingClipped(form.page(index));
+          }
+        }
+        for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
+        CheckNothingClipped(form.page(index));
+      }
+      auto* close = form.findChild<QPushButton*>("cmdClose");
+      QVERIFY(close->width() >= close->sizeHint().width() && close->geometry().right() < form.width());
     }
   }
 

@@ -48,6 +48,13 @@ class NavigationTest : public QObject {
     form->findChild<QLineEdit*>("txtLatM")->setText("36");
   }
 
+  // Starts the program and calculates the sample chart; the frame window that shows it.
+  static FrameWindow* Calculated(AppController& app) {
+    app.start();
+    fill(app.inputForm(), "RAM", 1975);
+    return app.inputForm()->runCalculation() ? app.frameWindow() : nullptr;
+  }
+
  private slots:
   void init() {
     messages_.clear();
@@ -117,7 +124,8 @@ class NavigationTest : public QObject {
       menus << menu->text();
       for (QAction* item : menu->menu()->actions()) menus << "  " + (item->isSeparator() ? "-" : item->text());
     }
-    QCOMPARE(menus, (QStringList{"&File", "  &Back", "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
+    QCOMPARE(menus, (QStringList{"&File", "  &Back", "  Compare conventions", QString::fromUtf8("  Options\u2026"),
+                                 "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
                                  "  -", "  Check for Software &Update", "  -", "  &About Software"}));
     auto* exit = frame.findChild<QPushButton*>("cmdExit");
     auto* back = frame.findChild<QPushButton*>("cmdBack");
@@ -131,6 +139,25 @@ class NavigationTest : public QObject {
       QCOMPARE(back->x(), exit->x() - exit->width() - Twips(100));
       QCOMPARE(save->x(), back->x() - back->width() - Twips(100));
     }
+  }
+
+  // The result form fills the frame and grows with it; the keyboard starts on the lagna list
+  // and Tab goes from the toolbar buttons into the result form without stopping on its frame.
+  void resultFormFillsTheFrame() {
+    AppController app;
+    FrameWindow* frame = Calculated(app);
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    QTRY_COMPARE(QApplication::focusWidget(), frame->findChild<QWidget*>("Label8_0"));
+    ResultForm* result = frame->resultForm();
+    frame->resize(1500, 1100);
+    QTRY_VERIFY(result->width() > 1400 && result->height() > result->minimumHeight() + 200);
+    QStringList stops;
+    frame->findChild<QPushButton*>("cmdExit")->setFocus();
+    for (int i = 0; i < 4; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      stops << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(stops, (QStringList{"Label8_0", "cmdShowChart", "Label5", "Label7"}));
   }
 
   void saveThenOpenThroughTheDialogs() {
@@ -309,26 +336,60 @@ class NavigationTest : public QObject {
     QVERIFY2(messages_[0].contains("could not be saved") && messages_[0].contains("unchanged"), qPrintable(messages_[0]));
   }
 
-  void secondCopyIsToldAndStaleLocksAreTakenOver() {
+  // Two copies in one process: the second asks the first to come forward over the local
+  // socket, is told "Application is already running", and the first's window is restored.
+  void secondCopyBringsTheFirstForward() {
     QTemporaryDir dir;
     const QString lock = dir.filePath("corvane.lock");
+    const QString server = "corvane-test-" + QString::number(QCoreApplication::applicationPid());
+    AppController app;
+    app.start();
+    InputForm* input = app.inputForm();
+    QVERIFY(QTest::qWaitForWindowExposed(input));
     {
-      SingleInstance first(lock);
+      SingleInstance first(lock, server);
       QVERIFY(first.isFirst());
       QVERIFY(!ReportIfAlreadyRunning(first));
-      SingleInstance second(lock);
+      QSignalSpy requests(&first, &SingleInstance::activationRequested);
+      connect(&first, &SingleInstance::activationRequested, &app, &AppController::bringToFront);
+      input->showMinimized();
+      QTRY_VERIFY(input->windowState() & Qt::WindowMinimized);
+
+      SingleInstance second(lock, server);
       QVERIFY(!second.isFirst());
       QVERIFY(ReportIfAlreadyRunning(second));
       QCOMPARE(messages_, QStringList{"Application is already running"});
+      QTRY_COMPARE(requests.count(), 1);
+      QVERIFY(!(input->windowState() & Qt::WindowMinimized));
+      QVERIFY(input->isVisible());
+      QTRY_COMPARE(QApplication::activeWindow(), input);
       QVERIFY(first.isFirst());  // the running copy is unaffected
     }
+    // When the first copy does not listen, the request fails and the message still comes.
+    QLockFile held(dir.filePath("other.lock"));
+    QVERIFY(held.tryLock(0));
+    SingleInstance unheard(dir.filePath("other.lock"), server + "-none");
+    QVERIFY(!unheard.isFirst());
+    QVERIFY(!unheard.requestActivation());
+    QVERIFY(ReportIfAlreadyRunning(unheard));
+    QCOMPARE(messages_.size(), 2);
+
     // A lock left by a copy that crashed names a process that no longer exists.
     QFile stale(lock);
     QVERIFY(stale.open(QIODevice::WriteOnly));
     stale.write("2147480000\ncorvane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     stale.close();
-    SingleInstance next(lock);
+    SingleInstance next(lock, server);
     QVERIFY(next.isFirst());
+  }
+
+  void bringToFrontPicksTheFrameAfterACalculation() {
+    AppController app;
+    FrameWindow* frame = Calculated(app);
+    frame->showMinimized();
+    app.bringToFront();
+    QVERIFY(!(frame->windowState() & Qt::WindowMinimized));
+    QVERIFY(!app.inputForm()->isVisible());
   }
 };
 

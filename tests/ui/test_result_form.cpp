@@ -6,8 +6,10 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalSpy>
+#include <QWindow>
 #include <QtTest>
 
+#include "tests/ui/layout_checks.h"
 #include "ui/interpretation_form.h"
 #include "ui/result_form.h"
 #include "ui/web_links.h"
@@ -71,7 +73,10 @@ class ResultFormTest : public QObject {
     ResultForm form;
     QCOMPARE(form.objectName(), QString("frmDisplay"));
     QCOMPARE(form.windowTitle(), QString("Corvane v1.25"));
-    QCOMPARE(form.size(), QSize(973, 574));  // 14595 x 8610 twips
+    QCOMPARE(form.minimumSize(), QSize(973, 574));  // 14595 x 8610 twips, its smallest
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.size(), QSize(973, 574));
     QCOMPARE(form.findChild<QGroupBox*>("fraBirthchart")->title(), QString("Hora"));
     QCOMPARE(form.findChild<QGroupBox*>("fraDetails")->title(), QString("Your Details"));
     QCOMPARE(form.findChild<QGroupBox*>("fraWestern")->title(), QString("Vedic Planetary Position"));
@@ -93,6 +98,8 @@ class ResultFormTest : public QObject {
   void chartBoxesShowBodiesAndMarks() {
     ResultForm form;
     form.showChart(FirstChart());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
     for (auto [name, text] : {std::pair{"lblAries", "Sun\nMercury"}, {"lblCapricorn", "Saturn (R) "}, {"lblTaurus", ""},
                               {"lblArudha_4", "AL\nPL"}, {"lblName", "First Person"}, {"lblDOB", "January/5/1975"},
                               {"lblLatitude", "28° 36' N"}, {"planet_9", "19 Ari 05"}})
@@ -123,6 +130,8 @@ class ResultFormTest : public QObject {
         "\r\nRahu\r\nKetu\r\nAsc";
     chart.Results.LagnaBoxTexts[3] =
         "\r\nAL\r\n\r\n\r\nPL\r\nGL\r\nHL\r\nBL\r\nIL\r\nVL\r\nCL\r\nSL\r\nSrL\r\nPpL\r\nUL";
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.showChart(chart);
     QLabel* bodies = Label(form, "lblCancer");
     QCOMPARE(bodies->text().split('\n').size(), 10);
@@ -217,7 +226,10 @@ class ResultFormTest : public QObject {
 
   void linkLabelsOpenHomePage() {
     QStringList opened;
-    SetWebPageOpenerForTesting([&](const QString& url) { opened << url; });
+    SetWebPageOpenerForTesting([&](const QString& url) {
+      opened << url;
+      return true;
+    });
     ResultForm form;
     form.show();
     QTest::mouseClick(Label(form, "Label5"), Qt::LeftButton);
@@ -225,6 +237,129 @@ class ResultFormTest : public QObject {
     QTest::mouseClick(Label(form, "lblName"), Qt::LeftButton);  // not a link
     SetWebPageOpenerForTesting(nullptr);
     QCOMPARE(opened, (QStringList{HomePageUrl(), HomePageUrl()}));
+  }
+
+  // The lagna list is one Tab stop that shows its focus; the arrows walk it in its order,
+  // Enter and Space open the page, and the links open from the keyboard too.
+  void keyboardReachesEverythingTheMouseDoes() {
+    ResultForm form;
+    form.showChart(FirstChart());
+    QList<int> opened;
+    form.setLagnaPageOpener([&](int index) { opened << index; });
+    QStringList links;
+    SetWebPageOpenerForTesting([&](const QString& url) {
+      links << url;
+      return true;
+    });
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    QTRY_VERIFY(form.isActiveWindow());
+
+    // Tab walks: the list (once), the button, the two links, and round again.
+    QStringList stops;
+    Label(form, "Label7")->setFocus();
+    for (int i = 0; i < 5; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      stops << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(stops, (QStringList{"Label8_0", "cmdShowChart", "Label5", "Label7", "Label8_0"}));
+
+    // The focused entry looks different from the same entry without the focus.
+    QLabel* first = Label(form, "Label8_0");
+    const QImage focused = first->grab().toImage();
+    Label(form, "Label5")->setFocus();
+    QVERIFY(first->grab().toImage() != focused);
+    first->setFocus();
+
+    const QList<int> listOrder = {0, 1, 2, 3, 4, 5, 6, 11, 9, 10, 8, 7, 12};
+    QList<int> walked{first->property("index").toInt()};
+    for (int i = 0; i < 14; ++i) {  // one more than the list: the last entry stays
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+      if (QApplication::focusWidget()->property("index").toInt() != walked.last())
+        walked << QApplication::focusWidget()->property("index").toInt();
+    }
+    QCOMPARE(walked, listOrder);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QCOMPARE(QApplication::focusWidget(), first);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), first);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QCOMPARE(opened, (QList<int>{2, 12, 7}));
+
+    // The entry last visited is where Tab comes back to.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdShowChart"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("Label8_7"));
+
+    for (const char* link : {"Label5", "Label7"}) {
+      Label(form, link)->setFocus();
+      QTest::keyClick(Label(form, link), Qt::Key_Return);
+    }
+    QCOMPARE(links, (QStringList{HomePageUrl(), HomePageUrl()}));
+    SetWebPageOpenerForTesting(nullptr);
+
+    // Every control that answers the mouse takes the keyboard focus.
+    for (QWidget* w : form.findChildren<QWidget*>()) {
+      const bool clickable = qobject_cast<QPushButton*>(w) != nullptr || w->property("opensHomePage").toBool() ||
+                             w->objectName().startsWith("Label8_");
+      if (clickable) QVERIFY2(w->focusPolicy() & Qt::ClickFocus, qPrintable(w->objectName()));
+      if (!clickable && w->isVisible()) QVERIFY2(!(w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
+    }
+  }
+
+  // Given more room the chart and the list grow with the window; at the smallest size every
+  // caption and entry shows whole.
+  void chartGrowsWithTheWindow() {
+    ResultForm form;
+    form.showChart(FirstChart());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto box = [&](int sign) { return form.findChild<QWidget*>(QString("shpHora_%1").arg(sign)); };
+    const QSize small = box(0)->size();
+    const int listHeight = form.findChild<QWidget*>("Frame2")->height();
+    const double smallFont = Label(form, "lblAries")->font().pointSizeF();
+    QCOMPARE(smallFont, 8.0);
+    corvane::testing::CheckNothingClipped(&form);
+
+    form.resize(1500, 1000);
+    QTRY_VERIFY(box(0)->width() > small.width() * 3 / 2);
+    QVERIFY(box(0)->height() > small.height() * 3 / 2);
+    QVERIFY(form.findChild<QWidget*>("Frame2")->height() > listHeight + 300);
+    QVERIFY(Label(form, "lblAries")->font().pointSizeF() > smallFont);
+    QVERIFY(ShownWhole(Label(form, "lblAries")));
+    // The boxes still share their edges: the chart's grid has no gaps or overlaps beyond the line.
+    QCOMPARE(box(0)->geometry().right(), box(1)->geometry().left());
+    QCOMPARE(box(11)->geometry().bottom(), box(10)->geometry().top());
+  }
+
+  // A page opens above the result window, and a page of the other form opened after it
+  // stands a step down and to the right instead of covering it exactly.
+  void pagesStayAboveAndCascade() {
+    ResultForm form;
+    form.showChart(FirstChart());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.move(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    form.openLagnaPage(2);
+    InterpretationForm* one = ExistingLagnaForm(LagnaFormKind::kOne);
+    QCOMPARE(one->windowHandle()->transientParent(), form.windowHandle());
+    form.openLagnaPage(12);
+    InterpretationForm* two = ExistingLagnaForm(LagnaFormKind::kTwo);
+    QCOMPARE(two->windowHandle()->transientParent(), form.windowHandle());
+    QVERIFY(two->pos() != one->pos());
+    QCOMPARE(two->y(), one->y() + 30);
+    // Reopening the first form's page keeps both apart as well.
+    form.openLagnaPage(3);
+    QVERIFY(one->pos() != two->pos());
+    QCOMPARE(one->windowTitle(), QString("Corvane v1.25 - Ghati Lagna - First Person"));
   }
 
   void showChartButtonRaisesChart() {

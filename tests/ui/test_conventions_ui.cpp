@@ -1,0 +1,131 @@
+// Widget tests of the options dialog and its kept settings, and of the comparison window
+// opened from the frame window.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/chart_calculation.h"
+#include "tests/app/sample_birth.h"
+#include "ui/app_controller.h"
+#include "ui/compare_window.h"
+#include "ui/frame_window.h"
+#include "ui/input_form.h"
+#include "ui/message_presenter.h"
+#include "ui/options_dialog.h"
+
+using namespace corvane;
+
+class ConventionsUiTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir settingsDir_;
+  QStringList messages_;
+
+ private slots:
+  void initTestCase() {
+    // Kept settings go to a folder of the test's own, never to the user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    SetMessageSinkForTesting([this](QWidget*, const QString& t, MessageIcon) { messages_.push_back(t); });
+  }
+  void init() {
+    messages_.clear();
+    QSettings("Corvane", "Corvane").clear();
+  }
+
+  void keptSettingsRoundTripAndUnknownValuesFallBack() {
+    QCOMPARE(LoadCalculationSettings(), CalculationSettings{});
+    CalculationSettings s;
+    s.engine = EngineKind::kSwiss;
+    s.ayanamsa = Ayanamsa::kYukteshwar;
+    s.node = NodeKind::kTrue;
+    s.sunrise = SunriseDefinition::kDiscCentre;
+    s.indu = InduRule::kFromMoon;
+    SaveCalculationSettings(s);
+    QCOMPARE(QSettings("Corvane", "Corvane").value("calculation/ayanamsa").toString(), QString("yukteshwar"));
+    QCOMPARE(LoadCalculationSettings(), s);
+    QSettings("Corvane", "Corvane").setValue("calculation/node", "osculating");
+    QCOMPARE(LoadCalculationSettings().node, NodeKind::kMean);
+    QCOMPARE(LoadCalculationSettings().ayanamsa, Ayanamsa::kYukteshwar);
+  }
+
+  void dialogShowsAndReturnsTheChoices() {
+    CalculationSettings s;
+    s.ayanamsa = Ayanamsa::kFaganBradley;
+    OptionsDialog dialog(s);
+    QCOMPARE(dialog.findChild<QComboBox*>("cboAyanamsa")->currentText(), QString("Fagan/Bradley"));
+    QCOMPARE(dialog.findChild<QComboBox*>("cboEngine")->count(), 2);
+    QCOMPARE(dialog.findChild<QComboBox*>("cboAyanamsa")->count(), kAyanamsaCount);
+    dialog.findChild<QComboBox*>("cboEngine")->setCurrentText("Swiss Ephemeris (precise)");
+    dialog.findChild<QComboBox*>("cboSunrise")->setCurrentText("Centre of the disc without refraction");
+    s.engine = EngineKind::kSwiss;
+    s.sunrise = SunriseDefinition::kDiscCentre;
+    QCOMPARE(dialog.settings(), s);
+  }
+
+  void dialogRefusesTheTrueNodeWithTheElementMethod() {
+    OptionsDialog dialog(CalculationSettings{});
+    dialog.findChild<QComboBox*>("cboNode")->setCurrentText("True node");
+    dialog.open();
+    dialog.accept();
+    QCOMPARE(messages_, QStringList{QString::fromUtf8(kTrueNodeNeedsPreciseMessage.data())});
+    QVERIFY(dialog.isVisible());
+    dialog.findChild<QComboBox*>("cboEngine")->setCurrentText("Swiss Ephemeris (precise)");
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+  }
+
+  void frameOpensTheComparisonWithMarkedCells() {
+    CalculationSettings raman;
+    raman.ayanamsa = Ayanamsa::kRaman;
+    const CalculationResult r = CalculateChart(corvane::testing::DelhiBirth(), raman);
+    QVERIFY(r.ok());
+    FrameWindow frame;
+    frame.showChart(std::get<std::shared_ptr<const ChartState>>(r.outcome));
+    frame.findChild<QAction*>("mnuCompare")->trigger();
+    auto* window = frame.findChild<CompareWindow*>("frmCompare");
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->windowTitle(), QString("Compare conventions"));
+    QTableWidget* table = window->table();
+    QCOMPARE(table->columnCount(), 6);  // the five conventions and the chart's own settings
+    QCOMPARE(table->rowCount(), kLagnaCount + 2);
+    QCOMPARE(table->horizontalHeaderItem(5)->text(), QString("6 Your settings"));
+    QCOMPARE(table->verticalHeaderItem(5)->text(), QString("IL  Indu lagna"));
+    // Every cell with a mark is highlighted, and only those.
+    const ConventionComparison c = CompareConventions(r.chart().Input, raman);
+    int marked = 0;
+    for (int row = 0; row < table->rowCount(); ++row)
+      for (int col = 0; col < table->columnCount(); ++col) {
+        const ComparisonCell& cell = c.rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)];
+        const QTableWidgetItem* item = table->item(row, col);
+        const bool highlighted = item->background().style() != Qt::NoBrush;
+        QCOMPARE(highlighted, cell.changed || cell.shifted);
+        if (cell.changed) QCOMPARE(item->background().color(), QColor::fromRgb(kChangedCellColour));
+        marked += highlighted;
+      }
+    QVERIFY(marked > 0);  // Raman's zodiac moves the ascendant in the last column
+    const QString legend = window->findChild<QLabel*>("lblLegend")->text();
+    QVERIFY(legend.contains("2 Precise: Swiss Ephemeris instead of the element method (compared with 1)"));
+    QVERIFY(legend.contains("another sign"));
+  }
+
+  void settingsKeptFromTheFrameCalculateTheChartAgain() {
+    AppController app;
+    app.start();
+    app.inputForm()->setBirthData(corvane::testing::DelhiBirth());
+    QVERIFY(app.inputForm()->runCalculation());
+    QCOMPARE(app.frameWindow()->chart()->Settings, CalculationSettings{});
+    CalculationSettings precise;
+    precise.engine = EngineKind::kSwiss;
+    SaveCalculationSettings(precise);
+    emit app.frameWindow()->settingsChanged();
+    QCOMPARE(app.frameWindow()->chart()->Settings, precise);
+  }
+};
+
+QTEST_MAIN(ConventionsUiTest)
+#include "test_conventions_ui.moc"

@@ -1,0 +1,131 @@
+#include "ui/options_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QVBoxLayout>
+
+#include "ui/message_presenter.h"
+
+namespace corvane {
+
+namespace {
+
+QSettings Store() { return QSettings("Corvane", "Corvane"); }
+
+template <typename T, std::size_t N>
+void Load(QSettings& store, const char* key, const std::array<SettingChoice<T>, N>& choices, T& value) {
+  const QByteArray text = store.value(QString("calculation/") + key).toString().toUtf8();
+  if (const auto chosen = ChoiceByKey(choices, std::string_view(text.constData(), static_cast<std::size_t>(text.size()))))
+    value = *chosen;
+}
+
+template <typename T, std::size_t N>
+void Save(QSettings& store, const char* key, const std::array<SettingChoice<T>, N>& choices, T value) {
+  const std::string_view k = ChoiceOf(choices, value).key;
+  store.setValue(QString("calculation/") + key, QString::fromUtf8(k.data(), static_cast<int>(k.size())));
+}
+
+template <typename T, std::size_t N>
+QComboBox* MakeChoiceBox(const char* name, const std::array<SettingChoice<T>, N>& choices, T value, QWidget* parent) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(name);
+  for (const auto& choice : choices)
+    box->addItem(QString::fromUtf8(choice.label.data(), static_cast<int>(choice.label.size())));
+  for (std::size_t i = 0; i < N; ++i)
+    if (choices[i].value == value) box->setCurrentIndex(static_cast<int>(i));
+  return box;
+}
+
+template <typename T, std::size_t N>
+T ChoiceIn(const QComboBox* box, const std::array<SettingChoice<T>, N>& choices) {
+  const int i = box->currentIndex();
+  return i >= 0 && static_cast<std::size_t>(i) < N ? choices[static_cast<std::size_t>(i)].value : choices[0].value;
+}
+
+}  // namespace
+
+CalculationSettings LoadCalculationSettings() {
+  QSettings store = Store();
+  CalculationSettings s;
+  Load(store, "engine", kEngineChoices, s.engine);
+  Load(store, "ayanamsa", kAyanamsaChoices, s.ayanamsa);
+  Load(store, "node", kNodeChoices, s.node);
+  Load(store, "sunrise", kSunriseChoices, s.sunrise);
+  Load(store, "indu", kInduChoices, s.indu);
+  return s;
+}
+
+void SaveCalculationSettings(const CalculationSettings& s) {
+  QSettings store = Store();
+  Save(store, "engine", kEngineChoices, s.engine);
+  Save(store, "ayanamsa", kAyanamsaChoices, s.ayanamsa);
+  Save(store, "node", kNodeChoices, s.node);
+  Save(store, "sunrise", kSunriseChoices, s.sunrise);
+  Save(store, "indu", kInduChoices, s.indu);
+}
+
+OptionsDialog::OptionsDialog(const CalculationSettings& settings, QWidget* parent) : QDialog(parent) {
+  setObjectName("frmOptions");
+  setWindowTitle("Options");
+  auto* layout = new QVBoxLayout(this);
+  auto* form = new QFormLayout;
+  cboEngine_ = MakeChoiceBox("cboEngine", kEngineChoices, settings.engine, this);
+  cboAyanamsa_ = MakeChoiceBox("cboAyanamsa", kAyanamsaChoices, settings.ayanamsa, this);
+  cboNode_ = MakeChoiceBox("cboNode", kNodeChoices, settings.node, this);
+  cboSunrise_ = MakeChoiceBox("cboSunrise", kSunriseChoices, settings.sunrise, this);
+  cboIndu_ = MakeChoiceBox("cboIndu", kInduChoices, settings.indu, this);
+  form->addRow("&Engine:", cboEngine_);
+  form->addRow("&Ayanamsa:", cboAyanamsa_);
+  form->addRow("&Nodes:", cboNode_);
+  form->addRow("&Sunrise:", cboSunrise_);
+  form->addRow("&Indu lagna:", cboIndu_);
+  layout->addLayout(form);
+  auto* note = new QLabel(
+      "The first choice of each is the program's long-standing calculation. The true node needs "
+      "Swiss Ephemeris; the chart file keeps the birth details only.",
+      this);
+  note->setWordWrap(true);
+  layout->addWidget(note);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &OptionsDialog::reject);
+  layout->addWidget(buttons);
+}
+
+CalculationSettings OptionsDialog::settings() const {
+  CalculationSettings s;
+  s.engine = ChoiceIn(cboEngine_, kEngineChoices);
+  s.ayanamsa = ChoiceIn(cboAyanamsa_, kAyanamsaChoices);
+  s.node = ChoiceIn(cboNode_, kNodeChoices);
+  s.sunrise = ChoiceIn(cboSunrise_, kSunriseChoices);
+  s.indu = ChoiceIn(cboIndu_, kInduChoices);
+  return s;
+}
+
+void OptionsDialog::accept() {
+  if (const auto problem = CheckSettings(settings())) {
+    ShowMessage(this, QString::fromUtf8(problem->message.data(), static_cast<int>(problem->message.size())),
+                MessageIcon::Error);
+    return;
+  }
+  QDialog::accept();
+}
+
+void AddOptionsAction(QMenu* menu, QWidget* parent, std::function<void()> changed) {
+  QAction* action = menu->addAction(QString::fromUtf8("Options\u2026"));
+  action->setObjectName("mnuOptions");
+  QObject::connect(action, &QAction::triggered, parent, [parent, changed] {
+    const CalculationSettings before = LoadCalculationSettings();
+    OptionsDialog dialog(before, parent);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const CalculationSettings after = dialog.settings();
+    SaveCalculationSettings(after);
+    if (after != before && changed) changed();
+  });
+}
+
+}  // namespace corvane

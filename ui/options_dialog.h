@@ -1,0 +1,36 @@
+#pragma once
+#include <QDialog>
+#include <functional>
+
+#include "app/calculation_settings.h"
+
+class QComboBox;
+class QMenu;
+
+namespace corvane {
+
+// The settings kept between runs of the program (QSettings of "Corvane"), by the keys the
+// command line uses; a missing or unknown value gives that setting's default.
+CalculationSettings LoadCalculationSettings();
+void SaveCalculationSettings(const CalculationSettings& settings);
+
+// "Options": the engine and the conventions of the calculations to come.
+class OptionsDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit OptionsDialog(const CalculationSettings& settings, QWidget* parent = nullptr);
+  CalculationSettings settings() const;
+
+  // Closes only on settings that can be computed with; otherwise says why and stays.
+  void accept() override;
+
+ private:
+  QComboBox *cboEngine_ = nullptr, *cboAyanamsa_ = nullptr, *cboNode_ = nullptr, *cboSunrise_ = nullptr,
+            *cboIndu_ = nullptr;
+};
+
+// Adds "Options…" to a menu: the dialog with the kept settings, which keeps what the user
+// accepts and then calls `changed` when the settings differ from before.
+void AddOptionsAction(QMenu* menu, QWidget* parent, std::function<void()> changed = {});
+
+}  // namespace corvane
