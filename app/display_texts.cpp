@@ -45,13 +45,7 @@ ShortText& ShortText::operator<<(std::string_view text) {
   return *this;
 }
 
-ShortText& ShortText::Number(long long value, int width) {
-  // Most numbers of the texts are minutes, hours, days and degrees.
-  if (value >= 0 && value < 100 && width <= 2 && size_ + 2 <= sizeof chars_) {
-    if (value >= 10 || width == 2) chars_[size_++] = static_cast<char>('0' + value / 10);
-    chars_[size_++] = static_cast<char>('0' + value % 10);
-    return *this;
-  }
+ShortText& ShortText::AnyNumber(long long value, int width) {
   char digits[24];
   char* const end = digits + sizeof digits;
   char* first = end;

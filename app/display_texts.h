@@ -25,11 +25,21 @@ class ShortText {
   ShortText& operator<<(std::string_view text);
   ShortText& operator<<(char c) { return *this << std::string_view(&c, 1); }
   // A whole number in decimal, zero-padded to `width` characters as printf's %0*d pads.
-  ShortText& Number(long long value, int width = 0);
+  ShortText& Number(long long value, int width = 0) {
+    // Most numbers of the texts are minutes, hours, days and degrees.
+    if (value >= 0 && value < 100 && width <= 2 && size_ + 2 <= sizeof chars_) {
+      if (value >= 10 || width == 2) chars_[size_++] = static_cast<char>('0' + value / 10);
+      chars_[size_++] = static_cast<char>('0' + value % 10);
+      return *this;
+    }
+    return AnyNumber(value, width);
+  }
   std::string_view View() const { return {chars_, size_}; }
   operator std::string_view() const { return View(); }
 
  private:
+  ShortText& AnyNumber(long long value, int width);
+
   char chars_[48];
   std::size_t size_ = 0;
 };

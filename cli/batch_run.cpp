@@ -18,7 +18,10 @@
 namespace corvane {
 namespace {
 
-constexpr std::size_t kChunkRecords = 256;  // records read, calculated and written together
+// Records read, calculated and written together, and the most records in flight at once: with
+// many threads the chunks get smaller, so that memory stays bounded on any machine.
+constexpr std::size_t kChunkRecords = 256;
+constexpr std::size_t kRecordsInFlight = 2048;
 constexpr int kExitRefused = 2, kExitUsage = 64, kExitNoInput = 66, kExitIoError = 74;
 
 std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
@@ -58,6 +61,7 @@ class BatchRun {
       : reader_(reader), columns_(columns), out_(out), err_(err), settings_(settings), eachChart_(eachChart) {}
 
   int Run(unsigned jobs) {
+    chunkRecords_ = std::clamp<std::size_t>(kRecordsInFlight / (2 * jobs), 4, kChunkRecords);
     const bool written = jobs <= 1 ? RunHere() : RunOnThreads(jobs);
     if (sinkStatus_ != 0) return sinkStatus_;
     if (!written) return WriteFailed();
@@ -71,9 +75,9 @@ class BatchRun {
  private:
   // Reads up to a chunk of records; false when none is left.
   bool Fill(Chunk& chunk) {
-    chunk.records.resize(kChunkRecords);
+    chunk.records.resize(chunkRecords_);
     chunk.count = 0;
-    while (chunk.count < kChunkRecords && reader_.Next(chunk.records[chunk.count])) ++chunk.count;
+    while (chunk.count < chunkRecords_ && reader_.Next(chunk.records[chunk.count])) ++chunk.count;
     return chunk.count > 0;
   }
 
@@ -219,6 +223,7 @@ class BatchRun {
   const BatchChartSink& eachChart_;
   mutable int sinkStatus_ = 0;  // the first failure of eachChart_
   bool refused_ = false;
+  std::size_t chunkRecords_ = kChunkRecords;
 };
 
 }  // namespace

@@ -56,7 +56,7 @@ CommandLine ParseCommandLine(std::span<const OptionSpec> table, std::span<const 
   }
   for (const auto& [name, value] : line.args.Given()) {
     const unsigned uses = Find(table, name)->uses;
-    if ((uses & group) != 0) continue;
+    if ((uses & group) != 0 || (command != nullptr && name == command->name)) continue;
     if (command != nullptr) return fail(std::string(name) + " cannot be combined with " + std::string(command->name));
     return fail(std::string(name) + " goes only with " + CommandsTaking(table, uses));
   }

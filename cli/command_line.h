@@ -27,7 +27,7 @@ using CommandHandler = int (*)(const Arguments& args);
 
 // One command-line option. An option with a handler is a command: when given, it chooses what
 // the program does and which other options may come with it (those whose `uses` has a bit of
-// the command's own `uses`).
+// the command's own `uses`; a command whose `uses` is 0 takes no other option).
 struct OptionSpec {
   std::string_view name;   // "--json"
   std::string_view value;  // what its value is called ("FILE"); empty for a switch

@@ -10,6 +10,7 @@ namespace {
 constexpr unsigned char kOptions = CSV_STRICT | CSV_STRICT_FINI;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kBlockSize = 1 << 16;
+constexpr std::size_t kTypicalFields = 16;  // a batch record has 7 to 13
 
 // RFC 4180 keeps blanks around fields as part of them.
 int NoBlankIsSpace(unsigned char) { return 0; }
@@ -44,6 +45,7 @@ void CsvRecordReader::OnRecordEnd(int, void* self) {
   // A line of blanks reads as one blank field: it is not a record.
   if (!(record.fields.size() == 1 && IsBlank(record.fields[0]))) reader.ready_.push_back(std::move(record));
   record = CsvRecord{};
+  record.fields.reserve(kTypicalFields);  // one allocation instead of one per doubling
   reader.open_ = false;
   reader.recordBytes_ = 0;
 }

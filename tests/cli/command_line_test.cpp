@@ -16,11 +16,13 @@ int Listing(const Arguments&) { return 10; }
 int Batch(const Arguments&) { return 11; }
 int Help(const Arguments&) { return 12; }
 int Chart(const Arguments&) { return 13; }
+int Version(const Arguments&) { return 14; }
 
 constexpr OptionSpec kTable[] = {
     {"--help", "", kEveryCommand, "help", Help},
     {"--batch", "FILE", kBatchCommand, "batch", Batch},
     {"--list", "YEAR", kRetrogradesCommand, "listing", Listing},
+    {"--version", "", 0, "version", Version},
     {"--name", "NAME", kChartCommand, "name"},
     {"--jobs", "N", kBatchCommand, "threads"},
     {"--json", "", kChartCommand | kRetrogradesCommand, "json"},
@@ -39,6 +41,7 @@ TEST(CommandLine, ChoosesTheCommandAndKeepsTheValues) {
       {{"--batch", "-", "--jobs", "2"}, 11},
       {{"--json", "--list", "2000"}, 10},
       {{"--help", "--batch", "x", "--name", "y"}, 12},  // help goes with anything
+      {{"--version"}, 14},
       {{}, 13},
   };
   for (const Case& c : cases) {
@@ -68,6 +71,7 @@ TEST(CommandLine, MalformedLinesSayWhy) {
       {{"--list", "1", "--name", "x"}, "--name cannot be combined with --list"},
       {{"--batch", "a", "--list", "1"}, "--list cannot be combined with --batch"},
       {{"--jobs", "2"}, "--jobs goes only with --batch"},
+      {{"--version", "--json"}, "--json cannot be combined with --version"},
       {{"--name", "--json", "--batch", "b.csv"}, "--name cannot be combined with --batch"},
       {{"RAM"}, "unknown argument \"RAM\""},
   };
