@@ -360,11 +360,11 @@ class InputFormTest : public QObject {
 
     QStringList order;
     name->setFocus();
-    for (QWidget* w = name; order.size() < 20; w = w->nextInFocusChain())
+    for (QWidget* w = name; order.size() < 22; w = w->nextInFocusChain())
       if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
     const QStringList expected = {"txtName", "cboMonth", "cboDate", "cboYear", "cboHH", "cboMM", "cboSS",
-                                  "txtMCity", "txtMState", "txtMCountry", "cmdBrowser", "cmbTimeZone",
-                                  "chkDST", "txtLonD", "txtLonM", "optLong_0", "optLong_1", "txtLatD",
+                                  "txtPlaceSearch", "txtMCity", "txtMState", "txtMCountry", "cmdBrowser",
+                                  "cmbTimeZone", "chkDST", "cmdZone", "txtLonD", "txtLonM", "optLong_0", "optLong_1", "txtLatD",
                                   "txtLatM", "optLat_0"};
     QCOMPARE(order, expected);
   }
