@@ -210,6 +210,7 @@ void InputForm::buildControls() {
   placeCompleter_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
   placeCompleter_->setMaxVisibleItems(kPlacesOffered);
   placeCompleter_->setWidget(txtPlaceSearch_);
+  placeCompleter_->setObjectName("placeCompleter");
   placeCompleter_->popup()->setObjectName("lstPlaces");
   connect(txtPlaceSearch_, &QLineEdit::textEdited, this, &InputForm::offerPlaces);
   connect(placeCompleter_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
