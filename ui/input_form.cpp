@@ -570,7 +570,7 @@ void InputForm::takePlaces(std::shared_ptr<const PlaceIndex> places, const Place
     return;
   }
   places_ = std::move(places);
-  txtPlaceSearch_->setPlaceholderText("Type a town or city, e.g. Munich");
+  txtPlaceSearch_->setPlaceholderText("Town or city");
   txtPlaceSearch_->setToolTip("Fills the place, longitude, latitude and time zone");
   txtPlaceSearch_->setEnabled(true);
   emit placesLoaded(true);
