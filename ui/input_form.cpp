@@ -1,8 +1,11 @@
 #include "ui/input_form.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
+#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,24 +14,29 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardItemModel>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QUrl>
 #include <QUrlQuery>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
+#include "app/search_fold.h"
+#include "app/text_encoding.h"
 #include "app/zone_table.h"
 #include "astro/civil_time.h"
 #include "ui/file_dialogs.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/help_menu.h"
 #include "ui/options_dialog.h"
-#include "ui/program_icon.h"
 #include "ui/message_presenter.h"
 #include "ui/program_icon.h"
 #include "ui/typed_list.h"
 #include "ui/web_links.h"
+#include "ui/zone_dialog.h"
 
 namespace corvane {
 
@@ -56,6 +64,62 @@ void SelectNumber(QComboBox* box, int value) {
   if (i >= 0) box->setCurrentIndex(i);
 }
 
+constexpr int kPlacesOffered = 12;
+constexpr int kPlaceIdRole = Qt::UserRole + 1;
+constexpr int kPlaceNameRole = Qt::UserRole + 2;  // the name as the search matched it
+
+bool StorableInChartFile(std::string_view utf8) {
+  std::vector<std::string> unstorable;
+  Windows1252FromUtf8(utf8, &unstorable);
+  return unstorable.empty();
+}
+
+// A place text the chart file can hold: a character outside Windows-1252 becomes its plain
+// Latin letter ("Łódź" becomes "Lódz"), and one with no such letter is left out.
+QString StorablePlaceText(std::string_view utf8) {
+  QString out;
+  for (const QChar c : ToQString(utf8)) {
+    const QString one(c);
+    if (StorableInChartFile(one.toStdString())) {
+      out += c;
+      continue;
+    }
+    QString plain = QString::fromStdString(FoldForSearch(one.toStdString()));
+    const bool ascii = !plain.isEmpty() && std::all_of(plain.begin(), plain.end(), [](QChar p) {
+      return p.unicode() < 0x80 && p.isLetter();
+    });
+    if (!ascii) continue;
+    if (c.isUpper()) plain[0] = plain[0].toUpper();
+    out += plain;
+  }
+  return out.simplified();
+}
+
+// "München, Bavaria, Germany", in the spelling the user typed ("Munich, Bavaria, Germany"
+// for "munich"); a place with no region leaves it out.
+QString DescribePlace(const PlaceResult& place) {
+  QString text = ToQString(place.matchedName.empty() ? place.name : place.matchedName);
+  if (!place.region.empty()) text += ", " + ToQString(place.region);
+  if (!place.country.empty()) text += ", " + ToQString(place.country);
+  return text;
+}
+
+// Degrees and minutes of arc, rounded to the nearest minute.
+std::pair<int, int> WholeDegreesAndMinutes(double degrees) {
+  const long minutes = std::lround(std::fabs(degrees) * 60.0);
+  return {static_cast<int>(minutes / 60), static_cast<int>(minutes % 60)};
+}
+
+// The clock reading as an answer to "which of the two": "EDT, UTC-4:00".
+QString DescribeReading(const ZoneReading& reading) {
+  return ToQString(reading.abbreviation) + ", " + ToQString(FormatUtOffset(reading.utOffsetSeconds));
+}
+
+struct LoadedPlaces {
+  std::shared_ptr<const PlaceIndex> places;
+  PlaceLoadStatus status;
+};
+
 }  // namespace
 
 InputForm::InputForm(QWidget* parent) : QMainWindow(parent) {
@@ -64,6 +128,7 @@ InputForm::InputForm(QWidget* parent) : QMainWindow(parent) {
   setWindowIcon(ProgramIcon());
   buildMenus();
   buildControls();
+  startLoadingPlaces();
 }
 
 void InputForm::buildMenus() {
@@ -132,23 +197,45 @@ void InputForm::buildControls() {
   auto* place = new QGroupBox("Place Details", central);
   place->setObjectName("fraPlace");
   auto* lg = new QGridLayout(place);
+  // Created first, so that Tab reaches the search before the fields it fills.
+  txtPlaceSearch_ = new QLineEdit(place);
+  txtPlaceSearch_->setObjectName("txtPlaceSearch");
+  txtPlaceSearch_->setPlaceholderText("Loading places…");
+  txtPlaceSearch_->setEnabled(false);
+  txtPlaceSearch_->setClearButtonEnabled(true);
+  placeModel_ = new QStandardItemModel(this);
+  // The index has already matched, folded and ordered the places: the completer shows its
+  // rows as they are rather than filtering them again by prefix.
+  placeCompleter_ = new QCompleter(placeModel_, this);
+  placeCompleter_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  placeCompleter_->setMaxVisibleItems(kPlacesOffered);
+  placeCompleter_->setWidget(txtPlaceSearch_);
+  placeCompleter_->setObjectName("placeCompleter");
+  placeCompleter_->popup()->setObjectName("lstPlaces");
+  connect(txtPlaceSearch_, &QLineEdit::textEdited, this, &InputForm::offerPlaces);
+  connect(placeCompleter_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+          [this](const QModelIndex& index) {
+            choosePlace(index.data(kPlaceIdRole).value<qulonglong>(), index.data(kPlaceNameRole).toString());
+          });
   txtMCity_ = new QLineEdit(place);
   txtMCity_->setObjectName("txtMCity");
   txtMState_ = new QLineEdit(place);
   txtMState_->setObjectName("txtMState");
   txtMCountry_ = new QLineEdit(place);
   txtMCountry_->setObjectName("txtMCountry");
-  lg->addWidget(new QLabel("City", place), 0, 0);
-  lg->addWidget(txtMCity_, 0, 1);
-  lg->addWidget(new QLabel("State", place), 1, 0);
-  lg->addWidget(txtMState_, 1, 1);
-  lg->addWidget(new QLabel("Country", place), 2, 0);
-  lg->addWidget(txtMCountry_, 2, 1);
+  lg->addWidget(new QLabel("Find Place", place), 0, 0);
+  lg->addWidget(txtPlaceSearch_, 0, 1);
+  lg->addWidget(new QLabel("City", place), 1, 0);
+  lg->addWidget(txtMCity_, 1, 1);
+  lg->addWidget(new QLabel("State", place), 2, 0);
+  lg->addWidget(txtMState_, 2, 1);
+  lg->addWidget(new QLabel("Country", place), 3, 0);
+  lg->addWidget(txtMCountry_, 3, 1);
   auto* browser = new QPushButton("Click for Latitude && Longitude", place);
   browser->setObjectName("cmdBrowser");
   browser->setAutoDefault(true);
   connect(browser, &QPushButton::clicked, this, &InputForm::searchCoordinates);
-  lg->addWidget(browser, 3, 0, 1, 2);
+  lg->addWidget(browser, 4, 0, 1, 2);
 
   auto* top = new QHBoxLayout;
   top->addWidget(personal, 1);
@@ -158,7 +245,7 @@ void InputForm::buildControls() {
   // Zone.
   auto* zone = new QGroupBox("Zone", central);
   zone->setObjectName("fraZone");
-  auto* zl = new QHBoxLayout(zone);
+  auto* zl = new QGridLayout(zone);
   cmbTimeZone_ = new TypedList(TypedList::Items::Texts, zone);
   cmbTimeZone_->setObjectName("cmbTimeZone");
   for (const ZoneRow& row : kZoneTable) cmbTimeZone_->addItem(ToQString(row.text));
@@ -166,9 +253,35 @@ void InputForm::buildControls() {
   cmbTimeZone_->setMaxVisibleItems(20);
   chkDST_ = new QCheckBox("Daylight Saving Time", zone);
   chkDST_->setObjectName("chkDST");
-  zl->addWidget(cmbTimeZone_, 1);
-  zl->addWidget(chkDST_);
+  auto* zoneByName = new QPushButton("Zone…", zone);
+  zoneByName->setObjectName("cmdZone");
+  zoneByName->setAutoDefault(true);
+  zoneByName->setToolTip("Choose the time zone of the birth place by name");
+  connect(zoneByName, &QPushButton::clicked, this, &InputForm::chooseZoneByName);
+  lblZoneInForce_ = new QLabel(zone);
+  lblZoneInForce_->setObjectName("lblZoneInForce");
+  lblZoneInForce_->setWordWrap(true);
+  lblZoneInForce_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  zl->addWidget(cmbTimeZone_, 0, 0);
+  zl->addWidget(chkDST_, 0, 1);
+  zl->addWidget(zoneByName, 0, 2);
+  zl->addWidget(lblZoneInForce_, 1, 0, 1, 3);
+  zl->setColumnStretch(0, 1);
   outer->addWidget(zone);
+  // A row or tick the user picks replaces the zone the program found.
+  auto byHand = [this] {
+    if (settingZone_ || !extras_.zoneId) return;
+    extras_ = {};
+    refreshZoneLabel();
+  };
+  connect(cmbTimeZone_, &QComboBox::currentIndexChanged, this, byHand);
+  connect(chkDST_, &QCheckBox::toggled, this, byHand);
+  // The clock in force follows the birth date and time.
+  for (QComboBox* box : {cboMonth_, cboDate_, cboYear_, cboHH_, cboMM_, cboSS_}) {
+    connect(box, &QComboBox::currentIndexChanged, this, [this] {
+      if (!settingZone_ && extras_.zoneId) applyZone();
+    });
+  }
 
   // Longitude and latitude.
   auto coordinateGroup = [&](const char* title, const char* name, FilteredLineEdit*& degrees, const char* dName,
@@ -260,12 +373,16 @@ BirthData InputForm::birthData() const {
   d.latDegrees = txtLatD_->text().toStdString();
   d.latMinutes = txtLatM_->text().toStdString();
   d.south = optSouth_->isChecked();
+  d.extras = extras_;
   return d;
 }
 
 void InputForm::setBirthData(const BirthData& d) {
   // setText bypasses the key filters on purpose: values from a file are checked by the
-  // calculation's validation, which is what decides whether a chart is shown.
+  // calculation's validation, which is what decides whether a chart is shown. The saved
+  // zone row, tick and exact offset are taken as they are, not looked up again.
+  settingZone_ = true;
+  extras_ = d.extras;
   txtName_->setText(QString::fromStdString(d.name));
   // Month and year first: they decide which days the day list offers.
   if (d.monthIndex >= 0 && d.monthIndex < 12) cboMonth_->setCurrentIndex(d.monthIndex);
@@ -285,6 +402,8 @@ void InputForm::setBirthData(const BirthData& d) {
   txtLatM_->setText(QString::fromStdString(d.latMinutes).left(txtLatM_->maxLength()));
   (d.east ? optEast_ : optWest_)->setChecked(true);
   (d.south ? optSouth_ : optNorth_)->setChecked(true);
+  settingZone_ = false;
+  refreshZoneLabel();
 }
 
 void InputForm::offerDaysOfMonth() {
@@ -331,10 +450,34 @@ void InputForm::keyPressEvent(QKeyEvent* event) {
 }
 
 bool InputForm::runCalculation() {
-  const BirthData data = birthData();
-  // A daylight-saving tick on a zone that already has that hour: asked once the input
-  // itself is valid, so the question is not followed by a refusal.
-  if (!ValidateBirthData(data)) {
+  BirthData data = birthData();
+  // A zone's skipped or doubled hour, and a daylight-saving tick on a zone that already has
+  // that hour: asked once the input itself is valid, so no question is followed by a refusal.
+  const bool valid = !ValidateBirthData(data);
+  if (valid && data.extras.zoneId) {
+    const ZoneLookup clock = LookUpLocalTime(*data.extras.zoneId, birthLocalTime());
+    if (const auto* skipped = std::get_if<SkippedLocalTime>(&clock)) {
+      ShowMessage(this, ToQString(FormatSkippedTime(*data.extras.zoneId, *skipped)) + ": that time of birth never happened there.",
+                  MessageIcon::Error);
+      cboHH_->setFocus(Qt::OtherFocusReason);
+      return false;
+    }
+    if (const auto* twice = std::get_if<RepeatedLocalTime>(&clock)) {
+      // A reading chosen before (or saved in the chart file) is not asked for again.
+      const std::optional<int> kept = extras_.utcOffsetSeconds;
+      if (kept != twice->earlier.utOffsetSeconds && kept != twice->later.utOffsetSeconds) {
+        const auto choice =
+            AskChoice(this,
+                      ToQString(FormatRepeatedTime(*data.extras.zoneId, birthLocalTime(), *twice)) +
+                          ". Which was the time of birth?",
+                      {DescribeReading(twice->earlier), DescribeReading(twice->later)});
+        if (!choice) return false;
+        extras_.utcOffsetSeconds = (*choice == 0 ? twice->earlier : twice->later).utOffsetSeconds;
+        refreshZoneLabel();
+      }
+      data.extras = extras_;
+    }
+  } else if (valid) {
     if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving)) {
       if (!AskQuestion(this, ToQString(*warning) + " Calculate anyway?")) return false;
     }
@@ -398,6 +541,145 @@ void InputForm::searchCoordinates() {
   OpenWebPage(CoordinateSearchUrl(QString::fromStdString(d.city + " " + d.state + " " + d.country +
                                                           " Latitude Longitude")),
               this);
+}
+
+void InputForm::startLoadingPlaces() {
+  // Reading and indexing the place file takes a moment: it runs on a worker thread so that
+  // the form paints at once. The watcher belongs to the form, so a form closed first never
+  // hears of the result.
+  auto* watcher = new QFutureWatcher<LoadedPlaces>(this);
+  connect(watcher, &QFutureWatcher<LoadedPlaces>::finished, this, [this, watcher] {
+    const LoadedPlaces loaded = watcher->result();
+    watcher->deleteLater();
+    takePlaces(loaded.places, loaded.status);
+  });
+  watcher->setFuture(QtConcurrent::run([] {
+    auto places = std::make_shared<PlaceIndex>();
+    PlaceLoadStatus status = LoadPlaces(*places);
+    return LoadedPlaces{std::move(places), std::move(status)};
+  }));
+}
+
+void InputForm::takePlaces(std::shared_ptr<const PlaceIndex> places, const PlaceLoadStatus& status) {
+  if (!status.ok) {
+    const QString problem = "The place search is not available: " + ToQString(status.message);
+    txtPlaceSearch_->setPlaceholderText("Place search not available");
+    txtPlaceSearch_->setToolTip(problem);
+    ShowMessage(this, problem, MessageIcon::Error);
+    emit placesLoaded(false);
+    return;
+  }
+  places_ = std::move(places);
+  txtPlaceSearch_->setPlaceholderText("Town or city");
+  txtPlaceSearch_->setToolTip("Fills the place, longitude, latitude and time zone");
+  txtPlaceSearch_->setEnabled(true);
+  emit placesLoaded(true);
+}
+
+void InputForm::offerPlaces(const QString& text) {
+  placeModel_->clear();
+  if (!places_) return;
+  for (const PlaceResult& place : places_->search(text.toStdString(), kPlacesOffered)) {
+    auto* item = new QStandardItem(DescribePlace(place));
+    item->setData(QVariant::fromValue<qulonglong>(place.id), kPlaceIdRole);
+    item->setData(ToQString(place.matchedName), kPlaceNameRole);
+    item->setEditable(false);
+    placeModel_->appendRow(item);
+  }
+  if (placeModel_->rowCount() == 0) {
+    placeCompleter_->popup()->hide();
+    return;
+  }
+  placeCompleter_->complete();
+}
+
+void InputForm::choosePlace(std::size_t id, const QString& matchedName) {
+  if (!places_ || id >= places_->size()) return;
+  PlaceResult place = places_->place(id);
+  const std::string matched = matchedName.toStdString();
+  if (!matched.empty()) place.matchedName = matched;
+  txtPlaceSearch_->setText(DescribePlace(place));
+  // The chart file holds Windows-1252: the city is the name as matched, else the place's own
+  // name, whichever it can hold first, else the name's ASCII spelling.
+  QString city = place.asciiName.empty() ? StorablePlaceText(place.name) : ToQString(place.asciiName);
+  for (std::string_view name : {place.matchedName, place.name}) {
+    if (!name.empty() && StorableInChartFile(name)) {
+      city = ToQString(name);
+      break;
+    }
+  }
+  txtMCity_->setText(city);
+  txtMState_->setText(StorablePlaceText(place.region));
+  txtMCountry_->setText(StorablePlaceText(place.country));
+  const auto [lonDegrees, lonMinutes] = WholeDegreesAndMinutes(place.longitude);
+  const auto [latDegrees, latMinutes] = WholeDegreesAndMinutes(place.latitude);
+  txtLonD_->setText(QString::number(lonDegrees));
+  txtLonM_->setText(QString::number(lonMinutes));
+  txtLatD_->setText(QString::number(latDegrees));
+  txtLatM_->setText(QString::number(latMinutes));
+  (place.longitude < 0 ? optWest_ : optEast_)->setChecked(true);
+  (place.latitude < 0 ? optSouth_ : optNorth_)->setChecked(true);
+  setZone(std::string(place.zoneId));
+}
+
+void InputForm::chooseZoneByName() {
+  ZoneDialog dialog(this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const QString zone = dialog.chosenZone();
+  if (!zone.isEmpty()) setZone(zone.toStdString());
+}
+
+void InputForm::setZone(const std::string& zoneId) {
+  extras_.zoneId = zoneId;
+  extras_.utcOffsetSeconds.reset();
+  applyZone();
+}
+
+LocalDateTime InputForm::birthLocalTime() const {
+  return {cboYear_->currentText().toInt(), cboMonth_->currentIndex() + 1, cboDate_->currentText().toInt(),
+          cboHH_->currentText().toInt(),   cboMM_->currentText().toInt(),   cboSS_->currentText().toInt()};
+}
+
+void InputForm::applyZone() {
+  extras_.utcOffsetSeconds.reset();
+  if (extras_.zoneId) {
+    // A skipped or doubled time is settled when the chart is calculated.
+    const ZoneLookup clock = LookUpLocalTime(*extras_.zoneId, birthLocalTime());
+    if (const auto* reading = std::get_if<ZoneReading>(&clock)) {
+      if (const auto row = MatchZoneRow(*reading)) {
+        settingZone_ = true;
+        cmbTimeZone_->setCurrentIndex(row->position);
+        chkDST_->setChecked(row->daylightSaving);
+        settingZone_ = false;
+      } else {
+        extras_.utcOffsetSeconds = reading->utOffsetSeconds;
+      }
+    }
+  }
+  refreshZoneLabel();
+}
+
+void InputForm::refreshZoneLabel() {
+  if (!extras_.zoneId) {
+    lblZoneInForce_->clear();
+    return;
+  }
+  const std::string& zone = *extras_.zoneId;
+  const LocalDateTime local = birthLocalTime();
+  const ZoneLookup clock = LookUpLocalTime(zone, local);
+  QString text;
+  if (const auto* reading = std::get_if<ZoneReading>(&clock)) {
+    text = ToQString(FormatZoneReading(zone, *reading));
+    if (extras_.utcOffsetSeconds) text += " (exact offset used; no list row matches)";
+  } else if (const auto* skipped = std::get_if<SkippedLocalTime>(&clock)) {
+    text = ToQString(FormatSkippedTime(zone, *skipped));
+  } else if (const auto* twice = std::get_if<RepeatedLocalTime>(&clock)) {
+    text = ToQString(FormatRepeatedTime(zone, local, *twice));
+    if (extras_.utcOffsetSeconds) text += " (" + ToQString(FormatUtOffset(*extras_.utcOffsetSeconds)) + " chosen)";
+  } else {
+    text = ToQString(std::get<ZoneLookupError>(clock).message);
+  }
+  lblZoneInForce_->setText(text);
 }
 
 }  // namespace corvane

@@ -5,14 +5,18 @@
 #include "app/birth_data.h"
 #include "app/birth_validation.h"
 #include "app/chart_state.h"
+#include "app/place_index.h"
+#include "app/zone_clock.h"
 
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QCompleter;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QStandardItemModel;
 
 namespace corvane {
 
@@ -20,6 +24,12 @@ class FilteredLineEdit;
 
 // The input form: collects one person's birth details, filters keys, and starts the
 // calculation, the chart file opener, the coordinate search and the web links.
+//
+// The place search fills the place, the coordinates and the zone from the place file, which
+// is read on a worker thread when the form is made. A place (or a zone picked by name) sets
+// a zone id; the form then shows the clock in force at the birth date and time, and sets the
+// zone row and daylight-saving tick to match, or keeps the exact offset where no row does.
+// Changing the row or the tick by hand drops the zone id.
 class InputForm : public QMainWindow {
   Q_OBJECT
  public:
@@ -35,6 +45,8 @@ class InputForm : public QMainWindow {
 
  signals:
   void chartCalculated(std::shared_ptr<const ChartState> chart);
+  // The place file has been read (ok) or could not be (the search box is then disabled).
+  void placesLoaded(bool ok);
 
  protected:
   // Enter anywhere on the form runs the calculation, as the form's main button does; a
@@ -49,6 +61,28 @@ class InputForm : public QMainWindow {
   void offerDaysOfMonth();
   void searchCoordinates();
   void chooseAndOpenChartFile();
+
+  void startLoadingPlaces();
+  void takePlaces(std::shared_ptr<const PlaceIndex> places, const PlaceLoadStatus& status);
+  void offerPlaces(const QString& text);
+  void choosePlace(std::size_t id, const QString& matchedName);
+  void chooseZoneByName();
+  // Takes a zone id chosen by the program (place search, zone dialog) and applies it.
+  void setZone(const std::string& zoneId);
+  // Looks up the zone's clock at the birth time and sets the row, tick and exact offset.
+  void applyZone();
+  void refreshZoneLabel();
+  LocalDateTime birthLocalTime() const;
+
+  QLineEdit* txtPlaceSearch_ = nullptr;
+  QCompleter* placeCompleter_ = nullptr;
+  QStandardItemModel* placeModel_ = nullptr;
+  std::shared_ptr<const PlaceIndex> places_;
+  QLabel* lblZoneInForce_ = nullptr;
+  BirthExtras extras_;
+  // Set while the program itself moves the zone row, the tick or the birth time, so that
+  // only the user's own changes drop the zone id or look the zone up again.
+  bool settingZone_ = false;
 
   FilteredLineEdit* txtName_ = nullptr;
   QComboBox *cboMonth_ = nullptr, *cboDate_ = nullptr, *cboYear_ = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/message_presenter.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace corvane {
 
@@ -12,6 +13,10 @@ MessageSink& Sink() {
 QuestionAsker& Asker() {
   static QuestionAsker asker;
   return asker;
+}
+ChoiceAsker& Chooser() {
+  static ChoiceAsker chooser;
+  return chooser;
 }
 }  // namespace
 
@@ -38,5 +43,20 @@ bool AskQuestion(QWidget* parent, const QString& text) {
 }
 
 void SetQuestionAskerForTesting(QuestionAsker asker) { Asker() = std::move(asker); }
+
+std::optional<int> AskChoice(QWidget* parent, const QString& text, const QStringList& answers) {
+  if (Chooser()) return Chooser()(parent, text, answers);
+  QMessageBox box(QMessageBox::Question, kApplicationTitle, text, QMessageBox::NoButton, parent);
+  QList<QAbstractButton*> buttons;
+  for (const QString& answer : answers) buttons.push_back(box.addButton(answer, QMessageBox::AcceptRole));
+  box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+  if (!buttons.isEmpty()) box.setDefaultButton(qobject_cast<QPushButton*>(buttons.front()));
+  box.exec();
+  const qsizetype chosen = buttons.indexOf(box.clickedButton());
+  if (chosen < 0) return std::nullopt;
+  return static_cast<int>(chosen);
+}
+
+void SetChoiceAskerForTesting(ChoiceAsker asker) { Chooser() = std::move(asker); }
 
 }  // namespace corvane

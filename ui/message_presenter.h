@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
 
 #include "app/birth_validation.h"
 #include "corvane_version.h"
@@ -26,5 +28,11 @@ void SetMessageSinkForTesting(MessageSink sink);
 bool AskQuestion(QWidget* parent, const QString& text);
 using QuestionAsker = std::function<bool(QWidget* parent, const QString& text)>;
 void SetQuestionAskerForTesting(QuestionAsker asker);
+
+// Asks the user to pick one of a few answers, each a button of its own, with Cancel as well;
+// the position of the chosen answer, or nothing for Cancel. Tests replace the chooser.
+std::optional<int> AskChoice(QWidget* parent, const QString& text, const QStringList& answers);
+using ChoiceAsker = std::function<std::optional<int>(QWidget* parent, const QString& text, const QStringList& answers)>;
+void SetChoiceAskerForTesting(ChoiceAsker asker);
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDate>
 #include <QDialog>
 #include <QDir>
@@ -12,6 +13,10 @@
 #include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -23,11 +28,13 @@
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
 #include "app/text_encoding.h"
+#include "app/zone_table.h"
 #include "tests/ui/layout_checks.h"
 #include "ui/input_form.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_presenter.h"
 #include "ui/web_links.h"
+#include "ui/zone_dialog.h"
 
 using namespace corvane;
 
@@ -42,6 +49,71 @@ class InputFormTest : public QObject {
   QStringList opened_;
   bool browserStarts_ = true;
   std::unique_ptr<InputForm> form_;
+  QTemporaryDir placesDir_;
+
+  // Places in the place file's format (name, ASCII name, alternates, region, country,
+  // latitude, longitude, population, zone; '"' repeats the line above), with coordinates as
+  // GeoNames gives them.
+  static constexpr const char* kPlaces =
+      "# test places\n"
+      "Munich\t\tMünchen|Monaco di Baviera\tBavaria\tGermany\t48.13743\t11.57549\t1260391\tEurope/Berlin\n"
+      "Münchenstein\tMunchenstein\t\tBasel-Landschaft\tSwitzerland\t47.51848\t7.60966\t11644\tEurope/Zurich\n"
+      "Łódź\tLodz\t\tŁódź Voivodeship\tPoland\t51.75\t19.46667\t768755\tEurope/Warsaw\n"
+      "Sydney\t\t\tNew South Wales\tAustralia\t-33.86785\t151.20732\t4627345\tAustralia/Sydney\n"
+      "Quito\t\t\tPichincha\tEcuador\t-0.22985\t-78.52495\t1399814\tAmerica/Guayaquil\n"
+      "Carry\t\t\tNowhere\tTestland\t10.99999\t-20.99995\t1\tEtc/GMT+1\n"
+      "New York City\t\t\tNew York\tUnited States\t40.71427\t-74.00597\t8175133\tAmerica/New_York\n"
+      "Madrid\t\t\tMadrid\tSpain\t40.4165\t-3.70256\t3255944\tEurope/Madrid\n"
+      "Amsterdam\t\t\tNorth Holland\tThe Netherlands\t52.37403\t4.88969\t741636\tEurope/Amsterdam\n";
+
+  QString placesPath() const { return placesDir_.filePath("places.tsv"); }
+
+  static void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+
+  void waitForPlaces() { QTRY_VERIFY(child<QLineEdit>("txtPlaceSearch")->isEnabled()); }
+
+  QAbstractItemView* placePopup() { return child<QCompleter>("placeCompleter")->popup(); }
+
+  // The rows the place popup offers after the query is typed into the search box.
+  QStringList offered(const QString& query) {
+    auto* search = child<QLineEdit>("txtPlaceSearch");
+    search->setFocus();
+    search->clear();
+    // Each character as a key press carrying its text, which also takes letters such as ü.
+    for (const QChar c : query) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(search, &press);
+    }
+    auto* popup = placePopup();
+    if (!popup) return {"no popup"};
+    QStringList rows;
+    for (int i = 0; i < popup->model()->rowCount(); ++i) rows << popup->model()->index(i, 0).data().toString();
+    if (!rows.isEmpty() && !popup->isVisible()) return {"popup hidden"};
+    return rows;
+  }
+
+  // Types the query and picks the offered row by the keyboard, as a user would.
+  void pickPlace(const QString& query, int row = 0) {
+    QVERIFY(!offered(query).isEmpty());
+    auto* popup = placePopup();
+    for (int i = 0; i <= row; ++i) QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    QVERIFY(!popup->isVisible());
+  }
+
+  void setBirthTime(int year, int month, int day, int hour, int minute) {
+    child<QComboBox>("cboYear")->setCurrentText(QString::number(year));
+    child<QComboBox>("cboMonth")->setCurrentIndex(month - 1);
+    child<QComboBox>("cboDate")->setCurrentText(QString::number(day));
+    child<QComboBox>("cboHH")->setCurrentText(QString::number(hour));
+    child<QComboBox>("cboMM")->setCurrentText(QString::number(minute));
+  }
+
+  QString zoneInForce() { return child<QLabel>("lblZoneInForce")->text(); }
 
   template <typename T>
   T* child(const char* name) {
@@ -59,6 +131,12 @@ class InputFormTest : public QObject {
   }
 
  private slots:
+  void initTestCase() {
+    QVERIFY(placesDir_.isValid());
+    writeFile(placesPath(), kPlaces);
+    qputenv("CORVANE_PLACES", placesPath().toLocal8Bit());
+  }
+
   void init() {
     messages_.clear();
     opened_.clear();
@@ -360,11 +438,11 @@ class InputFormTest : public QObject {
 
     QStringList order;
     name->setFocus();
-    for (QWidget* w = name; order.size() < 20; w = w->nextInFocusChain())
+    for (QWidget* w = name; order.size() < 22; w = w->nextInFocusChain())
       if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
     const QStringList expected = {"txtName", "cboMonth", "cboDate", "cboYear", "cboHH", "cboMM", "cboSS",
-                                  "txtMCity", "txtMState", "txtMCountry", "cmdBrowser", "cmbTimeZone",
-                                  "chkDST", "txtLonD", "txtLonM", "optLong_0", "optLong_1", "txtLatD",
+                                  "txtPlaceSearch", "txtMCity", "txtMState", "txtMCountry", "cmdBrowser",
+                                  "cmbTimeZone", "chkDST", "cmdZone", "txtLonD", "txtLonM", "optLong_0", "optLong_1", "txtLatD",
                                   "txtLatM", "optLat_0"};
     QCOMPARE(order, expected);
   }
@@ -501,6 +579,242 @@ class InputFormTest : public QObject {
     QVERIFY(opened_[0].endsWith("/corvane-help.html"));
     QCOMPARE(opened_[1], HomePageUrl());
     QVERIFY(opened_[2].endsWith("/download-corvane.html"));
+  }
+
+  // The search box waits for the place file, then finds places however the name is typed,
+  // in the index's order.
+  void placeSearchFindsNamesHoweverTyped() {
+    auto* search = child<QLineEdit>("txtPlaceSearch");
+    InputForm fresh;  // not yet loaded: no event has been handled since it was made
+    auto* waiting = fresh.findChild<QLineEdit*>("txtPlaceSearch");
+    QCOMPARE(waiting->placeholderText(), QString("Loading places…"));
+    QVERIFY(!waiting->isEnabled());
+    waitForPlaces();
+    QVERIFY(search->placeholderText() != "Loading places…");
+    struct Case { const char* query; QStringList rows; };
+    for (const Case& c : {Case{"munchen", {"München, Bavaria, Germany", "Münchenstein, Basel-Landschaft, Switzerland"}},
+                          Case{"München", {"München, Bavaria, Germany", "Münchenstein, Basel-Landschaft, Switzerland"}},
+                          Case{"MÜNCHENST", {"Münchenstein, Basel-Landschaft, Switzerland"}},
+                          Case{"Munich", {"Munich, Bavaria, Germany"}},
+                          Case{"lodz", {"Łódź, Łódź Voivodeship, Poland"}},
+                          Case{"york", {"New York City, New York, United States"}},
+                          Case{"xyzzy", {}}})
+      QCOMPARE(offered(c.query), c.rows);
+    QVERIFY(messages_.isEmpty());
+  }
+
+  // A chosen place fills the place fields with text a chart file can hold, and the
+  // coordinates rounded to the nearest minute of arc (worked by hand from the degrees).
+  void choosingAPlaceFillsThePlaceAndCoordinates() {
+    waitForPlaces();
+    struct Case {
+      const char *query, *city, *state, *country, *lonD, *lonM;
+      bool east;
+      const char *latD, *latM;
+      bool south;
+      const char* zone;
+    };
+    for (const Case& c : {
+             // 11.57549° = 11° 34.53'; 48.13743° = 48° 8.25'
+             Case{"munchen", "München", "Bavaria", "Germany", "11", "35", true, "48", "8", false, "Europe/Berlin"},
+             // Ł is not in Windows-1252: the ASCII name, and the region's letters made plain.
+             Case{"lodz", "Lodz", "Lódz Voivodeship", "Poland", "19", "28", true, "51", "45", false, "Europe/Warsaw"},
+             // -33.86785° = 33° 52.07' S; 151.20732° = 151° 12.44' E
+             Case{"sydney", "Sydney", "New South Wales", "Australia", "151", "12", true, "33", "52", true,
+                  "Australia/Sydney"},
+             // -0.22985° = 0° 13.79' S; -78.52495° = 78° 31.50' W (just under the half)
+             Case{"quito", "Quito", "Pichincha", "Ecuador", "78", "31", false, "0", "14", true, "America/Guayaquil"},
+             // 10.99999° and 20.99995° round up to whole degrees.
+             Case{"carry", "Carry", "Nowhere", "Testland", "21", "0", false, "11", "0", false, "Etc/GMT+1"}}) {
+      pickPlace(c.query);
+      const BirthData d = form_->birthData();
+      QCOMPARE(QString::fromStdString(d.city), QString(c.city));
+      QCOMPARE(QString::fromStdString(d.state), QString(c.state));
+      QCOMPARE(QString::fromStdString(d.country), QString(c.country));
+      QCOMPARE(QString::fromStdString(d.lonDegrees), QString(c.lonD));
+      QCOMPARE(QString::fromStdString(d.lonMinutes), QString(c.lonM));
+      QCOMPARE(d.east, c.east);
+      QCOMPARE(QString::fromStdString(d.latDegrees), QString(c.latD));
+      QCOMPARE(QString::fromStdString(d.latMinutes), QString(c.latM));
+      QCOMPARE(d.south, c.south);
+      QCOMPARE(d.extras.zoneId, std::optional<std::string>(c.zone));
+    }
+  }
+
+  // The clock in force at the birth time, from the zone data: the list row and tick follow it
+  // where a row has its offset; otherwise the exact offset is kept.
+  void zoneInForceFollowsTheBirthTime() {
+    waitForPlaces();
+    auto* zone = child<QComboBox>("cmbTimeZone");
+    auto* dst = child<QCheckBox>("chkDST");
+    pickPlace("madrid");
+    struct Case {
+      int year, month, day, hour, minute;
+      const char* label;
+      const char* row;  // nullptr: no row has the offset
+      bool tick;
+      std::optional<int> exactOffset;
+    };
+    for (const Case& c : {
+             Case{1975, 6, 5, 7, 5, "Europe/Madrid: CEST, UTC+2:00", "Central European Daylight,CED,+2.0", false, {}},
+             Case{1975, 1, 5, 7, 5, "Europe/Madrid: CET, UTC+1:00", "Central European Time,CET,+1.0", false, {}},
+             // Madrid kept Greenwich time until 1940.
+             Case{1930, 1, 5, 7, 5, "Europe/Madrid: WET, UTC+0:00", "Greenwich Mean Time,GMT,0.0", false, {}},
+         }) {
+      setBirthTime(c.year, c.month, c.day, c.hour, c.minute);
+      QCOMPARE(zoneInForce(), QString(c.label));
+      QCOMPARE(zone->currentText(), QString(c.row));
+      QCOMPARE(dst->isChecked(), c.tick);
+      QCOMPARE(form_->birthData().extras.utcOffsetSeconds, c.exactOffset);
+    }
+    // Amsterdam summer time of 1930 was mean time plus an hour: 1:19:32, which no row has.
+    pickPlace("amsterdam");
+    setBirthTime(1930, 6, 30, 12, 0);
+    QCOMPARE(zoneInForce(), QString("Europe/Amsterdam: NST, UTC+1:19:32 (exact offset used; no list row matches)"));
+    QCOMPARE(form_->birthData().extras.utcOffsetSeconds, std::optional<int>(3600 + 19 * 60 + 32));
+    // Quito mean time before 1931: 5 hours 14 minutes behind.
+    pickPlace("quito");
+    setBirthTime(1920, 3, 1, 12, 0);
+    QCOMPARE(zoneInForce(), QString("America/Guayaquil: QMT, UTC-5:14 (exact offset used; no list row matches)"));
+    QCOMPARE(form_->birthData().extras.utcOffsetSeconds, std::optional<int>(-(5 * 3600 + 14 * 60)));
+    fillValid();
+    QVERIFY(form_->runCalculation());
+  }
+
+  // The user's own row or tick replaces the zone; the program's own changes do not.
+  void handChosenRowOrTickDropsTheZone() {
+    waitForPlaces();
+    auto* zone = child<QComboBox>("cmbTimeZone");
+    auto* dst = child<QCheckBox>("chkDST");
+    for (int how = 0; how < 2; ++how) {
+      pickPlace("amsterdam");
+      setBirthTime(1930, 6, 30, 12, 0);
+      QVERIFY(form_->birthData().extras.zoneId);
+      QVERIFY(form_->birthData().extras.utcOffsetSeconds);
+      if (how == 0) {
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_Down);
+      } else {
+        QTest::mouseClick(dst, Qt::LeftButton, {}, QPoint(4, dst->height() / 2));
+      }
+      QCOMPARE(form_->birthData().extras, BirthExtras{});
+      QVERIFY(zoneInForce().isEmpty());
+      // The birth time no longer brings a zone back.
+      setBirthTime(1975, 6, 5, 7, 5);
+      QCOMPARE(form_->birthData().extras, BirthExtras{});
+    }
+  }
+
+  // "Zone…" picks a zone by name through a filtered list.
+  void zoneChosenByName() {
+    setBirthTime(2000, 1, 1, 12, 0);
+    int shown = -1;
+    QStringList listed;
+    QTimer::singleShot(0, this, [&] {
+      auto* dialog = qobject_cast<ZoneDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      auto* filter = dialog->findChild<QLineEdit*>("txtZoneFilter");
+      auto* zones = dialog->findChild<QListWidget*>("lstZones");
+      QTest::keyClicks(filter, "kolk");
+      shown = 0;
+      for (int i = 0; i < zones->count(); ++i)
+        if (!zones->item(i)->isHidden()) listed << zones->item(i)->text();
+      QTest::keyClick(filter, Qt::Key_Return);
+    });
+    QTest::mouseClick(child<QPushButton>("cmdZone"), Qt::LeftButton);
+    QCOMPARE(listed, QStringList{"Asia/Kolkata"});
+    QCOMPARE(form_->birthData().extras.zoneId, std::optional<std::string>("Asia/Kolkata"));
+    QCOMPARE(zoneInForce(), QString("Asia/Kolkata: IST, UTC+5:30"));
+    QCOMPARE(child<QComboBox>("cmbTimeZone")->currentText(), QString("Indian Time, IST, +5.3"));
+    // Madras time before 1906: 5:21:10 ahead.
+    setBirthTime(1901, 6, 1, 12, 0);
+    QCOMPARE(zoneInForce(), QString("Asia/Kolkata: MMT, UTC+5:21:10 (exact offset used; no list row matches)"));
+    QCOMPARE(form_->birthData().extras.utcOffsetSeconds, std::optional<int>(5 * 3600 + 21 * 60 + 10));
+  }
+
+  // A time the clocks skipped is refused; a time they showed twice asks which reading.
+  void skippedAndDoubledTimesAtCalculation() {
+    waitForPlaces();
+    QSignalSpy calculated(form_.get(), &InputForm::chartCalculated);
+    pickPlace("new york");
+    fillValid();
+    setBirthTime(2021, 3, 14, 2, 30);
+    messages_.clear();
+    QVERIFY(!form_->runCalculation());
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].text.startsWith("Clocks went from 02:00 to 03:00 on 14 March 2021 in America/New_York"),
+             qPrintable(messages_[0].text));
+    QCOMPARE(calculated.count(), 0);
+
+    setBirthTime(2021, 11, 7, 1, 30);
+    QStringList asked;
+    QString question;
+    std::optional<int> answer;
+    SetChoiceAskerForTesting([&](QWidget*, const QString& text, const QStringList& answers) {
+      asked = answers;
+      question = text;
+      return answer;
+    });
+    QVERIFY(!form_->runCalculation());  // cancelled
+    QVERIFY2(question.startsWith("01:30 on 7 November 2021 happened twice in America/New_York"), qPrintable(question));
+    QCOMPARE(asked, (QStringList{"EDT, UTC-4:00", "EST, UTC-5:00"}));
+    QCOMPARE(calculated.count(), 0);
+    answer = 1;
+    QVERIFY(form_->runCalculation());
+    QCOMPARE(form_->birthData().extras.utcOffsetSeconds, std::optional<int>(-5 * 3600));
+    // Once chosen, the reading stands until the birth time changes.
+    asked.clear();
+    QVERIFY(form_->runCalculation());
+    QVERIFY(asked.isEmpty());
+    setBirthTime(2021, 11, 7, 1, 31);
+    answer = 0;
+    QVERIFY(form_->runCalculation());
+    QCOMPARE(form_->birthData().extras.utcOffsetSeconds, std::optional<int>(-4 * 3600));
+    SetChoiceAskerForTesting({});
+    QCOMPARE(calculated.count(), 3);
+  }
+
+  // Birth details from a chart file bring their zone and exact offset back as saved.
+  void savedZoneAndOffsetAreRestored() {
+    BirthData saved = form_->birthData();
+    saved.year = 1930;
+    saved.monthIndex = 5;
+    saved.day = 30;
+    saved.hour = 12;
+    saved.zonePosition = 20;
+    saved.extras = {"Europe/Amsterdam", 3600 + 19 * 60 + 32};
+    form_->setBirthData(saved);
+    QCOMPARE(form_->birthData().extras, saved.extras);
+    QCOMPARE(form_->birthData().zonePosition, 20);
+    QCOMPARE(zoneInForce(), QString("Europe/Amsterdam: NST, UTC+1:19:32 (exact offset used; no list row matches)"));
+    saved.extras = {};
+    form_->setBirthData(saved);
+    QCOMPARE(form_->birthData().extras, BirthExtras{});
+    QVERIFY(zoneInForce().isEmpty());
+  }
+
+  // A missing or damaged place file disables only the search, with one message naming it.
+  void unreadablePlaceFileDisablesOnlyTheSearch() {
+    const QString missing = placesDir_.filePath("missing.tsv.gz");
+    const QString damaged = placesDir_.filePath("damaged.tsv");
+    writeFile(damaged, "# header\nMunich\tonly three\tcolumns\n");
+    for (const QString& path : {missing, damaged}) {
+      qputenv("CORVANE_PLACES", path.toLocal8Bit());
+      form_ = std::make_unique<InputForm>();
+      QSignalSpy loaded(form_.get(), &InputForm::placesLoaded);
+      messages_.clear();
+      QVERIFY(loaded.wait(5000));
+      QCOMPARE(loaded.front().front().toBool(), false);
+      auto* search = child<QLineEdit>("txtPlaceSearch");
+      QVERIFY(!search->isEnabled());
+      QCOMPARE(messages_.size(), 1);
+      QVERIFY2(messages_[0].text.contains(QFileInfo(path).fileName()) || messages_[0].text.contains("line 2"),
+               qPrintable(messages_[0].text));
+      QCOMPARE(search->toolTip(), messages_[0].text);
+      fillValid();
+      QVERIFY(form_->runCalculation());  // everything else works
+    }
+    qputenv("CORVANE_PLACES", placesPath().toLocal8Bit());
   }
 };
 
