@@ -50,6 +50,17 @@ void ShowAboutBox(QWidget* parent) {
   QObject::connect(home, &QLabel::linkActivated, &box, [&box] { OpenWebPage(HomePageUrl(), &box); });
   layout->addWidget(home);
 
+  // The data and the library the program is built on, as their licences ask.
+  auto* credits = new QLabel(
+      "Place data: GeoNames (www.geonames.org), CC BY 4.0. Precise positions: the Swiss Ephemeris of "
+      "Astrodienst AG. Corvane is free software under the GNU Affero General Public License, version 3 or "
+      "later.",
+      &box);
+  credits->setObjectName("lblCredits");
+  credits->setWordWrap(true);
+  credits->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(credits);
+
   auto* ok = new QPushButton("OK", &box);
   ok->setObjectName("cmdOK");
   ok->setDefault(true);

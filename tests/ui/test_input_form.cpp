@@ -500,7 +500,7 @@ class InputFormTest : public QObject {
       if (box == nullptr) return;
       seen << box->objectName() << box->windowTitle();
       if (auto* icon = box->findChild<QLabel*>("picIcon"); icon && !icon->pixmap().isNull()) seen << "icon";
-      for (const char* name : {"lblTitle", "lblDescription", "lblHomePage"})
+      for (const char* name : {"lblTitle", "lblDescription", "lblHomePage", "lblCredits"})
         if (auto* label = box->findChild<QLabel*>(name)) seen << label->text();
       QTest::keyClick(box, Qt::Key_Escape);
       closedByEscape = !box->isVisible();
@@ -508,11 +508,13 @@ class InputFormTest : public QObject {
     });
     form_->findChild<QAction*>("mnuAbout")->trigger();
     QVERIFY(closedByEscape);
-    QCOMPARE(seen.size(), 6);  // "icon": the program icon is drawn, not an empty box
+    QCOMPARE(seen.size(), 7);  // "icon": the program icon is drawn, not an empty box
     QCOMPARE(seen.mid(0, 4), (QStringList{"frmAbout", "Corvane v1.25", "icon", "Corvane v1.25"}));
     QVERIFY(seen[4].startsWith("Corvane calculates the different Lagnas") &&
             seen[4].endsWith("relationships and career."));
     QVERIFY(seen[5].contains("Click here to visit " + HomePageUrl()));
+    // The place data's licence asks for its credit.
+    QVERIFY(seen[6].contains("GeoNames") && seen[6].contains("CC BY 4.0"));
   }
 
   void coordinateSearchNeedsThePlace() {
