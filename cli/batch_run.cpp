@@ -1,5 +1,8 @@
 #include "cli/batch_run.h"
 
+#include "app/birth_zone.h"
+#include "app/place_index.h"
+
 #include "cli/settings_options.h"
 
 #include <algorithm>
@@ -262,9 +265,32 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
   }
   data = BirthData{};
   extras = BatchRowExtras{};
+  // A place gives the coordinates, the names and the zone; a zone id the clock. The columns
+  // they stand for may then be empty.
+  bool place = false, zoneId = false;
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (auto e = SetColumn(columns[i], fields[i], data, extras)) return std::move(e->message);
+    place = place || (columns[i] == BatchColumn::kPlace && !fields[i].empty());
+    zoneId = zoneId || (columns[i] == BatchColumn::kTz && !fields[i].empty());
   }
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const BatchColumn c = columns[i];
+    const bool fromPlace = c == BatchColumn::kLon || c == BatchColumn::kLat || c == BatchColumn::kCity ||
+                           c == BatchColumn::kState || c == BatchColumn::kCountry;
+    const bool fromZone = c == BatchColumn::kZone || c == BatchColumn::kDst;
+    if (fields[i].empty() && ((place && (fromPlace || fromZone)) || (zoneId && fromZone))) continue;
+    if (auto e = SetColumn(c, fields[i], data, extras)) return std::move(e->message);
+  }
+  std::string zone = extras.tz;
+  if (place) {
+    static PlaceIndex index;
+    static const PlaceLoadStatus loaded = LoadPlaces(index);
+    if (!loaded.ok) return "the place search is not available: " + loaded.message;
+    const std::vector<PlaceResult> found = index.search(extras.place, 1);
+    if (found.empty()) return "No place matches \"" + extras.place + "\".";
+    SetBirthPlace(found.front(), data);
+    if (zone.empty()) zone = found.front().zoneId;
+  }
+  if (!zone.empty()) return SetBirthZone(zone, RepeatedTimeChoice::kAsk, data);
   return std::nullopt;
 }
 

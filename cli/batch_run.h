@@ -14,8 +14,8 @@
 namespace corvane {
 
 // The columns a batch CSV may have. The first seven are required, in this order; the others
-// may follow in any order. engine (elements or swiss) chooses the row's engine; tz and place are read and checked as
-// text but not used yet.
+// may follow in any order. engine (elements or swiss) chooses the row's engine; tz gives the clock of a time zone
+// database zone at the birth; place the best matching place's coordinates, names and zone.
 enum class BatchColumn { kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace };
 inline constexpr std::string_view kBatchColumnNames[] = {"name", "date", "time",    "zone",   "dst", "lon",  "lat",
                                                          "city", "state", "country", "engine", "tz",  "place"};

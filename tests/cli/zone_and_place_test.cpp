@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,26 @@ TEST_F(ZoneCliTest, ZoneIdAndExactOffsetSurviveAChartFile) {
   // No row has +1:19:32; the file's classic lines hold the nearest, a +1:00 row.
   const std::string row = b["birth"]["zone_name"];
   EXPECT_EQ(row.substr(row.size() - 4), "+1.0") << row;
+}
+
+TEST_F(ZoneCliTest, BatchColumnsTzAndPlaceGiveClockAndPlace) {
+  const std::string csv =
+      "name,date,time,zone,dst,lon,lat,city,state,country,tz,place\n"
+      "ram,1975-06-05,07:05,,,,,,,,,M\u00fcnchen\n"
+      "sita,2021-11-07,01:30,,,74:00W,40:43N,,,,America/New_York,\n"
+      "ann,1975-06-05,07:05,,,77:13E,28:36N,,,,Asia/Kolkata,\n";
+  const CliRun run = Cli({"--batch", "-", "--jobs", "1"}, csv);
+  EXPECT_EQ(run.status, 2);  // one record refused
+  std::istringstream lines(run.out);
+  std::vector<nlohmann::json> rows;
+  for (std::string line; std::getline(lines, line);) rows.push_back(nlohmann::json::parse(line));
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0]["birth"]["tz"], "Europe/Berlin");
+  EXPECT_EQ(rows[0]["birth"]["lat"], "48:08N");
+  EXPECT_EQ(rows[1]["line"], 3);
+  EXPECT_NE(rows[1]["error"].get<std::string>().find("happened twice"), std::string::npos);
+  EXPECT_EQ(rows[2]["birth"]["utc_offset_seconds"], 19800);
+  EXPECT_EQ(rows[2]["birth"]["zone"], 34);
 }
 
 }  // namespace
