@@ -2,6 +2,8 @@
 
 #include "ui/page_controls.h"
 
+#include "app/page_texts.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -40,39 +42,7 @@ constexpr int kUpapadaPage = 7;
 constexpr int kFormWidth = 11940, kFormHeight = 8145;
 constexpr char kFontFamily[] = "Verdana";
 constexpr int kPointSize = 8;
-constexpr char kPranapadaDesignHeading[] = "Pranapada Lagna Present House Significance";
 
-struct PageText {
-  const char* caption;         // title of the page frame
-  const char* suffix;          // ends every control name of the page
-  const char* lagnaName;       // names the lagna in the sign caption
-  const char* significanceHeading;
-  const char* significance;
-};
-
-const std::array<PageText, kPageCount> kPages = {{
-    {"More About Arudha Lagna", "AL", "Arudha Lagna", nullptr, nullptr},
-    {"More About Bhava Lagna", "BL", "Bhava Lagna", nullptr, nullptr},
-    {"More About Hora Lagna", "HL", "Hora Lagna", "Significance",
-     "Hora Lagna signifies the importance of self in terms of money, wealth and prosperity."},
-    {"More About Ghati Lagna", "GL", "Ghati Lagna", "Significance of Ghati Lagna",
-     "Ghati Lagna signifies the importance of self in terms of fame, power, authority and status"},
-    {"More About Sree Lagna", "SrL", "Sree Lagna", "Significance",
-     "Sree Lagna is responsible for prosperity and marital relationships."},
-    {"More About Indu Lagna", "IL", "Indu Lagna", "Significance of Indu Lagna",
-     "Indu Lagna signifies the amount of money and wealth you will acquire in your lifetime"},
-    {"More About Paka Lagna", "PL", "Paka Lagna", "Significance of Paka Lagna",
-     "Placement of Paka Lagna in different houses implies application of intelligence in that "
-     "particular field"},
-    {"More About Upapada Lagna", "UL", "Upapada Lagna", nullptr, nullptr},
-    {"More About Pranapada Lagna", "", "Pranapada Lagna", "Significance",
-     "Pranapada Lagna signifies the energy that you have in life."},
-    {"More About Varnada Lagna", "VL", "Varnada Lagna", "Significance",
-     "Varnada Lagna is responsible for your behaviour in social company"},
-    {"More About Chandra Lagna", "CL", "Chandra Lagna", nullptr, nullptr},
-    {"More About Surya Lagna", "SL", "Surya Lagna", nullptr, nullptr},
-    {"More About Ascendant", "Ascendant", "Ascendant", nullptr, nullptr},
-}};
 
 // One attribute cell of the grid: caption and the attribute part of the value label's name.
 struct Cell {
@@ -287,7 +257,7 @@ void InterpretationForm::setPersonName(const QString& name) {
 void InterpretationForm::updateTitle() {
   QStringList parts{kWindowCaption};
   const int index = currentPage();
-  if (index >= 0) parts << kPages[index].lagnaName;
+  if (index >= 0) parts << Utf8(kLagnaPageTexts[index].lagnaName);
   if (!personName_.isEmpty()) parts << personName_;
   setWindowTitle(parts.join(" - "));
 }
@@ -307,8 +277,8 @@ void InterpretationForm::keepAbove(QWidget* owner) {
 }
 
 QWidget* InterpretationForm::buildPage(int lagnaIndex) {
-  const PageText& text = kPages[lagnaIndex];
-  auto* page = new QGroupBox(text.caption);
+  const LagnaPageText& text = kLagnaPageTexts[lagnaIndex];
+  auto* page = new QGroupBox(Utf8(text.caption));
   page->setObjectName(QString("frmLagnaDetails_%1").arg(lagnaIndex));
   page->setProperty("index", lagnaIndex);
   page->setFont(BaseFont(kPointSize, true));
@@ -334,7 +304,7 @@ QWidget* InterpretationForm::buildPage(int lagnaIndex) {
     } else {
       tabs->setObjectName("tabUpapada");
       tabs->addTab(details, "Upapada Lagna Details");
-      tabs->addTab(buildUpapadaReading(tabs), "Upapada Lagna Interpretation");
+      tabs->addTab(buildUpapadaReading(tabs), Utf8(kUpapadaReadingHeading));
     }
     tabs->setProperty("openingTab", tabs->indexOf(details));
     tabs->setCurrentWidget(details);
@@ -370,8 +340,8 @@ QPlainTextEdit* InterpretationForm::addTopicBox(const QString& name, QWidget* pa
 }
 
 QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) {
-  const PageText& text = kPages[lagnaIndex];
-  const QString suffix = text.suffix;
+  const LagnaPageText& text = kLagnaPageTexts[lagnaIndex];
+  const QString suffix = Utf8(kLagnaKeys[lagnaIndex]);
   auto* body = new QWidget(parent);
   body->setFont(BaseFont());
   auto* layout = new QVBoxLayout(body);
@@ -393,9 +363,9 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
   sideColumn->setFixedWidth(TwipsToPixels(kGridIndent - 60 - 100 - 60));
   sideColumn->setLayout(side);
   side->setContentsMargins(0, 0, 0, 0);
-  if (text.significance != nullptr) {
-    side->addWidget(MakeLabel(text.significanceHeading, sideColumn, true));
-    side->addWidget(MakeLabel(text.significance, sideColumn));
+  if (!text.significance.empty()) {
+    side->addWidget(MakeLabel(Utf8(text.significanceHeading), sideColumn, true));
+    side->addWidget(MakeLabel(Utf8(text.significance), sideColumn));
   }
   side->addStretch(1);
   upperLayout->addWidget(sideColumn);
@@ -415,7 +385,7 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
           // The house reading of the Hora lagna fills the grid's one empty cell.
           auto* house = new QVBoxLayout;
           house->setSpacing(0);
-          house->addWidget(MakeLabel("Hora Lagna Present In House Significance", upper, true));
+          house->addWidget(MakeLabel(Utf8(kHoraHouseCaption), upper, true));
           house->addWidget(addValueLabel("lblHoraDesc", upper));
           house->addStretch();
           grid->addLayout(house, row, column);
@@ -423,7 +393,7 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
         continue;
       }
       QString caption = cell.caption ? QString(cell.caption)
-                                     : QString("%1 Present In Sign").arg(text.lagnaName);
+                                     : QString("%1 Present In Sign").arg(Utf8(text.lagnaName));
       auto* cellLayout = new QVBoxLayout;
       cellLayout->setSpacing(0);
       QLabel* captionLabel = MakeLabel(caption, upper, true);
@@ -463,7 +433,7 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
   return body;
 }
 
-QWidget* InterpretationForm::buildReadingTab(QWidget* parent, const char* heading, const char* headingName,
+QWidget* InterpretationForm::buildReadingTab(QWidget* parent, const QString& heading, const char* headingName,
                                              const char* readingName, std::initializer_list<const char*> texts) {
   auto* tab = new QWidget(parent);
   auto* layout = new QVBoxLayout(tab);
@@ -484,7 +454,7 @@ QWidget* InterpretationForm::buildReadingTab(QWidget* parent, const char* headin
 
 QWidget* InterpretationForm::buildArudhaCharacteristics(QWidget* parent) {
   return buildReadingTab(
-      parent, "Arudha Lagna Interpretation", "lblArudhaInterpretation", "RTB",
+      parent, Utf8(kArudhaReadingHeading), "lblArudhaInterpretation", "RTB",
       {"Arudha literally means mount. This signifies the image of a sign falling on another sign. "
        "Arudha of the first house is known as Arudha Lagna. Arudha Lagna shows how one manifests "
        "oneself in this world of Maya (Illusion). This shows how you are perceived  by others.",
@@ -493,7 +463,7 @@ QWidget* InterpretationForm::buildArudhaCharacteristics(QWidget* parent) {
 }
 
 QWidget* InterpretationForm::buildUpapadaReading(QWidget* parent) {
-  return buildReadingTab(parent, "Upapada Lagna Interpretation", "lblUpapadaInterpretation", "RTBUL", {});
+  return buildReadingTab(parent, Utf8(kUpapadaReadingHeading), "lblUpapadaInterpretation", "RTBUL", {});
 }
 
 void InterpretationForm::buildPranapadaBody(QWidget* page) {
@@ -502,15 +472,15 @@ void InterpretationForm::buildPranapadaBody(QWidget* page) {
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(Twips(120), Twips(120), Twips(120), Twips(120));
   layout->setSpacing(Twips(60));
-  pranapadaHeading_ = MakeLabel(kPranapadaDesignHeading, page, true);
+  pranapadaHeading_ = MakeLabel(Utf8(kPranapadaHouseCaption), page, true);
   pranapadaHeading_->setObjectName("Label8_108");
   pranapadaHeading_->setProperty("index", 108);
   layout->addWidget(pranapadaHeading_);
   layout->addSpacing(Twips(90));
-  layout->addWidget(MakeLabel(kPages[kPranapadaPage].significanceHeading, page, true));
-  layout->addWidget(MakeLabel(kPages[kPranapadaPage].significance, page));
+  layout->addWidget(MakeLabel(Utf8(kLagnaPageTexts[kPranapadaPage].significanceHeading), page, true));
+  layout->addWidget(MakeLabel(Utf8(kLagnaPageTexts[kPranapadaPage].significance), page));
   layout->addSpacing(Twips(180));
-  layout->addWidget(MakeLabel("Pranapada Lagna Present House Significance", page, true));
+  layout->addWidget(MakeLabel(Utf8(kPranapadaHouseCaption), page, true));
 
   QLabel* description = addValueLabel("lblHouseDesc", page);
   description->setFont(BaseFont(10));
@@ -542,7 +512,7 @@ void InterpretationForm::fill(const LagnaPageFields& fields) {
     valueLabels_.value(kPranapadaHouseControl)->setText(Utf8(fields.pranapadaHouseText));
     // Until a chart names the house, the heading keeps its design text rather than go blank.
     pranapadaHeading_->setText(fields.pranapadaCaption.empty()
-                                   ? QString(kPranapadaDesignHeading)
+                                   ? Utf8(kPranapadaHouseCaption)
                                    : QString::fromStdString(fields.pranapadaCaption));
     ShowRichReading(reading_, fields.upapadaReading);
   }

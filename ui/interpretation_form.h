@@ -56,7 +56,7 @@ class InterpretationForm : public QWidget {
   QWidget* buildArudhaCharacteristics(QWidget* parent);
   QWidget* buildUpapadaReading(QWidget* parent);
   // A tab with a heading, fixed texts and the planetary reading below them.
-  QWidget* buildReadingTab(QWidget* parent, const char* heading, const char* headingName, const char* readingName,
+  QWidget* buildReadingTab(QWidget* parent, const QString& heading, const char* headingName, const char* readingName,
                            std::initializer_list<const char*> texts);
   void buildPranapadaBody(QWidget* page);
   void updateTitle();

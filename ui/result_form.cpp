@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "app/chart_calculation.h"
+#include "app/page_texts.h"
 #include "ui/interpretation_form.h"
 #include "ui/twips.h"
 #include "ui/web_links.h"
@@ -31,17 +32,8 @@ constexpr char kNumberFontFamily[] = "Courier New";
 constexpr int kPointSize = 8;
 
 // The lagna list from top to bottom: the label's index selects the page.
-struct LagnaEntry {
-  int index;
-  const char* caption;
-};
-constexpr std::array<LagnaEntry, kLagnaCount> kLagnaEntries = {{
-    {0, "AL-Arudha Lagna"},   {1, "BL-Bhava Lagna"},     {2, "HL-Hora Lagna"},
-    {3, "GL-Ghati Lagna"},    {4, "SrL-Sree Lagna"},     {5, "IL-Indu Lagna"},
-    {6, "PL-Paka Lagna"},     {11, "SL-Surya Lagna"},    {9, "VL-Varnada Lagna"},
-    {10, "CL-Chandra Lagna"}, {8, "PpL-Pranapada Lagna"}, {7, "UL-Upapada Lagna"},
-    {12, "Ascendant "},
-}};
+constexpr std::array<LagnaId, kLagnaCount> kLagnaListOrder = {kAL, kBL, kHL, kGL, kSrL, kIL, kPL,
+                                                              kSL, kVL, kCL, kPpL, kUL, kAscendantLagna};
 
 // Names of the body list labels by sign index (the Sagittarius name is spelt as it always was).
 constexpr std::array<const char*, 12> kBodyListNames = {
@@ -373,10 +365,12 @@ QWidget* ResultForm::buildLagnaList() {
   auto* layout = new QVBoxLayout(frame);
   layout->setContentsMargins(Twips(120) - 4, Twips(240) - 3, 1, Twips(105));
   layout->setSpacing(0);
-  for (std::size_t row = 0; row < kLagnaEntries.size(); ++row) {
-    const LagnaEntry& entry = kLagnaEntries[row];
-    QLabel* label = MakeLabel(QString("Label8_%1").arg(entry.index), entry.caption, frame);
-    label->setProperty("index", entry.index);
+  for (std::size_t row = 0; row < kLagnaListOrder.size(); ++row) {
+    const int index = kLagnaListOrder[row];
+    const std::string_view caption = kLagnaPageTexts[index].listCaption;
+    QLabel* label = MakeLabel(QString("Label8_%1").arg(index),
+                              QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), frame);
+    label->setProperty("index", index);
     label->setCursor(Qt::PointingHandCursor);
     label->setFont(Font(kFontFamily, kPointSize, true));
     label->setStyleSheet(kFocusableLinkStyle);
