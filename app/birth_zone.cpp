@@ -1,9 +1,12 @@
 #include "app/birth_zone.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/display_texts.h"
+#include "app/search_fold.h"
 #include "app/text_encoding.h"
 #include "app/zone_table.h"
 
@@ -38,11 +41,41 @@ void SetReading(std::string_view zoneId, const ZoneReading& reading, BirthData& 
   data.extras.utcOffsetSeconds = reading.utOffsetSeconds;
 }
 
-// The text a chart file can store: the name itself, else its ASCII form.
-std::string_view Storable(std::string_view text, std::string_view ascii) {
+bool StorableInChartFile(std::string_view utf8) {
   std::vector<std::string> unstorable;
-  Windows1252FromUtf8(text, &unstorable);
-  return unstorable.empty() ? text : ascii;
+  Windows1252FromUtf8(utf8, &unstorable);
+  return unstorable.empty();
+}
+
+// Length of the UTF-8 sequence a lead byte starts (1 for a stray byte).
+std::size_t SequenceLength(unsigned char lead) {
+  if (lead >= 0xF0) return 4;
+  if (lead >= 0xE0) return 3;
+  if (lead >= 0xC0) return 2;
+  return 1;
+}
+
+// A place text a chart file can hold: a character outside Windows-1252 becomes its plain
+// Latin letters ("Łódź" becomes "Lódz"), capital at the start of a word; one with no such
+// letters is left out.
+std::string StorablePlaceText(std::string_view utf8) {
+  std::string out;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::string_view one = utf8.substr(at, SequenceLength(static_cast<unsigned char>(utf8[at])));
+    at += one.size();
+    if (StorableInChartFile(one)) {
+      out += one;
+      continue;
+    }
+    std::string plain = FoldForSearch(one);
+    const bool letters = !plain.empty() && std::all_of(plain.begin(), plain.end(), [](char c) {
+      return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
+    if (!letters) continue;
+    if (out.empty() || out.back() == ' ' || out.back() == '-') plain[0] = static_cast<char>(plain[0] - 'a' + 'A');
+    out += plain;
+  }
+  return std::string(TrimBlanks(out));
 }
 
 std::string DegreesAndMinutes(double degrees, char positive, char negative) {
@@ -71,9 +104,17 @@ std::optional<std::string> SetBirthZone(std::string_view zoneId, RepeatedTimeCho
 }
 
 void SetBirthPlace(const PlaceResult& place, BirthData& data) {
-  data.city = Storable(place.name, place.asciiName);
-  data.state = Storable(place.region, place.region);
-  data.country = Storable(place.country, place.country);
+  // The city is the name as matched, else the place's own name, whichever a chart file can
+  // hold first, else the name's ASCII spelling.
+  data.city = place.asciiName.empty() ? StorablePlaceText(place.name) : std::string(place.asciiName);
+  for (std::string_view name : {place.matchedName, place.name}) {
+    if (!name.empty() && StorableInChartFile(name)) {
+      data.city = name;
+      break;
+    }
+  }
+  data.state = StorablePlaceText(place.region);
+  data.country = StorablePlaceText(place.country);
   const long lon = std::lround(std::fabs(place.longitude) * 60.0);
   const long lat = std::lround(std::fabs(place.latitude) * 60.0);
   data.lonDegrees = std::to_string(lon / 60);

@@ -20,9 +20,10 @@ enum class RepeatedTimeChoice { kAsk, kEarlier, kLater };
 // `repeated` is kAsk (the message names both readings).
 std::optional<std::string> SetBirthZone(std::string_view zoneId, RepeatedTimeChoice repeated, BirthData& data);
 
-// Sets the place fields of a birth from a found place: city, region and country (in text a
-// chart file can store, else the ASCII name), the coordinates rounded to the nearest minute
-// with their hemispheres. The zone is set separately (SetBirthZone with place.zoneId).
+// Sets the place fields of a birth from a found place: the city (the name as matched or the
+// place's own, whichever a chart file can store, else the ASCII name), region and country in
+// text a chart file can store, the coordinates rounded to the nearest minute with their
+// hemispheres. The zone is set separately (SetBirthZone with place.zoneId).
 void SetBirthPlace(const PlaceResult& place, BirthData& data);
 
 // "München, Bavaria, Germany (48:08N 11:35E, Europe/Berlin)".

@@ -1,5 +1,7 @@
 #include "ui/input_form.h"
 
+#include "app/birth_zone.h"
+
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -68,46 +70,13 @@ constexpr int kPlacesOffered = 12;
 constexpr int kPlaceIdRole = Qt::UserRole + 1;
 constexpr int kPlaceNameRole = Qt::UserRole + 2;  // the name as the search matched it
 
-bool StorableInChartFile(std::string_view utf8) {
-  std::vector<std::string> unstorable;
-  Windows1252FromUtf8(utf8, &unstorable);
-  return unstorable.empty();
-}
-
-// A place text the chart file can hold: a character outside Windows-1252 becomes its plain
-// Latin letter ("Łódź" becomes "Lódz"), and one with no such letter is left out.
-QString StorablePlaceText(std::string_view utf8) {
-  QString out;
-  for (const QChar c : ToQString(utf8)) {
-    const QString one(c);
-    if (StorableInChartFile(one.toStdString())) {
-      out += c;
-      continue;
-    }
-    QString plain = QString::fromStdString(FoldForSearch(one.toStdString()));
-    const bool ascii = !plain.isEmpty() && std::all_of(plain.begin(), plain.end(), [](QChar p) {
-      return p.unicode() < 0x80 && p.isLetter();
-    });
-    if (!ascii) continue;
-    if (c.isUpper()) plain[0] = plain[0].toUpper();
-    out += plain;
-  }
-  return out.simplified();
-}
-
 // "München, Bavaria, Germany", in the spelling the user typed ("Munich, Bavaria, Germany"
 // for "munich"); a place with no region leaves it out.
-QString DescribePlace(const PlaceResult& place) {
+QString PlaceChoiceText(const PlaceResult& place) {
   QString text = ToQString(place.matchedName.empty() ? place.name : place.matchedName);
   if (!place.region.empty()) text += ", " + ToQString(place.region);
   if (!place.country.empty()) text += ", " + ToQString(place.country);
   return text;
-}
-
-// Degrees and minutes of arc, rounded to the nearest minute.
-std::pair<int, int> WholeDegreesAndMinutes(double degrees) {
-  const long minutes = std::lround(std::fabs(degrees) * 60.0);
-  return {static_cast<int>(minutes / 60), static_cast<int>(minutes % 60)};
 }
 
 // The clock reading as an answer to "which of the two": "EDT, UTC-4:00".
@@ -580,7 +549,7 @@ void InputForm::offerPlaces(const QString& text) {
   placeModel_->clear();
   if (!places_) return;
   for (const PlaceResult& place : places_->search(text.toStdString(), kPlacesOffered)) {
-    auto* item = new QStandardItem(DescribePlace(place));
+    auto* item = new QStandardItem(PlaceChoiceText(place));
     item->setData(QVariant::fromValue<qulonglong>(place.id), kPlaceIdRole);
     item->setData(ToQString(place.matchedName), kPlaceNameRole);
     item->setEditable(false);
@@ -598,27 +567,18 @@ void InputForm::choosePlace(std::size_t id, const QString& matchedName) {
   PlaceResult place = places_->place(id);
   const std::string matched = matchedName.toStdString();
   if (!matched.empty()) place.matchedName = matched;
-  txtPlaceSearch_->setText(DescribePlace(place));
-  // The chart file holds Windows-1252: the city is the name as matched, else the place's own
-  // name, whichever it can hold first, else the name's ASCII spelling.
-  QString city = place.asciiName.empty() ? StorablePlaceText(place.name) : ToQString(place.asciiName);
-  for (std::string_view name : {place.matchedName, place.name}) {
-    if (!name.empty() && StorableInChartFile(name)) {
-      city = ToQString(name);
-      break;
-    }
-  }
-  txtMCity_->setText(city);
-  txtMState_->setText(StorablePlaceText(place.region));
-  txtMCountry_->setText(StorablePlaceText(place.country));
-  const auto [lonDegrees, lonMinutes] = WholeDegreesAndMinutes(place.longitude);
-  const auto [latDegrees, latMinutes] = WholeDegreesAndMinutes(place.latitude);
-  txtLonD_->setText(QString::number(lonDegrees));
-  txtLonM_->setText(QString::number(lonMinutes));
-  txtLatD_->setText(QString::number(latDegrees));
-  txtLatM_->setText(QString::number(latMinutes));
-  (place.longitude < 0 ? optWest_ : optEast_)->setChecked(true);
-  (place.latitude < 0 ? optSouth_ : optNorth_)->setChecked(true);
+  txtPlaceSearch_->setText(PlaceChoiceText(place));
+  BirthData filled;
+  SetBirthPlace(place, filled);
+  txtMCity_->setText(ToQString(filled.city));
+  txtMState_->setText(ToQString(filled.state));
+  txtMCountry_->setText(ToQString(filled.country));
+  txtLonD_->setText(ToQString(filled.lonDegrees));
+  txtLonM_->setText(ToQString(filled.lonMinutes));
+  txtLatD_->setText(ToQString(filled.latDegrees));
+  txtLatM_->setText(ToQString(filled.latMinutes));
+  (filled.east ? optEast_ : optWest_)->setChecked(true);
+  (filled.south ? optSouth_ : optNorth_)->setChecked(true);
   setZone(std::string(place.zoneId));
 }
 

@@ -123,6 +123,19 @@ TEST_F(ZoneCliTest, PlaceGivesCoordinatesNamesAndZone) {
   EXPECT_NE(run.err.find("place: "), std::string::npos);  // stderr names the place used
 }
 
+// Names a chart file cannot hold are written in its letters, so the chart can be saved.
+TEST_F(ZoneCliTest, PlaceNamesBecomeTextAChartFileHolds) {
+  const std::string file = (dir_ / "lodz.zdh").string();
+  const CliRun run = Cli({"--name", "ram", "--date", "1975-06-05", "--time", "07:05", "--place", "\u0141\u00f3d\u017a",
+                          "--json", "--save", file});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto birth = nlohmann::json::parse(run.out)["birth"];
+  EXPECT_EQ(birth["city"], "Lodz");                        // the ASCII name: "Ł" and "ź" are not in the code page
+  EXPECT_EQ(birth["state"], "L\u00f3dz Voivodeship");       // "ó" is, so only the others change
+  EXPECT_EQ(birth["tz"], "Europe/Warsaw");
+  EXPECT_TRUE(std::filesystem::exists(file));
+}
+
 // The zone id and the exact offset survive a save; readers of the classic lines find the row.
 TEST_F(ZoneCliTest, ZoneIdAndExactOffsetSurviveAChartFile) {
   const std::string file = (dir_ / "amsterdam.zdh").string();
