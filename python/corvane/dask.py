@@ -25,13 +25,9 @@ import corvane as _corvane
 __all__ = ["charts", "meta"]
 
 
-def meta(ddf=None) -> _pd.DataFrame:
-    """The empty DataFrame whose columns and types :func:`corvane.charts` returns (with the
-    index type of ``ddf``'s partitions when one is given)."""
-    empty = _pd.DataFrame({column: _pd.Series([], dtype=object) for column in _corvane.BATCH_COLUMNS[:7]})
-    if ddf is not None:
-        empty.index = ddf._meta.index[:0]
-    return _corvane.charts(empty, jobs=1)
+def meta() -> _pd.DataFrame:
+    """The empty DataFrame whose columns and types :func:`corvane.charts` returns."""
+    return _corvane.charts(_pd.DataFrame(columns=list(_corvane.BATCH_COLUMNS[:7])), jobs=1)
 
 
 def charts(ddf, jobs: Optional[int] = 1, **settings):
@@ -42,7 +38,7 @@ def charts(ddf, jobs: Optional[int] = 1, **settings):
     ``jobs`` is 1 by default because Dask already runs a partition on each worker thread;
     refused settings raise :class:`corvane.InputError` here, before any partition runs.
     """
-    expected = meta(ddf)
-    # Refused settings are found now rather than on a worker.
-    _corvane.charts(_pd.DataFrame(columns=list(_corvane.BATCH_COLUMNS[:7])), jobs=1, **settings)
+    # The empty table is the partitions' meta; made with the settings, it also refuses bad
+    # ones here rather than on a worker.
+    expected = _corvane.charts(_pd.DataFrame(columns=list(_corvane.BATCH_COLUMNS[:7])), jobs=1, **settings)
     return ddf.map_partitions(_corvane.charts, jobs=jobs, meta=expected, **settings)
