@@ -14,7 +14,7 @@ fault.
 
 from __future__ import annotations
 
-import datetime as _datetime
+import datetime
 import json as _json
 import warnings as _warnings
 from typing import Any, Iterable, Mapping, Optional, Union
@@ -54,7 +54,7 @@ class InputError(ValueError):
 def _text(value: Any) -> str:
     if isinstance(value, bool):
         raise TypeError("a text or number is needed here, not a bool")
-    if isinstance(value, (_datetime.date, _datetime.time)):
+    if isinstance(value, (datetime.date, datetime.time)):
         return value.isoformat()
     return str(value)
 
@@ -68,7 +68,7 @@ def _setting_options(settings: Mapping[str, Optional[str]]) -> list:
     return words
 
 
-def chart(name: str, date: Union[str, _datetime.date], time: Union[str, _datetime.time], *,
+def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.time], *,
           zone: Optional[int] = None, tz: Optional[str] = None, place: Optional[str] = None,
           lon: Optional[str] = None, lat: Optional[str] = None, dst: bool = False,
           fold: Optional[str] = None, city: Optional[str] = None, state: Optional[str] = None,
