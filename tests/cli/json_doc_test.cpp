@@ -73,6 +73,7 @@ std::set<std::string> PrintedPaths() {
   if (!zoned.ok()) return paths;
   Chart placed = zoned.chart();
   placed.birth.place = "New Delhi, Delhi, India (28:36N 77:13E, Asia/Kolkata)";
+  placed.birth.placeFilled = {"lon", "lat", "zone"};
   PrettyJsonWriter json;
   WriteChartJson(json, placed, false);
   CollectPaths(nlohmann::ordered_json::parse(json.Text()), "", paths);
