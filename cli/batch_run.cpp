@@ -215,7 +215,7 @@ class JsonLinesChunk : public BatchChunk {
     refused = false;
     sinkStatus = 0;
   }
-  void AddChart(const CsvRecord&, const ChartState& chart) override {
+  void AddChart(const CsvRecord&, const Chart& chart) override {
     if (eachChart_) {
       std::string line;
       if (const int status = eachChart_(chart, line); status != 0) sinkStatus = status;

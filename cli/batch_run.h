@@ -64,7 +64,7 @@ class BatchChunk {
  public:
   virtual ~BatchChunk() = default;
   virtual void Clear() = 0;
-  virtual void AddChart(const CsvRecord& record, const ChartState& chart) = 0;
+  virtual void AddChart(const CsvRecord& record, const Chart& chart) = 0;
   virtual void AddRefusal(const CsvRecord& record, const std::string& message) = 0;
 };
 

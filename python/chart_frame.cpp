@@ -13,7 +13,8 @@
 #include <thread>
 #include <unordered_map>
 
-#include "app/chart_state.h"
+#include "app/birth_validation.h"
+#include "app/chart.h"
 #include "app/display_texts.h"
 #include "app/zone_table.h"
 #include "cli/batch_run.h"
@@ -28,11 +29,11 @@ namespace {
 // Python string per value; the others share a string with the row above when they repeat it.
 enum TextColumn : int {
   kNameText, kDateText, kTimeText, kZoneNameText, kLonText, kLatText, kCityText, kStateText, kCountryText, kTzText,
-  kEngineText, kAyanamsaText, kNodeText, kSunriseText, kInduText, kErrorText, kTextColumnCount
+  kPlaceText, kEngineText, kAyanamsaText, kNodeText, kSunriseText, kInduText, kErrorText, kTextColumnCount
 };
 constexpr std::array<std::string_view, kTextColumnCount> kTextNames = {
     "name",           "date",         "time",          "zone_name",       "lon",
-    "lat",            "city",         "state",         "country",         "tz",
+    "lat",            "city",         "state",         "country",         "tz",           "place",
     "setting_engine", "setting_ayanamsa", "setting_node", "setting_sunrise", "setting_indu", "error"};
 bool FewValues(int column) { return column == kZoneNameText || (column >= kEngineText && column <= kInduText); }
 
@@ -73,7 +74,7 @@ class Table {
     zone_ = Number<std::int8_t>("zone", "int", 0);
     Text(kZoneNameText);
     dst_ = Number<bool>("dst", "bool", false);
-    for (int c : {kLonText, kLatText, kCityText, kStateText, kCountryText, kTzText}) Text(c);
+    for (int c : {kLonText, kLatText, kCityText, kStateText, kCountryText, kTzText, kPlaceText}) Text(c);
     utcOffset_ = Number<std::int32_t>("utc_offset_seconds", "int", 0);
     ayanamsa_ = Number<double>("ayanamsa", "float", NAN);
     for (int b = 0; b < kBodyCount; ++b) {
@@ -94,24 +95,25 @@ class Table {
   }
 
   // The numbers of a charted row; runs on a worker thread.
-  void SetNumbers(std::size_t row, const ChartState& c) const {
-    zone_.Set(row, static_cast<std::int8_t>(c.ZonePosition));
-    dst_.Set(row, c.IsDaylightSaving);
-    utcOffset_.Set(row, c.UtcOffsetSeconds);
-    ayanamsa_.Set(row, c.AyanamsaOffset);
+  void SetNumbers(std::size_t row, const Chart& c) const {
+    zone_.Set(row, static_cast<std::int8_t>(c.clock.zonePosition));
+    dst_.Set(row, c.clock.daylightSaving);
+    utcOffset_.Set(row, c.clock.utcOffsetSeconds);
+    ayanamsa_.Set(row, c.positions.ayanamsaDeg);
     for (int b = 0; b < kBodyCount; ++b) {
-      bodyLongitude_[b].Set(row, c.BirthLongitudes[b]);
-      bodySign_[b].Set(row, static_cast<std::int8_t>(c.PlanetSign[b]));
+      bodyLongitude_[b].Set(row, c.positions.longitudeDeg[b]);
+      bodySign_[b].Set(row, static_cast<std::int8_t>(BodySign(c, b)));
     }
     for (int l = 0; l < kLagnaCount; ++l) {
-      lagnaSign_[l].Set(row, static_cast<std::int8_t>(c.LagnaSigns[l]));
+      const LagnaPosition& lagna = c.lagnas.lagnas[l];
+      lagnaSign_[l].Set(row, static_cast<std::int8_t>(lagna.sign));
       // Only the lagnas computed from a longitude have one.
-      if (c.HasLongitude[l]) lagnaLongitude_[l].Set(row, c.LagnaLongitudes[l]);
+      if (lagna.longitudeDeg) lagnaLongitude_[l].Set(row, *lagna.longitudeDeg);
     }
-    horaHouse_.Set(row, static_cast<std::int8_t>(c.HoraHouse));
-    pranapadaHouse_.Set(row, static_cast<std::int8_t>(c.PranapadaHouse));
-    sunrise_.Set(row, StampOf(c.SunriseBirthDay));
-    sunset_.Set(row, StampOf(c.SunsetBirthDay));
+    horaHouse_.Set(row, static_cast<std::int8_t>(c.lagnas.horaHouse));
+    pranapadaHouse_.Set(row, static_cast<std::int8_t>(c.lagnas.pranapadaHouse));
+    sunrise_.Set(row, StampOf(c.sun.riseBirthDay));
+    sunset_.Set(row, StampOf(c.sun.setBirthDay));
   }
 
   // The cell of a text column; holds a new reference (None at first).
@@ -166,34 +168,37 @@ class FrameChunk : public BatchChunk {
 
   void Clear() override { count_ = 0; }
 
-  void AddChart(const CsvRecord& record, const ChartState& c) override {
+  void AddChart(const CsvRecord& record, const Chart& c) override {
     Row& row = Next(record, true);
     table_.SetNumbers(row.row, c);
     auto& t = row.texts;
+    const BirthData& b = c.birth;
+    const auto number = [](std::string_view text) { return CoordinateValue(text).value_or(0); };
     // The birth texts are those of the chart's JSON.
     ShortText date, time, lon, lat;
-    date.Number(c.BirthYear, 4) << '-';
-    date.Number(c.BirthMonth, 2) << '-';
-    t[kDateText] = date.Number(c.BirthDay, 2);
-    time.Number(c.BirthHour, 2) << ':';
-    time.Number(c.BirthMinute, 2) << ':';
-    t[kTimeText] = time.Number(c.BirthSecond, 2);
-    lon.Number(c.LongitudeDegrees) << ':';
-    t[kLonText] = lon.Number(c.LongitudeMinutes, 2) << (c.IsEast ? 'E' : 'W');
-    lat.Number(c.LatitudeDegrees) << ':';
-    t[kLatText] = lat.Number(c.LatitudeMinutes, 2) << (c.IsSouth ? 'S' : 'N');
-    t[kNameText] = c.BirthName;
-    const bool listed = c.ZonePosition >= 0 && c.ZonePosition < kZoneCount;
-    t[kZoneNameText] = listed ? kZoneTable[c.ZonePosition].text : std::string_view();
-    t[kCityText] = c.BirthCity;
-    t[kStateText] = c.BirthState;
-    t[kCountryText] = c.BirthCountry;
-    t[kTzText] = c.ZoneId;
-    t[kEngineText] = ChoiceOf(kEngineChoices, c.Settings.engine).key;
-    t[kAyanamsaText] = ChoiceOf(kAyanamsaChoices, c.Settings.ayanamsa).key;
-    t[kNodeText] = ChoiceOf(kNodeChoices, c.Settings.node).key;
-    t[kSunriseText] = ChoiceOf(kSunriseChoices, c.Settings.sunrise).key;
-    t[kInduText] = ChoiceOf(kInduChoices, c.Settings.indu).key;
+    date.Number(b.year, 4) << '-';
+    date.Number(b.monthIndex + 1, 2) << '-';
+    t[kDateText] = date.Number(b.day, 2);
+    time.Number(b.hour, 2) << ':';
+    time.Number(b.minute, 2) << ':';
+    t[kTimeText] = time.Number(b.second, 2);
+    lon.Number(number(b.lonDegrees)) << ':';
+    t[kLonText] = lon.Number(number(b.lonMinutes), 2) << (b.east ? 'E' : 'W');
+    lat.Number(number(b.latDegrees)) << ':';
+    t[kLatText] = lat.Number(number(b.latMinutes), 2) << (b.south ? 'S' : 'N');
+    t[kNameText] = b.name;
+    const int zone = c.clock.zonePosition;
+    t[kZoneNameText] = zone >= 0 && zone < kZoneCount ? kZoneTable[zone].text : std::string_view();
+    t[kCityText] = b.city;
+    t[kStateText] = b.state;
+    t[kCountryText] = b.country;
+    t[kTzText] = c.clock.zoneId;
+    t[kPlaceText] = b.place;
+    t[kEngineText] = ChoiceOf(kEngineChoices, c.settings.engine).key;
+    t[kAyanamsaText] = ChoiceOf(kAyanamsaChoices, c.settings.ayanamsa).key;
+    t[kNodeText] = ChoiceOf(kNodeChoices, c.settings.node).key;
+    t[kSunriseText] = ChoiceOf(kSunriseChoices, c.settings.sunrise).key;
+    t[kInduText] = ChoiceOf(kInduChoices, c.settings.indu).key;
     t[kErrorText].clear();
   }
 
@@ -242,7 +247,8 @@ class FrameSink : public BatchSink {
       for (int c = 0; c < kTextColumnCount; ++c) {
         if (!row.charted && c != kErrorText) continue;
         const std::string& text = row.texts[c];
-        if (c == kTzText && text.empty()) continue;  // None: the clock came from the zone list
+        // None: the clock came from the zone list, or no place was searched for.
+        if ((c == kTzText || c == kPlaceText) && text.empty()) continue;
         PyObject* object = nullptr;
         if (FewValues(c) || text.empty()) {
           object = Shared(c, text);

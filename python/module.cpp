@@ -59,16 +59,6 @@ std::string_view FieldOf(BirthField focus) {
   return "date";
 }
 
-const PlaceIndex* Places(std::string& problem) {
-  static PlaceIndex index;
-  static const PlaceLoadStatus status = LoadPlaces(index);
-  if (!status.ok) {
-    problem = "the place search is not available: " + status.message;
-    return nullptr;
-  }
-  return &index;
-}
-
 // The settings of the options given, or the refusal naming the option at fault.
 std::optional<ChartAnswer> ReadSettings(const Arguments& args, CalculationSettings& settings) {
   for (const std::string_view option : kSettingsOptions) {
@@ -109,21 +99,14 @@ ChartAnswer ChartOf(const std::vector<std::string>& words) {
     }
     fold = text == "earlier" ? RepeatedTimeChoice::kEarlier : RepeatedTimeChoice::kLater;
   }
-  // The best matching place gives the coordinates, names and zone; a zone id the clock.
-  std::string zoneId(args.Value("--tz")), placeText;
-  if (args.Has("--place")) {
-    std::string problem;
-    const PlaceIndex* places = Places(problem);
-    if (places == nullptr) return Refuse(problem, "place");
-    const std::string_view text = args.Value("--place");
-    const std::vector<PlaceResult> found = places->search(text, 1);
-    if (found.empty()) return Refuse("No place matches \"" + std::string(text) + "\".", "place");
-    SetBirthPlace(found.front(), data);
-    placeText = DescribePlace(found.front());
-    if (!args.Has("--tz")) zoneId = found.front().zoneId;
-  }
-  if (args.Has("--tz") || args.Has("--place")) {
-    if (auto refusal = SetBirthZone(zoneId, fold, data)) return Refuse(std::move(*refusal), args.Has("--tz") ? "tz" : "place");
+  // The best matching place fills the place fields not given and the zone; a zone id the clock.
+  PlaceAndZone request{args.Value("--place"), args.Value("--tz"), fold,
+                       {args.Has("--lon"), args.Has("--lat"), args.Has("--city"), args.Has("--state"),
+                        args.Has("--country"), args.Has("--zone")}};
+  if (args.Has("--place") && request.place.empty()) return Refuse("No place matches \"\".", "place");
+  if (const auto refusal = CompleteBirth(request, data)) {
+    const bool placeAtFault = refusal->kind == PlaceAndZoneRefusal::Kind::kNoPlaceData || !args.Has("--tz");
+    return Refuse(refusal->message, placeAtFault ? "place" : "tz");
   }
 
   const CalculationResult result = CalculateChart(data, settings);
@@ -133,14 +116,8 @@ ChartAnswer ChartOf(const std::vector<std::string>& words) {
   if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) return Refuse(polar->message, "date");
   ChartAnswer answer;
   answer.warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving).value_or("");
-  // The record names the searched place (a copy: the calculated record is shared and const).
-  ChartState named;
-  if (!placeText.empty()) {
-    named = result.chart();
-    named.PlaceText = placeText;
-  }
   LineJsonWriter json;
-  WriteChartJson(json, placeText.empty() ? result.chart() : named, args.Has("--pages"));
+  WriteChartJson(json, result.chart(), args.Has("--pages"));
   answer.json = json.Text();
   return answer;
 }
@@ -162,7 +139,7 @@ py::tuple ChartBinding(const std::vector<std::string>& words) {
 std::string PlacesBinding(const std::string& text, int limit) {
   if (limit < 1) throw std::invalid_argument("limit must be at least 1");
   std::string problem;
-  const PlaceIndex* places = Places(problem);
+  const PlaceIndex* places = ProgramPlaceIndex(problem);
   if (places == nullptr) throw std::runtime_error(problem);
   return PlaceListing(places->search(text, static_cast<std::size_t>(limit)), true);
 }

@@ -163,7 +163,8 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
 
     Returns a DataFrame with the records' index and the columns: the birth (``name``,
     ``date``, ``time``, ``zone``, ``zone_name``, ``dst``, ``lon``, ``lat``, ``city``,
-    ``state``, ``country``, ``tz``, ``utc_offset_seconds``), ``ayanamsa``, each body's
+    ``state``, ``country``, ``tz``, ``place`` (the found place), ``utc_offset_seconds``),
+    ``ayanamsa``, each body's
     ``<Body>_longitude`` (sidereal degrees) and ``<Body>_sign`` (0 Aries .. 11 Pisces) for Sun,
     Moon, Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu and Asc, each lagna's
     ``<Lagna>_sign`` and ``<Lagna>_longitude`` (NaN for a lagna without one) for AL, BL, HL,

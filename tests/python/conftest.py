@@ -31,7 +31,8 @@ def cli_refusal(stderr):
     """The message of a refusal as corvane-cli prints it, without its name before it and
     without the lines it prints beside it (the places found, the pointer to --help)."""
     lines = [line for line in stderr.splitlines()
-             if not line.startswith(("corvane-cli: place: ", "corvane-cli:   also: ", "corvane-cli: warning: "))
+             if not line.startswith(("corvane-cli: place: ", "corvane-cli:   also: ", "corvane-cli: from the place: ",
+                                    "corvane-cli: warning: "))
              and line != "Run corvane-cli --help for the usage."]
     assert len(lines) == 1, stderr
     line = lines[0]

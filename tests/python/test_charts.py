@@ -71,7 +71,7 @@ def assert_frame_equals_batch(frame, lines):
         for key in ["name", "date", "time", "zone", "zone_name", "dst", "lon", "lat", "city", "state", "country",
                     "utc_offset_seconds"]:
             assert cell[key] == birth[key], (i, key)
-        assert cell["tz"] == birth.get("tz"), i
+        assert cell["tz"] == birth.get("tz") and cell["place"] == birth.get("place"), i
         assert cell["ayanamsa"] == line["ayanamsa"], i
         for body, name in zip(line["bodies"], BODIES):
             assert cell[f"{name}_longitude"] == body["longitude"], (i, name)
@@ -100,7 +100,7 @@ def test_twenty_thousand_rows_equal_the_batch(batch):
     refused = (frame["error"] != "").sum()
     assert 300 < refused < 1000  # the refused rows did not stop the others
     assert (frame["setting_engine"] == "swiss").sum() > 1000
-    assert frame["tz"].notna().sum() > 1000
+    assert frame["tz"].notna().sum() > 1000 and frame["place"].notna().sum() > 300
 
 
 def test_settings_apply_to_every_row_as_the_batch_options(batch, cli, tmp_path):
