@@ -1,0 +1,2 @@
+#include "app/chart_state.h"
+#include "report/report_document.h"
