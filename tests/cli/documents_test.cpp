@@ -154,6 +154,7 @@ TEST_F(HelpText, ListsEveryExitStatusOfTheTable) {
   const testing::CliRun help = Cli({"--help"});
   ASSERT_EQ(help.status, 0);
   Statuses listed;
+  int code = -1;
   const std::regex row(R"(^ *(\d+)  (.*)$)");
   bool inside = false;
   for (const std::string& line : Lines(help.out)) {
@@ -163,7 +164,12 @@ TEST_F(HelpText, ListsEveryExitStatusOfTheTable) {
       inside = false;
     }
     std::smatch m;
-    if (inside && std::regex_match(line, m, row)) listed[std::stoi(m[1])] = m[2];
+    if (inside && std::regex_match(line, m, row)) {
+      code = std::stoi(m[1]);
+      listed[code] = m[2];
+    } else if (inside && code >= 0 && line.starts_with("       ")) {
+      listed[code] += " " + line.substr(7);  // a wrapped meaning goes on
+    }
   }
   ExpectSameStatuses(listed, "--help");
 }
