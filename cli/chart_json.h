@@ -1,6 +1,6 @@
 #pragma once
 #include "app/calculation_settings.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "cli/json_writer.h"
 
 namespace corvane {
@@ -9,7 +9,7 @@ namespace corvane {
 // lagnas, sign boxes and the fired reading headings; with `pages` also every interpretation
 // field and both readings. Instantiated for PrettyJsonWriter and LineJsonWriter.
 template <typename Writer>
-void WriteChartJson(Writer& json, const ChartState& chart, bool pages);
+void WriteChartJson(Writer& json, const Chart& chart, bool pages);
 
 // {"engine", "ayanamsa", "node", "sunrise", "indu"}: the engine and conventions by their
 // command-line keys, as every chart and every column of --compare names them.

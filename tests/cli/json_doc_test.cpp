@@ -88,8 +88,9 @@ std::map<std::string, std::set<std::string>> PrintedPaths() {
   const CalculationResult zoned = CalculateChart(birth);
   EXPECT_TRUE(zoned.ok());
   if (!zoned.ok()) return printed;
-  ChartState placed = zoned.chart();
-  placed.PlaceText = "New Delhi, Delhi, India (28:36N 77:13E, Asia/Kolkata)";
+  Chart placed = zoned.chart();
+  placed.birth.place = "New Delhi, Delhi, India (28:36N 77:13E, Asia/Kolkata)";
+  placed.birth.placeFilled = {"lon", "lat", "zone"};
   PrettyJsonWriter json;
   WriteChartJson(json, placed, false);
   chart.merge(PathsOf(json.Text()));

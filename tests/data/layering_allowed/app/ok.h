@@ -1,2 +1,2 @@
 #include "lagna/sign_tables.h"
-#include "app/chart_state.h"
+#include "app/chart.h"

@@ -1,2 +1,2 @@
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "report/report_document.h"

@@ -1,2 +1,2 @@
 // Fixture of the layering check: this include is against the rule.
-#include "app/chart_state.h"
+#include "app/chart.h"
