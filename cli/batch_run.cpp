@@ -17,6 +17,7 @@
 #include "app/text_encoding.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
+#include "cli/exit_status.h"
 
 namespace corvane {
 namespace {
@@ -25,7 +26,6 @@ namespace {
 // many threads the chunks get smaller, so that memory stays bounded on any machine.
 constexpr std::size_t kChunkRecords = 256;
 constexpr std::size_t kRecordsInFlight = 2048;
-constexpr int kExitRefused = 2, kExitUsage = 64, kExitNoInput = 66, kExitIoError = 74;
 
 std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
 
@@ -54,6 +54,7 @@ struct Chunk {
   std::vector<CsvRecord> records;
   std::size_t count = 0;
   std::string output;
+  std::string messages;  // the refusals, for standard error
   bool refused = false;
 };
 
@@ -72,7 +73,7 @@ class BatchRun {
       std::fprintf(err_, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
       return kExitNoInput;
     }
-    return refused_ ? kExitRefused : 0;
+    return refused_ ? kExitRejected : 0;
   }
 
  private:
@@ -86,6 +87,7 @@ class BatchRun {
 
   void Render(Chunk& chunk, LineJsonWriter& json, BirthData& data, BatchRowExtras& extras) const {
     chunk.output.clear();
+    chunk.messages.clear();
     chunk.refused = false;
     for (std::size_t i = 0; i < chunk.count; ++i) {
       const CsvRecord& record = chunk.records[i];
@@ -119,6 +121,8 @@ class BatchRun {
         json.String(*refusal);
         json.EndObject();
         chunk.refused = true;
+        chunk.messages.append("corvane-cli: line ").append(std::to_string(record.line)).append(": ");
+        chunk.messages.append(*refusal).push_back('\n');
       }
       chunk.output.append(json.Text()).push_back('\n');
     }
@@ -126,6 +130,7 @@ class BatchRun {
 
   bool Write(const Chunk& chunk) {
     refused_ |= chunk.refused;
+    if (!chunk.messages.empty()) std::fwrite(chunk.messages.data(), 1, chunk.messages.size(), err_);
     return std::fwrite(chunk.output.data(), 1, chunk.output.size(), out_) == chunk.output.size();
   }
 

@@ -36,8 +36,8 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 
 // Reads a CSV of births (RFC 4180, see CsvRecordReader) whose header names the columns and
 // writes one compact JSON line per record, in input order: the chart, or {"line": N,
-// "error": "..."} with the record's first line for one that is refused; the run goes on after
-// such a record. `jobs` threads calculate the charts (1: this thread alone); memory stays
+// "error": "..."} with the record's first line for one that is refused, whose message also goes
+// to `err` as "corvane-cli: line N: ..."; the run goes on after such a record. `jobs` threads calculate the charts (1: this thread alone); memory stays
 // bounded whatever the input's length. Returns the exit status: 0 when every record gave a
 // chart, 2 when some record was refused, 64 when the header is missing or wrong, 66 when the
 // input cannot be read, 74 when the output cannot be written (the run stops there).

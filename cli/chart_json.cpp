@@ -247,24 +247,30 @@ void WriteChartJson(W& json, const Chart& c, bool pages) {
     json.Key("pages");
     WritePages(json, *fields);
   }
-  // The engine and conventions the chart was computed with, by their command-line keys.
   json.Key("settings");
+  WriteSettingsJson(json, c.settings);
+  json.EndObject();
+}
+
+template <typename W>
+void WriteSettingsJson(W& json, const CalculationSettings& settings) {
   json.StartObject();
   json.Key("engine");
-  json.String(ChoiceOf(kEngineChoices, c.settings.engine).key);
+  json.String(ChoiceOf(kEngineChoices, settings.engine).key);
   json.Key("ayanamsa");
-  json.String(ChoiceOf(kAyanamsaChoices, c.settings.ayanamsa).key);
+  json.String(ChoiceOf(kAyanamsaChoices, settings.ayanamsa).key);
   json.Key("node");
-  json.String(ChoiceOf(kNodeChoices, c.settings.node).key);
+  json.String(ChoiceOf(kNodeChoices, settings.node).key);
   json.Key("sunrise");
-  json.String(ChoiceOf(kSunriseChoices, c.settings.sunrise).key);
+  json.String(ChoiceOf(kSunriseChoices, settings.sunrise).key);
   json.Key("indu");
-  json.String(ChoiceOf(kInduChoices, c.settings.indu).key);
-  json.EndObject();
+  json.String(ChoiceOf(kInduChoices, settings.indu).key);
   json.EndObject();
 }
 
 template void WriteChartJson(PrettyJsonWriter&, const Chart&, bool);
 template void WriteChartJson(LineJsonWriter&, const Chart&, bool);
+template void WriteSettingsJson(PrettyJsonWriter&, const CalculationSettings&);
+template void WriteSettingsJson(LineJsonWriter&, const CalculationSettings&);
 
 }  // namespace corvane

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/calculation_settings.h"
 #include "app/chart.h"
 #include "cli/json_writer.h"
 
@@ -9,6 +10,11 @@ namespace corvane {
 // field and both readings. Instantiated for PrettyJsonWriter and LineJsonWriter.
 template <typename Writer>
 void WriteChartJson(Writer& json, const Chart& chart, bool pages);
+
+// {"engine", "ayanamsa", "node", "sunrise", "indu"}: the engine and conventions by their
+// command-line keys, as every chart and every column of --compare names them.
+template <typename Writer>
+void WriteSettingsJson(Writer& json, const CalculationSettings& settings);
 
 
 }  // namespace corvane

@@ -10,13 +10,11 @@
 
 #include "app/atomic_file.h"
 #include "app/export_names.h"
+#include "cli/exit_status.h"
 #include "report/report_module.h"
 
 namespace corvane {
 namespace {
-
-constexpr int kExitUnavailable = 69;
-constexpr int kExitCantCreate = 73;
 
 // The loaded module, or why it could not be loaded; loading is tried once.
 const ReportModule* gModule = nullptr;
@@ -58,7 +56,7 @@ std::optional<int> Number(std::string_view text) {
 
 int Unavailable(const std::string& error, std::FILE* err) {
   std::fprintf(err, "corvane-cli: %s\n", error.c_str());
-  return kExitUnavailable;
+  return kExitNoReportModule;
 }
 
 // Draws one kind of file and saves it; the exit status.

@@ -33,7 +33,7 @@ inline constexpr std::string_view kReportValueOptions[] = {"--pdf", "--svg", "--
                                                            "--pdf-dir"};
 
 // Draws and saves the files the request names for one chart. Each file is written whole or
-// not at all. Returns the exit status: 0, 73 when a file could not be written, 69 when the
+// not at all. Returns the exit status: 0, 73 when a file could not be written, 72 when the
 // report module cannot be loaded; the message goes to `err`.
 int WriteReportFiles(const Chart& chart, const ReportRequest& request, std::FILE* err);
 
