@@ -6,6 +6,7 @@
 #include "app/chart_calculation.h"
 #include "app/display_texts.h"
 #include "app/zone_table.h"
+#include "cli/sweep_output.h"
 
 namespace corvane {
 namespace {
@@ -177,7 +178,7 @@ void WritePages(W& json, const LagnaPageFields& fields) {
 }  // namespace
 
 template <typename W>
-void WriteChartJson(W& json, const ChartState& c, bool pages) {
+void WriteChartJson(W& json, const ChartState& c, bool pages, const BirthSweep* sweep) {
   json.StartObject();
   json.Key("format");
   json.Int(2);
@@ -248,10 +249,14 @@ void WriteChartJson(W& json, const ChartState& c, bool pages) {
   json.Key("indu");
   json.String(ChoiceOf(kInduChoices, c.Settings.indu).key);
   json.EndObject();
+  if (sweep) {
+    json.Key("sweep");
+    WriteSweepJson(json, *sweep);
+  }
   json.EndObject();
 }
 
-template void WriteChartJson(PrettyJsonWriter&, const ChartState&, bool);
-template void WriteChartJson(LineJsonWriter&, const ChartState&, bool);
+template void WriteChartJson(PrettyJsonWriter&, const ChartState&, bool, const BirthSweep*);
+template void WriteChartJson(LineJsonWriter&, const ChartState&, bool, const BirthSweep*);
 
 }  // namespace corvane
