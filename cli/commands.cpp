@@ -116,7 +116,8 @@ constexpr std::string_view kSynopsis =
 constexpr std::string_view kExitStatuses =
     "\n"
     "The batch CSV (RFC 4180) has the header name,date,time,zone,dst,lon,lat followed by any of\n"
-    "city,state,country (dst 0 or 1). The JSON output is described in docs/json.md.\n"
+    "city,state,country,engine,tz,place,sweep_minutes (dst 0 or 1).\n"
+    "The JSON output is described in docs/json.md.\n"
     "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
     "64 usage error, 65 not a chart file, 66 input file unreadable, 69 Swiss Ephemeris data files\n"
     "missing, 73 chart file not written, 74 output not written.\n"

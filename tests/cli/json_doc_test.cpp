@@ -25,7 +25,7 @@ namespace {
 // a concrete path.
 void CollectPaths(const nlohmann::ordered_json& j, const std::string& path, std::set<std::string>& paths) {
   if (!path.empty()) paths.insert(path);
-  const bool underLagnas = path == "lagnas" || path == "pages";
+  const bool underLagnas = path == "lagnas" || path == "pages" || path == "sweep.lagnas";
   const bool onPage = path.starts_with("pages.<lagna>") && std::count(path.begin(), path.end(), '.') == 1;
   if (j.is_object()) {
     for (const auto& [key, value] : j.items()) {
@@ -76,6 +76,18 @@ std::set<std::string> PrintedPaths() {
   PrettyJsonWriter json;
   WriteChartJson(json, placed, false);
   CollectPaths(nlohmann::ordered_json::parse(json.Text()), "", paths);
+  // A sweep across the hour the clocks skipped in New York has intervals and a gap.
+  BirthData skipped = testing::DelhiBirth();
+  skipped.year = 2021, skipped.monthIndex = 2, skipped.day = 14, skipped.hour = 1, skipped.minute = 50;
+  EXPECT_EQ(SetBirthZone("America/New_York", RepeatedTimeChoice::kAsk, skipped), std::nullopt);
+  const CalculationResult swept = CalculateChart(skipped);
+  EXPECT_TRUE(swept.ok());
+  if (!swept.ok()) return paths;
+  const BirthSweep sweep = SweepBirthTime(skipped, {}, 20);
+  EXPECT_FALSE(sweep.gaps.empty());
+  PrettyJsonWriter sweepJson;
+  WriteChartJson(sweepJson, swept.chart(), false, &sweep);
+  CollectPaths(nlohmann::ordered_json::parse(sweepJson.Text()), "", paths);
   PlaceResult place{};
   place.name = "Munich";
   place.zoneId = "Europe/Berlin";
