@@ -181,6 +181,21 @@ BirthSweep SweepBirthTime(const BirthData& birth, const CalculationSettings& set
   return sweep;
 }
 
+BirthSweep SweepOfChart(const ChartState& chart, int minutes) {
+  return SweepBirthTime(chart.Input, chart.Settings, minutes);
+}
+
+std::shared_ptr<const ChartState> ChartAtTime(const ChartState& chart, const CivilDateTime& local) {
+  BirthData moved;
+  if (!MoveBirthTo(chart.Input, local, moved)) return nullptr;
+  const CalculationResult result = CalculateChart(moved, chart.Settings);
+  if (!result.ok()) return nullptr;
+  // The searched place the birth details came from stays with them.
+  auto copy = std::make_shared<ChartState>(result.chart());
+  copy->PlaceText = chart.PlaceText;
+  return copy;
+}
+
 bool MoveBirthTo(const BirthData& birth, const CivilDateTime& local, BirthData& moved) {
   return MoveClock(birth, local, moved, true) == Moved::kOk;
 }

@@ -1,12 +1,14 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/birth_data.h"
 #include "app/calculation_settings.h"
+#include "app/chart_state.h"
 #include "astro/civil_time.h"
 #include "lagna/lagna_id.h"
 
@@ -64,6 +66,13 @@ struct BirthSweep {
 // birth's own offset (the earlier one when neither has it). Without a zone id the birth's
 // offset holds throughout.
 BirthSweep SweepBirthTime(const BirthData& birth, const CalculationSettings& settings, int minutes);
+
+// The sweep of a calculated chart: its own birth data and settings.
+BirthSweep SweepOfChart(const ChartState& chart, int minutes);
+
+// The chart's birth moved to another local clock reading and calculated whole with the
+// chart's settings; nothing when the clocks skipped that reading or there is no chart there.
+std::shared_ptr<const ChartState> ChartAtTime(const ChartState& chart, const CivilDateTime& local);
 
 // The birth moved to another local clock reading, its zone reading looked up again as the
 // sweep does; false when the clocks skipped that reading or the zone refuses it.
