@@ -134,6 +134,9 @@ void PaintSweep(QPainter& painter, const BirthSweep& sweep, const QRectF& area, 
     painter.drawLine(QLineF(x, bands.top() - row * 0.1, x, bands.bottom()));
   }
 
+  std::vector<double> lines = {given};
+  if (shown && *shown != sweep.given) lines.push_back(geometry.xOf(*shown));
+
   // Each gap says what it is, where there is room.
   painter.setFont(font);
   for (const SweepGap& gap : sweep.gaps) {
@@ -159,12 +162,13 @@ void PaintSweep(QPainter& painter, const BirthSweep& sweep, const QRectF& area, 
                   rowRect.height());
       QString text = BandText(r, interval.value, band.width(), metrics);
       if (text.isEmpty()) continue;
-      // Where the given time's line would cross the text, the text moves to the wider side of
-      // the line when it fits there.
-      const double half = metrics.horizontalAdvance(text) / 2 + row * 0.15;
-      if (std::abs(band.center().x() - given) < half) {
-        const QRectF left(band.left(), band.top(), given - band.left(), band.height());
-        const QRectF right(given, band.top(), band.right() - given, band.height());
+      // Where the given time's line (or the shown time's) would cross the text, the text
+      // moves to the wider side of the line when it fits there.
+      for (const double x : lines) {
+        const double half = metrics.horizontalAdvance(text) / 2 + row * 0.15;
+        if (x <= band.left() || x >= band.right() || std::abs(band.center().x() - x) >= half) continue;
+        const QRectF left(band.left(), band.top(), x - band.left(), band.height());
+        const QRectF right(x, band.top(), band.right() - x, band.height());
         const QRectF& wider = left.width() > right.width() ? left : right;
         const QString moved = BandText(r, interval.value, wider.width() - row * 0.3, metrics);
         if (!moved.isEmpty()) band = wider, text = moved;
