@@ -6,6 +6,7 @@
 
 #include "app/birth_zone.h"
 #include "app/chart_calculation.h"
+#include "tests/app/sample_birth.h"
 
 namespace corvane {
 namespace {
@@ -271,17 +272,9 @@ TEST(BirthSweep, PolarNightIsAGapWithTheCalculationsWords) {
 // vighatis), the Ghati lagna every 24 minutes (one ghati a sign) and the Hora lagna every hour.
 // The whole intervals of a window must have exactly those lengths.
 TEST(BirthSweep, FastLagnasKeepTheirClassicalRates) {
-  BirthData birth;
-  birth.name = "RATE";
-  birth.year = 1975;
-  birth.monthIndex = 5;
-  birth.day = 5;
+  BirthData birth = testing::DelhiBirth();
   birth.hour = 12;
-  birth.zonePosition = 34;
-  birth.lonDegrees = "77";
-  birth.lonMinutes = "13";
-  birth.latDegrees = "28";
-  birth.latMinutes = "36";
+  birth.minute = 0;
   const BirthSweep sweep = SweepBirthTime(birth, {}, 150);
   ASSERT_TRUE(sweep.gaps.empty());
   const auto interior = [](const std::vector<SweepInterval>& row) {
