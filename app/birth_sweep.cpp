@@ -10,6 +10,7 @@
 #include "app/birth_zone.h"
 #include "app/chart_calculation.h"
 #include "app/zone_clock.h"
+#include "astro/moon.h"
 
 namespace corvane {
 
@@ -62,6 +63,9 @@ Moved MoveClock(const BirthData& birth, const CivilDateTime& local, BirthData& m
   }
   if (fullZoneFields) return SetBirthZone(zoneId, fold, moved) ? Moved::kRefused : Moved::kOk;
   moved.extras.utcOffsetSeconds = offset;
+  moved.extras.fold = std::holds_alternative<ZoneReading>(lookup)        ? DoubledHour::kNone
+                      : fold == RepeatedTimeChoice::kLater ? DoubledHour::kLater
+                                                           : DoubledHour::kEarlier;
   return Moved::kOk;
 }
 
@@ -98,10 +102,12 @@ class Sampler {
       if (message) *message = refusal->text;
       return sample;
     }
-    const ChartState& chart = result.chart();
-    sample.signs = chart.LagnaSigns;
-    // The chart's own nakshatra: the start it tabulated, in steps of 13°20'.
-    sample.nakshatra = static_cast<int>(std::lround(chart.MoonNakshatraStart * 27.0 / 360.0)) % 27;
+    const Chart& chart = result.chart();
+    for (int l = 0; l < kLagnaCount; ++l) sample.signs[l] = chart.lagnas.lagnas[l].sign;
+    // The nakshatra as the chart's lagnas take it: the tabulated start of the Moon's, in
+    // steps of 13°20'.
+    const double start = NakshatraStartOf(chart.positions.longitudeDeg[kMoon]);
+    sample.nakshatra = static_cast<int>(std::lround(start * 27.0 / 360.0)) % 27;
     return sample;
   }
 
@@ -181,19 +187,16 @@ BirthSweep SweepBirthTime(const BirthData& birth, const CalculationSettings& set
   return sweep;
 }
 
-BirthSweep SweepOfChart(const ChartState& chart, int minutes) {
-  return SweepBirthTime(chart.Input, chart.Settings, minutes);
+BirthSweep SweepOfChart(const Chart& chart, int minutes) {
+  return SweepBirthTime(chart.birth, chart.settings, minutes);
 }
 
-std::shared_ptr<const ChartState> ChartAtTime(const ChartState& chart, const CivilDateTime& local) {
+std::shared_ptr<const Chart> ChartAtTime(const Chart& chart, const CivilDateTime& local) {
   BirthData moved;
-  if (!MoveBirthTo(chart.Input, local, moved)) return nullptr;
-  const CalculationResult result = CalculateChart(moved, chart.Settings);
+  if (!MoveBirthTo(chart.birth, local, moved)) return nullptr;
+  CalculationResult result = CalculateChart(moved, chart.settings);
   if (!result.ok()) return nullptr;
-  // The searched place the birth details came from stays with them.
-  auto copy = std::make_shared<ChartState>(result.chart());
-  copy->PlaceText = chart.PlaceText;
-  return copy;
+  return std::get<0>(std::move(result.outcome));
 }
 
 bool MoveBirthTo(const BirthData& birth, const CivilDateTime& local, BirthData& moved) {

@@ -8,7 +8,7 @@
 
 #include "app/birth_data.h"
 #include "app/calculation_settings.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "astro/civil_time.h"
 #include "lagna/lagna_id.h"
 
@@ -68,11 +68,11 @@ struct BirthSweep {
 BirthSweep SweepBirthTime(const BirthData& birth, const CalculationSettings& settings, int minutes);
 
 // The sweep of a calculated chart: its own birth data and settings.
-BirthSweep SweepOfChart(const ChartState& chart, int minutes);
+BirthSweep SweepOfChart(const Chart& chart, int minutes);
 
 // The chart's birth moved to another local clock reading and calculated whole with the
 // chart's settings; nothing when the clocks skipped that reading or there is no chart there.
-std::shared_ptr<const ChartState> ChartAtTime(const ChartState& chart, const CivilDateTime& local);
+std::shared_ptr<const Chart> ChartAtTime(const Chart& chart, const CivilDateTime& local);
 
 // The birth moved to another local clock reading, its zone reading looked up again as the
 // sweep does; false when the clocks skipped that reading or the zone refuses it.

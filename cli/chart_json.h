@@ -1,6 +1,6 @@
 #pragma once
 #include "app/birth_sweep.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "cli/json_writer.h"
 
 namespace corvane {
@@ -10,7 +10,7 @@ namespace corvane {
 // field and both readings; with `sweep` the birth-time sweep under "sweep". Instantiated for
 // PrettyJsonWriter and LineJsonWriter.
 template <typename Writer>
-void WriteChartJson(Writer& json, const ChartState& chart, bool pages, const BirthSweep* sweep = nullptr);
+void WriteChartJson(Writer& json, const Chart& chart, bool pages, const BirthSweep* sweep = nullptr);
 
 
 }  // namespace corvane

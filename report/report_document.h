@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/birth_sweep.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "lagna/page_fields.h"
 
 class QPaintDevice;
@@ -24,7 +24,7 @@ class ReportLayout {
  public:
   // `device` measures the text (the printer or PDF writer that will be painted);
   // `bodySize` is the body of one page in its pixels.
-  ReportLayout(const ChartState& chart, const LagnaPageFields& fields, QPaintDevice* device, QSizeF bodySize,
+  ReportLayout(const Chart& chart, const LagnaPageFields& fields, QPaintDevice* device, QSizeF bodySize,
                const BirthSweep* sweep = nullptr);
   ~ReportLayout();
   ReportLayout(const ReportLayout&) = delete;

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/birth_sweep.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "report/report_options.h"
 
 // The report drawing as a module that a program without Qt loads only when it draws: the
@@ -13,9 +13,9 @@ namespace corvane {
 struct ReportModule {
   int version;
   // Each draws one chart into `bytes` and returns true, or returns false with `error`.
-  bool (*pdf)(const ChartState& chart, const ReportOptions& options, std::string& bytes, std::string& error);
-  bool (*svg)(const ChartState& chart, std::string& bytes, std::string& error);
-  bool (*png)(const ChartState& chart, int pixels, std::string& bytes, std::string& error);
+  bool (*pdf)(const Chart& chart, const ReportOptions& options, std::string& bytes, std::string& error);
+  bool (*svg)(const Chart& chart, std::string& bytes, std::string& error);
+  bool (*png)(const Chart& chart, int pixels, std::string& bytes, std::string& error);
   // The birth-time sweep's timeline alone, titled with the name.
   bool (*sweepSvg)(const BirthSweep& sweep, const std::string& name, std::string& bytes, std::string& error);
   bool (*sweepPng)(const BirthSweep& sweep, const std::string& name, std::string& bytes, std::string& error);

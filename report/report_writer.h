@@ -3,7 +3,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "lagna/page_fields.h"
 #include "report/report_options.h"
 
@@ -25,15 +25,15 @@ QPageLayout ReportPageLayout(const ReportOptions& options);
 // entry, then the birth-time sweep over `sweepMinutes` either side of the birth time; each
 // page under a header with the name and birth date and over "page N of M".
 // Returns the number of pages, 0 when the device could not be painted.
-int PaintReport(const ChartState& chart, const LagnaPageFields& fields, QPagedPaintDevice& device,
+int PaintReport(const Chart& chart, const LagnaPageFields& fields, QPagedPaintDevice& device,
                 int sweepMinutes = kDefaultPrintedSweepMinutes);
 
 // The reading as a PDF document (fonts embedded) written to `out`. False when it could not
 // be written whole.
-bool WriteReportPdf(const ChartState& chart, const LagnaPageFields& fields, const ReportOptions& options,
+bool WriteReportPdf(const Chart& chart, const LagnaPageFields& fields, const ReportOptions& options,
                     QIODevice& out);
 
 // The same as bytes, ready to be saved; empty on failure.
-QByteArray ReportPdfBytes(const ChartState& chart, const LagnaPageFields& fields, const ReportOptions& options);
+QByteArray ReportPdfBytes(const Chart& chart, const LagnaPageFields& fields, const ReportOptions& options);
 
 }  // namespace corvane

@@ -2,7 +2,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 
 class QLabel;
 class QPushButton;
@@ -22,11 +22,11 @@ class FrameWindow : public QMainWindow {
   ~FrameWindow() override;
 
   // A newly calculated chart: the result window and an open sweep window follow it.
-  void showChart(std::shared_ptr<const ChartState> chart);
+  void showChart(std::shared_ptr<const Chart> chart);
   // The birth-time sweep window of the chart, opened or brought forward.
   SweepWindow* showSweep();
   ResultForm* resultForm() const { return result_; }
-  const ChartState* chart() const { return chart_.get(); }
+  const Chart* chart() const { return chart_.get(); }
 
   // Writes the current chart to a file chosen in the save dialog; cancelling writes nothing.
   void saveChart();
@@ -53,15 +53,15 @@ class FrameWindow : public QMainWindow {
  private:
   void placeButtons();
   // The reading of `chart` shown without changing the chart the sweep is made around.
-  void showReading(std::shared_ptr<const ChartState> chart);
+  void showReading(std::shared_ptr<const Chart> chart);
 
-  std::shared_ptr<const ChartState> chart_;
+  std::shared_ptr<const Chart> chart_;
   QWidget* picTop_ = nullptr;
   QPushButton *cmdSave_ = nullptr, *cmdBack_ = nullptr, *cmdExit_ = nullptr;
   QScrollArea* scroll_ = nullptr;
   ResultForm* result_ = nullptr;
   SweepWindow* sweep_ = nullptr;
-  std::shared_ptr<const ChartState> given_;  // the chart as calculated, before any time picked in the sweep
+  std::shared_ptr<const Chart> given_;  // the chart as calculated, before any time picked in the sweep
   bool leaving_ = false;
 };
 

@@ -142,7 +142,7 @@ SweepWindow::SweepWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     if (!given_) return;
     // The whole reading at the picked time: a few microseconds to a few milliseconds, so it
     // is calculated here, between two mouse events, and the windows follow at once.
-    const std::shared_ptr<const ChartState> moved = ChartAtTime(*given_, time);
+    const std::shared_ptr<const Chart> moved = ChartAtTime(*given_, time);
     view_->setShownTime(time);
     reset_->setEnabled(true);
     showTime(time, moved != nullptr);
@@ -153,7 +153,7 @@ SweepWindow::SweepWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 SweepWindow::~SweepWindow() { watcher_.waitForFinished(); }
 
-void SweepWindow::setGivenChart(std::shared_ptr<const ChartState> chart) {
+void SweepWindow::setGivenChart(std::shared_ptr<const Chart> chart) {
   given_ = std::move(chart);
   view_->setShownTime(std::nullopt);
   reset_->setEnabled(false);

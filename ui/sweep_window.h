@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "app/birth_sweep.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 
 class QComboBox;
 class QLabel;
@@ -54,7 +54,7 @@ class SweepWindow : public QWidget {
   ~SweepWindow() override;
 
   // A new given chart (a calculation from the input form): the sweep is made again around it.
-  void setGivenChart(std::shared_ptr<const ChartState> chart);
+  void setGivenChart(std::shared_ptr<const Chart> chart);
   int windowMinutes() const { return minutes_; }
   SweepView* view() const { return view_; }
   // Waits for a sweep being calculated (for tests and screenshots).
@@ -64,7 +64,7 @@ class SweepWindow : public QWidget {
 
  signals:
   // The reading to show: at a picked time, or the given chart again.
-  void chartChosen(std::shared_ptr<const ChartState> chart);
+  void chartChosen(std::shared_ptr<const Chart> chart);
 
  private:
   void recompute();
@@ -72,7 +72,7 @@ class SweepWindow : public QWidget {
   // The time the reading is shown for; the given time when `time` is empty.
   void showTime(const CivilDateTime& time, bool exists);
 
-  std::shared_ptr<const ChartState> given_;
+  std::shared_ptr<const Chart> given_;
   int minutes_ = 15;
   QComboBox* width_ = nullptr;
   QPushButton* reset_ = nullptr;

@@ -132,9 +132,9 @@ Direct Calculate(const BirthData& birth, const CalculationSettings& settings, co
   const CalculationResult result = CalculateChart(moved, settings);
   if (!result.ok()) return direct;
   direct.chart = true;
-  direct.signs = result.chart().LagnaSigns;
+  for (int l = 0; l < kLagnaCount; ++l) direct.signs[l] = result.chart().lagnas.lagnas[l].sign;
   // The nakshatra from the Moon's longitude by the plain rule of 13°20' each.
-  direct.nakshatra = static_cast<int>(result.chart().BirthLongitudes[kMoon] / (360.0 / 27.0));
+  direct.nakshatra = static_cast<int>(result.chart().positions.longitudeDeg[kMoon] / (360.0 / 27.0));
   return direct;
 }
 
@@ -323,7 +323,10 @@ TEST(BirthSweep, DoubledHourFollowsTheBirthsReading) {
     d.year = 2021, d.monthIndex = 10, d.day = 7, d.hour = hour, d.minute = minute, d.second = 0;
     d.lonDegrees = "74", d.lonMinutes = "0", d.east = false, d.latDegrees = "40", d.latMinutes = "43";
     EXPECT_FALSE(SetBirthZone("America/New_York", fold, d));
-    return CalculateChart(d).chart().LagnaSigns;
+    std::array<int, kLagnaCount> signs{};
+    const CalculationResult result = CalculateChart(d);
+    for (int l = 0; l < kLagnaCount; ++l) signs[l] = result.chart().lagnas.lagnas[l].sign;
+    return signs;
   };
   const CivilDateTime at{2021, 11, 7, 1, 55, 0};
   const BirthSweep earlier = SweepOfLabel("New York fall back");

@@ -18,7 +18,7 @@
 using namespace corvane;
 
 namespace {
-std::shared_ptr<const ChartState> Calculated(const BirthData& birth) {
+std::shared_ptr<const Chart> Calculated(const BirthData& birth) {
   const CalculationResult result = CalculateChart(birth);
   return std::get<0>(result.outcome);
 }
@@ -67,14 +67,15 @@ class SweepWindowTest : public QObject {
     QTest::mouseClick(view, Qt::LeftButton, {}, at);
     QVERIFY(frame.chart() != given.get());
     // The x of a pixel stands for a few seconds; the picked time is within a pixel of it.
-    const CivilDateTime picked{frame.chart()->BirthYear, frame.chart()->BirthMonth, frame.chart()->BirthDay,
-                               frame.chart()->BirthHour, frame.chart()->BirthMinute, frame.chart()->BirthSecond};
+    const BirthData& shown = frame.chart()->birth;
+    const CivilDateTime picked{shown.year, shown.monthIndex + 1, shown.day, shown.hour, shown.minute, shown.second};
     const double secondsPerPixel = 30.0 * 60 / geometry.bands().width();
     QVERIFY(std::abs(SerialSeconds(picked) - SerialSeconds(target)) <= secondsPerPixel + 1);
     // The shown chart is the direct calculation at that time.
     BirthData moved = testing::DelhiBirth();
     moved.hour = picked.hour, moved.minute = picked.minute, moved.second = picked.second;
-    QCOMPARE(frame.chart()->LagnaSigns, Calculated(moved)->LagnaSigns);
+    for (int l = 0; l < kLagnaCount; ++l)
+      QCOMPARE(frame.chart()->lagnas.lagnas[l].sign, Calculated(moved)->lagnas.lagnas[l].sign);
     QCOMPARE(view->sweep()->given, sweep.given);  // the sweep did not move
     auto* reset = window->findChild<QPushButton*>("cmdSweepReset");
     QVERIFY(reset->isEnabled());
