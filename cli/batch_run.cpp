@@ -7,12 +7,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <mutex>
 #include <thread>
 
+#include "app/birth_sweep.h"
 #include "app/chart_calculation.h"
 #include "app/text_encoding.h"
 #include "cli/chart_json.h"
@@ -45,6 +47,17 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
     case BatchColumn::kEngine: extras.engine = text; break;
     case BatchColumn::kTz: extras.tz = text; break;
     case BatchColumn::kPlace: extras.place = text; break;
+    case BatchColumn::kSweepMinutes: {
+      if (text.empty()) break;
+      int minutes = 0;
+      const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), minutes);
+      if (ec != std::errc() || end != text.data() + text.size() || minutes < 1 || minutes > kMaxSweepMinutes)
+        return CliInputError{CliInputError::Kind::Rejected, "sweep_minutes needs a number of minutes from 1 to " +
+                                                                std::to_string(kMaxSweepMinutes) + ", not \"" +
+                                                                std::string(text) + "\""};
+      extras.sweepMinutes = minutes;
+      break;
+    }
   }
   return std::nullopt;
 }
@@ -105,7 +118,10 @@ class BatchRun {
           chunk.output.append(line).push_back('\n');
           continue;
         }
-        if (calc.ok()) {
+        if (calc.ok() && extras.sweepMinutes > 0) {
+          const BirthSweep sweep = SweepBirthTime(data, rowSettings, extras.sweepMinutes);
+          WriteChartJson(json, calc.chart(), false, &sweep);
+        } else if (calc.ok()) {
           WriteChartJson(json, calc.chart(), false);
         } else if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
           refusal = std::string(message->text);

@@ -15,10 +15,14 @@ namespace corvane {
 
 // The columns a batch CSV may have. The first seven are required, in this order; the others
 // may follow in any order. engine (elements or swiss) chooses the row's engine; tz gives the clock of a time zone
-// database zone at the birth; place the best matching place's coordinates, names and zone.
-enum class BatchColumn { kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace };
-inline constexpr std::string_view kBatchColumnNames[] = {"name", "date", "time",    "zone",   "dst", "lon",  "lat",
-                                                         "city", "state", "country", "engine", "tz",  "place"};
+// database zone at the birth; place the best matching place's coordinates, names and zone;
+// sweep_minutes (1 to 720, or empty) adds the birth-time sweep over that window to the line.
+enum class BatchColumn {
+  kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace, kSweepMinutes
+};
+inline constexpr std::string_view kBatchColumnNames[] = {"name", "date",   "time", "zone",  "dst",
+                                                         "lon",  "lat",    "city", "state", "country",
+                                                         "engine", "tz",   "place", "sweep_minutes"};
 inline constexpr std::size_t kRequiredBatchColumns = 7;
 
 // The columns of a header record, or the usage message that refuses it.
@@ -27,6 +31,7 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
 // What one record asks for besides the birth data: the columns kept for later use.
 struct BatchRowExtras {
   std::string engine, tz, place;
+  int sweepMinutes = 0;  // 0: no sweep
 };
 
 // The birth data of one record, or the message that refuses it: a wrong number of fields, a

@@ -8,6 +8,7 @@
 #include "app/chart_texts.h"
 #include "app/display_texts.h"
 #include "app/zone_table.h"
+#include "cli/sweep_output.h"
 
 namespace corvane {
 namespace {
@@ -189,7 +190,7 @@ void WritePages(W& json, const LagnaPageFields& fields) {
 }  // namespace
 
 template <typename W>
-void WriteChartJson(W& json, const Chart& c, bool pages) {
+void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep) {
   const ChartTexts texts = TextsOf(c);
   json.StartObject();
   json.Key("format");
@@ -249,6 +250,10 @@ void WriteChartJson(W& json, const Chart& c, bool pages) {
   }
   json.Key("settings");
   WriteSettingsJson(json, c.settings);
+  if (sweep) {
+    json.Key("sweep");
+    WriteSweepJson(json, *sweep);
+  }
   json.EndObject();
 }
 
@@ -268,8 +273,8 @@ void WriteSettingsJson(W& json, const CalculationSettings& settings) {
   json.EndObject();
 }
 
-template void WriteChartJson(PrettyJsonWriter&, const Chart&, bool);
-template void WriteChartJson(LineJsonWriter&, const Chart&, bool);
+template void WriteChartJson(PrettyJsonWriter&, const Chart&, bool, const BirthSweep*);
+template void WriteChartJson(LineJsonWriter&, const Chart&, bool, const BirthSweep*);
 template void WriteSettingsJson(PrettyJsonWriter&, const CalculationSettings&);
 template void WriteSettingsJson(LineJsonWriter&, const CalculationSettings&);
 

@@ -28,6 +28,7 @@
 #include "cli/cli_input.h"
 #include "cli/retrograde_listing.h"
 #include "cli/settings_options.h"
+#include "cli/sweep_output.h"
 #include "cli/zone_listing.h"
 #include "corvane_version.h"
 
@@ -92,6 +93,10 @@ constexpr OptionSpec kOptions[] = {
     {"--paper", "a4|letter", kChartCommand | kOpenCommand | kBatchCommand, "paper of the PDF (default: from the locale)"},
     {"--pdf-dir", "DIR", kBatchCommand,
      "with --batch: one PDF per chart into DIR, named NAME_YYYY-MM-DD.pdf, instead of the JSON lines"},
+    {"--sweep", "N", kChartCommand | kOpenCommand,
+     "also the birth-time sweep: where each lagna changes sign within N minutes (1 to 720) of the time"},
+    {"--sweep-svg", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as an SVG drawing"},
+    {"--sweep-png", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as a PNG picture"},
     {"--indu", "ascendant|moon", kChartCommand | kOpenCommand | kBatchCommand,
      "Indu lagna from the ascendant, Venus kala 10 (default), or the Moon, kala 12"},
 };
@@ -114,7 +119,8 @@ constexpr std::string_view kSynopsis =
 constexpr std::string_view kBatchAndJson =
     "\n"
     "The batch CSV (RFC 4180) has the header name,date,time,zone,dst,lon,lat followed by any of\n"
-    "city,state,country,engine,tz,place (dst 0 or 1). The JSON output is described in docs/json.md.\n"
+    "city,state,country,engine,tz,place,sweep_minutes (dst 0 or 1). The JSON output is described\n"
+    "in docs/json.md.\n"
     "\n"
     "Exit status:\n";
 
@@ -293,6 +299,18 @@ int RunChart(const Arguments& args) {
   ReportRequest report;
   if (const auto error = ReadReportRequest(ReportOptionValues(args), false, report)) return UsageError(*error);
 
+  std::optional<int> sweepMinutes;
+  if (args.Has("--sweep")) {
+    const std::string_view text = args.Value("--sweep");
+    int minutes = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), minutes);
+    if (ec != std::errc() || end != text.data() + text.size() || minutes < 1 || minutes > kMaxSweepMinutes)
+      return UsageError("--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) + ", not \"" +
+                        std::string(text) + "\"");
+    sweepMinutes = minutes;
+    report.options.sweepMinutes = minutes;
+  }
+
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
     savePath = std::string(args.Value("--save"));
@@ -320,15 +338,21 @@ int RunChart(const Arguments& args) {
 
   if (const int status = WriteReportFiles(chart, report, stderr); status != 0) return status;
 
+  std::optional<BirthSweep> sweep;
+  if (sweepMinutes) sweep = SweepBirthTime(data, settings, *sweepMinutes);
   const bool pages = args.Has("--pages");
   if (args.Has("--json")) {
     PrettyJsonWriter json;
-    WriteChartJson(json, chart, pages);
+    WriteChartJson(json, chart, pages, sweep ? &*sweep : nullptr);
     json.EndLine();
     return Print(json.Text());
   }
   std::ostringstream text;
   WriteChartReport(chart, pages, text);
+  if (sweep) {
+    text << '\n';
+    WriteSweepText(*sweep, text);
+  }
   return Print(text.str());
 }
 

@@ -99,7 +99,9 @@ std::optional<std::string> ReadReportRequest(const std::map<std::string_view, st
   request.svg = value("--svg");
   request.png = value("--png");
   request.pdfDir = value("--pdf-dir");
-  for (const auto* path : {&request.pdf, &request.svg, &request.png, &request.pdfDir})
+  request.sweepSvg = value("--sweep-svg");
+  request.sweepPng = value("--sweep-png");
+  for (const auto* path : {&request.pdf, &request.svg, &request.png, &request.pdfDir, &request.sweepSvg, &request.sweepPng})
     if (*path && (*path)->empty()) return "a file or folder name must not be empty";
   if (const auto size = value("--size")) {
     if (!request.png) return "--size needs --png";
@@ -119,7 +121,7 @@ std::optional<std::string> ReadReportRequest(const std::map<std::string_view, st
     }
     if (!request.wantsFiles() && !request.pdfDir) return "--paper needs --pdf or --pdf-dir";
   }
-  if (batch && request.wantsFiles()) return "--batch takes --pdf-dir, not --pdf, --svg or --png";
+  if (batch && request.wantsFiles()) return "--batch takes --pdf-dir, not --pdf, --svg, --png, --sweep-svg or --sweep-png";
   if (!batch && request.pdfDir) return "--pdf-dir needs --batch";
   return std::nullopt;
 }
@@ -139,6 +141,21 @@ int WriteReportFiles(const Chart& chart, const ReportRequest& request, std::FILE
           return m.png(chart, request.pngSize, bytes, error);
         },
         err);
+  if (status == 0 && (request.sweepSvg || request.sweepPng)) {
+    const BirthSweep sweep = SweepOfChart(chart, request.options.sweepMinutes);
+    if (request.sweepSvg)
+      status = DrawAndSave(
+          *request.sweepSvg, [&](const ReportModule& m, std::string& bytes, std::string& error) {
+            return m.sweepSvg(sweep, chart.birth.name, bytes, error);
+          },
+          err);
+    if (status == 0 && request.sweepPng)
+      status = DrawAndSave(
+          *request.sweepPng, [&](const ReportModule& m, std::string& bytes, std::string& error) {
+            return m.sweepPng(sweep, chart.birth.name, bytes, error);
+          },
+          err);
+  }
   return status;
 }
 

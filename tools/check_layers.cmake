@@ -7,8 +7,8 @@
 #   ui/      app/ and below, and of report/ only its public headers; not cli/
 #   bench/, tools/   no header of tests/
 # The public headers of report/ are the module's entry and options (which the command line
-# loads at run time) and the writer and picture functions the desktop program links.
-set(report_public "report_module|report_options|report_writer|chart_picture")
+# loads at run time) and the writer, picture and sweep-band functions the desktop program links.
+set(report_public "report_module|report_options|report_writer|chart_picture|sweep_drawing")
 set(rules
   "astro|(lagna|app|report|cli|ui|tests|bench|tools)/"
   "lagna|(app|report|cli|ui|tests|bench|tools)/"

@@ -251,5 +251,26 @@ TEST(BatchRun, HeaderOnlyEmptyAndBrokenInputs) {
   }
 }
 
+// A record's sweep_minutes adds its sweep over that window; empty adds none, a bad value
+// refuses the record alone.
+TEST(BatchRun, SweepMinutesColumnAddsTheSweep) {
+  const BatchResult result = Batch(
+      "name,date,time,zone,dst,lon,lat,sweep_minutes\n"
+      "RAM,1975-06-05,07:05,34,0,77:13E,28:36N,10\n"
+      "RAM,1975-06-05,07:05,34,0,77:13E,28:36N,\n"
+      "RAM,1975-06-05,07:05,34,0,77:13E,28:36N,0\n",
+      1);
+  EXPECT_EQ(result.status, 2);
+  ASSERT_EQ(result.lines.size(), 3u);
+  const auto swept = nlohmann::json::parse(result.lines[0]);
+  EXPECT_EQ(swept["sweep"]["minutes"], 10);
+  EXPECT_EQ(swept["sweep"]["from"], "1975-06-05 06:55:00");
+  EXPECT_EQ(swept["sweep"]["lagnas"]["PpL"].size(), 4u);  // 20 minutes at 6 minutes a sign
+  EXPECT_FALSE(nlohmann::json::parse(result.lines[1]).contains("sweep"));
+  const auto refused = nlohmann::json::parse(result.lines[2]);
+  EXPECT_EQ(refused["line"], 4);
+  EXPECT_NE(refused["error"].get<std::string>().find("sweep_minutes needs"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace corvane

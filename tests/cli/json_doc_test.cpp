@@ -30,7 +30,7 @@ namespace {
 // a concrete path.
 void CollectPaths(const nlohmann::ordered_json& j, const std::string& path, std::set<std::string>& paths) {
   if (!path.empty()) paths.insert(path);
-  const bool underLagnas = path == "lagnas" || path == "pages";
+  const bool underLagnas = path == "lagnas" || path == "pages" || path == "sweep.lagnas";
   const bool onPage = path.starts_with("pages.<lagna>") && std::count(path.begin(), path.end(), '.') == 1;
   if (j.is_object()) {
     for (const auto& [key, value] : j.items()) {
@@ -94,6 +94,19 @@ std::map<std::string, std::set<std::string>> PrintedPaths() {
   PrettyJsonWriter json;
   WriteChartJson(json, placed, false);
   chart.merge(PathsOf(json.Text()));
+  // A sweep across the hour the clocks skipped in New York has intervals and a gap.
+  BirthData skipped = testing::DelhiBirth();
+  skipped.year = 2021, skipped.monthIndex = 2, skipped.day = 14, skipped.hour = 1, skipped.minute = 50;
+  EXPECT_EQ(SetBirthZone("America/New_York", RepeatedTimeChoice::kAsk, skipped), std::nullopt);
+  const CalculationResult swept = CalculateChart(skipped);
+  EXPECT_TRUE(swept.ok());
+  if (!swept.ok()) return printed;
+  const BirthSweep sweep = SweepBirthTime(skipped, {}, 20);
+  EXPECT_FALSE(sweep.gaps.empty());
+  PrettyJsonWriter sweepJson;
+  WriteChartJson(sweepJson, swept.chart(), false, &sweep);
+  auto& swepts = printed["Birth-time sweep (`--sweep N --json`, batch column `sweep_minutes`)"];
+  for (const std::string& path : PathsOf(sweepJson.Text())) (path.starts_with("sweep") ? swepts : chart).insert(path);
 
   PlaceResult place{};
   place.name = "Munich";
