@@ -7,16 +7,19 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <mutex>
 #include <thread>
 
+#include "app/birth_sweep.h"
 #include "app/chart_calculation.h"
 #include "app/text_encoding.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
+#include "cli/exit_status.h"
 
 namespace corvane {
 namespace {
@@ -25,7 +28,6 @@ namespace {
 // many threads the chunks get smaller, so that memory stays bounded on any machine.
 constexpr std::size_t kChunkRecords = 256;
 constexpr std::size_t kRecordsInFlight = 2048;
-constexpr int kExitRefused = 2, kExitUsage = 64, kExitNoInput = 66, kExitIoError = 74;
 
 std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
 
@@ -45,6 +47,17 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
     case BatchColumn::kEngine: extras.engine = text; break;
     case BatchColumn::kTz: extras.tz = text; break;
     case BatchColumn::kPlace: extras.place = text; break;
+    case BatchColumn::kSweepMinutes: {
+      if (text.empty()) break;
+      int minutes = 0;
+      const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), minutes);
+      if (ec != std::errc() || end != text.data() + text.size() || minutes < 1 || minutes > kMaxSweepMinutes)
+        return CliInputError{CliInputError::Kind::Rejected, "sweep_minutes needs a number of minutes from 1 to " +
+                                                                std::to_string(kMaxSweepMinutes) + ", not \"" +
+                                                                std::string(text) + "\""};
+      extras.sweepMinutes = minutes;
+      break;
+    }
   }
   return std::nullopt;
 }
@@ -88,7 +101,10 @@ class BatchRun {
       if (!refusal) {
         const CalculationResult calc = CalculateChart(data, rowSettings);
         if (calc.ok()) {
-          chunk.output->AddChart(record, calc.chart());
+          // A row's sweep_minutes adds the birth-time sweep over that window.
+          std::optional<BirthSweep> sweep;
+          if (extras.sweepMinutes > 0) sweep = SweepBirthTime(data, rowSettings, extras.sweepMinutes);
+          chunk.output->AddChart(record, calc.chart(), sweep ? &*sweep : nullptr);
           continue;
         }
         if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
@@ -212,10 +228,11 @@ class JsonLinesChunk : public BatchChunk {
 
   void Clear() override {
     output.clear();
+    messages.clear();
     refused = false;
     sinkStatus = 0;
   }
-  void AddChart(const CsvRecord&, const Chart& chart) override {
+  void AddChart(const CsvRecord&, const Chart& chart, const BirthSweep* sweep) override {
     if (eachChart_) {
       std::string line;
       if (const int status = eachChart_(chart, line); status != 0) sinkStatus = status;
@@ -223,7 +240,7 @@ class JsonLinesChunk : public BatchChunk {
       return;
     }
     json_.Clear();
-    WriteChartJson(json_, chart, false);
+    WriteChartJson(json_, chart, false, sweep);
     output.append(json_.Text()).push_back('\n');
   }
   void AddRefusal(const CsvRecord& record, const std::string& message) override {
@@ -236,9 +253,12 @@ class JsonLinesChunk : public BatchChunk {
     json_.EndObject();
     output.append(json_.Text()).push_back('\n');
     refused = true;
+    messages.append("corvane-cli: line ").append(std::to_string(record.line)).append(": ");
+    messages.append(message).push_back('\n');
   }
 
   std::string output;
+  std::string messages;  // the refusals, for standard error
   bool refused = false;
   int sinkStatus = 0;  // the last failure of eachChart in this chunk
 
@@ -249,13 +269,15 @@ class JsonLinesChunk : public BatchChunk {
 
 class JsonLinesSink : public BatchSink {
  public:
-  JsonLinesSink(std::FILE* out, const BatchChartSink& eachChart) : out_(out), eachChart_(eachChart) {}
+  JsonLinesSink(std::FILE* out, std::FILE* err, const BatchChartSink& eachChart)
+      : out_(out), err_(err), eachChart_(eachChart) {}
 
   std::unique_ptr<BatchChunk> NewChunk() override { return std::make_unique<JsonLinesChunk>(eachChart_); }
   bool Write(BatchChunk& chunk) override {
     const auto& lines = static_cast<const JsonLinesChunk&>(chunk);
     refused |= lines.refused;
     if (lines.sinkStatus != 0) sinkStatus = lines.sinkStatus;
+    if (!lines.messages.empty()) std::fwrite(lines.messages.data(), 1, lines.messages.size(), err_);
     return std::fwrite(lines.output.data(), 1, lines.output.size(), out_) == lines.output.size();
   }
 
@@ -264,6 +286,7 @@ class JsonLinesSink : public BatchSink {
 
  private:
   std::FILE* out_;
+  std::FILE* err_;
   const BatchChartSink& eachChart_;
 };
 
@@ -350,7 +373,7 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
     return kExitUsage;
   }
   CsvSource source(reader);
-  JsonLinesSink sink(out, eachChart);
+  JsonLinesSink sink(out, err, eachChart);
   const bool written = RunBatchRecords(source, columns, settings, jobs, sink);
   if (sink.sinkStatus != 0) return sink.sinkStatus;
   if (!written) {
@@ -361,7 +384,7 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
     std::fprintf(err, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
     return kExitNoInput;
   }
-  return sink.refused ? kExitRefused : 0;
+  return sink.refused ? kExitRejected : 0;
 }
 
 bool RunBatchRecords(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,

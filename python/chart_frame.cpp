@@ -168,7 +168,7 @@ class FrameChunk : public BatchChunk {
 
   void Clear() override { count_ = 0; }
 
-  void AddChart(const CsvRecord& record, const Chart& c) override {
+  void AddChart(const CsvRecord& record, const Chart& c, const BirthSweep*) override {
     Row& row = Next(record, true);
     table_.SetNumbers(row.row, c);
     auto& t = row.texts;
