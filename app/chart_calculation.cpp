@@ -126,16 +126,19 @@ CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, cons
   s.Input = data;
   s.Settings = settings;
 
-  // One clock offset and one place for every step; positions are taken at the birth minute.
+  // One clock offset and one place for every step; positions are taken at the birth minute,
+  // or at the birth second under exact timing.
+  const bool exact = settings.timing == TimingPrecision::kExact;
   const GeoPoint place = PlaceOf(s);
   const ClockOffset offset = ClockOffsetOf(data, s);
   const CivilDateTime birth{s.BirthYear, s.BirthMonth, s.BirthDay, s.BirthHour, s.BirthMinute, s.BirthSecond};
-  const UtInstant birthMinute = ToUniversalTime({birth.year, birth.month, birth.day, birth.hour, birth.minute, 0}, offset);
+  const UtInstant birthMinute =
+      ToUniversalTime({birth.year, birth.month, birth.day, birth.hour, birth.minute, exact ? birth.second : 0}, offset);
 
   const SiderealPositions positions = engine.Positions(birthMinute, place);
   s.BirthLongitudes = positions.longitudeDeg;
   s.AyanamsaOffset = positions.ayanamsaDeg;
-  s.MoonNakshatraStart = NakshatraStartOf(positions.longitudeDeg[kMoon]);
+  s.MoonNakshatraStart = NakshatraStartOf(positions.longitudeDeg[kMoon], settings.nakshatra);
   NameBodies(engine.Retrograde(birthMinute), s);
 
   // Sunrise and sunset of the birth date and its neighbours; the birth date is named first
@@ -155,14 +158,36 @@ CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, cons
   s.SunriseNext = next.rise;
   s.SunsetNext = next.set;
 
-  const ReferenceSunrise reference = ChooseReferenceSunrise(birth, today.rise, previous.rise);
+  ReferenceSunrise reference = ChooseReferenceSunrise(birth, today.rise, previous.rise);
+  UtInstant sunriseMoment = ToUniversalTime(reference.sunrise, offset);
+  if (exact) {
+    // The unrounded sunrise decides the day counted from, and the Sun is taken at it.
+    const ExactReferenceSunrise precise = ChooseExactReferenceSunrise(birth, today.riseSeconds, previous.riseSeconds);
+    const CivilDateTime day = precise.previousDay ? before : birthDate;
+    reference = CountFromSunrise(birth, precise.previousDay ? previous.rise : today.rise);
+    sunriseMoment = ToUniversalTime(day, offset);
+    sunriseMoment.hoursFromDate += precise.clockSeconds / 3600.0;
+    s.Exact = ChartState::ExactSunTimes{previous.riseSeconds, previous.setSeconds, today.riseSeconds, today.setSeconds,
+                                        next.riseSeconds,     next.setSeconds,     precise.clockSeconds,
+                                        precise.secondsSince};
+  }
   s.ReferenceSunrise = reference.sunrise;
   s.MinutesSinceSunrise = reference.minutesSince;
   s.SecondsSinceSunrise = reference.secondsSince;
-  s.SunriseSunLongitude = engine.SunLongitudeDeg(ToUniversalTime(reference.sunrise, offset), birthMinute);
+  s.SunriseSunLongitude = engine.SunLongitudeDeg(sunriseMoment, birthMinute);
 
-  const LagnaChart lagnas = ComputeLagnas({positions.longitudeDeg, s.MoonNakshatraStart, s.SunriseSunLongitude,
-                                           s.MinutesSinceSunrise, s.SecondsSinceSunrise, settings.indu});
+  LagnaInputs inputs;
+  inputs.birthDeg = positions.longitudeDeg;
+  inputs.moonNakshatraStartDeg = s.MoonNakshatraStart;
+  inputs.sunAtSunriseDeg = s.SunriseSunLongitude;
+  inputs.minutesSinceSunrise = s.MinutesSinceSunrise;
+  inputs.secondsSinceSunrise = s.SecondsSinceSunrise;
+  inputs.indu = settings.indu;
+  inputs.pranapadaSun = settings.pranapadaSun;
+  inputs.varnada = settings.varnada;
+  inputs.lords = settings.lords;
+  if (s.Exact) inputs.exactSecondsSinceSunrise = s.Exact->SecondsSinceSunrise;
+  const LagnaChart lagnas = ComputeLagnas(inputs);
   CopyLagnas(lagnas, s);
   WriteResultTexts(data, lagnas, s);
   return {std::shared_ptr<const ChartState>(std::move(chart))};

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/birth_data.h"
@@ -53,6 +54,15 @@ struct ChartState {
   CivilDateTime SunrisePrevious, SunsetPrevious, SunriseBirthDay, SunsetBirthDay, SunriseNext, SunsetNext;
   CivilDateTime ReferenceSunrise;
   std::int64_t MinutesSinceSunrise = 0, SecondsSinceSunrise = 0;
+  // Under exact timing only: the six events above unrounded, as clock seconds after local
+  // midnight of their dates, and the time from the unrounded reference sunrise to the birth
+  // second (the lagnas counted from sunrise use it).
+  struct ExactSunTimes {
+    double RisePrevious = 0, SetPrevious = 0, RiseBirthDay = 0, SetBirthDay = 0, RiseNext = 0, SetNext = 0;
+    double ReferenceRise = 0;
+    double SecondsSinceSunrise = 0;
+  };
+  std::optional<ExactSunTimes> Exact;
   double SunriseSunLongitude = 0;  // sidereal Sun at the reference sunrise, degrees
   std::string SunriseSunText;      // its compact text
 

@@ -1,5 +1,6 @@
 #include "cli/chart_json.h"
 
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -86,6 +87,46 @@ void WriteThreeDays(W& json, const CivilDateTime& previous, const CivilDateTime&
   json.Key("next");
   json.String(MinuteStamp(next));
   json.EndObject();
+}
+
+// "1975-06-05 05:23:41": the date of `day` and a clock reading in seconds after its
+// midnight, to the nearest second.
+ShortText SecondStamp(const CivilDateTime& day, double seconds) {
+  long long whole = std::llround(seconds);
+  if (whole < 0) whole = 0;
+  ShortText text;
+  text.Number(day.year, 4) << '-';
+  text.Number(day.month, 2) << '-';
+  text.Number(day.day, 2) << ' ';
+  text.Number(whole / 3600, 2) << ':';
+  text.Number(whole / 60 % 60, 2) << ':';
+  text.Number(whole % 60, 2);
+  return text;
+}
+
+// Under exact timing: the unrounded sunrises and sunsets, the reference sunrise and the time
+// since it.
+template <typename W>
+void WriteExactTimes(W& json, const ChartState& c) {
+  const ChartState::ExactSunTimes& e = *c.Exact;
+  auto threeDays = [&json](const CivilDateTime (&days)[3], const double (&seconds)[3]) {
+    json.StartObject();
+    json.Key("previous");
+    json.String(SecondStamp(days[0], seconds[0]));
+    json.Key("birth_day");
+    json.String(SecondStamp(days[1], seconds[1]));
+    json.Key("next");
+    json.String(SecondStamp(days[2], seconds[2]));
+    json.EndObject();
+  };
+  json.Key("sunrise_exact");
+  threeDays({c.SunrisePrevious, c.SunriseBirthDay, c.SunriseNext}, {e.RisePrevious, e.RiseBirthDay, e.RiseNext});
+  json.Key("sunset_exact");
+  threeDays({c.SunsetPrevious, c.SunsetBirthDay, c.SunsetNext}, {e.SetPrevious, e.SetBirthDay, e.SetNext});
+  json.Key("reference_sunrise_exact");
+  json.String(SecondStamp(c.ReferenceSunrise, e.ReferenceRise));
+  json.Key("seconds_since_sunrise_exact");
+  json.Double(e.SecondsSinceSunrise);
 }
 
 template <typename W>
@@ -197,6 +238,7 @@ void WriteChartJson(W& json, const ChartState& c, bool pages) {
   json.Int(c.MinutesSinceSunrise);
   json.Key("seconds_since_sunrise");
   json.Int(c.SecondsSinceSunrise);
+  if (c.Exact) WriteExactTimes(json, c);
   json.Key("sunrise_sun");
   json.StartObject();
   json.Key("longitude");
@@ -237,16 +279,10 @@ void WriteChartJson(W& json, const ChartState& c, bool pages) {
   // The engine and conventions the chart was computed with, by their command-line keys.
   json.Key("settings");
   json.StartObject();
-  json.Key("engine");
-  json.String(ChoiceOf(kEngineChoices, c.Settings.engine).key);
-  json.Key("ayanamsa");
-  json.String(ChoiceOf(kAyanamsaChoices, c.Settings.ayanamsa).key);
-  json.Key("node");
-  json.String(ChoiceOf(kNodeChoices, c.Settings.node).key);
-  json.Key("sunrise");
-  json.String(ChoiceOf(kSunriseChoices, c.Settings.sunrise).key);
-  json.Key("indu");
-  json.String(ChoiceOf(kInduChoices, c.Settings.indu).key);
+  for (const SettingEntry& e : SettingEntries(c.Settings)) {
+    json.Key(e.name);
+    json.String(e.key);
+  }
   json.EndObject();
   json.EndObject();
 }

@@ -134,7 +134,16 @@ void WriteSunrises(const ChartState& c, std::ostream& out) {
   out << "  Day after            " << MinuteText(c.SunriseNext) << "   " << MinuteText(c.SunsetNext) << "\n";
   out << "  Reference sunrise    " << MinuteText(c.ReferenceSunrise) << "  (" << c.MinutesSinceSunrise
       << " minutes, " << c.SecondsSinceSunrise << " seconds)\n";
+  if (c.Exact)
+    out << "  Unrounded sunrise    " << std::to_string(c.Exact->SecondsSinceSunrise) << " seconds before the birth\n";
   out << "  Sun at sunrise       " << c.SunriseSunText << "\n\n";
+}
+
+void WriteConventions(const ChartState& c, std::ostream& out) {
+  out << "Conventions\n";
+  for (const SettingEntry& e : SettingEntries(c.Settings))
+    out << "  " << Padded(e.name, 15) << e.key << "  (" << e.label << ")\n";
+  out << "\n";
 }
 
 void WriteLagnas(const ChartState& c, std::ostream& out) {
@@ -189,6 +198,7 @@ void WriteChartReport(const ChartState& c, bool pages, std::ostream& out) {
   out << "\n";
   WritePositions(c, out);
   WriteSunrises(c, out);
+  WriteConventions(c, out);
   WriteLagnas(c, out);
   if (pages) WritePages(c, out);
 }

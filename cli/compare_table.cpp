@@ -8,14 +8,11 @@ namespace corvane {
 
 namespace {
 
-// {"engine": "elements", "ayanamsa": "lahiri", "node": "mean", "sunrise": "limb",
-// "indu": "ascendant"}: the settings by their command-line keys.
+// {"engine": "elements", "ayanamsa": "lahiri", ...}: the settings by their command-line keys.
 nlohmann::ordered_json SettingsJson(const CalculationSettings& s) {
-  return {{"engine", ChoiceOf(kEngineChoices, s.engine).key},
-          {"ayanamsa", ChoiceOf(kAyanamsaChoices, s.ayanamsa).key},
-          {"node", ChoiceOf(kNodeChoices, s.node).key},
-          {"sunrise", ChoiceOf(kSunriseChoices, s.sunrise).key},
-          {"indu", ChoiceOf(kInduChoices, s.indu).key}};
+  nlohmann::ordered_json out = nlohmann::ordered_json::object();
+  for (const SettingEntry& e : SettingEntries(s)) out[std::string(e.name)] = e.key;
+  return out;
 }
 
 }  // namespace

@@ -260,9 +260,16 @@ void WriteFront(const ChartState& chart, double chartSide, SectionWriter& out) {
              day("Birth day", chart.SunriseBirthDay, chart.SunsetBirthDay),
              day("Day after", chart.SunriseNext, chart.SunsetNext)},
             {28, 36, 36}, true);
-  out.Paragraph(QStringLiteral("The lagnas counted from sunrise count from %1, %2 minutes before the birth.")
-                    .arg(QString::fromStdString(MinuteText(chart.ReferenceSunrise)))
-                    .arg(chart.MinutesSinceSunrise));
+  const QString reference = QString::fromStdString(MinuteText(chart.ReferenceSunrise));
+  const QString counted =
+      chart.Exact ? QStringLiteral("The lagnas counted from sunrise count from the unrounded sunrise near %1, "
+                                   "%2 seconds before the birth second.")
+                        .arg(reference)
+                        .arg(chart.Exact->SecondsSinceSunrise, 0, 'f', 1)
+                  : QStringLiteral("The lagnas counted from sunrise count from %1, %2 minutes before the birth.")
+                        .arg(reference)
+                        .arg(chart.MinutesSinceSunrise);
+  out.Paragraph(counted + QStringLiteral(" Calculated with: %1.").arg(QString::fromStdString(SettingsSummary(chart.Settings))));
 }
 
 // The lagna overview of the front section; its last column names each lagna's page.

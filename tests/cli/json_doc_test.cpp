@@ -65,6 +65,16 @@ std::set<std::string> PrintedPaths() {
     WriteChartJson(json, result.chart(), true);
     CollectPaths(nlohmann::ordered_json::parse(json.Text()), "", paths);
   }
+  // Exact timing adds the unrounded sunrise times.
+  CalculationSettings exact;
+  exact.timing = TimingPrecision::kExact;
+  const CalculationResult exactChart = CalculateChart(birth, exact);
+  EXPECT_TRUE(exactChart.ok());
+  if (exactChart.ok()) {
+    PrettyJsonWriter json;
+    WriteChartJson(json, exactChart.chart(), false);
+    CollectPaths(nlohmann::ordered_json::parse(json.Text()), "", paths);
+  }
   // A clock from a zone id and a searched place add their keys to the birth.
   birth.monthIndex = 5;
   EXPECT_EQ(SetBirthZone("Asia/Kolkata", RepeatedTimeChoice::kAsk, birth), std::nullopt);
