@@ -31,13 +31,18 @@ void Save(QSettings& store, const char* key, const std::array<SettingChoice<T>, 
 }
 
 template <typename T, std::size_t N>
+void Choose(QComboBox* box, const std::array<SettingChoice<T>, N>& choices, T value) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (choices[i].value == value) box->setCurrentIndex(static_cast<int>(i));
+}
+
+template <typename T, std::size_t N>
 QComboBox* MakeChoiceBox(const char* name, const std::array<SettingChoice<T>, N>& choices, T value, QWidget* parent) {
   auto* box = new QComboBox(parent);
   box->setObjectName(name);
   for (const auto& choice : choices)
     box->addItem(QString::fromUtf8(choice.label.data(), static_cast<int>(choice.label.size())));
-  for (std::size_t i = 0; i < N; ++i)
-    if (choices[i].value == value) box->setCurrentIndex(static_cast<int>(i));
+  Choose(box, choices, value);
   return box;
 }
 
@@ -138,16 +143,6 @@ CalculationSettings OptionsDialog::settings() const {
   s.nakshatra = ChoiceIn(cboNakshatra_, kNakshatraChoices);
   return s;
 }
-
-namespace {
-
-template <typename T, std::size_t N>
-void Choose(QComboBox* box, const std::array<SettingChoice<T>, N>& choices, T value) {
-  for (std::size_t i = 0; i < N; ++i)
-    if (choices[i].value == value) box->setCurrentIndex(static_cast<int>(i));
-}
-
-}  // namespace
 
 void OptionsDialog::chooseExactConventions() {
   CalculationSettings s = settings();
