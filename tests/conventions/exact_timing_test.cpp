@@ -56,20 +56,22 @@ TEST(ExactTiming, WholeMinuteBirthAndSunriseGiveTheMinuteLagnas) {
         const CalculationResult a = CalculateChart(birth, engine, minute);
         const CalculationResult b = CalculateChart(birth, engine, exact);
         ASSERT_TRUE(a.ok() && b.ok());
-        const ChartState &m = a.chart(), &e = b.chart();
-        ASSERT_TRUE(e.Exact.has_value());
-        EXPECT_FALSE(m.Exact.has_value());
-        EXPECT_DOUBLE_EQ(e.Exact->SecondsSinceSunrise, static_cast<double>(m.SecondsSinceSunrise));
-        EXPECT_EQ(e.ReferenceSunrise, m.ReferenceSunrise);
-        EXPECT_DOUBLE_EQ(e.SunriseSunLongitude, m.SunriseSunLongitude);
+        const Chart &m = a.chart(), &e = b.chart();
+        ASSERT_TRUE(e.sun.exact.has_value());
+        EXPECT_FALSE(m.sun.exact.has_value());
+        EXPECT_DOUBLE_EQ(e.sun.exact->secondsSinceSunrise, static_cast<double>(m.sun.secondsSinceSunrise));
+        EXPECT_EQ(e.sun.referenceSunrise, m.sun.referenceSunrise);
+        EXPECT_DOUBLE_EQ(e.sun.sunAtSunriseDeg, m.sun.sunAtSunriseDeg);
         for (int l = 0; l < kLagnaCount; ++l) {
-          EXPECT_EQ(e.LagnaSigns[l], m.LagnaSigns[l]) << month << " " << hour << " " << l;
-          EXPECT_EQ(e.HasLongitude[l], m.HasLongitude[l]);
-          EXPECT_NEAR(e.LagnaLongitudes[l], m.LagnaLongitudes[l], 1e-9) << month << " " << hour << " " << l;
+          const LagnaPosition &x = e.lagnas.lagnas[static_cast<std::size_t>(l)],
+                              &y = m.lagnas.lagnas[static_cast<std::size_t>(l)];
+          EXPECT_EQ(x.sign, y.sign) << month << " " << hour << " " << l;
+          EXPECT_EQ(x.longitudeDeg.has_value(), y.longitudeDeg.has_value());
+          EXPECT_NEAR(x.longitudeDeg.value_or(0), y.longitudeDeg.value_or(0), 1e-9) << month << " " << hour << " " << l;
         }
-        EXPECT_EQ(e.HoraHouse, m.HoraHouse);
-        EXPECT_EQ(e.PranapadaHouse, m.PranapadaHouse);
-        beforeSunrise += m.ReferenceSunrise.day != m.BirthDay;
+        EXPECT_EQ(e.lagnas.horaHouse, m.lagnas.horaHouse);
+        EXPECT_EQ(e.lagnas.pranapadaHouse, m.lagnas.pranapadaHouse);
+        beforeSunrise += m.sun.referenceSunrise.day != m.birth.day;
         ++charts;
       }
   EXPECT_EQ(charts, 180);
@@ -88,8 +90,8 @@ TEST(ExactTiming, CountsFromTheSunriseSweRiseTransGives) {
   settings.timing = TimingPrecision::kExact;
   const CalculationResult result = CalculateChart(birth, settings);
   ASSERT_TRUE(result.ok());
-  const ChartState& chart = result.chart();
-  ASSERT_TRUE(chart.Exact.has_value());
+  const Chart& chart = result.chart();
+  ASSERT_TRUE(chart.sun.exact.has_value());
 
   double riseJd = 0, birthJd = 0, midnightJd = 0, sun = 0, moon = 0;
   OnReferenceThread([&] {
@@ -110,19 +112,19 @@ TEST(ExactTiming, CountsFromTheSunriseSweRiseTransGives) {
   });
   const double riseClock = (riseJd - midnightJd) * 86400.0;  // about 05:24 IST
   const double since = (birthJd - riseJd) * 86400.0;
-  EXPECT_NEAR(chart.Exact->RiseBirthDay, riseClock, 1.0);
-  EXPECT_NEAR(chart.Exact->ReferenceRise, riseClock, 1.0);
-  EXPECT_NEAR(chart.Exact->SecondsSinceSunrise, since, 1.0);
-  EXPECT_NEAR(AngleDifference(chart.SunriseSunLongitude, sun), 0.0, 0.001);
+  EXPECT_NEAR(chart.sun.exact->riseBirthDay, riseClock, 1.0);
+  EXPECT_NEAR(chart.sun.exact->referenceSunrise, riseClock, 1.0);
+  EXPECT_NEAR(chart.sun.exact->secondsSinceSunrise, since, 1.0);
+  EXPECT_NEAR(AngleDifference(chart.sun.sunAtSunriseDeg, sun), 0.0, 0.001);
   // The Moon moves about 0.006 degrees in the 40 seconds: the birth second, not the minute.
-  EXPECT_NEAR(AngleDifference(chart.BirthLongitudes[kMoon], moon), 0.0, 0.001);
+  EXPECT_NEAR(AngleDifference(chart.positions.longitudeDeg[kMoon], moon), 0.0, 0.001);
   // One second of sunrise moves GL by 1.25 arc minutes / 60.
   const struct {
     LagnaId lagna;
     double degreesPerMinute;
   } rates[] = {{kGL, 1.25}, {kHL, 0.5}, {kBL, 0.25}};
   for (const auto& r : rates)
-    EXPECT_NEAR(AngleDifference(chart.LagnaLongitudes[r.lagna], sun + r.degreesPerMinute * since / 60.0), 0.0, 0.025)
+    EXPECT_NEAR(AngleDifference(chart.lagnas.lagnas[r.lagna].longitudeDeg.value_or(-1.0), sun + r.degreesPerMinute * since / 60.0), 0.0, 0.025)
         << r.lagna;
 }
 
