@@ -17,15 +17,16 @@ namespace corvane {
 // The columns a batch CSV may have. The first seven are required, in this order; the others
 // may follow in any order. engine (elements or swiss) chooses the row's engine; tz gives the clock of a time zone
 // database zone at the birth; place the best matching place's coordinates, names and zone;
+// sweep_minutes (1 to 720, or empty) adds the birth-time sweep over that window to the line;
 // timing, pranapada_sun, varnada, lords and nakshatra the row's conventions (by the keys of
 // the command-line options; empty: the run's choice).
 enum class BatchColumn {
-  kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace,
+  kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace, kSweepMinutes,
   kTiming, kPranapadaSun, kVarnada, kLords, kNakshatra
 };
 inline constexpr std::string_view kBatchColumnNames[] = {
-    "name", "date",  "time",  "zone",   "dst",           "lon",     "lat",   "city",      "state",
-    "country", "engine", "tz", "place", "timing", "pranapada_sun", "varnada", "lords", "nakshatra"};
+    "name", "date",  "time",  "zone",   "dst",           "lon",     "lat",   "city",      "state",  "country",
+    "engine", "tz", "place", "sweep_minutes", "timing", "pranapada_sun", "varnada", "lords", "nakshatra"};
 inline constexpr std::size_t kFirstConventionColumn = static_cast<std::size_t>(BatchColumn::kTiming);
 inline constexpr std::size_t kConventionColumnCount = 5;
 inline constexpr std::size_t kRequiredBatchColumns = 7;
@@ -36,6 +37,7 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
 // What one record asks for besides the birth data: the columns kept for later use.
 struct BatchRowExtras {
   std::string engine, tz, place;
+  int sweepMinutes = 0;  // 0: no sweep
   std::array<std::string, kConventionColumnCount> conventions;  // timing .. nakshatra
 };
 
@@ -46,8 +48,8 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 
 // Reads a CSV of births (RFC 4180, see CsvRecordReader) whose header names the columns and
 // writes one compact JSON line per record, in input order: the chart, or {"line": N,
-// "error": "..."} with the record's first line for one that is refused; the run goes on after
-// such a record. `jobs` threads calculate the charts (1: this thread alone); memory stays
+// "error": "..."} with the record's first line for one that is refused, whose message also goes
+// to `err` as "corvane-cli: line N: ..."; the run goes on after such a record. `jobs` threads calculate the charts (1: this thread alone); memory stays
 // bounded whatever the input's length. Returns the exit status: 0 when every record gave a
 // chart, 2 when some record was refused, 64 when the header is missing or wrong, 66 when the
 // input cannot be read, 74 when the output cannot be written (the run stops there).

@@ -9,6 +9,7 @@
 #include "app/chart_texts.h"
 #include "app/display_texts.h"
 #include "app/zone_table.h"
+#include "cli/sweep_output.h"
 
 namespace corvane {
 namespace {
@@ -231,7 +232,7 @@ void WritePages(W& json, const LagnaPageFields& fields) {
 }  // namespace
 
 template <typename W>
-void WriteChartJson(W& json, const Chart& c, bool pages) {
+void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep) {
   const ChartTexts texts = TextsOf(c);
   json.StartObject();
   json.Key("format");
@@ -290,18 +291,28 @@ void WriteChartJson(W& json, const Chart& c, bool pages) {
     json.Key("pages");
     WritePages(json, *fields);
   }
-  // The engine and conventions the chart was computed with, by their command-line keys.
   json.Key("settings");
+  WriteSettingsJson(json, c.settings);
+  if (sweep) {
+    json.Key("sweep");
+    WriteSweepJson(json, *sweep);
+  }
+  json.EndObject();
+}
+
+template <typename W>
+void WriteSettingsJson(W& json, const CalculationSettings& settings) {
   json.StartObject();
-  for (const SettingEntry& e : SettingEntries(c.settings)) {
+  for (const SettingEntry& e : SettingEntries(settings)) {
     json.Key(e.name);
     json.String(e.key);
   }
   json.EndObject();
-  json.EndObject();
 }
 
-template void WriteChartJson(PrettyJsonWriter&, const Chart&, bool);
-template void WriteChartJson(LineJsonWriter&, const Chart&, bool);
+template void WriteChartJson(PrettyJsonWriter&, const Chart&, bool, const BirthSweep*);
+template void WriteChartJson(LineJsonWriter&, const Chart&, bool, const BirthSweep*);
+template void WriteSettingsJson(PrettyJsonWriter&, const CalculationSettings&);
+template void WriteSettingsJson(LineJsonWriter&, const CalculationSettings&);
 
 }  // namespace corvane
