@@ -285,9 +285,16 @@ void WriteFront(const Chart& chart, double chartSide, SectionWriter& out) {
              day("Birth day", chart.sun.riseBirthDay, chart.sun.setBirthDay),
              day("Day after", chart.sun.riseNext, chart.sun.setNext)},
             {28, 36, 36}, true);
-  out.Paragraph(QStringLiteral("The lagnas counted from sunrise count from %1, %2 minutes before the birth.")
-                    .arg(QString::fromStdString(MinuteText(chart.sun.referenceSunrise)))
-                    .arg(chart.sun.minutesSinceSunrise));
+  const QString reference = QString::fromStdString(MinuteText(chart.sun.referenceSunrise));
+  const QString counted =
+      chart.sun.exact ? QStringLiteral("The lagnas counted from sunrise count from the unrounded sunrise near %1, "
+                                   "%2 seconds before the birth second.")
+                        .arg(reference)
+                        .arg(chart.sun.exact->secondsSinceSunrise, 0, 'f', 1)
+                  : QStringLiteral("The lagnas counted from sunrise count from %1, %2 minutes before the birth.")
+                        .arg(reference)
+                        .arg(chart.sun.minutesSinceSunrise);
+  out.Paragraph(counted + QStringLiteral(" Calculated with: %1.").arg(QString::fromStdString(SettingsSummary(chart.settings))));
 }
 
 // The birth-time sweep: what it shows, the timeline, the summary, the gaps, and each row's

@@ -35,7 +35,7 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   lblLegend_->setWordWrap(true);
   lblLegend_->setTextFormat(Qt::RichText);
   layout->addWidget(lblLegend_);
-  resize(920, 700);  // the whole table and its legend without scrolling
+  resize(1240, 780);  // the twelve columns and their legend without scrolling on a common screen
 }
 
 void CompareWindow::showComparison(const ConventionComparison& c) {

@@ -26,7 +26,11 @@ class OptionsDialog : public QDialog {
 
  private:
   QComboBox *cboEngine_ = nullptr, *cboAyanamsa_ = nullptr, *cboNode_ = nullptr, *cboSunrise_ = nullptr,
-            *cboIndu_ = nullptr;
+            *cboIndu_ = nullptr, *cboTiming_ = nullptr, *cboPranapadaSun_ = nullptr, *cboVarnada_ = nullptr,
+            *cboLords_ = nullptr, *cboNakshatra_ = nullptr;
+
+  // Sets the choices of the exact preset in the boxes.
+  void chooseExactConventions();
 };
 
 // Adds "Options…" to a menu: the dialog with the kept settings, which keeps what the user
