@@ -350,10 +350,12 @@ int PageOfOpening(QAbstractTextDocumentLayout* layout, const QTextBlock& block, 
   return PageAt(rect.top() + line.y() + line.height() * 0.5, pageHeight);
 }
 
-// Moves every caption that a page break would part from its text to the next page.
-void KeepCaptionsWithText(QTextDocument& document) {
+// Moves every caption that a page break would part from its text to the next page. True
+// when a caption moved.
+bool KeepCaptionsWithText(QTextDocument& document) {
   QAbstractTextDocumentLayout* layout = document.documentLayout();
   const double pageHeight = document.pageSize().height();
+  bool movedAny = false;
   for (int round = 0; round < 64; ++round) {
     bool moved = false;
     for (QTextBlock block = document.begin(); block.isValid() && !moved; block = block.next()) {
@@ -374,10 +376,60 @@ void KeepCaptionsWithText(QTextDocument& document) {
       QTextBlockFormat format = first.blockFormat();
       format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
       cursor.setBlockFormat(format);
-      moved = true;
+      // A paragraph sent to the next page before takes its caption along: the break now
+      // stands before the caption, not between the two.
+      QTextBlockFormat text = next.blockFormat();
+      if (text.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) {
+        text.setPageBreakPolicy(text.pageBreakPolicy() & ~QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(next).setBlockFormat(text);
+      }
+      moved = movedAny = true;
     }
-    if (!moved) return;
+    if (!moved) break;
   }
+  return movedAny;
+}
+
+// Moves to the next page every paragraph that a page break would cut short: one of at most
+// kShortBlockLines lines goes whole, and one of at most kMovableBlockLines lines goes whole
+// when fewer than kLeastLinesOnAPage of its lines would stand alone on either page (a
+// page holding only the tail of a reading, or a last line left at the foot of a page).
+// Longer paragraphs break where the page ends. True when a paragraph moved.
+constexpr int kShortBlockLines = 8;
+constexpr int kMovableBlockLines = 16;
+constexpr int kLeastLinesOnAPage = 3;
+
+bool KeepShortBlocksWhole(QTextDocument& document) {
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  const double pageHeight = document.pageSize().height();
+  bool movedAny = false;
+  for (int round = 0; round < 64; ++round) {
+    bool moved = false;
+    for (QTextBlock block = document.begin().next(); block.isValid() && !moved; block = block.next()) {
+      const QTextLayout* lines = block.layout();
+      const int count = lines ? lines->lineCount() : 0;
+      if (count < 2 || count > kMovableBlockLines) continue;
+      if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+      const double top = layout->blockBoundingRect(block).top();
+      auto pageOfLine = [&](int i) {
+        const QTextLine line = lines->lineAt(i);
+        return PageAt(top + line.y() + line.height() * 0.5, pageHeight);
+      };
+      const int firstPage = pageOfLine(0);
+      if (firstPage == pageOfLine(count - 1)) continue;
+      int head = 0;
+      while (head < count && pageOfLine(head) == firstPage) ++head;
+      const int tail = count - head;
+      if (count > kShortBlockLines && head >= kLeastLinesOnAPage && tail >= kLeastLinesOnAPage) continue;
+      QTextCursor cursor(block);
+      QTextBlockFormat format = block.blockFormat();
+      format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      cursor.setBlockFormat(format);
+      moved = movedAny = true;
+    }
+    if (!moved) break;
+  }
+  return movedAny;
 }
 
 std::unique_ptr<QTextDocument> NewSection(QPaintDevice* device, QSizeF bodySize, QObject* chartHandler) {
@@ -411,7 +463,11 @@ ReportLayout::ReportLayout(const ChartState& chart, const LagnaPageFields& field
       write(writer);
       batch.endEditBlock();
     }
-    KeepCaptionsWithText(*section.document);
+    // Each move can shift the page breaks after it; both rules run until neither moves.
+    for (int pass = 0; pass < 8; ++pass) {
+      const bool blocksMoved = KeepShortBlocksWhole(*section.document);
+      if (!KeepCaptionsWithText(*section.document) && !blocksMoved) break;
+    }
     section.pageCount = section.document->pageCount();
     return section;
   };

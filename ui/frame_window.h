@@ -48,6 +48,8 @@ class FrameWindow : public QMainWindow {
 
  private:
   void placeButtons();
+  // Says on the status line where a save or export went ("Chart saved to %1").
+  void tellWhereItWent(const QString& what, const QString& path);
 
   std::shared_ptr<const ChartState> chart_;
   QWidget* picTop_ = nullptr;
