@@ -303,17 +303,18 @@ void InterpretationForm::growToShowTexts() {
   const QSize frame = (frameRect.size() - size()).expandedTo(QSize(0, 0));
   const QSize most = (room.size() - frame).expandedTo(minimumSize());
   const QList<QPlainTextEdit*> boxes = current->findChildren<QPlainTextEdit*>();
-  // A few rounds: each changes the widths the texts wrap at (scroll bars come and go).
-  for (int round = 0; round < 6; ++round) {
+  // Small steps, each followed by the layout: a step changes the heights of both rows of
+  // boxes and the widths the texts wrap at (scroll bars come and go), so the window stops
+  // as soon as the texts fit instead of overshooting.
+  for (int round = 0; round < 60; ++round) {
     int missing = 0;
     for (const QPlainTextEdit* box : boxes) missing = std::max(missing, MissingHeight(box));
     if (missing == 0) break;
     QSize next = size();
-    // The two rows of text boxes share the height the grid leaves: each row gets half.
     if (height() < most.height())
-      next.setHeight(std::min(most.height(), height() + 2 * missing));
+      next.setHeight(std::min(most.height(), height() + std::clamp(missing, 1, 24)));
     else if (width() < most.width())
-      next.setWidth(std::min(most.width(), width() + std::max(width() / 4, 1)));
+      next.setWidth(std::min(most.width(), width() + 40));
     else
       break;  // as large as the screen allows: the boxes scroll
     resize(next);
