@@ -39,6 +39,7 @@
 #include "ui/message_presenter.h"
 #include "ui/options_dialog.h"
 #include "ui/web_links.h"
+#include "ui/window_fonts.h"
 #include "ui/frame_window.h"
 #include "ui/input_form.h"
 #include "ui/interpretation_form.h"
@@ -195,6 +196,7 @@ int main(int argc, char** argv) {
   QTemporaryDir settings;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   QApplication app(argc, argv);
+  KeepTheDefaultFontProportional();
   g_out = argc > 1 ? argv[1] : "screenshots";
   QDir().mkpath(g_out);
   const bool highDpi = argc > 2 && QString(argv[2]) == "--high-dpi";

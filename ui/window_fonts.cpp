@@ -1,5 +1,8 @@
 #include "ui/window_fonts.h"
 
+#include <QApplication>
+#include <QFontInfo>
+
 namespace corvane {
 
 namespace {
@@ -27,5 +30,12 @@ QStringList NumberFamilies() {
 QFont InterfaceFont(double pointSize, bool bold) { return FontOf(InterfaceFamilies(), pointSize, bold); }
 
 QFont NumberFont(double pointSize) { return FontOf(NumberFamilies(), pointSize, false); }
+
+void KeepTheDefaultFontProportional() {
+  QFont font = QApplication::font();
+  if (!QFontInfo(font).fixedPitch()) return;
+  font.setFamilies(InterfaceFamilies());
+  QApplication::setFont(font);
+}
 
 }  // namespace corvane

@@ -12,6 +12,12 @@ QStringList InterfaceFamilies();  // Verdana, then DejaVu Sans, Liberation Sans,
 QStringList NumberFamilies();     // Courier New, then Liberation Mono, DejaVu Sans Mono, ...
 
 QFont InterfaceFont(double pointSize, bool bold = false);
+
+// Gives the application's default font (menus, dialogs, the input form) the interface
+// families when the desktop's default came out as a fixed-pitch face, as fontconfig picks
+// for "sans-serif" on a machine with only Liberation and Noto Mono. A desktop's own
+// proportional font is left as it is. Call once the QApplication exists.
+void KeepTheDefaultFontProportional();
 QFont NumberFont(double pointSize);
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 // Which fonts the windows really get. Run under each font set of scripts/test.sh, with
 // CORVANE_EXPECTED_FONTS naming the interface and number families that set must give.
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
@@ -53,6 +54,18 @@ class WindowFontsTest : public QObject {
     QCOMPARE(names.size(), 2);
     QCOMPARE(QFontInfo(InterfaceFont(8)).family(), names[0]);
     QCOMPARE(QFontInfo(NumberFont(8)).family(), names[1]);
+  }
+
+  // A default font that came out fixed-pitch (the Liberation set) becomes proportional; a
+  // proportional one stays the desktop's.
+  void theDefaultFontIsProportional() {
+    const QFont before = QApplication::font();
+    const bool wasFixed = QFontInfo(before).fixedPitch();
+    qInfo("default font: %s%s", qPrintable(QFontInfo(before).family()), wasFixed ? " (fixed pitch)" : "");
+    KeepTheDefaultFontProportional();
+    QVERIFY(!QFontInfo(QApplication::font()).fixedPitch());
+    if (!wasFixed) QCOMPARE(QApplication::font(), before);
+    QApplication::setFont(before);
   }
 
   // The result form's labels carry the font the form asks for, not the application's.
