@@ -2,14 +2,14 @@
 #include <string>
 #include <string_view>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 
 namespace corvane {
 
 // The name a chart's exported files start with: the birth name in capitals with blanks
 // and every other character outside A-Z and 0-9 as single underscores, then the birth date,
 // as in "ANJALI_RAO_1975-06-05". A name with no such character gives "CHART".
-std::string ExportFileStem(const ChartState& chart);
+std::string ExportFileStem(const Chart& chart);
 
 // `folder`/`stem``extension`, or with "_2", "_3", ... after the stem when that file exists.
 std::string UniqueFilePath(const std::string& folder, const std::string& stem, std::string_view extension);

@@ -4,7 +4,7 @@
 
 #include "app/birth_data.h"
 #include "app/birth_validation.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "app/place_index.h"
 #include "app/zone_clock.h"
 
@@ -44,7 +44,7 @@ class InputForm : public QMainWindow {
   void openChartFile(const QString& path);
 
  signals:
-  void chartCalculated(std::shared_ptr<const ChartState> chart);
+  void chartCalculated(std::shared_ptr<const Chart> chart);
   // The place file has been read (ok) or could not be (the search box is then disabled).
   void placesLoaded(bool ok);
 
@@ -86,6 +86,7 @@ class InputForm : public QMainWindow {
   QLabel* lblZoneInForce_ = nullptr;
   QLabel* lblYearHint_ = nullptr;
   BirthExtras extras_;
+  std::string place_;  // the description of the place last chosen, kept with the birth
   // Set while the program itself moves the zone row, the tick or the birth time, so that
   // only the user's own changes drop the zone id or look the zone up again.
   bool settingZone_ = false;

@@ -87,11 +87,11 @@ TEST(ExportNames, StemIsTheNameInSafeCharactersAndTheDate) {
       {"..", 2050, 7, 20, "CHART_2050-07-20"},
   };
   for (const Case& c : cases) {
-    ChartState chart;
-    chart.BirthName = c.name;
-    chart.BirthYear = c.year;
-    chart.BirthMonth = c.month;
-    chart.BirthDay = c.day;
+    Chart chart;
+    chart.birth.name = c.name;
+    chart.birth.year = c.year;
+    chart.birth.monthIndex = c.month - 1;
+    chart.birth.day = c.day;
     EXPECT_EQ(ExportFileStem(chart), c.stem) << c.name;
   }
 }

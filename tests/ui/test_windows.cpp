@@ -38,12 +38,12 @@ using namespace corvane;
 
 namespace {
 
-std::shared_ptr<const ChartState> SampleChart(const char* name = "RAM") {
+std::shared_ptr<const Chart> SampleChart(const char* name = "RAM") {
   BirthData birth = corvane::testing::DelhiBirth();
   birth.name = name;
   const CalculationResult result = CalculateChart(birth);
   if (!result.ok()) qFatal("the sample chart was refused");
-  return std::get<std::shared_ptr<const ChartState>>(result.outcome);
+  return std::get<std::shared_ptr<const Chart>>(result.outcome);
 }
 
 // Every control of the window that takes the keyboard focus, as the accessibility tree
