@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package corvane_<version>_<arch>.deb in build-package/ (Release, with
-# Debian's hardening flags) and checks it: the listing holds both programs, the manual pages,
-# the desktop entry and the copyright file; lintian reports no error; both programs of the
-# unpacked package answer --version with the project's version.
+# Builds the Debian packages corvane_<version>_<arch>.deb and python3-corvane_<version>_<arch>.deb
+# in build-package/ (Release, with Debian's hardening flags) and checks them: the listing holds
+# both programs, the manual pages, the desktop entry and the copyright file, and the Python
+# package with its own; lintian reports no error; both programs of the unpacked package answer
+# --version with the project's version, and the unpacked Python package imports and tells it too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -18,9 +19,10 @@ cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 # Installing (and so cpack) builds only the installed targets, not the tests and benchmarks.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=OFF \
+      -DCORVANE_PYTHON_INSTALL_DIR=lib/python3/dist-packages \
       -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
-      -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" > /dev/null
-cmake --build "$build" -j"$(nproc)" --target corvane corvane-cli corvane_docs
+      -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" > /dev/null
+cmake --build "$build" -j"$(nproc)" --target corvane corvane-cli corvane_docs corvane_python
 (cd "$build" && cpack -G DEB > /dev/null)
 
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
@@ -35,8 +37,18 @@ for path in ./usr/bin/corvane ./usr/bin/corvane-cli ./usr/share/man/man1/corvane
   grep -qxF "$path" <<< "$listing" || fail "$path is missing from $deb"
 done
 
+pydeb="$build/python3-corvane_${version}_$(dpkg --print-architecture).deb"
+[ -f "$pydeb" ] || fail "cpack did not write $pydeb"
+pylisting=$(dpkg-deb --contents "$pydeb" | awk '{print $6}')
+for path in ./usr/lib/python3/dist-packages/corvane/__init__.py ./usr/lib/python3/dist-packages/corvane/dask.py \
+            ./usr/lib/python3/dist-packages/corvane/__init__.pyi ./usr/share/doc/python3-corvane/copyright; do
+  grep -qxF "$path" <<< "$pylisting" || fail "$path is missing from $pydeb"
+done
+grep -q '^./usr/lib/python3/dist-packages/corvane/_corvane\.cpython-.*\.so$' <<< "$pylisting" ||
+  fail "the compiled module is missing from $pydeb"
+
 echo "lintian:"
-lintian --fail-on error "$deb" || fail "lintian reports errors"
+lintian --fail-on error "$deb" "$pydeb" || fail "lintian reports errors"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -45,5 +57,11 @@ dpkg-deb -x "$deb" "$work"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/usr/bin/corvane" --version)" = "corvane $version" ] ||
   fail "unpacked corvane --version"
 
+dpkg-deb -x "$pydeb" "$work"
+[ "$(PYTHONPATH="$work/usr/lib/python3/dist-packages" /usr/bin/python3 -c 'import corvane; print(corvane.__version__)')" = \
+  "$version" ] || fail "the unpacked Python package does not import"
+
 echo "$deb  $(stat -c %s "$deb") bytes"
 dpkg-deb --field "$deb" Depends
+echo "$pydeb  $(stat -c %s "$pydeb") bytes"
+dpkg-deb --field "$pydeb" Depends
