@@ -1,5 +1,6 @@
 #include "ui/options_dialog.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "ui/message_presenter.h"
+#include "ui/window_geometry.h"
 
 namespace corvane {
 
@@ -53,6 +55,14 @@ T ChoiceIn(const QComboBox* box, const std::array<SettingChoice<T>, N>& choices)
 }
 
 }  // namespace
+
+QString SettingsMessageForWindows(std::string_view message) {
+  if (message == kTrueNodeNeedsPreciseMessage)
+    return QStringLiteral(
+        "The true node needs the precise engine: in File > Options choose Swiss Ephemeris in the "
+        "Engine list, or the mean node in the Nodes list.");
+  return QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
+}
 
 CalculationSettings LoadCalculationSettings() {
   QSettings store = Store();
@@ -127,6 +137,20 @@ OptionsDialog::OptionsDialog(const CalculationSettings& settings, QWidget* paren
   connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &OptionsDialog::reject);
   layout->addWidget(buttons);
+  // Esc closes every dialog; Ctrl+W closes this one as it closes every other window.
+  auto* closeKey = new QAction(this);
+  closeKey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  connect(closeKey, &QAction::triggered, this, &OptionsDialog::reject);
+  addAction(closeKey);
+  const std::array<std::pair<QComboBox*, const char*>, 5> described = {{
+      {cboEngine_, "How the positions of the planets are calculated"},
+      {cboAyanamsa_, "The ayanamsa that turns tropical into sidereal longitudes"},
+      {cboNode_, "Mean or true lunar node for Rahu and Ketu"},
+      {cboSunrise_, "How sunrise is reckoned for the lagnas counted from it"},
+      {cboIndu_, "The rule of the Indu lagna"},
+  }};
+  for (const auto& [box, description] : described) box->setAccessibleDescription(description);
+  KeepWindowGeometry(this, QStringLiteral("options"));
 }
 
 CalculationSettings OptionsDialog::settings() const {
@@ -155,8 +179,7 @@ void OptionsDialog::chooseExactConventions() {
 
 void OptionsDialog::accept() {
   if (const auto problem = CheckSettings(settings())) {
-    ShowMessage(this, QString::fromUtf8(problem->message.data(), static_cast<int>(problem->message.size())),
-                MessageIcon::Error);
+    ShowMessage(this, SettingsMessageForWindows(problem->message), MessageIcon::Error);
     return;
   }
   QDialog::accept();

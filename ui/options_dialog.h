@@ -1,6 +1,8 @@
 #pragma once
 #include <QDialog>
+#include <QString>
 #include <functional>
+#include <string_view>
 
 #include "app/calculation_settings.h"
 
@@ -13,6 +15,10 @@ namespace corvane {
 // command line uses; a missing or unknown value gives that setting's default.
 CalculationSettings LoadCalculationSettings();
 void SaveCalculationSettings(const CalculationSettings& settings);
+
+// A settings message as the windows word it: where the command line's message names an
+// option ("--engine swiss"), this one names the control of the Options window.
+QString SettingsMessageForWindows(std::string_view message);
 
 // "Options": the engine and the conventions of the calculations to come.
 class OptionsDialog : public QDialog {
