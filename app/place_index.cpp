@@ -491,14 +491,18 @@ std::vector<PlaceResult> PlaceIndex::search(std::string_view query, std::size_t 
   const auto last = std::partition_point(first, d.entries.end(),
                                          [&](const Entry& e) { return d.Key(e).starts_with(q); });
 
+  // Exact matches on a name or on an alternate (former, foreign) name form one tier ordered
+  // by population, so "Bombay" finds Mumbai before the small Bombay that bears the name.
+  const auto tier = [](PlaceMatch m) { return m == PlaceMatch::ExactAlternate ? PlaceMatch::ExactName : m; };
   struct Candidate {
-    PlaceMatch match;
+    PlaceMatch tier, match;
     std::uint32_t population;
     std::uint32_t place;
     std::uint32_t slot;
     bool operator<(const Candidate& o) const {
-      if (match != o.match) return match < o.match;
+      if (tier != o.tier) return tier < o.tier;
       if (population != o.population) return population > o.population;
+      if (match != o.match) return match < o.match;
       return place < o.place;
     }
   };
@@ -516,7 +520,7 @@ std::vector<PlaceResult> PlaceIndex::search(std::string_view query, std::size_t 
     }
     if (best.size() == limit) {
       const Candidate& worst = best.back();
-      if (match > worst.match || (match == worst.match && e.magnitude < worstMagnitude)) {
+      if (tier(match) > worst.tier || (tier(match) == worst.tier && e.magnitude < worstMagnitude)) {
         continue;
       }
     }
@@ -526,7 +530,7 @@ std::vector<PlaceResult> PlaceIndex::search(std::string_view query, std::size_t 
         !StartsAWord(d.countries.folded[p.country], qualifier)) {
       continue;
     }
-    const Candidate c{match, p.population, placeIndex, e.placeSlot & 0xFF};
+    const Candidate c{tier(match), match, p.population, placeIndex, e.placeSlot & 0xFF};
     const auto same = std::find_if(best.begin(), best.end(), [&](const Candidate& b) { return b.place == placeIndex; });
     if (same != best.end()) {
       if (!(c < *same)) continue;
