@@ -5,9 +5,13 @@
 
 #include "cli/settings_options.h"
 
+#include <signal.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <mutex>
@@ -26,6 +30,40 @@ namespace {
 constexpr std::size_t kChunkRecords = 256;
 constexpr std::size_t kRecordsInFlight = 2048;
 constexpr int kExitRefused = 2, kExitUsage = 64, kExitNoInput = 66, kExitIoError = 74;
+
+// The signal (SIGINT or SIGTERM) that asked a batch to stop; 0 while none has.
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+extern "C" void NoteStopSignal(int signal) { g_stopSignal = signal; }
+
+// While a batch runs, SIGINT and SIGTERM end it between chunks instead of in the middle of a
+// line: the handler only notes the signal, and the run treats it as the end of its input, so
+// the chunks in flight are written whole and standard output is flushed as usual. Writes
+// and reads are restarted after the handler, so no line is cut short by it. The handler
+// then gives way to the default action, so a second signal ends the program at once (a
+// batch waiting for a line on a terminal, say).
+class StopSignals {
+ public:
+  StopSignals() {
+    g_stopSignal = 0;
+    struct sigaction action {};
+    action.sa_handler = NoteStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    ::sigaction(SIGINT, &action, &oldInt_);
+    ::sigaction(SIGTERM, &action, &oldTerm_);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+  ~StopSignals() {
+    ::sigaction(SIGINT, &oldInt_, nullptr);
+    ::sigaction(SIGTERM, &oldTerm_, nullptr);
+  }
+  static int Received() { return g_stopSignal; }
+
+ private:
+  struct sigaction oldInt_ {}, oldTerm_ {};
+};
 
 std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
 
@@ -68,6 +106,12 @@ class BatchRun {
     const bool written = jobs <= 1 ? RunHere() : RunOnThreads(jobs);
     if (sinkStatus_ != 0) return sinkStatus_;
     if (!written) return WriteFailed();
+    if (const int signal = StopSignals::Received()) {
+      if (std::fflush(out_) != 0) return WriteFailed();
+      std::fprintf(err_, "corvane-cli: stopped by %s after %zu records; every line written is whole\n",
+                   signal == SIGINT ? "SIGINT" : "SIGTERM", recordsWritten_);
+      return 128 + signal;
+    }
     if (reader_.ReadFailed()) {
       std::fprintf(err_, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
       return kExitNoInput;
@@ -76,11 +120,14 @@ class BatchRun {
   }
 
  private:
-  // Reads up to a chunk of records; false when none is left.
+  // Reads up to a chunk of records; false when none is left or a stop signal came.
   bool Fill(Chunk& chunk) {
+    if (StopSignals::Received()) return false;
     chunk.records.resize(chunkRecords_);
     chunk.count = 0;
     while (chunk.count < chunkRecords_ && reader_.Next(chunk.records[chunk.count])) ++chunk.count;
+    // Records read while the signal came are dropped, whole.
+    if (StopSignals::Received()) return false;
     return chunk.count > 0;
   }
 
@@ -126,6 +173,7 @@ class BatchRun {
 
   bool Write(const Chunk& chunk) {
     refused_ |= chunk.refused;
+    recordsWritten_ += chunk.count;
     return std::fwrite(chunk.output.data(), 1, chunk.output.size(), out_) == chunk.output.size();
   }
 
@@ -226,6 +274,7 @@ class BatchRun {
   const BatchChartSink& eachChart_;
   mutable int sinkStatus_ = 0;  // the first failure of eachChart_
   bool refused_ = false;
+  std::size_t recordsWritten_ = 0;
   std::size_t chunkRecords_ = kChunkRecords;
 };
 
@@ -313,6 +362,7 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
     std::fprintf(err, "corvane-cli: %s\n", refusal->c_str());
     return kExitUsage;
   }
+  const StopSignals stopSignals;
   return BatchRun(reader, columns, out, err, settings, eachChart).Run(jobs);
 }
 

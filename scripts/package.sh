@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package corvane_<version>_<arch>.deb in build-package/ (Release, with
-# Debian's hardening flags) and checks it: the listing holds both programs, the manual pages,
-# the desktop entry and the copyright file; lintian reports no error; both programs of the
-# unpacked package answer --version with the project's version.
+# Debian's hardening flags on every program and on the report module) and checks it: the
+# listing holds both programs, the manual pages, the desktop entry and the copyright file;
+# Depends names the ephemeris data and the fonts; every ELF file is linked with BIND_NOW;
+# lintian --pedantic reports nothing; and the package unpacked into a temporary root
+# (dpkg -x) answers --version, draws a chart of a place it searches and writes a PDF.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -16,10 +18,14 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ] && git rev-parse --git-dir > /dev/null 2>&1; 
 fi
 cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 ldflags=$(dpkg-buildflags --get LDFLAGS)
+# The report module lives in the architecture's own library folder, as Debian's policy for
+# private libraries has it; ldconfig then has no reason to run for it.
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 # Installing (and so cpack) builds only the installed targets, not the tests and benchmarks.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=OFF \
       -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
-      -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" > /dev/null
+      -DCMAKE_INSTALL_LIBDIR="lib/$multiarch" -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+      -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" > /dev/null
 cmake --build "$build" -j"$(nproc)" --target corvane corvane-cli corvane_docs
 (cd "$build" && cpack -G DEB > /dev/null)
 
@@ -35,15 +41,38 @@ for path in ./usr/bin/corvane ./usr/bin/corvane-cli ./usr/share/man/man1/corvane
   grep -qxF "$path" <<< "$listing" || fail "$path is missing from $deb"
 done
 
-echo "lintian:"
-lintian --fail-on error "$deb" || fail "lintian reports errors"
+depends=$(dpkg-deb --field "$deb" Depends)
+for needed in swe-standard-data fonts-dejavu-core; do
+  grep -qw "$needed" <<< "$depends" || fail "Depends lacks $needed: $depends"
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 dpkg-deb -x "$deb" "$work"
+# Every ELF file resolves its symbols at load time (BIND_NOW), so its relocations can be
+# made read-only.
+while IFS= read -r -d '' file; do
+  if head -c 4 "$file" | grep -q $'\x7fELF'; then
+    readelf -d "$file" | grep -Eq '\(BIND_NOW\)|\(FLAGS\).*\bNOW\b' || fail "$file is not linked with BIND_NOW"
+  fi
+done < <(find "$work" -type f -print0)
+
+echo "lintian --pedantic:"
+lintian_out=$(lintian --pedantic --fail-on error,warning,info,pedantic "$deb" 2>&1) || { echo "$lintian_out"; fail "lintian reports findings"; }
+[ -z "$lintian_out" ] || echo "$lintian_out"
 [ "$("$work/usr/bin/corvane-cli" --version)" = "corvane-cli $version" ] || fail "unpacked corvane-cli --version"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/usr/bin/corvane" --version)" = "corvane $version" ] ||
   fail "unpacked corvane --version"
+# A chart of a searched place and a PDF from the unpacked programs: the place file and the
+# report module are found beside the program, as in an installed package.
+out="$work/smoke"
+mkdir "$out"
+"$work/usr/bin/corvane-cli" --name "Ram Kumar" --date 1975-06-05 --time 07:05 --place "New Delhi" --json \
+  > "$out/chart.json" || fail "unpacked corvane-cli --place"
+grep -q '"city": "New Delhi"' "$out/chart.json" || fail "the --place chart has no New Delhi"
+"$work/usr/bin/corvane-cli" --name "Ram Kumar" --date 1975-06-05 --time 07:05 --place "New Delhi" \
+  --pdf "$out/chart.pdf" > /dev/null || fail "unpacked corvane-cli --pdf"
+[ "$(head -c 5 "$out/chart.pdf")" = "%PDF-" ] || fail "the unpacked program's PDF is not a PDF"
 
 echo "$deb  $(stat -c %s "$deb") bytes"
 dpkg-deb --field "$deb" Depends
