@@ -1,14 +1,19 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
+// Which reading of a local time that happened twice was taken.
+enum class DoubledHour { kNone, kEarlier, kLater };
+
 // Birth details beyond those of the input form's controls. Chart files carry them after
-// their classic lines; nothing reads them for the calculation yet.
+// their classic lines. An exact offset, when set, is the clock of the calculation.
 struct BirthExtras {
   std::optional<std::string> zoneId;      // a time zone database name, e.g. "Asia/Kolkata"
   std::optional<int> utcOffsetSeconds;    // the exact offset of local time from UT, east positive
+  DoubledHour fold = DoubledHour::kNone;  // the reading of a doubled hour that gave the offset
   bool operator==(const BirthExtras&) const = default;
 };
 
@@ -27,6 +32,11 @@ struct BirthData {
   std::string latDegrees, latMinutes;
   bool south = false;
   BirthExtras extras;
+  // The found place the details came from, "München, Bavaria, Germany (48:08N 11:35E,
+  // Europe/Berlin)", and the fields it filled ("lon", "lat", "city", "state", "country",
+  // "zone"), in that order; both empty when no place was searched.
+  std::string place;
+  std::vector<std::string> placeFilled;
 };
 
 }  // namespace corvane

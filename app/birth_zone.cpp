@@ -39,6 +39,7 @@ void SetReading(std::string_view zoneId, const ZoneReading& reading, BirthData& 
   data.daylightSaving = row.daylightSaving;
   data.extras.zoneId = std::string(zoneId);
   data.extras.utcOffsetSeconds = reading.utOffsetSeconds;
+  data.extras.fold = DoubledHour::kNone;
 }
 
 bool StorableInChartFile(std::string_view utf8) {
@@ -98,6 +99,7 @@ std::optional<std::string> SetBirthZone(std::string_view zoneId, RepeatedTimeCho
   if (const auto* twice = std::get_if<RepeatedLocalTime>(&lookup)) {
     if (repeated == RepeatedTimeChoice::kAsk) return FormatRepeatedTime(zoneId, local, *twice);
     SetReading(zoneId, repeated == RepeatedTimeChoice::kEarlier ? twice->earlier : twice->later, data);
+    data.extras.fold = repeated == RepeatedTimeChoice::kEarlier ? DoubledHour::kEarlier : DoubledHour::kLater;
     return std::nullopt;
   }
   return std::get<ZoneLookupError>(lookup).message;
@@ -127,6 +129,54 @@ std::string DescribePlace(const PlaceResult& place) {
   out += " (" + DegreesAndMinutes(place.latitude, 'N', 'S') + " " + DegreesAndMinutes(place.longitude, 'E', 'W') +
          ", " + std::string(place.zoneId) + ")";
   return out;
+}
+
+const PlaceIndex* ProgramPlaceIndex(std::string& message) {
+  static PlaceIndex index;
+  static const PlaceLoadStatus status = LoadPlaces(index);
+  if (!status.ok) {
+    message = status.message;
+    return nullptr;
+  }
+  return &index;
+}
+
+std::optional<PlaceAndZoneRefusal> CompleteBirth(const PlaceAndZone& request, BirthData& data,
+                                                 std::vector<PlaceResult>* found, std::size_t alsoListed) {
+  using Kind = PlaceAndZoneRefusal::Kind;
+  std::string zoneId(request.zoneId);
+  if (!request.place.empty()) {
+    std::string message;
+    const PlaceIndex* places = ProgramPlaceIndex(message);
+    if (places == nullptr) return PlaceAndZoneRefusal{Kind::kNoPlaceData, "the place search is not available: " + message};
+    std::vector<PlaceResult> matches = places->search(request.place, alsoListed + 1);
+    if (matches.empty())
+      return PlaceAndZoneRefusal{Kind::kRefused, "No place matches \"" + std::string(request.place) + "\"."};
+    const PlaceResult& best = matches.front();
+    BirthData filled = data;
+    SetBirthPlace(best, filled);
+    const GivenFields& given = request.given;
+    data.placeFilled.clear();
+    auto fill = [&](bool kept, std::string_view field, auto&&... members) {
+      if (kept) return;
+      ((data.*members = filled.*members), ...);
+      data.placeFilled.emplace_back(field);
+    };
+    fill(given.lon, "lon", &BirthData::lonDegrees, &BirthData::lonMinutes, &BirthData::east);
+    fill(given.lat, "lat", &BirthData::latDegrees, &BirthData::latMinutes, &BirthData::south);
+    fill(given.city, "city", &BirthData::city);
+    fill(given.state, "state", &BirthData::state);
+    fill(given.country, "country", &BirthData::country);
+    if (zoneId.empty() && !given.zone) {
+      zoneId = best.zoneId;
+      data.placeFilled.emplace_back("zone");
+    }
+    data.place = DescribePlace(best);
+    if (found != nullptr) *found = std::move(matches);
+  }
+  if (zoneId.empty()) return std::nullopt;
+  if (auto refusal = SetBirthZone(zoneId, request.fold, data)) return PlaceAndZoneRefusal{Kind::kRefused, std::move(*refusal)};
+  return std::nullopt;
 }
 
 }  // namespace corvane

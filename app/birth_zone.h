@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/birth_data.h"
 #include "app/place_index.h"
@@ -28,5 +29,42 @@ void SetBirthPlace(const PlaceResult& place, BirthData& data);
 
 // "München, Bavaria, Germany (48:08N 11:35E, Europe/Berlin)".
 std::string DescribePlace(const PlaceResult& place);
+
+// The fields of a birth given as they are (an option or a batch column): a found place or a
+// zone id leaves them alone.
+struct GivenFields {
+  bool lon = false, lat = false, city = false, state = false, country = false;
+  bool zone = false;  // the zone list row (and its tick) was given
+};
+
+// The place and clock step of every way from typed fields to a birth: the place to search for
+// (empty for none), the zone id (empty for none) and the reading of a doubled hour to take.
+struct PlaceAndZone {
+  std::string_view place;
+  std::string_view zoneId;
+  RepeatedTimeChoice fold = RepeatedTimeChoice::kAsk;
+  GivenFields given;
+};
+
+// Why the step failed: the place data could not be loaded, or the input is refused (no place
+// matches, an unknown zone, a skipped or doubled local time).
+struct PlaceAndZoneRefusal {
+  enum class Kind { kNoPlaceData, kRefused };
+  Kind kind;
+  std::string message;
+};
+
+// Completes a birth whose other fields are set: the best match of the place fills the
+// coordinates, city, state and country that were not given and, unless a zone id or a zone
+// row was given, gives its zone; the birth records the place's description and the fields
+// it filled (BirthData::place, placeFilled). Then a zone id (given or the place's) sets the
+// clock. `found`, when given, receives the matches, best first (at most `alsoListed` + 1).
+std::optional<PlaceAndZoneRefusal> CompleteBirth(const PlaceAndZone& request, BirthData& data,
+                                                 std::vector<PlaceResult>* found = nullptr,
+                                                 std::size_t alsoListed = 0);
+
+// The program's place index, loaded at the first call and shared by every caller after it;
+// nullptr, with the reason in `message`, when the place data cannot be loaded.
+const PlaceIndex* ProgramPlaceIndex(std::string& message);
 
 }  // namespace corvane

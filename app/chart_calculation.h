@@ -6,7 +6,7 @@
 #include "app/birth_data.h"
 #include "app/birth_validation.h"
 #include "app/calculation_settings.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "astro/ephemeris.h"
 #include "lagna/page_fields.h"
 
@@ -21,17 +21,21 @@ struct PolarDate {
 
 // Either the complete new chart or why there is none.
 struct CalculationResult {
-  std::variant<std::shared_ptr<const ChartState>, InputMessage, PolarDate> outcome;
+  std::variant<std::shared_ptr<const Chart>, InputMessage, PolarDate> outcome;
 
   bool ok() const { return outcome.index() == 0; }
-  const ChartState& chart() const { return *std::get<0>(outcome); }
+  const Chart& chart() const { return *std::get<0>(outcome); }
 };
 
 // The engine every calculation uses unless told otherwise: the built-in element method.
 const Ephemeris& DefaultEphemeris();
 
+// The clock of a birth: its exact offset when one is set (from a zone of the time zone
+// database when a zone id goes with it), otherwise its zone list row and tick.
+BirthClock ClockOf(const BirthData& data);
+
 // One whole calculation from the birth data: validation, the UT instant, positions,
-// sunrise, special lagnas and the texts of the result window, with the engine and the
+// sunrise and special lagnas, with the engine and the
 // conventions of `settings`. Settings that contradict each other, a birth outside the
 // engine's dates and missing data files are refused with an InputMessage (no field focused).
 CalculationResult CalculateChart(const BirthData& data, const CalculationSettings& settings = {});
@@ -42,10 +46,10 @@ CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine,
                                  const CalculationSettings& settings = {});
 
 // The texts of the interpretation pages of a chart; built only when something shows them.
-LagnaPageFields PageFieldsOf(const ChartState& chart);
+LagnaPageFields PageFieldsOf(const Chart& chart);
 
 // Only the Arudha and Upapada readings of those pages, rewritten into the caller's readings so
 // that their storage serves chart after chart (a batch lists their fired headings).
-void ReadingsOf(const ChartState& chart, RichReading& arudha, RichReading& upapada);
+void ReadingsOf(const Chart& chart, RichReading& arudha, RichReading& upapada);
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "app/chart_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cerrno>
@@ -28,6 +29,11 @@ constexpr unsigned char kHighPayloadLast = kPayloadBase + (255 - kHighBase);    
 constexpr std::string_view kSecondKey = "second";
 constexpr std::string_view kZoneIdKey = "tz";
 constexpr std::string_view kUtcOffsetKey = "utc_offset_seconds";
+constexpr std::string_view kFoldKey = "fold";
+constexpr std::string_view kPlaceKey = "place";
+constexpr std::string_view kPlaceFilledKey = "place_filled";
+// The fields a found place may fill, in the order a list of them is written.
+constexpr std::string_view kPlaceFields[] = {"lon", "lat", "city", "state", "country", "zone"};
 constexpr int kMaxUtcOffsetSeconds = 18 * 3600;
 constexpr std::size_t kMaxZoneIdLength = 128;
 
@@ -133,6 +139,31 @@ bool IsStorableZoneId(std::string_view id) {
   return true;
 }
 
+bool HasControlCharacter(std::string_view bytes) {
+  for (const char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c == 0x7F) return true;
+  }
+  return false;
+}
+
+// "lon,lat,city": known field names, each once, in their order; nothing otherwise.
+std::optional<std::vector<std::string>> ParsePlaceFilled(std::string_view text) {
+  std::vector<std::string> fields;
+  std::size_t next = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',');
+    const std::string_view field = text.substr(0, comma);
+    std::size_t at = next;
+    while (at < std::size(kPlaceFields) && kPlaceFields[at] != field) ++at;
+    if (at == std::size(kPlaceFields)) return std::nullopt;
+    fields.emplace_back(field);
+    next = at + 1;
+    if (comma == std::string_view::npos) return fields;
+    text.remove_prefix(comma + 1);
+  }
+}
+
 bool IsKey(std::string_view key) {
   if (key.empty()) return false;
   for (const char c : key) {
@@ -230,6 +261,16 @@ std::optional<std::string> ReadExtra(std::string_view entry, std::set<std::strin
     const auto offset = ParseOffsetSeconds(value);
     if (!offset) return "the UT offset is not a whole number of seconds within 18 hours";
     birth.extras.utcOffsetSeconds = *offset;
+  } else if (key == kFoldKey) {
+    if (value != "earlier" && value != "later") return "the doubled-hour reading is not earlier or later";
+    birth.extras.fold = value == "earlier" ? DoubledHour::kEarlier : DoubledHour::kLater;
+  } else if (key == kPlaceKey) {
+    if (value.empty() || HasControlCharacter(value)) return "the place is empty or holds a control character";
+    birth.place = std::string(value);
+  } else if (key == kPlaceFilledKey) {
+    auto fields = ParsePlaceFilled(value);
+    if (!fields) return "the fields the place filled are not a list of field names";
+    birth.placeFilled = std::move(*fields);
   }
   return std::nullopt;  // a key of a later version: passed over
 }
@@ -266,11 +307,10 @@ bool HasChartFileExtension(std::string_view path) {
          path.substr(path.size() - kChartFileExtension.size()) == kChartFileExtension;
 }
 
-std::vector<std::string> UnstorableChartCharacters(const ChartState& chart) {
+std::vector<std::string> UnstorableChartCharacters(const Chart& chart) {
   std::vector<std::string> unstorable;
-  for (const std::string* text : {&chart.BirthName, &chart.BirthCity, &chart.BirthState, &chart.BirthCountry}) {
-    Windows1252FromUtf8(*text, &unstorable);
-  }
+  const BirthData& b = chart.birth;
+  for (const std::string* text : {&b.name, &b.city, &b.state, &b.country}) Windows1252FromUtf8(*text, &unstorable);
   return unstorable;
 }
 
@@ -284,31 +324,81 @@ std::optional<std::string> UnstorableExtras(const BirthExtras& extras) {
   return std::nullopt;
 }
 
-std::string EncodeChartFile(const ChartState& chart, const BirthExtras& extras) {
+namespace {
+
+// The extras the chart's clock and place give the file.
+BirthExtras ExtrasOf(const Chart& chart) {
+  BirthExtras extras;
+  if (chart.clock.source == ClockSource::kZoneRow) return extras;
+  if (!chart.clock.zoneId.empty()) extras.zoneId = chart.clock.zoneId;
+  extras.utcOffsetSeconds = chart.clock.utcOffsetSeconds;
+  extras.fold = chart.clock.fold;
+  return extras;
+}
+
+}  // namespace
+
+std::optional<std::string> UnsavableChart(const Chart& chart) {
+  const auto unstorable = UnstorableChartCharacters(chart);
+  if (!unstorable.empty()) {
+    std::string message = "These characters cannot be stored in a chart file:";
+    for (const auto& c : unstorable) message += " " + c;
+    return message;
+  }
+  const BirthData& b = chart.birth;
+  const std::pair<std::string_view, const std::string*> texts[] = {
+      {"name", &b.name}, {"city", &b.city}, {"state", &b.state}, {"country", &b.country}, {"place", &b.place}};
+  for (const auto& [field, text] : texts) {
+    if (HasControlCharacter(*text))
+      return "The " + std::string(field) +
+             " holds a control character (a line break, tab or the like), which a chart file cannot hold.";
+  }
+  if (auto message = UnstorableExtras(ExtrasOf(chart))) return message;
+  if (EncodeChartFile(chart).size() > kMaxChartFileBytes) {
+    const auto longest = std::max_element(std::begin(texts), std::end(texts), [](const auto& x, const auto& y) {
+      return x.second->size() < y.second->size();
+    });
+    return "The " + std::string(longest->first) + " is too long: a chart file holds at most " +
+           std::to_string(kMaxChartFileBytes / 1024) + " KiB.";
+  }
+  return std::nullopt;
+}
+
+std::string EncodeChartFile(const Chart& chart) {
+  const BirthData& b = chart.birth;
   std::string out;
   out.reserve(320);
-  AppendText(out, chart.BirthName);
-  AppendNumber(out, chart.BirthMonth);
-  AppendNumber(out, chart.BirthDay);
-  AppendNumber(out, chart.BirthYear);
-  AppendNumber(out, chart.BirthHour);
-  AppendNumber(out, chart.BirthMinute);
-  AppendNumber(out, chart.ZonePosition);
-  AppendNumber(out, chart.LongitudeDegrees);
-  AppendNumber(out, chart.LongitudeMinutes);
-  AppendNumber(out, chart.LatitudeDegrees);
-  AppendNumber(out, chart.LatitudeMinutes);
-  AppendFlag(out, chart.IsEast);
-  AppendFlag(out, chart.IsSouth);
-  AppendFlag(out, chart.IsDaylightSaving);
-  AppendText(out, chart.BirthCity);
-  AppendText(out, chart.BirthState);
-  AppendText(out, chart.BirthCountry);
+  AppendText(out, b.name);
+  AppendNumber(out, b.monthIndex + 1);
+  AppendNumber(out, b.day);
+  AppendNumber(out, b.year);
+  AppendNumber(out, b.hour);
+  AppendNumber(out, b.minute);
+  AppendNumber(out, chart.clock.zonePosition);
+  AppendNumber(out, CoordinateValue(b.lonDegrees).value_or(0));
+  AppendNumber(out, CoordinateValue(b.lonMinutes).value_or(0));
+  AppendNumber(out, CoordinateValue(b.latDegrees).value_or(0));
+  AppendNumber(out, CoordinateValue(b.latMinutes).value_or(0));
+  AppendFlag(out, b.east);
+  AppendFlag(out, b.south);
+  AppendFlag(out, chart.clock.daylightSaving);
+  AppendText(out, b.city);
+  AppendText(out, b.state);
+  AppendText(out, b.country);
 
   AppendLine(out, kChartFileExtrasMarker);
-  AppendExtra(out, kSecondKey, std::to_string(chart.BirthSecond));
+  AppendExtra(out, kSecondKey, std::to_string(b.second));
+  const BirthExtras extras = ExtrasOf(chart);
   if (extras.zoneId) AppendExtra(out, kZoneIdKey, *extras.zoneId);
   if (extras.utcOffsetSeconds) AppendExtra(out, kUtcOffsetKey, std::to_string(*extras.utcOffsetSeconds));
+  if (extras.fold != DoubledHour::kNone)
+    AppendExtra(out, kFoldKey, extras.fold == DoubledHour::kEarlier ? "earlier" : "later");
+  if (!b.place.empty()) AppendExtra(out, kPlaceKey, b.place);
+  if (!b.placeFilled.empty()) {
+    std::string list;
+    for (const std::string& field : b.placeFilled) list += (list.empty() ? "" : ",") + field;
+    AppendExtra(out, kPlaceFilledKey, list);
+  }
   return out;
 }
 
@@ -339,15 +429,9 @@ ParsedChartFile ParseChartFile(std::string_view bytes) {
   return {birth};
 }
 
-std::optional<std::string> SaveChartFile(const std::string& path, const ChartState& chart, const BirthExtras& extras) {
-  const auto unstorable = UnstorableChartCharacters(chart);
-  if (!unstorable.empty()) {
-    std::string message = "These characters cannot be stored in a chart file:";
-    for (const auto& c : unstorable) message += " " + c;
-    return message;
-  }
-  if (auto message = UnstorableExtras(extras)) return message;
-  const auto failure = WriteFileAtomically(path, EncodeChartFile(chart, extras));
+std::optional<std::string> SaveChartFile(const std::string& path, const Chart& chart) {
+  if (auto message = UnsavableChart(chart)) return message;
+  const auto failure = WriteFileAtomically(path, EncodeChartFile(chart));
   if (!failure) return std::nullopt;
   if (failure->replaced()) return "The chart file " + path + " was saved, but " + failure->describe() + ".";
   return "The chart file could not be saved to " + path + ": " + failure->describe() +

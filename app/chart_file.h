@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/birth_data.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 
 namespace corvane {
 
@@ -21,6 +21,12 @@ namespace corvane {
 //   second=59                      the birth second, 0..59
 //   tz=Asia/Kolkata                a time zone database name
 //   utc_offset_seconds=19800       local time minus UT in seconds, -64800..64800
+//   fold=earlier                   which reading of a doubled hour gave that offset (or later)
+//   place=München, Bavaria, ...    the found place the details came from
+//   place_filled=lon,lat,city      the fields that place filled (lon, lat, city, state,
+//                                  country, zone), comma-separated
+// The chart file holds the birth and its clock, not the settings: the engine and conventions
+// are the program's preferences when the file is opened.
 // A reader takes the keys it knows and passes over others, so later versions may add keys;
 // a change that older readers must not misread raises the marker's number instead.
 inline constexpr int kChartFileLineCount = 17;
@@ -47,16 +53,23 @@ bool HasChartFileExtension(std::string_view path);
 
 // The characters of the name and place texts that Windows-1252 cannot hold, each once,
 // in the order they appear. A chart with any of them is not saved.
-std::vector<std::string> UnstorableChartCharacters(const ChartState& chart);
+std::vector<std::string> UnstorableChartCharacters(const Chart& chart);
 
 // Why extras cannot be stored: a zone name with characters other than letters, digits and
 // "/_+-." (or longer than 128), or an offset beyond 18 hours; nothing when they can.
 std::optional<std::string> UnstorableExtras(const BirthExtras& extras);
 
-// The chart's file: the 17 lines, then the addition with the birth second and the extras
-// that are set, CR LF after each line. Unstorable characters are left out, so callers
-// check UnstorableChartCharacters and UnstorableExtras first.
-std::string EncodeChartFile(const ChartState& chart, const BirthExtras& extras = {});
+// Why the chart's file could not be opened again as it is, naming the field: a character
+// Windows-1252 cannot hold, a control character (CR, LF, TAB, 0x01, DEL, ...) in a text, a zone
+// name or offset that cannot be stored, or a file larger than a reader takes
+// (kMaxChartFileBytes). Nothing when the chart can be saved.
+std::optional<std::string> UnsavableChart(const Chart& chart);
+
+// The chart's file: the 17 lines from its birth and clock, then the addition with the birth
+// second, the clock's zone id, exact offset and doubled-hour reading, and the found place,
+// CR LF after each line. Unstorable characters are left out, so callers check UnsavableChart
+// first (SaveChartFile does).
+std::string EncodeChartFile(const Chart& chart);
 
 // The bytes are not a chart file: which line (0 for the file as a whole) and what is wrong.
 struct ChartFileRefusal {
@@ -81,10 +94,8 @@ struct ParsedChartFile {
 ParsedChartFile ParseChartFile(std::string_view bytes);
 
 // Replaces the chart's file atomically (see WriteFileAtomically); returns the message to show
-// when it could not, or nothing on success. Nothing is written when a text holds an
-// unstorable character or the extras cannot be stored.
-std::optional<std::string> SaveChartFile(const std::string& path, const ChartState& chart,
-                                         const BirthExtras& extras = {});
+// when it could not, or nothing on success. Nothing is written when UnsavableChart refuses.
+std::optional<std::string> SaveChartFile(const std::string& path, const Chart& chart);
 
 // The bytes of a file to parse, or nothing when it cannot be read, with `why` saying so.
 // At most one byte more than kMaxChartFileBytes is read, so a huge file is never loaded

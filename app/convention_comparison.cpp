@@ -92,14 +92,14 @@ ConventionComparison CompareConventions(const BirthData& data, const Calculation
       out.failures[c] = Failure(result);
       continue;
     }
-    const ChartState& chart = result.chart();
+    const Chart& chart = result.chart();
     for (std::size_t l = 0; l < kLagnaCount; ++l) {
       const std::optional<double> longitude =
-          chart.HasLongitude[l] ? std::optional<double>(chart.LagnaLongitudes[l]) : std::nullopt;
-      out.rows[l].cells[c] = SignCell(chart.LagnaSigns[l], longitude);
+          chart.lagnas.lagnas[static_cast<std::size_t>(l)].longitudeDeg;
+      out.rows[l].cells[c] = SignCell(chart.lagnas.lagnas[static_cast<std::size_t>(l)].sign, longitude);
     }
-    out.rows[kSunriseRow].cells[c] = ClockCell(chart.ReferenceSunrise);
-    out.rows[kRahuRow].cells[c] = SignCell(chart.PlanetSign[kRahu], chart.BirthLongitudes[kRahu]);
+    out.rows[kSunriseRow].cells[c] = ClockCell(chart.sun.referenceSunrise);
+    out.rows[kRahuRow].cells[c] = SignCell(BodySign(chart, kRahu), chart.positions.longitudeDeg[kRahu]);
   }
 
   for (std::size_t c = 0; c < columnCount; ++c) {

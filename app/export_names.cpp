@@ -7,10 +7,10 @@
 
 namespace corvane {
 
-std::string ExportFileStem(const ChartState& chart) {
+std::string ExportFileStem(const Chart& chart) {
   std::string stem;
   bool gap = false;
-  for (const char c : FoldForSearch(chart.BirthName)) {
+  for (const char c : FoldForSearch(chart.birth.name)) {
     const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     const bool digit = c >= '0' && c <= '9';
     if (!letter && !digit) {
@@ -27,8 +27,8 @@ std::string ExportFileStem(const ChartState& chart) {
   }
   if (stem.empty()) stem = "CHART";
   char date[16];
-  std::snprintf(date, sizeof date, "_%04d-%02d-%02d", chart.BirthYear % 10000, chart.BirthMonth % 100,
-                chart.BirthDay % 100);
+  std::snprintf(date, sizeof date, "_%04d-%02d-%02d", chart.birth.year % 10000, (chart.birth.monthIndex + 1) % 100,
+                chart.birth.day % 100);
   return stem + date;
 }
 

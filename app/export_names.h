@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 
 namespace corvane {
 
@@ -14,8 +14,7 @@ namespace corvane {
 // no such character gives "CHART". The cut keeps a long name, the date and the "_2" of
 // UniqueFilePath well within the 255 bytes a file name may have.
 inline constexpr std::size_t kMaxExportNameBytes = 100;
-std::string ExportFileStem(const ChartState& chart);
-std::string ExportFileStem(const ChartState& chart);
+std::string ExportFileStem(const Chart& chart);
 
 // `folder`/`stem``extension`, or with "_2", "_3", ... after the stem when that file exists.
 std::string UniqueFilePath(const std::string& folder, const std::string& stem, std::string_view extension);

@@ -314,13 +314,14 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
   }
   data = BirthData{};
   extras = BatchRowExtras{};
-  // A place gives the coordinates, the names and the zone; a zone id the clock. The columns
-  // they stand for may then be empty.
+  // A place gives the coordinates, the names and the zone, and a zone id the clock, where
+  // their columns are empty; a column with a value keeps it.
   bool place = false, zoneId = false;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     place = place || (columns[i] == BatchColumn::kPlace && !fields[i].empty());
     zoneId = zoneId || (columns[i] == BatchColumn::kTz && !fields[i].empty());
   }
+  GivenFields given;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const BatchColumn c = columns[i];
     const bool fromPlace = c == BatchColumn::kLon || c == BatchColumn::kLat || c == BatchColumn::kCity ||
@@ -328,18 +329,15 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
     const bool fromZone = c == BatchColumn::kZone || c == BatchColumn::kDst;
     if (fields[i].empty() && ((place && (fromPlace || fromZone)) || (zoneId && fromZone))) continue;
     if (auto e = SetColumn(c, fields[i], data, extras)) return std::move(e->message);
+    if (c == BatchColumn::kLon) given.lon = true;
+    if (c == BatchColumn::kLat) given.lat = true;
+    if (c == BatchColumn::kCity) given.city = !fields[i].empty();
+    if (c == BatchColumn::kState) given.state = !fields[i].empty();
+    if (c == BatchColumn::kCountry) given.country = !fields[i].empty();
+    if (c == BatchColumn::kZone) given.zone = true;
   }
-  std::string zone = extras.tz;
-  if (place) {
-    static PlaceIndex index;
-    static const PlaceLoadStatus loaded = LoadPlaces(index);
-    if (!loaded.ok) return "the place search is not available: " + loaded.message;
-    const std::vector<PlaceResult> found = index.search(extras.place, 1);
-    if (found.empty()) return "No place matches \"" + extras.place + "\".";
-    SetBirthPlace(found.front(), data);
-    if (zone.empty()) zone = found.front().zoneId;
-  }
-  if (!zone.empty()) return SetBirthZone(zone, RepeatedTimeChoice::kAsk, data);
+  if (auto refusal = CompleteBirth({extras.place, extras.tz, RepeatedTimeChoice::kAsk, given}, data))
+    return std::move(refusal->message);
   return std::nullopt;
 }
 

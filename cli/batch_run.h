@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/birth_data.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "cli/csv_records.h"
 
 namespace corvane {
@@ -45,7 +45,7 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 // dropped whole, so every line written is a whole line.
 // With `eachChart`, a chart is handed to it instead of being written as JSON; it sets the line
 // to write for that record and returns an exit status (a non-zero one stops the run).
-using BatchChartSink = std::function<int(const ChartState& chart, std::string& line)>;
+using BatchChartSink = std::function<int(const Chart& chart, std::string& line)>;
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings = {},
              const BatchChartSink& eachChart = {});
 

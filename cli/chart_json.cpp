@@ -3,74 +3,85 @@
 #include <optional>
 #include <string_view>
 
+#include "app/birth_validation.h"
 #include "app/chart_calculation.h"
+#include "app/chart_texts.h"
 #include "app/display_texts.h"
 #include "app/zone_table.h"
 
 namespace corvane {
 namespace {
 
+int Number(std::string_view text) { return CoordinateValue(text).value_or(0); }
+
 template <typename W>
-void WriteBirth(W& json, const ChartState& c) {
+void WriteBirth(W& json, const Chart& c) {
+  const BirthData& b = c.birth;
   json.StartObject();
   json.Key("name");
-  json.String(c.BirthName);
+  json.String(b.name);
   ShortText date, time, lon, lat;
-  date.Number(c.BirthYear, 4) << '-';
-  date.Number(c.BirthMonth, 2) << '-';
+  date.Number(b.year, 4) << '-';
+  date.Number(b.monthIndex + 1, 2) << '-';
   json.Key("date");
-  json.String(date.Number(c.BirthDay, 2));
-  time.Number(c.BirthHour, 2) << ':';
-  time.Number(c.BirthMinute, 2) << ':';
+  json.String(date.Number(b.day, 2));
+  time.Number(b.hour, 2) << ':';
+  time.Number(b.minute, 2) << ':';
   json.Key("time");
-  json.String(time.Number(c.BirthSecond, 2));
+  json.String(time.Number(b.second, 2));
   json.Key("zone");
-  json.Int(c.ZonePosition);
+  json.Int(c.clock.zonePosition);
   json.Key("zone_name");
-  const bool listed = c.ZonePosition >= 0 && c.ZonePosition < kZoneCount;
-  json.String(listed ? kZoneTable[c.ZonePosition].text : std::string_view());
+  const bool listed = c.clock.zonePosition >= 0 && c.clock.zonePosition < kZoneCount;
+  json.String(listed ? kZoneTable[static_cast<std::size_t>(c.clock.zonePosition)].text : std::string_view());
   json.Key("dst");
-  json.Bool(c.IsDaylightSaving);
-  lon.Number(c.LongitudeDegrees) << ':';
+  json.Bool(c.clock.daylightSaving);
+  lon.Number(Number(b.lonDegrees)) << ':';
   json.Key("lon");
-  json.String(lon.Number(c.LongitudeMinutes, 2) << (c.IsEast ? 'E' : 'W'));
-  lat.Number(c.LatitudeDegrees) << ':';
+  json.String(lon.Number(Number(b.lonMinutes), 2) << (b.east ? 'E' : 'W'));
+  lat.Number(Number(b.latDegrees)) << ':';
   json.Key("lat");
-  json.String(lat.Number(c.LatitudeMinutes, 2) << (c.IsSouth ? 'S' : 'N'));
+  json.String(lat.Number(Number(b.latMinutes), 2) << (b.south ? 'S' : 'N'));
   json.Key("city");
-  json.String(c.BirthCity);
+  json.String(b.city);
   json.Key("state");
-  json.String(c.BirthState);
+  json.String(b.state);
   json.Key("country");
-  json.String(c.BirthCountry);
-  if (!c.ZoneId.empty()) {
+  json.String(b.country);
+  if (!c.clock.zoneId.empty()) {
     json.Key("tz");
-    json.String(c.ZoneId);
+    json.String(c.clock.zoneId);
   }
   json.Key("utc_offset_seconds");
-  json.Int(c.UtcOffsetSeconds);
-  if (!c.PlaceText.empty()) {
+  json.Int(c.clock.utcOffsetSeconds);
+  if (!b.place.empty()) {
     json.Key("place");
-    json.String(c.PlaceText);
+    json.String(b.place);
+  }
+  if (!b.placeFilled.empty()) {
+    json.Key("place_filled");
+    json.StartArray();
+    for (const std::string& field : b.placeFilled) json.String(field);
+    json.EndArray();
   }
   json.EndObject();
 }
 
 template <typename W>
-void WriteBodies(W& json, const ChartState& c) {
+void WriteBodies(W& json, const Chart& c, const ChartTexts& texts) {
   json.StartArray();
-  for (int i = 0; i < kBodyCount; ++i) {
+  for (std::size_t i = 0; i < kBodyCount; ++i) {
     json.StartObject();
     json.Key("name");
-    json.String(c.ChartBodyNames[i]);
+    json.String(texts.bodyNames[i]);
     json.Key("longitude");
-    json.Double(c.BirthLongitudes[i]);
+    json.Double(c.positions.longitudeDeg[i]);
     json.Key("sign");
-    json.Int(c.PlanetSign[i]);
+    json.Int(BodySign(c, static_cast<int>(i)));
     json.Key("text");
-    json.String(LongitudeText(c.BirthLongitudes[i]));
+    json.String(LongitudeText(c.positions.longitudeDeg[i]));
     json.Key("compact");
-    json.String(c.Results.PositionTexts[i]);
+    json.String(texts.positions[i]);
     json.EndObject();
   }
   json.EndArray();
@@ -89,17 +100,18 @@ void WriteThreeDays(W& json, const CivilDateTime& previous, const CivilDateTime&
 }
 
 template <typename W>
-void WriteLagnas(W& json, const ChartState& c) {
+void WriteLagnas(W& json, const Chart& c) {
   json.StartObject();
   for (int l = 0; l < kLagnaCount; ++l) {
     json.Key(kLagnaKeys[l]);
     json.StartObject();
     json.Key("sign");
-    json.Int(c.LagnaSigns[l]);
+    const LagnaPosition& lagna = c.lagnas.lagnas[static_cast<std::size_t>(l)];
+    json.Int(lagna.sign);
     // Only the lagnas computed from a longitude have one.
-    if (c.HasLongitude[l]) {
+    if (lagna.longitudeDeg) {
       json.Key("longitude");
-      json.Double(c.LagnaLongitudes[l]);
+      json.Double(*lagna.longitudeDeg);
     }
     json.EndObject();
   }
@@ -177,43 +189,44 @@ void WritePages(W& json, const LagnaPageFields& fields) {
 }  // namespace
 
 template <typename W>
-void WriteChartJson(W& json, const ChartState& c, bool pages) {
+void WriteChartJson(W& json, const Chart& c, bool pages) {
+  const ChartTexts texts = TextsOf(c);
   json.StartObject();
   json.Key("format");
   json.Int(2);
   json.Key("birth");
   WriteBirth(json, c);
   json.Key("ayanamsa");
-  json.Double(c.AyanamsaOffset);
+  json.Double(c.positions.ayanamsaDeg);
   json.Key("bodies");
-  WriteBodies(json, c);
+  WriteBodies(json, c, texts);
   json.Key("sunrise");
-  WriteThreeDays(json, c.SunrisePrevious, c.SunriseBirthDay, c.SunriseNext);
+  WriteThreeDays(json, c.sun.risePrevious, c.sun.riseBirthDay, c.sun.riseNext);
   json.Key("sunset");
-  WriteThreeDays(json, c.SunsetPrevious, c.SunsetBirthDay, c.SunsetNext);
+  WriteThreeDays(json, c.sun.setPrevious, c.sun.setBirthDay, c.sun.setNext);
   json.Key("reference_sunrise");
-  json.String(MinuteStamp(c.ReferenceSunrise));
+  json.String(MinuteStamp(c.sun.referenceSunrise));
   json.Key("minutes_since_sunrise");
-  json.Int(c.MinutesSinceSunrise);
+  json.Int(c.sun.minutesSinceSunrise);
   json.Key("seconds_since_sunrise");
-  json.Int(c.SecondsSinceSunrise);
+  json.Int(c.sun.secondsSinceSunrise);
   json.Key("sunrise_sun");
   json.StartObject();
   json.Key("longitude");
-  json.Double(c.SunriseSunLongitude);
+  json.Double(c.sun.sunAtSunriseDeg);
   json.Key("text");
-  json.String(c.SunriseSunText);
+  json.String(texts.sunAtSunrise);
   json.EndObject();
   json.Key("lagnas");
   WriteLagnas(json, c);
   json.Key("hora_house");
-  json.Int(c.HoraHouse);
+  json.Int(c.lagnas.horaHouse);
   json.Key("pranapada_house");
-  json.Int(c.PranapadaHouse);
+  json.Int(c.lagnas.pranapadaHouse);
   json.Key("chart_boxes");
-  WriteTexts(json, c.Results.ChartBoxTexts);
+  WriteTexts(json, texts.chartBoxes);
   json.Key("lagna_boxes");
-  WriteTexts(json, c.Results.LagnaBoxTexts);
+  WriteTexts(json, texts.lagnaBoxes);
   // The pages hold the readings; without them only the readings are made, in storage that
   // serves the next chart of a batch too.
   thread_local RichReading arudha, upapada;
@@ -238,20 +251,20 @@ void WriteChartJson(W& json, const ChartState& c, bool pages) {
   json.Key("settings");
   json.StartObject();
   json.Key("engine");
-  json.String(ChoiceOf(kEngineChoices, c.Settings.engine).key);
+  json.String(ChoiceOf(kEngineChoices, c.settings.engine).key);
   json.Key("ayanamsa");
-  json.String(ChoiceOf(kAyanamsaChoices, c.Settings.ayanamsa).key);
+  json.String(ChoiceOf(kAyanamsaChoices, c.settings.ayanamsa).key);
   json.Key("node");
-  json.String(ChoiceOf(kNodeChoices, c.Settings.node).key);
+  json.String(ChoiceOf(kNodeChoices, c.settings.node).key);
   json.Key("sunrise");
-  json.String(ChoiceOf(kSunriseChoices, c.Settings.sunrise).key);
+  json.String(ChoiceOf(kSunriseChoices, c.settings.sunrise).key);
   json.Key("indu");
-  json.String(ChoiceOf(kInduChoices, c.Settings.indu).key);
+  json.String(ChoiceOf(kInduChoices, c.settings.indu).key);
   json.EndObject();
   json.EndObject();
 }
 
-template void WriteChartJson(PrettyJsonWriter&, const ChartState&, bool);
-template void WriteChartJson(LineJsonWriter&, const ChartState&, bool);
+template void WriteChartJson(PrettyJsonWriter&, const Chart&, bool);
+template void WriteChartJson(LineJsonWriter&, const Chart&, bool);
 
 }  // namespace corvane

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "cli/json_writer.h"
 
 namespace corvane {
@@ -8,7 +8,7 @@ namespace corvane {
 // lagnas, sign boxes and the fired reading headings; with `pages` also every interpretation
 // field and both readings. Instantiated for PrettyJsonWriter and LineJsonWriter.
 template <typename Writer>
-void WriteChartJson(Writer& json, const ChartState& chart, bool pages);
+void WriteChartJson(Writer& json, const Chart& chart, bool pages);
 
 
 }  // namespace corvane

@@ -9,6 +9,7 @@
 #include "app/zone_table.h"
 #include "app/display_texts.h"
 #include "app/chart_calculation.h"
+#include "app/chart_texts.h"
 #include "lagna/sign_tables.h"
 
 namespace corvane {
@@ -51,13 +52,13 @@ std::vector<std::string> NonEmptyLines(std::string_view text) {
 }
 
 // The lines of one sign box: its name, its bodies, then its lagna marks packed on lines.
-std::vector<std::string> CellLines(const ChartState& c, int sign) {
+std::vector<std::string> CellLines(const ChartTexts& c, int sign) {
   std::vector<std::string> lines;
   if (sign < 0) return lines;
   lines.push_back(std::string("[") + std::string(kSignAttributes[sign].EnglishName) + "]");
-  for (auto& body : NonEmptyLines(c.Results.ChartBoxTexts[sign])) lines.push_back(std::move(body));
+  for (auto& body : NonEmptyLines(c.chartBoxes[static_cast<std::size_t>(sign)])) lines.push_back(std::move(body));
   std::string marks;
-  for (const auto& mark : NonEmptyLines(c.Results.LagnaBoxTexts[sign])) {
+  for (const auto& mark : NonEmptyLines(c.lagnaBoxes[static_cast<std::size_t>(sign)])) {
     if (!marks.empty() && marks.size() + 1 + mark.size() > kCellWidth) {
       lines.push_back(std::move(marks));
       marks.clear();
@@ -69,7 +70,7 @@ std::vector<std::string> CellLines(const ChartState& c, int sign) {
   return lines;
 }
 
-void WriteSquareChart(const ChartState& c, std::ostream& out) {
+void WriteSquareChart(const ChartTexts& c, std::ostream& out) {
   const std::string border = "+" + std::string(kCellWidth + 2, '-');
   for (int row = 0; row < 4; ++row) {
     // Rows 1 and 2 share the empty middle, so no line is drawn across it between them.
@@ -100,53 +101,55 @@ void WriteSquareChart(const ChartState& c, std::ostream& out) {
   out << border << border << border << border << "+\n";
 }
 
-void WriteBirthDetails(const ChartState& c, std::ostream& out) {
-  const ResultTexts& r = c.Results;
+void WriteBirthDetails(const Chart& c, const ChartTexts& r, std::ostream& out) {
   out << "Birth details\n";
-  out << "  Name             " << r.NameText << "\n";
-  out << "  Date             " << r.DateText << "\n";
-  out << "  Time             " << r.TimeText << "  (seconds " << c.BirthSecond << ")\n";
-  out << "  City             " << r.CityText << "\n";
-  out << "  State            " << r.StateText << "\n";
-  out << "  Country          " << r.CountryText << "\n";
-  out << "  Longitude        " << r.LongitudeText << "\n";
-  out << "  Latitude         " << r.LatitudeText << "\n";
-  if (c.ZonePosition >= 0 && c.ZonePosition < kZoneCount) {
-    out << "  Time zone        " << kZoneTable[c.ZonePosition].text << "\n";
+  out << "  Name             " << r.name << "\n";
+  out << "  Date             " << r.date << "\n";
+  out << "  Time             " << r.time << "\n";
+  out << "  City             " << r.city << "\n";
+  out << "  State            " << r.state << "\n";
+  out << "  Country          " << r.country << "\n";
+  out << "  Longitude        " << r.longitude << "\n";
+  out << "  Latitude         " << r.latitude << "\n";
+  if (c.clock.zonePosition >= 0 && c.clock.zonePosition < kZoneCount) {
+    out << "  Time zone        " << kZoneTable[static_cast<std::size_t>(c.clock.zonePosition)].text << "\n";
   }
-  out << "  Daylight saving  " << (c.IsDaylightSaving ? "Yes" : "No") << "\n";
-  out << "  Ayanamsa         " << std::to_string(c.AyanamsaOffset) << "\xC2\xB0\n\n";
+  out << "  Daylight saving  " << (c.clock.daylightSaving ? "Yes" : "No") << "\n";
+  out << "  Clock used       " << ClockText(c) << "\n";
+  out << "  Ayanamsa         " << std::to_string(c.positions.ayanamsaDeg) << "\xC2\xB0\n\n";
 }
 
-void WritePositions(const ChartState& c, std::ostream& out) {
+void WritePositions(const Chart& c, const ChartTexts& r, std::ostream& out) {
   out << "Positions at birth\n";
-  for (int i = 0; i < kBodyCount; ++i) {
-    out << "  " << Padded(c.ChartBodyNames[i], 14) << Padded(FormatLongitude(c.BirthLongitudes[i]), 20)
-        << c.Results.PositionTexts[i] << "\n";
+  for (std::size_t i = 0; i < kBodyCount; ++i) {
+    out << "  " << Padded(r.bodyNames[i], 14) << Padded(FormatLongitude(c.positions.longitudeDeg[i]), 20)
+        << r.positions[i] << "\n";
   }
   out << "\n";
 }
 
-void WriteSunrises(const ChartState& c, std::ostream& out) {
+void WriteSunrises(const Chart& c, const ChartTexts& r, std::ostream& out) {
+  const SunDays& s = c.sun;
   out << "Sunrise and sunset     Sunrise            Sunset\n";
-  out << "  Day before           " << MinuteText(c.SunrisePrevious) << "   " << MinuteText(c.SunsetPrevious) << "\n";
-  out << "  Birth day            " << MinuteText(c.SunriseBirthDay) << "   " << MinuteText(c.SunsetBirthDay) << "\n";
-  out << "  Day after            " << MinuteText(c.SunriseNext) << "   " << MinuteText(c.SunsetNext) << "\n";
-  out << "  Reference sunrise    " << MinuteText(c.ReferenceSunrise) << "  (" << c.MinutesSinceSunrise
-      << " minutes, " << c.SecondsSinceSunrise << " seconds)\n";
-  out << "  Sun at sunrise       " << c.SunriseSunText << "\n\n";
+  out << "  Day before           " << MinuteText(s.risePrevious) << "   " << MinuteText(s.setPrevious) << "\n";
+  out << "  Birth day            " << MinuteText(s.riseBirthDay) << "   " << MinuteText(s.setBirthDay) << "\n";
+  out << "  Day after            " << MinuteText(s.riseNext) << "   " << MinuteText(s.setNext) << "\n";
+  out << "  Reference sunrise    " << MinuteText(s.referenceSunrise) << "  (" << s.minutesSinceSunrise
+      << " minutes, " << s.secondsSinceSunrise << " seconds)\n";
+  out << "  Sun at sunrise       " << r.sunAtSunrise << "\n\n";
 }
 
-void WriteLagnas(const ChartState& c, std::ostream& out) {
+void WriteLagnas(const Chart& c, std::ostream& out) {
   out << "Lagnas\n";
   for (int l = 0; l < kLagnaCount; ++l) {
-    const int sign = c.LagnaSigns[l];
+    const LagnaPosition& lagna = c.lagnas.lagnas[static_cast<std::size_t>(l)];
+    const int sign = lagna.sign;
     const std::string_view signName = IsSignIndex(sign) ? kSignAttributes[sign].EnglishName : "?";
     out << "  " << Padded(kLagnaNames[l], 22) << Padded(signName, 13);
-    if (c.HasLongitude[l]) out << FormatLongitude(c.LagnaLongitudes[l]);
+    if (lagna.longitudeDeg) out << FormatLongitude(*lagna.longitudeDeg);
     out << "\n";
   }
-  out << "  Hora lagna in house " << c.HoraHouse << ", Pranapada lagna in house " << c.PranapadaHouse
+  out << "  Hora lagna in house " << c.lagnas.horaHouse << ", Pranapada lagna in house " << c.lagnas.pranapadaHouse
       << " from the Ascendant\n";
 }
 
@@ -163,7 +166,7 @@ void WriteReading(std::string_view title, const RichReading& reading, std::ostre
   }
 }
 
-void WritePages(const ChartState& c, std::ostream& out) {
+void WritePages(const Chart& c, std::ostream& out) {
   const LagnaPageFields p = PageFieldsOf(c);
   out << "\nInterpretation pages\n";
   for (int l = 0; l < kLagnaCount; ++l) {
@@ -182,13 +185,14 @@ void WritePages(const ChartState& c, std::ostream& out) {
 
 }  // namespace
 
-void WriteChartReport(const ChartState& c, bool pages, std::ostream& out) {
+void WriteChartReport(const Chart& c, bool pages, std::ostream& out) {
+  const ChartTexts texts = TextsOf(c);
   out << "Corvane v1.25\n\n";
-  WriteBirthDetails(c, out);
-  WriteSquareChart(c, out);
+  WriteBirthDetails(c, texts, out);
+  WriteSquareChart(texts, out);
   out << "\n";
-  WritePositions(c, out);
-  WriteSunrises(c, out);
+  WritePositions(c, texts, out);
+  WriteSunrises(c, texts, out);
   WriteLagnas(c, out);
   if (pages) WritePages(c, out);
 }

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -164,13 +165,10 @@ int NotAChart() {
 
 // The places, loaded once; nothing (and the message said) when the file is missing or damaged.
 const PlaceIndex* Places() {
-  static PlaceIndex index;
-  static const PlaceLoadStatus status = LoadPlaces(index);
-  if (!status.ok) {
-    std::cerr << "corvane-cli: the place search is not available: " << status.message << "\n";
-    return nullptr;
-  }
-  return &index;
+  std::string message;
+  const PlaceIndex* index = ProgramPlaceIndex(message);
+  if (index == nullptr) std::cerr << "corvane-cli: the place search is not available: " << message << "\n";
+  return index;
 }
 
 std::optional<RepeatedTimeChoice> FoldOf(const Arguments& args) {
@@ -181,34 +179,52 @@ std::optional<RepeatedTimeChoice> FoldOf(const Arguments& args) {
   return std::nullopt;
 }
 
+// "lon, lat, city": the names of a list, for messages.
+std::string NameList(const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& name : names) out += (out.empty() ? "" : ", ") + name;
+  return out;
+}
+
 // The place and zone options: the best matching place (named on stderr with up to five
-// others) and the zone's clock at the birth.
-std::optional<int> PlaceAndZoneFromOptions(const Arguments& args, BirthData& data, std::string& placeText) {
+// others, and which fields it filled and which were kept as given) and the zone's clock at
+// the birth.
+std::optional<int> PlaceAndZoneFromOptions(const Arguments& args, BirthData& data) {
   const std::optional<RepeatedTimeChoice> fold = FoldOf(args);
   if (!fold) return UsageError("--fold takes earlier or later, not \"" + std::string(args.Value("--fold")) + "\"");
-  std::string zoneId(args.Value("--tz"));
-  if (args.Has("--place")) {
-    const PlaceIndex* places = Places();
-    if (places == nullptr) return kExitNoInput;
-    const std::string_view text = args.Value("--place");
-    const std::vector<PlaceResult> found = places->search(text, 6);
-    if (found.empty()) return Rejected("No place matches \"" + std::string(text) + "\".");
-    SetBirthPlace(found.front(), data);
-    placeText = DescribePlace(found.front());
-    std::cerr << "corvane-cli: place: " << placeText << "\n";
-    for (std::size_t i = 1; i < found.size(); ++i) std::cerr << "corvane-cli:   also: " << DescribePlace(found[i]) << "\n";
-    if (!args.Has("--tz")) zoneId = found.front().zoneId;
+  PlaceAndZone request;
+  request.place = args.Has("--place") ? args.Value("--place") : std::string_view();
+  request.zoneId = args.Has("--tz") ? args.Value("--tz") : std::string_view();
+  request.fold = *fold;
+  request.given = {args.Has("--lon"), args.Has("--lat"), args.Has("--city"), args.Has("--state"), args.Has("--country"),
+                   args.Has("--zone")};
+  if (args.Has("--place") && request.place.empty()) return Rejected("No place matches \"\".");
+  std::vector<PlaceResult> found;
+  if (const auto refusal = CompleteBirth(request, data, &found, 5)) {
+    if (refusal->kind == PlaceAndZoneRefusal::Kind::kNoPlaceData) {
+      std::cerr << "corvane-cli: " << refusal->message << "\n";
+      return kExitNoInput;
+    }
+    return Rejected(refusal->message);
   }
-  if (args.Has("--tz") || args.Has("--place")) {
-    if (const auto refusal = SetBirthZone(zoneId, *fold, data)) return Rejected(*refusal);
+  if (!found.empty()) {
+    std::cerr << "corvane-cli: place: " << data.place << "\n";
+    for (std::size_t i = 1; i < found.size(); ++i) std::cerr << "corvane-cli:   also: " << DescribePlace(found[i]) << "\n";
+    std::vector<std::string> kept;
+    for (const auto& [option, field] : {std::pair{"--lon", "lon"}, {"--lat", "lat"}, {"--city", "city"},
+                                         {"--state", "state"}, {"--country", "country"}, {"--zone", "zone"}, {"--tz", "zone"}})
+      if (args.Has(option) && std::find(kept.begin(), kept.end(), field) == kept.end()) kept.emplace_back(field);
+    std::cerr << "corvane-cli: from the place: " << (data.placeFilled.empty() ? "nothing" : NameList(data.placeFilled));
+    if (!kept.empty()) std::cerr << "; kept as given: " << NameList(kept);
+    std::cerr << "\n";
   }
   return std::nullopt;
 }
 
 // The birth data given by the options, or the exit status of the refusal.
-std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data, std::string& placeText) {
+std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
   if (const auto e = ReadBirthOptions(args, data)) return ReportInputError(*e);
-  return PlaceAndZoneFromOptions(args, data, placeText);
+  return PlaceAndZoneFromOptions(args, data);
 }
 
 // The birth data of a chart file; every field comes from the file.
@@ -263,10 +279,9 @@ int RunChart(const Arguments& args) {
   CalculationSettings settings;
   if (const auto status = SettingsFromOptions(args, settings)) return *status;
   BirthData data;
-  std::string placeText;  // the place searched for, when --place gave the details
   if (args.Has("--open")) {
     if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
-  } else if (const auto status = BirthFromOptions(args, data, placeText)) {
+  } else if (const auto status = BirthFromOptions(args, data)) {
     return *status;
   }
 
@@ -288,18 +303,12 @@ int RunChart(const Arguments& args) {
     std::cerr << polar->message << "\n";
     return kExitPolar;
   }
-  // The record names the searched place (a copy: the calculated record is shared and const).
-  ChartState named;
-  if (!placeText.empty()) {
-    named = result.chart();
-    named.PlaceText = placeText;
-  }
-  const ChartState& chart = placeText.empty() ? result.chart() : named;
+  const Chart& chart = result.chart();
 
   if (savePath) {
-    // Extras read from an opened file go into the saved one.
-    if (!UnstorableChartCharacters(chart).empty()) return Rejected(*SaveChartFile(*savePath, chart, data.extras));
-    if (const auto failure = SaveChartFile(*savePath, chart, data.extras)) {
+    // What the file could not give back is refused before anything is written.
+    if (const auto refusal = UnsavableChart(chart)) return Rejected(*refusal);
+    if (const auto failure = SaveChartFile(*savePath, chart)) {
       std::cerr << "corvane-cli: " << *failure << "\n";
       return kExitCantCreate;
     }
@@ -362,7 +371,7 @@ int RunBatchCommand(const Arguments& args) {
   if (report.pdfDir) {
     // Each chart becomes a PDF, drawn on this thread; its line is the path written.
     jobs = 1;
-    eachChart = [&report](const ChartState& chart, std::string& line) {
+    eachChart = [&report](const Chart& chart, std::string& line) {
       char* text = nullptr;
       std::size_t size = 0;
       std::FILE* out = open_memstream(&text, &size);

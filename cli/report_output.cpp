@@ -79,7 +79,7 @@ int DrawAndSave(const std::string& path, Draw draw, std::FILE* err) {
   return 0;
 }
 
-int SavePdf(const ChartState& chart, const ReportRequest& request, const std::string& path, std::FILE* err) {
+int SavePdf(const Chart& chart, const ReportRequest& request, const std::string& path, std::FILE* err) {
   return DrawAndSave(
       path,
       [&](const ReportModule& m, std::string& bytes, std::string& error) {
@@ -126,7 +126,7 @@ std::optional<std::string> ReadReportRequest(const std::map<std::string_view, st
   return std::nullopt;
 }
 
-int WriteReportFiles(const ChartState& chart, const ReportRequest& request, std::FILE* err) {
+int WriteReportFiles(const Chart& chart, const ReportRequest& request, std::FILE* err) {
   int status = 0;
   if (request.pdf) status = SavePdf(chart, request, *request.pdf, err);
   if (status == 0 && request.svg)
@@ -160,7 +160,7 @@ int CheckReportFolder(const ReportRequest& request, std::FILE* err) {
   return kExitCantCreate;
 }
 
-int WriteBatchReport(const ChartState& chart, const ReportRequest& request, std::FILE* out, std::FILE* err) {
+int WriteBatchReport(const Chart& chart, const ReportRequest& request, std::FILE* out, std::FILE* err) {
   const std::string path = UniqueFilePath(*request.pdfDir, ExportFileStem(chart), ".pdf");
   const int status = SavePdf(chart, request, path, err);
   if (status == 0) std::fprintf(out, "%s\n", path.c_str());

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "report/report_options.h"
 
 namespace corvane {
@@ -35,14 +35,14 @@ inline constexpr std::string_view kReportValueOptions[] = {"--pdf", "--svg", "--
 // Draws and saves the files the request names for one chart. Each file is written whole or
 // not at all. Returns the exit status: 0, 73 when a file could not be written, 69 when the
 // report module cannot be loaded; the message goes to `err`.
-int WriteReportFiles(const ChartState& chart, const ReportRequest& request, std::FILE* err);
+int WriteReportFiles(const Chart& chart, const ReportRequest& request, std::FILE* err);
 
 // For --batch --pdf-dir: checks that the folder takes files (73 and a message when not).
 int CheckReportFolder(const ReportRequest& request, std::FILE* err);
 
 // Writes one chart's PDF into the request's folder under a new name and prints its path
 // on `out`. Returns the exit status as WriteReportFiles does.
-int WriteBatchReport(const ChartState& chart, const ReportRequest& request, std::FILE* out, std::FILE* err);
+int WriteBatchReport(const Chart& chart, const ReportRequest& request, std::FILE* out, std::FILE* err);
 
 // Ends the drawing toolkit if a report started it; call before the program returns.
 void FinishReports();

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/chart_texts.h"
 #include "app/display_texts.h"
 #include "report/report_fonts.h"
 
@@ -127,7 +128,7 @@ QStringList Entries(const std::string& boxText) {
   return entries;
 }
 
-void LayoutBox(const ChartState& chart, int sign, const QRectF& box, const QPaintDevice* device,
+void LayoutBox(const ChartTexts& texts, int sign, const QRectF& box, const QPaintDevice* device,
                std::vector<ChartText>& out) {
   const double side = std::min(box.width(), box.height());
   const QRectF inner = box.adjusted(side * kPadding, side * kPadding * 0.6, -side * kPadding, -side * kPadding);
@@ -142,8 +143,8 @@ void LayoutBox(const ChartState& chart, int sign, const QRectF& box, const QPain
                  QRectF(inner.left(), inner.top(), inner.width(), band)});
 
   const QRectF lists(inner.left(), inner.top() + band * 1.1, inner.width(), inner.bottom() - inner.top() - band * 1.1);
-  const QStringList bodies = Entries(chart.Results.ChartBoxTexts[sign]);
-  const QStringList marks = Entries(chart.Results.LagnaBoxTexts[sign]);
+  const QStringList bodies = Entries(texts.chartBoxes[static_cast<std::size_t>(sign)]);
+  const QStringList marks = Entries(texts.lagnaBoxes[static_cast<std::size_t>(sign)]);
   // The bodies take the left part and the marks the right; a list alone takes the whole
   // width. The division is the one that gives the smaller of the two lists the largest text.
   const double gap = kColumnGap * side;
@@ -182,7 +183,7 @@ void LayoutBox(const ChartState& chart, int sign, const QRectF& box, const QPain
 
 // The centre block: the chart's title, the name, the birth moment and the place, each line
 // as large as its width allows.
-void LayoutCentre(const ChartState& chart, const QRectF& centre, double boxSide, const QPaintDevice* device,
+void LayoutCentre(const Chart& chart, const QRectF& centre, double boxSide, const QPaintDevice* device,
                   std::vector<ChartText>& out) {
   struct Line {
     QString text;
@@ -192,7 +193,7 @@ void LayoutCentre(const ChartState& chart, const QRectF& centre, double boxSide,
   };
   const Line lines[] = {
       {QStringLiteral("Vedic Special Lagnas Chart"), 0.13, true, kMarkColor},
-      {QString::fromStdString(chart.Results.NameText), 0.15, true, kInk},
+      {QString::fromStdString(chart.birth.name), 0.15, true, kInk},
       {BirthMomentText(chart), 0.11, false, kInk},
       {BirthPlaceText(chart), 0.10, false, kInk},
   };
@@ -221,34 +222,35 @@ void LayoutCentre(const ChartState& chart, const QRectF& centre, double boxSide,
 
 }  // namespace
 
-QString BirthMomentText(const ChartState& chart) {
-  const int month = std::clamp(chart.BirthMonth, 1, 12);
-  return QStringLiteral("%1 %2 %3, %4:%5")
-      .arg(chart.BirthDay)
+QString BirthMomentText(const Chart& chart) {
+  const BirthData& b = chart.birth;
+  const int month = std::clamp(b.monthIndex + 1, 1, 12);
+  return QStringLiteral("%1 %2 %3, %4")
+      .arg(b.day)
       .arg(QString::fromUtf8(kMonthNames[month - 1].data(), kMonthNames[month - 1].size()))
-      .arg(chart.BirthYear)
-      .arg(chart.BirthHour, 2, 10, QLatin1Char('0'))
-      .arg(chart.BirthMinute, 2, 10, QLatin1Char('0'));
+      .arg(b.year)
+      .arg(QString::fromStdString(BirthTimeText(b)));
 }
 
-QString BirthPlaceText(const ChartState& chart) {
+QString BirthPlaceText(const Chart& chart) {
   QStringList parts;
-  for (const std::string* part : {&chart.Results.CityText, &chart.Results.StateText, &chart.Results.CountryText}) {
+  for (const std::string* part : {&chart.birth.city, &chart.birth.state, &chart.birth.country}) {
     const QString text = QString::fromStdString(*part).trimmed();
     if (!text.isEmpty()) parts << text;
   }
   return parts.join(QStringLiteral(", "));
 }
 
-ChartLayout LayoutChart(const ChartState& chart, const QRectF& area, const QPaintDevice* device) {
+ChartLayout LayoutChart(const Chart& chart, const QRectF& area, const QPaintDevice* device) {
   ChartLayout layout;
+  const ChartTexts texts = TextsOf(chart);
   const double side = std::min(area.width(), area.height());
   layout.frame = QRectF(area.left() + (area.width() - side) / 2, area.top() + (area.height() - side) / 2, side, side);
   const double box = side / 4;
   for (int sign = 0; sign < 12; ++sign) {
     const GridPlace place = kSignPlaces[sign];
     layout.boxes[sign] = QRectF(layout.frame.left() + place.column * box, layout.frame.top() + place.row * box, box, box);
-    LayoutBox(chart, sign, layout.boxes[sign], device, layout.texts);
+    LayoutBox(texts, sign, layout.boxes[sign], device, layout.texts);
   }
   layout.centre = QRectF(layout.frame.left() + box, layout.frame.top() + box, 2 * box, 2 * box);
   LayoutCentre(chart, layout.centre, box, device, layout.texts);
@@ -280,7 +282,7 @@ void PaintChart(QPainter& painter, const ChartLayout& layout) {
   painter.restore();
 }
 
-void PaintChart(QPainter& painter, const ChartState& chart, const QRectF& area) {
+void PaintChart(QPainter& painter, const Chart& chart, const QRectF& area) {
   PaintChart(painter, LayoutChart(chart, area, painter.device()));
 }
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 
 class QPaintDevice;
 class QPainter;
@@ -37,18 +37,18 @@ struct ChartLayout {
 // `device`. Each box lists its bodies (the chart's body texts, with the retrograde mark) on
 // the left and its lagna marks on the right; a crowded list first gets a smaller font, then
 // two or three columns, so every entry stays inside its box.
-ChartLayout LayoutChart(const ChartState& chart, const QRectF& area, const QPaintDevice* device);
+ChartLayout LayoutChart(const Chart& chart, const QRectF& area, const QPaintDevice* device);
 
 // Draws a laid-out chart: one rectangle per sign box, the outer frame and the texts.
 void PaintChart(QPainter& painter, const ChartLayout& layout);
 
 // Lays out and draws the chart in `area` of the painter's device.
-void PaintChart(QPainter& painter, const ChartState& chart, const QRectF& area);
+void PaintChart(QPainter& painter, const Chart& chart, const QRectF& area);
 
 // "5 June 1975, 07:05": the birth date and clock time.
-QString BirthMomentText(const ChartState& chart);
+QString BirthMomentText(const Chart& chart);
 
 // "New Delhi, Delhi, India": the place texts that are not blank, comma-separated.
-QString BirthPlaceText(const ChartState& chart);
+QString BirthPlaceText(const Chart& chart);
 
 }  // namespace corvane

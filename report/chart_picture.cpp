@@ -28,7 +28,7 @@ QByteArray ToBytes(Write write) {
 
 }  // namespace
 
-bool WriteChartSvg(const ChartState& chart, QIODevice& out, int size) {
+bool WriteChartSvg(const Chart& chart, QIODevice& out, int size) {
   if (size < kSmallestPictureSize || size > kLargestPictureSize) return false;
   QSvgGenerator generator;
   generator.setOutputDevice(&out);
@@ -36,7 +36,7 @@ bool WriteChartSvg(const ChartState& chart, QIODevice& out, int size) {
   generator.setViewBox(QRect(0, 0, size, size));
   generator.setResolution(96);  // so that a viewer shows the drawing `size` CSS pixels wide
   generator.setTitle(QStringLiteral("Vedic Special Lagnas Chart"));
-  generator.setDescription(QString::fromStdString(chart.Results.NameText) + QStringLiteral(", ") +
+  generator.setDescription(QString::fromStdString(chart.birth.name) + QStringLiteral(", ") +
                            BirthMomentText(chart));
   QPainter painter;
   if (!painter.begin(&generator)) return false;
@@ -44,7 +44,7 @@ bool WriteChartSvg(const ChartState& chart, QIODevice& out, int size) {
   return painter.end() && out.isOpen();
 }
 
-bool WriteChartPng(const ChartState& chart, int pixels, QIODevice& out) {
+bool WriteChartPng(const Chart& chart, int pixels, QIODevice& out) {
   if (pixels < kSmallestPictureSize || pixels > kLargestPictureSize) return false;
   QImage image(pixels, pixels, QImage::Format_RGB32);
   image.fill(Qt::white);
@@ -55,11 +55,11 @@ bool WriteChartPng(const ChartState& chart, int pixels, QIODevice& out) {
   return image.save(&out, "PNG");
 }
 
-QByteArray ChartSvgBytes(const ChartState& chart, int size) {
+QByteArray ChartSvgBytes(const Chart& chart, int size) {
   return ToBytes([&](QIODevice& out) { return WriteChartSvg(chart, out, size); });
 }
 
-QByteArray ChartPngBytes(const ChartState& chart, int pixels) {
+QByteArray ChartPngBytes(const Chart& chart, int pixels) {
   return ToBytes([&](QIODevice& out) { return WriteChartPng(chart, pixels, out); });
 }
 

@@ -14,7 +14,7 @@
 
 #include "app/display_texts.h"
 #include "app/page_texts.h"
-#include "app/zone_table.h"
+#include "app/chart_texts.h"
 #include "lagna/sign_tables.h"
 #include "report/chart_drawing.h"
 #include "report/report_fonts.h"
@@ -30,7 +30,7 @@ class ChartObjectHandler : public QObject, public QTextObjectInterface {
   static constexpr int kObjectType = QTextFormat::UserObject + 1;
   static constexpr int kSideProperty = QTextFormat::UserProperty + 10;  // side in layout units
 
-  explicit ChartObjectHandler(const ChartState& chart) : chart_(chart) {}
+  explicit ChartObjectHandler(const Chart& chart) : chart_(chart) {}
 
   QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
     // The layout measures in its device's pixels.
@@ -44,7 +44,7 @@ class ChartObjectHandler : public QObject, public QTextObjectInterface {
   }
 
  private:
-  const ChartState& chart_;
+  const Chart& chart_;
 };
 
 namespace {
@@ -206,35 +206,23 @@ Row Plain(std::initializer_list<QString> texts, bool bold = false) {
 
 QString SignName(int sign) { return IsSignIndex(sign) ? Q(kSignAttributes[sign].EnglishName) : QStringLiteral("?"); }
 
-QString TimeText(const ChartState& chart) {
-  QString time = QStringLiteral("%1:%2").arg(chart.BirthHour, 2, 10, QLatin1Char('0'))
-                     .arg(chart.BirthMinute, 2, 10, QLatin1Char('0'));
-  if (chart.BirthSecond != 0) time += QStringLiteral(":%1").arg(chart.BirthSecond, 2, 10, QLatin1Char('0'));
-  return time;
-}
-
-QString ZoneText(const ChartState& chart) {
-  if (chart.ZonePosition < 0 || chart.ZonePosition >= kZoneCount) return QString();
-  return Q(kZoneTable[chart.ZonePosition].text);
-}
-
-void WriteFront(const ChartState& chart, double chartSide, SectionWriter& out) {
-  const ResultTexts& r = chart.Results;
+void WriteFront(const Chart& chart, double chartSide, SectionWriter& out) {
+  const ChartTexts r = TextsOf(chart);
   out.Title(QStringLiteral("Vedic Special Lagnas"));
-  out.Subtitle(QStringLiteral("The Corvane v1.25 reading of %1").arg(QString::fromStdString(r.NameText)));
+  out.Subtitle(QStringLiteral("The Corvane v1.25 reading of %1").arg(QString::fromStdString(r.name)));
 
   out.Heading(QStringLiteral("Your Details"));
-  out.Table({{{QStringLiteral("Name"), QString::fromStdString(r.NameText), true},
+  out.Table({{{QStringLiteral("Name"), QString::fromStdString(r.name), true},
               {QStringLiteral("Date of Birth"), BirthMomentText(chart).section(QLatin1Char(','), 0, 0)},
-              {QStringLiteral("Time of Birth"), TimeText(chart)}},
-             {{QStringLiteral("City"), QString::fromStdString(r.CityText)},
-              {QStringLiteral("State"), QString::fromStdString(r.StateText)},
-              {QStringLiteral("Country"), QString::fromStdString(r.CountryText)}},
-             {{QStringLiteral("Longitude"), QString::fromStdString(r.LongitudeText)},
-              {QStringLiteral("Latitude"), QString::fromStdString(r.LatitudeText)},
-              {QStringLiteral("Time Zone"), ZoneText(chart) + (chart.IsDaylightSaving ? QStringLiteral(", daylight saving")
-                                                                                      : QString())}}},
+              {QStringLiteral("Time of Birth"), QString::fromStdString(r.time)}},
+             {{QStringLiteral("City"), QString::fromStdString(r.city)},
+              {QStringLiteral("State"), QString::fromStdString(r.state)},
+              {QStringLiteral("Country"), QString::fromStdString(r.country)}},
+             {{QStringLiteral("Longitude"), QString::fromStdString(r.longitude)},
+              {QStringLiteral("Latitude"), QString::fromStdString(r.latitude)},
+              {QStringLiteral("Clock"), QString::fromStdString(ClockText(chart))}}},
             {34, 33, 33});
+  out.Paragraph(QStringLiteral("Calculated with %1.").arg(QString::fromStdString(SettingsSummary(chart.settings))));
 
   out.Chart(chartSide);
 
@@ -243,9 +231,9 @@ void WriteFront(const ChartState& chart, double chartSide, SectionWriter& out) {
                                         QStringLiteral("Longitude in the sign"), QStringLiteral("Motion")},
                                        true)};
   for (int body = 0; body < kBodyCount; ++body) {
-    const bool retrograde = chart.ChartBodyNames[body].find(TrimBlanks(kRetrogradeMark)) != std::string::npos;
-    positions.push_back(Plain({Q(kPositionCaptions[body]), QString::fromStdString(r.PositionTexts[body]),
-                               QString::fromStdString(FormatLongitude(chart.BirthLongitudes[body])),
+    const bool retrograde = chart.retrograde[static_cast<std::size_t>(body)];
+    positions.push_back(Plain({Q(kPositionCaptions[body]), QString::fromStdString(r.positions[static_cast<std::size_t>(body)]),
+                               QString::fromStdString(FormatLongitude(chart.positions.longitudeDeg[static_cast<std::size_t>(body)])),
                                retrograde ? QStringLiteral("retrograde (R)") : QString()}));
   }
   out.Table(positions, {28, 20, 30, 22}, true);
@@ -256,37 +244,39 @@ void WriteFront(const ChartState& chart, double chartSide, SectionWriter& out) {
                   QString::fromStdString(MinuteText(set))});
   };
   out.Table({Plain({QString(), QStringLiteral("Sunrise"), QStringLiteral("Sunset")}, true),
-             day("Day before", chart.SunrisePrevious, chart.SunsetPrevious),
-             day("Birth day", chart.SunriseBirthDay, chart.SunsetBirthDay),
-             day("Day after", chart.SunriseNext, chart.SunsetNext)},
+             day("Day before", chart.sun.risePrevious, chart.sun.setPrevious),
+             day("Birth day", chart.sun.riseBirthDay, chart.sun.setBirthDay),
+             day("Day after", chart.sun.riseNext, chart.sun.setNext)},
             {28, 36, 36}, true);
   out.Paragraph(QStringLiteral("The lagnas counted from sunrise count from %1, %2 minutes before the birth.")
-                    .arg(QString::fromStdString(MinuteText(chart.ReferenceSunrise)))
-                    .arg(chart.MinutesSinceSunrise));
+                    .arg(QString::fromStdString(MinuteText(chart.sun.referenceSunrise)))
+                    .arg(chart.sun.minutesSinceSunrise));
 }
 
 // The lagna overview of the front section; its last column names each lagna's page.
-void WriteOverview(const ChartState& chart, const std::vector<int>& firstPages, SectionWriter& out) {
+void WriteOverview(const Chart& chart, const std::vector<int>& firstPages, SectionWriter& out) {
   out.Heading(QStringLiteral("Special Lagnas"));
   std::vector<Row> rows = {Plain(
       {QStringLiteral("Lagna"), QStringLiteral("Sign"), QStringLiteral("Longitude"), QStringLiteral("Page")}, true)};
   for (int lagna = 0; lagna < kLagnaCount; ++lagna) {
-    rows.push_back(Plain({Q(kLagnaPageTexts[lagna].listCaption).trimmed(), SignName(chart.LagnaSigns[lagna]),
-                          chart.HasLongitude[lagna]
-                              ? QString::fromStdString(FormatLongitude(chart.LagnaLongitudes[lagna]))
+    const LagnaPosition& position = chart.lagnas.lagnas[static_cast<std::size_t>(lagna)];
+    rows.push_back(Plain({Q(kLagnaPageTexts[lagna].listCaption).trimmed(), SignName(position.sign),
+                          position.longitudeDeg
+                              ? QString::fromStdString(FormatLongitude(*position.longitudeDeg))
                               : QString(),
                           QString::number(firstPages[lagna] + 1)}));
   }
   out.Table(rows, {36, 22, 28, 14}, true);
 }
 
-void WriteLagna(const ChartState& chart, const LagnaPageFields& fields, int index, SectionWriter& out) {
+void WriteLagna(const Chart& chart, const LagnaPageFields& fields, int index, SectionWriter& out) {
   const auto lagna = static_cast<LagnaId>(index);
   const LagnaPageText& page = kLagnaPageTexts[index];
   out.Title(Q(page.caption));
-  QString where = QStringLiteral("In %1").arg(SignName(chart.LagnaSigns[index]));
-  if (chart.HasLongitude[index])
-    where += QStringLiteral(", at %1").arg(QString::fromStdString(FormatLongitude(chart.LagnaLongitudes[index])));
+  const LagnaPosition& position = chart.lagnas.lagnas[static_cast<std::size_t>(index)];
+  QString where = QStringLiteral("In %1").arg(SignName(position.sign));
+  if (position.longitudeDeg)
+    where += QStringLiteral(", at %1").arg(QString::fromStdString(FormatLongitude(*position.longitudeDeg)));
   out.Subtitle(where);
 
   if (lagna == kPpL && !fields.pranapadaCaption.empty()) out.Heading(QString::fromStdString(fields.pranapadaCaption));
@@ -393,7 +383,7 @@ std::unique_ptr<QTextDocument> NewSection(QPaintDevice* device, QSizeF bodySize,
 
 }  // namespace
 
-ReportLayout::ReportLayout(const ChartState& chart, const LagnaPageFields& fields, QPaintDevice* device,
+ReportLayout::ReportLayout(const Chart& chart, const LagnaPageFields& fields, QPaintDevice* device,
                            QSizeF bodySize)
     // Whole pixels: the layout keeps page positions in 1/64 pixel steps, and a page height
     // it cannot hold exactly would put a line's top a hair above the page it starts.

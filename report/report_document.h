@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "lagna/page_fields.h"
 
 class QPaintDevice;
@@ -22,7 +22,7 @@ class ReportLayout {
  public:
   // `device` measures the text (the printer or PDF writer that will be painted);
   // `bodySize` is the body of one page in its pixels.
-  ReportLayout(const ChartState& chart, const LagnaPageFields& fields, QPaintDevice* device, QSizeF bodySize);
+  ReportLayout(const Chart& chart, const LagnaPageFields& fields, QPaintDevice* device, QSizeF bodySize);
   ~ReportLayout();
   ReportLayout(const ReportLayout&) = delete;
   ReportLayout& operator=(const ReportLayout&) = delete;

@@ -42,17 +42,17 @@ bool Deliver(const QByteArray& drawn, const char* what, std::string& bytes, std:
   return true;
 }
 
-bool Pdf(const ChartState& chart, const ReportOptions& options, std::string& bytes, std::string& error) {
+bool Pdf(const Chart& chart, const ReportOptions& options, std::string& bytes, std::string& error) {
   StartToolkit();
   return Deliver(ReportPdfBytes(chart, PageFieldsOf(chart), options), "PDF", bytes, error);
 }
 
-bool Svg(const ChartState& chart, std::string& bytes, std::string& error) {
+bool Svg(const Chart& chart, std::string& bytes, std::string& error) {
   StartToolkit();
   return Deliver(ChartSvgBytes(chart), "SVG picture", bytes, error);
 }
 
-bool Png(const ChartState& chart, int pixels, std::string& bytes, std::string& error) {
+bool Png(const Chart& chart, int pixels, std::string& bytes, std::string& error) {
   StartToolkit();
   return Deliver(ChartPngBytes(chart, pixels), "PNG picture", bytes, error);
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "report/report_options.h"
 
 // The report drawing as a module that a program without Qt loads only when it draws: the
@@ -12,9 +12,9 @@ namespace corvane {
 struct ReportModule {
   int version;
   // Each draws one chart into `bytes` and returns true, or returns false with `error`.
-  bool (*pdf)(const ChartState& chart, const ReportOptions& options, std::string& bytes, std::string& error);
-  bool (*svg)(const ChartState& chart, std::string& bytes, std::string& error);
-  bool (*png)(const ChartState& chart, int pixels, std::string& bytes, std::string& error);
+  bool (*pdf)(const Chart& chart, const ReportOptions& options, std::string& bytes, std::string& error);
+  bool (*svg)(const Chart& chart, std::string& bytes, std::string& error);
+  bool (*png)(const Chart& chart, int pixels, std::string& bytes, std::string& error);
   // Ends the drawing toolkit that the first drawing started; called once, before exit.
   void (*finish)();
 };

@@ -23,12 +23,12 @@ double PointsToPixels(double points, const QPaintDevice& device) { return points
 
 QFont DeviceFont(double points, bool bold) { return ReportFont(ReportFontFamily(), points, bold); }
 
-void PaintHeader(QPainter& painter, const ChartState& chart, const QRectF& band) {
+void PaintHeader(QPainter& painter, const Chart& chart, const QRectF& band) {
   const QPaintDevice& device = *painter.device();
   const QFont nameFont = DeviceFont(8.5, true);
   const QFont plainFont = DeviceFont(8.5, false);
   const double baseline = band.top() + QFontMetricsF(nameFont, &device).ascent();
-  const QString name = QString::fromStdString(chart.Results.NameText);
+  const QString name = QString::fromStdString(chart.birth.name);
   const QString born = QStringLiteral("   born %1").arg(BirthMomentText(chart));
   painter.setPen(Qt::black);
   painter.setFont(nameFont);
@@ -72,7 +72,7 @@ QPageLayout ReportPageLayout(const ReportOptions& options) {
                      QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm), QPageLayout::Millimeter);
 }
 
-int PaintReport(const ChartState& chart, const LagnaPageFields& fields, QPagedPaintDevice& device) {
+int PaintReport(const Chart& chart, const LagnaPageFields& fields, QPagedPaintDevice& device) {
   QPainter painter;
   if (!painter.begin(&device)) return 0;
   // The painter's origin is the top left corner of the printable area.
@@ -104,17 +104,17 @@ int PaintReport(const ChartState& chart, const LagnaPageFields& fields, QPagedPa
   return painter.end() ? pages : 0;
 }
 
-bool WriteReportPdf(const ChartState& chart, const LagnaPageFields& fields, const ReportOptions& options,
+bool WriteReportPdf(const Chart& chart, const LagnaPageFields& fields, const ReportOptions& options,
                     QIODevice& out) {
   QPdfWriter writer(&out);
   writer.setPageLayout(ReportPageLayout(options));
   writer.setResolution(1200);
   writer.setCreator(QStringLiteral("Corvane v1.25"));
-  writer.setTitle(QStringLiteral("Vedic Special Lagnas: %1").arg(QString::fromStdString(chart.Results.NameText)));
+  writer.setTitle(QStringLiteral("Vedic Special Lagnas: %1").arg(QString::fromStdString(chart.birth.name)));
   return PaintReport(chart, fields, writer) > 0;
 }
 
-QByteArray ReportPdfBytes(const ChartState& chart, const LagnaPageFields& fields, const ReportOptions& options) {
+QByteArray ReportPdfBytes(const Chart& chart, const LagnaPageFields& fields, const ReportOptions& options) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);

@@ -3,7 +3,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "lagna/page_fields.h"
 #include "report/report_options.h"
 
@@ -24,14 +24,14 @@ QPageLayout ReportPageLayout(const ReportOptions& options);
 // the positions, sunrise and sunset and the lagna overview, then one section per lagna
 // entry; each page under a header with the name and birth date and over "page N of M".
 // Returns the number of pages, 0 when the device could not be painted.
-int PaintReport(const ChartState& chart, const LagnaPageFields& fields, QPagedPaintDevice& device);
+int PaintReport(const Chart& chart, const LagnaPageFields& fields, QPagedPaintDevice& device);
 
 // The reading as a PDF document (fonts embedded) written to `out`. False when it could not
 // be written whole.
-bool WriteReportPdf(const ChartState& chart, const LagnaPageFields& fields, const ReportOptions& options,
+bool WriteReportPdf(const Chart& chart, const LagnaPageFields& fields, const ReportOptions& options,
                     QIODevice& out);
 
 // The same as bytes, ready to be saved; empty on failure.
-QByteArray ReportPdfBytes(const ChartState& chart, const LagnaPageFields& fields, const ReportOptions& options);
+QByteArray ReportPdfBytes(const Chart& chart, const LagnaPageFields& fields, const ReportOptions& options);
 
 }  // namespace corvane

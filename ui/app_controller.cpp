@@ -45,7 +45,7 @@ void AppController::bringToFront() {
   window->activateWindow();
 }
 
-void AppController::showResults(std::shared_ptr<const ChartState> chart) {
+void AppController::showResults(std::shared_ptr<const Chart> chart) {
   chart_ = std::move(chart);
   input_->hide();
   if (!frame_) {

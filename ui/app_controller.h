@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 
 namespace corvane {
 
@@ -25,18 +25,18 @@ class AppController : public QObject {
   void bringToFront();
   InputForm* inputForm() const { return input_.get(); }
   FrameWindow* frameWindow() const;
-  const ChartState* currentChart() const { return chart_.get(); }
+  const Chart* currentChart() const { return chart_.get(); }
 
  signals:
   void exitRequested();
 
  private:
-  void showResults(std::shared_ptr<const ChartState> chart);
+  void showResults(std::shared_ptr<const Chart> chart);
   void goBack();
 
   std::unique_ptr<InputForm> input_;
   QPointer<FrameWindow> frame_;
-  std::shared_ptr<const ChartState> chart_;
+  std::shared_ptr<const Chart> chart_;
 };
 
 }  // namespace corvane

@@ -79,10 +79,10 @@ void CompareWindow::showComparison(const ConventionComparison& c) {
   lblLegend_->setText(legend);
 }
 
-CompareWindow* ShowCompareWindow(const ChartState& chart, QWidget* owner) {
+CompareWindow* ShowCompareWindow(const Chart& chart, QWidget* owner) {
   auto* window = owner->findChild<CompareWindow*>("frmCompare", Qt::FindDirectChildrenOnly);
   if (!window) window = new CompareWindow(owner);
-  window->showComparison(CompareConventions(chart.Input, chart.Settings));
+  window->showComparison(CompareConventions(chart.birth, chart.settings));
   window->show();
   window->raise();
   window->activateWindow();

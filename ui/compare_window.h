@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "app/convention_comparison.h"
 
 class QLabel;
@@ -32,6 +32,6 @@ inline constexpr unsigned kShiftedCellColour = 0xffeca0;
 
 // Compares the conventions for the chart (its birth data, its settings as the current ones)
 // and shows the result in the one comparison window of `owner`, creating it when needed.
-CompareWindow* ShowCompareWindow(const ChartState& chart, QWidget* owner);
+CompareWindow* ShowCompareWindow(const Chart& chart, QWidget* owner);
 
 }  // namespace corvane

@@ -151,7 +151,7 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
 
 FrameWindow::~FrameWindow() = default;
 
-void FrameWindow::showChart(std::shared_ptr<const ChartState> chart) {
+void FrameWindow::showChart(std::shared_ptr<const Chart> chart) {
   chart_ = std::move(chart);
   if (chart_) result_->showChart(*chart_);
   result_->focusLagnaList();  // the keyboard starts where the pages are opened
@@ -196,7 +196,7 @@ void FrameWindow::printReading() {
   printer.setPageLayout(ReportPageLayout(ReportOptions{}));
   printer.setDocName(QString::fromStdString(ExportFileStem(*chart_)));
   const LagnaPageFields fields = PageFieldsOf(*chart_);
-  const std::shared_ptr<const ChartState> chart = chart_;
+  const std::shared_ptr<const Chart> chart = chart_;
   QPrintPreviewDialog preview(&printer, this);
   preview.setWindowTitle(kWindowCaption);
   // Large enough to read a page, within the screen.

@@ -2,7 +2,7 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 
 class QLabel;
 class QPushButton;
@@ -20,9 +20,9 @@ class FrameWindow : public QMainWindow {
   explicit FrameWindow(QWidget* parent = nullptr);
   ~FrameWindow() override;
 
-  void showChart(std::shared_ptr<const ChartState> chart);
+  void showChart(std::shared_ptr<const Chart> chart);
   ResultForm* resultForm() const { return result_; }
-  const ChartState* chart() const { return chart_.get(); }
+  const Chart* chart() const { return chart_.get(); }
 
   // Writes the current chart to a file chosen in the save dialog; cancelling writes nothing.
   void saveChart();
@@ -49,7 +49,7 @@ class FrameWindow : public QMainWindow {
  private:
   void placeButtons();
 
-  std::shared_ptr<const ChartState> chart_;
+  std::shared_ptr<const Chart> chart_;
   QWidget* picTop_ = nullptr;
   QPushButton *cmdSave_ = nullptr, *cmdBack_ = nullptr, *cmdExit_ = nullptr;
   QScrollArea* scroll_ = nullptr;

@@ -350,6 +350,7 @@ BirthData InputForm::birthData() const {
   d.latMinutes = txtLatM_->text().toStdString();
   d.south = optSouth_->isChecked();
   d.extras = extras_;
+  d.place = place_;
   return d;
 }
 
@@ -359,6 +360,7 @@ void InputForm::setBirthData(const BirthData& d) {
   // zone row, tick and exact offset are taken as they are, not looked up again.
   settingZone_ = true;
   extras_ = d.extras;
+  place_ = d.place;
   txtName_->setText(QString::fromStdString(d.name));
   // Month and year first: they decide which days the day list offers.
   if (d.monthIndex >= 0 && d.monthIndex < 12) cboMonth_->setCurrentIndex(d.monthIndex);
@@ -456,6 +458,7 @@ bool InputForm::runCalculation() {
                       {DescribeReading(twice->earlier), DescribeReading(twice->later)});
         if (!choice) return false;
         extras_.utcOffsetSeconds = (*choice == 0 ? twice->earlier : twice->later).utOffsetSeconds;
+        extras_.fold = *choice == 0 ? DoubledHour::kEarlier : DoubledHour::kLater;
         refreshZoneLabel();
       }
       data.extras = extras_;
@@ -474,7 +477,7 @@ bool InputForm::runCalculation() {
     ShowMessage(this, QString::fromStdString(polar->message), MessageIcon::Information);
     return false;
   }
-  emit chartCalculated(std::get<std::shared_ptr<const ChartState>>(result.outcome));
+  emit chartCalculated(std::get<std::shared_ptr<const Chart>>(result.outcome));
   return true;
 }
 
@@ -631,6 +634,7 @@ void InputForm::choosePlace(std::size_t id, const QString& matchedName) {
   (filled.east ? optEast_ : optWest_)->setChecked(true);
   (filled.south ? optSouth_ : optNorth_)->setChecked(true);
   setZone(std::string(place.zoneId));
+  place_ = DescribePlace(place);
 }
 
 void InputForm::chooseZoneByName() {
@@ -642,7 +646,6 @@ void InputForm::chooseZoneByName() {
 
 void InputForm::setZone(const std::string& zoneId) {
   extras_.zoneId = zoneId;
-  extras_.utcOffsetSeconds.reset();
   applyZone();
 }
 
@@ -653,6 +656,7 @@ LocalDateTime InputForm::birthLocalTime() const {
 
 void InputForm::applyZone() {
   extras_.utcOffsetSeconds.reset();
+  extras_.fold = DoubledHour::kNone;
   if (extras_.zoneId) {
     // A skipped or doubled time is settled when the chart is calculated.
     const ZoneLookup clock = LookUpLocalTime(*extras_.zoneId, birthLocalTime());

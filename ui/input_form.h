@@ -4,7 +4,7 @@
 
 #include "app/birth_data.h"
 #include "app/birth_validation.h"
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "app/place_index.h"
 #include "app/zone_clock.h"
 
@@ -48,7 +48,7 @@ class InputForm : public QMainWindow {
   void offerYearsOf(EngineKind engine);
 
  signals:
-  void chartCalculated(std::shared_ptr<const ChartState> chart);
+  void chartCalculated(std::shared_ptr<const Chart> chart);
   // The place file has been read (ok) or could not be (the search box is then disabled).
   void placesLoaded(bool ok);
 
@@ -85,6 +85,7 @@ class InputForm : public QMainWindow {
   std::shared_ptr<const PlaceIndex> places_;
   QLabel* lblZoneInForce_ = nullptr;
   BirthExtras extras_;
+  std::string place_;  // the description of the place last chosen, kept with the birth
   // Set while the program itself moves the zone row, the tick or the birth time, so that
   // only the user's own changes drop the zone id or look the zone up again.
   bool settingZone_ = false;

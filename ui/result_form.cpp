@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "app/chart_calculation.h"
+#include "app/chart_texts.h"
 #include "app/page_texts.h"
 #include "ui/interpretation_form.h"
 #include "ui/twips.h"
@@ -66,11 +67,11 @@ constexpr std::array<PositionRow, kBodyCount> kPositionRows = {{
     {11, "Ketu/South node"}, {16, "Asc/Lagna"},
 }};
 
-constexpr std::array<const char*, 7> kDetailCaptions = {
+constexpr std::array<const char*, 8> kDetailCaptions = {
     "Date of Birth :", "Time of Birth :", "Longitude :", "Latitude   :",
-    "City :",          "State :",         "Country :"};
-constexpr std::array<const char*, 7> kDetailNames = {"lblDOB",  "lblTOB",   "lblLongitude", "lblLatitude",
-                                                     "lblCity", "lblState", "lblCountry"};
+    "City :",          "State :",         "Country :",   "Clock :"};
+constexpr std::array<const char*, 8> kDetailNames = {"lblDOB",  "lblTOB",   "lblLongitude", "lblLatitude",
+                                                     "lblCity", "lblState", "lblCountry",   "lblClock"};
 
 // Entries and links in dark blue; the one with the keyboard focus stands out in the
 // selection colours, so the user sees where Enter goes.
@@ -436,13 +437,13 @@ QGridLayout* ResultForm::sideFrame(const char* title, const char* name, QWidget*
 QWidget* ResultForm::buildDetails() {
   QWidget* frame = nullptr;
   QGridLayout* grid = sideFrame("Your Details", "fraDetails", frame);
-  frame->setFixedHeight(Twips(2775));
+  frame->setFixedHeight(Twips(3075));
   grid->setVerticalSpacing(0);
   name_ = MakeLabel("lblName", QString(), frame);
   name_->setFont(Font(kFontFamily, kPointSize, true));
   name_->setFixedWidth(Twips(3285));
   grid->addWidget(name_, 0, 0, 1, 2);
-  for (int row = 0; row < 7; ++row) {
+  for (int row = 0; row < static_cast<int>(kDetailNames.size()); ++row) {
     QLabel* caption = MakeLabel(QString("lblDetailCaption_%1").arg(row), kDetailCaptions[row], frame);
     caption->setFixedWidth(Twips(1305));
     details_[row] = MakeLabel(kDetailNames[row], QString(), frame);
@@ -471,26 +472,27 @@ QWidget* ResultForm::buildPositions() {
   return frame;
 }
 
-void ResultForm::showChart(const ChartState& chart) {
-  const ResultTexts& texts = chart.Results;
-  name_->setText(Text(texts.NameText));
+void ResultForm::showChart(const Chart& chart) {
+  const ChartTexts texts = TextsOf(chart);
+  name_->setText(Text(texts.name));
   FitLineToWidth(name_, kPointSize);
-  const std::array<const std::string*, 7> detailTexts = {
-      &texts.DateText, &texts.TimeText, &texts.LongitudeText, &texts.LatitudeText,
-      &texts.CityText, &texts.StateText, &texts.CountryText};
-  for (int row = 0; row < 7; ++row) {
+  const std::string clock = ClockText(chart);
+  const std::array<const std::string*, 8> detailTexts = {
+      &texts.date, &texts.time, &texts.longitude, &texts.latitude, &texts.city, &texts.state, &texts.country, &clock};
+  for (std::size_t row = 0; row < detailTexts.size(); ++row) {
     details_[row]->setText(Text(*detailTexts[row]));
+    details_[row]->setToolTip(Text(*detailTexts[row]));
     FitLineToWidth(details_[row], kPointSize);
   }
-  for (int body = 0; body < kBodyCount; ++body) {
-    positions_[body]->setText(Text(texts.PositionTexts[body]));
+  for (std::size_t body = 0; body < kBodyCount; ++body) {
+    positions_[body]->setText(Text(texts.positions[body]));
     FitLineToWidth(positions_[body], kPointSize);
   }
-  for (int sign = 0; sign < 12; ++sign)
-    signBoxes_[sign]->setTexts(ListLines(texts.ChartBoxTexts[sign]), ListLines(texts.LagnaBoxTexts[sign]));
+  for (std::size_t sign = 0; sign < 12; ++sign)
+    signBoxes_[sign]->setTexts(ListLines(texts.chartBoxes[sign]), ListLines(texts.lagnaBoxes[sign]));
 
   pageFields_ = PageFieldsOf(chart);
-  personName_ = texts.NameText;
+  personName_ = texts.name;
   for (LagnaFormKind kind : {LagnaFormKind::kOne, LagnaFormKind::kTwo}) {
     if (InterpretationForm* form = ExistingLagnaForm(kind)) {
       form->fill(pageFields_);
@@ -511,9 +513,9 @@ void ResultForm::openLagnaPage(int index) {
   if (index < 0 || index >= kLagnaCount) return;
   std::string_view person = personName_;
   if (provider_) {
-    if (const ChartState* chart = provider_()) {
+    if (const Chart* chart = provider_()) {
       pageFields_ = PageFieldsOf(*chart);
-      person = chart->Results.NameText;
+      person = chart->birth.name;
     }
   }
   InterpretationForm* form = LagnaForm(FormKindForLagna(index));

@@ -3,7 +3,7 @@
 #include <array>
 #include <functional>
 
-#include "app/chart_state.h"
+#include "app/chart.h"
 #include "lagna/page_fields.h"
 
 class QGridLayout;
@@ -32,7 +32,7 @@ class ResultForm : public QWidget {
 
   // Shows a chart: every text is written anew, so nothing of a previous chart remains,
   // and the chart frame comes to the front. Open interpretation windows are refilled.
-  void showChart(const ChartState& chart);
+  void showChart(const Chart& chart);
 
   // Fills the interpretation window of lagna entry `index` (0 to 12) from the current chart,
   // brings its page to the front, places the window over the chart frame (a step down and
@@ -42,7 +42,7 @@ class ResultForm : public QWidget {
 
   // Where the current chart comes from when a page opens. Without a provider the page fields
   // of the chart last passed to showChart are used.
-  using ChartProvider = std::function<const ChartState*()>;
+  using ChartProvider = std::function<const Chart*()>;
   void setChartProvider(ChartProvider provider);
 
   // Replaces what a click on a lagna entry does after lagnaClicked; an empty function
@@ -80,7 +80,7 @@ class ResultForm : public QWidget {
   std::array<SignBox*, 12> signBoxes_{};
   std::array<QLabel*, kBodyCount> positions_{};
   QLabel* name_ = nullptr;
-  std::array<QLabel*, 7> details_{};  // date, time, longitude, latitude, city, state, country
+  std::array<QLabel*, 8> details_{};  // date, time, longitude, latitude, city, state, country, clock
 
   LagnaPageFields pageFields_;  // of the chart last shown
   std::string personName_;      // of the chart last shown

@@ -260,14 +260,14 @@ TEST_F(AtomicFileTest, AWriteBeyondTheFileSizeLimitLeavesTheOldFile) {
 // Saving over an existing chart file: a failed save must not cost the chart that was there.
 TEST_F(AtomicFileTest, AFailedChartSaveKeepsThePreviousChartFile) {
   const std::string path = Path("ram.zdh");
-  ChartState earlier;
-  earlier.BirthName = "SITA", earlier.BirthMonth = 1, earlier.BirthDay = 31, earlier.BirthYear = 1980;
-  earlier.ZonePosition = 29, earlier.LongitudeMinutes = 7, earlier.LatitudeDegrees = 51, earlier.LatitudeMinutes = 30;
-  earlier.BirthCity = "London";
+  Chart earlier;
+  earlier.birth.name = "SITA", earlier.birth.monthIndex = 0, earlier.birth.day = 31, earlier.birth.year = 1980;
+  earlier.clock.zonePosition = 29, earlier.birth.lonMinutes = "7", earlier.birth.latDegrees = "51", earlier.birth.latMinutes = "30";
+  earlier.birth.city = "London";
   ASSERT_EQ(SaveChartFile(path, earlier), std::nullopt);
   const std::string saved = Slurp(path);
-  ChartState later = earlier;
-  later.BirthName = "RAM KUMAR", later.BirthCity = "New Delhi";
+  Chart later = earlier;
+  later.birth.name = "RAM KUMAR", later.birth.city = "New Delhi";
 
   const int status = WithFileSizeLimit(32, [&] {
     const auto message = SaveChartFile(path, later);

@@ -1,4 +1,5 @@
 #include "app/chart_calculation.h"
+#include "app/chart_texts.h"
 
 #include "app/display_texts.h"
 
@@ -15,7 +16,7 @@ BirthData Delhi1975() {
   return d;
 }
 
-const ChartState& Chart(const CalculationResult& r) {
+const Chart& ChartOf(const CalculationResult& r) {
   EXPECT_TRUE(r.ok());
   return r.chart();
 }
@@ -34,28 +35,27 @@ TEST(ChartCalculation, HeaderTextsAndInputs) {
   BirthData d = Delhi1975();
   d.lonDegrees = "\t77 ";  // read as validation reads it, not as 0
   const CalculationResult r = CalculateChart(d);
-  const ChartState& s = Chart(r);
-  EXPECT_EQ(s.Results.DateText, "June/5/1975");
-  EXPECT_EQ(s.Results.TimeText, "7:5");
-  EXPECT_EQ(s.Results.LatitudeText, "28\xC2\xB0 36' N");
-  EXPECT_EQ(s.Results.LongitudeText, "77\xC2\xB0 13' E");
-  EXPECT_EQ(s.Results.CityText, " New Delhi ");  // shown as typed
-  EXPECT_EQ(s.BirthCity, "New Delhi");           // stored trimmed
-  EXPECT_EQ(s.ZoneOffsetHours, -5);
-  EXPECT_EQ(s.ZoneOffsetMinutes, -30);
-  EXPECT_EQ(s.LongitudeDegrees, 77);
+  const Chart& s = ChartOf(r);
+  EXPECT_EQ(TextsOf(s).date, "June/5/1975");
+  EXPECT_EQ(TextsOf(s).time, "07:05:00");
+  EXPECT_EQ(TextsOf(s).latitude, "28\xC2\xB0 36' N");
+  EXPECT_EQ(TextsOf(s).longitude, "77\xC2\xB0 13' E");
+  EXPECT_EQ(TextsOf(s).city, "New Delhi");  // without the blanks typed around it
+  EXPECT_EQ(s.birth.city, "New Delhi");
+  EXPECT_EQ(s.clock.utcOffsetSeconds, 5 * 3600 + 30 * 60);  // Indian time, local minus UT
+  EXPECT_EQ(s.clock.source, ClockSource::kZoneRow);
 }
 
 // Every box that holds bodies lists them after an empty first line, in body order, and every
 // body appears exactly once across the twelve boxes.
 TEST(ChartCalculation, BodiesAreListedInTheBoxOfTheirSign) {
   const CalculationResult r = CalculateChart(Delhi1975());
-  const ChartState& s = Chart(r);
+  const ChartTexts texts = TextsOf(ChartOf(r));
   // On this date the Sun and a retrograde Mercury stand in Taurus, after them Ketu.
-  EXPECT_EQ(s.Results.ChartBoxTexts[1], "\r\nSun\r\nMercury (R) \r\nKetu");
+  EXPECT_EQ(texts.chartBoxes[1], "\r\nSun\r\nMercury (R) \r\nKetu");
   int listed = 0;
   for (int k = 0; k < 12; ++k) {
-    const std::string& box = s.Results.ChartBoxTexts[k];
+    const std::string& box = texts.chartBoxes[k];
     if (!box.empty()) {
       EXPECT_EQ(box.rfind("\r\n", 0), 0u) << k;
     }
@@ -69,20 +69,20 @@ TEST(ChartCalculation, SecondsMoveOnlyTheElapsedTime) {
   const CalculationResult a = CalculateChart(d);
   d.second = 42;
   const CalculationResult b = CalculateChart(d);
-  const ChartState& s0 = Chart(a);
-  const ChartState& s1 = Chart(b);
-  EXPECT_EQ(s0.Results.PositionTexts, s1.Results.PositionTexts);
-  EXPECT_EQ(s1.SecondsSinceSunrise - s0.SecondsSinceSunrise, 42);
+  const Chart& s0 = ChartOf(a);
+  const Chart& s1 = ChartOf(b);
+  EXPECT_EQ(TextsOf(s0).positions, TextsOf(s1).positions);
+  EXPECT_EQ(s1.sun.secondsSinceSunrise - s0.sun.secondsSinceSunrise, 42);
 }
 
 TEST(ChartCalculation, SunEntryDescribesTheReferenceSunriseAfterward) {
   const CalculationResult r = CalculateChart(Delhi1975());
-  const ChartState& s = Chart(r);
+  const Chart& s = ChartOf(r);
   // Born 102 minutes after sunrise: the Sun has moved a few arcminutes since.
-  EXPECT_EQ(s.MinutesSinceSunrise, 102);
-  EXPECT_NE(s.SunriseSunText, s.Results.PositionTexts[kSun]);
-  EXPECT_EQ(s.SunriseSunText, CompactLongitude(s.SunriseSunLongitude));
-  EXPECT_EQ(s.LagnaSigns[kSL], static_cast<int>(s.SunriseSunLongitude / 30.0));
+  EXPECT_EQ(s.sun.minutesSinceSunrise, 102);
+  EXPECT_NE(TextsOf(s).sunAtSunrise, TextsOf(s).positions[kSun]);
+  EXPECT_EQ(TextsOf(s).sunAtSunrise, CompactLongitude(s.sun.sunAtSunriseDeg));
+  EXPECT_EQ(s.lagnas.lagnas[kSL].sign, static_cast<int>(s.sun.sunAtSunriseDeg / 30.0));
 }
 
 // Every lagna's stored longitude, where it has one, lies in the sign it is marked in.
@@ -91,12 +91,12 @@ TEST(ChartCalculation, LagnaLongitudesAgreeWithTheirSigns) {
     BirthData d = Delhi1975();
     d.hour = hour;
     const CalculationResult r = CalculateChart(d);
-    const ChartState& s = Chart(r);
+    const Chart& s = ChartOf(r);
     for (int id : {kBL, kHL, kGL, kSrL, kVL, kCL, kSL, kAscendantLagna}) {
-      ASSERT_TRUE(s.HasLongitude[id]) << id;
-      EXPECT_EQ(static_cast<int>(s.LagnaLongitudes[id] / 30.0), s.LagnaSigns[id]) << id << " at " << hour;
+      ASSERT_TRUE(s.lagnas.lagnas[id].longitudeDeg.has_value()) << id;
+      EXPECT_EQ(static_cast<int>(s.lagnas.lagnas[id].longitudeDeg.value_or(0.0) / 30.0), s.lagnas.lagnas[id].sign) << id << " at " << hour;
     }
-    EXPECT_EQ(s.LagnaSigns[kAscendantLagna], s.PlanetSign[kAscendantBody]);
+    EXPECT_EQ(s.lagnas.lagnas[kAscendantLagna].sign, BodySign(s, kAscendantBody));
   }
 }
 
@@ -110,12 +110,12 @@ TEST(ChartCalculation, ACalculationOwesNothingToThePreviousOne) {
   const CalculationResult fresh = CalculateChart(Delhi1975());
   (void)CalculateChart(other);
   const CalculationResult again = CalculateChart(Delhi1975());
-  const ChartState& a = Chart(fresh);
-  const ChartState& b = Chart(again);
-  EXPECT_EQ(a.Results.ChartBoxTexts, b.Results.ChartBoxTexts);
-  EXPECT_EQ(a.Results.LagnaBoxTexts, b.Results.LagnaBoxTexts);
-  EXPECT_EQ(a.ChartBodyNames, b.ChartBodyNames);
-  EXPECT_EQ(a.LagnaSigns, b.LagnaSigns);
+  const Chart& a = ChartOf(fresh);
+  const Chart& b = ChartOf(again);
+  EXPECT_EQ(TextsOf(a).chartBoxes, TextsOf(b).chartBoxes);
+  EXPECT_EQ(TextsOf(a).lagnaBoxes, TextsOf(b).lagnaBoxes);
+  EXPECT_EQ(TextsOf(a).bodyNames, TextsOf(b).bodyNames);
+  EXPECT_EQ(TextsOf(a).positions, TextsOf(b).positions);
 }
 
 TEST(ChartCalculation, PolarDateStopsWithAMessageNamingTheDate) {

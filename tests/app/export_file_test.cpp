@@ -96,16 +96,16 @@ TEST(ExportNames, StemIsTheNameInSafeCharactersAndTheDate) {
       {"..", 2050, 7, 20, "CHART_2050-07-20"},
   };
   for (const Case& c : cases) {
-    ChartState chart;
-    chart.BirthName = c.name;
-    chart.BirthYear = c.year;
-    chart.BirthMonth = c.month;
-    chart.BirthDay = c.day;
+    Chart chart;
+    chart.birth.name = c.name;
+    chart.birth.year = c.year;
+    chart.birth.monthIndex = c.month - 1;
+    chart.birth.day = c.day;
     EXPECT_EQ(ExportFileStem(chart), c.stem) << c.name;
   }
-  ChartState longName;
-  longName.BirthName = std::string(300, 'a');
-  longName.BirthYear = 1975, longName.BirthMonth = 6, longName.BirthDay = 5;
+  Chart longName;
+  longName.birth.name = std::string(300, 'a');
+  longName.birth.year = 1975, longName.birth.monthIndex = 5, longName.birth.day = 5;
   EXPECT_EQ(ExportFileStem(longName), std::string(100, 'A') + "_1975-06-05");
 }
 

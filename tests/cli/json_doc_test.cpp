@@ -71,8 +71,9 @@ std::set<std::string> PrintedPaths() {
   const CalculationResult zoned = CalculateChart(birth);
   EXPECT_TRUE(zoned.ok());
   if (!zoned.ok()) return paths;
-  ChartState placed = zoned.chart();
-  placed.PlaceText = "New Delhi, Delhi, India (28:36N 77:13E, Asia/Kolkata)";
+  Chart placed = zoned.chart();
+  placed.birth.place = "New Delhi, Delhi, India (28:36N 77:13E, Asia/Kolkata)";
+  placed.birth.placeFilled = {"lon", "lat", "zone"};
   PrettyJsonWriter json;
   WriteChartJson(json, placed, false);
   CollectPaths(nlohmann::ordered_json::parse(json.Text()), "", paths);

@@ -2,6 +2,8 @@
 // place search. Expected offsets are facts of the zone history (IANA tz database).
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -121,6 +123,36 @@ TEST_F(ZoneCliTest, PlaceGivesCoordinatesNamesAndZone) {
   EXPECT_EQ(birth["tz"], "Europe/Berlin");
   EXPECT_EQ(birth["utc_offset_seconds"], 3600);  // West Germany kept no summer time in 1975
   EXPECT_NE(run.err.find("place: "), std::string::npos);  // stderr names the place used
+}
+
+// Options given beside --place keep their values; the place fills only the others, and stderr
+// and the JSON say which. A batch row's columns do the same, and its line names the place.
+TEST_F(ZoneCliTest, GivenOptionsWinOverThePlace) {
+  const CliRun run = Cli({"--name", "ram", "--date", "1975-06-05", "--time", "07:05", "--place", "New Delhi", "--lon",
+                          "10:00W", "--lat", "10:00S", "--city", "Foo", "--zone", "3", "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto birth = nlohmann::json::parse(run.out)["birth"];
+  EXPECT_EQ(birth["lon"], "10:00W");
+  EXPECT_EQ(birth["lat"], "10:00S");
+  EXPECT_EQ(birth["city"], "Foo");
+  EXPECT_EQ(birth["zone"], 3);
+  EXPECT_EQ(birth["utc_offset_seconds"], -4 * 3600);  // Atlantic Standard Time, not India's clock
+  EXPECT_FALSE(birth.contains("tz"));
+  EXPECT_EQ(birth["country"], "India");
+  EXPECT_EQ(birth["place_filled"], nlohmann::json::array({"state", "country"}));
+  EXPECT_NE(run.err.find("from the place: state, country; kept as given: lon, lat, city, zone"), std::string::npos)
+      << run.err;
+
+  const std::string csv = (dir_ / "rows.csv").string();
+  std::ofstream(csv) << "name,date,time,zone,dst,lon,lat,city,place\n"
+                        "RAM,1975-06-05,07:05,,,,,Foo,New Delhi\n";
+  const CliRun batch = Cli({"--batch", csv});
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  const auto row = nlohmann::json::parse(batch.out)["birth"];
+  EXPECT_EQ(row["city"], "Foo");
+  EXPECT_EQ(row["tz"], "Asia/Kolkata");
+  EXPECT_NE(row["place"].get<std::string>().find("India"), std::string::npos);
+  EXPECT_EQ(row["place_filled"], nlohmann::json::array({"lon", "lat", "state", "country", "zone"}));
 }
 
 // Names a chart file cannot hold are written in its letters, so the chart can be saved.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/chart_calculation.h"
+#include "app/chart_texts.h"
 #include "app/convention_comparison.h"
 #include "app/display_texts.h"
 #include "astro/element_ephemeris.h"
@@ -164,11 +165,12 @@ TEST(CalculationSettingsChecks, DefaultSettingsGiveTheElementMethodsCharts) {
   for (const BirthData& d : VariedBirths()) {
     const CalculationResult viaSettings = CalculateChart(d), viaEngine = CalculateChart(d, ElementEphemeris());
     ASSERT_TRUE(viaSettings.ok() && viaEngine.ok());
-    EXPECT_EQ(viaSettings.chart().BirthLongitudes, viaEngine.chart().BirthLongitudes);
-    EXPECT_EQ(viaSettings.chart().LagnaLongitudes, viaEngine.chart().LagnaLongitudes);
-    EXPECT_EQ(viaSettings.chart().ReferenceSunrise, viaEngine.chart().ReferenceSunrise);
-    EXPECT_EQ(viaSettings.chart().Results.LagnaBoxTexts, viaEngine.chart().Results.LagnaBoxTexts);
-    EXPECT_EQ(viaSettings.chart().Settings, CalculationSettings{});
+    EXPECT_EQ(viaSettings.chart().positions.longitudeDeg, viaEngine.chart().positions.longitudeDeg);
+    for (std::size_t l = 0; l < kLagnaCount; ++l)
+      EXPECT_EQ(viaSettings.chart().lagnas.lagnas[l].longitudeDeg, viaEngine.chart().lagnas.lagnas[l].longitudeDeg);
+    EXPECT_EQ(viaSettings.chart().sun.referenceSunrise, viaEngine.chart().sun.referenceSunrise);
+    EXPECT_EQ(TextsOf(viaSettings.chart()).lagnaBoxes, TextsOf(viaEngine.chart()).lagnaBoxes);
+    EXPECT_EQ(viaSettings.chart().settings, CalculationSettings{});
   }
 }
 
@@ -239,15 +241,15 @@ TEST(ConventionComparison, AChartsOwnColumnHoldsItsLagnas) {
   s.indu = InduRule::kFromMoon;
   const CalculationResult r = CalculateChart(d, s);
   ASSERT_TRUE(r.ok());
-  const ChartState& chart = r.chart();
-  const ConventionComparison c = CompareConventions(chart.Input, chart.Settings);
+  const Chart& chart = r.chart();
+  const ConventionComparison c = CompareConventions(chart.birth, chart.settings);
   ASSERT_EQ(c.columns.back().settings, s);
   for (int l = 0; l < kLagnaCount; ++l) {
     const ComparisonCell& cell = c.rows[static_cast<std::size_t>(l)].cells.back();
-    EXPECT_EQ(cell.sign, chart.LagnaSigns[l]) << kLagnaKeys[l];
-    EXPECT_EQ(cell.longitudeDeg.has_value(), chart.HasLongitude[l]) << kLagnaKeys[l];
+    EXPECT_EQ(cell.sign, chart.lagnas.lagnas[l].sign) << kLagnaKeys[l];
+    EXPECT_EQ(cell.longitudeDeg.has_value(), chart.lagnas.lagnas[l].longitudeDeg.has_value()) << kLagnaKeys[l];
   }
-  EXPECT_EQ(c.rows[kLagnaCount].cells.back().text, MinuteText(chart.ReferenceSunrise).substr(11));
+  EXPECT_EQ(c.rows[kLagnaCount].cells.back().text, MinuteText(chart.sun.referenceSunrise).substr(11));
 }
 
 }  // namespace

@@ -258,8 +258,10 @@ TEST(SwissEngine, ConcurrentChartsEqualSequentialOnes) {
   auto signature = [&](const BirthData& d) {
     const CalculationResult r = CalculateChart(d, precise);
     EXPECT_TRUE(r.ok());
-    const ChartState& c = r.chart();
-    return std::make_tuple(c.BirthLongitudes, c.LagnaSigns, c.SunriseBirthDay, c.SunriseSunLongitude);
+    const Chart& c = r.chart();
+    std::array<int, kLagnaCount> signs{};
+    for (std::size_t l = 0; l < kLagnaCount; ++l) signs[l] = c.lagnas.lagnas[l].sign;
+    return std::make_tuple(c.positions.longitudeDeg, signs, c.sun.riseBirthDay, c.sun.sunAtSunriseDeg);
   };
   std::vector<decltype(signature(births[0]))> sequential, concurrent(births.size());
   for (const BirthData& d : births) sequential.push_back(signature(d));

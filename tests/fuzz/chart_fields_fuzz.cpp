@@ -66,10 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CalculationSettings settings;  // the element method: the Swiss data may be missing
     const CalculationResult result = CalculateChart(birth, settings);
     if (!result.ok()) return 0;
-    const ChartState& chart = result.chart();
+    const Chart& chart = result.chart();
     const std::string& path = ChartPath();
     ::unlink(path.c_str());
-    const auto refused = SaveChartFile(path, chart, birth.extras);
+    const auto refused = SaveChartFile(path, chart);
     struct stat st {};
     if (refused) {
       // Refused before writing: no file, no temporary file.
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           CoordinateValue(again.latMinutes) == CoordinateValue(birth.latMinutes));
     const CalculationResult second = CalculateChart(again, settings);
     Check(second.ok());
-    Check(EncodeChartFile(second.chart(), again.extras) == *bytes);
+    Check(EncodeChartFile(second.chart()) == *bytes);
   }
   return 0;
 }

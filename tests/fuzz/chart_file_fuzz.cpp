@@ -27,7 +27,7 @@ bool InLists(const corvane::BirthData& b) {
 void CheckChart(const corvane::BirthData& birth) {
   const corvane::CalculationResult result = corvane::CalculateChart(birth);
   if (!result.ok()) return;
-  const corvane::ChartState& chart = result.chart();
+  const corvane::Chart& chart = result.chart();
   for (const int sign : chart.LagnaSigns) Check(sign >= 0 && sign <= 11);
   for (const int sign : chart.PlanetSign) Check(sign >= 0 && sign <= 11);
 

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "app/chart_calculation.h"
+#include "app/chart_texts.h"
 #include "app/page_texts.h"
 #include "report/chart_drawing.h"
 #include "report/report_document.h"
@@ -24,7 +25,7 @@
 namespace corvane {
 namespace {
 
-const ChartState& Sample() {
+const Chart& Sample() {
   static const CalculationResult result = CalculateChart(testing::DelhiBirth());
   return result.chart();
 }
@@ -67,12 +68,12 @@ TEST(ChartLayout, SignsStandInTheirFixedPlaces) {
 // Every body and mark of the sample chart stands in the box of its sign: the sign of each
 // body's longitude and the sign of each lagna.
 TEST(ChartLayout, BodiesAndMarksStandInTheirSigns) {
-  const ChartState& chart = Sample();
+  const Chart& chart = Sample();
   QImage canvas = Canvas(800);
   const ChartLayout layout = LayoutChart(chart, QRectF(0, 0, 800, 800), &canvas);
   const char* names[] = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"};
   for (int body = 0; body < kBodyCount; ++body) {
-    const int sign = SignOfLongitude(chart.BirthLongitudes[body]);
+    const int sign = SignOfLongitude(chart.positions.longitudeDeg[body]);
     bool found = false;
     for (const ChartText* text : TextsOf(layout, sign, ChartText::Kind::kBody))
       found = found || text->text.startsWith(names[body]);
@@ -82,7 +83,7 @@ TEST(ChartLayout, BodiesAndMarksStandInTheirSigns) {
     int count = 0;
     for (const ChartText& text : layout.texts)
       if (text.kind == ChartText::Kind::kMark && text.text == QString::fromUtf8(kLagnaKeys[lagna].data()))
-        count += text.sign == chart.LagnaSigns[lagna] ? 1 : 100;
+        count += text.sign == chart.lagnas.lagnas[lagna].sign ? 1 : 100;
     EXPECT_EQ(count, 1) << kLagnaKeys[lagna];
   }
 }
@@ -91,12 +92,17 @@ TEST(ChartLayout, BodiesAndMarksStandInTheirSigns) {
 // box, wide enough for its text, and painting it leaves ink there; the marks go into more
 // than one column. An ordinary box keeps one column at the full size.
 TEST(ChartLayout, ACrowdedBoxKeepsEveryEntryVisible) {
-  ChartState chart;
+  Chart chart;
   const int sign = 3;
-  chart.Results.ChartBoxTexts[sign] =
-      "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus (R) \r\nMars (R) \r\nJupiter (R) \r\nSaturn (R) \r\nRahu\r\nKetu\r\nAsc";
-  chart.Results.LagnaBoxTexts[sign] = "\r\nAL\r\nUL\r\nPL\r\nGL\r\nHL\r\nBL\r\nIL\r\nVL\r\nCL\r\nSL\r\nSrL\r\nPpL";
-  chart.Results.LagnaBoxTexts[5] = "\r\nAL";
+  // Every body and all twelve lagna marks in one box, five planets retrograde.
+  chart.lagnas.bodySigns.fill(sign);
+  for (int body : {kMercury, kVenus, kMars, kJupiter, kSaturn}) chart.retrograde[static_cast<std::size_t>(body)] = true;
+  for (LagnaPosition& lagna : chart.lagnas.lagnas) lagna = {true, sign, std::nullopt};
+  chart.lagnas.padas.padaSign.fill(sign);
+  Chart lone;  // AL alone in Virgo
+  lone.lagnas.bodySigns.fill(-1);
+  lone.lagnas.lagnas[kAL] = {true, 5, std::nullopt};
+  lone.lagnas.padas.padaSign.fill(5);
   for (const int side : {240, 400, 1200}) {
     QImage canvas = Canvas(side);
     const ChartLayout layout = LayoutChart(chart, QRectF(0, 0, side, side), &canvas);
@@ -121,7 +127,8 @@ TEST(ChartLayout, ACrowdedBoxKeepsEveryEntryVisible) {
     for (const ChartText* mark : marks) markColumns.insert(mark->rect.left());
     EXPECT_GT(markColumns.size(), 1u) << side;
 
-    const auto single = TextsOf(layout, 5, ChartText::Kind::kMark);
+    const ChartLayout loneLayout = LayoutChart(lone, QRectF(0, 0, side, side), &canvas);
+    const auto single = TextsOf(loneLayout, 5, ChartText::Kind::kMark);
     ASSERT_EQ(single.size(), 1u);
     EXPECT_GT(single[0]->font.pointSizeF(), marks[0]->font.pointSizeF());
 

@@ -85,7 +85,7 @@ class ConventionsUiTest : public QObject {
     const CalculationResult r = CalculateChart(corvane::testing::DelhiBirth(), raman);
     QVERIFY(r.ok());
     FrameWindow frame;
-    frame.showChart(std::get<std::shared_ptr<const ChartState>>(r.outcome));
+    frame.showChart(std::get<std::shared_ptr<const Chart>>(r.outcome));
     frame.findChild<QAction*>("mnuCompare")->trigger();
     auto* window = frame.findChild<CompareWindow*>("frmCompare");
     QVERIFY(window && window->isVisible());
@@ -96,7 +96,7 @@ class ConventionsUiTest : public QObject {
     QCOMPARE(table->horizontalHeaderItem(5)->text(), QString("6 Your settings"));
     QCOMPARE(table->verticalHeaderItem(5)->text(), QString("IL  Indu lagna"));
     // Every cell with a mark is highlighted, and only those.
-    const ConventionComparison c = CompareConventions(r.chart().Input, raman);
+    const ConventionComparison c = CompareConventions(r.chart().birth, raman);
     int marked = 0;
     for (int row = 0; row < table->rowCount(); ++row)
       for (int col = 0; col < table->columnCount(); ++col) {
@@ -118,12 +118,12 @@ class ConventionsUiTest : public QObject {
     app.start();
     app.inputForm()->setBirthData(corvane::testing::DelhiBirth());
     QVERIFY(app.inputForm()->runCalculation());
-    QCOMPARE(app.frameWindow()->chart()->Settings, CalculationSettings{});
+    QCOMPARE(app.frameWindow()->chart()->settings, CalculationSettings{});
     CalculationSettings precise;
     precise.engine = EngineKind::kSwiss;
     SaveCalculationSettings(precise);
     emit app.frameWindow()->settingsChanged();
-    QCOMPARE(app.frameWindow()->chart()->Settings, precise);
+    QCOMPARE(app.frameWindow()->chart()->settings, precise);
   }
 };
 

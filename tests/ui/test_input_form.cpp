@@ -417,10 +417,10 @@ class InputFormTest : public QObject {
 
   void savedDayTheMonthLacksIsRefused() {
     QTemporaryDir dir;
-    ChartState chart;
-    chart.BirthName = "RAM";
-    chart.BirthMonth = 4, chart.BirthDay = 31, chart.BirthYear = 1975;
-    chart.LongitudeDegrees = 77, chart.LatitudeDegrees = 28;
+    Chart chart;
+    chart.birth.name = "RAM";
+    chart.birth.monthIndex = 3, chart.birth.day = 31, chart.birth.year = 1975;
+    chart.birth.lonDegrees = "77", chart.birth.latDegrees = "28";
     const QString path = dir.filePath("april.zdh");
     QVERIFY(!SaveChartFile(path.toStdString(), chart).has_value());
     QSignalSpy calculated(form_.get(), &InputForm::chartCalculated);
@@ -518,7 +518,7 @@ class InputFormTest : public QObject {
   // Ticking daylight saving on a zone that already holds that hour asks first; the answer
   // decides whether the chart is calculated, and the chart is the one the input gives.
   void daylightSavingOnADaylightZoneAsksFirst() {
-    QList<std::shared_ptr<const ChartState>> calculated;
+    QList<std::shared_ptr<const Chart>> calculated;
     connect(form_.get(), &InputForm::chartCalculated, this, [&](auto chart) { calculated << chart; });
     QStringList questions;
     bool answer = false;
@@ -535,9 +535,9 @@ class InputFormTest : public QObject {
     QCOMPARE(calculated.count(), 1);
     const auto chart = calculated.at(0);
     const CalculationResult direct = CalculateChart(form_->birthData());
-    QVERIFY(chart->IsDaylightSaving);
-    QCOMPARE(chart->BirthLongitudes[kAscendantBody], direct.chart().BirthLongitudes[kAscendantBody]);
-    QCOMPARE(chart->MinutesSinceSunrise, direct.chart().MinutesSinceSunrise);
+    QVERIFY(chart->clock.daylightSaving);
+    QCOMPARE(chart->positions.longitudeDeg[kAscendantBody], direct.chart().positions.longitudeDeg[kAscendantBody]);
+    QCOMPARE(chart->sun.minutesSinceSunrise, direct.chart().sun.minutesSinceSunrise);
 
     // No question for a standard zone, nor before the input itself is valid.
     child<QComboBox>("cmbTimeZone")->setCurrentIndex(27);  // Eastern Standard Time

@@ -78,7 +78,7 @@ class NavigationTest : public QObject {
     QVERIFY(!input->isVisible());
     QPointer<FrameWindow> first = app.frameWindow();
     QVERIFY(first && first->isVisible());
-    QCOMPARE(first->chart()->BirthYear, 1975);
+    QCOMPARE(first->chart()->birth.year, 1975);
 
     // A page left open explains the old chart: Back takes it off the screen with the frame.
     first->resultForm()->openLagnaPage(3);
@@ -92,7 +92,7 @@ class NavigationTest : public QObject {
     fill(input, "SITA", 1990);
     QVERIFY(input->runCalculation());
     QVERIFY(app.frameWindow() && app.frameWindow()->isVisible());
-    QCOMPARE(app.frameWindow()->chart()->BirthYear, 1990);
+    QCOMPARE(app.frameWindow()->chart()->birth.year, 1990);
   }
 
   void exitOrClosingEndsTheProgramWithPagesOpen() {
@@ -181,8 +181,8 @@ class NavigationTest : public QObject {
     app.inputForm()->findChild<QPushButton*>("cmdOpen")->click();
     QCOMPARE(app.inputForm()->findChild<QLineEdit*>("txtName")->text(), QString("RAM"));
     QVERIFY(app.inputForm()->findChild<QRadioButton*>("optLong_1")->isChecked());
-    QCOMPARE(app.currentChart()->BirthYear, 1975);
-    QCOMPARE(app.currentChart()->ZonePosition, 34);
+    QCOMPARE(app.currentChart()->birth.year, 1975);
+    QCOMPARE(app.currentChart()->clock.zonePosition, 34);
 
     // Cancelling writes and opens nothing; a name in capitals is refused.
     SetFileChooserForTesting([](FileDialogKind) { return QString(); });
@@ -220,7 +220,7 @@ class NavigationTest : public QObject {
     input->findChild<QLineEdit*>("txtMCity")->setText("New Delhi");
     QVERIFY(input->runCalculation());
     const QStringList saved = formValues(input);
-    const int pranapada = app.currentChart()->PranapadaHouse;
+    const int pranapada = app.currentChart()->lagnas.pranapadaHouse;
     SetFileChooserForTesting([&](FileDialogKind) { return path; });
     app.frameWindow()->findChild<QPushButton*>("cmdSave")->click();
     app.frameWindow()->findChild<QPushButton*>("cmdBack")->click();
@@ -247,8 +247,8 @@ class NavigationTest : public QObject {
     for (int i = 0; i < saved.size(); ++i) QVERIFY2(changed[i] != saved[i], qPrintable(saved[i]));
     input->openChartFile(path);
     QCOMPARE(formValues(input), saved);
-    QCOMPARE(app.currentChart()->BirthSecond, 59);
-    QCOMPARE(app.currentChart()->PranapadaHouse, pranapada);
+    QCOMPARE(app.currentChart()->birth.second, 59);
+    QCOMPARE(app.currentChart()->lagnas.pranapadaHouse, pranapada);
 
     app.frameWindow()->findChild<QPushButton*>("cmdBack")->click();
     input->openChartFile(QString(CORVANE_TEST_DATA_DIR) + "/delhi_1975.zdh");
@@ -267,7 +267,7 @@ class NavigationTest : public QObject {
     InputForm* input = app.inputForm();
     fill(input, "RAM", 1975);
     QVERIFY(input->runCalculation());
-    const ChartState* shown = app.currentChart();
+    const Chart* shown = app.currentChart();
     app.frameWindow()->findChild<QPushButton*>("cmdBack")->click();
     fill(input, "SITA", 2001);
     const QStringList before = formValues(input);

@@ -18,31 +18,35 @@ using namespace corvane;
 
 namespace {
 
-// A hand-made chart: Sun and Mercury in Aries, a retrograde Saturn in Capricorn, two marks
-// with a bare line between them in Leo.
-ChartState FirstChart() {
-  ChartState chart;
-  ResultTexts& r = chart.Results;
-  r.NameText = "First Person", r.DateText = "January/5/1975", r.TimeText = "7:5";
-  r.LatitudeText = "28° 36' N", r.LongitudeText = "77° 12' E";
-  r.CityText = "New Delhi", r.StateText = "Delhi", r.CountryText = "India";
-  for (int body = 0; body < kBodyCount; ++body) r.PositionTexts[body] = "1" + std::to_string(body) + " Ari 05";
-  r.ChartBoxTexts[0] = "\r\nSun\r\nMercury";
-  r.ChartBoxTexts[9] = "\r\nSaturn (R) ";
-  r.LagnaBoxTexts[4] = "\r\nAL\r\n\r\nPL";
-  chart.LagnaSigns[kHL] = 0;  // Aries: Kshatriya
-  chart.LagnaSigns[kPL] = 1;  // Taurus: Vaisya
-  chart.PranapadaHouse = 5;
+// A hand-made chart: Sun and Mercury in Aries, a retrograde Saturn in Capricorn, AL in Leo, PL
+// in Taurus (the bare lines of the other padas and UL in Pisces).
+Chart FirstChart() {
+  Chart chart;
+  BirthData& b = chart.birth;
+  b.name = "First Person", b.monthIndex = 0, b.day = 5, b.year = 1975, b.hour = 7, b.minute = 5;
+  b.latDegrees = "28", b.latMinutes = "36", b.south = false, b.lonDegrees = "77", b.lonMinutes = "12", b.east = true;
+  b.city = "New Delhi", b.state = "Delhi", b.country = "India";
+  chart.lagnas.bodySigns.fill(-1);
+  for (int body = 0; body < kBodyCount; ++body) chart.positions.longitudeDeg[body] = 10 + body + 5.5 / 60;  // "1b Ari 05"
+  chart.lagnas.bodySigns[kSun] = chart.lagnas.bodySigns[kMercury] = 0;
+  chart.lagnas.bodySigns[kSaturn] = 9;
+  chart.retrograde[kSaturn] = true;
+  chart.lagnas.lagnas[kAL] = {true, 4, std::nullopt};
+  chart.lagnas.lagnas[kPL] = {true, 1, std::nullopt};  // Taurus: Vaisya
+  chart.lagnas.lagnas[kUL] = {true, 11, std::nullopt};
+  chart.lagnas.padas.padaSign.fill(11);
+  chart.lagnas.lagnas[kHL].sign = 0;  // Aries: Kshatriya
+  chart.lagnas.pranapadaHouse = 5;
   return chart;
 }
 
-ChartState SecondChart() {
-  ChartState chart;
-  ResultTexts& r = chart.Results;
-  r.NameText = "Second";
-  r.ChartBoxTexts[6] = "\r\nMoon";
-  r.LagnaBoxTexts[2] = "\r\nUL";
-  for (int body = 0; body < kBodyCount; ++body) r.PositionTexts[body] = "02 Lib 44";
+Chart SecondChart() {
+  Chart chart;
+  chart.birth.name = "Second";
+  chart.lagnas.bodySigns.fill(-1);
+  chart.lagnas.bodySigns[kMoon] = 6;
+  chart.lagnas.lagnas[kGL] = {true, 2, std::nullopt};
+  for (int body = 0; body < kBodyCount; ++body) chart.positions.longitudeDeg[body] = 182 + 44.5 / 60;  // "02 Lib 44"
   return chart;
 }
 
@@ -101,7 +105,7 @@ class ResultFormTest : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     for (auto [name, text] : {std::pair{"lblAries", "Sun\nMercury"}, {"lblCapricorn", "Saturn (R) "}, {"lblTaurus", ""},
-                              {"lblArudha_4", "AL\nPL"}, {"lblName", "First Person"}, {"lblDOB", "January/5/1975"},
+                              {"lblArudha_4", "AL"}, {"lblArudha_1", "PL"}, {"lblTOB", "07:05:00"}, {"lblName", "First Person"}, {"lblDOB", "January/5/1975"},
                               {"lblLatitude", "28° 36' N"}, {"planet_9", "19 Ari 05"}})
       QCOMPARE(Label(form, name)->text(), QString(text));
     QVERIFY(ShownWhole(Label(form, "lblAries")));
@@ -118,18 +122,17 @@ class ResultFormTest : public QObject {
         QVERIFY2(!label->text().contains(old), qPrintable(label->objectName() + ": " + label->text()));
     }
     QCOMPARE(Label(form, "lblLibra")->text(), QString("Moon"));
-    QCOMPARE(Label(form, "lblArudha_2")->text(), QString("UL"));
+    QCOMPARE(Label(form, "lblArudha_2")->text(), QString("GL"));
     QCOMPARE(Label(form, "lblCity")->text(), QString());
   }
 
   void crowdedSignShowsEveryEntry() {
     ResultForm form;
-    ChartState chart;
-    chart.Results.ChartBoxTexts[3] =
-        "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus (R) \r\nMars (R) \r\nJupiter (R) \r\nSaturn (R) "
-        "\r\nRahu\r\nKetu\r\nAsc";
-    chart.Results.LagnaBoxTexts[3] =
-        "\r\nAL\r\n\r\n\r\nPL\r\nGL\r\nHL\r\nBL\r\nIL\r\nVL\r\nCL\r\nSL\r\nSrL\r\nPpL\r\nUL";
+    Chart chart;  // every body and every lagna in Cancer, five planets retrograde
+    chart.lagnas.bodySigns.fill(3);
+    for (int body : {kMercury, kVenus, kMars, kJupiter, kSaturn}) chart.retrograde[body] = true;
+    for (LagnaPosition& lagna : chart.lagnas.lagnas) lagna = {true, 3, std::nullopt};
+    chart.lagnas.padas.padaSign.fill(3);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.showChart(chart);
@@ -189,14 +192,14 @@ class ResultFormTest : public QObject {
     QCOMPARE(one->findChild<QLabel*>("lblCasteHL")->text(), QString("Kshatriya"));
 
     // A new chart refills the open form at once.
-    ChartState next = FirstChart();
-    next.LagnaSigns[kHL] = 2;  // Gemini: Sudra
+    Chart next = FirstChart();
+    next.lagnas.lagnas[kHL].sign = 2;  // Gemini: Sudra
     form.showChart(next);
     QCOMPARE(one->findChild<QLabel*>("lblCasteHL")->text(), QString("Sudra"));
 
     // With a provider the page shows the provider's chart.
-    ChartState provided = FirstChart();
-    provided.LagnaSigns[kPL] = 3;  // Cancer: Brahmana
+    Chart provided = FirstChart();
+    provided.lagnas.lagnas[kPL].sign = 3;  // Cancer: Brahmana
     form.setChartProvider([&] { return &provided; });
     form.openLagnaPage(8);
     InterpretationForm* two = ExistingLagnaForm(LagnaFormKind::kTwo);

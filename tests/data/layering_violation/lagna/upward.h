@@ -1,2 +1,2 @@
 #pragma once
-#include "app/chart_state.h"
+#include "app/chart.h"

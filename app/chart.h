@@ -1,0 +1,61 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "app/birth_data.h"
+#include "app/calculation_settings.h"
+#include "astro/bodies.h"
+#include "astro/civil_time.h"
+#include "astro/ephemeris.h"
+#include "lagna/special_lagnas.h"
+
+namespace corvane {
+
+// Where the offset of a birth's clock came from.
+enum class ClockSource {
+  kZoneRow,       // a row of the program's zone list and its daylight-saving tick
+  kZoneDatabase,  // a zone of the time zone database at the birth's local time
+  kExactOffset,   // an offset given as it is, without a zone (a chart file's utc_offset_seconds)
+};
+
+// The clock a chart was computed with. Offsets have one sign: local time minus UT, east
+// positive, as ISO 8601 writes them.
+struct BirthClock {
+  ClockSource source = ClockSource::kZoneRow;
+  int zonePosition = 29;        // row of the zone list; for a zone of the database, the row that fits
+  bool daylightSaving = false;  // the tick beside the row
+  std::string zoneId;           // the database zone, empty unless source is kZoneDatabase
+  int utcOffsetSeconds = 0;     // local time minus UT, the daylight-saving hour included
+  DoubledHour fold = DoubledHour::kNone;  // which reading of a local time that happened twice
+};
+
+// Sunrise and sunset (local clock, whole minutes) of the birth date and its neighbours, the
+// sunrise the birth is counted from and the counts since it.
+struct SunDays {
+  CivilDateTime risePrevious, setPrevious, riseBirthDay, setBirthDay, riseNext, setNext;
+  CivilDateTime referenceSunrise;
+  std::int64_t minutesSinceSunrise = 0, secondsSinceSunrise = 0;
+  double sunAtSunriseDeg = 0;  // sidereal Sun at the reference sunrise, degrees [0, 360)
+};
+
+// Everything a chart is: what was entered, the clock that was used, the settings, and what
+// was computed. Each output (file, JSON, window, print, pictures) takes only this value; the
+// texts they show are made from it by TextsOf (app/chart_texts.h). Only CalculateChart
+// builds one.
+struct Chart {
+  BirthData birth;               // as entered, the found place's description included
+  BirthClock clock;              // the clock used
+  CalculationSettings settings;  // engine and conventions
+  SiderealPositions positions;   // the ten bodies at the birth minute, and the ayanamsa
+  PerBody<bool> retrograde{};    // at the birth minute
+  SunDays sun;
+  LagnaChart lagnas;             // as lagna/ returns it
+};
+
+// The sign index 0..11 of a body at birth (Aries for a body without one).
+inline int BodySign(const Chart& chart, int body) {
+  const int sign = chart.lagnas.bodySigns[static_cast<std::size_t>(body)];
+  return sign < 0 ? 0 : sign;
+}
+
+}  // namespace corvane

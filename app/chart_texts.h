@@ -1,0 +1,36 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "app/chart.h"
+
+namespace corvane {
+
+// The display texts of a chart, made from it where an output shows them and never stored in it.
+struct ChartTexts {
+  std::string name;
+  std::string date;       // "June/5/1975"
+  std::string time;       // "07:05:09"
+  std::string latitude;   // "28° 36' N"
+  std::string longitude;  // "77° 13' E"
+  std::string city, state, country;                    // without their outer blanks
+  std::array<std::string, kBodyCount> bodyNames;      // "Mercury (R) " after a retrograde planet
+  std::array<std::string, kBodyCount> positions;      // compact birth positions, "16 Sag 30"
+  std::array<std::string, 12> chartBoxes;             // body names per sign box, CR LF before each
+  std::array<std::string, 12> lagnaBoxes;             // lagna marks per sign box, CR LF before each
+  std::string sunAtSunrise;                           // compact, "20 Tau 16"
+};
+
+ChartTexts TextsOf(const Chart& chart);
+
+// The clock the chart was computed with, for people:
+//   "Europe/Berlin, CET, UTC+1:00 (earlier of the doubled hour)"   a zone of the database
+//   "exact offset UTC+0:19:32"                                     an offset without a zone
+//   "Central European Time, CET, UTC+1:00"                         a zone list row
+//   "Central European Time, CET, UTC+2:00 with daylight saving"    the row and its tick
+std::string ClockText(const Chart& chart);
+
+// "07:05:09": the birth time with two-digit minutes and seconds.
+std::string BirthTimeText(const BirthData& birth);
+
+}  // namespace corvane
