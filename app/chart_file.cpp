@@ -10,8 +10,10 @@
 
 #include "app/atomic_file.h"
 #include "app/birth_validation.h"
+#include "app/display_texts.h"
 #include "app/input_file.h"
 #include "app/text_encoding.h"
+#include "app/whole_number.h"
 #include "app/zone_table.h"
 
 namespace corvane {
@@ -36,12 +38,6 @@ constexpr std::string_view kPlaceFilledKey = "place_filled";
 constexpr std::string_view kPlaceFields[] = {"lon", "lat", "city", "state", "country", "zone"};
 constexpr int kMaxUtcOffsetSeconds = 18 * 3600;
 constexpr std::size_t kMaxZoneIdLength = 128;
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
 
 // Decodes a field; nothing when a byte below 85 is not part of a well-formed escape pair
 // (`strict`), otherwise such bytes are dropped.
@@ -69,15 +65,7 @@ std::optional<std::string> Decode(std::string_view encoded, bool strict) {
 }
 
 // A whole decimal number of at most four digits (leading zeros allowed).
-std::optional<int> ParseNumber(std::string_view text) {
-  if (text.empty() || text.size() > 4) return std::nullopt;
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || text.front() == '-' || text.front() == '+') {
-    return std::nullopt;
-  }
-  return value;
-}
+std::optional<int> ParseNumber(std::string_view text) { return ParseDigits(text, 4); }
 
 // The value of a list item whose text equals `text`: items are written without leading zeros.
 std::optional<int> ParseListItem(std::string_view text, int first, int last) {

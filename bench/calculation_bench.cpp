@@ -2,12 +2,12 @@
 #include <benchmark/benchmark.h>
 
 #include "app/chart_calculation.h"
-#include "tests/app/sample_birth.h"
+#include "bench/bench_birth.h"
 
 namespace {
 
 void WholeChart(benchmark::State& state) {
-  corvane::BirthData birth = corvane::testing::DelhiBirth();
+  corvane::BirthData birth = corvane::bench::BenchBirth();
   int minute = 0;
   for (auto _ : state) {
     birth.minute = minute;

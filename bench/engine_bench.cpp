@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "astro/element_ephemeris.h"
-#include "tests/astro/chart_fixtures.h"
+#include "astro/ut_instant.h"
 
 namespace corvane {
 namespace {
@@ -10,10 +10,14 @@ namespace {
 // sunrise and sunset of three days, the Sun at the reference sunrise and the retrograde marks.
 void BM_EngineOfOneChart(benchmark::State& state) {
   // 07:05 on 5 January 1975 at 77:13 E, 28:38 N, Indian time.
-  const testing::EngineCase c = testing::BirthChart(1975, 1, 5, 7, 5, 77, 13, true, 28, 38, false, -5, -30);
+  struct {
+    CivilDateTime clock;
+    GeoPoint place;
+    ClockOffset offset;
+  } const c{{1975, 1, 5, 7, 5, 0}, {28.0 + 38.0 / 60, 77.0 + 13.0 / 60}, {-5, -30, 0, false}};
   const ElementEphemeris engine;
   for (auto _ : state) {
-    const UtInstant t = c.Instant();
+    const UtInstant t = ToUniversalTime(c.clock, c.offset);
     const SiderealPositions p = engine.Positions(t, c.place);
     RiseSet today{};
     for (int day = 4; day <= 6; ++day) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/chart_calculation.h"
-#include "tests/app/sample_birth.h"
+#include "bench/bench_birth.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ corvane::CalculationSettings Precise() {
 
 void PreciseChart(benchmark::State& state) {
   const corvane::CalculationSettings settings = Precise();
-  corvane::BirthData birth = corvane::testing::DelhiBirth();
+  corvane::BirthData birth = corvane::bench::BenchBirth();
   int minute = 0;
   for (auto _ : state) {
     birth.minute = minute;
@@ -32,7 +32,7 @@ BENCHMARK(PreciseChart);
 std::vector<corvane::BirthData> SpreadBirths() {
   std::vector<corvane::BirthData> births;
   for (int i = 0; i < 97; ++i) {
-    corvane::BirthData d = corvane::testing::DelhiBirth();
+    corvane::BirthData d = corvane::bench::BenchBirth();
     d.year = 1901 + (i * 37) % 150;
     d.monthIndex = (i * 5) % 12;
     d.day = 1 + (i * 11) % 28;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
@@ -17,10 +18,12 @@
 #include <mutex>
 #include <thread>
 
+#include "app/birth_sweep.h"
 #include "app/chart_calculation.h"
 #include "app/text_encoding.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
+#include "cli/exit_status.h"
 
 namespace corvane {
 namespace {
@@ -29,7 +32,6 @@ namespace {
 // many threads the chunks get smaller, so that memory stays bounded on any machine.
 constexpr std::size_t kChunkRecords = 256;
 constexpr std::size_t kRecordsInFlight = 2048;
-constexpr int kExitRefused = 2, kExitUsage = 64, kExitNoInput = 66, kExitIoError = 74;
 
 // The signal (SIGINT or SIGTERM) that asked a batch to stop; 0 while none has.
 volatile std::sig_atomic_t g_stopSignal = 0;
@@ -83,6 +85,17 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
     case BatchColumn::kEngine: extras.engine = text; break;
     case BatchColumn::kTz: extras.tz = text; break;
     case BatchColumn::kPlace: extras.place = text; break;
+    case BatchColumn::kSweepMinutes: {
+      if (text.empty()) break;
+      int minutes = 0;
+      const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), minutes);
+      if (ec != std::errc() || end != text.data() + text.size() || minutes < 1 || minutes > kMaxSweepMinutes)
+        return CliInputError{CliInputError::Kind::Rejected, "sweep_minutes needs a number of minutes from 1 to " +
+                                                                std::to_string(kMaxSweepMinutes) + ", not \"" +
+                                                                std::string(text) + "\""};
+      extras.sweepMinutes = minutes;
+      break;
+    }
   }
   return std::nullopt;
 }
@@ -92,6 +105,7 @@ struct Chunk {
   std::vector<CsvRecord> records;
   std::size_t count = 0;
   std::string output;
+  std::string messages;  // the refusals, for standard error
   bool refused = false;
 };
 
@@ -116,7 +130,7 @@ class BatchRun {
       std::fprintf(err_, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
       return kExitNoInput;
     }
-    return refused_ ? kExitRefused : 0;
+    return refused_ ? kExitRejected : 0;
   }
 
  private:
@@ -133,6 +147,7 @@ class BatchRun {
 
   void Render(Chunk& chunk, LineJsonWriter& json, BirthData& data, BatchRowExtras& extras) const {
     chunk.output.clear();
+    chunk.messages.clear();
     chunk.refused = false;
     for (std::size_t i = 0; i < chunk.count; ++i) {
       const CsvRecord& record = chunk.records[i];
@@ -150,7 +165,10 @@ class BatchRun {
           chunk.output.append(line).push_back('\n');
           continue;
         }
-        if (calc.ok()) {
+        if (calc.ok() && extras.sweepMinutes > 0) {
+          const BirthSweep sweep = SweepBirthTime(data, rowSettings, extras.sweepMinutes);
+          WriteChartJson(json, calc.chart(), false, &sweep);
+        } else if (calc.ok()) {
           WriteChartJson(json, calc.chart(), false);
         } else if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
           refusal = std::string(message->text);
@@ -166,6 +184,8 @@ class BatchRun {
         json.String(*refusal);
         json.EndObject();
         chunk.refused = true;
+        chunk.messages.append("corvane-cli: line ").append(std::to_string(record.line)).append(": ");
+        chunk.messages.append(*refusal).push_back('\n');
       }
       chunk.output.append(json.Text()).push_back('\n');
     }
@@ -174,6 +194,7 @@ class BatchRun {
   bool Write(const Chunk& chunk) {
     refused_ |= chunk.refused;
     recordsWritten_ += chunk.count;
+    if (!chunk.messages.empty()) std::fwrite(chunk.messages.data(), 1, chunk.messages.size(), err_);
     return std::fwrite(chunk.output.data(), 1, chunk.output.size(), out_) == chunk.output.size();
   }
 

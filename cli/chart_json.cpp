@@ -8,6 +8,7 @@
 #include "app/chart_texts.h"
 #include "app/display_texts.h"
 #include "app/zone_table.h"
+#include "cli/sweep_output.h"
 
 namespace corvane {
 namespace {
@@ -189,7 +190,7 @@ void WritePages(W& json, const LagnaPageFields& fields) {
 }  // namespace
 
 template <typename W>
-void WriteChartJson(W& json, const Chart& c, bool pages) {
+void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep) {
   const ChartTexts texts = TextsOf(c);
   json.StartObject();
   json.Key("format");
@@ -247,24 +248,34 @@ void WriteChartJson(W& json, const Chart& c, bool pages) {
     json.Key("pages");
     WritePages(json, *fields);
   }
-  // The engine and conventions the chart was computed with, by their command-line keys.
   json.Key("settings");
-  json.StartObject();
-  json.Key("engine");
-  json.String(ChoiceOf(kEngineChoices, c.settings.engine).key);
-  json.Key("ayanamsa");
-  json.String(ChoiceOf(kAyanamsaChoices, c.settings.ayanamsa).key);
-  json.Key("node");
-  json.String(ChoiceOf(kNodeChoices, c.settings.node).key);
-  json.Key("sunrise");
-  json.String(ChoiceOf(kSunriseChoices, c.settings.sunrise).key);
-  json.Key("indu");
-  json.String(ChoiceOf(kInduChoices, c.settings.indu).key);
-  json.EndObject();
+  WriteSettingsJson(json, c.settings);
+  if (sweep) {
+    json.Key("sweep");
+    WriteSweepJson(json, *sweep);
+  }
   json.EndObject();
 }
 
-template void WriteChartJson(PrettyJsonWriter&, const Chart&, bool);
-template void WriteChartJson(LineJsonWriter&, const Chart&, bool);
+template <typename W>
+void WriteSettingsJson(W& json, const CalculationSettings& settings) {
+  json.StartObject();
+  json.Key("engine");
+  json.String(ChoiceOf(kEngineChoices, settings.engine).key);
+  json.Key("ayanamsa");
+  json.String(ChoiceOf(kAyanamsaChoices, settings.ayanamsa).key);
+  json.Key("node");
+  json.String(ChoiceOf(kNodeChoices, settings.node).key);
+  json.Key("sunrise");
+  json.String(ChoiceOf(kSunriseChoices, settings.sunrise).key);
+  json.Key("indu");
+  json.String(ChoiceOf(kInduChoices, settings.indu).key);
+  json.EndObject();
+}
+
+template void WriteChartJson(PrettyJsonWriter&, const Chart&, bool, const BirthSweep*);
+template void WriteChartJson(LineJsonWriter&, const Chart&, bool, const BirthSweep*);
+template void WriteSettingsJson(PrettyJsonWriter&, const CalculationSettings&);
+template void WriteSettingsJson(LineJsonWriter&, const CalculationSettings&);
 
 }  // namespace corvane

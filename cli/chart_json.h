@@ -1,4 +1,6 @@
 #pragma once
+#include "app/birth_sweep.h"
+#include "app/calculation_settings.h"
 #include "app/chart.h"
 #include "cli/json_writer.h"
 
@@ -6,9 +8,15 @@ namespace corvane {
 
 // Writes the whole chart as one JSON object (docs/json.md): inputs, positions, sunrises,
 // lagnas, sign boxes and the fired reading headings; with `pages` also every interpretation
-// field and both readings. Instantiated for PrettyJsonWriter and LineJsonWriter.
+// field and both readings; with `sweep` the birth-time sweep under "sweep". Instantiated for
+// PrettyJsonWriter and LineJsonWriter.
 template <typename Writer>
-void WriteChartJson(Writer& json, const Chart& chart, bool pages);
+void WriteChartJson(Writer& json, const Chart& chart, bool pages, const BirthSweep* sweep = nullptr);
+
+// {"engine", "ayanamsa", "node", "sunrise", "indu"}: the engine and conventions by their
+// command-line keys, as every chart and every column of --compare names them.
+template <typename Writer>
+void WriteSettingsJson(Writer& json, const CalculationSettings& settings);
 
 
 }  // namespace corvane

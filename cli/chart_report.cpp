@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/sign_grid.h"
 #include "app/zone_table.h"
 #include "app/display_texts.h"
 #include "app/chart_calculation.h"
@@ -20,8 +21,6 @@ constexpr std::array<const char*, kLagnaCount> kLagnaNames = {
     "IL  Indu lagna",    "PL  Paka lagna",    "UL  Upapada lagna", "PpL Pranapada lagna", "VL  Varnada lagna",
     "CL  Chandra lagna", "SL  Surya lagna",   "Ascendant"};
 
-// Fixed places of the signs in the square chart; -1 marks the four middle cells.
-constexpr int kGrid[4][4] = {{11, 0, 1, 2}, {10, -1, -1, 3}, {9, -1, -1, 4}, {8, 7, 6, 5}};
 constexpr std::size_t kCellWidth = 16;
 
 // Characters shown, counting each UTF-8 sequence once (the degree sign is two bytes).
@@ -82,12 +81,12 @@ void WriteSquareChart(const ChartTexts& c, std::ostream& out) {
     std::array<std::vector<std::string>, 4> cells;
     std::size_t height = 1;
     for (int col = 0; col < 4; ++col) {
-      cells[col] = CellLines(c, kGrid[row][col]);
+      cells[col] = CellLines(c, SignAtBox(row, col));
       height = std::max(height, cells[col].size());
     }
     for (std::size_t line = 0; line < height; ++line) {
       for (int col = 0; col < 4; ++col) {
-        const bool middle = kGrid[row][col] < 0;
+        const bool middle = SignAtBox(row, col) < 0;
         const std::string text = line < cells[col].size() ? cells[col][line] : "";
         if (middle && col == 2) {
           out << "  " << Padded(text, kCellWidth) << " ";

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "app/birth_validation.h"
+#include "app/whole_number.h"
 #include "app/zone_table.h"
 
 namespace corvane {
@@ -11,16 +12,6 @@ namespace {
 CliInputError Usage(std::string message) { return {CliInputError::Kind::Usage, std::move(message)}; }
 CliInputError Rejected(std::string_view message) { return {CliInputError::Kind::Rejected, std::string(message)}; }
 
-// A whole number written with 1 to `maxDigits` digits and nothing else.
-std::optional<int> Digits(std::string_view text, std::size_t maxDigits) {
-  if (text.empty() || text.size() > maxDigits) return std::nullopt;
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || text.front() == '-' || text.front() == '+') {
-    return std::nullopt;
-  }
-  return value;
-}
 
 // Splits "DDD:MMx" into its degree text, minute text and hemisphere letter.
 struct CoordinateParts {
@@ -78,9 +69,9 @@ std::optional<CliInputError> SetBirthDate(std::string_view text, BirthData& data
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
     return Usage("the date must look like YYYY-MM-DD, not \"" + std::string(text) + "\"");
   }
-  const auto year = Digits(text.substr(0, 4), 4);
-  const auto month = Digits(text.substr(5, 2), 2);
-  const auto day = Digits(text.substr(8, 2), 2);
+  const auto year = ParseDigits(text.substr(0, 4), 4);
+  const auto month = ParseDigits(text.substr(5, 2), 2);
+  const auto day = ParseDigits(text.substr(8, 2), 2);
   if (!year || !month || !day) return Usage("the date must look like YYYY-MM-DD, not \"" + std::string(text) + "\"");
   // The engine's own years are checked with the chart; here the widest span of any engine.
   if (*year < kAnyEngineYears.first || *year > kAnyEngineYears.last)
@@ -99,11 +90,11 @@ std::optional<CliInputError> SetBirthTime(std::string_view text, BirthData& data
   const auto first = text.find(':');
   if (first == std::string_view::npos) return bad();
   const auto second = text.find(':', first + 1);
-  const auto hour = Digits(text.substr(0, first), 2);
-  const auto minute = Digits(text.substr(first + 1, second == std::string_view::npos ? std::string_view::npos
+  const auto hour = ParseDigits(text.substr(0, first), 2);
+  const auto minute = ParseDigits(text.substr(first + 1, second == std::string_view::npos ? std::string_view::npos
                                                                                        : second - first - 1), 2);
   std::optional<int> seconds = 0;
-  if (second != std::string_view::npos) seconds = Digits(text.substr(second + 1), 2);
+  if (second != std::string_view::npos) seconds = ParseDigits(text.substr(second + 1), 2);
   if (!hour || !minute || !seconds) return bad();
   if (*hour > 23) return Rejected("The hour must be one of 0 to 23");
   if (*minute > 59) return Rejected("The minute must be one of 0 to 59");
@@ -115,7 +106,7 @@ std::optional<CliInputError> SetBirthTime(std::string_view text, BirthData& data
 }
 
 std::optional<CliInputError> SetZonePosition(std::string_view text, BirthData& data) {
-  const auto zone = Digits(text, 3);
+  const auto zone = ParseDigits(text, 3);
   if (!zone) return Usage("the zone must be a list position, not \"" + std::string(text) + "\"");
   if (*zone >= kZoneCount) return Rejected("The zone must be a position from 0 to 70 of the zone list");
   data.zonePosition = *zone;

@@ -29,6 +29,7 @@
 #include "cli/cli_input.h"
 #include "cli/retrograde_listing.h"
 #include "cli/settings_options.h"
+#include "cli/sweep_output.h"
 #include "cli/zone_listing.h"
 #include "corvane_version.h"
 
@@ -73,7 +74,7 @@ constexpr OptionSpec kOptions[] = {
     {"--state", "S", kChartCommand, "state or province of the birth place"},
     {"--country", "C", kChartCommand, "country of the birth place"},
     {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand | kZonesCommand | kPlacesCommand,
-     "print one JSON object instead of the report"},
+     "print JSON instead of the text (docs/json.md)"},
     {"--pages", "", kChartCommand | kOpenCommand, "also print every field of the interpretation pages"},
     {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
     {"--compare", "", kChartCommand | kOpenCommand,
@@ -93,30 +94,38 @@ constexpr OptionSpec kOptions[] = {
     {"--paper", "a4|letter", kChartCommand | kOpenCommand | kBatchCommand, "paper of the PDF (default: from the locale)"},
     {"--pdf-dir", "DIR", kBatchCommand,
      "with --batch: one PDF per chart into DIR, named NAME_YYYY-MM-DD.pdf, instead of the JSON lines"},
+    {"--sweep", "N", kChartCommand | kOpenCommand,
+     "also the birth-time sweep: where each lagna changes sign within N minutes (1 to 720) of the time"},
+    {"--sweep-svg", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as an SVG drawing"},
+    {"--sweep-png", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as a PNG picture"},
     {"--indu", "ascendant|moon", kChartCommand | kOpenCommand | kBatchCommand,
      "Indu lagna from the ascendant, Venus kala 10 (default), or the Moon, kala 12"},
 };
 
 constexpr std::string_view kSynopsis =
     "Usage:\n"
-    "  corvane-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS] --zone N [--dst]\n"
-    "              --lon DDD:MM{E|W} --lat DD:MM{N|S} [--city C --state S --country C]\n"
-    "              [--json] [--pages] [--save FILE.zdh]\n"
-    "  corvane-cli --open FILE.zdh [--json] [--pages] [--save FILE.zdh]\n"
-    "  corvane-cli --batch FILE|- [--jobs N]\n"
+    "  corvane-cli --name NAME --date YYYY-MM-DD --time HH:MM[:SS]\n"
+    "              {--zone N [--dst] | --tz ID [--fold earlier|later]}\n"
+    "              {--lon DDD:MM{E|W} --lat DD:MM{N|S} [--city C --state S --country C] | --place TEXT}\n"
+    "              [settings] [--json] [--pages] [--save FILE.zdh] [--compare] [--pdf F --svg F --png F]\n"
+    "  corvane-cli --open FILE.zdh [settings] [--json] [--pages] [--save FILE.zdh] [--compare] [...]\n"
+    "  corvane-cli --batch FILE|- [--jobs N] [--pdf-dir DIR] [settings]\n"
     "  corvane-cli --retrogrades YEAR [--json]\n"
     "  corvane-cli --zones [--json]\n"
     "  corvane-cli --places TEXT [--json]\n"
     "  corvane-cli --help | --version\n"
+    "where settings are any of --engine, --ayanamsa, --node, --sunrise and --indu.\n"
     "\n";
 
-constexpr std::string_view kExitStatuses =
+constexpr std::string_view kBatchAndJson =
     "\n"
     "The batch CSV (RFC 4180) has the header name,date,time,zone,dst,lon,lat followed by any of\n"
-    "city,state,country (dst 0 or 1). The JSON output is described in docs/json.md.\n"
-    "Exit status: 0 done, 2 input refused, 3 no sunrise or sunset on the date,\n"
-    "64 usage error, 65 not a chart file, 66 input file unreadable, 69 Swiss Ephemeris data files\n"
-    "missing, 73 chart file not written, 74 output not written.\n"
+    "city,state,country,engine,tz,place,sweep_minutes (dst 0 or 1). The JSON output is described\n"
+    "in docs/json.md.\n"
+    "\n"
+    "Exit status:\n";
+
+constexpr std::string_view kExamples =
     "\n"
     "Examples:\n"
     "  Born 5 June 1975 at 07:05 in New Delhi; zone 34 is Indian time (+05:30):\n"
@@ -126,7 +135,10 @@ constexpr std::string_view kExitStatuses =
     "  Which position to give --zone, with each zone's offset from universal time:\n"
     "    corvane-cli --zones\n";
 
-std::string UsageText() { return std::string(kSynopsis) + OptionListText(kOptions) + std::string(kExitStatuses); }
+std::string UsageText() {
+  return std::string(kSynopsis) + OptionListText(kOptions) + std::string(kBatchAndJson) + ExitStatusLines() +
+         std::string(kExamples);
+}
 
 int UsageError(const std::string& message) {
   std::cerr << "corvane-cli: " << message << "\n" << "Run corvane-cli --help for the usage.\n";
@@ -261,7 +273,7 @@ int RunCompare(const Arguments& args, const BirthData& data, const CalculationSe
   if (args.Has("--pages") || args.Has("--save")) return UsageError("--compare cannot be combined with --pages or --save");
   const ConventionComparison comparison = CompareConventions(data, settings);
   if (args.Has("--json"))
-    return Print(CompareJson(comparison).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n");
+    return Print(CompareJson(comparison));
   std::ostringstream table;
   WriteCompareTable(comparison, table);
   return Print(table.str());
@@ -288,6 +300,18 @@ int RunChart(const Arguments& args) {
   if (args.Has("--compare")) return RunCompare(args, data, settings);
   ReportRequest report;
   if (const auto error = ReadReportRequest(ReportOptionValues(args), false, report)) return UsageError(*error);
+
+  std::optional<int> sweepMinutes;
+  if (args.Has("--sweep")) {
+    const std::string_view text = args.Value("--sweep");
+    int minutes = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), minutes);
+    if (ec != std::errc() || end != text.data() + text.size() || minutes < 1 || minutes > kMaxSweepMinutes)
+      return UsageError("--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) + ", not \"" +
+                        std::string(text) + "\"");
+    sweepMinutes = minutes;
+    report.options.sweepMinutes = minutes;
+  }
 
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
@@ -316,15 +340,21 @@ int RunChart(const Arguments& args) {
 
   if (const int status = WriteReportFiles(chart, report, stderr); status != 0) return status;
 
+  std::optional<BirthSweep> sweep;
+  if (sweepMinutes) sweep = SweepBirthTime(data, settings, *sweepMinutes);
   const bool pages = args.Has("--pages");
   if (args.Has("--json")) {
     PrettyJsonWriter json;
-    WriteChartJson(json, chart, pages);
+    WriteChartJson(json, chart, pages, sweep ? &*sweep : nullptr);
     json.EndLine();
     return Print(json.Text());
   }
   std::ostringstream text;
   WriteChartReport(chart, pages, text);
+  if (sweep) {
+    text << '\n';
+    WriteSweepText(*sweep, text);
+  }
   return Print(text.str());
 }
 

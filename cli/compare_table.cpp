@@ -8,20 +8,6 @@ namespace corvane {
 
 namespace {
 
-// {"engine": "elements", "ayanamsa": "lahiri", "node": "mean", "sunrise": "limb",
-// "indu": "ascendant"}: the settings by their command-line keys.
-nlohmann::ordered_json SettingsJson(const CalculationSettings& s) {
-  return {{"engine", ChoiceOf(kEngineChoices, s.engine).key},
-          {"ayanamsa", ChoiceOf(kAyanamsaChoices, s.ayanamsa).key},
-          {"node", ChoiceOf(kNodeChoices, s.node).key},
-          {"sunrise", ChoiceOf(kSunriseChoices, s.sunrise).key},
-          {"indu", ChoiceOf(kInduChoices, s.indu).key}};
-}
-
-}  // namespace
-
-namespace {
-
 constexpr std::size_t kLabelWidth = 22;
 constexpr std::size_t kCellWidth = 13;
 
@@ -69,30 +55,68 @@ void WriteCompareTable(const ConventionComparison& c, std::ostream& out) {
     if (!c.failures[i].empty()) out << "\nColumn " << i + 1 << " has no chart: " << c.failures[i] << "\n";
 }
 
-nlohmann::ordered_json CompareJson(const ConventionComparison& c) {
-  using Json = nlohmann::ordered_json;
-  Json columns = Json::array();
+std::string CompareJson(const ConventionComparison& c) {
+  PrettyJsonWriter json;
+  json.StartObject();
+  json.Key("columns");
+  json.StartArray();
   for (std::size_t i = 0; i < c.columns.size(); ++i) {
     const ComparisonColumn& column = c.columns[i];
-    Json j = {{"title", column.title}, {"change", column.change}, {"settings", SettingsJson(column.settings)}};
-    j["compared_with"] = column.comparedWith >= 0 ? Json(column.comparedWith) : Json(nullptr);
-    if (!c.failures[i].empty()) j["error"] = c.failures[i];
-    columns.push_back(std::move(j));
-  }
-  Json rows = Json::array();
-  for (const ComparisonRow& row : c.rows) {
-    Json cells = Json::array();
-    for (const ComparisonCell& cell : row.cells) {
-      Json j = {{"text", cell.text}};
-      if (cell.sign >= 0) j["sign"] = cell.sign;
-      if (cell.longitudeDeg) j["longitude"] = *cell.longitudeDeg;
-      j["changed"] = cell.changed;
-      j["shifted"] = cell.shifted;
-      cells.push_back(std::move(j));
+    json.StartObject();
+    json.Key("title");
+    json.String(column.title);
+    json.Key("change");
+    json.String(column.change);
+    json.Key("settings");
+    WriteSettingsJson(json, column.settings);
+    json.Key("compared_with");
+    if (column.comparedWith >= 0) {
+      json.Int(column.comparedWith);
+    } else {
+      json.Null();
     }
-    rows.push_back({{"key", row.key}, {"title", row.title}, {"cells", std::move(cells)}});
+    if (!c.failures[i].empty()) {
+      json.Key("error");
+      json.String(c.failures[i]);
+    }
+    json.EndObject();
   }
-  return {{"columns", std::move(columns)}, {"rows", std::move(rows)}};
+  json.EndArray();
+  json.Key("rows");
+  json.StartArray();
+  for (const ComparisonRow& row : c.rows) {
+    json.StartObject();
+    json.Key("key");
+    json.String(row.key);
+    json.Key("title");
+    json.String(row.title);
+    json.Key("cells");
+    json.StartArray();
+    for (const ComparisonCell& cell : row.cells) {
+      json.StartObject();
+      json.Key("text");
+      json.String(cell.text);
+      if (cell.sign >= 0) {
+        json.Key("sign");
+        json.Int(cell.sign);
+      }
+      if (cell.longitudeDeg) {
+        json.Key("longitude");
+        json.Double(*cell.longitudeDeg);
+      }
+      json.Key("changed");
+      json.Bool(cell.changed);
+      json.Key("shifted");
+      json.Bool(cell.shifted);
+      json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+  json.EndLine();
+  return std::string(json.Text());
 }
 
 }  // namespace corvane

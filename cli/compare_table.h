@@ -1,6 +1,6 @@
 #pragma once
-#include <nlohmann/json.hpp>
 #include <ostream>
+#include <string>
 
 #include "app/convention_comparison.h"
 
@@ -14,7 +14,8 @@ void WriteCompareTable(const ConventionComparison& comparison, std::ostream& out
 
 // {"columns": [{"title", "change", "settings", "compared_with" (index or null),
 // "error" (only without a chart)}], "rows": [{"key", "title", "cells": [{"text",
-// "sign" (lagnas and Rahu), "longitude" (where there is one), "changed", "shifted"}]}]}.
-nlohmann::ordered_json CompareJson(const ConventionComparison& comparison);
+// "sign" (lagnas and Rahu), "longitude" (where there is one), "changed", "shifted"}]}]}, indented
+// by two spaces, with a line end after it.
+std::string CompareJson(const ConventionComparison& comparison);
 
 }  // namespace corvane

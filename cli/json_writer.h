@@ -56,7 +56,7 @@ inline void PutUnsafe(TextStream& stream, char c) { stream.Put(c); }
 // copied.
 void AppendJsonString(std::string_view text, TextStream& out);
 
-// The JSON text of a number: the digits nlohmann-json's Grisu2 finds, as 123.0, 0.0001 or
+// The JSON text of a number: the digits nlohmann-json's serializer (Grisu2) prints, as 123.0, 0.0001 or
 // 1e-05, 1e+15 (plain decimals from 1e-4 up to 1e15, with ".0" after a whole number); null
 // for a value that is not finite. `out` must hold 32 characters; returns the length.
 std::size_t NumberText(double value, char* out);
@@ -93,6 +93,7 @@ class JsonWriter {
   }
   void Int(std::int64_t value) { writer_.Int64(value); }
   void Bool(bool value) { writer_.Bool(value); }
+  void Null() { writer_.Null(); }
   void Double(double value) {
     writer_.RawValue("", 0, rapidjson::kNumberType);
     char* const room = buffer_.Push(32);

@@ -10,13 +10,11 @@
 
 #include "app/atomic_file.h"
 #include "app/export_names.h"
+#include "cli/exit_status.h"
 #include "report/report_module.h"
 
 namespace corvane {
 namespace {
-
-constexpr int kExitUnavailable = 69;
-constexpr int kExitCantCreate = 73;
 
 // The loaded module, or why it could not be loaded; loading is tried once.
 const ReportModule* gModule = nullptr;
@@ -58,7 +56,7 @@ std::optional<int> Number(std::string_view text) {
 
 int Unavailable(const std::string& error, std::FILE* err) {
   std::fprintf(err, "corvane-cli: %s\n", error.c_str());
-  return kExitUnavailable;
+  return kExitNoReportModule;
 }
 
 // Draws one kind of file and saves it; the exit status.
@@ -101,7 +99,9 @@ std::optional<std::string> ReadReportRequest(const std::map<std::string_view, st
   request.svg = value("--svg");
   request.png = value("--png");
   request.pdfDir = value("--pdf-dir");
-  for (const auto* path : {&request.pdf, &request.svg, &request.png, &request.pdfDir})
+  request.sweepSvg = value("--sweep-svg");
+  request.sweepPng = value("--sweep-png");
+  for (const auto* path : {&request.pdf, &request.svg, &request.png, &request.pdfDir, &request.sweepSvg, &request.sweepPng})
     if (*path && (*path)->empty()) return "a file or folder name must not be empty";
   if (const auto size = value("--size")) {
     if (!request.png) return "--size needs --png";
@@ -121,7 +121,7 @@ std::optional<std::string> ReadReportRequest(const std::map<std::string_view, st
     }
     if (!request.wantsFiles() && !request.pdfDir) return "--paper needs --pdf or --pdf-dir";
   }
-  if (batch && request.wantsFiles()) return "--batch takes --pdf-dir, not --pdf, --svg or --png";
+  if (batch && request.wantsFiles()) return "--batch takes --pdf-dir, not --pdf, --svg, --png, --sweep-svg or --sweep-png";
   if (!batch && request.pdfDir) return "--pdf-dir needs --batch";
   return std::nullopt;
 }
@@ -141,6 +141,21 @@ int WriteReportFiles(const Chart& chart, const ReportRequest& request, std::FILE
           return m.png(chart, request.pngSize, bytes, error);
         },
         err);
+  if (status == 0 && (request.sweepSvg || request.sweepPng)) {
+    const BirthSweep sweep = SweepOfChart(chart, request.options.sweepMinutes);
+    if (request.sweepSvg)
+      status = DrawAndSave(
+          *request.sweepSvg, [&](const ReportModule& m, std::string& bytes, std::string& error) {
+            return m.sweepSvg(sweep, chart.birth.name, bytes, error);
+          },
+          err);
+    if (status == 0 && request.sweepPng)
+      status = DrawAndSave(
+          *request.sweepPng, [&](const ReportModule& m, std::string& bytes, std::string& error) {
+            return m.sweepPng(sweep, chart.birth.name, bytes, error);
+          },
+          err);
+  }
   return status;
 }
 

@@ -14,12 +14,14 @@ namespace corvane {
 //   --pdf FILE, --svg FILE, --png FILE [--size PIXELS], --paper a4|letter, and with --batch
 //   --pdf-dir DIR (one PDF per chart, named after the name and the birth date).
 // They are drawn by the report module, which is loaded (with Qt) only when one is asked for.
+//   --sweep-svg FILE, --sweep-png FILE: the birth-time sweep's timeline alone (over
+//   options.sweepMinutes, which --sweep sets).
 struct ReportRequest {
-  std::optional<std::string> pdf, svg, png, pdfDir;
+  std::optional<std::string> pdf, svg, png, pdfDir, sweepSvg, sweepPng;
   int pngSize = 800;
   ReportOptions options;
 
-  bool wantsFiles() const { return pdf || svg || png; }
+  bool wantsFiles() const { return pdf || svg || png || sweepSvg || sweepPng; }
 };
 
 // The report options among the option values; `batch` says whether --batch is given.
@@ -29,11 +31,11 @@ std::optional<std::string> ReadReportRequest(const std::map<std::string_view, st
                                              ReportRequest& request);
 
 // The options this handler reads, for the option parser.
-inline constexpr std::string_view kReportValueOptions[] = {"--pdf", "--svg", "--png", "--size", "--paper",
-                                                           "--pdf-dir"};
+inline constexpr std::string_view kReportValueOptions[] = {"--pdf",   "--svg",     "--png",      "--size",
+                                                           "--paper", "--pdf-dir", "--sweep-svg", "--sweep-png"};
 
 // Draws and saves the files the request names for one chart. Each file is written whole or
-// not at all. Returns the exit status: 0, 73 when a file could not be written, 69 when the
+// not at all. Returns the exit status: 0, 73 when a file could not be written, 72 when the
 // report module cannot be loaded; the message goes to `err`.
 int WriteReportFiles(const Chart& chart, const ReportRequest& request, std::FILE* err);
 

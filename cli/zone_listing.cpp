@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <nlohmann/json.hpp>
+#include "cli/json_writer.h"
 
 namespace corvane {
 
@@ -19,12 +19,22 @@ std::string LocalOffsetText(const ZoneRow& row) {
 
 void PrintZones(bool json, std::ostream& out) {
   if (json) {
-    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+    PrettyJsonWriter rows;
+    rows.StartArray();
     for (int position = 0; position < kZoneCount; ++position) {
       const ZoneRow& row = kZoneTable[static_cast<std::size_t>(position)];
-      rows.push_back({{"position", position}, {"text", std::string(row.text)}, {"offset", LocalOffsetText(row)}});
+      rows.StartObject();
+      rows.Key("position");
+      rows.Int(position);
+      rows.Key("text");
+      rows.String(row.text);
+      rows.Key("offset");
+      rows.String(LocalOffsetText(row));
+      rows.EndObject();
     }
-    out << rows.dump(2) << '\n';
+    rows.EndArray();
+    rows.EndLine();
+    out << rows.Text();
     return;
   }
   std::size_t width = 0;

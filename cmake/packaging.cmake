@@ -23,11 +23,6 @@ foreach(source IN LISTS man_sources)
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 
-# The place table is optional: installed when the source tree has it.
-if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/data/places.tsv.gz)
-  install(FILES data/places.tsv.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/corvane)
-endif()
-
 set(CORVANE_PACKAGE_MAINTAINER "Corvane maintainers <maintainers@corvane.invalid>"
     CACHE STRING "Maintainer field of the Debian package and its changelog")
 

@@ -11,17 +11,10 @@
 #include "app/chart_texts.h"
 #include "app/display_texts.h"
 #include "report/report_fonts.h"
+#include "app/sign_grid.h"
 
 namespace corvane {
 namespace {
-
-// Grid row and column of each sign, clockwise from the second box of the top row.
-struct GridPlace {
-  int row, column;
-};
-constexpr std::array<GridPlace, 12> kSignPlaces = {{
-    {0, 1}, {0, 2}, {0, 3}, {1, 3}, {2, 3}, {3, 3}, {3, 2}, {3, 1}, {3, 0}, {2, 0}, {1, 0}, {0, 0},
-}};
 
 // Sizes as parts of a box side, so that the chart looks the same at every size.
 constexpr double kPadding = 0.045;
@@ -248,7 +241,7 @@ ChartLayout LayoutChart(const Chart& chart, const QRectF& area, const QPaintDevi
   layout.frame = QRectF(area.left() + (area.width() - side) / 2, area.top() + (area.height() - side) / 2, side, side);
   const double box = side / 4;
   for (int sign = 0; sign < 12; ++sign) {
-    const GridPlace place = kSignPlaces[sign];
+    const SignBoxPlace place = kSignBoxPlaces[sign];
     layout.boxes[sign] = QRectF(layout.frame.left() + place.column * box, layout.frame.top() + place.row * box, box, box);
     LayoutBox(texts, sign, layout.boxes[sign], device, layout.texts);
   }

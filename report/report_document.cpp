@@ -18,6 +18,7 @@
 #include "lagna/sign_tables.h"
 #include "report/chart_drawing.h"
 #include "report/report_fonts.h"
+#include "report/sweep_drawing.h"
 
 namespace corvane {
 
@@ -45,6 +46,32 @@ class ChartObjectHandler : public QObject, public QTextObjectInterface {
 
  private:
   const Chart& chart_;
+};
+
+// Draws the sweep's timeline where the sweep section holds its object character.
+class SweepObjectHandler : public QObject, public QTextObjectInterface {
+  Q_OBJECT
+  Q_INTERFACES(QTextObjectInterface)
+
+ public:
+  static constexpr int kObjectType = QTextFormat::UserObject + 2;
+  static constexpr int kWidthProperty = QTextFormat::UserProperty + 11;  // in layout units
+  static constexpr int kHeightProperty = QTextFormat::UserProperty + 12;
+
+  explicit SweepObjectHandler(const BirthSweep* sweep) : sweep_(sweep) {}
+
+  QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
+    const QPaintDevice* device = document->documentLayout()->paintDevice();
+    const double scale = device ? device->logicalDpiX() / 96.0 : 1.0;
+    return QSizeF(format.doubleProperty(kWidthProperty) * scale, format.doubleProperty(kHeightProperty) * scale);
+  }
+
+  void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat&) override {
+    if (sweep_) PaintSweep(*painter, *sweep_, rect);
+  }
+
+ private:
+  const BirthSweep* sweep_;
 };
 
 namespace {
@@ -167,6 +194,16 @@ class SectionWriter {
     fresh_ = false;
   }
 
+  // The sweep's timeline, `width` by `height` in the layout's units.
+  void SweepTimeline(double width, double height) {
+    Block(BlockFormat(6, 6), QString(), CharFormat(kBodyPt));
+    QTextCharFormat object;
+    object.setObjectType(SweepObjectHandler::kObjectType);
+    object.setProperty(SweepObjectHandler::kWidthProperty, width);
+    object.setProperty(SweepObjectHandler::kHeightProperty, height);
+    cursor_.insertText(QString(QChar::ObjectReplacementCharacter), object);
+  }
+
   // The square chart, `side` wide and as tall (in the layout's units), centred.
   void Chart(double side) {
     QTextBlockFormat block = BlockFormat(6, 6);
@@ -251,6 +288,33 @@ void WriteFront(const Chart& chart, double chartSide, SectionWriter& out) {
   out.Paragraph(QStringLiteral("The lagnas counted from sunrise count from %1, %2 minutes before the birth.")
                     .arg(QString::fromStdString(MinuteText(chart.sun.referenceSunrise)))
                     .arg(chart.sun.minutesSinceSunrise));
+}
+
+// The birth-time sweep: what it shows, the timeline, the summary, the gaps, and each row's
+// stretches as a table a reader can check against the bands.
+void WriteSweep(const BirthSweep& sweep, double width, SectionWriter& out) {
+  out.Heading(QStringLiteral("Birth-Time Sweep"));
+  out.Paragraph(QStringLiteral("How far the reading holds if the birth time is off: each row shows a lagna over %1 "
+                               "minutes either side of the given time (the red line), one colour per sign. Where a "
+                               "band changes colour, a birth at that time would give the lagna another sign.")
+                    .arg(sweep.minutes));
+  out.SweepTimeline(width, width * 0.5);
+  out.Caption(QString::fromStdString(SweepSummary(sweep)));
+  for (const SweepGap& gap : sweep.gaps)
+    out.Paragraph(QString::fromStdString(SweepClockText(gap.from, sweep.given) + "\u2013" +
+                                         SweepClockText(gap.to, sweep.given) + ": " + gap.message));
+  std::vector<Row> rows = {Plain({QStringLiteral("Lagna"), QStringLiteral("Signs in the window")}, true)};
+  for (int lagna = 0; lagna < kLagnaCount; ++lagna) {
+    QString cells;
+    for (const SweepInterval& interval : sweep.lagnas[lagna]) {
+      if (!cells.isEmpty()) cells += QStringLiteral(", ");
+      cells += QString::fromStdString(SweepClockText(interval.from, sweep.given) + "\u2013" +
+                                      SweepClockText(interval.to, sweep.given) + " ") +
+               SignName(interval.value);
+    }
+    rows.push_back(Plain({Q(kLagnaKeys[lagna]), cells}));
+  }
+  out.Table(rows, {14, 86}, true);
 }
 
 // The lagna overview of the front section; its last column names each lagna's page.
@@ -370,11 +434,13 @@ void KeepCaptionsWithText(QTextDocument& document) {
   }
 }
 
-std::unique_ptr<QTextDocument> NewSection(QPaintDevice* device, QSizeF bodySize, QObject* chartHandler) {
+std::unique_ptr<QTextDocument> NewSection(QPaintDevice* device, QSizeF bodySize, QObject* chartHandler,
+                                          QObject* sweepHandler) {
   auto document = std::make_unique<QTextDocument>();
   document->setUndoRedoEnabled(false);
   document->documentLayout()->setPaintDevice(device);
   document->documentLayout()->registerHandler(ChartObjectHandler::kObjectType, chartHandler);
+  document->documentLayout()->registerHandler(SweepObjectHandler::kObjectType, sweepHandler);
   document->setDocumentMargin(0);
   document->setDefaultFont(ReportFont(ReportFontFamily(), kBodyPt));
   document->setPageSize(bodySize);
@@ -384,15 +450,16 @@ std::unique_ptr<QTextDocument> NewSection(QPaintDevice* device, QSizeF bodySize,
 }  // namespace
 
 ReportLayout::ReportLayout(const Chart& chart, const LagnaPageFields& fields, QPaintDevice* device,
-                           QSizeF bodySize)
+                           QSizeF bodySize, const BirthSweep* sweep)
     // Whole pixels: the layout keeps page positions in 1/64 pixel steps, and a page height
     // it cannot hold exactly would put a line's top a hair above the page it starts.
     : bodySize_(std::floor(bodySize.width()), std::floor(bodySize.height())),
-      chartHandler_(std::make_unique<ChartObjectHandler>(chart)) {
+      chartHandler_(std::make_unique<ChartObjectHandler>(chart)),
+      sweepHandler_(std::make_unique<SweepObjectHandler>(sweep)) {
   bodySize = bodySize_;
   auto laidOut = [&](auto write) {
     Section section;
-    section.document = NewSection(device, bodySize, chartHandler_.get());
+    section.document = NewSection(device, bodySize, chartHandler_.get(), sweepHandler_.get());
     {
       // One edit block: the document is laid out once, at its end, not after every insertion.
       QTextCursor batch(section.document.get());
@@ -432,6 +499,10 @@ ReportLayout::ReportLayout(const Chart& chart, const LagnaPageFields& fields, QP
   }
   sections_.push_back(front(firstPages));
   for (Section& section : lagnas) sections_.push_back(std::move(section));
+  if (sweep) {
+    const double width = bodySize.width() * 96.0 / device->logicalDpiX();
+    sections_.push_back(laidOut([&](SectionWriter& writer) { WriteSweep(*sweep, width, writer); }));
+  }
   page = 0;
   for (Section& section : sections_) {
     section.firstPage = page;

@@ -9,6 +9,7 @@
 #include "app/chart_calculation.h"
 #include "report/chart_picture.h"
 #include "report/report_writer.h"
+#include "report/sweep_picture.h"
 
 namespace corvane {
 namespace {
@@ -57,9 +58,19 @@ bool Png(const Chart& chart, int pixels, std::string& bytes, std::string& error)
   return Deliver(ChartPngBytes(chart, pixels), "PNG picture", bytes, error);
 }
 
+bool SweepSvg(const BirthSweep& sweep, const std::string& name, std::string& bytes, std::string& error) {
+  StartToolkit();
+  return Deliver(SweepSvgBytes(sweep, name), "sweep SVG picture", bytes, error);
+}
+
+bool SweepPng(const BirthSweep& sweep, const std::string& name, std::string& bytes, std::string& error) {
+  StartToolkit();
+  return Deliver(SweepPngBytes(sweep, name), "sweep PNG picture", bytes, error);
+}
+
 void Finish() { gApplication.reset(); }
 
-constexpr ReportModule kModule = {kReportModuleVersion, Pdf, Svg, Png, Finish};
+constexpr ReportModule kModule = {kReportModuleVersion, Pdf, Svg, Png, SweepSvg, SweepPng, Finish};
 
 }  // namespace
 }  // namespace corvane

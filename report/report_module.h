@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "app/birth_sweep.h"
 #include "app/chart.h"
 #include "report/report_options.h"
 
@@ -15,11 +16,14 @@ struct ReportModule {
   bool (*pdf)(const Chart& chart, const ReportOptions& options, std::string& bytes, std::string& error);
   bool (*svg)(const Chart& chart, std::string& bytes, std::string& error);
   bool (*png)(const Chart& chart, int pixels, std::string& bytes, std::string& error);
+  // The birth-time sweep's timeline alone, titled with the name.
+  bool (*sweepSvg)(const BirthSweep& sweep, const std::string& name, std::string& bytes, std::string& error);
+  bool (*sweepPng)(const BirthSweep& sweep, const std::string& name, std::string& bytes, std::string& error);
   // Ends the drawing toolkit that the first drawing started; called once, before exit.
   void (*finish)();
 };
 
-inline constexpr int kReportModuleVersion = 1;
+inline constexpr int kReportModuleVersion = 2;
 inline constexpr char kReportModuleEntry[] = "corvane_report_module";
 using ReportModuleEntry = const ReportModule* (*)();
 

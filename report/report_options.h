@@ -10,8 +10,12 @@ enum class PaperSize { kFromLocale, kA4, kLetter };
 inline constexpr int kSmallestPictureSize = 64;
 inline constexpr int kLargestPictureSize = 8192;
 
+// The window of the printed reading's birth-time sweep page, minutes either side of the time.
+inline constexpr int kDefaultPrintedSweepMinutes = 30;
+
 struct ReportOptions {
   PaperSize paper = PaperSize::kFromLocale;
+  int sweepMinutes = kDefaultPrintedSweepMinutes;
 };
 
 }  // namespace corvane

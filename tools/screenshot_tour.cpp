@@ -23,6 +23,9 @@
 #include "ui/input_form.h"
 #include "ui/interpretation_form.h"
 #include "ui/result_form.h"
+#include "ui/sweep_window.h"
+#include "report/sweep_drawing.h"
+#include <QPushButton>
 
 using namespace corvane;
 
@@ -47,6 +50,28 @@ void Shoot(const QString& name) {
 void ShootWindow(QWidget* window, const QString& name) {
   Settle();
   window->grab().save(QDir(g_out).filePath(name + ".png"));
+}
+
+// The birth-time sweep window over the result window: as opened, then after a click 9
+// minutes after the given time (the result window shows that reading), then reset.
+void ShootSweep(FrameWindow* frame, const QString& name) {
+  SweepWindow* sweep = frame->showSweep();
+  // Below the result window, so that the picked reading shows beside it.
+  sweep->move(0, frame->frameGeometry().bottom() + 10);
+  sweep->waitForSweep();
+  Settle();
+  ShootWindow(sweep, name);
+  SweepView* view = sweep->view();
+  const SweepGeometry geometry(*view->sweep(), view->timelineArea());
+  const QPoint at(qRound(geometry.xOf(AddMinutes(view->sweep()->given, 9))), qRound(geometry.rowRect(8).center().y()));
+  QTest::mouseClick(view, Qt::LeftButton, {}, at);
+  Settle();
+  Shoot(name + "-picked");
+  sweep->findChild<QPushButton*>("cmdSweepReset")->click();
+  sweep->close();
+  frame->raise();
+  frame->activateWindow();
+  Settle();
 }
 
 void HideLagnaForms() {
@@ -107,9 +132,11 @@ int main(int argc, char** argv) {
     result->openLagnaPage(7);
     Shoot("31-upapada-scale" + scale);
     DestroyLagnaForms();
+    ShootSweep(frame, "32-sweep-scale" + scale);
     return 0;
   }
   Shoot("03-result-window");
+  ShootSweep(frame, "03b-sweep");
 
   // The keyboard on the lagna list: two steps down from the first entry.
   frame->activateWindow();

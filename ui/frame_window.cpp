@@ -26,6 +26,7 @@
 #include "ui/message_presenter.h"
 #include "ui/options_dialog.h"
 #include "ui/result_form.h"
+#include "ui/sweep_window.h"
 #include "ui/twips.h"
 #include "ui/web_links.h"
 
@@ -82,6 +83,9 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   connect(compare, &QAction::triggered, this, [this] {
     if (chart_) ShowCompareWindow(*chart_, this);
   });
+  QAction* sweep = file->addAction(QStringLiteral("Birth-time &sweep\u2026"));
+  sweep->setObjectName("mnuSweep");
+  connect(sweep, &QAction::triggered, this, [this] { showSweep(); });
   AddOptionsAction(file, this, [this] { emit settingsChanged(); });
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
@@ -152,6 +156,24 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
 FrameWindow::~FrameWindow() = default;
 
 void FrameWindow::showChart(std::shared_ptr<const Chart> chart) {
+  given_ = chart;
+  if (sweep_ && given_) sweep_->setGivenChart(given_);
+  showReading(std::move(chart));
+}
+
+SweepWindow* FrameWindow::showSweep() {
+  if (!sweep_) {
+    sweep_ = new SweepWindow(this);
+    connect(sweep_, &SweepWindow::chartChosen, this, &FrameWindow::showReading);
+    if (given_) sweep_->setGivenChart(given_);
+  }
+  sweep_->show();
+  sweep_->raise();
+  sweep_->activateWindow();
+  return sweep_;
+}
+
+void FrameWindow::showReading(std::shared_ptr<const Chart> chart) {
   chart_ = std::move(chart);
   if (chart_) result_->showChart(*chart_);
   result_->focusLagnaList();  // the keyboard starts where the pages are opened

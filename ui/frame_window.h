@@ -11,6 +11,7 @@ class QScrollArea;
 namespace corvane {
 
 class ResultForm;
+class SweepWindow;
 
 // The frame window: a toolbar strip with Save, Back and Exit, the File and Help menus, and
 // the result form of the current chart as its one child.
@@ -20,7 +21,10 @@ class FrameWindow : public QMainWindow {
   explicit FrameWindow(QWidget* parent = nullptr);
   ~FrameWindow() override;
 
+  // A newly calculated chart: the result window and an open sweep window follow it.
   void showChart(std::shared_ptr<const Chart> chart);
+  // The birth-time sweep window of the chart, opened or brought forward.
+  SweepWindow* showSweep();
   ResultForm* resultForm() const { return result_; }
   const Chart* chart() const { return chart_.get(); }
 
@@ -48,12 +52,16 @@ class FrameWindow : public QMainWindow {
 
  private:
   void placeButtons();
+  // The reading of `chart` shown without changing the chart the sweep is made around.
+  void showReading(std::shared_ptr<const Chart> chart);
 
   std::shared_ptr<const Chart> chart_;
   QWidget* picTop_ = nullptr;
   QPushButton *cmdSave_ = nullptr, *cmdBack_ = nullptr, *cmdExit_ = nullptr;
   QScrollArea* scroll_ = nullptr;
   ResultForm* result_ = nullptr;
+  SweepWindow* sweep_ = nullptr;
+  std::shared_ptr<const Chart> given_;  // the chart as calculated, before any time picked in the sweep
   bool leaving_ = false;
 };
 

@@ -23,6 +23,7 @@
 #include "ui/interpretation_form.h"
 #include "ui/twips.h"
 #include "ui/web_links.h"
+#include "app/sign_grid.h"
 
 namespace corvane {
 
@@ -40,14 +41,6 @@ constexpr std::array<LagnaId, kLagnaCount> kLagnaListOrder = {kAL, kBL, kHL, kGL
 constexpr std::array<const char*, 12> kBodyListNames = {
     "lblAries", "lblTaurus",      "lblGemini",    "lblCancer",   "lblLeo",      "lblVirgo",
     "lblLibra", "lblScorpio", "lblSagattarius", "lblCapricorn", "lblAquarius", "lblPisces"};
-
-// Grid row and column of each sign: fixed places, clockwise from the top row's second box.
-struct GridPlace {
-  int row, column;
-};
-constexpr std::array<GridPlace, 12> kSignPlaces = {{
-    {0, 1}, {0, 2}, {0, 3}, {1, 3}, {2, 3}, {3, 3}, {3, 2}, {3, 1}, {3, 0}, {2, 0}, {1, 0}, {0, 0},
-}};
 
 // Designed sizes, in twips.
 constexpr int kFormWidth = 14595, kFormHeight = 8610;
@@ -276,7 +269,7 @@ class ChartSquare : public QWidget {
     auto left = [&](int column) { return 1 + column * w / 4; };
     auto top = [&](int row) { return 1 + row * h / 4; };
     for (int sign = 0; sign < 12; ++sign) {
-      const GridPlace place = kSignPlaces[sign];
+      const SignBoxPlace place = kSignBoxPlaces[sign];
       // One pixel wider and taller than the step, so neighbours draw their shared edge once.
       boxes_[sign]->setGeometry(QRect(QPoint(left(place.column), top(place.row)),
                                       QPoint(left(place.column + 1), top(place.row + 1))));

@@ -2,6 +2,8 @@
 // checks of one record, and whole runs with one and with several threads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -204,9 +206,12 @@ TEST(BatchRun, OneLinePerRecordInInputOrderWhateverTheThreads) {
   const BatchResult one = Batch(csv, 1);
   ASSERT_EQ(one.lines.size(), firstLines.size()) << one.err;
   EXPECT_EQ(one.status, 2);
+  // Each refused record's message also stands on standard error, in input order.
+  std::string refusals;
   for (std::size_t i = 0; i < one.lines.size(); ++i) {
     const auto j = nlohmann::json::parse(one.lines[i]);
     if (j.contains("error")) {
+      refusals += "corvane-cli: line " + std::to_string(firstLines[i]) + ": " + j["error"].get<std::string>() + "\n";
       EXPECT_EQ(j["line"], firstLines[i]) << i;
     } else if (j["birth"]["name"] == "SITA") {
       EXPECT_EQ(j["birth"]["city"], "London,\r\nCity");
@@ -214,10 +219,13 @@ TEST(BatchRun, OneLinePerRecordInInputOrderWhateverTheThreads) {
       EXPECT_EQ(j["birth"]["city"], "Town " + std::to_string(i)) << i;
     }
   }
+  EXPECT_EQ(std::count(refusals.begin(), refusals.end(), '\n'), 16);
+  EXPECT_EQ(one.err, refusals);
   for (const unsigned jobs : {2u, 3u, 8u}) {
     const BatchResult many = Batch(csv, jobs);
     EXPECT_EQ(many.status, one.status);
     EXPECT_EQ(many.lines, one.lines) << jobs << " threads";
+    EXPECT_EQ(many.err, refusals) << jobs << " threads";
   }
 }
 
@@ -241,6 +249,27 @@ TEST(BatchRun, HeaderOnlyEmptyAndBrokenInputs) {
     EXPECT_EQ(result.status, c.status) << c.csv;
     EXPECT_EQ(result.lines.size(), c.lines) << c.csv;
   }
+}
+
+// A record's sweep_minutes adds its sweep over that window; empty adds none, a bad value
+// refuses the record alone.
+TEST(BatchRun, SweepMinutesColumnAddsTheSweep) {
+  const BatchResult result = Batch(
+      "name,date,time,zone,dst,lon,lat,sweep_minutes\n"
+      "RAM,1975-06-05,07:05,34,0,77:13E,28:36N,10\n"
+      "RAM,1975-06-05,07:05,34,0,77:13E,28:36N,\n"
+      "RAM,1975-06-05,07:05,34,0,77:13E,28:36N,0\n",
+      1);
+  EXPECT_EQ(result.status, 2);
+  ASSERT_EQ(result.lines.size(), 3u);
+  const auto swept = nlohmann::json::parse(result.lines[0]);
+  EXPECT_EQ(swept["sweep"]["minutes"], 10);
+  EXPECT_EQ(swept["sweep"]["from"], "1975-06-05 06:55:00");
+  EXPECT_EQ(swept["sweep"]["lagnas"]["PpL"].size(), 4u);  // 20 minutes at 6 minutes a sign
+  EXPECT_FALSE(nlohmann::json::parse(result.lines[1]).contains("sweep"));
+  const auto refused = nlohmann::json::parse(result.lines[2]);
+  EXPECT_EQ(refused["line"], 4);
+  EXPECT_NE(refused["error"].get<std::string>().find("sweep_minutes needs"), std::string::npos);
 }
 
 }  // namespace

@@ -547,5 +547,49 @@ TEST_F(CliTest, DaylightSavingOnADaylightZoneIsWarnedAbout) {
   }
 }
 
+// The sweep's text rows and JSON say the same, the given chart is the one without --sweep, and
+// each lagna's intervals tile the window with the sign the chart gives at the birth time inside.
+TEST_F(CliTest, SweepRowsAndJsonAgreeWithTheChart) {
+  const CliRun plain = Cli(With(kDelhi, {"--json"}));
+  const CliRun swept = Cli(With(kDelhi, {"--json", "--sweep", "30"}));
+  ASSERT_EQ(swept.status, 0) << swept.err;
+  auto j = nlohmann::json::parse(swept.out);
+  const auto sweep = j["sweep"];
+  j.erase("sweep");
+  EXPECT_EQ(j, nlohmann::json::parse(plain.out));
+  EXPECT_EQ(sweep["minutes"], 30);
+  EXPECT_EQ(sweep["from"], "1975-06-05 06:35:00");
+  EXPECT_EQ(sweep["to"], "1975-06-05 07:35:00");
+  EXPECT_TRUE(sweep["gaps"].empty());
+  const CliRun text = Cli(With(kDelhi, {"--sweep", "30"}));
+  ASSERT_EQ(text.status, 0) << text.err;
+  const char* const kSigns[] = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
+                                "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+  for (const auto& [key, row] : sweep["lagnas"].items()) {
+    ASSERT_FALSE(row.empty()) << key;
+    EXPECT_EQ(row.front()["from"], sweep["from"]) << key;
+    EXPECT_EQ(row.back()["to"], sweep["to"]) << key;
+    std::string line = key;
+    line.resize(std::max<std::size_t>(line.size(), 10), ' ');
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      if (i > 0) {
+        EXPECT_EQ(row[i]["from"], row[i - 1]["to"]) << key;
+      }
+      const std::string from = row[i]["from"], to = row[i]["to"];
+      line += (i > 0 ? ", " : "") + from.substr(11) + "\u2013" + to.substr(11) + " " + kSigns[row[i]["sign"].get<int>()];
+      if (from <= "1975-06-05 07:05:00" && "1975-06-05 07:05:00" < to) {
+        EXPECT_EQ(row[i]["sign"], j["lagnas"][key]["sign"]) << key;
+      }
+    }
+    EXPECT_NE(text.out.find("\n" + line + "\n"), std::string::npos) << line;
+  }
+  EXPECT_NE(text.out.find("\nWithin \u00b130 min: "), std::string::npos);
+  for (const char* bad : {"0", "721", "15m", ""}) {
+    const CliRun refused = Cli(With(kDelhi, {"--sweep", bad}));
+    EXPECT_EQ(refused.status, 64) << bad;
+    EXPECT_NE(refused.err.find("--sweep needs a number of minutes from 1 to 720"), std::string::npos) << refused.err;
+  }
+}
+
 }  // namespace
 }  // namespace corvane

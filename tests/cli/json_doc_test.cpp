@@ -1,9 +1,11 @@
 // docs/json.md lists every key the program prints, and lists no key it never prints: the
-// key paths of real outputs are compared with the first column of the document's tables.
+// key paths of each JSON output are compared with the first column of the tables of the
+// section that describes that output.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
@@ -14,6 +16,9 @@
 #include "cli/batch_run.h"
 #include "app/birth_zone.h"
 #include "cli/chart_json.h"
+#include "cli/compare_table.h"
+#include "cli/zone_listing.h"
+#include "app/convention_comparison.h"
 #include "cli/place_listing.h"
 #include "cli/retrograde_listing.h"
 #include "tests/app/sample_birth.h"
@@ -25,7 +30,7 @@ namespace {
 // a concrete path.
 void CollectPaths(const nlohmann::ordered_json& j, const std::string& path, std::set<std::string>& paths) {
   if (!path.empty()) paths.insert(path);
-  const bool underLagnas = path == "lagnas" || path == "pages";
+  const bool underLagnas = path == "lagnas" || path == "pages" || path == "sweep.lagnas";
   const bool onPage = path.starts_with("pages.<lagna>") && std::count(path.begin(), path.end(), '.') == 1;
   if (j.is_object()) {
     for (const auto& [key, value] : j.items()) {
@@ -41,20 +46,32 @@ void CollectPaths(const nlohmann::ordered_json& j, const std::string& path, std:
   }
 }
 
-std::set<std::string> DocumentedPaths() {
+// The key paths of the tables of each second-level section of docs/json.md, by heading.
+std::map<std::string, std::set<std::string>> DocumentedPaths() {
   std::ifstream doc(std::string(CORVANE_SOURCE_DIR) + "/docs/json.md");
   EXPECT_TRUE(doc.good()) << "docs/json.md is missing";
   const std::regex row(R"(^\| `([^`]+)` \|)");
-  std::set<std::string> paths;
+  std::map<std::string, std::set<std::string>> sections;
+  std::string heading;
   for (std::string line; std::getline(doc, line);) {
+    if (line.starts_with("## ")) heading = line.substr(3);
     std::smatch m;
-    if (std::regex_search(line, m, row)) paths.insert(m[1]);
+    if (std::regex_search(line, m, row)) sections[heading].insert(m[1]);
   }
+  return sections;
+}
+
+std::set<std::string> PathsOf(std::string_view text) {
+  std::set<std::string> paths;
+  CollectPaths(nlohmann::ordered_json::parse(text), "", paths);
   return paths;
 }
 
-std::set<std::string> PrintedPaths() {
-  std::set<std::string> paths;
+// What each output prints, under the heading of the section that describes it.
+std::map<std::string, std::set<std::string>> PrintedPaths() {
+  std::map<std::string, std::set<std::string>> printed;
+  auto& chart = printed["Chart (`--json`, `--open FILE --json`, `--batch` lines)"];
+  auto& pages = printed["Interpretation pages (`--json --pages`)"];
   // Charts of every month of a year, so that the readings fire some headings.
   BirthData birth = testing::DelhiBirth();
   for (int month = 0; month < 12; ++month) {
@@ -63,25 +80,49 @@ std::set<std::string> PrintedPaths() {
     EXPECT_TRUE(result.ok());
     PrettyJsonWriter json;
     WriteChartJson(json, result.chart(), true);
-    CollectPaths(nlohmann::ordered_json::parse(json.Text()), "", paths);
+    for (const std::string& path : PathsOf(json.Text())) (path.starts_with("pages") ? pages : chart).insert(path);
   }
   // A clock from a zone id and a searched place add their keys to the birth.
   birth.monthIndex = 5;
   EXPECT_EQ(SetBirthZone("Asia/Kolkata", RepeatedTimeChoice::kAsk, birth), std::nullopt);
   const CalculationResult zoned = CalculateChart(birth);
   EXPECT_TRUE(zoned.ok());
-  if (!zoned.ok()) return paths;
+  if (!zoned.ok()) return printed;
   Chart placed = zoned.chart();
   placed.birth.place = "New Delhi, Delhi, India (28:36N 77:13E, Asia/Kolkata)";
   placed.birth.placeFilled = {"lon", "lat", "zone"};
   PrettyJsonWriter json;
   WriteChartJson(json, placed, false);
-  CollectPaths(nlohmann::ordered_json::parse(json.Text()), "", paths);
+  chart.merge(PathsOf(json.Text()));
+  // A sweep across the hour the clocks skipped in New York has intervals and a gap.
+  BirthData skipped = testing::DelhiBirth();
+  skipped.year = 2021, skipped.monthIndex = 2, skipped.day = 14, skipped.hour = 1, skipped.minute = 50;
+  EXPECT_EQ(SetBirthZone("America/New_York", RepeatedTimeChoice::kAsk, skipped), std::nullopt);
+  const CalculationResult swept = CalculateChart(skipped);
+  EXPECT_TRUE(swept.ok());
+  if (!swept.ok()) return printed;
+  const BirthSweep sweep = SweepBirthTime(skipped, {}, 20);
+  EXPECT_FALSE(sweep.gaps.empty());
+  PrettyJsonWriter sweepJson;
+  WriteChartJson(sweepJson, swept.chart(), false, &sweep);
+  auto& swepts = printed["Birth-time sweep (`--sweep N --json`, batch column `sweep_minutes`)"];
+  for (const std::string& path : PathsOf(sweepJson.Text())) (path.starts_with("sweep") ? swepts : chart).insert(path);
+
   PlaceResult place{};
   place.name = "Munich";
   place.zoneId = "Europe/Berlin";
-  CollectPaths(nlohmann::ordered_json::parse(PlaceListing({place}, true)), "", paths);
-  CollectPaths(nlohmann::ordered_json::parse(RetrogradeListing(2000, true)), "", paths);
+  printed["Places (`--places TEXT --json`)"] = PathsOf(PlaceListing({place}, true));
+  printed["Retrograde listing (`--retrogrades YEAR --json`)"] = PathsOf(RetrogradeListing(2000, true));
+  std::ostringstream zones;
+  PrintZones(true, zones);
+  printed["Zone list (`--zones --json`)"] = PathsOf(zones.str());
+
+  // The comparison of a chart, and of a birth at a polar date whose columns have no chart.
+  auto& compared = printed["Conventions compared (`--compare --json`)"];
+  compared = PathsOf(CompareJson(CompareConventions(testing::DelhiBirth(), {})));
+  BirthData polar = testing::DelhiBirth();
+  polar.latDegrees = "80";
+  compared.merge(PathsOf(CompareJson(CompareConventions(polar, {}))));
 
   // A batch's error line.
   char input[] = "name,date,time,zone,dst,lon,lat\nRAM,1975-06-05,07:05,34,0,180:00E,28:36N\n";
@@ -89,20 +130,30 @@ std::set<std::string> PrintedPaths() {
   char* output = nullptr;
   std::size_t size = 0;
   std::FILE* out = open_memstream(&output, &size);
-  RunBatch(in, out, stderr, 1);
+  std::FILE* err = std::tmpfile();
+  RunBatch(in, out, err, 1);
   std::fclose(in);
   std::fclose(out);
-  CollectPaths(nlohmann::ordered_json::parse(std::string(output, size)), "", paths);
+  std::fclose(err);
+  printed["Batch lines (`--batch FILE|-`)"] = PathsOf(std::string(output, size));
   std::free(output);
-  return paths;
+  return printed;
 }
 
-TEST(JsonDocument, ListsEveryPrintedKeyAndNoOther) {
-  const std::set<std::string> documented = DocumentedPaths();
-  const std::set<std::string> printed = PrintedPaths();
-  ASSERT_GT(printed.size(), 60u);
-  for (const std::string& path : printed) EXPECT_TRUE(documented.count(path)) << path << " is not in docs/json.md";
-  for (const std::string& path : documented) EXPECT_TRUE(printed.count(path)) << path << " is documented but not printed";
+TEST(JsonDocument, EachSectionListsEveryKeyItsOutputPrintsAndNoOther) {
+  const auto documented = DocumentedPaths();
+  const auto printed = PrintedPaths();
+  std::size_t count = 0;
+  for (const auto& [section, paths] : printed) {
+    ASSERT_TRUE(documented.count(section)) << "docs/json.md has no section \"## " << section << "\"";
+    const std::set<std::string>& listed = documented.at(section);
+    for (const std::string& path : paths) EXPECT_TRUE(listed.count(path)) << path << " is not in \"" << section << "\"";
+    for (const std::string& path : listed) EXPECT_TRUE(paths.count(path)) << path << " is listed in \"" << section << "\" but not printed";
+    count += paths.size();
+  }
+  EXPECT_GT(count, 90u);
+  // Every section with a key table describes an output the test prints.
+  for (const auto& [section, paths] : documented) EXPECT_TRUE(printed.count(section)) << section << " is not checked";
 }
 
 }  // namespace

@@ -306,5 +306,39 @@ TEST_F(CliReportTest, BatchWritesOnePdfPerChart) {
   EXPECT_TRUE(missing.out.empty());
 }
 
+// --sweep N sets the sweep page of the PDF: its window, its summary and each lagna's stretches
+// as the JSON gives them; --sweep-svg and --sweep-png draw the timeline alone.
+TEST_F(CliReportTest, SweepPageAndPictures) {
+  const fs::path pdf = Out("reading.pdf"), svg = Out("sweep.svg"), png = Out("sweep.png");
+  const CliRun run = Cli(With(kDelhi, {"--json", "--sweep", "20", "--pdf", pdf.string(), "--sweep-svg", svg.string(),
+                                       "--sweep-png", png.string()}));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto sweep = nlohmann::json::parse(run.out)["sweep"];
+  const std::vector<std::string> texts = PageTexts(pdf);
+  ASSERT_FALSE(texts.empty());
+  const std::string& last = texts.back();
+  EXPECT_NE(last.find("Birth-Time Sweep"), std::string::npos) << last;
+  EXPECT_NE(last.find("Within \u00b120 min:"), std::string::npos) << last;
+  const char* const kSigns[] = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
+                                "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
+  for (const char* key : {"HL", "GL", "VL", "Ascendant"}) {
+    for (const auto& interval : sweep["lagnas"][key]) {
+      const std::string stretch = interval["from"].get<std::string>().substr(11) + "\u2013" +
+                                  interval["to"].get<std::string>().substr(11) + " " + kSigns[interval["sign"].get<int>()];
+      EXPECT_NE(Folded(last).find(stretch), std::string::npos) << stretch;
+    }
+  }
+  QSvgRenderer renderer(QByteArray::fromStdString(Slurp(svg)));
+  ASSERT_TRUE(renderer.isValid());
+  EXPECT_EQ(renderer.viewBoxF(), QRectF(0, 0, 1000, 440));
+  EXPECT_NE(Slurp(svg).find("Ascendant"), std::string::npos);
+  const QImage image(QString::fromStdString(png.string()));
+  EXPECT_EQ(image.size(), QSize(1400, 616));
+  // Without --sweep the page covers 30 minutes either side.
+  const fs::path plain = Out("plain.pdf");
+  ASSERT_EQ(Cli(With(kDelhi, {"--pdf", plain.string()})).status, 0);
+  EXPECT_NE(PageTexts(plain).back().find("Within \u00b130 min:"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace corvane

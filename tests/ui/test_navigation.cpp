@@ -125,7 +125,8 @@ class NavigationTest : public QObject {
       for (QAction* item : menu->menu()->actions()) menus << "  " + (item->isSeparator() ? "-" : item->text());
     }
     QCOMPARE(menus, (QStringList{"&File", "  Print\u2026", "  Export PDF\u2026", "  Export Chart Picture\u2026", "  -",
-                                 "  &Back", "  Compare conventions", QString::fromUtf8("  Options\u2026"),
+                                 "  &Back", "  Compare conventions",
+                                 QString::fromUtf8("  Birth-time &sweep\u2026"), QString::fromUtf8("  Options\u2026"),
                                  "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
                                  "  -", "  Check for Software &Update", "  -", "  &About Software"}));
     auto* exit = frame.findChild<QPushButton*>("cmdExit");

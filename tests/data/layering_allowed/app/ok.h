@@ -1,0 +1,2 @@
+#include "lagna/sign_tables.h"
+#include "app/chart.h"

@@ -1,0 +1,2 @@
+#include "app/chart_calculation.h"
+#include "bench/bench_birth.h"

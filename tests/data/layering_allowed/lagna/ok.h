@@ -1,0 +1,2 @@
+#include "astro/ut_instant.h"
+#include "lagna/sign_tables.h"

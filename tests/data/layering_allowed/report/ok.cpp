@@ -1,0 +1,2 @@
+#include "app/chart.h"
+#include "report/report_document.h"

@@ -1,0 +1,1 @@
+#include "astro/bodies.h"

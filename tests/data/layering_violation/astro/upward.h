@@ -1,2 +1,0 @@
-#pragma once
-#include "lagna/page_fields.h"
