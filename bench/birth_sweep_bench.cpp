@@ -3,12 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include "app/birth_sweep.h"
-#include "tests/app/sample_birth.h"
+#include "bench/bench_birth.h"
 
 namespace {
 
 void SweepHour(benchmark::State& state, corvane::EngineKind engine) {
-  corvane::BirthData birth = corvane::testing::DelhiBirth();
+  corvane::BirthData birth = corvane::bench::BenchBirth();
   corvane::CalculationSettings settings;
   settings.engine = engine;
   int minute = 0;

@@ -100,37 +100,22 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
   return std::nullopt;
 }
 
-// A batch: records in chunks through the calculation, lines out in input order.
+// A batch: records in chunks through the calculation, results out in input order.
 struct Chunk {
   std::vector<CsvRecord> records;
   std::size_t count = 0;
-  std::string output;
-  std::string messages;  // the refusals, for standard error
-  bool refused = false;
+  std::unique_ptr<BatchChunk> output;
 };
 
 class BatchRun {
  public:
-  BatchRun(CsvRecordReader& reader, const std::vector<BatchColumn>& columns, std::FILE* out, std::FILE* err,
-           const CalculationSettings& settings, const BatchChartSink& eachChart)
-      : reader_(reader), columns_(columns), out_(out), err_(err), settings_(settings), eachChart_(eachChart) {}
+  BatchRun(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,
+           BatchSink& sink)
+      : source_(source), columns_(columns), settings_(settings), sink_(sink) {}
 
-  int Run(unsigned jobs) {
+  bool Run(unsigned jobs) {
     chunkRecords_ = std::clamp<std::size_t>(kRecordsInFlight / (2 * jobs), 4, kChunkRecords);
-    const bool written = jobs <= 1 ? RunHere() : RunOnThreads(jobs);
-    if (sinkStatus_ != 0) return sinkStatus_;
-    if (!written) return WriteFailed();
-    if (const int signal = StopSignals::Received()) {
-      if (std::fflush(out_) != 0) return WriteFailed();
-      std::fprintf(err_, "corvane-cli: stopped by %s after %zu records; every line written is whole\n",
-                   signal == SIGINT ? "SIGINT" : "SIGTERM", recordsWritten_);
-      return 128 + signal;
-    }
-    if (reader_.ReadFailed()) {
-      std::fprintf(err_, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
-      return kExitNoInput;
-    }
-    return refused_ ? kExitRejected : 0;
+    return jobs <= 1 ? RunHere() : RunOnThreads(jobs);
   }
 
  private:
@@ -138,20 +123,17 @@ class BatchRun {
   bool Fill(Chunk& chunk) {
     if (StopSignals::Received()) return false;
     chunk.records.resize(chunkRecords_);
-    chunk.count = 0;
-    while (chunk.count < chunkRecords_ && reader_.Next(chunk.records[chunk.count])) ++chunk.count;
+    if (!chunk.output) chunk.output = sink_.NewChunk();
+    chunk.count = source_.Fill(chunk.records);
     // Records read while the signal came are dropped, whole.
     if (StopSignals::Received()) return false;
     return chunk.count > 0;
   }
 
-  void Render(Chunk& chunk, LineJsonWriter& json, BirthData& data, BatchRowExtras& extras) const {
-    chunk.output.clear();
-    chunk.messages.clear();
-    chunk.refused = false;
+  void Render(Chunk& chunk, BirthData& data, BatchRowExtras& extras) const {
+    chunk.output->Clear();
     for (std::size_t i = 0; i < chunk.count; ++i) {
       const CsvRecord& record = chunk.records[i];
-      json.Clear();
       std::optional<std::string> refusal = record.error;
       if (!refusal) refusal = ReadBatchRow(record.fields, columns_, data, extras);
       // A row's engine field chooses its engine; the other settings are the run's.
@@ -159,53 +141,30 @@ class BatchRun {
       if (!refusal && !extras.engine.empty()) refusal = ReadEngineField(extras.engine, rowSettings);
       if (!refusal) {
         const CalculationResult calc = CalculateChart(data, rowSettings);
-        if (calc.ok() && eachChart_) {
-          std::string line;
-          if (const int status = eachChart_(calc.chart(), line); status != 0) sinkStatus_ = status;
-          chunk.output.append(line).push_back('\n');
+        if (calc.ok()) {
+          // A row's sweep_minutes adds the birth-time sweep over that window.
+          std::optional<BirthSweep> sweep;
+          if (extras.sweepMinutes > 0) sweep = SweepBirthTime(data, rowSettings, extras.sweepMinutes);
+          chunk.output->AddChart(record, calc.chart(), sweep ? &*sweep : nullptr);
           continue;
         }
-        if (calc.ok() && extras.sweepMinutes > 0) {
-          const BirthSweep sweep = SweepBirthTime(data, rowSettings, extras.sweepMinutes);
-          WriteChartJson(json, calc.chart(), false, &sweep);
-        } else if (calc.ok()) {
-          WriteChartJson(json, calc.chart(), false);
-        } else if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
+        if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
           refusal = std::string(message->text);
         } else {
           refusal = std::get<PolarDate>(calc.outcome).message;
         }
       }
-      if (refusal) {
-        json.StartObject();
-        json.Key("line");
-        json.Int(record.line);
-        json.Key("error");
-        json.String(*refusal);
-        json.EndObject();
-        chunk.refused = true;
-        chunk.messages.append("corvane-cli: line ").append(std::to_string(record.line)).append(": ");
-        chunk.messages.append(*refusal).push_back('\n');
-      }
-      chunk.output.append(json.Text()).push_back('\n');
+      chunk.output->AddRefusal(record, *refusal);
     }
-  }
-
-  bool Write(const Chunk& chunk) {
-    refused_ |= chunk.refused;
-    recordsWritten_ += chunk.count;
-    if (!chunk.messages.empty()) std::fwrite(chunk.messages.data(), 1, chunk.messages.size(), err_);
-    return std::fwrite(chunk.output.data(), 1, chunk.output.size(), out_) == chunk.output.size();
   }
 
   bool RunHere() {
     Chunk chunk;
-    LineJsonWriter json;
     BirthData data;
     BatchRowExtras extras;
     while (Fill(chunk)) {
-      Render(chunk, json, data, extras);
-      if (!Write(chunk)) return false;
+      Render(chunk, data, extras);
+      if (!sink_.Write(*chunk.output)) return false;
     }
     return true;
   }
@@ -223,7 +182,6 @@ class BatchRun {
     std::vector<std::thread> workers;
     for (unsigned w = 0; w < jobs; ++w) {
       workers.emplace_back([&] {
-        LineJsonWriter json;
         BirthData data;
         BatchRowExtras extras;
         for (;;) {
@@ -235,7 +193,7 @@ class BatchRun {
             slot = queue.front();
             queue.pop_front();
           }
-          Render(ring[slot], json, data, extras);
+          Render(ring[slot], data, extras);
           {
             std::lock_guard lock(mutex);
             done[slot] = true;
@@ -268,7 +226,7 @@ class BatchRun {
         std::unique_lock lock(mutex);
         workDone.wait(lock, [&] { return static_cast<bool>(done[slot]); });
       }
-      written = Write(ring[slot]);
+      written = sink_.Write(*ring[slot].output);
       ++wrote;
     }
 
@@ -282,21 +240,95 @@ class BatchRun {
     return written;
   }
 
-  int WriteFailed() const {
-    std::fprintf(err_, "corvane-cli: cannot write the output: %s\n", std::strerror(errno));
-    return kExitIoError;
+  BatchSource& source_;
+  const std::vector<BatchColumn>& columns_;
+  const CalculationSettings& settings_;
+  BatchSink& sink_;
+  std::size_t chunkRecords_ = kChunkRecords;
+};
+
+// The records of a CSV stream.
+class CsvSource : public BatchSource {
+ public:
+  explicit CsvSource(CsvRecordReader& reader) : reader_(reader) {}
+  std::size_t Fill(std::span<CsvRecord> records) override {
+    std::size_t count = 0;
+    while (count < records.size() && reader_.Next(records[count])) ++count;
+    return count;
   }
 
+ private:
   CsvRecordReader& reader_;
-  const std::vector<BatchColumn>& columns_;
+};
+
+// One compact JSON line per record: the chart, or {"line": N, "error": "..."}; with
+// `eachChart`, the line it makes of a chart instead.
+class JsonLinesChunk : public BatchChunk {
+ public:
+  explicit JsonLinesChunk(const BatchChartSink& eachChart) : eachChart_(eachChart) {}
+
+  void Clear() override {
+    output.clear();
+    messages.clear();
+    refused = false;
+    sinkStatus = 0;
+  }
+  void AddChart(const CsvRecord&, const Chart& chart, const BirthSweep* sweep) override {
+    if (eachChart_) {
+      std::string line;
+      if (const int status = eachChart_(chart, line); status != 0) sinkStatus = status;
+      output.append(line).push_back('\n');
+      return;
+    }
+    json_.Clear();
+    WriteChartJson(json_, chart, false, sweep);
+    output.append(json_.Text()).push_back('\n');
+  }
+  void AddRefusal(const CsvRecord& record, const std::string& message) override {
+    json_.Clear();
+    json_.StartObject();
+    json_.Key("line");
+    json_.Int(record.line);
+    json_.Key("error");
+    json_.String(message);
+    json_.EndObject();
+    output.append(json_.Text()).push_back('\n');
+    refused = true;
+    messages.append("corvane-cli: line ").append(std::to_string(record.line)).append(": ");
+    messages.append(message).push_back('\n');
+  }
+
+  std::string output;
+  std::string messages;  // the refusals, for standard error
+  bool refused = false;
+  int sinkStatus = 0;  // the last failure of eachChart in this chunk
+
+ private:
+  const BatchChartSink& eachChart_;
+  LineJsonWriter json_;
+};
+
+class JsonLinesSink : public BatchSink {
+ public:
+  JsonLinesSink(std::FILE* out, std::FILE* err, const BatchChartSink& eachChart)
+      : out_(out), err_(err), eachChart_(eachChart) {}
+
+  std::unique_ptr<BatchChunk> NewChunk() override { return std::make_unique<JsonLinesChunk>(eachChart_); }
+  bool Write(BatchChunk& chunk) override {
+    const auto& lines = static_cast<const JsonLinesChunk&>(chunk);
+    refused |= lines.refused;
+    if (lines.sinkStatus != 0) sinkStatus = lines.sinkStatus;
+    if (!lines.messages.empty()) std::fwrite(lines.messages.data(), 1, lines.messages.size(), err_);
+    return std::fwrite(lines.output.data(), 1, lines.output.size(), out_) == lines.output.size();
+  }
+
+  bool refused = false;
+  int sinkStatus = 0;  // the last failure of eachChart
+
+ private:
   std::FILE* out_;
   std::FILE* err_;
-  const CalculationSettings& settings_;
   const BatchChartSink& eachChart_;
-  mutable int sinkStatus_ = 0;  // the first failure of eachChart_
-  bool refused_ = false;
-  std::size_t recordsWritten_ = 0;
-  std::size_t chunkRecords_ = kChunkRecords;
 };
 
 }  // namespace
@@ -382,7 +414,32 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
     return kExitUsage;
   }
   const StopSignals stopSignals;
-  return BatchRun(reader, columns, out, err, settings, eachChart).Run(jobs);
+  CsvSource source(reader);
+  JsonLinesSink sink(out, err, eachChart);
+  const bool written = RunBatchRecords(source, columns, settings, jobs, sink);
+  if (sink.sinkStatus != 0) return sink.sinkStatus;
+  if (!written) {
+    std::fprintf(err, "corvane-cli: cannot write the output: %s\n", std::strerror(errno));
+    return kExitIoError;
+  }
+  if (const int signal = StopSignals::Received()) {
+    if (std::fflush(out) != 0) {
+      std::fprintf(err, "corvane-cli: cannot write the output: %s\n", std::strerror(errno));
+      return kExitIoError;
+    }
+    std::fprintf(err, "corvane-cli: stopped by %s; every line written is whole\n", signal == SIGINT ? "SIGINT" : "SIGTERM");
+    return 128 + signal;
+  }
+  if (reader.ReadFailed()) {
+    std::fprintf(err, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
+    return kExitNoInput;
+  }
+  return sink.refused ? kExitRejected : 0;
+}
+
+bool RunBatchRecords(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,
+                     unsigned jobs, BatchSink& sink) {
+  return BatchRun(source, columns, settings, sink).Run(jobs);
 }
 
 }  // namespace corvane

@@ -2,12 +2,15 @@
 #include "app/calculation_settings.h"
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/birth_data.h"
+#include "app/birth_sweep.h"
 #include "app/chart.h"
 #include "cli/csv_records.h"
 
@@ -53,5 +56,40 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 using BatchChartSink = std::function<int(const Chart& chart, std::string& line)>;
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings = {},
              const BatchChartSink& eachChart = {});
+
+// The records of a batch, a chunk at a time, read on the thread that runs the batch.
+class BatchSource {
+ public:
+  virtual ~BatchSource() = default;
+  // Fills the first records of `records` (a record's line names it in messages); returns how
+  // many it filled, 0 when none is left.
+  virtual std::size_t Fill(std::span<CsvRecord> records) = 0;
+};
+
+// What a chunk of records becomes. A worker thread adds each record's chart or refusal, in
+// input order; the thread that runs the batch then hands the chunk to BatchSink::Write.
+class BatchChunk {
+ public:
+  virtual ~BatchChunk() = default;
+  virtual void Clear() = 0;
+  // `sweep` is the birth-time sweep a row asked for, or null.
+  virtual void AddChart(const CsvRecord& record, const Chart& chart, const BirthSweep* sweep) = 0;
+  virtual void AddRefusal(const CsvRecord& record, const std::string& message) = 0;
+};
+
+class BatchSink {
+ public:
+  virtual ~BatchSink() = default;
+  virtual std::unique_ptr<BatchChunk> NewChunk() = 0;
+  // Takes a finished chunk, chunks in input order; false stops the run.
+  virtual bool Write(BatchChunk& chunk) = 0;
+};
+
+// Calculates each record of `source` (its fields in the order of `columns`) with `settings`,
+// a row's engine field overriding the engine, on `jobs` worker threads (1: this thread alone),
+// and hands the results to `sink` in input order. At most 2 * jobs chunks are in flight, so
+// memory stays bounded whatever the input's length. Returns false when the sink stopped it.
+bool RunBatchRecords(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,
+                     unsigned jobs, BatchSink& sink);
 
 }  // namespace corvane

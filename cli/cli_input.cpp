@@ -133,18 +133,26 @@ std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData&
 std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& data) {
   // A zone id or a searched place gives the clock; a searched place also the coordinates.
   const bool place = args.Has("--place"), zoneGiven = place || args.Has("--tz");
-  for (const auto* required : {"--name", "--date", "--time", "--zone", "--lon", "--lat"}) {
-    const std::string_view option = required;
-    if ((option == "--zone" && zoneGiven) || ((option == "--lon" || option == "--lat") && place)) continue;
-    if (!args.Has(option)) return Usage(std::string(required) + " is required");
+  using Setter = std::optional<CliInputError> (*)(std::string_view, BirthData&);
+  struct Field {
+    std::string_view option;
+    Setter set;
+    bool optional;
+  };
+  const Field fields[] = {{"--name", SetBirthName, false},         {"--date", SetBirthDate, false},
+                          {"--time", SetBirthTime, false},         {"--zone", SetZonePosition, zoneGiven},
+                          {"--lon", SetLongitude, place},          {"--lat", SetLatitude, place}};
+  for (const Field& field : fields) {
+    if (!field.optional && !args.Has(field.option)) {
+      return CliInputError{CliInputError::Kind::Usage, std::string(field.option) + " is required", field.option};
+    }
   }
-  std::optional<CliInputError> e;
-  if ((e = SetBirthName(args.Value("--name"), data)) || (e = SetBirthDate(args.Value("--date"), data)) ||
-      (e = SetBirthTime(args.Value("--time"), data)) ||
-      (args.Has("--zone") && (e = SetZonePosition(args.Value("--zone"), data))) ||
-      (args.Has("--lon") && (e = SetLongitude(args.Value("--lon"), data))) ||
-      (args.Has("--lat") && (e = SetLatitude(args.Value("--lat"), data)))) {
-    return e;
+  for (const Field& field : fields) {
+    if (!args.Has(field.option)) continue;
+    if (auto e = field.set(args.Value(field.option), data)) {
+      e->option = field.option;
+      return e;
+    }
   }
   data.daylightSaving = args.Has("--dst");
   data.city = args.Value("--city");

@@ -14,6 +14,7 @@ struct CliInputError {
   enum class Kind { Usage, Rejected };
   Kind kind;
   std::string message;
+  std::string_view option = {};  // the option at fault ("--date"), when ReadBirthOptions names one
 };
 
 // Each setter checks one value as the input form would and writes it into `data`.

@@ -41,6 +41,10 @@ configure_file(packaging/changelog.in ${package_doc}/changelog.in @ONLY)
 corvane_gzip(${package_doc}/changelog.in ${package_doc}/changelog)
 set(package_docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/corvane)
 install(FILES ${package_doc}/copyright ${package_doc}/changelog.gz DESTINATION ${package_docdir})
+if(TARGET corvane_python)
+  install(FILES ${package_doc}/copyright ${package_doc}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/python3-corvane COMPONENT python)
+endif()
 add_custom_target(corvane_docs ALL DEPENDS ${compressed_docs})
 
 set(CPACK_PACKAGE_NAME corvane)
@@ -69,4 +73,26 @@ on its own page.
 The package holds the Qt desktop program corvane and the command line
 corvane-cli, which prints the chart as a report or as JSON and computes CSV
 files of births.")
+# The Python package goes into a second Debian package, python3-corvane: the desktop program
+# and the command line need neither python3 nor pandas, and Debian names a package of Python
+# modules python3-NAME. It needs the main package for the place file and the same version of
+# it; Dask is only recommended, for corvane.dask.
+if(TARGET corvane_python)
+  math(EXPR next_minor "${Python3_VERSION_MINOR} + 1")
+  set(CPACK_DEB_COMPONENT_INSTALL ON)
+  set(CPACK_COMPONENTS_ALL Unspecified python)
+  set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME corvane)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-corvane)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS
+      "corvane (= ${PROJECT_VERSION}), python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}), python3 (<< ${Python3_VERSION_MAJOR}.${next_minor}), python3-numpy, python3-pandas")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_RECOMMENDS "python3-dask, python3-distributed")
+  set(CPACK_COMPONENT_PYTHON_DESCRIPTION
+      "Vedic special lagnas from birth details - Python package
+The Python 3 package corvane calculates the charts of the program Corvane
+from Python: one chart as a dict, the same as the command line's JSON, or
+many charts at once as a pandas DataFrame on all cores, and the charts of a
+Dask DataFrame on a cluster (with python3-dask and python3-distributed).")
+  set(CPACK_COMPONENT_UNSPECIFIED_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
+endif()
 include(CPack)

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the Debian package corvane_<version>_<arch>.deb in build-package/ (Release, with
-# Debian's hardening flags on every program and on the report module) and checks it: the
-# listing holds both programs, the manual pages, the desktop entry and the copyright file;
-# Depends names the ephemeris data and the fonts; every ELF file is linked with BIND_NOW;
-# lintian --pedantic reports nothing; and the package unpacked into a temporary root
-# (dpkg -x) answers --version, draws a chart of a place it searches and writes a PDF.
+# Builds the Debian packages corvane_<version>_<arch>.deb and python3-corvane_<version>_<arch>.deb
+# in build-package/ (Release, with Debian's hardening flags on every program and module) and
+# checks them: the listing holds both programs, the manual pages, the desktop entry and the
+# copyright file, and the Python package with its own; the program's Depends names the
+# ephemeris data and the fonts; every ELF file of the program's package is linked with
+# BIND_NOW; lintian reports no error, and lintian --pedantic nothing on the program's package;
+# the program's package unpacked into a temporary root (dpkg -x) answers --version, draws a
+# chart of a place it searches and writes a PDF, and the unpacked Python package imports.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -23,10 +25,11 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 # Installing (and so cpack) builds only the installed targets, not the tests and benchmarks.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=OFF \
+      -DCORVANE_PYTHON_INSTALL_DIR=lib/python3/dist-packages \
       -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
       -DCMAKE_INSTALL_LIBDIR="lib/$multiarch" -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
       -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" > /dev/null
-cmake --build "$build" -j"$(nproc)" --target corvane corvane-cli corvane_docs
+cmake --build "$build" -j"$(nproc)" --target corvane corvane-cli corvane_docs corvane_python
 (cd "$build" && cpack -G DEB > /dev/null)
 
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
@@ -45,6 +48,19 @@ depends=$(dpkg-deb --field "$deb" Depends)
 for needed in swe-standard-data fonts-dejavu-core; do
   grep -qw "$needed" <<< "$depends" || fail "Depends lacks $needed: $depends"
 done
+
+pydeb="$build/python3-corvane_${version}_$(dpkg --print-architecture).deb"
+[ -f "$pydeb" ] || fail "cpack did not write $pydeb"
+pylisting=$(dpkg-deb --contents "$pydeb" | awk '{print $6}')
+for path in ./usr/lib/python3/dist-packages/corvane/__init__.py ./usr/lib/python3/dist-packages/corvane/dask.py \
+            ./usr/lib/python3/dist-packages/corvane/__init__.pyi ./usr/share/doc/python3-corvane/copyright; do
+  grep -qxF "$path" <<< "$pylisting" || fail "$path is missing from $pydeb"
+done
+grep -q '^./usr/lib/python3/dist-packages/corvane/_corvane\.cpython-.*\.so$' <<< "$pylisting" ||
+  fail "the compiled module is missing from $pydeb"
+
+echo "lintian:"
+lintian --fail-on error "$deb" "$pydeb" || fail "lintian reports errors"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -74,5 +90,11 @@ grep -q '"city": "New Delhi"' "$out/chart.json" || fail "the --place chart has n
   --pdf "$out/chart.pdf" > /dev/null || fail "unpacked corvane-cli --pdf"
 [ "$(head -c 5 "$out/chart.pdf")" = "%PDF-" ] || fail "the unpacked program's PDF is not a PDF"
 
+dpkg-deb -x "$pydeb" "$work"
+[ "$(PYTHONPATH="$work/usr/lib/python3/dist-packages" /usr/bin/python3 -c 'import corvane; print(corvane.__version__)')" = \
+  "$version" ] || fail "the unpacked Python package does not import"
+
 echo "$deb  $(stat -c %s "$deb") bytes"
 dpkg-deb --field "$deb" Depends
+echo "$pydeb  $(stat -c %s "$pydeb") bytes"
+dpkg-deb --field "$pydeb" Depends

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole test suite twice: a normal build
-# and one under AddressSanitizer and UndefinedBehaviorSanitizer. Needs no display.
+# and one under AddressSanitizer and UndefinedBehaviorSanitizer. Needs no display. The normal
+# build's suite includes the Python package's tests (python_package: python3 -m pytest
+# tests/python against the built module and corvane-cli); the sanitizer build has no Python
+# module, since a python3 process does not load the sanitizers' runtime.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh

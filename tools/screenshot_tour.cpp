@@ -220,6 +220,18 @@ int main(int argc, char** argv) {
   if (!input->runCalculation()) return 1;
   controller.frameWindow()->move(0, 0);
   Shoot("23-second-chart");
+
+  // A chart of a doubled hour, its later reading chosen: the clock row names the zone, the
+  // offset and the reading, the time its seconds.
+  controller.frameWindow()->findChild<QAction*>("mnuBack")->trigger();
+  const BirthData doubled{.name = "ZOË MÜLLER", .monthIndex = 9, .day = 31, .year = 2021, .hour = 2, .minute = 30,
+                         .second = 15, .city = "München", .state = "Bavaria", .country = "Germany",
+                         .lonDegrees = "11", .lonMinutes = "35", .latDegrees = "48", .latMinutes = "8",
+                         .extras = {"Europe/Berlin", 3600, DoubledHour::kLater}, .place = {}, .placeFilled = {}};
+  input->setBirthData(doubled);
+  if (!input->runCalculation()) return 1;
+  controller.frameWindow()->move(0, 0);
+  Shoot("24-doubled-hour-chart");
   DestroyLagnaForms();
   return 0;
 }

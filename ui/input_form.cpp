@@ -248,6 +248,7 @@ void InputForm::buildControls() {
   auto byHand = [this] {
     if (settingZone_ || !extras_.zoneId) return;
     extras_ = {};
+    keepTypedField("zone");
     refreshZoneLabel();
   };
   connect(cmbTimeZone_, &QComboBox::currentIndexChanged, this, byHand);
@@ -295,6 +296,22 @@ void InputForm::buildControls() {
   coords->addWidget(coordinateGroup("Latitude", "fraLatitude", txtLatD_, "txtLatD", 2, txtLatM_, "txtLatM",
                                     optNorth_, "optLat_0", "North", optSouth_, "optLat_1", "South"));
   outer->addLayout(coords);
+  // A field the user edits after choosing a place keeps the typed value (only the program's
+  // own setText fills it) and is no longer counted among the fields the place filled.
+  auto typed = [this](auto* sender, auto signal, std::string_view field) {
+    connect(sender, signal, this, [this, field] { keepTypedField(field); });
+  };
+  typed(txtMCity_, &QLineEdit::textEdited, "city");
+  typed(txtMState_, &QLineEdit::textEdited, "state");
+  typed(txtMCountry_, &QLineEdit::textEdited, "country");
+  for (QLineEdit* edit : {static_cast<QLineEdit*>(txtLonD_), static_cast<QLineEdit*>(txtLonM_)})
+    typed(edit, &QLineEdit::textEdited, "lon");
+  for (QLineEdit* edit : {static_cast<QLineEdit*>(txtLatD_), static_cast<QLineEdit*>(txtLatM_)})
+    typed(edit, &QLineEdit::textEdited, "lat");
+  typed(optEast_, &QRadioButton::clicked, "lon");
+  typed(optWest_, &QRadioButton::clicked, "lon");
+  typed(optNorth_, &QRadioButton::clicked, "lat");
+  typed(optSouth_, &QRadioButton::clicked, "lat");
 
   auto* buttons = new QHBoxLayout;
   auto* open = new QPushButton("&Open Previously Saved Reading", central);
@@ -351,6 +368,7 @@ BirthData InputForm::birthData() const {
   d.south = optSouth_->isChecked();
   d.extras = extras_;
   d.place = place_;
+  d.placeFilled = placeFilled_;
   return d;
 }
 
@@ -361,6 +379,7 @@ void InputForm::setBirthData(const BirthData& d) {
   settingZone_ = true;
   extras_ = d.extras;
   place_ = d.place;
+  placeFilled_ = d.placeFilled;
   txtName_->setText(QString::fromStdString(d.name));
   // Month and year first: they decide which days the day list offers.
   if (d.monthIndex >= 0 && d.monthIndex < 12) cboMonth_->setCurrentIndex(d.monthIndex);
@@ -635,13 +654,21 @@ void InputForm::choosePlace(std::size_t id, const QString& matchedName) {
   (filled.south ? optSouth_ : optNorth_)->setChecked(true);
   setZone(std::string(place.zoneId));
   place_ = DescribePlace(place);
+  placeFilled_ = {"lon", "lat", "city", "state", "country"};
+  if (!place.zoneId.empty()) placeFilled_.emplace_back("zone");
+}
+
+void InputForm::keepTypedField(std::string_view field) {
+  std::erase(placeFilled_, field);
 }
 
 void InputForm::chooseZoneByName() {
   ZoneDialog dialog(this);
   if (dialog.exec() != QDialog::Accepted) return;
   const QString zone = dialog.chosenZone();
-  if (!zone.isEmpty()) setZone(zone.toStdString());
+  if (zone.isEmpty()) return;
+  setZone(zone.toStdString());
+  keepTypedField("zone");
 }
 
 void InputForm::setZone(const std::string& zoneId) {

@@ -1,6 +1,9 @@
 #pragma once
 #include <QMainWindow>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/birth_data.h"
 #include "app/birth_validation.h"
@@ -72,6 +75,9 @@ class InputForm : public QMainWindow {
   void offerPlaces(const QString& text);
   void choosePlace(std::size_t id, const QString& matchedName);
   void chooseZoneByName();
+  // The user has typed or picked `field` ("lon", "lat", "city", "state", "country", "zone")
+  // after a place was chosen: the place no longer counts as having filled it.
+  void keepTypedField(std::string_view field);
   // Takes a zone id chosen by the program (place search, zone dialog) and applies it.
   void setZone(const std::string& zoneId);
   // Looks up the zone's clock at the birth time and sets the row, tick and exact offset.
@@ -86,6 +92,7 @@ class InputForm : public QMainWindow {
   QLabel* lblZoneInForce_ = nullptr;
   BirthExtras extras_;
   std::string place_;  // the description of the place last chosen, kept with the birth
+  std::vector<std::string> placeFilled_;  // the fields that place filled and the user left as they were
   // Set while the program itself moves the zone row, the tick or the birth time, so that
   // only the user's own changes drop the zone id or look the zone up again.
   bool settingZone_ = false;

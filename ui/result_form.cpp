@@ -145,6 +145,23 @@ void FitLineToWidth(QLabel* label, double largest) {
                                                                                  : QString());
 }
 
+// The same for a word-wrapping label given up to `lines` lines of its width.
+void FitLinesToWidth(QLabel* label, double largest, int lines) {
+  QFont font = label->font();
+  const int width = label->width();
+  auto fits = [&] {
+    const QFontMetrics metrics(font);
+    return metrics.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, label->text()).height() <=
+           lines * metrics.lineSpacing();
+  };
+  for (double size = largest; size >= 6.0; size -= 0.5) {
+    font.setPointSizeF(size);
+    if (fits()) break;
+  }
+  label->setFont(font);
+  label->setToolTip(fits() ? QString() : label->text());
+}
+
 QScrollArea* WrapInScrollArea(QLabel* label, QWidget* parent) {
   auto* area = new QScrollArea(parent);
   area->setObjectName(QString("scr") + label->objectName());
@@ -441,9 +458,12 @@ QWidget* ResultForm::buildDetails() {
     caption->setFixedWidth(Twips(1305));
     details_[row] = MakeLabel(kDetailNames[row], QString(), frame);
     details_[row]->setFixedWidth(Twips(1890));
-    grid->addWidget(caption, row + 1, 0);
+    grid->addWidget(caption, row + 1, 0, row + 1 == static_cast<int>(kDetailNames.size()) ? Qt::AlignTop : Qt::Alignment());
     grid->addWidget(details_[row], row + 1, 1);
   }
+  // The clock (zone, abbreviation, offset and the reading of a doubled hour) takes two lines.
+  details_.back()->setWordWrap(true);
+  details_.back()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   return frame;
 }
 
@@ -475,7 +495,10 @@ void ResultForm::showChart(const Chart& chart) {
   for (std::size_t row = 0; row < detailTexts.size(); ++row) {
     details_[row]->setText(Text(*detailTexts[row]));
     details_[row]->setToolTip(Text(*detailTexts[row]));
-    FitLineToWidth(details_[row], kPointSize);
+    if (details_[row]->wordWrap())
+      FitLinesToWidth(details_[row], kPointSize, 2);
+    else
+      FitLineToWidth(details_[row], kPointSize);
   }
   for (std::size_t body = 0; body < kBodyCount; ++body) {
     positions_[body]->setText(Text(texts.positions[body]));

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
@@ -304,6 +305,39 @@ TEST_F(CliReportTest, BatchWritesOnePdfPerChart) {
   EXPECT_EQ(missing.status, 73);
   EXPECT_NE(missing.err.find("nowhere"), std::string::npos);
   EXPECT_TRUE(missing.out.empty());
+}
+
+// A doubled hour's chart names the clock it was computed on, in print: Berlin's clocks went
+// back from 03:00 CEST (UTC+2) to 02:00 CET (UTC+1) on 31 October 2021, so 02:30:15 happened
+// twice. Each reading prints its own offset and never the other's, with the seconds of the
+// birth time, and the two readings are an hour apart in the sky: their Ascendants differ.
+TEST_F(CliReportTest, PdfOfADoubledHourNamesTheOffsetUsed) {
+  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext (poppler-utils) is missing";
+  struct Case {
+    const char *fold, *clock, *other;
+  };
+  std::map<std::string, std::string> ascendants;
+  for (const Case& c : {Case{"earlier", "Europe/Berlin, CEST, UTC+2:00 (earlier of the doubled hour)", "UTC+1:00"},
+                        Case{"later", "Europe/Berlin, CET, UTC+1:00 (later of the doubled hour)", "UTC+2:00"}}) {
+    SCOPED_TRACE(c.fold);
+    const fs::path pdf = Out(std::string(c.fold) + ".pdf");
+    const CliRun run = Cli({"--name", "zoë müller", "--date", "2021-10-31", "--time", "02:30:15", "--tz", "Europe/Berlin",
+                            "--fold", c.fold, "--lon", "11:35E", "--lat", "48:08N", "--city", "München", "--json",
+                            "--pdf", pdf.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> texts = PageTexts(pdf);
+    ASSERT_FALSE(texts.empty());
+    const std::string& front = texts[0];
+    EXPECT_NE(front.find(c.clock), std::string::npos) << front;
+    EXPECT_NE(front.find("02:30:15"), std::string::npos) << front;
+    std::string all;
+    for (const std::string& text : texts) all += text + " ";
+    EXPECT_EQ(all.find(c.other), std::string::npos) << "names the other reading's offset";
+    EXPECT_EQ(all.find("Central European Daylight"), std::string::npos) << "names a zone row that was not used";
+    const auto chart = nlohmann::json::parse(run.out);
+    ascendants[c.fold] = chart["lagnas"]["Ascendant"].dump();
+  }
+  EXPECT_NE(ascendants["earlier"], ascendants["later"]);
 }
 
 // --sweep N sets the sweep page of the PDF: its window, its summary and each lagna's stretches

@@ -720,6 +720,46 @@ class InputFormTest : public QObject {
     }
   }
 
+  // A field typed after a place was chosen keeps the typed value: a later change of the birth
+  // time (which looks the zone up again) or a calculation does not bring the place's back,
+  // and the place no longer counts as having filled that field.
+  void typingAfterChoosingAPlaceKeepsTheTypedValue() {
+    waitForPlaces();
+    fillValid();
+    setBirthTime(1975, 6, 5, 7, 5);
+    pickPlace("munchen");
+    using Filled = std::vector<std::string>;
+    QCOMPARE(form_->birthData().placeFilled, (Filled{"lon", "lat", "city", "state", "country", "zone"}));
+    auto typeInto = [&](const char* name, const QString& text) {
+      auto* edit = child<QLineEdit>(name);
+      edit->setFocus();
+      edit->selectAll();
+      QTest::keyClick(edit, Qt::Key_Delete);
+      QTest::keyClicks(edit, text);
+    };
+    typeInto("txtMCity", "Pasing");
+    typeInto("txtLonM", "29");
+    QTest::mouseClick(child<QRadioButton>("optLat_1"), Qt::LeftButton, {}, QPoint(4, 4));
+    setBirthTime(1975, 1, 5, 7, 5);  // the zone is looked up again for winter time
+    QCOMPARE(zoneInForce(), QString("Europe/Berlin: CET, UTC+1:00"));
+    const BirthData d = form_->birthData();
+    QCOMPARE(QString::fromStdString(d.city), QString("Pasing"));
+    QCOMPARE(QString::fromStdString(d.lonMinutes), QString("29"));
+    QVERIFY(d.south);
+    QCOMPARE(QString::fromStdString(d.state), QString("Bavaria"));  // untouched: the place's
+    QCOMPARE(d.placeFilled, (Filled{"state", "country", "zone"}));
+    QVERIFY(form_->runCalculation());
+    QCOMPARE(child<QLineEdit>("txtMCity")->text(), QString("Pasing"));
+    QCOMPARE(child<QLineEdit>("txtLonM")->text(), QString("29"));
+    // A zone chosen by hand is the user's too.
+    child<QComboBox>("cmbTimeZone")->setCurrentIndex(34);
+    QCOMPARE(form_->birthData().placeFilled, (Filled{"state", "country"}));
+    // Choosing the place again fills every field from it once more.
+    pickPlace("munchen");
+    QCOMPARE(child<QLineEdit>("txtMCity")->text(), QString("Munich"));  // the place's own name
+    QCOMPARE(form_->birthData().placeFilled, (Filled{"lon", "lat", "city", "state", "country", "zone"}));
+  }
+
   // The clock in force at the birth time, from the zone data: the list row and tick follow it
   // where a row has its offset; otherwise the exact offset is kept.
   void zoneInForceFollowsTheBirthTime() {

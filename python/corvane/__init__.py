@@ -1,0 +1,229 @@
+"""Vedic special lagnas from birth details, for Python and pandas.
+
+The charts are those of ``corvane-cli``, made by the same compiled code:
+
+* :func:`chart` -- one chart as a dict, equal to ``json.loads`` of ``corvane-cli --json``;
+* :func:`charts` -- many charts as a pandas DataFrame, one row per birth, calculated on
+  worker threads with the GIL released, as ``corvane-cli --batch --jobs N`` does;
+* :func:`places` and :func:`zones` -- the place search and the zone list;
+* :mod:`corvane.dask` -- :func:`charts` over the partitions of a Dask DataFrame.
+
+Refused input raises :class:`InputError`, with the command line's message and the field at
+fault.
+"""
+
+from __future__ import annotations
+
+import datetime
+import json as _json
+import warnings as _warnings
+from typing import Any, Iterable, Mapping, Optional, Union
+
+from . import _corvane
+
+__all__ = ["InputError", "chart", "charts", "places", "zones", "BATCH_COLUMNS", "__version__"]
+
+__version__: str = _corvane.version
+
+#: The input columns of :func:`charts`, as the batch CSV header names them. The first seven
+#: are the birth; city, state and country are shown as given; engine chooses a row's engine
+#: (elements or swiss); tz gives the clock of a time zone database zone (instead of zone and
+#: dst); place the best matching place's coordinates, names and zone.
+BATCH_COLUMNS = ("name", "date", "time", "zone", "dst", "lon", "lat",
+                 "city", "state", "country", "engine", "tz", "place")
+
+_SETTINGS = ("engine", "ayanamsa", "node", "sunrise", "indu")
+_MAX_JOBS = 256
+
+
+class InputError(ValueError):
+    """Input that corvane refuses, as ``corvane-cli`` refuses it.
+
+    Attributes:
+        message: the command line's message, word for word.
+        field: the keyword argument (or batch column) at fault, such as ``"date"``; None when
+            the refusal is about no single field.
+    """
+
+    def __init__(self, message: str, field: Optional[str] = None) -> None:
+        super().__init__(message if field is None else f"{field}: {message}")
+        self.message = message
+        self.field = field
+
+
+def _text(value: Any) -> str:
+    if isinstance(value, bool):
+        raise TypeError("a text or number is needed here, not a bool")
+    if isinstance(value, (datetime.date, datetime.time)):
+        return value.isoformat()
+    return str(value)
+
+
+def _setting_options(settings: Mapping[str, Optional[str]]) -> list:
+    words = []
+    for key in _SETTINGS:
+        value = settings.get(key)
+        if value is not None:
+            words += ["--" + key, _text(value)]
+    return words
+
+
+def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.time], *,
+          zone: Optional[int] = None, tz: Optional[str] = None, place: Optional[str] = None,
+          lon: Optional[str] = None, lat: Optional[str] = None, dst: bool = False,
+          fold: Optional[str] = None, city: Optional[str] = None, state: Optional[str] = None,
+          country: Optional[str] = None, pages: bool = False, engine: Optional[str] = None,
+          ayanamsa: Optional[str] = None, node: Optional[str] = None,
+          sunrise: Optional[str] = None, indu: Optional[str] = None) -> dict:
+    """Calculate one chart; the dict ``corvane-cli --json`` prints for the same options.
+
+    The birth:
+        name: letters and blanks; the chart holds it in capitals.
+        date: ``"YYYY-MM-DD"`` (1901 to 2050) or a ``datetime.date``.
+        time: ``"HH:MM"`` or ``"HH:MM:SS"`` on the local clock, or a ``datetime.time``.
+
+    The clock, one of:
+        zone: position 0..70 of the zone list (see :func:`zones`; 29 is Greenwich Mean
+            Time), with ``dst=True`` when the clock showed daylight-saving time;
+        tz: a time zone database zone such as ``"Asia/Kolkata"``: its clock at the birth;
+        place: the best matching place (see :func:`places`) gives the zone, unless tz is given.
+        fold: ``"earlier"`` or ``"later"``: which reading of a local time that happened twice.
+
+    The place, unless ``place`` gives it:
+        lon: ``"DDD:MME"`` or ``"DDD:MMW"``, e.g. ``"77:13E"``.
+        lat: ``"DD:MMN"`` or ``"DD:MMS"``, e.g. ``"28:36N"``.
+        city, state, country: shown as given.
+
+    The settings (defaults: the program's):
+        engine: ``"elements"`` (built in) or ``"swiss"`` (Swiss Ephemeris).
+        ayanamsa: ``"lahiri"``, ``"raman"``, ``"krishnamurti"``, ``"true-chitrapaksha"``,
+            ``"true-pushya"``, ``"yukteshwar"`` or ``"fagan-bradley"``.
+        node: ``"mean"`` or ``"true"`` (the true node needs the Swiss engine).
+        sunrise: ``"limb"`` (upper limb with refraction) or ``"centre"``.
+        indu: ``"ascendant"`` or ``"moon"``.
+
+    pages: also every field of the interpretation pages, under ``"pages"``.
+
+    Returns the chart (docs/json.md describes it): ``birth``, ``bodies``, ``sunrise``,
+    ``sunset``, ``lagnas``, ``readings``, ``settings`` and more.
+
+    Raises :class:`InputError` for input the command line refuses, with its message and the
+    field at fault. A daylight-saving hour counted twice (a summer-time zone row with
+    ``dst=True``) gives a :class:`UserWarning`, as the command line warns.
+
+    Example::
+
+        c = chart("ram kumar", "1975-06-05", "07:05", zone=34, lon="77:13E", lat="28:36N")
+        c["birth"]["name"]          # 'RAM KUMAR'
+        c["lagnas"]["HL"]["sign"]   # the Hora lagna's sign, 0 Aries .. 11 Pisces
+    """
+    words = ["--name", _text(name), "--date", _text(date), "--time", _text(time)]
+    for key, value in (("zone", zone), ("tz", tz), ("place", place), ("fold", fold),
+                       ("lon", lon), ("lat", lat), ("city", city), ("state", state),
+                       ("country", country)):
+        if value is not None:
+            words += ["--" + key, _text(value)]
+    if dst:
+        words.append("--dst")
+    if pages:
+        words.append("--pages")
+    words += _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
+                               "sunrise": sunrise, "indu": indu})
+    text, message, field, warning = _corvane.chart_json(words)
+    if message is not None:
+        raise InputError(message, field)
+    if warning is not None:
+        _warnings.warn(warning, UserWarning, stacklevel=2)
+    return _json.loads(text)
+
+
+def _frame(records: Any):
+    import pandas as pd
+    if isinstance(records, pd.DataFrame):
+        return records
+    if isinstance(records, Mapping):
+        raise TypeError("charts() takes many records: a DataFrame or an iterable of dicts")
+    return pd.DataFrame.from_records(list(records))
+
+
+def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = None,
+           ayanamsa: Optional[str] = None, node: Optional[str] = None,
+           sunrise: Optional[str] = None, indu: Optional[str] = None):
+    """Calculate the chart of every record; a pandas DataFrame with one row per record.
+
+    records: a pandas DataFrame or an iterable of dicts with the columns of a batch CSV
+        (:data:`BATCH_COLUMNS`): ``name, date, time, zone, dst, lon, lat`` and any of
+        ``city, state, country, engine, tz, place``. Cells are text as in the CSV, or numbers
+        and bools (zone 34, dst True); None and NaN are empty. A missing dst column counts
+        as 0; other missing columns as empty (zone, lon and lat may be left out when tz or
+        place gives them). Other columns are ignored.
+    jobs: the worker threads that calculate (default: one per core), as ``--jobs``.
+    engine, ayanamsa, node, sunrise, indu: the settings of every row, as :func:`chart`
+        takes them; a row's engine column overrides the engine.
+
+    Returns a DataFrame with the records' index and the columns: the birth (``name``,
+    ``date``, ``time``, ``zone``, ``zone_name``, ``dst``, ``lon``, ``lat``, ``city``,
+    ``state``, ``country``, ``tz``, ``place`` (the found place), ``utc_offset_seconds``),
+    ``ayanamsa``, each body's
+    ``<Body>_longitude`` (sidereal degrees) and ``<Body>_sign`` (0 Aries .. 11 Pisces) for Sun,
+    Moon, Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu and Asc, each lagna's
+    ``<Lagna>_sign`` and ``<Lagna>_longitude`` (NaN for a lagna without one) for AL, BL, HL,
+    GL, SrL, IL, PL, UL, PpL, VL, CL, SL and Ascendant, ``hora_house``, ``pranapada_house``,
+    ``sunrise`` and ``sunset`` of the birth day (local clock), ``setting_engine``,
+    ``setting_ayanamsa``, ``setting_node``, ``setting_sunrise``, ``setting_indu``, and
+    ``error``: empty when the row has a chart, else the message that refused it (the row's
+    other columns are then missing). A refused row never stops the others.
+
+    Raises :class:`InputError` for refused settings, ValueError for a bad jobs.
+    """
+    import numpy as np
+    import pandas as pd
+
+    frame = _frame(records)
+    if jobs is None:
+        jobs = 0
+    elif isinstance(jobs, bool) or not isinstance(jobs, int) or not 1 <= jobs <= _MAX_JOBS:
+        raise ValueError(f"jobs must be a number of threads from 1 to {_MAX_JOBS}, not {jobs!r}")
+    names, values = [], []
+    for column in BATCH_COLUMNS:
+        if column in frame.columns:
+            cells = frame[column].to_numpy(dtype=object, na_value=None)
+            values.append(np.ascontiguousarray(cells))
+        elif column in BATCH_COLUMNS[:7]:
+            values.append(None)
+        else:
+            continue
+        names.append(column)
+    settings = _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
+                                 "sunrise": sunrise, "indu": indu})
+    columns = _corvane.chart_columns(names, values, len(frame), settings, jobs)
+    if isinstance(columns, tuple):
+        raise InputError(*columns)
+    data = {}
+    for name, kind, array, mask in columns:
+        if kind == "int":
+            data[name] = pd.arrays.IntegerArray(array, mask)
+        elif kind == "bool":
+            data[name] = pd.arrays.BooleanArray(array, mask)
+        elif kind == "stamp":
+            data[name] = array.view("datetime64[ns]")
+        else:
+            data[name] = array
+    return pd.DataFrame(data, index=frame.index, copy=False)
+
+
+def places(text: str, limit: int = 20) -> list:
+    """The places that best match a text, best first: dicts with ``name``, ``region``,
+    ``country``, ``latitude``, ``longitude`` (degrees, north and east positive), ``tz`` and
+    ``population``, as ``corvane-cli --places TEXT --json`` lists them; empty when none
+    matches.
+    """
+    return _json.loads(_corvane.places_json(_text(text), int(limit)))
+
+
+def zones() -> list:
+    """The 71 rows of the zone list, as ``corvane-cli --zones --json`` lists them: dicts with
+    ``position`` (what ``zone`` takes), ``text`` and ``offset`` (local time minus universal
+    time, ``"+05:30"``)."""
+    return _json.loads(_corvane.zones_json())
+

@@ -1,0 +1,50 @@
+# Type stubs of the corvane package.
+import datetime
+from typing import Any, Iterable, Mapping, Optional, Union
+
+import pandas
+
+__version__: str
+BATCH_COLUMNS: tuple[str, ...]
+
+class InputError(ValueError):
+    message: str
+    field: Optional[str]
+    def __init__(self, message: str, field: Optional[str] = ...) -> None: ...
+
+def chart(
+    name: str,
+    date: Union[str, datetime.date],
+    time: Union[str, datetime.time],
+    *,
+    zone: Optional[int] = ...,
+    tz: Optional[str] = ...,
+    place: Optional[str] = ...,
+    lon: Optional[str] = ...,
+    lat: Optional[str] = ...,
+    dst: bool = ...,
+    fold: Optional[str] = ...,
+    city: Optional[str] = ...,
+    state: Optional[str] = ...,
+    country: Optional[str] = ...,
+    pages: bool = ...,
+    engine: Optional[str] = ...,
+    ayanamsa: Optional[str] = ...,
+    node: Optional[str] = ...,
+    sunrise: Optional[str] = ...,
+    indu: Optional[str] = ...,
+) -> dict[str, Any]: ...
+
+def charts(
+    records: Union[pandas.DataFrame, Iterable[Mapping[str, Any]]],
+    jobs: Optional[int] = ...,
+    *,
+    engine: Optional[str] = ...,
+    ayanamsa: Optional[str] = ...,
+    node: Optional[str] = ...,
+    sunrise: Optional[str] = ...,
+    indu: Optional[str] = ...,
+) -> pandas.DataFrame: ...
+
+def places(text: str, limit: int = ...) -> list[dict[str, Any]]: ...
+def zones() -> list[dict[str, Any]]: ...

@@ -1,0 +1,7 @@
+# Type stubs of corvane.dask.
+from typing import Any, Optional
+
+import pandas
+
+def meta() -> pandas.DataFrame: ...
+def charts(ddf: Any, jobs: Optional[int] = ..., **settings: Optional[str]) -> Any: ...

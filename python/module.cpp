@@ -1,0 +1,187 @@
+// The compiled part of the corvane Python package. Every answer is made by the command line's
+// own code: the option table and readers, the chart JSON writer, the place and zone listings
+// and the batch's worker threads. The package's __init__.py gives it its Python face.
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/birth_zone.h"
+#include "app/chart_calculation.h"
+#include "app/place_index.h"
+#include "app/zone_table.h"
+#include "cli/chart_json.h"
+#include "cli/cli_input.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/json_writer.h"
+#include "cli/place_listing.h"
+#include "cli/settings_options.h"
+#include "cli/zone_listing.h"
+#include "corvane_version.h"
+#include "python/chart_frame.h"
+
+namespace py = pybind11;
+
+namespace corvane::python {
+namespace {
+
+// What a request for one chart gives: the chart's JSON text, or the message that refuses it
+// and the option at fault (without its dashes; empty when no one option is); and a warning
+// the command line would print beside the chart.
+struct ChartAnswer {
+  std::string json, message, field, warning;
+};
+
+ChartAnswer Refuse(std::string message, std::string_view option) {
+  if (option.starts_with("--")) option.remove_prefix(2);
+  return {{}, std::move(message), std::string(option), {}};
+}
+
+// The field a failed check of the birth data is about: the one the form focuses, else the
+// date (the checks that focus none are those of the calendar and the engine's years).
+std::string_view FieldOf(BirthField focus) {
+  switch (focus) {
+    case BirthField::Name: return "name";
+    case BirthField::LonDegrees:
+    case BirthField::LonMinutes: return "lon";
+    case BirthField::LatDegrees:
+    case BirthField::LatMinutes: return "lat";
+    case BirthField::City: return "city";
+    case BirthField::State: return "state";
+    case BirthField::Country: return "country";
+    case BirthField::None: break;
+  }
+  return "date";
+}
+
+// The settings of the options given, or the refusal naming the option at fault.
+std::optional<ChartAnswer> ReadSettings(const Arguments& args, CalculationSettings& settings) {
+  for (const std::string_view option : kSettingsOptions) {
+    const OptionValue only = [&](std::string_view asked) -> std::optional<std::string_view> {
+      if (asked != option || !args.Has(asked)) return std::nullopt;
+      return args.Value(asked);
+    };
+    if (auto error = ReadSettingsOptions(only, settings)) return Refuse(std::move(*error), option);
+  }
+  if (const auto problem = CheckSettings(settings)) {
+    const bool conflict = problem->kind == SettingsProblem::Kind::kConflict;
+    return Refuse(std::string(problem->message), conflict ? "node" : "engine");
+  }
+  return std::nullopt;
+}
+
+int NoCommand(const Arguments&) { return 0; }
+
+// The chart of the command line's chart options, as `corvane-cli OPTIONS --json` gives it.
+ChartAnswer ChartOf(const std::vector<std::string>& words) {
+  std::vector<const char*> argv;
+  for (const std::string& word : words) argv.push_back(word.c_str());
+  const CommandLine line = ParseCommandLine(CliOptions(), argv, NoCommand);
+  if (line.error) return Refuse(*line.error, {});
+  if (line.run != NoCommand) return Refuse("only the options of one chart are taken", {});
+  const Arguments& args = line.args;
+
+  CalculationSettings settings;
+  if (auto refusal = ReadSettings(args, settings)) return *refusal;
+  BirthData data;
+  if (const auto e = ReadBirthOptions(args, data)) return Refuse(e->message, e->option);
+
+  RepeatedTimeChoice fold = RepeatedTimeChoice::kAsk;
+  if (args.Has("--fold")) {
+    const std::string_view text = args.Value("--fold");
+    if (text != "earlier" && text != "later") {
+      return Refuse("--fold takes earlier or later, not \"" + std::string(text) + "\"", "fold");
+    }
+    fold = text == "earlier" ? RepeatedTimeChoice::kEarlier : RepeatedTimeChoice::kLater;
+  }
+  // The best matching place fills the place fields not given and the zone; a zone id the clock.
+  PlaceAndZone request{args.Value("--place"), args.Value("--tz"), fold,
+                       {args.Has("--lon"), args.Has("--lat"), args.Has("--city"), args.Has("--state"),
+                        args.Has("--country"), args.Has("--zone")}};
+  if (args.Has("--place") && request.place.empty()) return Refuse("No place matches \"\".", "place");
+  if (const auto refusal = CompleteBirth(request, data)) {
+    const bool placeAtFault = refusal->kind == PlaceAndZoneRefusal::Kind::kNoPlaceData || !args.Has("--tz");
+    return Refuse(refusal->message, placeAtFault ? "place" : "tz");
+  }
+
+  const CalculationResult result = CalculateChart(data, settings);
+  if (const auto* message = std::get_if<InputMessage>(&result.outcome)) {
+    return Refuse(std::string(message->text), FieldOf(message->focus));
+  }
+  if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) return Refuse(polar->message, "date");
+  ChartAnswer answer;
+  answer.warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving).value_or("");
+  LineJsonWriter json;
+  WriteChartJson(json, result.chart(), args.Has("--pages"));
+  answer.json = json.Text();
+  return answer;
+}
+
+py::tuple ChartBinding(const std::vector<std::string>& words) {
+  ChartAnswer answer;
+  {
+    py::gil_scoped_release released;  // a chart takes a while; other Python threads go on
+    answer = ChartOf(words);
+  }
+  auto orNone = [](const std::string& text) -> py::object {
+    if (text.empty()) return py::none();
+    return py::str(text);
+  };
+  return py::make_tuple(orNone(answer.json), orNone(answer.message), orNone(answer.field), orNone(answer.warning));
+}
+
+// The --places --json text of the places matching `text`: a JSON array, empty when none does.
+std::string PlacesBinding(const std::string& text, int limit) {
+  if (limit < 1) throw std::invalid_argument("limit must be at least 1");
+  std::string problem;
+  const PlaceIndex* places = ProgramPlaceIndex(problem);
+  if (places == nullptr) throw std::runtime_error(problem);
+  return PlaceListing(places->search(text, static_cast<std::size_t>(limit)), true);
+}
+
+std::string ZonesBinding() {
+  std::ostringstream listing;
+  PrintZones(true, listing);
+  return listing.str();
+}
+
+// The table's columns: refused settings come back as (message, option) for the package to
+// raise its InputError.
+py::object ChartsBinding(const std::vector<std::string>& names, const std::vector<py::object>& values, std::size_t rows,
+                         const std::vector<std::string>& settingWords, unsigned jobs) {
+  std::vector<const char*> argv;
+  for (const std::string& word : settingWords) argv.push_back(word.c_str());
+  const CommandLine line = ParseCommandLine(CliOptions(), argv, NoCommand);
+  if (line.error) return py::make_tuple(*line.error, py::none());
+  CalculationSettings settings;
+  if (auto refusal = ReadSettings(line.args, settings)) return py::make_tuple(refusal->message, refusal->field);
+  FrameInput input{names, values, rows};
+  py::list columns;
+  for (FrameColumn& column : ChartFrame(input, settings, jobs)) {
+    columns.append(py::make_tuple(column.name, column.kind, column.values, column.mask));
+  }
+  return columns;
+}
+
+}  // namespace
+}  // namespace corvane::python
+
+PYBIND11_MODULE(_corvane, m) {
+  using namespace corvane::python;
+  m.doc() = "The compiled part of corvane; use the corvane package.";
+  m.attr("version") = corvane::kProgramVersion;
+  m.def("chart_json", &ChartBinding, py::arg("options"),
+        "(json, message, field, warning) of a chart from corvane-cli's chart options.");
+  m.def("places_json", &PlacesBinding, py::arg("text"), py::arg("limit"),
+        "The JSON array of the places matching text, as corvane-cli --places --json.");
+  m.def("zones_json", &ZonesBinding, "The JSON array of the zone list, as corvane-cli --zones --json.");
+  m.def("chart_columns", &ChartsBinding, py::arg("names"), py::arg("values"), py::arg("rows"), py::arg("settings"),
+        py::arg("jobs"),
+        "The columns (name, kind, values, mask) of the charts of batch rows, or (message, field) for refused "
+        "settings.");
+}

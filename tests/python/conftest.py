@@ -1,0 +1,46 @@
+"""What the Python tests share: the built corvane-cli they compare the package with.
+
+The package is imported from PYTHONPATH (the build's python/ folder, set by the test runner);
+CORVANE_CLI names the command line built beside it (default: build/corvane-cli).
+"""
+import json
+import os
+import pathlib
+import subprocess
+
+import pytest
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+
+
+@pytest.fixture(scope="session")
+def cli():
+    path = pathlib.Path(os.environ.get("CORVANE_CLI", ROOT / "build" / "corvane-cli"))
+    if not path.exists():
+        pytest.fail(f"no corvane-cli at {path}; set CORVANE_CLI")
+    return str(path)
+
+
+def run_cli(cli, arguments, **kwargs):
+    """corvane-cli's exit status, standard output and standard error."""
+    done = subprocess.run([cli, *arguments], capture_output=True, text=True, **kwargs)
+    return done.returncode, done.stdout, done.stderr
+
+
+def cli_refusal(stderr):
+    """The message of a refusal as corvane-cli prints it, without its name before it and
+    without the lines it prints beside it (the places found, the pointer to --help)."""
+    lines = [line for line in stderr.splitlines()
+             if not line.startswith(("corvane-cli: place: ", "corvane-cli:   also: ", "corvane-cli: from the place: ",
+                                    "corvane-cli: warning: "))
+             and line != "Run corvane-cli --help for the usage."]
+    assert len(lines) == 1, stderr
+    line = lines[0]
+    return line[len("corvane-cli: "):] if line.startswith("corvane-cli: ") else line
+
+
+def batch_lines(cli, csv_path, *options):
+    """The JSON lines of corvane-cli --batch, parsed."""
+    status, out, err = run_cli(cli, ["--batch", str(csv_path), *options])
+    assert status in (0, 2), err
+    return [json.loads(line) for line in out.splitlines()]
