@@ -383,7 +383,7 @@ class InputFormTest : public QObject {
     auto* year = child<QComboBox>("cboYear");
     auto* hint = child<QLabel>("lblYearHint");
     for (const Case& c : {Case{"1880", false, true}, Case{"2399", false, true}, Case{"1799", false, false},
-                          Case{"2400", false, false}, Case{"1880", true, false}}) {
+                          Case{"2400", false, false}, Case{"1799", true, false}}) {
       CalculationSettings settings;
       settings.engine = c.precise ? EngineKind::kSwiss : EngineKind::kElements;
       SaveCalculationSettings(settings);
