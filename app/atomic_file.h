@@ -11,8 +11,17 @@ namespace corvane {
 // renamed over the old name; the folder is synced so that the rename itself lasts. Until the
 // rename the old file is untouched, and on any failure the temporary file is removed.
 //
-// A symbolic link is followed: the file it points to is replaced and the link stays. A file
-// that already exists keeps its permission bits; a new one gets 0666 less the umask.
+// A symbolic link is followed only where following it is safe: the file it points to is
+// replaced and the link stays. A link in a world-writable sticky folder (such as /tmp) that
+// belongs to neither the user nor the folder's owner is refused, as the kernel refuses to
+// follow such a link, since anyone could have planted it there; so is a link whose target
+// lies in a folder the user may not write. A file whose permission bits deny the user
+// writing is not replaced either. All of this is decided on descriptors of the folders
+// involved (the final rename replaces the name in the folder that was checked), so a link
+// swapped in afterwards is not followed.
+//
+// A file that already exists keeps its permission bits (set-id bits apart); a new one gets
+// 0666 less the umask.
 
 // Takes the new file's bytes piece by piece.
 class AtomicFileSink {
@@ -35,6 +44,7 @@ using AtomicFileFiller = std::function<bool(AtomicFileSink&)>;
 // Why a file was not replaced.
 struct AtomicWriteFailure {
   enum class Step {
+    Refused,    // the path may not be written: an unsafe link, a read-only file (see above)
     Create,     // the temporary file could not be made (missing folder, no permission, ...)
     Write,      // the filler gave up or a write failed (full disk, file size limit, ...)
     Sync,       // flushing the temporary file to disk or closing it failed
@@ -43,6 +53,7 @@ struct AtomicWriteFailure {
   };
   Step step;
   int error = 0;  // errno; 0 when the filler gave up without a failed write
+  std::string reason;  // for Refused: why, e.g. "it is a link in a shared folder ..."
 
   // True only for SyncFolder: the new file has replaced the old one.
   bool replaced() const { return step == Step::SyncFolder; }

@@ -106,15 +106,10 @@ std::optional<std::string> SetBirthZone(std::string_view zoneId, RepeatedTimeCho
 }
 
 void SetBirthPlace(const PlaceResult& place, BirthData& data) {
-  // The city is the name as matched, else the place's own name, whichever a chart file can
-  // hold first, else the name's ASCII spelling.
+  // The city is the place's own name (not the former or foreign name the search matched:
+  // "Bombay" fills Mumbai), or its ASCII spelling where a chart file cannot hold the name.
   data.city = place.asciiName.empty() ? StorablePlaceText(place.name) : std::string(place.asciiName);
-  for (std::string_view name : {place.matchedName, place.name}) {
-    if (!name.empty() && StorableInChartFile(name)) {
-      data.city = name;
-      break;
-    }
-  }
+  if (!place.name.empty() && StorableInChartFile(place.name)) data.city = place.name;
   data.state = StorablePlaceText(place.region);
   data.country = StorablePlaceText(place.country);
   const long lon = std::lround(std::fabs(place.longitude) * 60.0);

@@ -147,7 +147,7 @@ CalculationResult CalculateChart(const BirthData& data, const CalculationSetting
 }
 
 CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine, const CalculationSettings& settings) {
-  if (const auto message = ValidateBirthData(data)) return {*message};
+  if (const auto message = ValidateBirthData(data, settings.engine)) return {*message};
   try {
     return Calculate(data, engine, settings);
   } catch (const EphemerisError& e) {

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <set>
 #include <memory>
 
 #include "app/atomic_file.h"
 #include "app/birth_validation.h"
 #include "app/display_texts.h"
+#include "app/input_file.h"
 #include "app/text_encoding.h"
 #include "app/whole_number.h"
 #include "app/zone_table.h"
@@ -204,7 +207,7 @@ bool ReadClassicField(int line, std::string_view text, BirthData& birth) {
       return month.has_value();
     }
     case 3: return set(birth.day, ParseListItem(text, 1, 31));
-    case 4: return set(birth.year, ParseListItem(text, 1901, 2050));
+    case 4: return set(birth.year, ParseListItem(text, kAnyEngineYears.first, kAnyEngineYears.last));
     case 5: return set(birth.hour, ParseListItem(text, 0, 23));
     case 6: return set(birth.minute, ParseListItem(text, 0, 59));
     case 7: return set(birth.zonePosition, ParseNumberIn(text, 0, kZoneCount - 1));
@@ -423,12 +426,15 @@ std::optional<std::string> SaveChartFile(const std::string& path, const Chart& c
          ". Any file of that name is unchanged.";
 }
 
-std::optional<std::string> ReadChartFile(const std::string& path) {
-  FileHandle file(std::fopen(path.c_str(), "rb"));
+std::optional<std::string> ReadChartFile(const std::string& path, std::string& why) {
+  FileHandle file(OpenInputStream(path, why));
   if (!file) return std::nullopt;
   std::string bytes(kMaxChartFileBytes + 1, '\0');
   bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-  if (std::ferror(file.get())) return std::nullopt;
+  if (std::ferror(file.get())) {
+    why = std::strerror(errno);
+    return std::nullopt;
+  }
   return bytes;
 }
 

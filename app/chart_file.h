@@ -97,8 +97,9 @@ ParsedChartFile ParseChartFile(std::string_view bytes);
 // when it could not, or nothing on success. Nothing is written when UnsavableChart refuses.
 std::optional<std::string> SaveChartFile(const std::string& path, const Chart& chart);
 
-// The bytes of a file to parse, or nothing when it cannot be read. At most one byte more
-// than kMaxChartFileBytes is read, so a huge file is never loaded whole.
-std::optional<std::string> ReadChartFile(const std::string& path);
+// The bytes of a file to parse, or nothing when it cannot be read, with `why` saying so.
+// At most one byte more than kMaxChartFileBytes is read, so a huge file is never loaded
+// whole. Only a regular file is read (see OpenInputFile): a FIFO or device is refused at once.
+std::optional<std::string> ReadChartFile(const std::string& path, std::string& why);
 
 }  // namespace corvane

@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/search_fold.h"
+
 namespace corvane {
 
 std::string ExportFileStem(const Chart& chart) {
   std::string stem;
   bool gap = false;
-  for (const char c : chart.birth.name) {
+  for (const char c : FoldForSearch(chart.birth.name)) {
     const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     const bool digit = c >= '0' && c <= '9';
     if (!letter && !digit) {
@@ -18,6 +20,10 @@ std::string ExportFileStem(const Chart& chart) {
     if (gap) stem.push_back('_');
     gap = false;
     stem.push_back(letter && c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c);
+  }
+  if (stem.size() > kMaxExportNameBytes) {
+    stem.resize(kMaxExportNameBytes);
+    while (!stem.empty() && stem.back() == '_') stem.pop_back();
   }
   if (stem.empty()) stem = "CHART";
   char date[16];

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -6,9 +7,13 @@
 
 namespace corvane {
 
-// The name a chart's exported files start with: the birth name in capitals with blanks
-// and every other character outside A-Z and 0-9 as single underscores, then the birth date,
-// as in "ANJALI_RAO_1975-06-05". A name with no such character gives "CHART".
+// The name a chart's exported files start with: the birth name folded to plain letters as
+// the place search folds it ("JOSÉ" JOSE, "Œuvre" OEUVRE, "O'Neil" ONEIL), in capitals, with
+// blanks and every other character outside A-Z and 0-9 as single underscores, cut to at
+// most kMaxExportNameBytes, then the birth date, as in "ANJALI_RAO_1975-06-05". A name with
+// no such character gives "CHART". The cut keeps a long name, the date and the "_2" of
+// UniqueFilePath well within the 255 bytes a file name may have.
+inline constexpr std::size_t kMaxExportNameBytes = 100;
 std::string ExportFileStem(const Chart& chart);
 
 // `folder`/`stem``extension`, or with "_2", "_3", ... after the stem when that file exists.

@@ -55,6 +55,9 @@ struct Entry {
 static_assert(sizeof(Entry) == 12);
 static_assert(sizeof(Place) == 28);
 
+// Places of about this many people or more count as large in the ranking of exact matches.
+constexpr std::uint32_t kLargePlacePopulation = 100000;
+
 // Grows with the population and never decreases: 10 steps per doubling.
 std::uint8_t PopulationMagnitude(std::uint32_t population) {
   const double steps = 10.0 * std::log2(static_cast<double>(population) + 1.0);
@@ -491,14 +494,30 @@ std::vector<PlaceResult> PlaceIndex::search(std::string_view query, std::size_t 
   const auto last = std::partition_point(first, d.entries.end(),
                                          [&](const Entry& e) { return d.Key(e).starts_with(q); });
 
+  // Exact matches come in four tiers: the names of large places (about 100,000 people or
+  // more), then their alternate (former, foreign) names, then the names and alternate names
+  // of smaller places. So "Bombay" finds Mumbai before the small Bombay that bears the name
+  // today, while "New Delhi" still finds New Delhi before Delhi, one of whose alternate
+  // names it is. Prefix matches follow as before.
+  const std::uint8_t largeMagnitude = PopulationMagnitude(kLargePlacePopulation);
+  const auto tier = [largeMagnitude](PlaceMatch m, std::uint8_t magnitude) -> std::uint8_t {
+    const bool large = magnitude >= largeMagnitude;
+    switch (m) {
+      case PlaceMatch::ExactName: return large ? 0 : 2;
+      case PlaceMatch::ExactAlternate: return large ? 1 : 3;
+      default: return static_cast<std::uint8_t>(static_cast<int>(m) + 2);
+    }
+  };
   struct Candidate {
+    std::uint8_t tier;
     PlaceMatch match;
     std::uint32_t population;
     std::uint32_t place;
     std::uint32_t slot;
     bool operator<(const Candidate& o) const {
-      if (match != o.match) return match < o.match;
+      if (tier != o.tier) return tier < o.tier;
       if (population != o.population) return population > o.population;
+      if (match != o.match) return match < o.match;
       return place < o.place;
     }
   };
@@ -516,7 +535,8 @@ std::vector<PlaceResult> PlaceIndex::search(std::string_view query, std::size_t 
     }
     if (best.size() == limit) {
       const Candidate& worst = best.back();
-      if (match > worst.match || (match == worst.match && e.magnitude < worstMagnitude)) {
+      const std::uint8_t t = tier(match, e.magnitude);
+      if (t > worst.tier || (t == worst.tier && e.magnitude < worstMagnitude)) {
         continue;
       }
     }
@@ -526,7 +546,7 @@ std::vector<PlaceResult> PlaceIndex::search(std::string_view query, std::size_t 
         !StartsAWord(d.countries.folded[p.country], qualifier)) {
       continue;
     }
-    const Candidate c{match, p.population, placeIndex, e.placeSlot & 0xFF};
+    const Candidate c{tier(match, e.magnitude), match, p.population, placeIndex, e.placeSlot & 0xFF};
     const auto same = std::find_if(best.begin(), best.end(), [&](const Candidate& b) { return b.place == placeIndex; });
     if (same != best.end()) {
       if (!(c < *same)) continue;

@@ -39,7 +39,11 @@ struct PlaceLoadStatus {
 // Search folds the query with FoldForSearch and matches it as a prefix of the folded name,
 // ASCII name and alternate names of every place, and of every later word of them. Results
 // are ordered by PlaceMatch, then by population (largest first), then by file order
-// (country, region, name). A query "name, qualifier" keeps only places whose region or
+// (country, region, name), except that exact matches on the name or an alternate (former,
+// foreign) name of a large place (about 100,000 people or more) come before exact matches
+// of smaller places: what people mean by "Bombay" is Mumbai, not the small town that bears
+// the name today. Among large places the name comes before the alternate name ("New Delhi"
+// is New Delhi before Delhi, which also has that name). A query "name, qualifier" keeps only places whose region or
 // country has a word starting with the qualifier ("springfield, il" finds the Springfields
 // of Illinois).
 //

@@ -5,10 +5,14 @@
 
 #include "cli/settings_options.h"
 
+#include <signal.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <condition_variable>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <mutex>
@@ -28,6 +32,40 @@ namespace {
 // many threads the chunks get smaller, so that memory stays bounded on any machine.
 constexpr std::size_t kChunkRecords = 256;
 constexpr std::size_t kRecordsInFlight = 2048;
+
+// The signal (SIGINT or SIGTERM) that asked a batch to stop; 0 while none has.
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+extern "C" void NoteStopSignal(int signal) { g_stopSignal = signal; }
+
+// While a batch runs, SIGINT and SIGTERM end it between chunks instead of in the middle of a
+// line: the handler only notes the signal, and the run treats it as the end of its input, so
+// the chunks in flight are written whole and standard output is flushed as usual. Writes
+// and reads are restarted after the handler, so no line is cut short by it. The handler
+// then gives way to the default action, so a second signal ends the program at once (a
+// batch waiting for a line on a terminal, say).
+class StopSignals {
+ public:
+  StopSignals() {
+    g_stopSignal = 0;
+    struct sigaction action {};
+    action.sa_handler = NoteStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    ::sigaction(SIGINT, &action, &oldInt_);
+    ::sigaction(SIGTERM, &action, &oldTerm_);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+  ~StopSignals() {
+    ::sigaction(SIGINT, &oldInt_, nullptr);
+    ::sigaction(SIGTERM, &oldTerm_, nullptr);
+  }
+  static int Received() { return g_stopSignal; }
+
+ private:
+  struct sigaction oldInt_ {}, oldTerm_ {};
+};
 
 std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
 
@@ -88,11 +126,14 @@ class BatchRun {
   }
 
  private:
-  // Reads up to a chunk of records; false when none is left.
+  // Reads up to a chunk of records; false when none is left or a stop signal came.
   bool Fill(Chunk& chunk) {
+    if (StopSignals::Received()) return false;
     chunk.records.resize(chunkRecords_);
     if (!chunk.output) chunk.output = sink_.NewChunk();
     chunk.count = source_.Fill(chunk.records);
+    // Records read while the signal came are dropped, whole.
+    if (StopSignals::Received()) return false;
     return chunk.count > 0;
   }
 
@@ -382,6 +423,7 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
     std::fprintf(err, "corvane-cli: %s\n", refusal->c_str());
     return kExitUsage;
   }
+  const StopSignals stopSignals;
   CsvSource source(reader);
   JsonLinesSink sink(out, err, eachChart);
   const bool written = RunBatchRecords(source, columns, settings, jobs, sink);
@@ -389,6 +431,14 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
   if (!written) {
     std::fprintf(err, "corvane-cli: cannot write the output: %s\n", std::strerror(errno));
     return kExitIoError;
+  }
+  if (const int signal = StopSignals::Received()) {
+    if (std::fflush(out) != 0) {
+      std::fprintf(err, "corvane-cli: cannot write the output: %s\n", std::strerror(errno));
+      return kExitIoError;
+    }
+    std::fprintf(err, "corvane-cli: stopped by %s; every line written is whole\n", signal == SIGINT ? "SIGINT" : "SIGTERM");
+    return 128 + signal;
   }
   if (reader.ReadFailed()) {
     std::fprintf(err, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));

@@ -55,7 +55,9 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 // to `err` as "corvane-cli: line N: ..."; the run goes on after such a record. `jobs` threads calculate the charts (1: this thread alone); memory stays
 // bounded whatever the input's length. Returns the exit status: 0 when every record gave a
 // chart, 2 when some record was refused, 64 when the header is missing or wrong, 66 when the
-// input cannot be read, 74 when the output cannot be written (the run stops there).
+// input cannot be read, 74 when the output cannot be written (the run stops there), and
+// 130 or 143 when SIGINT or SIGTERM stopped it: the records then in flight are finished or
+// dropped whole, so every line written is a whole line.
 // With `eachChart`, a chart is handed to it instead of being written as JSON; it sets the line
 // to write for that record and returns an exit status (a non-zero one stops the run).
 using BatchChartSink = std::function<int(const Chart& chart, std::string& line)>;

@@ -58,6 +58,7 @@ std::optional<CliInputError> SetCoordinate(std::string_view text, char positive,
 }  // namespace
 
 std::optional<CliInputError> SetBirthName(std::string_view text, BirthData& data) {
+  if (auto why = NameRefusal(text)) return Rejected(*why);
   auto name = FilterName(text);
   if (!name) return Rejected(RejectedKeyMessage(KeyFilter::Name).text);
   data.name = std::move(*name);
@@ -72,7 +73,10 @@ std::optional<CliInputError> SetBirthDate(std::string_view text, BirthData& data
   const auto month = ParseDigits(text.substr(5, 2), 2);
   const auto day = ParseDigits(text.substr(8, 2), 2);
   if (!year || !month || !day) return Usage("the date must look like YYYY-MM-DD, not \"" + std::string(text) + "\"");
-  if (*year < 1901 || *year > 2050) return Rejected("The year must be one of 1901 to 2050");
+  // The engine's own years are checked with the chart; here the widest span of any engine.
+  if (*year < kAnyEngineYears.first || *year > kAnyEngineYears.last)
+    return Rejected("The year must be one of 1901 to 2050 with the element method, or 1800 to 2399 with the Swiss "
+                    "Ephemeris (--engine swiss)");
   if (*month < 1 || *month > 12) return Rejected("The month must be one of 1 to 12");
   if (*day < 1 || *day > 31) return Rejected("The day must be one of 1 to 31");
   data.year = *year;

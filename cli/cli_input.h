@@ -19,9 +19,11 @@ struct CliInputError {
 
 // Each setter checks one value as the input form would and writes it into `data`.
 
-// Letters and blanks only, upper-cased as the name field's key filter does.
+// Letters, blanks, and hyphens and apostrophes between letters, upper-cased as the name
+// field's key filter does; a refusal names the character at fault.
 std::optional<CliInputError> SetBirthName(std::string_view text, BirthData& data);
-// YYYY-MM-DD; the year must be in the year list (1901..2050).
+// YYYY-MM-DD; the year must be one some engine computes (1800..2399); the chosen engine's
+// own years are checked with the chart.
 std::optional<CliInputError> SetBirthDate(std::string_view text, BirthData& data);
 // HH:MM or HH:MM:SS.
 std::optional<CliInputError> SetBirthTime(std::string_view text, BirthData& data);

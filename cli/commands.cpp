@@ -17,6 +17,7 @@
 #include "app/chart_calculation.h"
 #include "app/birth_zone.h"
 #include "app/chart_file.h"
+#include "app/input_file.h"
 #include "app/place_index.h"
 #include "app/zone_table.h"
 #include "cli/batch_run.h"
@@ -58,7 +59,7 @@ constexpr OptionSpec kOptions[] = {
     {"--places", "TEXT", kPlacesCommand, "list the places that match TEXT (with --json as an array)", RunPlacesCommand},
     {"--open", "FILE.zdh", kOpenCommand, "the chart of a chart file", RunChart},
     {"--name", "NAME", kChartCommand, "letters and blanks; printed in capitals"},
-    {"--date", "YYYY-MM-DD", kChartCommand, "birth date, 1901 to 2050"},
+    {"--date", "YYYY-MM-DD", kChartCommand, "birth date, 1901 to 2050 (--engine swiss: 1800 to 2399)"},
     {"--time", "HH:MM[:SS]", kChartCommand, "birth time on the local clock"},
     {"--zone", "N", kChartCommand, "position 0..70 of the time zone list (29 is Greenwich Mean Time)"},
     {"--dst", "", kChartCommand, "the clock showed daylight-saving time"},
@@ -253,9 +254,10 @@ std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
 // The birth data of a chart file; every field comes from the file.
 std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
   if (!HasChartFileExtension(path)) return NotAChart();
-  const auto bytes = ReadChartFile(path);
+  std::string why;
+  const auto bytes = ReadChartFile(path, why);
   if (!bytes) {
-    std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
+    std::cerr << "corvane-cli: cannot read " << path << ": " << why << "\n";
     return kExitNoInput;
   }
   const ParsedChartFile parsed = ParseChartFile(*bytes);
@@ -426,9 +428,10 @@ int RunBatchCommand(const Arguments& args) {
   }
   const std::string path(args.Value("--batch"));
   if (path == "-") return RunBatch(stdin, stdout, stderr, jobs, settings, eachChart);
-  std::FILE* in = std::fopen(path.c_str(), "rb");
+  std::string why;
+  std::FILE* in = OpenInputStream(path, why);
   if (in == nullptr) {
-    std::cerr << "corvane-cli: cannot read " << path << ": " << std::strerror(errno) << "\n";
+    std::cerr << "corvane-cli: cannot read " << path << ": " << why << "\n";
     return kExitNoInput;
   }
   const int status = RunBatch(in, stdout, stderr, jobs, settings, eachChart);

@@ -1,14 +1,27 @@
 #!/bin/sh
 # Builds one libFuzzer target with clang and runs it for the given number of seconds.
 # Usage: scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]
-#   TARGET is a NAME of tests/fuzz/NAME_fuzz.cpp (chart_file, ...). The seeds in
+#        scripts/fuzz.sh SECONDS [libFuzzer options...]   (every target in turn, SECONDS each)
+#   TARGET is a NAME of tests/fuzz/NAME_fuzz.cpp (chart_file, chart_fields, ...). The seeds in
 #   tests/fuzz/corpus/NAME/ are read but never written; what the run finds goes to
 #   build-fuzz/corpus/NAME/, and a crashing input to build-fuzz/crash-* (or -artifact_prefix).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 targets=$(cd "$root/tests/fuzz" && ls *_fuzz.cpp 2>/dev/null | sed 's/_fuzz\.cpp$//' | tr '\n' ' ')
+usage="Usage: scripts/fuzz.sh [TARGET] SECONDS [libFuzzer options...]   targets: $targets"
+case ${1:-} in
+  '' ) echo "$usage" >&2; exit 64 ;;
+  *[!0-9]* ) ;;
+  * )
+    # SECONDS alone: every target in turn.
+    for t in $targets; do
+      echo "scripts/fuzz.sh: $t for $1 s" >&2
+      sh "$0" "$t" "$@" || exit $?
+    done
+    exit 0 ;;
+esac
 if [ $# -lt 2 ]; then
-  echo "Usage: scripts/fuzz.sh TARGET SECONDS [libFuzzer options...]   targets: $targets" >&2
+  echo "$usage" >&2
   exit 64
 fi
 target=$1

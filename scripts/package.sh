@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian packages corvane_<version>_<arch>.deb and python3-corvane_<version>_<arch>.deb
-# in build-package/ (Release, with Debian's hardening flags) and checks them: the listing holds
-# both programs, the manual pages, the desktop entry and the copyright file, and the Python
-# package with its own; lintian reports no error; both programs of the unpacked package answer
-# --version with the project's version, and the unpacked Python package imports and tells it too.
+# in build-package/ (Release, with Debian's hardening flags on every program and module) and
+# checks them: the listing holds both programs, the manual pages, the desktop entry and the
+# copyright file, and the Python package with its own; the program's Depends names the
+# ephemeris data and the fonts; every ELF file of the program's package is linked with
+# BIND_NOW; lintian reports no error, and lintian --pedantic nothing on the program's package;
+# the program's package unpacked into a temporary root (dpkg -x) answers --version, draws a
+# chart of a place it searches and writes a PDF, and the unpacked Python package imports.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -17,11 +20,15 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ] && git rev-parse --git-dir > /dev/null 2>&1; 
 fi
 cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 ldflags=$(dpkg-buildflags --get LDFLAGS)
+# The report module lives in the architecture's own library folder, as Debian's policy for
+# private libraries has it; ldconfig then has no reason to run for it.
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 # Installing (and so cpack) builds only the installed targets, not the tests and benchmarks.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=OFF \
       -DCORVANE_PYTHON_INSTALL_DIR=lib/python3/dist-packages \
       -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
-      -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" > /dev/null
+      -DCMAKE_INSTALL_LIBDIR="lib/$multiarch" -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+      -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" > /dev/null
 cmake --build "$build" -j"$(nproc)" --target corvane corvane-cli corvane_docs corvane_python
 (cd "$build" && cpack -G DEB > /dev/null)
 
@@ -35,6 +42,11 @@ for path in ./usr/bin/corvane ./usr/bin/corvane-cli ./usr/share/man/man1/corvane
             ./usr/share/man/man1/corvane-cli.1.gz ./usr/share/applications/corvane.desktop \
             ./usr/share/doc/corvane/copyright; do
   grep -qxF "$path" <<< "$listing" || fail "$path is missing from $deb"
+done
+
+depends=$(dpkg-deb --field "$deb" Depends)
+for needed in swe-standard-data fonts-dejavu-core; do
+  grep -qw "$needed" <<< "$depends" || fail "Depends lacks $needed: $depends"
 done
 
 pydeb="$build/python3-corvane_${version}_$(dpkg --print-architecture).deb"
@@ -53,9 +65,30 @@ lintian --fail-on error "$deb" "$pydeb" || fail "lintian reports errors"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 dpkg-deb -x "$deb" "$work"
+# Every ELF file resolves its symbols at load time (BIND_NOW), so its relocations can be
+# made read-only.
+while IFS= read -r -d '' file; do
+  if head -c 4 "$file" | grep -q $'\x7fELF'; then
+    readelf -d "$file" | grep -Eq '\(BIND_NOW\)|\(FLAGS\).*\bNOW\b' || fail "$file is not linked with BIND_NOW"
+  fi
+done < <(find "$work" -type f -print0)
+
+echo "lintian --pedantic:"
+lintian_out=$(lintian --pedantic --fail-on error,warning,info,pedantic "$deb" 2>&1) || { echo "$lintian_out"; fail "lintian reports findings"; }
+[ -z "$lintian_out" ] || echo "$lintian_out"
 [ "$("$work/usr/bin/corvane-cli" --version)" = "corvane-cli $version" ] || fail "unpacked corvane-cli --version"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/usr/bin/corvane" --version)" = "corvane $version" ] ||
   fail "unpacked corvane --version"
+# A chart of a searched place and a PDF from the unpacked programs: the place file and the
+# report module are found beside the program, as in an installed package.
+out="$work/smoke"
+mkdir "$out"
+"$work/usr/bin/corvane-cli" --name "Ram Kumar" --date 1975-06-05 --time 07:05 --place "New Delhi" --json \
+  > "$out/chart.json" || fail "unpacked corvane-cli --place"
+grep -q '"city": "New Delhi"' "$out/chart.json" || fail "the --place chart has no New Delhi"
+"$work/usr/bin/corvane-cli" --name "Ram Kumar" --date 1975-06-05 --time 07:05 --place "New Delhi" \
+  --pdf "$out/chart.pdf" > /dev/null || fail "unpacked corvane-cli --pdf"
+[ "$(head -c 5 "$out/chart.pdf")" = "%PDF-" ] || fail "the unpacked program's PDF is not a PDF"
 
 dpkg-deb -x "$pydeb" "$work"
 [ "$(PYTHONPATH="$work/usr/lib/python3/dist-packages" /usr/bin/python3 -c 'import corvane; print(corvane.__version__)')" = \

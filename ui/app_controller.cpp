@@ -5,6 +5,7 @@
 #include "ui/frame_window.h"
 #include "ui/input_form.h"
 #include "ui/interpretation_form.h"
+#include "ui/options_dialog.h"
 
 namespace corvane {
 
@@ -51,7 +52,10 @@ void AppController::showResults(std::shared_ptr<const Chart> chart) {
     frame_ = new FrameWindow;
     connect(frame_, &FrameWindow::backRequested, this, &AppController::goBack);
     connect(frame_, &FrameWindow::exitRequested, this, &AppController::exitRequested);
-    connect(frame_, &FrameWindow::settingsChanged, this, [this] { input_->runCalculation(); });
+    connect(frame_, &FrameWindow::settingsChanged, this, [this] {
+      input_->offerYearsOf(LoadCalculationSettings().engine);
+      input_->runCalculation();
+    });
   }
   frame_->showChart(chart_);
   frame_->show();

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QToolTip>
 #include <QValidator>
 
 #include "ui/message_presenter.h"
@@ -56,7 +57,24 @@ std::optional<QString> FilteredLineEdit::filtered(const QString& text) const {
   return text;
 }
 
-void FilteredLineEdit::reject() {
+void FilteredLineEdit::reject(const QString& text) {
+  if (filter_ == KeyFilter::Name) {
+    // The first character the filter refuses names the reason.
+    QString why = QString::fromUtf8(RejectedKeyMessage(filter_).text.data());
+    for (int i = 0; i < text.size();) {
+      const int length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+      const QString character = text.mid(i, length);
+      if (!filtered(character)) {
+        why = QString::fromStdString(RefusedNameCharacter(character.toStdString()));
+        break;
+      }
+      i += length;
+    }
+    lastRefusal_ = why;
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), why, this);
+    emit refused(why);
+    return;
+  }
   const InputMessage m = RejectedKeyMessage(filter_);
   ShowMessage(this, QString::fromUtf8(m.text.data(), static_cast<qsizetype>(m.text.size())), m.icon);
 }
@@ -66,7 +84,7 @@ void FilteredLineEdit::pasteChecked() {
   if (pasted.isEmpty() || isReadOnly()) return;
   const auto passed = filtered(pasted);
   if (!passed) {
-    reject();
+    reject(pasted);
     return;
   }
   insert(*passed);
@@ -82,7 +100,7 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
   if (!shortcut && IsTypedText(event->text())) {
     const auto passed = filtered(event->text());
     if (!passed) {
-      reject();
+      reject(event->text());
       return;
     }
     if (*passed != event->text()) {
@@ -104,14 +122,14 @@ void FilteredLineEdit::inputMethodEvent(QInputMethodEvent* event) {
   QInputMethodEvent replaced(event->preeditString(), event->attributes());
   replaced.setCommitString(passed.value_or(QString()), event->replacementStart(), event->replacementLength());
   QLineEdit::inputMethodEvent(&replaced);
-  if (!passed) reject();
+  if (!passed) reject(commit);
 }
 
 void FilteredLineEdit::dropEvent(QDropEvent* event) {
   const QMimeData* data = event->mimeData();
   if (data != nullptr && data->hasText() && !filtered(data->text())) {
     event->ignore();
-    reject();
+    reject(data->text());
     return;
   }
   QLineEdit::dropEvent(event);

@@ -11,6 +11,10 @@ namespace corvane {
 // (pasted with the keys or the context menu, dropped, committed by an input method) must pass
 // the same filter as a whole, so "12a" or "-5" never reach a coordinate field and a name
 // takes "josé" as "JOSÉ".
+//
+// A refused name character is not inserted and a note saying why appears beside the field
+// (a tip that takes no keys), so the keys typed after it still reach the field; a refused
+// coordinate key shows the filter's message.
 class FilteredLineEdit : public QLineEdit {
   Q_OBJECT
  public:
@@ -18,6 +22,11 @@ class FilteredLineEdit : public QLineEdit {
 
   // The text as the filter passes it (names in capitals); nothing when it is refused.
   std::optional<QString> filtered(const QString& text) const;
+  // The note of the last refused name text, empty before any.
+  QString lastRefusal() const { return lastRefusal_; }
+
+ signals:
+  void refused(const QString& why);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -27,9 +36,10 @@ class FilteredLineEdit : public QLineEdit {
 
  private:
   void pasteChecked();
-  void reject();
+  void reject(const QString& text);
 
   KeyFilter filter_;
+  QString lastRefusal_;
 };
 
 }  // namespace corvane

@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QtConcurrent/QtConcurrentRun>
 #include <QUrl>
@@ -73,10 +74,13 @@ constexpr int kPlacesOffered = 12;
 constexpr int kPlaceIdRole = Qt::UserRole + 1;
 constexpr int kPlaceNameRole = Qt::UserRole + 2;  // the name as the search matched it
 
-// "München, Bavaria, Germany", in the spelling the user typed ("Munich, Bavaria, Germany"
-// for "munich"); a place with no region leaves it out.
+// "Munich, Bavaria, Germany"; a name matched other than the place's own comes first with the
+// place's name after it ("München (Munich), Bavaria, Germany", "Bombay (Mumbai), ..."), so
+// that a row says which place it fills in; a place with no region leaves it out.
 QString PlaceChoiceText(const PlaceResult& place) {
-  QString text = ToQString(place.matchedName.empty() ? place.name : place.matchedName);
+  QString text = ToQString(place.name);
+  if (!place.matchedName.empty() && place.matchedName != place.name)
+    text = ToQString(place.matchedName) + " (" + text + ")";
   if (!place.region.empty()) text += ", " + ToQString(place.region);
   if (!place.country.empty()) text += ", " + ToQString(place.country);
   return text;
@@ -116,7 +120,7 @@ void InputForm::buildMenus() {
   QAction* next = file->addAction("Get My Corvane Reading");
   next->setObjectName("mnuNext");
   connect(next, &QAction::triggered, this, [this] { runCalculation(); });
-  AddOptionsAction(file, this);
+  AddOptionsAction(file, this, [this] { offerYearsOf(LoadCalculationSettings().engine); });
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -152,7 +156,10 @@ void InputForm::buildControls() {
   cboMonth_->setObjectName("cboMonth");
   for (std::string_view m : kMonthNames) cboMonth_->addItem(ToQString(m));
   cboDate_ = NumberList("cboDate", 1, 31, personal);
-  cboYear_ = NumberList("cboYear", 1901, 2050, personal);
+  engine_ = LoadCalculationSettings().engine;
+  const BirthYearSpan years = BirthYearsOf(engine_);
+  cboYear_ = NumberList("cboYear", years.first, years.last, personal);
+  SelectNumber(cboYear_, std::clamp(1901, years.first, years.last));
   // The day list offers only the days of the chosen month and year.
   connect(cboMonth_, &QComboBox::currentIndexChanged, this, &InputForm::offerDaysOfMonth);
   connect(cboYear_, &QComboBox::currentIndexChanged, this, &InputForm::offerDaysOfMonth);
@@ -444,6 +451,7 @@ void InputForm::setBirthData(const BirthData& d) {
   txtName_->setText(QString::fromStdString(d.name));
   // Month and year first: they decide which days the day list offers.
   if (d.monthIndex >= 0 && d.monthIndex < 12) cboMonth_->setCurrentIndex(d.monthIndex);
+  offerYears(d.year);
   SelectNumber(cboYear_, d.year);
   SelectNumber(cboDate_, d.day);
   SelectNumber(cboHH_, d.hour);
@@ -509,9 +517,15 @@ void InputForm::keyPressEvent(QKeyEvent* event) {
 
 bool InputForm::runCalculation() {
   BirthData data = birthData();
+  // A hyphen or apostrophe the keys let in must in the end stand between two letters.
+  if (const auto why = NameRefusal(data.name)) {
+    ShowMessage(this, QString::fromStdString(*why), MessageIcon::Information);
+    txtName_->setFocus(Qt::OtherFocusReason);
+    return false;
+  }
   // A zone's skipped or doubled hour, and a daylight-saving tick on a zone that already has
   // that hour: asked once the input itself is valid, so no question is followed by a refusal.
-  const bool valid = !ValidateBirthData(data);
+  const bool valid = !ValidateBirthData(data, engine_);
   if (valid && data.extras.zoneId) {
     const ZoneLookup clock = LookUpLocalTime(*data.extras.zoneId, birthLocalTime());
     if (const auto* skipped = std::get_if<SkippedLocalTime>(&clock)) {
@@ -567,14 +581,32 @@ void InputForm::chooseAndOpenChartFile() {
   if (!path.isEmpty()) openChartFile(path);
 }
 
+void InputForm::offerYearsOf(EngineKind engine) {
+  engine_ = engine;
+  offerYears(cboYear_->currentText().toInt());
+}
+
+void InputForm::offerYears(int keep) {
+  const BirthYearSpan years = BirthYearsOf(engine_);
+  const int first = std::min(years.first, keep), last = std::max(years.last, keep);
+  if (cboYear_->count() == last - first + 1 && cboYear_->itemText(0).toInt() == first) return;
+  const QSignalBlocker quiet(cboYear_);
+  cboYear_->clear();
+  for (int year = first; year <= last; ++year) cboYear_->addItem(QString::number(year));
+  SelectNumber(cboYear_, keep);
+  offerDaysOfMonth();
+}
+
 void InputForm::openChartFile(const QString& path) {
   if (!HasChartFileExtension(path.toStdString())) {
     ShowMessage(this, ToQString(kCheckTheFileMessage), MessageIcon::Error);
     return;
   }
-  const auto bytes = ReadChartFile(path.toStdString());
+  std::string why;
+  const auto bytes = ReadChartFile(path.toStdString(), why);
   if (!bytes) {
-    ShowMessage(this, "The file " + path + " could not be read.", MessageIcon::Error);
+    ShowMessage(this, "The file " + path + " could not be read: " + QString::fromStdString(why) + ".",
+                MessageIcon::Error);
     return;
   }
   // A file that is not a chart changes nothing: the form keeps its values and no chart is
@@ -591,7 +623,7 @@ void InputForm::openChartFile(const QString& path) {
   if (birthData().day != saved.day) {
     BirthData asSaved = birthData();
     asSaved.day = saved.day;
-    if (const auto message = ValidateBirthData(asSaved)) {
+    if (const auto message = ValidateBirthData(asSaved, engine_)) {
       report(*message);
       return;
     }
@@ -646,8 +678,21 @@ void InputForm::takePlaces(std::shared_ptr<const PlaceIndex> places, const Place
 void InputForm::offerPlaces(const QString& text) {
   placeModel_->clear();
   if (!places_) return;
-  for (const PlaceResult& place : places_->search(text.toStdString(), kPlacesOffered)) {
-    auto* item = new QStandardItem(PlaceChoiceText(place));
+  const std::vector<PlaceResult> found = places_->search(text.toStdString(), kPlacesOffered);
+  QStringList rows;
+  for (const PlaceResult& place : found) rows << PlaceChoiceText(place);
+  // Rows that would read alike tell their places apart by the coordinates.
+  const QStringList plain = rows;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (plain.count(plain[static_cast<qsizetype>(i)]) < 2) continue;
+    const PlaceResult& p = found[i];
+    rows[static_cast<qsizetype>(i)] += QString::asprintf(" \u2014 %.2f\u00b0%c %.2f\u00b0%c", std::fabs(p.latitude),
+                                                         p.latitude < 0 ? 'S' : 'N', std::fabs(p.longitude),
+                                                         p.longitude < 0 ? 'W' : 'E');
+  }
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    const PlaceResult& place = found[i];
+    auto* item = new QStandardItem(rows[static_cast<qsizetype>(i)]);
     item->setData(QVariant::fromValue<qulonglong>(place.id), kPlaceIdRole);
     item->setData(ToQString(place.matchedName), kPlaceNameRole);
     item->setEditable(false);
@@ -657,7 +702,13 @@ void InputForm::offerPlaces(const QString& text) {
     placeCompleter_->popup()->hide();
     return;
   }
-  placeCompleter_->complete();
+  // The list is as wide as its longest row, and never narrower than the search box.
+  QAbstractItemView* popup = placeCompleter_->popup();
+  const int rowsWidth = popup->sizeHintForColumn(0) + popup->verticalScrollBar()->sizeHint().width() +
+                        2 * popup->frameWidth() + 8;
+  QRect under = txtPlaceSearch_->rect();
+  under.setWidth(std::max(under.width(), rowsWidth));
+  placeCompleter_->complete(under);
 }
 
 void InputForm::choosePlace(std::size_t id, const QString& matchedName) {

@@ -45,6 +45,10 @@ class InputForm : public QMainWindow {
   bool runCalculation();
   // Fills the form from a chart file and calculates; the path comes from the open dialog.
   void openChartFile(const QString& path);
+  // Offers the years of birth the engine computes (the program's Options choose it); a year
+  // already chosen outside them stays in the list, so that the calculation names the
+  // engine's years instead of another year being taken silently.
+  void offerYearsOf(EngineKind engine);
 
  signals:
   void chartCalculated(std::shared_ptr<const Chart> chart);
@@ -62,6 +66,7 @@ class InputForm : public QMainWindow {
   // Shows a message about the input and moves the focus to the field it names.
   void report(const InputMessage& message);
   void offerDaysOfMonth();
+  void offerYears(int keep);
   void searchCoordinates();
   void chooseAndOpenChartFile();
 
@@ -100,6 +105,7 @@ class InputForm : public QMainWindow {
 
   FilteredLineEdit* txtName_ = nullptr;
   QComboBox *cboMonth_ = nullptr, *cboDate_ = nullptr, *cboYear_ = nullptr;
+  EngineKind engine_ = EngineKind::kElements;
   QComboBox *cboHH_ = nullptr, *cboMM_ = nullptr, *cboSS_ = nullptr;
   QLineEdit *txtMCity_ = nullptr, *txtMState_ = nullptr, *txtMCountry_ = nullptr;
   QComboBox* cmbTimeZone_ = nullptr;

@@ -1,6 +1,7 @@
 #include "app/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -60,6 +61,35 @@ class AtomicFileTest : public testing::TempFolderTest {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
 
+  // The user the write runs as: nobody when the suite runs as root (whose writes no
+  // permission bit would stop), else the user running the suite.
+  static uid_t TestUser() { return ::geteuid() == 0 ? 65534 : ::geteuid(); }
+
+  // Runs `body` in a child process as TestUser(); returns what the body reported (empty when
+  // every check held).
+  static std::string AsTestUser(const std::function<std::string()>& body) {
+    int pipe[2];
+    if (::pipe(pipe) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+      ::close(pipe[0]);
+      if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+        ::_exit(2);
+      const std::string report = body();
+      [[maybe_unused]] const ssize_t n = ::write(pipe[1], report.data(), report.size());
+      ::_exit(0);
+    }
+    ::close(pipe[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipe[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) report += " (the child failed)";
+    return report;
+  }
+
   const std::string old_ = "the file that was there\n";
 };
 
@@ -84,6 +114,91 @@ TEST_F(AtomicFileTest, ReplacesTheFileKeepingItsPermissionsAndFollowsALink) {
   EXPECT_TRUE(fs::is_symlink(Path("link.zdh")));
   EXPECT_EQ(Slurp(path), "via the link");
   EXPECT_EQ(Entries(), (std::set<std::string>{"chart.zdh", "fresh.zdh", "link.zdh"}));
+}
+
+// A link is followed only where the kernel would follow it and where the user may write
+// the target's folder; a file whose bits deny the user writing stays. Each refusal leaves
+// every file as it was.
+TEST_F(AtomicFileTest, LinksAndReadOnlyFilesAreReplacedOnlyWhereThatIsSafe) {
+  const bool root = ::geteuid() == 0;
+  const uid_t user = TestUser();
+  const gid_t group = root ? 65534 : ::getegid();
+  auto own = [&](const std::string& path, bool link = false) {
+    if (!root) return;
+    ASSERT_EQ((link ? ::lchown : ::chown)(path.c_str(), user, group), 0) << path;
+  };
+  own(dir_.string());
+  // A shared folder like /tmp: sticky, world-writable and owned by someone other than the
+  // user (root here when the suite is root).
+  fs::create_directory(Path("shared"));
+  ASSERT_EQ(::chmod(Path("shared").c_str(), 01777), 0);
+  struct Victim { std::string name; mode_t mode; };
+  for (const Victim& v : {Victim{"victim.txt", 0644}, Victim{"mine.txt", 0644}, Victim{"readonly.txt", 0400},
+                          Victim{"kept.txt", 0640}}) {
+    Put(Path(v.name), old_);
+    own(Path(v.name));
+    ASSERT_EQ(::chmod(Path(v.name).c_str(), v.mode), 0);
+  }
+  fs::create_directory(Path("locked"));
+  Put(Path("locked/target.txt"), old_);
+  own(Path("locked/target.txt"));
+  own(Path("locked"));
+  ASSERT_EQ(::chmod(Path("locked").c_str(), 0555), 0);
+
+  fs::create_symlink("../victim.txt", Path("shared/planted.pdf"));  // planted by another user
+  if (root) {
+    ASSERT_EQ(::lchown(Path("shared/planted.pdf").c_str(), 1, 1), 0);
+  }
+  fs::create_symlink("../mine.txt", Path("shared/mine.pdf"));  // the user's own link
+  own(Path("shared/mine.pdf"), true);
+  fs::create_symlink("readonly.txt", Path("readonly_link.pdf"));
+  fs::create_symlink("locked/target.txt", Path("locked_link.pdf"));
+  fs::create_symlink("kept.txt", Path("kept_link.pdf"));
+  fs::create_symlink("kept_link.pdf", Path("chain.pdf"));
+  for (const char* link : {"readonly_link.pdf", "locked_link.pdf", "kept_link.pdf", "chain.pdf"}) own(Path(link), true);
+
+  struct Case { std::string what, path, changed; bool written; };
+  std::vector<Case> cases = {
+      {"the user's own link in a shared folder", Path("shared/mine.pdf"), Path("mine.txt"), true},
+      {"a read-only file, named directly", Path("readonly.txt"), Path("readonly.txt"), false},
+      {"a read-only file, through a link", Path("readonly_link.pdf"), Path("readonly.txt"), false},
+      {"a link into a folder the user may not write", Path("locked_link.pdf"), Path("locked/target.txt"), false},
+      {"a link to a writable file", Path("kept_link.pdf"), Path("kept.txt"), true},
+      {"a link to that link", Path("chain.pdf"), Path("kept.txt"), true},
+  };
+  // Only root can give the planted link a foreign owner.
+  if (root) cases.push_back({"a link another user planted in a shared folder", Path("shared/planted.pdf"), Path("victim.txt"), false});
+
+  const std::string report = AsTestUser([&] {
+    std::string failures;
+    for (const Case& c : cases) {
+      const auto failure = WriteFileAtomically(c.path, "new bytes");
+      const std::string now = [&] {
+        std::ifstream in(c.changed, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+      }();
+      if (c.written) {
+        if (failure) failures += c.what + ": refused: " + failure->describe() + "\n";
+        if (now != "new bytes") failures += c.what + ": target not replaced\n";
+        if (!fs::is_symlink(c.path)) failures += c.what + ": the link is gone\n";
+      } else {
+        if (!failure || failure->step != Step::Refused) failures += c.what + ": not refused\n";
+        else if (failure->describe().find("not replaced because") == std::string::npos)
+          failures += c.what + ": message " + failure->describe() + "\n";
+        if (now != "the file that was there\n") failures += c.what + ": target changed\n";
+      }
+    }
+    return failures;
+  });
+  EXPECT_EQ(report, "");
+  EXPECT_EQ(Mode(Path("kept.txt")), 0640u);  // the replaced file keeps its mode
+  EXPECT_EQ(Mode(Path("readonly.txt")), 0400u);
+  // No temporary file is left anywhere.
+  for (const auto& entry : fs::recursive_directory_iterator(dir_))
+    EXPECT_EQ(entry.path().filename().string().find(".corvane-save"), std::string::npos) << entry.path();
+  ::chmod(Path("locked").c_str(), 0755);
 }
 
 // Every failure leaves the old file byte for byte and no temporary file behind.

@@ -72,7 +72,7 @@ TEST(BirthValidation, CoordinateBoundsAndRefusedListValues) {
       {[](BirthData& b) { b.monthIndex = -1; }, kDate},
       {[](BirthData& b) { b.day = 0; }, kDate},
       {[](BirthData& b) { b.day = 32; }, kDate},
-      {[](BirthData& b) { b.year = 2051; }, kDate},
+      {[](BirthData& b) { b.year = 2051; }, "The year must be one of 1901 to 2050 with the element method"},
       {[](BirthData& b) { b.hour = 24; }, "Please Enter Correct Time!"},
       {[](BirthData& b) { b.second = -1; }, "Please Enter Correct Time!"},
   };
@@ -109,11 +109,12 @@ TEST(KeyFilters, NameTakesLettersInCapitalsAndCoordinatesTakeDigits) {
   std::string typed;
   for (char c : std::string("ram k")) typed += static_cast<char>(FilterKey(KeyFilter::Name, c).value_or('?'));
   EXPECT_EQ(typed, "RAM K");
-  for (char32_t key : {U'-', U'1', U'.', U'[', U'`', U'_', U'\t', U'\u00D7', U'\u00F7', U'\u20AC', U'\u0142'})
+  for (char32_t key : {U'1', U'.', U'[', U'`', U'_', U'\t', U'\u00D7', U'\u00F7', U'\u20AC', U'\u0142'})
     EXPECT_FALSE(FilterKey(KeyFilter::Name, key).has_value()) << static_cast<unsigned>(key);
   EXPECT_EQ(FilterKey(KeyFilter::Name, 8), U'\b');
   EXPECT_EQ(FilterKey(KeyFilter::Name, 13), U'\r');
-  EXPECT_EQ(RejectedKeyMessage(KeyFilter::Name).text, "Please Enter only Letters");
+  for (char32_t key : {U'-', U'\'', U'\u2019'}) EXPECT_EQ(FilterKey(KeyFilter::Name, key), key);
+  EXPECT_EQ(RejectedKeyMessage(KeyFilter::Name).text, "A name takes letters, blanks, hyphens and apostrophes");
   EXPECT_EQ(RejectedKeyMessage(KeyFilter::Name).icon, MessageIcon::Information);
   for (char32_t key = 0; key < 0x300; ++key)
     EXPECT_EQ(FilterKey(KeyFilter::Coordinate, key).has_value(), (key >= '0' && key <= '9') || key == 8) << static_cast<unsigned>(key);
@@ -130,7 +131,7 @@ TEST(KeyFilters, NameFilterAgreesWithUnicodeOnEveryStorableCharacter) {
   for (int byte = 0; byte < 256; ++byte) {
     const char32_t c = CharacterOfByte(static_cast<unsigned char>(byte));
     const auto passed = FilterKey(KeyFilter::Name, c);
-    if (c == U' ' || c == 8 || c == 13) {
+    if (c == U' ' || c == 8 || c == 13 || c == U'-' || c == U'\'' || c == U'\u2019') {
       EXPECT_EQ(passed, c);
       continue;
     }
@@ -154,7 +155,8 @@ TEST(KeyFilters, WholeNamesAreCapitalisedOrRefused) {
       {"\u00ffvonne \u0161\u0153\u017e", "\u0178VONNE \u0160\u0152\u017d"},
       {"NU\u00d1EZ", "NU\u00d1EZ"},
       {"", ""},
-      {"m\u00fcller-l\u00fcdenscheidt", std::nullopt},  // the hyphen
+      {"m\u00fcller-l\u00fcdenscheidt", "M\u00dcLLER-L\u00dcDENSCHEIDT"},
+      {"o'brien", "O'BRIEN"},
       {"\u0142ukasz", std::nullopt},                      // a letter the chart file cannot store
       {"ram\r", std::nullopt},
       {"ram\b", std::nullopt},
@@ -162,6 +164,57 @@ TEST(KeyFilters, WholeNamesAreCapitalisedOrRefused) {
       {"r\u00e4m 2", std::nullopt},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(FilterName(text), expected) << text;
+}
+
+// Each engine takes the years it computes and names them when it refuses one; February
+// follows the Gregorian rule (1800, 1900, 2100 are not leap years, 2000 is).
+TEST(BirthValidation, YearsFollowTheEngine) {
+  const std::string elements = "The year must be one of 1901 to 2050 with the element method";
+  const std::string swiss = "The year must be one of 1800 to 2399 with the Swiss Ephemeris";
+  struct Case { int year, month, day; EngineKind engine; std::string message; };
+  const Case cases[] = {
+      {1900, 12, 31, EngineKind::kElements, elements}, {1901, 1, 1, EngineKind::kElements, ""},
+      {2050, 12, 31, EngineKind::kElements, ""},       {2051, 1, 1, EngineKind::kElements, elements},
+      {1800, 1, 1, EngineKind::kElements, elements},   {1799, 12, 31, EngineKind::kSwiss, swiss},
+      {1800, 1, 1, EngineKind::kSwiss, ""},            {2399, 12, 31, EngineKind::kSwiss, ""},
+      {2400, 1, 1, EngineKind::kSwiss, swiss},         {1850, 6, 15, EngineKind::kSwiss, ""},
+      {1800, 2, 29, EngineKind::kSwiss, kDate},        {1900, 2, 29, EngineKind::kSwiss, kDate},
+      {2000, 2, 29, EngineKind::kSwiss, ""},           {2100, 2, 29, EngineKind::kSwiss, kDate},
+      {2396, 2, 29, EngineKind::kSwiss, ""},           {2000, 2, 29, EngineKind::kElements, ""},
+  };
+  for (const Case& c : cases) {
+    BirthData d = DelhiBirth();
+    d.year = c.year, d.monthIndex = c.month - 1, d.day = c.day;
+    const auto m = ValidateBirthData(d, c.engine);
+    EXPECT_EQ(m ? std::string(m->text) : "", c.message) << c.year << "-" << c.month << "-" << c.day;
+  }
+  EXPECT_EQ(YearOutsideMessage(EngineKind::kSwiss), swiss);
+  EXPECT_EQ(BirthYearsOf(EngineKind::kSwiss).first, 1800);
+  EXPECT_EQ(BirthYearsOf(EngineKind::kElements).last, 2050);
+}
+
+// Names people have pass; every other character is named with the reason it is refused.
+TEST(KeyFilters, NameRefusalNamesTheCharacterAndWhy) {
+  const std::string between = " must stand between two letters, as in Anne-Marie or O'Brien";
+  const std::string notLetter = " is not a letter: a name takes letters, blanks, hyphens and apostrophes";
+  const std::pair<std::string, std::string> cases[] = {
+      {"Anne-Marie Smith", ""},
+      {"O'Brien", ""},
+      {"D\u2019Souza", ""},  // the typographic apostrophe
+      {"Jean-Fran\u00e7ois L\u00e9vy-O'Neil", ""},
+      {"", ""},
+      {"\u0141ucja", "\u0141 cannot be stored in a chart file"},
+      {"Zo\u017cka", "\u017c cannot be stored in a chart file"},  // the code page has ž, not ż
+      {"RAM2", "2" + notLetter},
+      {"Ram_Kumar", "_" + notLetter},
+      {"Anne--Marie", "-" + between},
+      {"-Anne", "-" + between},
+      {"Anne-", "-" + between},
+      {"O' Brien", "'" + between},
+      {"Ram\tKumar", "The control character U+0009 cannot be part of a name"},
+  };
+  for (const auto& [name, message] : cases) EXPECT_EQ(NameRefusal(name).value_or(""), message) << name;
+  EXPECT_EQ(RefusedNameCharacter("\u00f7"), "\u00f7" + notLetter);
 }
 
 // The input form offers the days of the calendar's month; over every offered month the last

@@ -1,11 +1,18 @@
 #include "app/chart_file.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/sysmacros.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <tuple>
+#include <vector>
 
 #include "app/text_encoding.h"
 #include "tests/app/temp_folder.h"
@@ -206,7 +213,8 @@ TEST(ChartFileOpen, AnythingButAChartIsRefusedNamingTheLine) {
       {"empty month", with(1, ""), 2},
       {"month 13", with(1, EncodeField("13")), 2},
       {"day 32", with(2, EncodeField("32")), 3},
-      {"year 1900", with(3, EncodeField("1900")), 4},
+      {"year 1799", with(3, EncodeField("1799")), 4},  // before any engine's years
+      {"year 2400", with(3, EncodeField("2400")), 4},
       {"hour with a leading zero", with(4, EncodeField("07")), 5},
       {"minute 60", with(5, EncodeField("60")), 6},
       {"zone 71", with(6, EncodeField("71")), 7},
@@ -252,7 +260,8 @@ TEST(ChartFileOpen, OlderFilesStillOpen) {
                                 "", "Deutschland")},
   };
   for (const Fixture& f : fixtures) {
-    const auto bytes = ReadChartFile(std::string(CORVANE_TEST_DATA_DIR) + "/" + f.file);
+    std::string why;
+    const auto bytes = ReadChartFile(std::string(CORVANE_TEST_DATA_DIR) + "/" + f.file, why);
     ASSERT_TRUE(bytes.has_value()) << f.file;
     EXPECT_EQ(SplitCrLf(*bytes).size(), 17u) << f.file;
     const auto parsed = ParseChartFile(*bytes);
@@ -300,16 +309,48 @@ TEST(ChartFileText, CharactersOutsideTheCodePageAreListedOnce) {
 TEST_F(ChartFileOnDisk, SaveWritesTheFileAndReadStopsPastTheLargestChart) {
   const std::string path = Path("ram.zdh");
   ASSERT_EQ(SaveChartFile(path, DelhiChart()), std::nullopt);
-  EXPECT_EQ(ReadChartFile(path), EncodeChartFile(DelhiChart()));
-  EXPECT_EQ(ReadChartFile(Path("missing.zdh")), std::nullopt);
+  std::string why;
+  EXPECT_EQ(ReadChartFile(path, why), EncodeChartFile(DelhiChart()));
+  EXPECT_EQ(ReadChartFile(Path("missing.zdh"), why), std::nullopt);
+  EXPECT_EQ(why, std::strerror(ENOENT));
   {
     std::ofstream out(path, std::ios::app | std::ios::binary);
     for (int i = 0; i < 100000; ++i) out << "tail line\r\n";
   }
-  const auto bytes = ReadChartFile(path);
+  const auto bytes = ReadChartFile(path, why);
   ASSERT_TRUE(bytes.has_value());
   EXPECT_EQ(bytes->size(), kMaxChartFileBytes + 1);
   EXPECT_EQ(ParseChartFile(*bytes).refusal().line, 0);
+}
+
+// Only a regular file is read as a chart: a FIFO with no writer, a folder or a device is
+// refused at once instead of waiting for ever.
+TEST_F(ChartFileOnDisk, OnlyARegularFileIsRead) {
+  ASSERT_EQ(::mkfifo(Path("pipe.zdh").c_str(), 0600), 0);
+  std::filesystem::create_directory(Path("folder.zdh"));
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = Path("s.zdh");
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::strcpy(address.sun_path, socketPath.c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  struct Case { std::string path, why; };
+  const Case cases[] = {
+      {Path("pipe.zdh"), "it is a FIFO, not a regular file"},
+      {Path("folder.zdh"), "it is a folder, not a regular file"},
+      {Path("s.zdh"), "it is a socket, not a regular file"},
+  };
+  std::vector<Case> all(std::begin(cases), std::end(cases));
+  // A device (the one /dev/null is) can be made in the test's folder only by root.
+  if (::geteuid() == 0 && ::mknod(Path("device.zdh").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+    all.push_back({Path("device.zdh"), "it is a character device, not a regular file"});
+  for (const Case& c : all) {
+    std::string why;
+    EXPECT_EQ(ReadChartFile(c.path, why), std::nullopt) << c.path;
+    EXPECT_EQ(why, c.why) << c.path;
+  }
+  ::close(sock);
 }
 
 TEST_F(ChartFileOnDisk, SaveRefusesUnstorableTextsAndExtrasAndReportsUncreatableFiles) {

@@ -81,8 +81,17 @@ TEST(ExportNames, StemIsTheNameInSafeCharactersAndTheDate) {
   const Case cases[] = {
       {"ANJALI RAO", 1975, 6, 5, "ANJALI_RAO_1975-06-05"},
       {"  ram   kumar ", 2001, 12, 31, "RAM_KUMAR_2001-12-31"},
-      {"O'NEIL/../etc", 1950, 1, 9, "O_NEIL_ETC_1950-01-09"},
-      {"Zo\xc3\xab", 1990, 3, 4, "ZO_1990-03-04"},  // a letter outside A-Z ends the name
+      {"O'NEIL/../etc", 1950, 1, 9, "ONEIL_ETC_1950-01-09"},
+      // Accented letters lose their accents, as in the place search.
+      {"Zo\xc3\xab M\xc3\xbcller", 1990, 3, 4, "ZOE_MULLER_1990-03-04"},
+      {"jos\xc3\xa9", 1990, 3, 4, "JOSE_1990-03-04"},
+      {"\xc5\x92uvre", 1990, 3, 4, "OEUVRE_1990-03-04"},
+      {"\xc5\x81ucja \xc5\xbb" "ak", 1990, 3, 4, "LUCJA_ZAK_1990-03-04"},
+      {"Anne-Marie", 1990, 3, 4, "ANNE_MARIE_1990-03-04"},
+      // A long name is cut to 100 bytes; a blank at the cut is not kept.
+      {"ABCDEFGHI ABCDEFGHI ABCDEFGHI ABCDEFGHI ABCDEFGHI ABCDEFGHI ABCDEFGHI ABCDEFGHI ABCDEFGHI ABCDEFGHI ABCDEFGHI",
+       1990, 3, 4,
+       "ABCDEFGHI_ABCDEFGHI_ABCDEFGHI_ABCDEFGHI_ABCDEFGHI_ABCDEFGHI_ABCDEFGHI_ABCDEFGHI_ABCDEFGHI_ABCDEFGHI_1990-03-04"},
       {"", 1901, 1, 1, "CHART_1901-01-01"},
       {"..", 2050, 7, 20, "CHART_2050-07-20"},
   };
@@ -94,6 +103,10 @@ TEST(ExportNames, StemIsTheNameInSafeCharactersAndTheDate) {
     chart.birth.day = c.day;
     EXPECT_EQ(ExportFileStem(chart), c.stem) << c.name;
   }
+  Chart longName;
+  longName.birth.name = std::string(300, 'a');
+  longName.birth.year = 1975, longName.birth.monthIndex = 5, longName.birth.day = 5;
+  EXPECT_EQ(ExportFileStem(longName), std::string(100, 'A') + "_1975-06-05");
 }
 
 TEST_F(ExportFileTest, UniquePathCountsUpPastTakenNames) {

@@ -251,6 +251,38 @@ TEST_F(RealPlaces, SharedNameByPopulation) {
   for (std::size_t i = 1; i < exact; ++i) EXPECT_GE(r[i - 1].population, r[i].population) << i;
 }
 
+// A former name of a large place comes before a small place that bears that name today.
+// The expected places and their regions are GeoNames' own (cities500).
+TEST_F(RealPlaces, FormerNamesFindTheLargePlace) {
+  struct Case { const char* query; const char* name; const char* country; };
+  const Case cases[] = {
+      {"Bombay", "Mumbai", "India"},         {"Madras", "Chennai", "India"},
+      {"Calcutta", "Kolkata", "India"},      {"Poona", "Pune", "India"},
+      {"Benares", "Varanasi", "India"},      {"Baroda", "Vadodara", "India"},
+      {"Cawnpore", "Kanpur", "India"},       {"Peking", "Beijing", "China"},
+      {"Saigon", "Ho Chi Minh City", "Vietnam"}, {"Leningrad", "Saint Petersburg", "Russia"},
+  };
+  for (const Case& c : cases) {
+    const auto r = index_->search(c.query, 10);
+    ASSERT_FALSE(r.empty()) << c.query;
+    EXPECT_EQ(r[0].name, c.name) << c.query;
+    EXPECT_EQ(r[0].country, c.country) << c.query;
+    EXPECT_EQ(r[0].match, PlaceMatch::ExactAlternate) << c.query;
+    // The small namesakes are still offered, after it.
+    for (std::size_t i = 1; i < r.size(); ++i) {
+      if (r[i].match == PlaceMatch::ExactName) {
+        EXPECT_LT(r[i].population, r[0].population) << c.query;
+      }
+    }
+  }
+  // A large place's own name still comes before a larger place's alternate name.
+  EXPECT_EQ(index_->search("New Delhi", 3)[0].name, "New Delhi");
+  // Bombay of New Zealand is still found, below Mumbai.
+  const auto bombay = index_->search("Bombay", 10);
+  EXPECT_NE(std::find_if(bombay.begin(), bombay.end(), [](const PlaceResult& p) { return p.name == "Bombay"; }),
+            bombay.end());
+}
+
 TEST_F(RealPlaces, NoMatch) { EXPECT_TRUE(index_->search("Qqxzzyv", 10).empty()); }
 
 // Every place is found by its own name among the places of that name (a sample of them).

@@ -1,9 +1,12 @@
 // Runs the built corvane-cli (found next to this test program) and checks its exit
 // statuses, messages and JSON output.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -174,10 +177,12 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
   const Case cases[] = {
       {"--lon", "180:00E", "Please Enter Value Between 0 And 179 in the Degree of Longitude", 2},
       {"--lon", "7-:13E", "Only Numbers Are Accepted", 2},
-      {"--name", "RAM2", "Please Enter only Letters", 2},
-      {"--name", "\u0142ukasz", "Please Enter only Letters", 2},  // a letter chart files cannot store
+      {"--name", "RAM2", "2 is not a letter", 2},
+      {"--name", "\u0142ukasz", "\u0142 cannot be stored in a chart file", 2},
+      {"--name", "Anne-", "- must stand between two letters", 2},
       {"--date", "1975-06-31", "Please Enter Correct Date Or Month !", 2},
-      {"--date", "1900-01-01", "1901 to 2050", 2},
+      {"--date", "1900-01-01", "The year must be one of 1901 to 2050 with the element method", 2},
+      {"--date", "1799-12-31", "1800 to 2399 with the Swiss Ephemeris", 2},
       {"--zone", "71", "0 to 70", 2},
       {"--lat", "89:00N", "1975", 3},
       {"--date", "5/6/1975", "", 64},
@@ -275,6 +280,74 @@ TEST_F(CliTest, HelpEndsWithThreeExamplesThatRun) {
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command << "\n" << Slurp(dir_ / "example");
     EXPECT_GT(Slurp(dir_ / "example").size(), 500u) << command;
   }
+}
+
+// SIGINT or SIGTERM during a long batch: the program stops on a whole line and says which
+// signal stopped it in its exit status (128 + the signal).
+TEST_F(CliTest, AnInterruptedBatchEndsOnAWholeLine) {
+  const fs::path births = dir_ / "births.csv";
+  {
+    std::ofstream csv(births, std::ios::binary);
+    csv << "name,date,time,zone,dst,lon,lat,city,state,country\n";
+    for (int i = 0; i < 200000; ++i)
+      csv << "ram kumar,19" << 10 + i % 90 << "-06-05,07:05,34,0,77:13E,28:36N,New Delhi,Delhi,India\n";
+  }
+  struct Case { int signal; const char* jobs; int status; };
+  for (const Case& c : {Case{SIGINT, "1", 130}, Case{SIGTERM, "2", 143}, Case{SIGINT, "2", 130}}) {
+    const fs::path out = dir_ / "out.jsonl", err = dir_ / "err.txt";
+    fs::remove(out);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      std::freopen(out.c_str(), "wb", stdout);
+      std::freopen(err.c_str(), "wb", stderr);
+      ::execl(CliPath().c_str(), "corvane-cli", "--batch", births.c_str(), "--jobs", c.jobs, nullptr);
+      ::_exit(127);
+    }
+    // Once some lines are out, the signal comes in the middle of the run.
+    for (int waited = 0; waited < 3000 && (!fs::exists(out) || fs::file_size(out) < 200000); ++waited)
+      ::usleep(10000);
+    ASSERT_EQ(::kill(child, c.signal), 0);
+    int raw = 0;
+    ASSERT_EQ(::waitpid(child, &raw, 0), child);
+    ASSERT_TRUE(WIFEXITED(raw)) << "ended by signal " << WTERMSIG(raw);
+    EXPECT_EQ(WEXITSTATUS(raw), c.status) << Slurp(err);
+    const std::string text = Slurp(out);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.back(), '\n');
+    std::istringstream lines(text);
+    std::size_t count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+      const auto row = nlohmann::json::parse(line, nullptr, false);
+      ASSERT_FALSE(row.is_discarded()) << "line " << count + 1 << ": " << line.substr(0, 80);
+      ASSERT_EQ(row["birth"]["name"], "RAM KUMAR") << "line " << count + 1;
+    }
+    EXPECT_GT(count, 0u);
+    EXPECT_LT(count, 200000u);  // stopped, not finished
+    EXPECT_NE(Slurp(err).find("every line written is whole"), std::string::npos);
+  }
+}
+
+// Only a regular file is read as a chart or a batch: a FIFO is refused at once, not waited on.
+TEST_F(CliTest, AFifoIsRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo((dir_ / "pipe.zdh").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((dir_ / "pipe.csv").c_str(), 0600), 0);
+  for (const auto& args : {std::vector<std::string>{"--open", (dir_ / "pipe.zdh").string()},
+                           std::vector<std::string>{"--batch", (dir_ / "pipe.csv").string()}}) {
+    const CliRun run = Cli(args, "", {}, "timeout 20 ");
+    EXPECT_EQ(run.status, 66) << args[0];
+    EXPECT_NE(run.err.find("it is a FIFO, not a regular file"), std::string::npos) << run.err;
+  }
+}
+
+// A save never replaces a file whose permissions deny writing it.
+TEST_F(CliTest, ASaveLeavesAReadOnlyFile) {
+  const fs::path chart = dir_ / "kept.zdh";
+  std::ofstream(chart) << "old";
+  fs::permissions(chart, fs::perms::owner_read);
+  const CliRun run = Cli(With(kDelhi, {"--save", chart.string()}));
+  EXPECT_EQ(run.status, 73);
+  EXPECT_NE(run.err.find("its permissions do not let you write it"), std::string::npos) << run.err;
+  EXPECT_EQ(Slurp(chart), "old");
 }
 
 TEST_F(CliTest, BatchReportsABadRowAndGoesOn) {

@@ -20,7 +20,7 @@ void Check(bool condition) {
 }
 
 bool InLists(const corvane::BirthData& b) {
-  return b.monthIndex >= 0 && b.monthIndex <= 11 && b.day >= 1 && b.day <= 31 && b.year >= 1901 && b.year <= 2050 &&
+  return b.monthIndex >= 0 && b.monthIndex <= 11 && b.day >= 1 && b.day <= 31 && b.year >= corvane::kAnyEngineYears.first && b.year <= corvane::kAnyEngineYears.last &&
          b.hour >= 0 && b.hour <= 23 && b.minute >= 0 && b.minute <= 59 && b.second >= 0 && b.second <= 59 &&
          b.zonePosition >= 0 && b.zonePosition <= 70 && b.lonDegrees.size() <= 3 && b.lonMinutes.size() <= 2 &&
          b.latDegrees.size() <= 2 && b.latMinutes.size() <= 2 && !corvane::UnstorableExtras(b.extras);

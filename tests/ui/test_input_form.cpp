@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,6 +35,8 @@
 #include "tests/ui/layout_checks.h"
 #include "ui/input_form.h"
 #include "ui/file_dialogs.h"
+#include "ui/filtered_line_edit.h"
+#include "ui/options_dialog.h"
 #include "ui/message_presenter.h"
 #include "ui/web_links.h"
 #include "ui/zone_dialog.h"
@@ -66,7 +69,9 @@ class InputFormTest : public QObject {
       "Carry\t\t\tNowhere\tTestland\t10.99999\t-20.99995\t1\tEtc/GMT+1\n"
       "New York City\t\t\tNew York\tUnited States\t40.71427\t-74.00597\t8175133\tAmerica/New_York\n"
       "Madrid\t\t\tMadrid\tSpain\t40.4165\t-3.70256\t3255944\tEurope/Madrid\n"
-      "Amsterdam\t\t\tNorth Holland\tThe Netherlands\t52.37403\t4.88969\t741636\tEurope/Amsterdam\n";
+      "Amsterdam\t\t\tNorth Holland\tThe Netherlands\t52.37403\t4.88969\t741636\tEurope/Amsterdam\n"
+      "Twin\t\t\tNowhere\tTestland\t10.5\t-20.25\t20\tEtc/GMT+1\n"
+      "Twin\t\t\tNowhere\tTestland\t-10.75\t20\t10\tEtc/GMT+1\n";
 
   QString placesPath() const { return placesDir_.filePath("places.tsv"); }
 
@@ -137,6 +142,9 @@ class InputFormTest : public QObject {
     QVERIFY(placesDir_.isValid());
     writeFile(placesPath(), kPlaces);
     qputenv("CORVANE_PLACES", placesPath().toLocal8Bit());
+    // The program's Options (the engine among them) are kept in the test's own folder.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, placesDir_.filePath("settings"));
+    QSettings("Corvane", "Corvane").clear();
   }
 
   void init() {
@@ -188,11 +196,66 @@ class InputFormTest : public QObject {
     QTest::keyClicks(name, "ram");
     QCOMPARE(name->text(), QString("RAM"));
     QVERIFY(messages_.isEmpty());
-    QTest::keyClicks(name, "-");
+    QTest::keyClicks(name, "2");
     QCOMPARE(name->text(), QString("RAM"));
+    // A refused key brings a note beside the field, not a window that takes the next keys.
+    QVERIFY(messages_.isEmpty());
+    QCOMPARE(static_cast<FilteredLineEdit*>(name)->lastRefusal(),
+             QString("2 is not a letter: a name takes letters, blanks, hyphens and apostrophes"));
+  }
+
+  // Typed at speed, with a refused key in the middle: every other key reaches the field.
+  void namesWithHyphensAndApostrophesAndRefusedKeysInBetween() {
+    auto* name = static_cast<FilteredLineEdit*>(child<QLineEdit>("txtName"));
+    name->setFocus();
+    QTest::keyClicks(name, "anne-marie o'brien");
+    QCOMPARE(name->text(), QString("ANNE-MARIE O'BRIEN"));
+    name->clear();
+    const QString typed = QString::fromUtf8("anne-ma\u0142rie 1smith");
+    for (const QChar c : typed) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(name, &press);
+    }
+    QCOMPARE(name->text(), QString("ANNE-MARIE SMITH"));
+    QVERIFY(messages_.isEmpty());
+    QCOMPARE(name->lastRefusal(), QString("1 is not a letter: a name takes letters, blanks, hyphens and apostrophes"));
+    // A hyphen left at the end is refused when the chart is asked for, naming it.
+    name->setText("ANNE-");
+    QVERIFY(!form_->runCalculation());
     QCOMPARE(messages_.size(), 1);
-    QCOMPARE(messages_[0].text, QString("Please Enter only Letters"));
-    QCOMPARE(messages_[0].icon, MessageIcon::Information);
+    QCOMPARE(messages_[0].text, QString("- must stand between two letters, as in Anne-Marie or O'Brien"));
+  }
+
+  // The year list offers the years of the engine the Options choose.
+  void yearListFollowsTheEngine() {
+    auto* years = child<QComboBox>("cboYear");
+    form_->offerYearsOf(EngineKind::kSwiss);
+    QCOMPARE(years->count(), 600);
+    QCOMPARE(years->itemText(0), QString("1800"));
+    QCOMPARE(years->itemText(599), QString("2399"));
+    QCOMPARE(years->currentText(), QString("1901"));  // the chosen year stays
+    years->setCurrentText("1850");
+    // Back to the element method: 1850 stays chosen, and the calculation names the range.
+    form_->offerYearsOf(EngineKind::kElements);
+    QCOMPARE(years->itemText(0), QString("1850"));
+    QCOMPARE(years->itemText(years->count() - 1), QString("2050"));
+    QCOMPARE(years->currentText(), QString("1850"));
+    fillValid();
+    QVERIFY(!form_->runCalculation());
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0].text, QString("The year must be one of 1901 to 2050 with the element method"));
+    years->setCurrentText("1990");
+    form_->offerYearsOf(EngineKind::kElements);
+    QCOMPARE(years->count(), 150);
+    QCOMPARE(years->currentText(), QString("1990"));
+    // A form made while the Options choose the Swiss Ephemeris offers its years at once.
+    CalculationSettings swiss;
+    swiss.engine = EngineKind::kSwiss;
+    SaveCalculationSettings(swiss);
+    InputForm other;
+    QCOMPARE(other.findChild<QComboBox*>("cboYear")->count(), 600);
+    QCOMPARE(other.findChild<QComboBox*>("cboYear")->currentText(), QString("1901"));
+    SaveCalculationSettings(CalculationSettings{});
   }
 
   // Every character of Windows-1252 typed into the name, against Qt's Unicode data: a letter
@@ -209,13 +272,14 @@ class InputFormTest : public QObject {
       QApplication::sendEvent(name, &key);
       const QChar upper = typed.toUpper();
       const QChar expected = Windows1252Byte(upper.unicode()) ? upper : typed;
-      if (typed.isLetter() || typed == ' ') {
+      const bool joiner = typed == '-' || typed == '\'' || typed == QChar(0x2019);
+      if (typed.isLetter() || typed == ' ' || joiner) {
         QCOMPARE(name->text(), QString(expected));
         QVERIFY(messages_.isEmpty());
       } else {
         QVERIFY2(name->text().isEmpty(), qPrintable(QString::number(byte, 16)));
-        QCOMPARE(messages_.size(), 1);
-        QCOMPARE(messages_[0].text, QString("Please Enter only Letters"));
+        QVERIFY(messages_.isEmpty());
+        QVERIFY(static_cast<FilteredLineEdit*>(name)->lastRefusal().startsWith(QString(typed) + " is not a letter"));
       }
     }
     name->clear();
@@ -232,7 +296,8 @@ class InputFormTest : public QObject {
     QGuiApplication::clipboard()->setText("\u0142ukasz");  // a letter chart files cannot store
     QTest::keySequence(name, QKeySequence::Paste);
     QCOMPARE(name->text(), QString("JOS\u00c9"));
-    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_.isEmpty());  // a note beside the field, not a message window
+    QCOMPARE(static_cast<FilteredLineEdit*>(name)->lastRefusal(), QString("\u0142 cannot be stored in a chart file"));
 
     name->clear();
     auto drop = [&](const QString& text) {
@@ -247,7 +312,8 @@ class InputFormTest : public QObject {
     QCOMPARE(name->text(), QString("\u00d1AND\u00da"));
     drop("r2d2");
     QCOMPARE(name->text(), QString("\u00d1AND\u00da"));
-    QCOMPARE(messages_.size(), 2);
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(static_cast<FilteredLineEdit*>(name)->lastRefusal().startsWith("2 is not a letter"));
 
     name->clear();
     for (const char* committed : {"\u00fc", "\u20ac"}) {
@@ -256,7 +322,8 @@ class InputFormTest : public QObject {
       QApplication::sendEvent(name, &compose);
     }
     QCOMPARE(name->text(), QString("\u00dc"));
-    QCOMPARE(messages_.size(), 3);
+    QVERIFY(messages_.isEmpty());
+    QCOMPARE(static_cast<FilteredLineEdit*>(name)->lastRefusal(), QString("\u20ac is not a letter: a name takes letters, blanks, hyphens and apostrophes"));
 
     // The context menu's Paste is checked as well.
     QGuiApplication::clipboard()->setText("1");
@@ -269,7 +336,8 @@ class InputFormTest : public QObject {
     paste->trigger();
     menu->close();
     QCOMPARE(name->text(), QString("\u00dc"));
-    QCOMPARE(messages_.size(), 4);
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(static_cast<FilteredLineEdit*>(name)->lastRefusal().startsWith("1 is not a letter"));
   }
 
   // Digits typed quickly form one number; a pause starts a new one.
@@ -646,15 +714,23 @@ class InputFormTest : public QObject {
     waitForPlaces();
     QVERIFY(search->placeholderText() != "Loading places…");
     struct Case { const char* query; QStringList rows; };
-    for (const Case& c : {Case{"munchen", {"München, Bavaria, Germany", "Münchenstein, Basel-Landschaft, Switzerland"}},
-                          Case{"München", {"München, Bavaria, Germany", "Münchenstein, Basel-Landschaft, Switzerland"}},
+    // A name other than the place's own shows the place's name after it.
+    for (const Case& c : {Case{"munchen", {"München (Munich), Bavaria, Germany", "Münchenstein, Basel-Landschaft, Switzerland"}},
+                          Case{"München", {"München (Munich), Bavaria, Germany", "Münchenstein, Basel-Landschaft, Switzerland"}},
                           Case{"MÜNCHENST", {"Münchenstein, Basel-Landschaft, Switzerland"}},
                           Case{"Munich", {"Munich, Bavaria, Germany"}},
                           Case{"lodz", {"Łódź, Łódź Voivodeship, Poland"}},
                           Case{"york", {"New York City, New York, United States"}},
+                          // Rows that would read alike give the coordinates.
+                          Case{"twin", {"Twin, Nowhere, Testland \u2014 10.50\u00b0N 20.25\u00b0W",
+                                        "Twin, Nowhere, Testland \u2014 10.75\u00b0S 20.00\u00b0E"}},
                           Case{"xyzzy", {}}})
       QCOMPARE(offered(c.query), c.rows);
     QVERIFY(messages_.isEmpty());
+    // The list is as wide as its longest row.
+    offered("twin");
+    QVERIFY(placePopup()->width() >= placePopup()->sizeHintForColumn(0));
+    QVERIFY(placePopup()->width() > search->width());
   }
 
   // A chosen place fills the place fields with text a chart file can hold, and the
@@ -670,7 +746,8 @@ class InputFormTest : public QObject {
     };
     for (const Case& c : {
              // 11.57549° = 11° 34.53'; 48.13743° = 48° 8.25'
-             Case{"munchen", "München", "Bavaria", "Germany", "11", "35", true, "48", "8", false, "Europe/Berlin"},
+             // The place's own name, not the spelling the search matched.
+             Case{"munchen", "Munich", "Bavaria", "Germany", "11", "35", true, "48", "8", false, "Europe/Berlin"},
              // Ł is not in Windows-1252: the ASCII name, and the region's letters made plain.
              Case{"lodz", "Lodz", "Lódz Voivodeship", "Poland", "19", "28", true, "51", "45", false, "Europe/Warsaw"},
              // -33.86785° = 33° 52.07' S; 151.20732° = 151° 12.44' E
@@ -731,7 +808,7 @@ class InputFormTest : public QObject {
     QCOMPARE(form_->birthData().placeFilled, (Filled{"state", "country"}));
     // Choosing the place again fills every field from it once more.
     pickPlace("munchen");
-    QCOMPARE(child<QLineEdit>("txtMCity")->text(), QString("München"));
+    QCOMPARE(child<QLineEdit>("txtMCity")->text(), QString("Munich"));  // the place's own name
     QCOMPARE(form_->birthData().placeFilled, (Filled{"lon", "lat", "city", "state", "country", "zone"}));
   }
 

@@ -1,0 +1,98 @@
+// Builds a chart from arbitrary field texts as the command line reads them (name, date, time,
+// zone, longitude, latitude, city, state, country, one per line of the input), saves it as a
+// chart file through the atomic writer and opens it again. A chart whose texts a chart file
+// cannot hold is refused before anything is written; any other opens to the same birth data
+// and, calculated again, saves to the same bytes.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/birth_validation.h"
+#include "app/chart_calculation.h"
+#include "app/chart_file.h"
+#include "cli/cli_input.h"
+
+namespace {
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+// The run's own scratch folder, made once.
+const std::string& ChartPath() {
+  static const std::string path = [] {
+    char folder[] = "/tmp/corvane_chart_fields_fuzz_XXXXXX";
+    Check(::mkdtemp(folder) != nullptr);
+    return std::string(folder) + "/chart.zdh";
+  }();
+  return path;
+}
+
+std::vector<std::string_view> Lines(std::string_view bytes, std::size_t count) {
+  std::vector<std::string_view> lines;
+  while (lines.size() + 1 < count) {
+    const std::size_t end = bytes.find('\n');
+    if (end == std::string_view::npos) break;
+    lines.push_back(bytes.substr(0, end));
+    bytes.remove_prefix(end + 1);
+  }
+  lines.push_back(bytes);
+  lines.resize(count);
+  return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace corvane;
+  const auto f = Lines(std::string_view(reinterpret_cast<const char*>(data), size), 9);
+  BirthData birth;
+  std::optional<CliInputError> e;
+  if ((e = SetBirthName(f[0], birth)) || (e = SetBirthDate(f[1], birth)) || (e = SetBirthTime(f[2], birth)) ||
+      (e = SetZonePosition(f[3], birth)) || (e = SetLongitude(f[4], birth)) || (e = SetLatitude(f[5], birth))) {
+    Check(!e->message.empty());
+    return 0;
+  }
+  // A name the setter took is one NameRefusal accepts.
+  Check(!NameRefusal(birth.name));
+  birth.city = f[6], birth.state = f[7], birth.country = f[8];
+  {
+    const CalculationSettings settings;  // the element method: the Swiss data may be missing
+    const CalculationResult result = CalculateChart(birth, settings);
+    if (!result.ok()) return 0;
+    const Chart& chart = result.chart();
+    const std::string& path = ChartPath();
+    ::unlink(path.c_str());
+    const auto refused = SaveChartFile(path, chart);
+    struct stat st {};
+    if (refused) {
+      // Refused before writing: no file, no temporary file.
+      Check(::stat(path.c_str(), &st) != 0);
+      Check(!UnstorableChartCharacters(chart).empty() || UnstorableExtras(birth.extras).has_value());
+      return 0;
+    }
+    std::string why;
+    const auto bytes = ReadChartFile(path, why);
+    Check(bytes.has_value());
+    const ParsedChartFile opened = ParseChartFile(*bytes);
+    Check(opened.ok());
+    const BirthData& again = opened.birth();
+    Check(again.name == birth.name && again.year == birth.year && again.monthIndex == birth.monthIndex &&
+          again.day == birth.day && again.hour == birth.hour && again.minute == birth.minute &&
+          again.second == birth.second && again.zonePosition == birth.zonePosition && again.east == birth.east &&
+          again.south == birth.south && CoordinateValue(again.lonDegrees) == CoordinateValue(birth.lonDegrees) &&
+          CoordinateValue(again.lonMinutes) == CoordinateValue(birth.lonMinutes) &&
+          CoordinateValue(again.latDegrees) == CoordinateValue(birth.latDegrees) &&
+          CoordinateValue(again.latMinutes) == CoordinateValue(birth.latMinutes));
+    const CalculationResult second = CalculateChart(again, settings);
+    Check(second.ok());
+    Check(EncodeChartFile(second.chart()) == *bytes);
+  }
+  return 0;
+}
