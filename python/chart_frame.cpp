@@ -29,13 +29,15 @@ namespace {
 // Python string per value; the others share a string with the row above when they repeat it.
 enum TextColumn : int {
   kNameText, kDateText, kTimeText, kZoneNameText, kLonText, kLatText, kCityText, kStateText, kCountryText, kTzText,
-  kPlaceText, kEngineText, kAyanamsaText, kNodeText, kSunriseText, kInduText, kErrorText, kTextColumnCount
+  kPlaceText, kEngineText, kAyanamsaText, kNodeText, kSunriseText, kInduText, kTimingText, kPranapadaSunText,
+  kVarnadaText, kLordsText, kNakshatraText, kErrorText, kTextColumnCount
 };
 constexpr std::array<std::string_view, kTextColumnCount> kTextNames = {
     "name",           "date",         "time",          "zone_name",       "lon",
     "lat",            "city",         "state",         "country",         "tz",           "place",
-    "setting_engine", "setting_ayanamsa", "setting_node", "setting_sunrise", "setting_indu", "error"};
-bool FewValues(int column) { return column == kZoneNameText || (column >= kEngineText && column <= kInduText); }
+    "setting_engine", "setting_ayanamsa", "setting_node", "setting_sunrise", "setting_indu", "setting_timing",
+    "setting_pranapada_sun", "setting_varnada", "setting_lords", "setting_nakshatra", "error"};
+bool FewValues(int column) { return column == kZoneNameText || (column >= kEngineText && column <= kNakshatraText); }
 
 constexpr std::int64_t kNoStamp = std::numeric_limits<std::int64_t>::min();  // NaT
 
@@ -199,6 +201,11 @@ class FrameChunk : public BatchChunk {
     t[kNodeText] = ChoiceOf(kNodeChoices, c.settings.node).key;
     t[kSunriseText] = ChoiceOf(kSunriseChoices, c.settings.sunrise).key;
     t[kInduText] = ChoiceOf(kInduChoices, c.settings.indu).key;
+    t[kTimingText] = ChoiceOf(kTimingChoices, c.settings.timing).key;
+    t[kPranapadaSunText] = ChoiceOf(kPranapadaSunChoices, c.settings.pranapadaSun).key;
+    t[kVarnadaText] = ChoiceOf(kVarnadaChoices, c.settings.varnada).key;
+    t[kLordsText] = ChoiceOf(kLordsChoices, c.settings.lords).key;
+    t[kNakshatraText] = ChoiceOf(kNakshatraChoices, c.settings.nakshatra).key;
     t[kErrorText].clear();
   }
 

@@ -170,7 +170,9 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
     ``<Lagna>_sign`` and ``<Lagna>_longitude`` (NaN for a lagna without one) for AL, BL, HL,
     GL, SrL, IL, PL, UL, PpL, VL, CL, SL and Ascendant, ``hora_house``, ``pranapada_house``,
     ``sunrise`` and ``sunset`` of the birth day (local clock), ``setting_engine``,
-    ``setting_ayanamsa``, ``setting_node``, ``setting_sunrise``, ``setting_indu``, and
+    ``setting_ayanamsa``, ``setting_node``, ``setting_sunrise``, ``setting_indu``,
+    ``setting_timing``, ``setting_pranapada_sun``, ``setting_varnada``, ``setting_lords``,
+    ``setting_nakshatra`` (the batch columns of those names choose them per row), and
     ``error``: empty when the row has a chart, else the message that refused it (the row's
     other columns are then missing). A refused row never stops the others.
 
