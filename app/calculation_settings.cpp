@@ -4,14 +4,46 @@
 
 namespace corvane {
 
+std::array<SettingEntry, kSettingCount> SettingEntries(const CalculationSettings& s) {
+  auto entry = [](std::string_view name, const auto& choice) { return SettingEntry{name, choice.key, choice.label}; };
+  return {entry("engine", ChoiceOf(kEngineChoices, s.engine)),
+          entry("ayanamsa", ChoiceOf(kAyanamsaChoices, s.ayanamsa)),
+          entry("node", ChoiceOf(kNodeChoices, s.node)),
+          entry("sunrise", ChoiceOf(kSunriseChoices, s.sunrise)),
+          entry("indu", ChoiceOf(kInduChoices, s.indu)),
+          entry("timing", ChoiceOf(kTimingChoices, s.timing)),
+          entry("pranapada_sun", ChoiceOf(kPranapadaSunChoices, s.pranapadaSun)),
+          entry("varnada", ChoiceOf(kVarnadaChoices, s.varnada)),
+          entry("lords", ChoiceOf(kLordsChoices, s.lords)),
+          entry("nakshatra", ChoiceOf(kNakshatraChoices, s.nakshatra))};
+}
+
 std::string SettingsSummary(const CalculationSettings& s) {
-  std::string out(ChoiceOf(kEngineChoices, s.engine).label);
-  for (std::string_view label : {ChoiceOf(kAyanamsaChoices, s.ayanamsa).label, ChoiceOf(kNodeChoices, s.node).label,
-                                 ChoiceOf(kSunriseChoices, s.sunrise).label, ChoiceOf(kInduChoices, s.indu).label}) {
-    out += ", ";
-    out += label;
+  std::string out;
+  for (const SettingEntry& e : SettingEntries(s)) {
+    if (!out.empty()) out += ", ";
+    out += e.label;
   }
   return out;
+}
+
+void ApplyExactConventions(CalculationSettings& s) {
+  s.timing = TimingPrecision::kExact;
+  s.pranapadaSun = PranapadaSun::kAtBirth;
+  s.varnada = VarnadaCount::kSigns;
+  s.nakshatra = NakshatraDivision::kExact;
+}
+
+void ApplyConventionPreset(ConventionPreset preset, CalculationSettings& s) {
+  if (preset == ConventionPreset::kExact) {
+    ApplyExactConventions(s);
+    return;
+  }
+  const CalculationSettings defaults;
+  s.timing = defaults.timing;
+  s.pranapadaSun = defaults.pranapadaSun;
+  s.varnada = defaults.varnada;
+  s.nakshatra = defaults.nakshatra;
 }
 
 std::optional<SettingsProblem> SettingsConflict(const CalculationSettings& s) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "astro/conventions.h"
+#include "lagna/sign_lords.h"
 #include "lagna/special_lagnas.h"
 
 namespace corvane {
@@ -19,6 +20,11 @@ struct CalculationSettings {
   NodeKind node = NodeKind::kMean;
   SunriseDefinition sunrise = SunriseDefinition::kUpperLimbRefracted;
   InduRule indu = InduRule::kFromAscendant;
+  TimingPrecision timing = TimingPrecision::kMinute;
+  PranapadaSun pranapadaSun = PranapadaSun::kAtSunrise;
+  VarnadaCount varnada = VarnadaCount::kDegrees;
+  SignLords lords = SignLords::kSingle;
+  NakshatraDivision nakshatra = NakshatraDivision::kTable;
 
   bool operator==(const CalculationSettings&) const = default;
   EphemerisConventions conventions() const { return {ayanamsa, node, sunrise}; }
@@ -59,6 +65,51 @@ inline constexpr std::array<SettingChoice<InduRule>, 2> kInduChoices = {{
     {InduRule::kFromMoon, "moon", "From the Moon, Venus kala 12"},
 }};
 
+inline constexpr std::array<SettingChoice<TimingPrecision>, 2> kTimingChoices = {{
+    {TimingPrecision::kMinute, "minute", "Birth minute, sunrise to the minute"},
+    {TimingPrecision::kExact, "exact", "Birth second, unrounded sunrise"},
+}};
+inline constexpr std::array<SettingChoice<PranapadaSun>, 2> kPranapadaSunChoices = {{
+    {PranapadaSun::kAtSunrise, "sunrise", "Pranapada from the Sun at sunrise"},
+    {PranapadaSun::kAtBirth, "birth", "Pranapada from the Sun at birth"},
+}};
+inline constexpr std::array<SettingChoice<VarnadaCount>, 2> kVarnadaChoices = {{
+    {VarnadaCount::kDegrees, "degrees", "Varnada counted in degrees"},
+    {VarnadaCount::kSigns, "signs", "Varnada counted in signs"},
+}};
+inline constexpr std::array<SettingChoice<SignLords>, 2> kLordsChoices = {{
+    {SignLords::kSingle, "single", "One lord per sign"},
+    {SignLords::kJaimini, "jaimini", "Scorpio and Aquarius: the stronger of two lords (Jaimini)"},
+}};
+inline constexpr std::array<SettingChoice<NakshatraDivision>, 2> kNakshatraChoices = {{
+    {NakshatraDivision::kTable, "table", "Tabulated nakshatra starts (13.33\xC2\xB0 steps)"},
+    {NakshatraDivision::kExact, "exact", "Exact nakshatra starts (13\xC2\xB0 20' steps)"},
+}};
+
+// The preset for exact, classical readings: the birth second and the unrounded sunrise, the
+// Sun at birth for the Pranapada lagna, the Varnada lagna counted in signs and the exact
+// nakshatra starts. The engine, the ayanamsa, the node, the sunrise, the Indu rule and the
+// lords stay as chosen.
+void ApplyExactConventions(CalculationSettings& settings);
+
+// What --conventions may name: the exact preset, or the defaults of the same four choices.
+enum class ConventionPreset { kDefault, kExact };
+inline constexpr std::array<SettingChoice<ConventionPreset>, 2> kConventionPresetChoices = {{
+    {ConventionPreset::kDefault, "default", "The long-standing conventions"},
+    {ConventionPreset::kExact, "exact", "Exact, classical readings"},
+}};
+void ApplyConventionPreset(ConventionPreset preset, CalculationSettings& settings);
+
+// One setting of a chart as the JSON and the batch name it, with its chosen key and label.
+struct SettingEntry {
+  std::string_view name;   // "engine", "pranapada_sun", ...
+  std::string_view key;    // the chosen value's command-line key
+  std::string_view label;  // the chosen value's label
+};
+inline constexpr std::size_t kSettingCount = 10;
+// Every setting, in the order the JSON lists them.
+std::array<SettingEntry, kSettingCount> SettingEntries(const CalculationSettings& settings);
+
 // The choice with a key or a label, letters compared without regard to case.
 template <typename T, std::size_t N>
 std::optional<T> ChoiceByKey(const std::array<SettingChoice<T>, N>& choices, std::string_view text) {
@@ -93,7 +144,8 @@ std::string ChoiceKeys(const std::array<SettingChoice<T>, N>& choices) {
   return out;
 }
 
-// "Swiss Ephemeris (precise), Lahiri, Mean node, ...": every setting's label.
+// "Swiss Ephemeris (precise), Lahiri, Mean node, ...": every setting's label, in the order of
+// SettingEntries.
 std::string SettingsSummary(const CalculationSettings& settings);
 
 inline constexpr std::string_view kTrueNodeNeedsPreciseMessage =

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/birth_data.h"
@@ -36,6 +37,16 @@ struct SunDays {
   CivilDateTime referenceSunrise;
   std::int64_t minutesSinceSunrise = 0, secondsSinceSunrise = 0;
   double sunAtSunriseDeg = 0;  // sidereal Sun at the reference sunrise, degrees [0, 360)
+
+  // Under exact timing only: the six events above unrounded, as clock seconds after local
+  // midnight of their dates, and the time from the unrounded reference sunrise to the birth
+  // second (the lagnas counted from sunrise use it).
+  struct Exact {
+    double risePrevious = 0, setPrevious = 0, riseBirthDay = 0, setBirthDay = 0, riseNext = 0, setNext = 0;
+    double referenceSunrise = 0;
+    double secondsSinceSunrise = 0;
+  };
+  std::optional<Exact> exact;
 };
 
 // Everything a chart is: what was entered, the clock that was used, the settings, and what
@@ -46,8 +57,8 @@ struct Chart {
   BirthData birth;               // as entered, the found place's description included
   BirthClock clock;              // the clock used
   CalculationSettings settings;  // engine and conventions
-  SiderealPositions positions;   // the ten bodies at the birth minute, and the ayanamsa
-  PerBody<bool> retrograde{};    // at the birth minute
+  SiderealPositions positions;   // the ten bodies at the birth minute (second under exact timing), and the ayanamsa
+  PerBody<bool> retrograde{};    // at the same moment
   SunDays sun;
   LagnaChart lagnas;             // as lagna/ returns it
 };

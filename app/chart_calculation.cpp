@@ -53,11 +53,14 @@ CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, cons
   c.clock = ClockOf(data);
   c.settings = settings;
 
-  // One clock offset and one place for every step; positions are taken at the birth minute.
+  // One clock offset and one place for every step; positions are taken at the birth minute,
+  // or at the birth second under exact timing.
+  const bool exact = settings.timing == TimingPrecision::kExact;
   const GeoPoint place = PlaceOf(data);
   const ClockOffset offset = CalculationOffsetOf(c.clock);
   const CivilDateTime birth{data.year, data.monthIndex + 1, data.day, data.hour, data.minute, data.second};
-  const UtInstant birthMinute = ToUniversalTime({birth.year, birth.month, birth.day, birth.hour, birth.minute, 0}, offset);
+  const UtInstant birthMinute =
+      ToUniversalTime({birth.year, birth.month, birth.day, birth.hour, birth.minute, exact ? birth.second : 0}, offset);
 
   c.positions = engine.Positions(birthMinute, place);
   c.retrograde = engine.Retrograde(birthMinute);
@@ -80,14 +83,34 @@ CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, cons
   sun.riseNext = next.rise;
   sun.setNext = next.set;
 
-  const ReferenceSunrise reference = ChooseReferenceSunrise(birth, today.rise, previous.rise);
+  ReferenceSunrise reference = ChooseReferenceSunrise(birth, today.rise, previous.rise);
+  UtInstant sunriseMoment = ToUniversalTime(reference.sunrise, offset);
+  if (exact) {
+    // The unrounded sunrise decides the day counted from, and the Sun is taken at it.
+    const ExactReferenceSunrise precise = ChooseExactReferenceSunrise(birth, today.riseSeconds, previous.riseSeconds);
+    reference = CountFromSunrise(birth, precise.previousDay ? previous.rise : today.rise);
+    sunriseMoment = ToUniversalTime(precise.previousDay ? before : birthDate, offset);
+    sunriseMoment.hoursFromDate += precise.clockSeconds / 3600.0;
+    sun.exact = SunDays::Exact{previous.riseSeconds, previous.setSeconds, today.riseSeconds,   today.setSeconds,
+                               next.riseSeconds,     next.setSeconds,     precise.clockSeconds, precise.secondsSince};
+  }
   sun.referenceSunrise = reference.sunrise;
   sun.minutesSinceSunrise = reference.minutesSince;
   sun.secondsSinceSunrise = reference.secondsSince;
-  sun.sunAtSunriseDeg = engine.SunLongitudeDeg(ToUniversalTime(reference.sunrise, offset), birthMinute);
+  sun.sunAtSunriseDeg = engine.SunLongitudeDeg(sunriseMoment, birthMinute);
 
-  c.lagnas = ComputeLagnas({c.positions.longitudeDeg, NakshatraStartOf(c.positions.longitudeDeg[kMoon]),
-                            sun.sunAtSunriseDeg, sun.minutesSinceSunrise, sun.secondsSinceSunrise, settings.indu});
+  LagnaInputs inputs;
+  inputs.birthDeg = c.positions.longitudeDeg;
+  inputs.moonNakshatraStartDeg = NakshatraStartOf(c.positions.longitudeDeg[kMoon], settings.nakshatra);
+  inputs.sunAtSunriseDeg = sun.sunAtSunriseDeg;
+  inputs.minutesSinceSunrise = sun.minutesSinceSunrise;
+  inputs.secondsSinceSunrise = sun.secondsSinceSunrise;
+  inputs.indu = settings.indu;
+  inputs.pranapadaSun = settings.pranapadaSun;
+  inputs.varnada = settings.varnada;
+  inputs.lords = settings.lords;
+  if (sun.exact) inputs.exactSecondsSinceSunrise = sun.exact->secondsSinceSunrise;
+  c.lagnas = ComputeLagnas(inputs);
   return {std::shared_ptr<const Chart>(std::move(chart))};
 }
 

@@ -60,14 +60,32 @@ std::vector<ComparisonColumn> ComparisonColumns(const CalculationSettings& curre
   moonIndu.indu = InduRule::kFromMoon;
   CalculationSettings trueNode = precise;
   trueNode.node = NodeKind::kTrue;
+  // Each of the conventions behind the lagnas alone against the default.
+  CalculationSettings exactTime, birthSun, signVarnada, jaiminiLords, exactNakshatra;
+  exactTime.timing = TimingPrecision::kExact;
+  birthSun.pranapadaSun = PranapadaSun::kAtBirth;
+  signVarnada.varnada = VarnadaCount::kSigns;
+  jaiminiLords.lords = SignLords::kJaimini;
+  exactNakshatra.nakshatra = NakshatraDivision::kExact;
+  CalculationSettings classical = precise;
+  ApplyExactConventions(classical);
+  classical.lords = SignLords::kJaimini;
 
   std::vector<ComparisonColumn> columns = {
-      {"Default", "Element method, Lahiri, mean node, sunrise at the upper limb with refraction, Indu lagna from the ascendant",
+      {"Default",
+       "Element method, Lahiri, mean node, sunrise at the upper limb with refraction, Indu lagna from the ascendant, "
+       "whole minutes, Pranapada from the Sun at sunrise, Varnada in degrees, one lord per sign, tabulated nakshatras",
        CalculationSettings{}, -1},
       {"Precise", "Swiss Ephemeris instead of the element method", precise, 0},
       {"Centre sunrise", "Sunrise at the centre of the disc without refraction", centre, 1},
       {"Indu from Moon", "Indu lagna from the Moon with Venus kala 12", moonIndu, 2},
       {"True node", "The true node instead of the mean node", trueNode, 1},
+      {"Exact time", "The birth second and the unrounded sunrise instead of whole minutes", exactTime, 0},
+      {"Sun at birth", "The Pranapada lagna from the Sun at birth instead of at sunrise", birthSun, 0},
+      {"Varnada signs", "The Varnada lagna counted in whole signs instead of degrees", signVarnada, 0},
+      {"Jaimini lords", "Scorpio and Aquarius ruled by the stronger of Mars/Ketu and Saturn/Rahu", jaiminiLords, 0},
+      {"Exact nakshatras", "Nakshatra starts 13 degrees 20 minutes apart instead of the table", exactNakshatra, 0},
+      {"Classical", "Swiss Ephemeris with the exact conventions and the Jaimini lords", classical, 1},
   };
   bool listed = false;
   for (const ComparisonColumn& c : columns) listed = listed || c.settings == current;

@@ -40,8 +40,10 @@ struct ConventionComparison {
 };
 
 // The default; the precise engine; that with the centre-of-disc sunrise; that with the Indu
-// lagna from the Moon; the precise engine with the true node; and the current settings
-// when they are none of these.
+// lagna from the Moon; the precise engine with the true node; the default with each of exact
+// timing, the Pranapada Sun at birth, the Varnada in signs, the Jaimini lords and the exact
+// nakshatra starts; the precise engine with all of the exact preset and the Jaimini lords;
+// and the current settings when they are none of these.
 std::vector<ComparisonColumn> ComparisonColumns(const CalculationSettings& current);
 
 // The birth calculated under every column's settings, cell by cell.

@@ -26,6 +26,21 @@ enum class SunriseDefinition {
   kDiscCentre,
 };
 
+// How finely the birth moment and the sunrise enter a chart.
+enum class TimingPrecision {
+  // Positions at the birth minute; the time since sunrise from the sunrise rounded to the
+  // minute (the program's long-standing reading).
+  kMinute,
+  // Positions at the birth second; the time since sunrise from the unrounded sunrise moment.
+  kExact,
+};
+
+// Where each of the 27 nakshatras starts.
+enum class NakshatraDivision {
+  kTable,  // the tabulated starts, stepping by 13.33 degrees
+  kExact,  // nakshatra k starts at k x 13 degrees 20 minutes
+};
+
 // The choices an engine computes with; each default is the program's long-standing one.
 struct EphemerisConventions {
   Ayanamsa ayanamsa = Ayanamsa::kLahiri;

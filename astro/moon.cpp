@@ -42,13 +42,14 @@ double TropicalMoonLongitude(double t2000) {
   return lambda;
 }
 
-double NakshatraStartOf(double siderealLongitude) {
+double NakshatraStartOf(double siderealLongitude, NakshatraDivision division) {
   // The index uses the exact width of 800 arcminutes; only the tabulated starts are rounded.
   double k = std::floor(siderealLongitude * 60.0 / 800.0);
   const double last = static_cast<double>(kNakshatraStarts.size() - 1);
   // Keep the table index in range whatever the argument (also for a non-finite one).
   if (!(k >= 0.0)) k = 0.0;
   if (k > last) k = last;
+  if (division == NakshatraDivision::kExact) return k * 40.0 / 3.0;
   return kNakshatraStarts[static_cast<std::size_t>(k)];
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "astro/conventions.h"
 #include "astro/ut_instant.h"
 
 namespace corvane {
@@ -10,8 +11,9 @@ double LunarPeriodicSum(double t2000);
 // [0, 360] (an exact 360 stays).
 double TropicalMoonLongitude(double t2000);
 
-// Tabulated start (degrees) of the nakshatra holding a sidereal longitude.
-double NakshatraStartOf(double siderealLongitude);
+// Start (degrees) of the nakshatra holding a sidereal longitude: the tabulated one, or the
+// exact multiple of 13 degrees 20 minutes.
+double NakshatraStartOf(double siderealLongitude, NakshatraDivision division = NakshatraDivision::kTable);
 
 // The Moon's sidereal longitude in degrees [0, 360) at an instant, with the J2000
 // ayanamsa of the lunar series.

@@ -30,6 +30,7 @@ constexpr double HR = 3.81972;         // hours per radian
 struct EventTime {
   RiseSetStatus status = RiseSetStatus::kOk;
   int minutes = 0;
+  double seconds = 0;  // unrounded
 };
 
 EventTime EventMinutes(bool rise, double n, double latitude, double longitude, double zone, double cz) {
@@ -63,7 +64,7 @@ EventTime EventMinutes(bool rise, double n, double latitude, double longitude, d
   const int mm = static_cast<int>(std::floor(60.0 * (hours - hh) + 0.5));
   // Rounding may give minute 60; it carries into the next hour, and 24:00 is midnight of
   // the same given date since every time is attached to that date.
-  return {RiseSetStatus::kOk, (hh * 60 + mm) % (24 * 60)};
+  return {RiseSetStatus::kOk, (hh * 60 + mm) % (24 * 60), hours * 3600.0};
 }
 
 }  // namespace
@@ -92,6 +93,8 @@ RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, cons
   }
   out.rise = {year, month, day, rise.minutes / 60, rise.minutes % 60, 0};
   out.set = {year, month, day, set.minutes / 60, set.minutes % 60, 0};
+  out.riseSeconds = rise.seconds;
+  out.setSeconds = set.seconds;
   return out;
 }
 

@@ -15,6 +15,10 @@ struct RiseSet {
   RiseSetStatus status = RiseSetStatus::kOk;
   CivilDateTime rise;
   CivilDateTime set;
+  // The same events unrounded: seconds of the clock after local midnight of the date,
+  // reduced into [0, 86400) as the rounded times are.
+  double riseSeconds = 0;
+  double setSeconds = 0;
 
   bool ok() const { return status == RiseSetStatus::kOk; }
 };

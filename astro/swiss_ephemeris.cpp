@@ -245,6 +245,14 @@ CivilDateTime ClockMinuteOnDate(double jdUt, int year, int month, int day, const
   return {year, month, day, static_cast<int>(minutes / 60), static_cast<int>(minutes % 60), 0};
 }
 
+// The same clock reading unrounded, in seconds of the day reduced into [0, 86400).
+double ClockSecondsOnDate(double jdUt, int year, int month, int day, const ClockOffset& offset) {
+  const double midnightUt = swe_julday(year, month, day, 0.0, SE_GREG_CAL) + offset.TotalSeconds() / 86400.0;
+  double seconds = std::fmod((jdUt - midnightUt) * 86400.0, 86400.0);
+  if (seconds < 0) seconds += 86400.0;
+  return seconds;
+}
+
 }  // namespace
 
 double JulianDayUt(const UtInstant& t) { return swe_julday(t.year, t.month, t.day, t.hoursFromDate, SE_GREG_CAL); }
@@ -304,6 +312,8 @@ RiseSet SwissEphemeris::SunRiseSet(int year, int month, int day, const GeoPoint&
   if (!out.ok()) return out;
   out.rise = ClockMinuteOnDate(events.riseJdUt, year, month, day, offset);
   out.set = ClockMinuteOnDate(events.setJdUt, year, month, day, offset);
+  out.riseSeconds = ClockSecondsOnDate(events.riseJdUt, year, month, day, offset);
+  out.setSeconds = ClockSecondsOnDate(events.setJdUt, year, month, day, offset);
   return out;
 }
 

@@ -96,6 +96,13 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
       extras.sweepMinutes = minutes;
       break;
     }
+    case BatchColumn::kTiming:
+    case BatchColumn::kPranapadaSun:
+    case BatchColumn::kVarnada:
+    case BatchColumn::kLords:
+    case BatchColumn::kNakshatra:
+      extras.conventions[static_cast<std::size_t>(column) - kFirstConventionColumn] = text;
+      break;
   }
   return std::nullopt;
 }
@@ -136,9 +143,12 @@ class BatchRun {
       const CsvRecord& record = chunk.records[i];
       std::optional<std::string> refusal = record.error;
       if (!refusal) refusal = ReadBatchRow(record.fields, columns_, data, extras);
-      // A row's engine field chooses its engine; the other settings are the run's.
+      // A row's engine and convention fields choose its engine and conventions; the other
+      // settings are the run's.
       CalculationSettings rowSettings = settings_;
       if (!refusal && !extras.engine.empty()) refusal = ReadEngineField(extras.engine, rowSettings);
+      for (std::size_t k = 0; k < kConventionColumnCount && !refusal; ++k)
+        refusal = ReadConventionField(kBatchColumnNames[kFirstConventionColumn + k], extras.conventions[k], rowSettings);
       if (!refusal) {
         const CalculationResult calc = CalculateChart(data, rowSettings);
         if (calc.ok()) {
@@ -337,7 +347,7 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
   columns.clear();
   const std::string rule =
       "the batch header must be name,date,time,zone,dst,lon,lat followed by any of "
-      "city,state,country,engine,tz,place";
+      "city,state,country,engine,tz,place,sweep_minutes,timing,pranapada_sun,varnada,lords,nakshatra";
   if (fields.size() < kRequiredBatchColumns) return rule;
   for (const std::string& field : fields) {
     const auto* known = std::find(std::begin(kBatchColumnNames), std::end(kBatchColumnNames), field);

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/calculation_settings.h"
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -19,13 +20,18 @@ namespace corvane {
 // The columns a batch CSV may have. The first seven are required, in this order; the others
 // may follow in any order. engine (elements or swiss) chooses the row's engine; tz gives the clock of a time zone
 // database zone at the birth; place the best matching place's coordinates, names and zone;
-// sweep_minutes (1 to 720, or empty) adds the birth-time sweep over that window to the line.
+// sweep_minutes (1 to 720, or empty) adds the birth-time sweep over that window to the line;
+// timing, pranapada_sun, varnada, lords and nakshatra the row's conventions (by the keys of
+// the command-line options; empty: the run's choice).
 enum class BatchColumn {
-  kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace, kSweepMinutes
+  kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace, kSweepMinutes,
+  kTiming, kPranapadaSun, kVarnada, kLords, kNakshatra
 };
-inline constexpr std::string_view kBatchColumnNames[] = {"name", "date",   "time", "zone",  "dst",
-                                                         "lon",  "lat",    "city", "state", "country",
-                                                         "engine", "tz",   "place", "sweep_minutes"};
+inline constexpr std::string_view kBatchColumnNames[] = {
+    "name", "date",  "time",  "zone",   "dst",           "lon",     "lat",   "city",      "state",  "country",
+    "engine", "tz", "place", "sweep_minutes", "timing", "pranapada_sun", "varnada", "lords", "nakshatra"};
+inline constexpr std::size_t kFirstConventionColumn = static_cast<std::size_t>(BatchColumn::kTiming);
+inline constexpr std::size_t kConventionColumnCount = 5;
 inline constexpr std::size_t kRequiredBatchColumns = 7;
 
 // The columns of a header record, or the usage message that refuses it.
@@ -35,6 +41,7 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
 struct BatchRowExtras {
   std::string engine, tz, place;
   int sweepMinutes = 0;  // 0: no sweep
+  std::array<std::string, kConventionColumnCount> conventions;  // timing .. nakshatra
 };
 
 // The birth data of one record, or the message that refuses it: a wrong number of fields, a

@@ -1,5 +1,6 @@
 #include "cli/chart_json.h"
 
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -98,6 +99,47 @@ void WriteThreeDays(W& json, const CivilDateTime& previous, const CivilDateTime&
   json.Key("next");
   json.String(MinuteStamp(next));
   json.EndObject();
+}
+
+// "1975-06-05 05:23:41": the date of `day` and a clock reading in seconds after its
+// midnight, to the nearest second.
+ShortText SecondStamp(const CivilDateTime& day, double seconds) {
+  long long whole = std::llround(seconds);
+  if (whole < 0) whole = 0;
+  ShortText text;
+  text.Number(day.year, 4) << '-';
+  text.Number(day.month, 2) << '-';
+  text.Number(day.day, 2) << ' ';
+  text.Number(whole / 3600, 2) << ':';
+  text.Number(whole / 60 % 60, 2) << ':';
+  text.Number(whole % 60, 2);
+  return text;
+}
+
+// Under exact timing: the unrounded sunrises and sunsets, the reference sunrise and the time
+// since it.
+template <typename W>
+void WriteExactTimes(W& json, const Chart& c) {
+  const SunDays& s = c.sun;
+  const SunDays::Exact& e = *s.exact;
+  auto threeDays = [&json](const CivilDateTime (&days)[3], const double (&seconds)[3]) {
+    json.StartObject();
+    json.Key("previous");
+    json.String(SecondStamp(days[0], seconds[0]));
+    json.Key("birth_day");
+    json.String(SecondStamp(days[1], seconds[1]));
+    json.Key("next");
+    json.String(SecondStamp(days[2], seconds[2]));
+    json.EndObject();
+  };
+  json.Key("sunrise_exact");
+  threeDays({s.risePrevious, s.riseBirthDay, s.riseNext}, {e.risePrevious, e.riseBirthDay, e.riseNext});
+  json.Key("sunset_exact");
+  threeDays({s.setPrevious, s.setBirthDay, s.setNext}, {e.setPrevious, e.setBirthDay, e.setNext});
+  json.Key("reference_sunrise_exact");
+  json.String(SecondStamp(s.referenceSunrise, e.referenceSunrise));
+  json.Key("seconds_since_sunrise_exact");
+  json.Double(e.secondsSinceSunrise);
 }
 
 template <typename W>
@@ -211,6 +253,7 @@ void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep
   json.Int(c.sun.minutesSinceSunrise);
   json.Key("seconds_since_sunrise");
   json.Int(c.sun.secondsSinceSunrise);
+  if (c.sun.exact) WriteExactTimes(json, c);
   json.Key("sunrise_sun");
   json.StartObject();
   json.Key("longitude");
@@ -260,16 +303,10 @@ void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep
 template <typename W>
 void WriteSettingsJson(W& json, const CalculationSettings& settings) {
   json.StartObject();
-  json.Key("engine");
-  json.String(ChoiceOf(kEngineChoices, settings.engine).key);
-  json.Key("ayanamsa");
-  json.String(ChoiceOf(kAyanamsaChoices, settings.ayanamsa).key);
-  json.Key("node");
-  json.String(ChoiceOf(kNodeChoices, settings.node).key);
-  json.Key("sunrise");
-  json.String(ChoiceOf(kSunriseChoices, settings.sunrise).key);
-  json.Key("indu");
-  json.String(ChoiceOf(kInduChoices, settings.indu).key);
+  for (const SettingEntry& e : SettingEntries(settings)) {
+    json.Key(e.name);
+    json.String(e.key);
+  }
   json.EndObject();
 }
 

@@ -135,7 +135,16 @@ void WriteSunrises(const Chart& c, const ChartTexts& r, std::ostream& out) {
   out << "  Day after            " << MinuteText(s.riseNext) << "   " << MinuteText(s.setNext) << "\n";
   out << "  Reference sunrise    " << MinuteText(s.referenceSunrise) << "  (" << s.minutesSinceSunrise
       << " minutes, " << s.secondsSinceSunrise << " seconds)\n";
+  if (s.exact)
+    out << "  Unrounded sunrise    " << std::to_string(s.exact->secondsSinceSunrise) << " seconds before the birth\n";
   out << "  Sun at sunrise       " << r.sunAtSunrise << "\n\n";
+}
+
+void WriteConventions(const Chart& c, std::ostream& out) {
+  out << "Conventions\n";
+  for (const SettingEntry& e : SettingEntries(c.settings))
+    out << "  " << Padded(e.name, 15) << e.key << "  (" << e.label << ")\n";
+  out << "\n";
 }
 
 void WriteLagnas(const Chart& c, std::ostream& out) {
@@ -192,6 +201,7 @@ void WriteChartReport(const Chart& c, bool pages, std::ostream& out) {
   out << "\n";
   WritePositions(c, texts, out);
   WriteSunrises(c, texts, out);
+  WriteConventions(c, out);
   WriteLagnas(c, out);
   if (pages) WritePages(c, out);
 }

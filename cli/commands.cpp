@@ -100,6 +100,18 @@ constexpr OptionSpec kOptions[] = {
     {"--sweep-png", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as a PNG picture"},
     {"--indu", "ascendant|moon", kChartCommand | kOpenCommand | kBatchCommand,
      "Indu lagna from the ascendant, Venus kala 10 (default), or the Moon, kala 12"},
+    {"--timing", "minute|exact", kChartCommand | kOpenCommand | kBatchCommand,
+     "birth minute and sunrise to the minute (default), or birth second and unrounded sunrise"},
+    {"--pranapada-sun", "sunrise|birth", kChartCommand | kOpenCommand | kBatchCommand,
+     "Pranapada lagna from the Sun at sunrise (default) or at birth"},
+    {"--varnada", "degrees|signs", kChartCommand | kOpenCommand | kBatchCommand,
+     "Varnada lagna counted in whole degrees (default) or whole signs"},
+    {"--lords", "single|jaimini", kChartCommand | kOpenCommand | kBatchCommand,
+     "Scorpio and Aquarius ruled by Mars and Saturn (default), or the stronger of Mars/Ketu, Saturn/Rahu"},
+    {"--nakshatra", "table|exact", kChartCommand | kOpenCommand | kBatchCommand,
+     "nakshatra starts from the table, 13.33 degrees apart (default), or exactly 13 deg 20 min apart"},
+    {"--conventions", "exact|default", kChartCommand | kOpenCommand | kBatchCommand,
+     "exact: --timing exact --pranapada-sun birth --varnada signs --nakshatra exact (options given too win)"},
 };
 
 constexpr std::string_view kSynopsis =

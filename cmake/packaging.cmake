@@ -57,8 +57,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Besides the libraries dpkg-shlibdeps finds: the Swiss Ephemeris data files that
-# --engine swiss and the Options' precise engine read, and the fonts the PDF report embeds.
+# --engine swiss and the Options' precise engine read, and the fonts the windows ask for
+# after Verdana and Courier New (ui/window_fonts.cpp), which the printed reading embeds.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "swe-standard-data, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

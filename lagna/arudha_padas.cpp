@@ -8,10 +8,6 @@ namespace {
 // Mercury 8, Moon 16, Sun 30. Venus counts 10 in both of its rows.
 constexpr std::array<int, 12> kNinthLordKala = {10, 1, 1, 10, 6, 10, 8, 16, 30, 8, 10, 6};
 
-// The lord of each sign, Aries .. Pisces.
-constexpr std::array<BodyIndex, 12> kSignLord = {kMars,  kVenus, kMercury, kMoon,   kSun,    kMercury,
-                                                 kVenus, kMars,  kJupiter, kSaturn, kSaturn, kJupiter};
-
 // Brings a sign number into 1..12.
 int WrapSignNumber(int n) {
   while (n > 12) n -= 12;
@@ -41,16 +37,16 @@ int ArudhaPadaSign(int houseSign, int lordSign) {
   return pada;
 }
 
-std::optional<ArudhaPadas> ComputeArudhaPadas(const PerBody<int>& bodySigns) {
+std::optional<ArudhaPadas> ComputeArudhaPadas(const PerBody<int>& bodySigns, const std::array<BodyIndex, 12>& lords) {
   const int ascendant = bodySigns[kAscendantBody];
   if (!IsSign(ascendant)) return std::nullopt;
-  for (BodyIndex lord : kSignLord)
+  for (BodyIndex lord : lords)
     if (!IsSign(bodySigns[lord])) return std::nullopt;
 
   ArudhaPadas out;
   for (int house = 0; house < 12; ++house) {
     const int houseSign = (ascendant + house) % 12;
-    const int lordSign = bodySigns[kSignLord[static_cast<std::size_t>(houseSign)]];
+    const int lordSign = bodySigns[lords[static_cast<std::size_t>(houseSign)]];
     out.padaSign[static_cast<std::size_t>(house)] = ArudhaPadaSign(houseSign + 1, lordSign + 1) - 1;
     if (house == 0) out.pakaSign = lordSign;
   }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "astro/bodies.h"
+#include "lagna/sign_lords.h"
 
 namespace corvane {
 
@@ -20,8 +21,9 @@ struct ArudhaPadas {
   int pakaSign = 0;                // sign index of the ascendant's lord (the Paka lagna)
 };
 
-// The padas from the sign index of every body at birth (ascendant included); nothing when
-// the ascendant or one of the seven lords has no sign.
-std::optional<ArudhaPadas> ComputeArudhaPadas(const PerBody<int>& bodySigns);
+// The padas from the sign index of every body at birth (ascendant included) and the lord of
+// each sign; nothing when the ascendant or one of the lords has no sign.
+std::optional<ArudhaPadas> ComputeArudhaPadas(const PerBody<int>& bodySigns,
+                                              const std::array<BodyIndex, 12>& lords = kSingleSignLords);
 
 }  // namespace corvane

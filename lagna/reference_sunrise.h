@@ -18,4 +18,17 @@ struct ReferenceSunrise {
 ReferenceSunrise ChooseReferenceSunrise(const CivilDateTime& birth, const CivilDateTime& sunriseBirthDay,
                                         const CivilDateTime& sunrisePreviousDay);
 
+// The counts from a given sunrise to the birth.
+ReferenceSunrise CountFromSunrise(const CivilDateTime& birth, const CivilDateTime& sunrise);
+
+// The same choice on the unrounded sunrise moments, given as clock seconds after local
+// midnight of the birth date and of the day before (one clock offset for both days).
+struct ExactReferenceSunrise {
+  bool previousDay = false;  // counted from the day before's sunrise
+  double clockSeconds = 0;   // that sunrise's clock reading, seconds after its midnight
+  double secondsSince = 0;   // from it to the birth second
+};
+ExactReferenceSunrise ChooseExactReferenceSunrise(const CivilDateTime& birth, double sunriseBirthDaySeconds,
+                                                  double sunrisePreviousDaySeconds);
+
 }  // namespace corvane

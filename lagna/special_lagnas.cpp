@@ -26,12 +26,15 @@ void PlaceInSign(LagnaPosition& lagna, int sign) {
 
 // The lagnas that advance from the Sun at the reference sunrise at `degreesPerMinute`.
 int PlaceSunriseLagna(LagnaPosition& lagna, const LagnaInputs& in, double degreesPerMinute) {
-  const double advance = degreesPerMinute * static_cast<double>(in.minutesSinceSunrise);
+  const double minutes = in.exactSecondsSinceSunrise ? *in.exactSecondsSinceSunrise / 60.0
+                                                     : static_cast<double>(in.minutesSinceSunrise);
+  const double advance = degreesPerMinute * minutes;
   return PlaceAtLongitude(lagna, in.sunAtSunriseDeg + advance);
 }
 
-void PlaceArudhaPadas(LagnaChart& chart) {
-  const std::optional<ArudhaPadas> padas = ComputeArudhaPadas(chart.bodySigns);
+void PlaceArudhaPadas(LagnaChart& chart, const LagnaInputs& in) {
+  const std::optional<ArudhaPadas> padas =
+      ComputeArudhaPadas(chart.bodySigns, SignLordsOf(in.lords, chart.bodySigns, in.birthDeg));
   if (!padas) return;
   chart.padas = *padas;
   PlaceInSign(chart.lagnas[kAL], padas->padaSign[0]);
@@ -67,7 +70,26 @@ void PlaceInduLagna(LagnaChart& chart, InduRule rule) {
   PlaceInSign(chart.lagnas[kIL], n - 1);
 }
 
+// The classical count in signs: an odd sign (Aries, Gemini, ...) is counted from Aries, an
+// even one backwards from Pisces, both inclusively; the two counts are added when the signs
+// are both odd or both even, otherwise the smaller is taken from the larger; the result
+// (reduced into 1..12) is counted from Aries for an odd ascendant, backwards from Pisces for
+// an even one.
+void PlaceVarnadaBySigns(LagnaChart& chart, int ascendantSign, int horaSign) {
+  auto count = [](int sign) { return sign % 2 == 0 ? sign + 1 : 12 - sign; };
+  const bool ascendantOdd = ascendantSign % 2 == 0, horaOdd = horaSign % 2 == 0;
+  const int a = count(ascendantSign), h = count(horaSign);
+  int x = ascendantOdd == horaOdd ? a + h : std::abs(a - h);
+  x = (x + 11) % 12 + 1;
+  PlaceInSign(chart.lagnas[kVL], ascendantOdd ? x - 1 : 12 - x);
+}
+
 void PlaceVarnadaLagna(LagnaChart& chart, const LagnaInputs& in) {
+  if (in.varnada == VarnadaCount::kSigns) {
+    if (chart.bodySigns[kAscendantBody] >= 0 && chart.lagnas[kHL].placed)
+      PlaceVarnadaBySigns(chart, chart.bodySigns[kAscendantBody], chart.lagnas[kHL].sign);
+    return;
+  }
   const double ascendantDegree = std::floor(in.birthDeg[kAscendantBody]);
   const std::optional<double>& hora = chart.lagnas[kHL].longitudeDeg;
   if (!hora || !std::isfinite(ascendantDegree)) return;
@@ -93,7 +115,7 @@ void PlaceSreeLagna(LagnaChart& chart, const LagnaInputs& in) {
 
 void PlacePranapadaLagna(LagnaChart& chart, const LagnaInputs& in) {
   // The Sun's sign, whole degrees within it and whole minutes, as its position reads.
-  const double sun = in.sunAtSunriseDeg;
+  const double sun = in.pranapadaSun == PranapadaSun::kAtBirth ? in.birthDeg[kSun] : in.sunAtSunriseDeg;
   const int sunSign = SignOfLongitude(sun);
   if (sunSign < 0) return;
   const double wholeDegrees = std::floor(sun);
@@ -101,7 +123,9 @@ void PlacePranapadaLagna(LagnaChart& chart, const LagnaInputs& in) {
   const int sunMinutes = static_cast<int>(std::floor(60.0 * (sun - wholeDegrees)));
 
   // Hours since sunrise in vighatis (150 an hour), then in signs (15 vighatis each).
-  const double signs = (static_cast<double>(in.secondsSinceSunrise) / 3600.0) * 150.0 / 15.0;
+  const double seconds = in.exactSecondsSinceSunrise ? *in.exactSecondsSinceSunrise
+                                                     : static_cast<double>(in.secondsSinceSunrise);
+  const double signs = (seconds / 3600.0) * 150.0 / 15.0;
   const VighatiDegrees advance = Vighati2Degree(signs);
   const int minuteSum = advance.minutes + sunMinutes;
   const int carryMinutes = minuteSum / 60;
@@ -153,7 +177,7 @@ LagnaChart ComputeLagnas(const LagnaInputs& in) {
   LagnaChart chart;
   for (int b = 0; b < kBodyCount; ++b) chart.bodySigns[b] = SignOfLongitude(in.birthDeg[b]);
 
-  PlaceArudhaPadas(chart);
+  PlaceArudhaPadas(chart, in);
   PlaceSunriseLagna(chart.lagnas[kGL], in, 1.25);
   PlaceHoraLagna(chart, in);
   PlaceSunriseLagna(chart.lagnas[kBL], in, 0.25);

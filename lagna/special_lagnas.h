@@ -32,6 +32,18 @@ enum class InduRule {
   kFromMoon,       // counted from the Moon's sign; Venus's kala is 12
 };
 
+// The Sun the Pranapada lagna adds to.
+enum class PranapadaSun {
+  kAtSunrise,  // the Sun at the reference sunrise
+  kAtBirth,    // the Sun at birth
+};
+
+// How the Varnada lagna counts its steps.
+enum class VarnadaCount {
+  kDegrees,  // on the whole-degree longitudes of the ascendant and the Hora lagna
+  kSigns,    // in whole signs, from the ascendant's and the Hora lagna's signs
+};
+
 // What the lagnas are computed from: positions at birth and the time since the sunrise
 // the birth is counted from.
 struct LagnaInputs {
@@ -41,6 +53,13 @@ struct LagnaInputs {
   std::int64_t minutesSinceSunrise = 0;  // whole-minute count from the reference sunrise
   std::int64_t secondsSinceSunrise = 0;
   InduRule indu = InduRule::kFromAscendant;
+  PranapadaSun pranapadaSun = PranapadaSun::kAtSunrise;
+  VarnadaCount varnada = VarnadaCount::kDegrees;
+  SignLords lords = SignLords::kSingle;
+  // The time from the unrounded sunrise moment to the birth second, in seconds. When given,
+  // every lagna counted from sunrise (Ghati, Hora, Bhava, Pranapada) uses it instead of the
+  // whole-minute and whole-second counts above.
+  std::optional<double> exactSecondsSinceSunrise;
 };
 
 // Where one lagna entry stands. An entry that could not be placed keeps sign 0 and
@@ -59,11 +78,13 @@ struct LagnaChart {
   int pranapadaHouse = 0;               // house of the Pranapada lagna, 0 unknown
 };
 
-// Every lagna entry: the arudha padas (AL, PL, UL) and the Ascendant first, then Ghati (one
-// sign per 24 minutes from the Sun at sunrise), Hora (one per hour), Bhava (one per 2 hours),
-// Indu (ninth lords' kalas, by the inputs' rule), Varnada (ascendant and Hora lagna, whole degrees), Chandra (the
-// Moon's sign), Surya (the Sun's sign at sunrise), Sree (the ascendant advanced by the Moon's
-// nakshatra fraction) and Pranapada (one sign per 15 vighatis from a base fixed by the Sun).
+// Every lagna entry: the arudha padas (AL, PL, UL; counted to the sign lords of the inputs'
+// rule) and the Ascendant first, then Ghati (one sign per 24 minutes from the Sun at sunrise),
+// Hora (one per hour), Bhava (one per 2 hours), Indu (ninth lords' kalas, by the inputs' rule),
+// Varnada (ascendant and Hora lagna, in whole degrees or whole signs), Chandra (the Moon's
+// sign), Surya (the Sun's sign at sunrise), Sree (the ascendant advanced by the Moon's
+// nakshatra fraction) and Pranapada (one sign per 15 vighatis from a base fixed by the Sun at
+// sunrise or at birth).
 LagnaChart ComputeLagnas(const LagnaInputs& in);
 
 }  // namespace corvane

@@ -285,9 +285,16 @@ void WriteFront(const Chart& chart, double chartSide, SectionWriter& out) {
              day("Birth day", chart.sun.riseBirthDay, chart.sun.setBirthDay),
              day("Day after", chart.sun.riseNext, chart.sun.setNext)},
             {28, 36, 36}, true);
-  out.Paragraph(QStringLiteral("The lagnas counted from sunrise count from %1, %2 minutes before the birth.")
-                    .arg(QString::fromStdString(MinuteText(chart.sun.referenceSunrise)))
-                    .arg(chart.sun.minutesSinceSunrise));
+  const QString reference = QString::fromStdString(MinuteText(chart.sun.referenceSunrise));
+  const QString counted =
+      chart.sun.exact ? QStringLiteral("The lagnas counted from sunrise count from the unrounded sunrise near %1, "
+                                   "%2 seconds before the birth second.")
+                        .arg(reference)
+                        .arg(chart.sun.exact->secondsSinceSunrise, 0, 'f', 1)
+                  : QStringLiteral("The lagnas counted from sunrise count from %1, %2 minutes before the birth.")
+                        .arg(reference)
+                        .arg(chart.sun.minutesSinceSunrise);
+  out.Paragraph(counted + QStringLiteral(" Calculated with: %1.").arg(QString::fromStdString(SettingsSummary(chart.settings))));
 }
 
 // The birth-time sweep: what it shows, the timeline, the summary, the gaps, and each row's
@@ -404,10 +411,12 @@ int PageOfOpening(QAbstractTextDocumentLayout* layout, const QTextBlock& block, 
   return PageAt(rect.top() + line.y() + line.height() * 0.5, pageHeight);
 }
 
-// Moves every caption that a page break would part from its text to the next page.
-void KeepCaptionsWithText(QTextDocument& document) {
+// Moves every caption that a page break would part from its text to the next page. True
+// when a caption moved.
+bool KeepCaptionsWithText(QTextDocument& document) {
   QAbstractTextDocumentLayout* layout = document.documentLayout();
   const double pageHeight = document.pageSize().height();
+  bool movedAny = false;
   for (int round = 0; round < 64; ++round) {
     bool moved = false;
     for (QTextBlock block = document.begin(); block.isValid() && !moved; block = block.next()) {
@@ -428,10 +437,136 @@ void KeepCaptionsWithText(QTextDocument& document) {
       QTextBlockFormat format = first.blockFormat();
       format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
       cursor.setBlockFormat(format);
-      moved = true;
+      // A paragraph sent to the next page before takes its caption along: the break now
+      // stands before the caption, not between the two.
+      QTextBlockFormat text = next.blockFormat();
+      if (text.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) {
+        text.setPageBreakPolicy(text.pageBreakPolicy() & ~QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(next).setBlockFormat(text);
+      }
+      moved = movedAny = true;
     }
-    if (!moved) return;
+    if (!moved) break;
   }
+  return movedAny;
+}
+
+// Moves to the next page every paragraph that a page break would cut short: one of at most
+// kShortBlockLines lines goes whole, and one of at most kMovableBlockLines lines goes whole
+// when fewer than kLeastLinesOnAPage of its lines would stand alone on either page (a
+// page holding only the tail of a reading, or a last line left at the foot of a page).
+// Longer paragraphs break where the page ends. True when a paragraph moved.
+constexpr int kShortBlockLines = 8;
+constexpr int kMovableBlockLines = 16;
+constexpr int kLeastLinesOnAPage = 3;
+
+bool KeepShortBlocksWhole(QTextDocument& document) {
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  const double pageHeight = document.pageSize().height();
+  bool movedAny = false;
+  for (int round = 0; round < 64; ++round) {
+    bool moved = false;
+    for (QTextBlock block = document.begin().next(); block.isValid() && !moved; block = block.next()) {
+      const QTextLayout* lines = block.layout();
+      const int count = lines ? lines->lineCount() : 0;
+      if (count < 2 || count > kMovableBlockLines) continue;
+      if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+      const double top = layout->blockBoundingRect(block).top();
+      auto pageOfLine = [&](int i) {
+        const QTextLine line = lines->lineAt(i);
+        return PageAt(top + line.y() + line.height() * 0.5, pageHeight);
+      };
+      const int firstPage = pageOfLine(0);
+      if (firstPage == pageOfLine(count - 1)) continue;
+      int head = 0;
+      while (head < count && pageOfLine(head) == firstPage) ++head;
+      const int tail = count - head;
+      if (count > kShortBlockLines && head >= kLeastLinesOnAPage && tail >= kLeastLinesOnAPage) continue;
+      QTextCursor cursor(block);
+      QTextBlockFormat format = block.blockFormat();
+      format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      cursor.setBlockFormat(format);
+      moved = movedAny = true;
+    }
+    if (!moved) break;
+  }
+  return movedAny;
+}
+
+// Moves to the next page a table that a page break would cut so that one or two of its rows
+// stand alone at the top of a page (a section's last page holding only the tail of its
+// attribute table), when the whole table takes at most kMovableTableShare of a page. True
+// when a table moved.
+constexpr int kLeastRowsOnAPage = 3;
+constexpr double kMovableTableShare = 0.6;
+
+bool KeepTableTailsWithTheirTable(QTextDocument& document) {
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  const double pageHeight = document.pageSize().height();
+  for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+    auto* table = qobject_cast<QTextTable*>(frame);
+    if (table == nullptr || table->rows() < 2) continue;
+    QTextTableFormat format = table->format();
+    if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) continue;
+    if (layout->frameBoundingRect(table).height() > pageHeight * kMovableTableShare) continue;
+    auto pageOfRow = [&](int row) {
+      const QTextBlock first = table->cellAt(row, 0).firstCursorPosition().block();
+      return PageAt(layout->blockBoundingRect(first).center().y(), pageHeight);
+    };
+    const int lastPage = pageOfRow(table->rows() - 1);
+    if (pageOfRow(0) == lastPage) continue;
+    int tail = 0;
+    for (int row = table->rows() - 1; row >= 0 && pageOfRow(row) == lastPage; --row) ++tail;
+    if (tail >= kLeastRowsOnAPage) continue;
+    format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    table->setFormat(format);
+    return true;
+  }
+  return false;
+}
+
+// A section whose last page would hold fewer than kLeastTailLines lines takes along up to
+// kMovableTailLines lines of whole paragraphs from the page before (none of a table), so
+// that the page does not hold only the last line or two of the section. True when moved.
+constexpr int kLeastTailLines = 5;
+constexpr int kMovableTailLines = 3;
+
+bool KeepSectionTailTogether(QTextDocument& document) {
+  QAbstractTextDocumentLayout* layout = document.documentLayout();
+  const double pageHeight = document.pageSize().height();
+  auto lineCount = [](const QTextBlock& block) { return std::max(1, block.layout() ? block.layout()->lineCount() : 1); };
+  auto pageOf = [&](const QTextBlock& block) { return PageAt(layout->blockBoundingRect(block).top() + 0.5, pageHeight); };
+  QTextBlock block = document.lastBlock();
+  if (!block.isValid()) return false;
+  const int lastPage = pageOf(block);
+  if (lastPage == 0) return false;
+  // The lines of the last page, a small table's cells among them.
+  int tail = 0;
+  for (; block.isValid() && pageOf(block) >= lastPage; block = block.previous())
+    if (!block.text().trimmed().isEmpty()) tail += lineCount(block);  // empty cells hold no line
+  if (tail >= kLeastTailLines) return false;
+  QTextBlock first;
+  // Empty blocks (the one after a table) go along without counting.
+  auto lines = [&](const QTextBlock& b) { return b.text().trimmed().isEmpty() ? 0 : lineCount(b); };
+  int moved = 0;
+  for (; block.isValid() && QTextCursor(block).currentTable() == nullptr && moved + lines(block) <= kMovableTailLines;
+       block = block.previous()) {
+    moved += lines(block);
+    first = block;
+  }
+  if (!first.isValid() || moved == 0 || first == document.begin()) return false;
+  QTextBlockFormat format = first.blockFormat();
+  if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) return false;
+  format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+  QTextCursor(first).setBlockFormat(format);
+  // The blocks after it join it on its page: a break an earlier move put among them goes.
+  for (QTextBlock later = first.next(); later.isValid(); later = later.next()) {
+    QTextBlockFormat laterFormat = later.blockFormat();
+    if (!(laterFormat.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)) continue;
+    laterFormat.setPageBreakPolicy(laterFormat.pageBreakPolicy() & ~QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(later).setBlockFormat(laterFormat);
+  }
+  return true;
 }
 
 std::unique_ptr<QTextDocument> NewSection(QPaintDevice* device, QSizeF bodySize, QObject* chartHandler,
@@ -468,7 +603,12 @@ ReportLayout::ReportLayout(const Chart& chart, const LagnaPageFields& fields, QP
       write(writer);
       batch.endEditBlock();
     }
-    KeepCaptionsWithText(*section.document);
+    // Each move can shift the page breaks after it; both rules run until neither moves.
+    for (int pass = 0; pass < 8; ++pass) {
+      const bool tableMoved = KeepTableTailsWithTheirTable(*section.document) || KeepSectionTailTogether(*section.document);
+      const bool blocksMoved = KeepShortBlocksWhole(*section.document);
+      if (!KeepCaptionsWithText(*section.document) && !blocksMoved && !tableMoved) break;
+    }
     section.pageCount = section.document->pageCount();
     return section;
   };

@@ -4,11 +4,24 @@
 // the lagna list, and maximized), the interpretation pages (each at its designed size, a
 // cascaded pair, one at its smallest size), the about box, then Back and a second chart.
 // With --high-dpi after the folder it shoots only the result window and a page, for a run
-// with QT_SCALE_FACTOR=2. Run it under Xvfb through scripts/screenshots.sh.
+// with QT_SCALE_FACTOR=2. With --items TAG it shoots what the windows do for the user,
+// each file named NN-what-TAG.png: a page grown to show its texts, the focus ring on the
+// dark band and in a text box, the compare window over the result window, a typed year
+// the list lacks, the zone list after a doubled hour, the message of a link no browser
+// opened, the save dialog and the status line after a save (run at 1x, 2x and under each
+// font set). Kept settings go to a temporary folder. Run it under Xvfb through
+// scripts/screenshots.sh.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
@@ -17,8 +30,16 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
+#include "app/birth_data.h"
 #include "ui/app_controller.h"
+#include "ui/compare_window.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_presenter.h"
+#include "ui/options_dialog.h"
+#include "ui/web_links.h"
+#include "ui/window_fonts.h"
 #include "ui/frame_window.h"
 #include "ui/input_form.h"
 #include "ui/interpretation_form.h"
@@ -88,13 +109,123 @@ void Type(QWidget* widget, const QString& text) {
   }
 }
 
+// Shoots the screen once the modal window that `open` brings up is there, then closes it.
+void ShootModal(const QString& name, const std::function<void()>& open) {
+  QTimer::singleShot(400, [name] {
+    Shoot(name);
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      if (auto* dialog = qobject_cast<QDialog*>(modal))
+        dialog->reject();
+      else
+        modal->close();
+    }
+  });
+  open();
+}
+
+// The shots of what the windows do for the user, named NN-what-TAG.png.
+int ShootItems(AppController& controller, const QString& tag) {
+  auto name = [&](const char* what) { return QString("%1-%2").arg(what, tag); };
+  InputForm* input = controller.inputForm();
+  QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+
+  // Say what was refused: a typed year the list lacks.
+  QComboBox* year = input->findChild<QComboBox*>("cboYear");
+  input->activateWindow();
+  year->setFocus();
+  Settle();
+  QTest::keyClicks(year, "1880");
+  Shoot(name("40-year-refused"));
+
+  // The doubled hour of the end of summer time in Berlin, answered "CET, UTC+1:00": the
+  // zone list and its label show the clock used.
+  BirthData birth = input->birthData();
+  birth.year = 2021;
+  birth.monthIndex = 9;
+  birth.day = 31;
+  birth.hour = 2;
+  birth.minute = 30;
+  birth.extras = {"Europe/Berlin", std::nullopt};
+  input->setBirthData(birth);
+  SetChoiceAskerForTesting([](QWidget*, const QString&, const QStringList&) { return std::optional<int>(1); });
+  if (!input->runCalculation()) return 1;
+  SetChoiceAskerForTesting({});
+  controller.frameWindow()->findChild<QAction*>("mnuBack")->trigger();
+  Shoot(name("41-doubled-hour-zone"));
+
+  // Back to the sample chart.
+  birth.year = 1975;
+  birth.monthIndex = 5;
+  birth.day = 5;
+  birth.hour = 7;
+  birth.minute = 5;
+  birth.extras = {};
+  birth.zonePosition = 34;
+  input->setBirthData(birth);
+  if (!input->runCalculation()) return 1;
+  FrameWindow* frame = controller.frameWindow();
+  frame->move(room.topLeft());
+  ResultForm* result = frame->resultForm();
+
+  // Texts shown whole: the page opens as large as its texts need where the screen allows.
+  result->openLagnaPage(5);
+  Shoot(name("42-page-grown"));
+  // The focus ring in a text box of the page.
+  InterpretationForm* one = ExistingLagnaForm(LagnaFormKind::kOne);
+  if (auto* box = one->findChild<QPlainTextEdit*>("txtNatureIL")) {
+    one->activateWindow();
+    box->setFocus();
+  }
+  ShootWindow(one, name("43-textbox-focus"));
+  HideLagnaForms();
+
+  // The focus ring on the dark band.
+  frame->activateWindow();
+  frame->findChild<QPushButton*>("cmdSave")->setFocus();
+  ShootWindow(frame, name("44-band-focus"));
+
+  // The compare window over the result window, with its Close button.
+  frame->findChild<QAction*>("mnuCompare")->trigger();
+  Shoot(name("45-compare-over-result"));
+  if (QWidget* compare = frame->findChild<CompareWindow*>("frmCompare")) compare->close();
+
+  // A link no browser opened: the readable address, selected, with a Copy button.
+  SetWebPageOpenerForTesting([](const QString&) { return false; });
+  ShootModal(name("46-link-failed"), [&] {
+    OpenWebPage(CoordinateSearchUrl(QString::fromUtf8("München Bavaria Germany Latitude Longitude")), frame);
+  });
+  SetWebPageOpenerForTesting({});
+
+  // The true node with the element method: the message names the window's lists.
+  ShootModal(name("47-true-node-message"), [&] {
+    ShowMessage(frame, SettingsMessageForWindows(kTrueNodeNeedsPreciseMessage), MessageIcon::Error);
+  });
+
+  // The save dialog: its title, the suggested name and the last folder used.
+  QTemporaryDir folder;
+  RememberFolderOf(folder.filePath("earlier.zdh"));
+  ShootModal(name("48-save-dialog"), [&] { frame->saveChart(); });
+  // The status line after a save.
+  SetFileChooserForTesting([&](FileDialogKind) { return folder.filePath("RAM_KUMAR_1975-06-05.zdh"); });
+  frame->saveChart();
+  SetFileChooserForTesting({});
+  ShootWindow(frame, name("49-saved-status"));
+  DestroyLagnaForms();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The kept sizes, places and folders of this run stay in a folder of its own.
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   QApplication app(argc, argv);
+  KeepTheDefaultFontProportional();
   g_out = argc > 1 ? argv[1] : "screenshots";
   QDir().mkpath(g_out);
   const bool highDpi = argc > 2 && QString(argv[2]) == "--high-dpi";
+  const bool items = argc > 3 && QString(argv[2]) == "--items";
 
   AppController controller;
   controller.start();
@@ -114,6 +245,7 @@ int main(int argc, char** argv) {
   input->findChild<QLineEdit*>("txtLonM")->setText("13");
   input->findChild<QLineEdit*>("txtLatD")->setText("28");
   input->findChild<QLineEdit*>("txtLatM")->setText("36");
+  if (items) return ShootItems(controller, argv[3]);
   if (!highDpi) {
     Shoot("01-input-form");
     const QSize inputSize = input->size();

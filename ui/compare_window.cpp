@@ -1,9 +1,16 @@
 #include "ui/compare_window.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/close_keys.h"
+#include "ui/window_geometry.h"
 
 namespace corvane {
 
@@ -35,7 +42,32 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   lblLegend_->setWordWrap(true);
   lblLegend_->setTextFormat(Qt::RichText);
   layout->addWidget(lblLegend_);
-  resize(920, 700);  // the whole table and its legend without scrolling
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(MakeCloseButton(this));
+  layout->addLayout(buttons);
+  AddCloseKeys(this);
+  tblCompare_->setAccessibleName("Comparison of conventions");
+  tblCompare_->setAccessibleDescription("One row per lagna or body, one column per convention");
+  lblLegend_->setAccessibleName("Legend");
+  resize(1240, 780);  // the twelve columns and their legend without scrolling on a common screen
+  // A kept size and place first; else the window opens over the window it came from.
+  placed_ = KeepWindowGeometry(this, QStringLiteral("compare"));
+}
+
+void CompareWindow::placeOver(const QWidget* owner) {
+  if (placed_ || owner == nullptr) return;
+  placed_ = true;
+  QRect frame(QPoint(0, 0), size());
+  frame.moveCenter(owner->frameGeometry().center());
+  if (const QScreen* screen = owner->screen()) {
+    const QRect room = screen->availableGeometry();
+    frame.setSize(frame.size().boundedTo(room.size()));
+    frame.moveLeft(std::clamp(frame.left(), room.left(), room.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), room.top(), room.bottom() + 1 - frame.height()));
+  }
+  resize(frame.size());
+  move(frame.topLeft());
 }
 
 void CompareWindow::showComparison(const ConventionComparison& c) {
@@ -83,6 +115,7 @@ CompareWindow* ShowCompareWindow(const Chart& chart, QWidget* owner) {
   auto* window = owner->findChild<CompareWindow*>("frmCompare", Qt::FindDirectChildrenOnly);
   if (!window) window = new CompareWindow(owner);
   window->showComparison(CompareConventions(chart.birth, chart.settings));
+  window->placeOver(owner);
   window->show();
   window->raise();
   window->activateWindow();

@@ -12,6 +12,7 @@ namespace corvane {
 // "Compare conventions": every lagna of one chart under each way of calculating it, one
 // column per convention, the cells that hang on a column's choice highlighted, and a
 // legend of the columns and the marks.
+// Its size and place are kept with the settings.
 class CompareWindow : public QWidget {
   Q_OBJECT
  public:
@@ -19,8 +20,12 @@ class CompareWindow : public QWidget {
 
   void showComparison(const ConventionComparison& comparison);
   QTableWidget* table() const { return tblCompare_; }
+  // Centres the window over `owner` the first time it is shown, unless it came back to a
+  // size and place kept from before. Esc, Ctrl+W and the Close button close it.
+  void placeOver(const QWidget* owner);
 
  private:
+  bool placed_ = false;
   QTableWidget* tblCompare_ = nullptr;
   QLabel* lblLegend_ = nullptr;
 };

@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStandardPaths>
+
+#include "ui/file_dialogs.h"
 
 namespace corvane {
 
@@ -21,7 +22,11 @@ ExportChooser& Chooser() {
 }  // namespace
 
 ExportChoice ChooseExportFile(QWidget* parent, ExportKind kind, const QString& suggestedName) {
-  if (Chooser()) return Chooser()(kind, suggestedName);
+  if (Chooser()) {
+    ExportChoice choice = Chooser()(kind, suggestedName);
+    RememberFolderOf(choice.path);
+    return choice;
+  }
   const bool pdf = kind == ExportKind::kPdf;
   QFileDialog dialog(parent, pdf ? QStringLiteral("Export PDF") : QStringLiteral("Export Chart Picture"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -32,12 +37,12 @@ ExportChoice ChooseExportFile(QWidget* parent, ExportKind kind, const QString& s
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
     dialog.setDefaultSuffix(filter == kSvgFilter ? QStringLiteral("svg") : QStringLiteral("png"));
   });
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  dialog.setDirectory(folder.isEmpty() ? QDir::homePath() : folder);
+  dialog.setDirectory(LastUsedFolder());
   dialog.selectFile(suggestedName + (pdf ? QStringLiteral(".pdf") : QStringLiteral(".png")));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
 
   ExportChoice choice{dialog.selectedFiles().constFirst(), false};
+  RememberFolderOf(choice.path);
   if (!pdf) {
     const QString suffix = QFileInfo(choice.path).suffix().toLower();
     choice.svg = suffix == QLatin1String("svg") || (suffix != QLatin1String("png") && dialog.selectedNameFilter() == kSvgFilter);

@@ -17,7 +17,7 @@ struct ExportChoice {
 };
 
 // The save dialog of an export, opening on `suggestedName` (a file name without folder and
-// extension) in the documents folder. It asks before overwriting a file. Tests replace it.
+// extension) in the last folder used (see LastUsedFolder). It asks before overwriting a file. Tests replace it.
 ExportChoice ChooseExportFile(QWidget* parent, ExportKind kind, const QString& suggestedName);
 
 using ExportChooser = std::function<ExportChoice(ExportKind kind, const QString& suggestedName)>;

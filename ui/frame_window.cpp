@@ -1,6 +1,7 @@
 #include "ui/frame_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "app/atomic_file.h"
@@ -19,6 +21,7 @@
 #include "report/chart_picture.h"
 #include "report/report_writer.h"
 #include "ui/export_dialogs.h"
+#include "ui/close_keys.h"
 #include "ui/compare_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_menu.h"
@@ -29,6 +32,8 @@
 #include "ui/sweep_window.h"
 #include "ui/twips.h"
 #include "ui/web_links.h"
+#include "ui/window_fonts.h"
+#include "ui/window_geometry.h"
 
 namespace corvane {
 
@@ -40,6 +45,15 @@ constexpr int kRightMargin = 300;
 constexpr int kGap = 100;
 constexpr int kDecorationAllowance = 20;  // pixels, for a window manager's borders and title
 constexpr int kPicturePixels = 1200;       // side of an exported PNG chart
+
+// The buttons on the dark red band, drawn whole by the style sheet so that the focus ring
+// can be made to stand out against the band.
+constexpr char kBandButtonStyle[] =
+    "QPushButton { color: black; background: #f0f0f0; border: 1px solid #400000; border-radius: 3px;"
+    " padding: 0px 6px; }"
+    "QPushButton:hover { background: #ffffff; }"
+    "QPushButton:pressed { background: #d4d4d4; }"
+    "QPushButton:focus { border: 3px solid #ffd54a; }";
 
 // Saves the bytes of an export; false after showing why they could not be saved.
 bool SaveExport(QWidget* parent, const QString& path, const QByteArray& bytes) {
@@ -107,8 +121,7 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   picTop_->setPalette(strip);
   auto* title = new QLabel("Corvane  -  Vedic Special Lagnas", picTop_);
   title->setObjectName("lblTitle");
-  QFont titleFont("Verdana", 12, QFont::Bold);
-  title->setFont(titleFont);
+  title->setFont(InterfaceFont(12, true));
   title->setStyleSheet("color: white;");
   title->move(Twips(240), (Twips(kStripHeight) - title->sizeHint().height()) / 2);
 
@@ -125,6 +138,12 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   connect(cmdSave_, &QPushButton::clicked, this, &FrameWindow::saveChart);
   connect(cmdBack_, &QPushButton::clicked, this, &FrameWindow::backRequested);
   connect(cmdExit_, &QPushButton::clicked, this, &FrameWindow::exitRequested);
+  cmdSave_->setAccessibleDescription("Saves the chart to a chart file");
+  cmdBack_->setAccessibleDescription("Closes this window and returns to the birth details");
+  cmdExit_->setAccessibleDescription("Ends the program");
+  // The style's own focus frame hardly shows on the dark band: the button with the keyboard
+  // focus gets a thick light ring instead.
+  picTop_->setStyleSheet(kBandButtonStyle);
   layout->addWidget(picTop_);
 
   // The result form fills the window and grows with it; below its designed size the scroll
@@ -140,8 +159,14 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   layout->addWidget(scroll_, 1);
   setCentralWidget(central);
 
+  statusBar()->setObjectName("staResult");
+  statusBar()->setSizeGripEnabled(true);
+  // Esc and Ctrl+W close this window as Back does: the birth details come back.
+  AddCloseKeys(this, [this] { emit backRequested(); });
+
   const QSize designed = result_->minimumSize();
-  QSize wanted(designed.width() + 40, designed.height() + Twips(kStripHeight) + menuBar()->sizeHint().height() + 40);
+  QSize wanted(designed.width() + 40, designed.height() + Twips(kStripHeight) + menuBar()->sizeHint().height() +
+                                          statusBar()->sizeHint().height() + 40);
   // The window opens centred at the top of the screen. On a small screen it takes what the
   // screen offers (less room for the window frame) and the scroll area reaches the rest.
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -150,6 +175,7 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
     move(room.left() + (room.width() - wanted.width()) / 2, room.top());
   }
   resize(wanted);
+  KeepWindowGeometry(this, QStringLiteral("result"));
   placeButtons();
 }
 
@@ -206,10 +232,13 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
 
 void FrameWindow::saveChart() {
   if (!chart_) return;
-  const QString path = ChooseChartFileToSave(this);
+  const QString path = ChooseChartFileToSave(this, QString::fromStdString(ExportFileStem(*chart_)));
   if (path.isEmpty()) return;
-  if (const auto error = SaveChartFile(path.toStdString(), *chart_))
+  if (const auto error = SaveChartFile(path.toStdString(), *chart_)) {
     ShowMessage(this, QString::fromStdString(*error), MessageIcon::Error);
+    return;
+  }
+  tellWhereItWent(QStringLiteral("Chart saved to %1"), path);
 }
 
 void FrameWindow::printReading() {
@@ -234,7 +263,8 @@ void FrameWindow::exportPdf() {
   const ExportChoice choice =
       ChooseExportFile(this, ExportKind::kPdf, QString::fromStdString(ExportFileStem(*chart_)));
   if (choice.path.isEmpty()) return;
-  SaveExport(this, choice.path, ReportPdfBytes(*chart_, PageFieldsOf(*chart_), ReportOptions{}));
+  if (SaveExport(this, choice.path, ReportPdfBytes(*chart_, PageFieldsOf(*chart_), ReportOptions{})))
+    tellWhereItWent(QStringLiteral("Reading exported to %1"), choice.path);
 }
 
 void FrameWindow::exportChartPicture() {
@@ -242,7 +272,12 @@ void FrameWindow::exportChartPicture() {
   const ExportChoice choice =
       ChooseExportFile(this, ExportKind::kChartPicture, QString::fromStdString(ExportFileStem(*chart_)));
   if (choice.path.isEmpty()) return;
-  SaveExport(this, choice.path, choice.svg ? ChartSvgBytes(*chart_) : ChartPngBytes(*chart_, kPicturePixels));
+  if (SaveExport(this, choice.path, choice.svg ? ChartSvgBytes(*chart_) : ChartPngBytes(*chart_, kPicturePixels)))
+    tellWhereItWent(QStringLiteral("Chart picture exported to %1"), choice.path);
+}
+
+void FrameWindow::tellWhereItWent(const QString& what, const QString& path) {
+  statusBar()->showMessage(what.arg(QDir::toNativeSeparators(path)));
 }
 
 }  // namespace corvane

@@ -52,6 +52,8 @@ class FrameWindow : public QMainWindow {
 
  private:
   void placeButtons();
+  // Says on the status line where a save or export went ("Chart saved to %1").
+  void tellWhereItWent(const QString& what, const QString& path);
   // The reading of `chart` shown without changing the chart the sweep is made around.
   void showReading(std::shared_ptr<const Chart> chart);
 

@@ -1,7 +1,9 @@
 #include "ui/input_form.h"
 
 #include "app/birth_zone.h"
+#include "astro/swiss_ephemeris.h"
 
+#include <QAction>
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -39,6 +41,7 @@
 #include "ui/program_icon.h"
 #include "ui/typed_list.h"
 #include "ui/web_links.h"
+#include "ui/window_geometry.h"
 #include "ui/zone_dialog.h"
 
 namespace corvane {
@@ -101,6 +104,14 @@ InputForm::InputForm(QWidget* parent) : QMainWindow(parent) {
   setWindowIcon(ProgramIcon());
   buildMenus();
   buildControls();
+  // Ctrl+W closes the form as Exit does. Esc does not: a stray Esc (meant for a list or
+  // the place search) would end the program and lose the details typed in.
+  auto* closeKey = new QAction(this);
+  closeKey->setObjectName("actClose");
+  closeKey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  connect(closeKey, &QAction::triggered, this, &QWidget::close);
+  addAction(closeKey);
+  KeepWindowGeometry(this, QStringLiteral("form"));
   startLoadingPlaces();
 }
 
@@ -168,6 +179,15 @@ void InputForm::buildControls() {
   hint->setObjectName("lblTimeHint");
   hint->setEnabled(false);
   pg->addWidget(hint, 3, 1);
+  // A typed year the list does not hold is refused with the reason, under the lists.
+  lblYearHint_ = new QLabel(personal);
+  lblYearHint_->setObjectName("lblYearHint");
+  lblYearHint_->setWordWrap(true);
+  lblYearHint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblYearHint_->hide();
+  pg->addWidget(lblYearHint_, 4, 1, 1, 3);
+  connect(static_cast<TypedList*>(cboYear_), &TypedList::numberRefused, this, &InputForm::explainRefusedYear);
+  connect(cboYear_, &QComboBox::currentIndexChanged, lblYearHint_, &QWidget::hide);
 
   // Place details.
   auto* place = new QGroupBox("Place Details", central);
@@ -340,10 +360,58 @@ void InputForm::buildControls() {
   outer->addWidget(forum, 0, Qt::AlignHCenter);
 
   setCentralWidget(central);
+  describeControls();
   setTabOrder(txtName_, cboMonth_);
   // At its narrowest the description wraps onto more lines than the layout's minimum counts
   // on; the form keeps the height that takes, so no field is ever squeezed.
   central->setMinimumHeight(outer->heightForWidth(outer->minimumSize().width()));
+}
+
+void InputForm::describeControls() {
+  // What a screen reader says for each control: the field's caption, and what it takes.
+  struct Described {
+    QWidget* control;
+    const char* name;
+    const char* description;
+  };
+  const Described controls[] = {
+      {txtName_, "Name", "The name of the person the chart is for"},
+      {cboMonth_, "Month of birth", "Month of the date of birth"},
+      {cboDate_, "Day of birth", "Day of the month of birth"},
+      {cboYear_, "Year of birth", "Year of birth; type the four digits"},
+      {cboHH_, "Hour of birth", "Hours of the time of birth, 0 to 23"},
+      {cboMM_, "Minute of birth", "Minutes of the time of birth"},
+      {cboSS_, "Second of birth", "Seconds of the time of birth"},
+      {txtPlaceSearch_, "Find Place", "Type a place name; choosing a place fills the place, coordinates and zone"},
+      {txtMCity_, "City", "City of birth"},
+      {txtMState_, "State", "State or region of birth"},
+      {txtMCountry_, "Country", "Country of birth"},
+      {cmbTimeZone_, "Time zone", "The zone of the clock at the birth place"},
+      {chkDST_, "Daylight Saving Time", "Tick when daylight saving time was in force at the birth"},
+      {lblZoneInForce_, "Clock in force", "The clock of the zone at the birth date and time"},
+      {txtLonD_, "Longitude degrees", "Degrees of the longitude of the birth place"},
+      {txtLonM_, "Longitude minutes", "Minutes of the longitude of the birth place"},
+      {optEast_, "East", "Longitude east of Greenwich"},
+      {optWest_, "West", "Longitude west of Greenwich"},
+      {txtLatD_, "Latitude degrees", "Degrees of the latitude of the birth place"},
+      {txtLatM_, "Latitude minutes", "Minutes of the latitude of the birth place"},
+      {optNorth_, "North", "Latitude north of the equator"},
+      {optSouth_, "South", "Latitude south of the equator"},
+      {forum_, "Join the discussion forum", "Opens the forum in the web browser"},
+  };
+  for (const Described& d : controls) {
+    d.control->setAccessibleName(d.name);
+    d.control->setAccessibleDescription(d.description);
+  }
+  lblYearHint_->setAccessibleName("Year not taken");
+  const std::pair<const char*, const char*> buttons[] = {
+      {"cmdBrowser", "Searches the web for the coordinates of the place typed in"},
+      {"cmdZone", "Chooses the time zone of the birth place by name"},
+      {"cmdOpen", "Opens a chart file saved before"},
+      {"cmdRashi", "Calculates the chart and shows the reading"},
+  };
+  for (const auto& [name, description] : buttons)
+    if (auto* button = findChild<QPushButton*>(name)) button->setAccessibleDescription(description);
 }
 
 BirthData InputForm::birthData() const {
@@ -415,7 +483,7 @@ void InputForm::offerDaysOfMonth() {
 }
 
 void InputForm::report(const InputMessage& message) {
-  ShowMessage(this, ToQString(message.text), message.icon);
+  ShowMessage(this, SettingsMessageForWindows(message.text), message.icon);
   QWidget* target = nullptr;
   switch (message.focus) {
     case BirthField::Name: target = txtName_; break;
@@ -476,8 +544,16 @@ bool InputForm::runCalculation() {
                           ". Which was the time of birth?",
                       {DescribeReading(twice->earlier), DescribeReading(twice->later)});
         if (!choice) return false;
-        extras_.utcOffsetSeconds = (*choice == 0 ? twice->earlier : twice->later).utOffsetSeconds;
+        const ZoneReading& chosen = *choice == 0 ? twice->earlier : twice->later;
+        extras_.utcOffsetSeconds = chosen.utOffsetSeconds;
         extras_.fold = *choice == 0 ? DoubledHour::kEarlier : DoubledHour::kLater;
+        // The zone list and its tick show the clock used, as for any other birth time.
+        if (const auto row = MatchZoneRow(chosen)) {
+          settingZone_ = true;
+          cmbTimeZone_->setCurrentIndex(row->position);
+          chkDST_->setChecked(row->daylightSaving);
+          settingZone_ = false;
+        }
         refreshZoneLabel();
       }
       data.extras = extras_;
@@ -701,6 +777,35 @@ void InputForm::applyZone() {
   refreshZoneLabel();
 }
 
+static QString RefusedYearText(int year, int firstYear, int lastYear, bool preciseEngineChosen) {
+  QString text = QString("%1 is not in the year list, which runs from %2 to %3.").arg(year).arg(firstYear).arg(lastYear);
+  if (!preciseEngineChosen && year >= kPreciseFirstYear && year <= kPreciseLastYear)
+    text += QString(" The Swiss Ephemeris engine (File > Options, Engine) takes the years %1 to %2.")
+                .arg(kPreciseFirstYear)
+                .arg(kPreciseLastYear);
+  return text;
+}
+
+void InputForm::explainRefusedYear(int year) {
+  const int count = cboYear_->count();
+  if (count == 0) return;
+  const bool precise = LoadCalculationSettings().engine == EngineKind::kSwiss;
+  lblYearHint_->setText(RefusedYearText(year, cboYear_->itemText(0).toInt(), cboYear_->itemText(count - 1).toInt(), precise));
+  lblYearHint_->show();
+  keepRoomForTexts();
+}
+
+void InputForm::keepRoomForTexts() {
+  // A label that wraps onto more lines takes its height from the form, never from the rows
+  // around it: the form's smallest height follows, and the window grows when it must.
+  QWidget* central = centralWidget();
+  if (central == nullptr || central->layout() == nullptr) return;
+  QLayout* outer = central->layout();
+  outer->invalidate();
+  const int needed = outer->heightForWidth(outer->minimumSize().width());  // at the narrowest
+  if (needed > central->minimumHeight()) central->setMinimumHeight(needed);
+}
+
 void InputForm::refreshZoneLabel() {
   if (!extras_.zoneId) {
     lblZoneInForce_->clear();
@@ -716,12 +821,18 @@ void InputForm::refreshZoneLabel() {
   } else if (const auto* skipped = std::get_if<SkippedLocalTime>(&clock)) {
     text = ToQString(FormatSkippedTime(zone, *skipped));
   } else if (const auto* twice = std::get_if<RepeatedLocalTime>(&clock)) {
-    text = ToQString(FormatRepeatedTime(zone, local, *twice));
-    if (extras_.utcOffsetSeconds) text += " (" + ToQString(FormatUtOffset(*extras_.utcOffsetSeconds)) + " chosen)";
+    // Once one of the two readings is chosen, the label names the clock used, on one line
+    // like any other; before, both readings.
+    const ZoneReading* chosen = nullptr;
+    for (const ZoneReading* reading : {&twice->earlier, &twice->later})
+      if (extras_.utcOffsetSeconds == reading->utOffsetSeconds) chosen = reading;
+    text = chosen ? ToQString(FormatZoneReading(zone, *chosen)) + " (chosen; the hour happened twice)"
+                  : ToQString(FormatRepeatedTime(zone, local, *twice));
   } else {
     text = ToQString(std::get<ZoneLookupError>(clock).message);
   }
   lblZoneInForce_->setText(text);
+  keepRoomForTexts();
 }
 
 }  // namespace corvane

@@ -83,6 +83,11 @@ class InputForm : public QMainWindow {
   // Looks up the zone's clock at the birth time and sets the row, tick and exact offset.
   void applyZone();
   void refreshZoneLabel();
+  // Shows under the date lists why a typed year was not taken and which engine takes it.
+  void explainRefusedYear(int year);
+  void keepRoomForTexts();
+  // Gives every control its accessible name (the field's caption) and description.
+  void describeControls();
   LocalDateTime birthLocalTime() const;
 
   QLineEdit* txtPlaceSearch_ = nullptr;
@@ -90,6 +95,7 @@ class InputForm : public QMainWindow {
   QStandardItemModel* placeModel_ = nullptr;
   std::shared_ptr<const PlaceIndex> places_;
   QLabel* lblZoneInForce_ = nullptr;
+  QLabel* lblYearHint_ = nullptr;
   BirthExtras extras_;
   std::string place_;  // the description of the place last chosen, kept with the birth
   std::vector<std::string> placeFilled_;  // the fields that place filled and the user left as they were

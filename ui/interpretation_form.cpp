@@ -7,6 +7,9 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextBlock>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +19,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -27,8 +31,11 @@
 #include <cmath>
 
 #include "ui/clipboard_guard.h"
+#include "ui/close_keys.h"
 #include "ui/message_presenter.h"
 #include "ui/twips.h"
+#include "ui/window_fonts.h"
+#include "ui/window_geometry.h"
 
 namespace corvane {
 
@@ -40,8 +47,13 @@ constexpr int kArudhaPage = 0;
 constexpr int kHoraPage = 2;
 constexpr int kUpapadaPage = 7;
 constexpr int kFormWidth = 11940, kFormHeight = 8145;
-constexpr char kFontFamily[] = "Verdana";
 constexpr int kPointSize = 8;
+
+// The text boxes draw their frame themselves, so that the one with the keyboard focus gets a
+// ring of two pixels in the selection colour.
+constexpr char kTextBoxFocusStyle[] =
+    "QPlainTextEdit, QTextEdit { border: 1px solid palette(mid); background: palette(base); }"
+    "QPlainTextEdit:focus, QTextEdit:focus { border: 2px solid palette(highlight); }";
 
 
 // One attribute cell of the grid: caption and the attribute part of the value label's name.
@@ -81,12 +93,7 @@ const std::array<Topic, 5> kTopics = {{{"Looks", "Looks"},
                                        {"Love And Domestic Life", "LoveAndDomesticLife"},
                                        {"Health", "Health"}}};
 
-QFont BaseFont(int pointSize = kPointSize, bool bold = false) {
-  QFont font(kFontFamily);
-  font.setPointSize(pointSize);
-  font.setBold(bold);
-  return font;
-}
+QFont BaseFont(int pointSize = kPointSize, bool bold = false) { return InterfaceFont(pointSize, bold); }
 
 // A label that shows its text literally: data such as "Heart & Stomach" must not be read
 // as markup or mnemonics.
@@ -194,8 +201,33 @@ LagnaFormKind FormKindForLagna(int lagnaIndex) {
   return lagnaIndex <= 5 ? LagnaFormKind::kOne : LagnaFormKind::kTwo;
 }
 
+namespace {
+
+// How many pixels more the box's viewport would need to show its whole text at its present
+// width: the lines as the text layout wraps them in the box's font, and the document's
+// margins above and below.
+int MissingHeight(const QPlainTextEdit* box) {
+  const qreal margin = box->document()->documentMargin();
+  const qreal width = box->viewport()->width() - 2 * margin;
+  if (width <= 0) return 0;
+  qreal height = 2 * margin;
+  for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+    QTextLayout layout(block.text(), box->font());
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      height += std::ceil(line.height());
+    }
+    layout.endLayout();
+  }
+  return std::max(0, static_cast<int>(std::ceil(height)) - box->viewport()->height());
+}
+
+}  // namespace
+
+// Owned tool windows: kept above the window they were opened from (see keepAbove).
 InterpretationForm::InterpretationForm(LagnaFormKind kind, QWidget* parent)
-    : QWidget(parent, Qt::Window), kind_(kind) {
+    : QWidget(parent, Qt::Tool), kind_(kind) {
   setObjectName(kind == LagnaFormKind::kOne ? "frmLagnaOne" : "frmLagnaTwo");
   setFont(BaseFont());
 
@@ -207,15 +239,10 @@ InterpretationForm::InterpretationForm(LagnaFormKind kind, QWidget* parent)
     stack_->addWidget(pages_[index]);
   }
 
-  auto* close = new QPushButton("&Close", this);
-  close->setObjectName("cmdClose");
-  connect(close, &QPushButton::clicked, this, &QWidget::close);
-  auto* closeKeys = new QAction(this);
-  closeKeys->setObjectName("actClose");
-  closeKeys->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
-  closeKeys->setShortcutContext(Qt::WindowShortcut);
-  connect(closeKeys, &QAction::triggered, this, &QWidget::close);
-  addAction(closeKeys);
+  QPushButton* close = MakeCloseButton(this);
+  AddCloseKeys(this);
+  // The read-only text boxes show the keyboard focus by a ring in the selection colour.
+  setStyleSheet(kTextBoxFocusStyle);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, Twips(60), Twips(120), Twips(90));
@@ -223,6 +250,7 @@ InterpretationForm::InterpretationForm(LagnaFormKind kind, QWidget* parent)
   layout->addWidget(stack_, 1);
   layout->addWidget(close, 0, Qt::AlignRight);
   resize(Twips(kFormWidth), Twips(kFormHeight));
+  keptGeometry_ = KeepWindowGeometry(this, objectName());
   updateTitle();
 }
 
@@ -260,6 +288,39 @@ void InterpretationForm::updateTitle() {
   if (index >= 0) parts << Utf8(kLagnaPageTexts[index].lagnaName);
   if (!personName_.isEmpty()) parts << personName_;
   setWindowTitle(parts.join(" - "));
+}
+
+void InterpretationForm::growToShowTexts() {
+  QWidget* current = stack_->currentWidget();
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (current == nullptr || screen == nullptr || !isVisible()) return;
+  // The window grows to the right and down from where it stands (a cascaded page keeps its
+  // step), as far as the screen's bottom and right edges.
+  const QRect frameRect = frameGeometry();
+  QRect room = screen->availableGeometry();
+  room.setTopLeft(QPoint(std::max(room.left(), frameRect.left()), std::max(room.top(), frameRect.top())));
+  // The window frame's own part of the room (none before a window manager framed it).
+  const QSize frame = (frameRect.size() - size()).expandedTo(QSize(0, 0));
+  const QSize most = (room.size() - frame).expandedTo(minimumSize());
+  const QList<QPlainTextEdit*> boxes = current->findChildren<QPlainTextEdit*>();
+  // Small steps, each followed by the layout: a step changes the heights of both rows of
+  // boxes and the widths the texts wrap at (scroll bars come and go), so the window stops
+  // as soon as the texts fit instead of overshooting.
+  for (int round = 0; round < 60; ++round) {
+    int missing = 0;
+    for (const QPlainTextEdit* box : boxes) missing = std::max(missing, MissingHeight(box));
+    if (missing == 0) break;
+    QSize next = size();
+    if (height() < most.height())
+      next.setHeight(std::min(most.height(), height() + std::clamp(missing, 1, 24)));
+    else if (width() < most.width())
+      next.setWidth(std::min(most.width(), width() + 40));
+    else
+      break;  // as large as the screen allows: the boxes scroll
+    resize(next);
+    layout()->activate();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  }
 }
 
 void InterpretationForm::keepAbove(QWidget* owner) {
@@ -307,6 +368,8 @@ QWidget* InterpretationForm::buildPage(int lagnaIndex) {
       tabs->addTab(buildUpapadaReading(tabs), Utf8(kUpapadaReadingHeading));
     }
     tabs->setProperty("openingTab", tabs->indexOf(details));
+    tabs->tabBar()->setAccessibleName(Utf8(text.lagnaName) + " tabs");
+    tabs->tabBar()->setAccessibleDescription("The details and the planetary reading");
     tabs->setCurrentWidget(details);
     layout->addWidget(tabs);
   } else {
@@ -405,6 +468,7 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
   }
   QScrollArea* upperArea = MakeScrollArea(upper, body);
   upperArea->setObjectName("scrAttributes");
+  upperArea->setFocusPolicy(Qt::NoFocus);  // always as tall as its content: nothing to scroll
   upperArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   new ContentHeightCap(upperArea);
   layout->addWidget(upperArea, 0);
@@ -414,7 +478,10 @@ QWidget* InterpretationForm::buildStandardBody(int lagnaIndex, QWidget* parent) 
     auto* column = new QVBoxLayout;
     column->setSpacing(TwipsToPixels(15));
     column->addWidget(MakeLabel(topic.caption, body, true, false));
-    column->addWidget(addTopicBox(QString("txt%1%2").arg(topic.name, suffix), body));
+    QPlainTextEdit* box = addTopicBox(QString("txt%1%2").arg(topic.name, suffix), body);
+    box->setAccessibleName(QString("%1 (%2)").arg(topic.caption, Utf8(text.lagnaName)));
+    box->setAccessibleDescription(QString("What the %1 says of %2").arg(Utf8(text.lagnaName), QString(topic.caption).toLower()));
+    column->addWidget(box);
     row->addLayout(column, stretch);
   };
   auto* firstRow = new QHBoxLayout;
@@ -446,6 +513,8 @@ QWidget* InterpretationForm::buildReadingTab(QWidget* parent, const QString& hea
   for (const char* text : texts) layout->addWidget(MakeLabel(text, tab));
   reading_ = new QTextEdit(tab);
   reading_->setObjectName(readingName);
+  reading_->setAccessibleName(heading);
+  reading_->setAccessibleDescription("The planetary reading");
   reading_->setReadOnly(true);
   reading_->setFont(BaseFont());
   layout->addWidget(reading_, 1);
@@ -486,6 +555,8 @@ void InterpretationForm::buildPranapadaBody(QWidget* page) {
   description->setFont(BaseFont(10));
   auto* area = MakeScrollArea(description, page);
   area->setObjectName("scrHouseDesc");
+  area->setAccessibleName(Utf8(kPranapadaHouseCaption));
+  area->setAccessibleDescription("What the house of the Pranapada lagna says");
   layout->addWidget(area, 1);
 }
 
@@ -524,7 +595,7 @@ void ShowRichReading(QTextEdit* box, const RichReading& reading) {
   cursor.movePosition(QTextCursor::End);
   for (const TextRun& run : reading.runs) {
     QTextCharFormat format;
-    format.setFontFamilies({QString(kFontFamily)});
+    format.setFontFamilies(InterfaceFamilies());
     format.setFontPointSize(reading.pointSize > 0 ? reading.pointSize : 11);
     format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
     format.setForeground(run.darkRed ? QColor(128, 0, 0) : QColor(Qt::black));

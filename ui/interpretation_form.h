@@ -24,7 +24,8 @@ LagnaFormKind FormKindForLagna(int lagnaIndex);
 // A top-level window with one page per lagna entry, stacked so that one is in front.
 // It computes nothing: fill() shows the texts that the interpretation step prepared.
 // Its title names the page's lagna and the person; Esc, Ctrl+W and the Close button at the
-// bottom right close it. It opens at its designed size and grows with its layouts.
+// bottom right close it. It opens at its designed size (or the size and place kept from
+// before) and grows with its layouts.
 class InterpretationForm : public QWidget {
   Q_OBJECT
  public:
@@ -45,6 +46,14 @@ class InterpretationForm : public QWidget {
   // Keeps this window above `owner` (the window it was opened from) instead of dropping
   // behind it when the owner is clicked.
   void keepAbove(QWidget* owner);
+
+  // Makes the shown window large enough for every text box of the page in front to show
+  // its whole text, as far as the screen has room below and right of where the window
+  // stands (beyond it the boxes scroll). It only grows: a size the user gave it that
+  // already shows the texts stays, and so does its place.
+  void growToShowTexts();
+  // True when the window came back to a size and place kept from an earlier run.
+  bool hasKeptGeometry() const { return keptGeometry_; }
 
   // Writes every control whose name matches a field, the house descriptions, the Pranapada
   // heading and the two readings. Fields of the other form's controls are skipped.
@@ -71,6 +80,7 @@ class InterpretationForm : public QWidget {
   QTextEdit* reading_ = nullptr;        // RTB on the first form, RTBUL on the second
   QLabel* pranapadaHeading_ = nullptr;  // Label8(108) on the second form
   QString personName_;
+  bool keptGeometry_ = false;
 };
 
 // Shows a reading run by run: emphasis, black or dark red, the reading's point size, and

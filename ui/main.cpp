@@ -9,6 +9,7 @@
 #include "ui/message_presenter.h"
 #include "ui/program_icon.h"
 #include "ui/single_instance.h"
+#include "ui/window_fonts.h"
 
 int main(int argc, char** argv) {
   // Answered before QApplication exists, so it needs no display and opens no window.
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(corvane::kProgramVersion);
   QApplication::setWindowIcon(corvane::ProgramIcon());
   QApplication::setQuitOnLastWindowClosed(false);
+  corvane::KeepTheDefaultFontProportional();
 
   corvane::SingleInstance instance;
   if (corvane::ReportIfAlreadyRunning(instance)) return 0;

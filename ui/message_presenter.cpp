@@ -1,7 +1,15 @@
 #include "ui/message_presenter.h"
 
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
 
 namespace corvane {
 
@@ -30,6 +38,44 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon) {
   box.setObjectName("messageBox");
   // Every message can be selected and copied, such as an address no browser could open.
   box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  box.exec();
+}
+
+void ShowMessageWithAddress(QWidget* parent, const QString& text, const QString& address) {
+  if (Sink()) {
+    Sink()(parent, text + "\n\n" + address, MessageIcon::Information);
+    return;
+  }
+  QDialog box(parent);
+  box.setObjectName("addressBox");
+  box.setWindowTitle(kApplicationTitle);
+  auto* layout = new QVBoxLayout(&box);
+  auto* label = new QLabel(text, &box);
+  label->setObjectName("lblAddressMessage");
+  label->setWordWrap(true);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  layout->addWidget(label);
+  auto* field = new QLineEdit(address, &box);
+  field->setObjectName("txtAddress");
+  field->setReadOnly(true);
+  field->setAccessibleName("Address");
+  field->setAccessibleDescription("The address to open in a web browser");
+  // Wide enough for the whole address where the screen allows.
+  field->setMinimumWidth(std::min(field->fontMetrics().horizontalAdvance(address) + 24, 700));
+  label->setBuddy(field);
+  layout->addWidget(field);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+  QPushButton* copy = buttons->addButton("&Copy", QDialogButtonBox::ActionRole);
+  copy->setObjectName("cmdCopyAddress");
+  copy->setAccessibleDescription("Puts the address on the clipboard");
+  QObject::connect(copy, &QPushButton::clicked, &box, [address, copy] {
+    QGuiApplication::clipboard()->setText(address);
+    copy->setText("Copied");
+  });
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  layout->addWidget(buttons);
+  field->selectAll();
+  field->setFocus(Qt::OtherFocusReason);
   box.exec();
 }
 

@@ -23,6 +23,11 @@ void ShowMessage(QWidget* parent, const QString& text, MessageIcon icon);
 using MessageSink = std::function<void(QWidget* parent, const QString& text, MessageIcon icon)>;
 void SetMessageSinkForTesting(MessageSink sink);
 
+// A message that hands the user an address to open by hand: the text, the address in a
+// read-only box (selected, so Ctrl+C copies it) and a Copy button that puts it on the
+// clipboard. A test's message sink sees the text and the address on its last line.
+void ShowMessageWithAddress(QWidget* parent, const QString& text, const QString& address);
+
 // Asks a question with Yes and No (No is the default, as Escape gives); true for Yes.
 // Tests replace the asker to answer without a dialog.
 bool AskQuestion(QWidget* parent, const QString& text);

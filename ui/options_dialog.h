@@ -1,6 +1,8 @@
 #pragma once
 #include <QDialog>
+#include <QString>
 #include <functional>
+#include <string_view>
 
 #include "app/calculation_settings.h"
 
@@ -14,6 +16,10 @@ namespace corvane {
 CalculationSettings LoadCalculationSettings();
 void SaveCalculationSettings(const CalculationSettings& settings);
 
+// A settings message as the windows word it: where the command line's message names an
+// option ("--engine swiss"), this one names the control of the Options window.
+QString SettingsMessageForWindows(std::string_view message);
+
 // "Options": the engine and the conventions of the calculations to come.
 class OptionsDialog : public QDialog {
   Q_OBJECT
@@ -26,7 +32,11 @@ class OptionsDialog : public QDialog {
 
  private:
   QComboBox *cboEngine_ = nullptr, *cboAyanamsa_ = nullptr, *cboNode_ = nullptr, *cboSunrise_ = nullptr,
-            *cboIndu_ = nullptr;
+            *cboIndu_ = nullptr, *cboTiming_ = nullptr, *cboPranapadaSun_ = nullptr, *cboVarnada_ = nullptr,
+            *cboLords_ = nullptr, *cboNakshatra_ = nullptr;
+
+  // Sets the choices of the exact preset in the boxes.
+  void chooseExactConventions();
 };
 
 // Adds "Options…" to a menu: the dialog with the kept settings, which keeps what the user

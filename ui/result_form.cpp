@@ -24,13 +24,12 @@
 #include "ui/twips.h"
 #include "ui/web_links.h"
 #include "app/sign_grid.h"
+#include "ui/window_fonts.h"
 
 namespace corvane {
 
 namespace {
 
-constexpr char kFontFamily[] = "Verdana";
-constexpr char kNumberFontFamily[] = "Courier New";
 constexpr int kPointSize = 8;
 
 // The lagna list from top to bottom: the label's index selects the page.
@@ -73,12 +72,6 @@ constexpr char kFocusableLinkStyle[] =
     "QLabel:focus { color: palette(highlighted-text); background: palette(highlight);"
     " border: 1px dotted palette(highlighted-text); }";
 
-QFont Font(const char* family, double pointSize, bool bold = false) {
-  QFont font(family);
-  font.setPointSizeF(pointSize);
-  font.setBold(bold);
-  return font;
-}
 
 QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -198,23 +191,27 @@ class SignBox : public QFrame {
   SignBox(int sign, QWidget* parent) : QFrame(parent) {
     setObjectName(QString("shpHora_%1").arg(sign));
     setProperty("index", sign);
+    setAccessibleName(QString("Sign %1").arg(sign + 1));
     setFrameShape(QFrame::Box);
     setLineWidth(1);
     number_ = MakeLabel(QString("Hno_%1").arg(sign), QString::number(sign + 1), this);
     number_->setProperty("index", sign);
-    number_->setFont(Font(kNumberFontFamily, kPointSize));
+    number_->setFont(NumberFont(kPointSize));
     number_->setAlignment(Qt::AlignRight | Qt::AlignTop);
     bodies_ = MakeLabel(kBodyListNames[sign], QString(), this);
     bodiesArea_ = WrapInScrollArea(bodies_, this);
     marks_ = MakeLabel(QString("lblArudha_%1").arg(sign), QString(), this);
     marks_->setProperty("index", sign);
     marksArea_ = WrapInScrollArea(marks_, this);
-    marks_->setFont(Font(kFontFamily, kPointSize, true));
+    marks_->setFont(InterfaceFont(kPointSize, true));
   }
 
   void setTexts(const QString& bodies, const QString& marks) {
     bodiesText_ = bodies;
     marksText_ = marks;
+    // A screen reader reads the box's content as one sentence.
+    auto listed = [](const QString& lines) { return lines.isEmpty() ? QString("none") : QString(lines).replace('\n', ", "); };
+    setAccessibleDescription("Bodies: " + listed(bodies) + ". Lagnas: " + listed(marks) + ".");
     arrange();
   }
 
@@ -311,11 +308,12 @@ class ChartSquare : public QWidget {
 ResultForm::ResultForm(QWidget* parent) : QWidget(parent) {
   setObjectName("frmDisplay");
   setWindowTitle("Corvane v1.25");
-  setFont(Font(kFontFamily, kPointSize));
+  setFont(InterfaceFont(kPointSize));
 
   showChartButton_ = new QPushButton("Show Chart", this);
   showChartButton_->setObjectName("cmdShowChart");
   showChartButton_->setFixedSize(Twips(2355), Twips(375));
+  showChartButton_->setAccessibleDescription("Brings the chart to the front");
   QLabel* forum = makeLinkLabel("Label5", "Discuss your chart with other readers in our online forum", this);
 
   QWidget* list = buildLagnaList();
@@ -364,6 +362,8 @@ QLabel* ResultForm::makeLinkLabel(const QString& name, const QString& text, QWid
   font.setUnderline(true);
   label->setFont(font);
   label->setProperty("opensHomePage", true);
+  label->setAccessibleName(text);
+  label->setAccessibleDescription("Opens the web site in the browser");
   label->installEventFilter(this);
   return label;
 }
@@ -382,8 +382,12 @@ QWidget* ResultForm::buildLagnaList() {
     QLabel* label = MakeLabel(QString("Label8_%1").arg(index),
                               QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), frame);
     label->setProperty("index", index);
+    const std::string_view lagnaName = kLagnaPageTexts[index].lagnaName;
+    label->setAccessibleName(QString::fromUtf8(lagnaName.data(), static_cast<qsizetype>(lagnaName.size())));
+    label->setAccessibleDescription("Opens the page of the " + label->accessibleName() +
+                                    "; the arrow keys move along the list");
     label->setCursor(Qt::PointingHandCursor);
-    label->setFont(Font(kFontFamily, kPointSize, true));
+    label->setFont(InterfaceFont(kPointSize, true));
     label->setStyleSheet(kFocusableLinkStyle);
     label->setFixedHeight(Twips(270) + 2);
     // Only the current entry is a Tab stop; a click still focuses any entry.
@@ -450,7 +454,7 @@ QWidget* ResultForm::buildDetails() {
   frame->setFixedHeight(Twips(3075));
   grid->setVerticalSpacing(0);
   name_ = MakeLabel("lblName", QString(), frame);
-  name_->setFont(Font(kFontFamily, kPointSize, true));
+  name_->setFont(InterfaceFont(kPointSize, true));
   name_->setFixedWidth(Twips(3285));
   grid->addWidget(name_, 0, 0, 1, 2);
   for (int row = 0; row < static_cast<int>(kDetailNames.size()); ++row) {
@@ -539,9 +543,12 @@ void ResultForm::openLagnaPage(int index) {
   form->setPersonName(QString::fromUtf8(person.data(), static_cast<qsizetype>(person.size())));
   form->showPage(index);
   form->keepAbove(window());
-  placeLagnaForm(form);
+  // A window that came back to the place the user gave it stays there.
+  const bool place = !form->hasKeptGeometry();
+  if (place) placeLagnaForm(form);
   form->show();
-  placeLagnaForm(form);  // again, now that the window frame's size is known
+  if (place) placeLagnaForm(form);  // again, now that the window frame's size is known
+  form->growToShowTexts();
   form->raise();
   form->activateWindow();
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace corvane {
 
@@ -37,6 +38,13 @@ void TypedList::keyPressEvent(QKeyEvent* event) {
   const bool goesOn = typingGoesOn();
   if (plain && items_ == Items::Numbers && text.size() == 1 && text.at(0).isDigit()) {
     digits_ = goesOn && digits_.size() < kMostDigits ? digits_ + text : text;
+    typed_ = goesOn && typed_.size() < kMostDigits ? typed_ + text : text;
+    qsizetype longest = 0;
+    for (int i = 0; i < count(); ++i) longest = std::max(longest, itemText(i).size());
+    if (typed_.size() == longest && findText(QString::number(typed_.toInt()), Qt::MatchExactly) < 0) {
+      emit numberRefused(typed_.toInt());
+      typed_.clear();
+    }
     if (!selectTyped(digits_)) {
       digits_ = text;  // no number goes on like this: the digit starts a new one
       if (!selectTyped(digits_)) digits_.clear();

@@ -15,6 +15,11 @@ class TypedList : public QComboBox {
   enum class Items { Numbers, Texts };
   TypedList(Items items, QWidget* parent = nullptr);
 
+ signals:
+  // Digits typed in quick succession spelt a number as long as the list's longest item that
+  // the list does not hold (1880 in a list of the years 1901 to 2050). The selection stays.
+  void numberRefused(int number);
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -26,6 +31,7 @@ class TypedList : public QComboBox {
 
   Items items_;
   QString digits_;
+  QString typed_;  // every digit of the number being typed, held or not
   QElapsedTimer lastKey_;
 };
 

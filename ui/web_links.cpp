@@ -15,9 +15,9 @@ WebPageOpener& Opener() {
 }
 }  // namespace
 
-QString HelpPageUrl() { return QString(kProductHost) + "/corvane-help.html"; }
-QString DownloadPageUrl() { return QString(kProductHost) + "/download-corvane.html"; }
-QString HomePageUrl() { return QString(kMakerHost); }
+QString HelpPageUrl() { return QString(kSiteAddress) + "/corvane-help.html"; }
+QString DownloadPageUrl() { return QString(kSiteAddress) + "/download-corvane.html"; }
+QString HomePageUrl() { return QString(kSiteAddress); }
 
 QString CoordinateSearchUrl(const QString& searchText) {
   QUrl url("https://duckduckgo.com/");
@@ -27,13 +27,19 @@ QString CoordinateSearchUrl(const QString& searchText) {
   return url.toString(QUrl::FullyEncoded);
 }
 
-QString BrowserFailedMessage(const QString& url) {
-  return "No web browser could be started. Please open this address in your browser:\n\n" + url;
+QString BrowserFailedMessage() {
+  return "No web browser could be started. Please open this address in your browser:";
+}
+
+QString ReadableAddress(const QString& url) {
+  // Letters and blanks decoded; the characters that would change the address's meaning
+  // ("&" or "=" in a query) stay escaped.
+  return QUrl(url).toString(QUrl::PrettyDecoded);
 }
 
 void OpenWebPage(const QString& url, QWidget* parent) {
   const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(QUrl(url));
-  if (!opened) ShowMessage(parent, BrowserFailedMessage(url), MessageIcon::Information);
+  if (!opened) ShowMessageWithAddress(parent, BrowserFailedMessage(), ReadableAddress(url));
 }
 
 void SetWebPageOpenerForTesting(WebPageOpener opener) { Opener() = std::move(opener); }

@@ -82,6 +82,16 @@ std::map<std::string, std::set<std::string>> PrintedPaths() {
     WriteChartJson(json, result.chart(), true);
     for (const std::string& path : PathsOf(json.Text())) (path.starts_with("pages") ? pages : chart).insert(path);
   }
+  // Exact timing adds the unrounded sunrise times.
+  CalculationSettings exact;
+  exact.timing = TimingPrecision::kExact;
+  const CalculationResult exactChart = CalculateChart(birth, exact);
+  EXPECT_TRUE(exactChart.ok());
+  if (exactChart.ok()) {
+    PrettyJsonWriter json;
+    WriteChartJson(json, exactChart.chart(), false);
+    for (const std::string& path : PathsOf(json.Text())) chart.insert(path);
+  }
   // A clock from a zone id and a searched place add their keys to the birth.
   birth.monthIndex = 5;
   EXPECT_EQ(SetBirthZone("Asia/Kolkata", RepeatedTimeChoice::kAsk, birth), std::nullopt);

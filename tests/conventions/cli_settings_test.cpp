@@ -32,7 +32,12 @@ TEST_F(CliTest, TheChartJsonNamesItsSettings) {
                                                  {"ayanamsa", "lahiri"},
                                                  {"node", "mean"},
                                                  {"sunrise", "limb"},
-                                                 {"indu", "ascendant"}}));
+                                                 {"indu", "ascendant"},
+                                                 {"timing", "minute"},
+                                                 {"pranapada_sun", "sunrise"},
+                                                 {"varnada", "degrees"},
+                                                 {"lords", "single"},
+                                                 {"nakshatra", "table"}}));
   const CliRun chosen = Cli(With(kDelhi, {"--json", "--engine", "swiss", "--ayanamsa", "True-Pushya", "--node", "true",
                                           "--sunrise", "centre", "--indu", "moon"}));
   ASSERT_EQ(chosen.status, 0) << chosen.err;
@@ -41,7 +46,12 @@ TEST_F(CliTest, TheChartJsonNamesItsSettings) {
                                                  {"ayanamsa", "true-pushya"},
                                                  {"node", "true"},
                                                  {"sunrise", "centre"},
-                                                 {"indu", "moon"}}));
+                                                 {"indu", "moon"},
+                                                 {"timing", "minute"},
+                                                 {"pranapada_sun", "sunrise"},
+                                                 {"varnada", "degrees"},
+                                                 {"lords", "single"},
+                                                 {"nakshatra", "table"}}));
   // The True Pushya ayanamsa is about 1 deg 08' smaller than Lahiri's, so the Sun stands that
   // much further on (give or take the element method's arc minute).
   const double shift = precise["bodies"][0]["longitude"].get<double>() - element["bodies"][0]["longitude"].get<double>();
@@ -90,19 +100,19 @@ TEST_F(CliTest, CompareListsEveryLagnaUnderEachConvention) {
   const CliRun json = Cli(With(kDelhi, {"--compare", "--json", "--ayanamsa", "raman"}));
   ASSERT_EQ(json.status, 0) << json.err;
   const auto j = nlohmann::json::parse(json.out);
-  ASSERT_EQ(j["columns"].size(), 6u);  // the five conventions and these settings
+  ASSERT_EQ(j["columns"].size(), 12u);  // the eleven conventions and these settings
   EXPECT_TRUE(j["columns"][0]["compared_with"].is_null());
   EXPECT_EQ(j["columns"][3]["compared_with"], 2);
   EXPECT_EQ(j["columns"][1]["settings"]["engine"], "swiss");
-  EXPECT_EQ(j["columns"][5]["settings"]["ayanamsa"], "raman");
+  EXPECT_EQ(j["columns"][11]["settings"]["ayanamsa"], "raman");
   ASSERT_EQ(j["rows"].size(), 15u);
   EXPECT_EQ(j["rows"][5]["key"], "IL");
   for (const auto& row : j["rows"]) {
-    ASSERT_EQ(row["cells"].size(), 6u);
+    ASSERT_EQ(row["cells"].size(), 12u);
     for (const auto& cell : row["cells"]) EXPECT_TRUE(cell["changed"].is_boolean() && cell["shifted"].is_boolean());
   }
   // Raman's zodiac moves every sign-bearing entry of the last column against the default.
-  EXPECT_TRUE(j["rows"][12]["cells"][5]["changed"].get<bool>() || j["rows"][12]["cells"][5]["shifted"].get<bool>());
+  EXPECT_TRUE(j["rows"][12]["cells"][11]["changed"].get<bool>() || j["rows"][12]["cells"][11]["shifted"].get<bool>());
 
   EXPECT_EQ(Cli(With(kDelhi, {"--compare", "--pages"})).status, 64);
 }

@@ -3,6 +3,7 @@
 // choice can move.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -128,7 +129,27 @@ TEST(CalculationSettingsNames, KeysLabelsAndTheChoicesNamedInMessages) {
             "lahiri, raman, krishnamurti, true-chitrapaksha, true-pushya, yukteshwar or fagan-bradley");
   EXPECT_EQ(ChoiceOf(kAyanamsaChoices, Ayanamsa::kTruePushya).label, "True Pushya");
   EXPECT_EQ(SettingsSummary({}), "Element method (built in), Lahiri, Mean node, Upper limb with refraction, "
-                                 "From the ascendant, Venus kala 10");
+                                 "From the ascendant, Venus kala 10, Birth minute, sunrise to the minute, "
+                                 "Pranapada from the Sun at sunrise, Varnada counted in degrees, One lord per sign, "
+                                 "Tabulated nakshatra starts (13.33\xC2\xB0 steps)");
+  EXPECT_EQ(ChoiceByKey(kLordsChoices, "Jaimini"), SignLords::kJaimini);
+  EXPECT_EQ(ChoiceKeys(kPranapadaSunChoices), "sunrise or birth");
+  // The preset changes four conventions and leaves the rest.
+  CalculationSettings preset;
+  preset.engine = EngineKind::kSwiss;
+  preset.lords = SignLords::kJaimini;
+  ApplyConventionPreset(ConventionPreset::kExact, preset);
+  EXPECT_EQ(preset.timing, TimingPrecision::kExact);
+  EXPECT_EQ(preset.pranapadaSun, PranapadaSun::kAtBirth);
+  EXPECT_EQ(preset.varnada, VarnadaCount::kSigns);
+  EXPECT_EQ(preset.nakshatra, NakshatraDivision::kExact);
+  EXPECT_EQ(preset.engine, EngineKind::kSwiss);
+  EXPECT_EQ(preset.lords, SignLords::kJaimini);
+  ApplyConventionPreset(ConventionPreset::kDefault, preset);
+  CalculationSettings expected;
+  expected.engine = EngineKind::kSwiss;
+  expected.lords = SignLords::kJaimini;
+  EXPECT_EQ(preset, expected);
 }
 
 TEST(CalculationSettingsChecks, TheTrueNodeNeedsThePreciseEngine) {
@@ -179,9 +200,10 @@ TEST(CalculationSettingsChecks, DefaultSettingsGiveTheElementMethodsCharts) {
 TEST(ConventionComparison, EachChoiceMarksOnlyTheLagnasThatHangOnIt) {
   const std::vector<LagnaId> notFromSunrise = {kAL, kPL, kUL, kIL, kCL, kSrL, kAscendantLagna};
   int marked = 0;
+  int movedAlone[4] = {};
   for (const BirthData& d : VariedBirths()) {
     const ConventionComparison c = CompareConventions(d, {});
-    ASSERT_EQ(c.columns.size(), 5u);
+    ASSERT_EQ(c.columns.size(), 11u);
     ASSERT_EQ(c.rows.size(), static_cast<std::size_t>(kLagnaCount) + 2);
     for (std::size_t col = 0; col < c.columns.size(); ++col) ASSERT_EQ(c.failures[col], "") << col;
     for (std::size_t r = 0; r < c.rows.size(); ++r) {
@@ -193,6 +215,16 @@ TEST(ConventionComparison, EachChoiceMarksOnlyTheLagnasThatHangOnIt) {
       if (r != kLagnaCount + 1) {
         EXPECT_FALSE(cells[4].changed || cells[4].shifted) << c.rows[r].key;
       }
+      // The Pranapada Sun moves only PpL; the Varnada count only VL; the lords only the
+      // arudha padas and the Paka lagna; the nakshatra starts only SrL.
+      const struct {
+        std::size_t column;
+        std::vector<std::size_t> mayMove;
+      } alone[] = {{6, {kPpL}}, {7, {kVL}}, {8, {kAL, kPL, kUL}}, {9, {kSrL}}};
+      for (const auto& a : alone) {
+        if (std::find(a.mayMove.begin(), a.mayMove.end(), r) != a.mayMove.end()) continue;
+        EXPECT_FALSE(cells[a.column].changed || cells[a.column].shifted) << a.column << " " << c.rows[r].key;
+      }
       for (std::size_t col = 1; col < cells.size(); ++col) {
         const auto& base = cells[static_cast<std::size_t>(c.columns[col].comparedWith)];
         if (cells[col].sign >= 0) {
@@ -202,20 +234,24 @@ TEST(ConventionComparison, EachChoiceMarksOnlyTheLagnasThatHangOnIt) {
       }
     }
     for (const LagnaId l : notFromSunrise) EXPECT_FALSE(c.rows[l].cells[2].changed || c.rows[l].cells[2].shifted);
+    for (std::size_t col = 6; col <= 9; ++col) movedAlone[col - 6] += c.rows[0].cells[col].changed || c.rows[kPpL].cells[col].changed ||
+                                                         c.rows[kVL].cells[col].changed || c.rows[kSrL].cells[col].changed ||
+                                                         c.rows[kSrL].cells[col].shifted || c.rows[kPpL].cells[col].shifted;
   }
   EXPECT_GT(marked, 0);  // some choice moved something in 24 charts
+  for (int i = 0; i < 4; ++i) EXPECT_GT(movedAlone[i], 0) << "column " << i + 6 << " never moved its lagna";
 }
 
 TEST(ConventionComparison, OtherSettingsGetAColumnOfTheirOwn) {
   CalculationSettings raman;
   raman.ayanamsa = Ayanamsa::kRaman;
   const ConventionComparison c = CompareConventions(testing::DelhiBirth(), raman);
-  ASSERT_EQ(c.columns.size(), 6u);
-  EXPECT_EQ(c.columns[5].settings, raman);
-  EXPECT_EQ(c.columns[5].comparedWith, 0);
+  ASSERT_EQ(c.columns.size(), 12u);
+  EXPECT_EQ(c.columns[11].settings, raman);
+  EXPECT_EQ(c.columns[11].comparedWith, 0);
   // Raman's zodiac starts about 1 deg 27' later than Lahiri's: the ascendant moves with it.
   const auto& ascendant = c.rows[kAscendantLagna].cells;
-  EXPECT_NEAR(testing::AngleDifference(*ascendant[5].longitudeDeg, *ascendant[0].longitudeDeg), 1.45, 0.03);
+  EXPECT_NEAR(testing::AngleDifference(*ascendant[11].longitudeDeg, *ascendant[0].longitudeDeg), 1.45, 0.03);
 }
 
 TEST(ConventionComparison, APolarDateLeavesEveryColumnWithoutAChart) {

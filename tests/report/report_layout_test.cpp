@@ -9,9 +9,12 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextTable>
 #include <QTextLayout>
 #include <cmath>
+#include <map>
 #include <set>
 
 #include "app/chart_calculation.h"
@@ -259,6 +262,70 @@ TEST(ReportPagination, NoLineCrossesAPageAndCaptionsStayWithTheirText) {
     }
   }
   EXPECT_GT(breaksInsideSections, 0);  // the heights did make sections run over pages
+}
+
+// At many page heights: a paragraph of up to eight lines is never cut by a page break, and
+// one of up to sixteen lines is cut only where each page keeps at least three of its lines,
+// so that no page holds only the last line or two of a reading.
+TEST(ReportPagination, ShortParagraphsStayWholeAndNoPageHoldsOnlyATail) {
+  QImage device(10, 10, QImage::Format_RGB32);
+  device.setDotsPerMeterX(11811);  // 300 per inch
+  device.setDotsPerMeterY(11811);
+  const LagnaPageFields fields = PageFieldsOf(Sample());
+  int cutParagraphs = 0, shortParagraphsNearABreak = 0;
+  for (double heightPt = 330; heightPt <= 760; heightPt += 7) {
+    const ReportLayout layout(Sample(), fields, &device, QSizeF(180 / 25.4 * 300, heightPt / 72 * 300));
+    const double pageHeight = layout.bodySize().height();
+    for (const auto& section : layout.sections()) {
+      const QTextDocument& document = *section.document;
+      QAbstractTextDocumentLayout* lines = document.documentLayout();
+      // The last page of a section that runs over holds five lines or more, unless what
+      // stands before them is a table or a paragraph of more than three lines.
+      if (section.pageCount > 1) {
+        const int lastPage = section.pageCount - 1;
+        int tail = 0;
+        QTextBlock before = document.lastBlock();
+        for (; before.isValid() && lines->blockBoundingRect(before).top() + 0.5 >= lastPage * pageHeight;
+             before = before.previous())
+          if (!before.text().trimmed().isEmpty()) tail += before.layout()->lineCount();
+        while (before.isValid() && before.text().trimmed().isEmpty() && QTextCursor(before).currentTable() == nullptr)
+          before = before.previous();
+        const bool movable = before.isValid() && QTextCursor(before).currentTable() == nullptr &&
+                             before.layout()->lineCount() <= 3;
+        // (A last page holding no line at all, only the empty block after a table, is a
+        // different fault, not a tail, and is not judged here.)
+        if (movable && tail > 0) {
+          EXPECT_GE(tail, 5) << heightPt << ": " << before.text().toStdString();
+        }
+      }
+      for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const int count = block.layout()->lineCount();
+        if (count < 2) continue;
+        const double top = lines->blockBoundingRect(block).top();
+        std::map<int, int> linesPerPage;
+        for (int i = 0; i < count; ++i) {
+          const QTextLine line = block.layout()->lineAt(i);
+          ++linesPerPage[static_cast<int>(std::floor((top + line.y() + line.height() / 2) / pageHeight))];
+        }
+        // A paragraph that ends within three lines of a page's foot or starts within three
+        // of its head: the cases a break could have cut.
+        const double lineHeight = block.layout()->lineAt(0).height();
+        const double offset = std::fmod(top, pageHeight);
+        if (count <= 8 && (offset < 3 * lineHeight || offset + count * lineHeight > pageHeight - 3 * lineHeight))
+          ++shortParagraphsNearABreak;
+        if (linesPerPage.size() < 2) continue;
+        ++cutParagraphs;
+        EXPECT_GT(count, 8) << heightPt << ": " << block.text().left(60).toStdString();
+        if (count > 16) continue;
+        for (const auto& [page, onPage] : linesPerPage) {
+          EXPECT_GE(onPage, 3) << heightPt << ", page " << page << ": " << block.text().left(60).toStdString();
+        }
+      }
+    }
+  }
+  // The heights did bring paragraphs to page breaks.
+  EXPECT_GT(shortParagraphsNearABreak, 10);
+  RecordProperty("cut_paragraphs", cutParagraphs);
 }
 
 TEST(ReportPdf, PaintsEveryPageOfTheLayout) {

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/ui/own_settings.h"
 #include "app/chart_calculation.h"
 #include "tests/app/sample_birth.h"
 #include "ui/app_controller.h"
@@ -44,7 +46,13 @@ class ConventionsUiTest : public QObject {
     s.node = NodeKind::kTrue;
     s.sunrise = SunriseDefinition::kDiscCentre;
     s.indu = InduRule::kFromMoon;
+    s.timing = TimingPrecision::kExact;
+    s.pranapadaSun = PranapadaSun::kAtBirth;
+    s.varnada = VarnadaCount::kSigns;
+    s.lords = SignLords::kJaimini;
+    s.nakshatra = NakshatraDivision::kExact;
     SaveCalculationSettings(s);
+    QCOMPARE(QSettings("Corvane", "Corvane").value("calculation/pranapada_sun").toString(), QString("birth"));
     QCOMPARE(QSettings("Corvane", "Corvane").value("calculation/ayanamsa").toString(), QString("yukteshwar"));
     QCOMPARE(LoadCalculationSettings(), s);
     QSettings("Corvane", "Corvane").setValue("calculation/node", "osculating");
@@ -66,12 +74,32 @@ class ConventionsUiTest : public QObject {
     QCOMPARE(dialog.settings(), s);
   }
 
+  void exactButtonChoosesThePresetAndKeepsTheRest() {
+    CalculationSettings s;
+    s.engine = EngineKind::kSwiss;
+    s.lords = SignLords::kJaimini;
+    OptionsDialog dialog(s);
+    QCOMPARE(dialog.findChild<QComboBox*>("cboLords")->currentText(),
+             QString("Scorpio and Aquarius: the stronger of two lords (Jaimini)"));
+    for (const char* box : {"cboTiming", "cboPranapadaSun", "cboVarnada", "cboLords", "cboNakshatra"})
+      QCOMPARE(dialog.findChild<QComboBox*>(box)->count(), 2);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("cmdExactConventions"), Qt::LeftButton);
+    ApplyExactConventions(s);
+    QCOMPARE(dialog.settings(), s);
+    QCOMPARE(dialog.settings().lords, SignLords::kJaimini);
+    QCOMPARE(dialog.findChild<QComboBox*>("cboVarnada")->currentText(), QString("Varnada counted in signs"));
+  }
+
   void dialogRefusesTheTrueNodeWithTheElementMethod() {
     OptionsDialog dialog(CalculationSettings{});
     dialog.findChild<QComboBox*>("cboNode")->setCurrentText("True node");
     dialog.open();
     dialog.accept();
-    QCOMPARE(messages_, QStringList{QString::fromUtf8(kTrueNodeNeedsPreciseMessage.data())});
+    // The window names its own controls, not the command line's options.
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(!messages_[0].contains("--"), qPrintable(messages_[0]));
+    QVERIFY(messages_[0].contains("Engine list") && messages_[0].contains("Nodes list"));
+    QVERIFY(messages_[0].contains("Swiss Ephemeris"));
     QVERIFY(dialog.isVisible());
     dialog.findChild<QComboBox*>("cboEngine")->setCurrentText("Swiss Ephemeris (precise)");
     dialog.accept();
@@ -91,9 +119,10 @@ class ConventionsUiTest : public QObject {
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->windowTitle(), QString("Compare conventions"));
     QTableWidget* table = window->table();
-    QCOMPARE(table->columnCount(), 6);  // the five conventions and the chart's own settings
+    QCOMPARE(table->columnCount(), 12);  // the eleven conventions and the chart's own settings
     QCOMPARE(table->rowCount(), kLagnaCount + 2);
-    QCOMPARE(table->horizontalHeaderItem(5)->text(), QString("6 Your settings"));
+    QCOMPARE(table->horizontalHeaderItem(8)->text(), QString("9 Jaimini lords"));
+    QCOMPARE(table->horizontalHeaderItem(11)->text(), QString("12 Your settings"));
     QCOMPARE(table->verticalHeaderItem(5)->text(), QString("IL  Indu lagna"));
     // Every cell with a mark is highlighted, and only those.
     const ConventionComparison c = CompareConventions(r.chart().birth, raman);

@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/ui/own_settings.h"
+#include "ui/options_dialog.h"
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
 #include "app/text_encoding.h"
@@ -146,6 +148,7 @@ class InputFormTest : public QObject {
   }
 
   void init() {
+    corvane::testing::ForgetKeptSettings();
     messages_.clear();
     opened_.clear();
     SetMessageSinkForTesting([this](QWidget*, const QString& t, MessageIcon i) { messages_.push_back({t, i}); });
@@ -364,6 +367,46 @@ class InputFormTest : public QObject {
     QTest::qWait(200);
     QTest::keyClicks(minutes, "5");
     QCOMPARE(minutes->currentText(), QString("5"));
+    QApplication::setKeyboardInputInterval(interval);
+  }
+
+  // A typed year the list lacks leaves the year as it was and says the list's range, and
+  // for a year the precise engine takes, that the Swiss Ephemeris engine takes it.
+  void typedYearOutsideTheListIsExplained() {
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(150);
+    struct Case {
+      const char* keys;
+      bool precise;      // the engine chosen in the options
+      bool swissNamed;   // the hint names the Swiss Ephemeris engine
+    };
+    auto* year = child<QComboBox>("cboYear");
+    auto* hint = child<QLabel>("lblYearHint");
+    for (const Case& c : {Case{"1880", false, true}, Case{"2399", false, true}, Case{"1799", false, false},
+                          Case{"2400", false, false}, Case{"1880", true, false}}) {
+      CalculationSettings settings;
+      settings.engine = c.precise ? EngineKind::kSwiss : EngineKind::kElements;
+      SaveCalculationSettings(settings);
+      year->setCurrentText("1976");
+      year->setCurrentText("1975");
+      QVERIFY(hint->isHidden());  // a year chosen puts the hint away
+      year->setFocus();
+      QTest::qWait(200);
+      QTest::keyClicks(year, c.keys);
+      QCOMPARE(year->currentText(), QString("1975"));
+      QVERIFY2(!hint->isHidden(), c.keys);
+      const QString text = hint->text();
+      QVERIFY2(text.startsWith(QString(c.keys) + " is not in the year list, which runs from " + year->itemText(0) + " to " +
+                               year->itemText(year->count() - 1) + "."),
+               qPrintable(text));
+      QCOMPARE(text.contains("Swiss Ephemeris engine"), c.swissNamed);
+      QVERIFY(hint->height() >= hint->heightForWidth(hint->width()));
+    }
+    SaveCalculationSettings(CalculationSettings{});
+    QTest::qWait(200);
+    QTest::keyClicks(year, "1987");
+    QCOMPARE(year->currentText(), QString("1987"));
+    QVERIFY(hint->isHidden());
     QApplication::setKeyboardInputInterval(interval);
   }
 
@@ -600,36 +643,45 @@ class InputFormTest : public QObject {
   }
 
   // Without a browser the coordinate search and the help links give their address in a
-  // message whose text can be selected.
+  // message, as people read it: selectable, with a Copy button that puts it on the clipboard.
   void failedLinksGiveTheirAddress() {
     browserStarts_ = false;
-    child<QLineEdit>("txtMCity")->setText("Pune");
-    child<QLineEdit>("txtMState")->setText("Maharashtra");
-    child<QLineEdit>("txtMCountry")->setText("India");
+    child<QLineEdit>("txtMCity")->setText("München");
+    child<QLineEdit>("txtMState")->setText("Bavaria");
+    child<QLineEdit>("txtMCountry")->setText("Germany");
     QTest::mouseClick(child<QWidget>("cmdBrowser"), Qt::LeftButton);
     form_->findChild<QAction*>("mnuOnline")->trigger();
     QCOMPARE(opened_.size(), 2);
     QCOMPARE(messages_.size(), 2);
-    for (int i = 0; i < 2; ++i) {
-      QVERIFY(messages_[i].text.endsWith("\n" + opened_[i]));
-      QVERIFY(messages_[i].text.startsWith("No web browser could be started."));
-    }
+    QVERIFY2(opened_[0].contains("M%C3%BCnchen"), qPrintable(opened_[0]));  // the browser gets it encoded
+    QVERIFY2(messages_[0].text.endsWith("\n" + QString("https://duckduckgo.com/?q=München Bavaria Germany Latitude Longitude")),
+             qPrintable(messages_[0].text));
+    QVERIFY(messages_[1].text.endsWith("\n" + HelpPageUrl()));
+    for (int i = 0; i < 2; ++i) QVERIFY(messages_[i].text.startsWith(BrowserFailedMessage()));
 
-    // The real message box: the address is there and can be selected.
+    // The real message: the address is selected in its box, and Copy puts it on the clipboard.
     SetMessageSinkForTesting({});
-    QString shown;
-    Qt::TextInteractionFlags flags;
+    QGuiApplication::clipboard()->setText("before");
+    QString shown, selected;
     QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QWidget* box = QApplication::activeModalWidget();
       if (box == nullptr) return;
-      shown = box->text();
-      flags = box->textInteractionFlags();
-      box->accept();
+      auto* address = box->findChild<QLineEdit*>("txtAddress");
+      shown = address->text();
+      selected = address->selectedText();
+      box->findChild<QPushButton*>("cmdCopyAddress")->click();
+      static_cast<QDialog*>(box)->accept();
     });
     form_->findChild<QAction*>("mnuUpdate")->trigger();
-    QCOMPARE(shown, BrowserFailedMessage(DownloadPageUrl()));
-    QVERIFY(shown.contains(DownloadPageUrl()));
-    QVERIFY(flags & Qt::TextSelectableByMouse);
+    QCOMPARE(shown, DownloadPageUrl());
+    QCOMPARE(selected, DownloadPageUrl());
+    QCOMPARE(QGuiApplication::clipboard()->text(), DownloadPageUrl());
+  }
+
+  // Every link of the windows leads to the one site address.
+  void linksShareOneSiteAddress() {
+    for (const QString& url : {HelpPageUrl(), DownloadPageUrl(), HomePageUrl()})
+      QVERIFY2(url.startsWith(kSiteAddress), qPrintable(url));
   }
 
   // The forum link takes the focus with Tab and opens with Enter, as a click does.
@@ -881,6 +933,11 @@ class InputFormTest : public QObject {
     answer = 1;
     QVERIFY(form_->runCalculation());
     QCOMPARE(form_->birthData().extras.utcOffsetSeconds, std::optional<int>(-5 * 3600));
+    // The zone list, its tick and its label show the clock used, the label on one line.
+    QCOMPARE(child<QComboBox>("cmbTimeZone")->currentText(), QString("Eastern Standard Time,EST,-5.0"));
+    QVERIFY(!child<QCheckBox>("chkDST")->isChecked());
+    QCOMPARE(zoneInForce(), QString("America/New_York: EST, UTC-5:00 (chosen; the hour happened twice)"));
+    QCOMPARE(form_->birthData().extras.zoneId, std::optional<std::string>("America/New_York"));
     // Once chosen, the reading stands until the birth time changes.
     asked.clear();
     QVERIFY(form_->runCalculation());

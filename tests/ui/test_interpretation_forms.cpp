@@ -1,6 +1,7 @@
 #include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/ui/own_settings.h"
 #include "lagna/texts/interpretation_texts.h"
 #include "tests/ui/layout_checks.h"
 #include "ui/interpretation_form.h"
@@ -88,6 +90,7 @@ void PutOnClipboard(const QString& text) {
 class InterpretationFormsTest : public QObject {
   Q_OBJECT
  private slots:
+  void init() { corvane::testing::ForgetKeptSettings(); }
   void pagesBelongToTheirForm() {
     InterpretationForm one(LagnaFormKind::kOne);
     InterpretationForm two(LagnaFormKind::kTwo);
@@ -331,6 +334,34 @@ class InterpretationFormsTest : public QObject {
                  qPrintable(QString("%1, sign %2").arg(box->objectName()).arg(sign)));
         QVERIFY2(ShowsWholeLines(box), qPrintable(QString("%1 viewport %2 box %3").arg(box->objectName()).arg(box->viewport()->height()).arg(box->height())));
       }
+    }
+  }
+
+  // Opened at its designed size, a page grows until every text box shows its whole text,
+  // or to the height of the screen (then wider), beyond which the boxes scroll.
+  void pagesGrowToShowEveryTextWhole() {
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    for (int sign : {0, 5, 11}) {
+      InterpretationForm one(LagnaFormKind::kOne);
+      one.fill(RealTexts(sign));
+      one.showPage(3);
+      one.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&one));
+      const QSize designed = one.size();
+      const QRect before = one.frameGeometry();
+      one.growToShowTexts();
+      for (int i = 0; i < 2; ++i) QCoreApplication::processEvents();
+      // As far as the screen reaches below and right of the window.
+      const bool screenFull = one.frameGeometry().bottom() >= room.bottom() && one.frameGeometry().right() >= room.right();
+      int scrolling = 0;
+      for (QPlainTextEdit* box : one.page(3)->findChildren<QPlainTextEdit*>())
+        scrolling += box->verticalScrollBar()->maximum() > 0;
+      QVERIFY2(scrolling == 0 || screenFull, qPrintable(QString("sign %1: %2 boxes scroll at %3x%4")
+                                                            .arg(sign).arg(scrolling).arg(one.width()).arg(one.height())));
+      QVERIFY(one.width() >= designed.width() && one.height() >= designed.height());
+      // Grown within the screen (a window that already hung over an edge grew no further).
+      QVERIFY(one.frameGeometry().bottom() <= std::max(room.bottom(), before.bottom()));
+      QVERIFY(one.frameGeometry().right() <= std::max(room.right(), before.right()));
     }
   }
 

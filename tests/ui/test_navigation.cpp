@@ -17,6 +17,7 @@
 #include <QTest>
 #include <csignal>
 
+#include "tests/ui/own_settings.h"
 #include "ui/app_controller.h"
 #include "ui/file_dialogs.h"
 #include "ui/frame_window.h"
@@ -57,6 +58,7 @@ class NavigationTest : public QObject {
 
  private slots:
   void init() {
+    corvane::testing::ForgetKeptSettings();
     messages_.clear();
     SetMessageSinkForTesting([this](QWidget*, const QString& t, MessageIcon) { messages_.push_back(t); });
   }

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/ui/own_settings.h"
 #include "app/chart_calculation.h"
 #include "tests/app/sample_birth.h"
 #include "ui/export_dialogs.h"
@@ -44,6 +45,7 @@ class ReportMenusTest : public QObject {
 
  private slots:
   void init() {
+    corvane::testing::ForgetKeptSettings();
     folder_ = std::make_unique<QTemporaryDir>();
     frame_ = std::make_unique<FrameWindow>();
     const CalculationResult result = CalculateChart(testing::DelhiBirth());

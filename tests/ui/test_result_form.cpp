@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <QtTest>
 
+#include "tests/ui/own_settings.h"
 #include "tests/ui/layout_checks.h"
 #include "ui/interpretation_form.h"
 #include "ui/result_form.h"
@@ -71,6 +72,7 @@ bool ShownWhole(QLabel* label) {
 class ResultFormTest : public QObject {
   Q_OBJECT
  private slots:
+  void init() { corvane::testing::ForgetKeptSettings(); }
   void cleanup() { DestroyLagnaForms(); }
 
   void formHasItsControls() {
@@ -216,7 +218,7 @@ class ResultFormTest : public QObject {
     form.openLagnaPage(0);
     InterpretationForm* one = ExistingLagnaForm(LagnaFormKind::kOne);
     QVERIFY2(available.contains(one->frameGeometry()),
-             qPrintable(QString("%1,%2").arg(one->x()).arg(one->y())));
+             qPrintable(QString("%1,%2 %3x%4 min %5x%6 frame %7x%8").arg(one->x()).arg(one->y()).arg(one->width()).arg(one->height()).arg(one->minimumHeight()).arg(one->minimumSizeHint().height()).arg(one->frameGeometry().width()).arg(one->frameGeometry().height())));
 
     // Where there is room the window sits 100 twips below the chart frame's top; the offscreen
     // screen is too narrow for the 350 twips to the right, so only the top is exact here.
