@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "app/birth_zone.h"
+#include "app/whole_number.h"
 #include "app/chart_calculation.h"
 #include "app/zone_clock.h"
 #include "astro/moon.h"
@@ -258,6 +259,12 @@ std::string_view SweepGapKey(SweepGapKind kind) {
     case SweepGapKind::kRefused: return "refused";
   }
   return "refused";
+}
+
+std::optional<int> SweepMinutesOf(std::string_view text) {
+  const std::optional<int> minutes = ParseDigits(text, 9);
+  if (!minutes || *minutes < 1 || *minutes > kMaxSweepMinutes) return std::nullopt;
+  return minutes;
 }
 
 }  // namespace corvane

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,10 @@ namespace corvane {
 
 // The widest window a sweep takes: twelve hours either side of the given time.
 inline constexpr int kMaxSweepMinutes = 720;
+
+// The window a text gives (`--sweep`, the batch column `sweep_minutes`): a whole number of
+// minutes from 1 to kMaxSweepMinutes; nothing for any other text.
+std::optional<int> SweepMinutesOf(std::string_view text);
 
 // The nakshatras in order from 0 (Ashwini).
 inline constexpr std::array<std::string_view, 27> kNakshatraNames = {

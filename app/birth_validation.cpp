@@ -76,9 +76,11 @@ BirthYearSpan BirthYearsOf(EngineKind engine) {
   return {1901, 2050};
 }
 
-std::string_view YearOutsideMessage(EngineKind engine) {
-  return (engine == EngineKind::kSwiss ? kSwissYears : kElementYears).text;
+static const InputMessage& YearsMessageOf(EngineKind engine) {
+  return engine == EngineKind::kSwiss ? kSwissYears : kElementYears;
 }
+
+std::string_view YearOutsideMessage(EngineKind engine) { return YearsMessageOf(engine).text; }
 
 std::optional<InputMessage> ValidateBirthData(const BirthData& d, EngineKind engine) {
   if (Trim(d.name).empty()) return kEnterName;
@@ -87,7 +89,7 @@ std::optional<InputMessage> ValidateBirthData(const BirthData& d, EngineKind eng
   if (!InRange(d.latDegrees, 89)) return kLatDegrees;
   if (!InRange(d.latMinutes, 59)) return kLatMinutes;
   const BirthYearSpan years = BirthYearsOf(engine);
-  if (!Within(d.year, years.first, years.last)) return engine == EngineKind::kSwiss ? kSwissYears : kElementYears;
+  if (!Within(d.year, years.first, years.last)) return YearsMessageOf(engine);
   const int month = d.monthIndex + 1;
   if (month == 2) {
     const bool leap = (d.year % 4 == 0 && d.year % 100 != 0) || d.year % 400 == 0;

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
@@ -87,13 +86,12 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
     case BatchColumn::kPlace: extras.place = text; break;
     case BatchColumn::kSweepMinutes: {
       if (text.empty()) break;
-      int minutes = 0;
-      const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), minutes);
-      if (ec != std::errc() || end != text.data() + text.size() || minutes < 1 || minutes > kMaxSweepMinutes)
+      const std::optional<int> minutes = SweepMinutesOf(text);
+      if (!minutes)
         return CliInputError{CliInputError::Kind::Rejected, "sweep_minutes needs a number of minutes from 1 to " +
                                                                 std::to_string(kMaxSweepMinutes) + ", not \"" +
                                                                 std::string(text) + "\""};
-      extras.sweepMinutes = minutes;
+      extras.sweepMinutes = *minutes;
       break;
     }
     case BatchColumn::kTiming:

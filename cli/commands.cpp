@@ -316,13 +316,12 @@ int RunChart(const Arguments& args) {
   std::optional<int> sweepMinutes;
   if (args.Has("--sweep")) {
     const std::string_view text = args.Value("--sweep");
-    int minutes = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), minutes);
-    if (ec != std::errc() || end != text.data() + text.size() || minutes < 1 || minutes > kMaxSweepMinutes)
+    const std::optional<int> minutes = SweepMinutesOf(text);
+    if (!minutes)
       return UsageError("--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) + ", not \"" +
                         std::string(text) + "\"");
-    sweepMinutes = minutes;
-    report.options.sweepMinutes = minutes;
+    sweepMinutes = *minutes;
+    report.options.sweepMinutes = *minutes;
   }
 
   std::optional<std::string> savePath;
