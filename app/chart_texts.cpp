@@ -30,13 +30,36 @@ std::string AbbreviationAt(const BirthData& b, const BirthClock& clock) {
   return {};
 }
 
+void PutTime(const BirthData& b, ShortText& time) {
+  time.Number(b.hour, 2) << ':';
+  time.Number(b.minute, 2) << ':';
+  time.Number(b.second, 2);
+}
+
 }  // namespace
 
 std::string BirthTimeText(const BirthData& birth) {
   ShortText time;
-  time.Number(birth.hour, 2) << ':';
-  time.Number(birth.minute, 2) << ':';
-  return std::string(time.Number(birth.second, 2).View());
+  PutTime(birth, time);
+  return std::string(time.View());
+}
+
+BirthFieldTexts BirthFieldTextsOf(const BirthData& b) {
+  BirthFieldTexts t;
+  t.date.Number(b.year, 4) << '-';
+  t.date.Number(b.monthIndex + 1, 2) << '-';
+  t.date.Number(b.day, 2);
+  PutTime(b, t.time);
+  t.lon.Number(Number(b.lonDegrees)) << ':';
+  t.lon.Number(Number(b.lonMinutes), 2) << (b.east ? 'E' : 'W');
+  t.lat.Number(Number(b.latDegrees)) << ':';
+  t.lat.Number(Number(b.latMinutes), 2) << (b.south ? 'S' : 'N');
+  return t;
+}
+
+std::string_view ZoneRowText(const BirthClock& clock) {
+  const bool listed = clock.zonePosition >= 0 && clock.zonePosition < kZoneCount;
+  return listed ? kZoneTable[static_cast<std::size_t>(clock.zonePosition)].text : std::string_view();
 }
 
 ChartTexts TextsOf(const Chart& chart) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/chart.h"
+#include "app/display_texts.h"
 
 namespace corvane {
 
@@ -32,5 +33,17 @@ std::string ClockText(const Chart& chart);
 
 // "07:05:09": the birth time with two-digit minutes and seconds.
 std::string BirthTimeText(const BirthData& birth);
+
+// The birth's fields as the JSON and the Python tables write them, without allocating.
+struct BirthFieldTexts {
+  ShortText date;  // "1975-06-05"
+  ShortText time;  // "07:05:09"
+  ShortText lon;   // "77:13E"
+  ShortText lat;   // "28:36N"
+};
+BirthFieldTexts BirthFieldTextsOf(const BirthData& birth);
+
+// The text of the zone list row a clock names ("Indian Standard Time,IST,+5.5"), or nothing.
+std::string_view ZoneRowText(const BirthClock& clock);
 
 }  // namespace corvane

@@ -4,46 +4,35 @@
 #include <optional>
 #include <string_view>
 
-#include "app/birth_validation.h"
 #include "app/chart_calculation.h"
 #include "app/chart_texts.h"
 #include "app/display_texts.h"
-#include "app/zone_table.h"
 #include "cli/sweep_output.h"
 
 namespace corvane {
 namespace {
 
-int Number(std::string_view text) { return CoordinateValue(text).value_or(0); }
-
 template <typename W>
 void WriteBirth(W& json, const Chart& c) {
   const BirthData& b = c.birth;
   json.StartObject();
+  const BirthFieldTexts fields = BirthFieldTextsOf(b);
   json.Key("name");
   json.String(b.name);
-  ShortText date, time, lon, lat;
-  date.Number(b.year, 4) << '-';
-  date.Number(b.monthIndex + 1, 2) << '-';
   json.Key("date");
-  json.String(date.Number(b.day, 2));
-  time.Number(b.hour, 2) << ':';
-  time.Number(b.minute, 2) << ':';
+  json.String(fields.date);
   json.Key("time");
-  json.String(time.Number(b.second, 2));
+  json.String(fields.time);
   json.Key("zone");
   json.Int(c.clock.zonePosition);
   json.Key("zone_name");
-  const bool listed = c.clock.zonePosition >= 0 && c.clock.zonePosition < kZoneCount;
-  json.String(listed ? kZoneTable[static_cast<std::size_t>(c.clock.zonePosition)].text : std::string_view());
+  json.String(ZoneRowText(c.clock));
   json.Key("dst");
   json.Bool(c.clock.daylightSaving);
-  lon.Number(Number(b.lonDegrees)) << ':';
   json.Key("lon");
-  json.String(lon.Number(Number(b.lonMinutes), 2) << (b.east ? 'E' : 'W'));
-  lat.Number(Number(b.latDegrees)) << ':';
+  json.String(fields.lon);
   json.Key("lat");
-  json.String(lat.Number(Number(b.latMinutes), 2) << (b.south ? 'S' : 'N'));
+  json.String(fields.lat);
   json.Key("city");
   json.String(b.city);
   json.Key("state");

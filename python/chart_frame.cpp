@@ -13,10 +13,8 @@
 #include <thread>
 #include <unordered_map>
 
-#include "app/birth_validation.h"
 #include "app/chart.h"
-#include "app/display_texts.h"
-#include "app/zone_table.h"
+#include "app/chart_texts.h"
 #include "cli/batch_run.h"
 #include "lagna/lagna_id.h"
 
@@ -37,6 +35,7 @@ constexpr std::array<std::string_view, kTextColumnCount> kTextNames = {
     "lat",            "city",         "state",         "country",         "tz",           "place",
     "setting_engine", "setting_ayanamsa", "setting_node", "setting_sunrise", "setting_indu", "setting_timing",
     "setting_pranapada_sun", "setting_varnada", "setting_lords", "setting_nakshatra", "error"};
+static_assert(kErrorText - kEngineText == static_cast<int>(kSettingCount), "one setting column per setting");
 bool FewValues(int column) { return column == kZoneNameText || (column >= kEngineText && column <= kNakshatraText); }
 
 constexpr std::int64_t kNoStamp = std::numeric_limits<std::int64_t>::min();  // NaT
@@ -175,37 +174,22 @@ class FrameChunk : public BatchChunk {
     table_.SetNumbers(row.row, c);
     auto& t = row.texts;
     const BirthData& b = c.birth;
-    const auto number = [](std::string_view text) { return CoordinateValue(text).value_or(0); };
     // The birth texts are those of the chart's JSON.
-    ShortText date, time, lon, lat;
-    date.Number(b.year, 4) << '-';
-    date.Number(b.monthIndex + 1, 2) << '-';
-    t[kDateText] = date.Number(b.day, 2);
-    time.Number(b.hour, 2) << ':';
-    time.Number(b.minute, 2) << ':';
-    t[kTimeText] = time.Number(b.second, 2);
-    lon.Number(number(b.lonDegrees)) << ':';
-    t[kLonText] = lon.Number(number(b.lonMinutes), 2) << (b.east ? 'E' : 'W');
-    lat.Number(number(b.latDegrees)) << ':';
-    t[kLatText] = lat.Number(number(b.latMinutes), 2) << (b.south ? 'S' : 'N');
+    const BirthFieldTexts fields = BirthFieldTextsOf(b);
+    t[kDateText] = fields.date;
+    t[kTimeText] = fields.time;
+    t[kLonText] = fields.lon;
+    t[kLatText] = fields.lat;
     t[kNameText] = b.name;
-    const int zone = c.clock.zonePosition;
-    t[kZoneNameText] = zone >= 0 && zone < kZoneCount ? kZoneTable[zone].text : std::string_view();
+    t[kZoneNameText] = ZoneRowText(c.clock);
     t[kCityText] = b.city;
     t[kStateText] = b.state;
     t[kCountryText] = b.country;
     t[kTzText] = c.clock.zoneId;
     t[kPlaceText] = b.place;
-    t[kEngineText] = ChoiceOf(kEngineChoices, c.settings.engine).key;
-    t[kAyanamsaText] = ChoiceOf(kAyanamsaChoices, c.settings.ayanamsa).key;
-    t[kNodeText] = ChoiceOf(kNodeChoices, c.settings.node).key;
-    t[kSunriseText] = ChoiceOf(kSunriseChoices, c.settings.sunrise).key;
-    t[kInduText] = ChoiceOf(kInduChoices, c.settings.indu).key;
-    t[kTimingText] = ChoiceOf(kTimingChoices, c.settings.timing).key;
-    t[kPranapadaSunText] = ChoiceOf(kPranapadaSunChoices, c.settings.pranapadaSun).key;
-    t[kVarnadaText] = ChoiceOf(kVarnadaChoices, c.settings.varnada).key;
-    t[kLordsText] = ChoiceOf(kLordsChoices, c.settings.lords).key;
-    t[kNakshatraText] = ChoiceOf(kNakshatraChoices, c.settings.nakshatra).key;
+    // The settings in the order of the JSON's "settings", which the setting columns follow.
+    int column = kEngineText;
+    for (const SettingEntry& e : SettingEntries(c.settings)) t[column++] = e.key;
     t[kErrorText].clear();
   }
 
