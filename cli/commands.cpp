@@ -126,16 +126,23 @@ constexpr std::string_view kSynopsis =
     "  corvane-cli --zones [--json]\n"
     "  corvane-cli --places TEXT [--json]\n"
     "  corvane-cli --help | --version\n"
-    "where settings are any of --engine, --ayanamsa, --node, --sunrise and --indu.\n"
+    "where settings are any of --engine, --ayanamsa, --node, --sunrise, --indu, --timing,\n"
+    "--pranapada-sun, --varnada, --lords, --nakshatra and --conventions.\n"
     "\n";
 
-constexpr std::string_view kBatchAndJson =
-    "\n"
-    "The batch CSV (RFC 4180) has the header name,date,time,zone,dst,lon,lat followed by any of\n"
-    "city,state,country,engine,tz,place,sweep_minutes (dst 0 or 1). The JSON output is described\n"
-    "in docs/json.md.\n"
-    "\n"
-    "Exit status:\n";
+// "The batch CSV ... header name,...,lat followed by any of city,...": the columns from the
+// batch's own table, so that the usage names every column the batch reads.
+std::string BatchAndJsonText() {
+  std::string required, optional;
+  for (std::size_t i = 0; i < std::size(kBatchColumnNames); ++i) {
+    std::string& list = i < kRequiredBatchColumns ? required : optional;
+    if (!list.empty()) list += ',';
+    list += kBatchColumnNames[i];
+  }
+  return "\nThe batch CSV (RFC 4180) has the header " + required + "\nfollowed by any of " + optional +
+         "\n(dst 0 or 1; a convention column takes the keys of its option). The JSON output is\n"
+         "described in docs/json.md.\n\nExit status:\n";
+}
 
 constexpr std::string_view kExamples =
     "\n"
@@ -148,7 +155,7 @@ constexpr std::string_view kExamples =
     "    corvane-cli --zones\n";
 
 std::string UsageText() {
-  return std::string(kSynopsis) + OptionListText(kOptions) + std::string(kBatchAndJson) + ExitStatusLines() +
+  return std::string(kSynopsis) + OptionListText(kOptions) + BatchAndJsonText() + ExitStatusLines() +
          std::string(kExamples);
 }
 

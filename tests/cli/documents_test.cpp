@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/batch_run.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "tests/app/cli_runner.h"
@@ -219,6 +220,24 @@ TEST_F(HelpText, ManualPageDescribesTheOptionsOfHelp) {
     if (inside && lines[i] == ".TP") manOptions.merge(OptionsNamed(Unroff(lines[i + 1])));
   }
   EXPECT_EQ(manOptions, helpOptions) << "the manual page's options differ from --help's";
+}
+
+// A batch reads every column of its table; --help, the manual page and the README name each
+// (a column added to the batch and left out of a document fails here).
+TEST_F(HelpText, EveryDocumentNamesEveryBatchColumn) {
+  const testing::CliRun help = Cli({"--help"});
+  ASSERT_EQ(help.status, 0);
+  const std::string readme = SourceFile("README.md");
+  const std::size_t batch = readme.find("The batch input is CSV");
+  ASSERT_NE(batch, std::string::npos);
+  const std::string readmeBatch = readme.substr(batch, readme.find("\n## ", batch) - batch);
+  const std::string man = Unroff(SourceFile("man/corvane-cli.1"));
+  for (std::string_view column : kBatchColumnNames) {
+    const std::regex word("(^|[^a-z_])" + std::string(column) + "([^a-z_]|$)");
+    EXPECT_TRUE(std::regex_search(help.out, word)) << column << " is not in --help";
+    EXPECT_TRUE(std::regex_search(readmeBatch, word)) << column << " is not in the README's batch paragraph";
+    EXPECT_TRUE(std::regex_search(man, word)) << column << " is not in the manual page";
+  }
 }
 
 TEST(Readme, IsOneWellFormedDocument) {
