@@ -161,4 +161,23 @@ std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& 
   return std::nullopt;
 }
 
+std::optional<CliInputError> ReadPlaceAndZoneOptions(const Arguments& args, PlaceAndZone& request) {
+  request = {};
+  if (args.Has("--fold")) {
+    const std::string_view fold = args.Value("--fold");
+    if (fold != "earlier" && fold != "later")
+      return CliInputError{CliInputError::Kind::Usage,
+                           "--fold takes earlier or later, not \"" + std::string(fold) + "\"", "--fold"};
+    request.fold = fold == "earlier" ? RepeatedTimeChoice::kEarlier : RepeatedTimeChoice::kLater;
+  }
+  if (args.Has("--place")) {
+    request.place = args.Value("--place");
+    if (request.place.empty()) return CliInputError{CliInputError::Kind::Rejected, "No place matches \"\".", "--place"};
+  }
+  if (args.Has("--tz")) request.zoneId = args.Value("--tz");
+  request.given = {args.Has("--lon"), args.Has("--lat"), args.Has("--city"), args.Has("--state"), args.Has("--country"),
+                   args.Has("--zone")};
+  return std::nullopt;
+}
+
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/birth_data.h"
+#include "app/birth_zone.h"
 #include "cli/command_line.h"
 
 namespace corvane {
@@ -39,5 +40,10 @@ std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData&
 // The birth data of the options --name, --date, --time, --zone, --lon, --lat (all required),
 // --dst, --city, --state and --country.
 std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& data);
+
+// The place and zone options: --place, --tz, --fold, and which of the fields a place fills
+// were given as options. A --fold other than earlier or later is a usage error; an empty
+// --place matches nothing. The request's texts point into `args`.
+std::optional<CliInputError> ReadPlaceAndZoneOptions(const Arguments& args, PlaceAndZone& request);
 
 }  // namespace corvane

@@ -202,14 +202,6 @@ const PlaceIndex* Places() {
   return index;
 }
 
-std::optional<RepeatedTimeChoice> FoldOf(const Arguments& args) {
-  if (!args.Has("--fold")) return RepeatedTimeChoice::kAsk;
-  const std::string_view fold = args.Value("--fold");
-  if (fold == "earlier") return RepeatedTimeChoice::kEarlier;
-  if (fold == "later") return RepeatedTimeChoice::kLater;
-  return std::nullopt;
-}
-
 // "lon, lat, city": the names of a list, for messages.
 std::string NameList(const std::vector<std::string>& names) {
   std::string out;
@@ -221,15 +213,8 @@ std::string NameList(const std::vector<std::string>& names) {
 // others, and which fields it filled and which were kept as given) and the zone's clock at
 // the birth.
 std::optional<int> PlaceAndZoneFromOptions(const Arguments& args, BirthData& data) {
-  const std::optional<RepeatedTimeChoice> fold = FoldOf(args);
-  if (!fold) return UsageError("--fold takes earlier or later, not \"" + std::string(args.Value("--fold")) + "\"");
   PlaceAndZone request;
-  request.place = args.Has("--place") ? args.Value("--place") : std::string_view();
-  request.zoneId = args.Has("--tz") ? args.Value("--tz") : std::string_view();
-  request.fold = *fold;
-  request.given = {args.Has("--lon"), args.Has("--lat"), args.Has("--city"), args.Has("--state"), args.Has("--country"),
-                   args.Has("--zone")};
-  if (args.Has("--place") && request.place.empty()) return Rejected("No place matches \"\".");
+  if (const auto e = ReadPlaceAndZoneOptions(args, request)) return ReportInputError(*e);
   std::vector<PlaceResult> found;
   if (const auto refusal = CompleteBirth(request, data, &found, 5)) {
     if (refusal->kind == PlaceAndZoneRefusal::Kind::kNoPlaceData) {

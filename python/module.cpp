@@ -4,16 +4,19 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "app/birth_sweep.h"
 #include "app/birth_zone.h"
 #include "app/chart_calculation.h"
 #include "app/place_index.h"
 #include "app/zone_table.h"
+#include "cli/batch_run.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
 #include "cli/command_line.h"
@@ -37,9 +40,12 @@ struct ChartAnswer {
   std::string json, message, field, warning;
 };
 
+// The field is the package's keyword for the option: "--pranapada-sun" is pranapada_sun.
 ChartAnswer Refuse(std::string message, std::string_view option) {
   if (option.starts_with("--")) option.remove_prefix(2);
-  return {{}, std::move(message), std::string(option), {}};
+  std::string field(option);
+  std::replace(field.begin(), field.end(), '-', '_');
+  return {{}, std::move(message), std::move(field), {}};
 }
 
 // The field a failed check of the birth data is about: the one the form focuses, else the
@@ -59,9 +65,14 @@ std::string_view FieldOf(BirthField focus) {
   return "date";
 }
 
-// The settings of the options given, or the refusal naming the option at fault.
+// The settings of the options given, or the refusal naming the option at fault. One option
+// at a time, so that a refusal names its option; the --conventions preset first, so that the
+// single options given with it win, as on the command line.
 std::optional<ChartAnswer> ReadSettings(const Arguments& args, CalculationSettings& settings) {
-  for (const std::string_view option : kSettingsOptions) {
+  std::vector<std::string_view> options{"--conventions"};
+  for (const std::string_view option : kSettingsOptions)
+    if (option != "--conventions") options.push_back(option);
+  for (const std::string_view option : options) {
     const OptionValue only = [&](std::string_view asked) -> std::optional<std::string_view> {
       if (asked != option || !args.Has(asked)) return std::nullopt;
       return args.Value(asked);
@@ -91,22 +102,21 @@ ChartAnswer ChartOf(const std::vector<std::string>& words) {
   BirthData data;
   if (const auto e = ReadBirthOptions(args, data)) return Refuse(e->message, e->option);
 
-  RepeatedTimeChoice fold = RepeatedTimeChoice::kAsk;
-  if (args.Has("--fold")) {
-    const std::string_view text = args.Value("--fold");
-    if (text != "earlier" && text != "later") {
-      return Refuse("--fold takes earlier or later, not \"" + std::string(text) + "\"", "fold");
-    }
-    fold = text == "earlier" ? RepeatedTimeChoice::kEarlier : RepeatedTimeChoice::kLater;
-  }
   // The best matching place fills the place fields not given and the zone; a zone id the clock.
-  PlaceAndZone request{args.Value("--place"), args.Value("--tz"), fold,
-                       {args.Has("--lon"), args.Has("--lat"), args.Has("--city"), args.Has("--state"),
-                        args.Has("--country"), args.Has("--zone")}};
-  if (args.Has("--place") && request.place.empty()) return Refuse("No place matches \"\".", "place");
+  PlaceAndZone request;
+  if (const auto e = ReadPlaceAndZoneOptions(args, request)) return Refuse(e->message, e->option);
   if (const auto refusal = CompleteBirth(request, data)) {
     const bool placeAtFault = refusal->kind == PlaceAndZoneRefusal::Kind::kNoPlaceData || !args.Has("--tz");
     return Refuse(refusal->message, placeAtFault ? "place" : "tz");
+  }
+
+  std::optional<int> sweepMinutes;
+  if (args.Has("--sweep")) {
+    sweepMinutes = SweepMinutesOf(args.Value("--sweep"));
+    if (!sweepMinutes)
+      return Refuse("--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) + ", not \"" +
+                        std::string(args.Value("--sweep")) + "\"",
+                    "sweep");
   }
 
   const CalculationResult result = CalculateChart(data, settings);
@@ -116,8 +126,10 @@ ChartAnswer ChartOf(const std::vector<std::string>& words) {
   if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) return Refuse(polar->message, "date");
   ChartAnswer answer;
   answer.warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving).value_or("");
+  std::optional<BirthSweep> sweep;
+  if (sweepMinutes) sweep = SweepBirthTime(data, settings, *sweepMinutes);
   LineJsonWriter json;
-  WriteChartJson(json, result.chart(), args.Has("--pages"));
+  WriteChartJson(json, result.chart(), args.Has("--pages"), sweep ? &*sweep : nullptr);
   answer.json = json.Text();
   return answer;
 }
@@ -175,6 +187,18 @@ PYBIND11_MODULE(_corvane, m) {
   using namespace corvane::python;
   m.doc() = "The compiled part of corvane; use the corvane package.";
   m.attr("version") = corvane::kProgramVersion;
+  // The batch columns a table may have (the sweep's column makes no table column), and the
+  // setting options, by the names the package's keywords take ("pranapada_sun").
+  py::list columns, settings;
+  for (const std::string_view column : corvane::kBatchColumnNames)
+    if (column != "sweep_minutes") columns.append(std::string(column));
+  for (std::string_view option : corvane::kSettingsOptions) {
+    std::string name(option.substr(2));
+    std::replace(name.begin(), name.end(), '-', '_');
+    settings.append(name);
+  }
+  m.attr("batch_columns") = py::tuple(columns);
+  m.attr("setting_names") = py::tuple(settings);
   m.def("chart_json", &ChartBinding, py::arg("options"),
         "(json, message, field, warning) of a chart from corvane-cli's chart options.");
   m.def("places_json", &PlacesBinding, py::arg("text"), py::arg("limit"),

@@ -5,6 +5,7 @@ The charts are those of ``corvane-cli``, made by the same compiled code:
 * :func:`chart` -- one chart as a dict, equal to ``json.loads`` of ``corvane-cli --json``;
 * :func:`charts` -- many charts as a pandas DataFrame, one row per birth, calculated on
   worker threads with the GIL released, as ``corvane-cli --batch --jobs N`` does;
+* :func:`sweep` -- where each lagna changes sign around the birth time, as ``--sweep``;
 * :func:`places` and :func:`zones` -- the place search and the zone list;
 * :mod:`corvane.dask` -- :func:`charts` over the partitions of a Dask DataFrame.
 
@@ -21,18 +22,20 @@ from typing import Any, Iterable, Mapping, Optional, Union
 
 from . import _corvane
 
-__all__ = ["InputError", "chart", "charts", "places", "zones", "BATCH_COLUMNS", "__version__"]
+__all__ = ["InputError", "chart", "charts", "sweep", "places", "zones", "BATCH_COLUMNS", "__version__"]
 
 __version__: str = _corvane.version
 
-#: The input columns of :func:`charts`, as the batch CSV header names them. The first seven
-#: are the birth; city, state and country are shown as given; engine chooses a row's engine
-#: (elements or swiss); tz gives the clock of a time zone database zone (instead of zone and
-#: dst); place the best matching place's coordinates, names and zone.
-BATCH_COLUMNS = ("name", "date", "time", "zone", "dst", "lon", "lat",
-                 "city", "state", "country", "engine", "tz", "place")
+#: The input columns of :func:`charts`, as the batch CSV header names them (the command
+#: line's own list). The first seven are the birth; city, state and country are shown as
+#: given; engine chooses a row's engine (elements or swiss); tz gives the clock of a time
+#: zone database zone (instead of zone and dst); place the best matching place's
+#: coordinates, names and zone; timing, pranapada_sun, varnada, lords and nakshatra the
+#: row's conventions.
+BATCH_COLUMNS: tuple = _corvane.batch_columns
 
-_SETTINGS = ("engine", "ayanamsa", "node", "sunrise", "indu")
+# The settings keywords, each the command-line option of the same name ("--pranapada-sun").
+_SETTINGS: tuple = _corvane.setting_names
 _MAX_JOBS = 256
 
 
@@ -64,7 +67,7 @@ def _setting_options(settings: Mapping[str, Optional[str]]) -> list:
     for key in _SETTINGS:
         value = settings.get(key)
         if value is not None:
-            words += ["--" + key, _text(value)]
+            words += ["--" + key.replace("_", "-"), _text(value)]
     return words
 
 
@@ -72,9 +75,12 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
           zone: Optional[int] = None, tz: Optional[str] = None, place: Optional[str] = None,
           lon: Optional[str] = None, lat: Optional[str] = None, dst: bool = False,
           fold: Optional[str] = None, city: Optional[str] = None, state: Optional[str] = None,
-          country: Optional[str] = None, pages: bool = False, engine: Optional[str] = None,
-          ayanamsa: Optional[str] = None, node: Optional[str] = None,
-          sunrise: Optional[str] = None, indu: Optional[str] = None) -> dict:
+          country: Optional[str] = None, pages: bool = False, sweep: Optional[int] = None,
+          engine: Optional[str] = None, ayanamsa: Optional[str] = None,
+          node: Optional[str] = None, sunrise: Optional[str] = None, indu: Optional[str] = None,
+          timing: Optional[str] = None, pranapada_sun: Optional[str] = None,
+          varnada: Optional[str] = None, lords: Optional[str] = None,
+          nakshatra: Optional[str] = None, conventions: Optional[str] = None) -> dict:
     """Calculate one chart; the dict ``corvane-cli --json`` prints for the same options.
 
     The birth:
@@ -101,8 +107,19 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
         node: ``"mean"`` or ``"true"`` (the true node needs the Swiss engine).
         sunrise: ``"limb"`` (upper limb with refraction) or ``"centre"``.
         indu: ``"ascendant"`` or ``"moon"``.
+        timing: ``"minute"`` or ``"exact"`` (positions at the birth second, the unrounded
+            sunrise).
+        pranapada_sun: ``"sunrise"`` or ``"birth"``: the Sun the Pranapada lagna adds to.
+        varnada: ``"degrees"`` or ``"signs"``.
+        lords: ``"single"`` or ``"jaimini"`` (Scorpio and Aquarius take the stronger lord).
+        nakshatra: ``"table"`` or ``"exact"`` (starts at k x 13 deg 20').
+        conventions: ``"exact"`` sets timing, pranapada_sun, varnada and nakshatra to the
+            exact, classical readings (``"default"``: back to the defaults); single settings
+            given with it win.
 
     pages: also every field of the interpretation pages, under ``"pages"``.
+    sweep: minutes (1 to 720): also the birth-time sweep under ``"sweep"``, as ``--sweep``
+        gives it (see :func:`sweep`).
 
     Returns the chart (docs/json.md describes it): ``birth``, ``bodies``, ``sunrise``,
     ``sunset``, ``lagnas``, ``readings``, ``settings`` and more.
@@ -127,8 +144,13 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
         words.append("--dst")
     if pages:
         words.append("--pages")
+    if sweep is not None:
+        words += ["--sweep", _text(sweep)]
     words += _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
-                               "sunrise": sunrise, "indu": indu})
+                               "sunrise": sunrise, "indu": indu, "timing": timing,
+                               "pranapada_sun": pranapada_sun, "varnada": varnada,
+                               "lords": lords, "nakshatra": nakshatra,
+                               "conventions": conventions})
     text, message, field, warning = _corvane.chart_json(words)
     if message is not None:
         raise InputError(message, field)
@@ -146,20 +168,44 @@ def _frame(records: Any):
     return pd.DataFrame.from_records(list(records))
 
 
+def sweep(name: str, date: Union[str, datetime.date], time: Union[str, datetime.time],
+          minutes: int = 30, **options: Any) -> dict:
+    """Where, within ``minutes`` (1 to 720) either side of the birth time, each lagna and the
+    Moon's nakshatra change sign: the ``"sweep"`` object of ``corvane-cli --json --sweep``.
+
+    The other arguments are those of :func:`chart` (the clock, the place and the settings).
+    Returns a dict with ``minutes``, ``from``, ``to``, ``lagnas`` (per lagna key, a list of
+    ``{"from", "to", "sign"}`` intervals on the birth's local clock, ``to`` not included),
+    ``nakshatra`` (``{"from", "to", "nakshatra", "name"}``) and ``gaps`` (stretches without a
+    chart: clocks put forward, no sunrise). Raises :class:`InputError` as :func:`chart` does.
+
+    Example::
+
+        s = sweep("ram", "1975-06-05", "07:05", 30, zone=34, lon="77:13E", lat="28:36N")
+        s["lagnas"]["HL"]   # [{'from': '1975-06-05 06:35:00', 'to': '1975-06-05 06:43:00', 'sign': 2}, ...]
+    """
+    return chart(name, date, time, sweep=minutes, **options)["sweep"]
+
+
 def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = None,
            ayanamsa: Optional[str] = None, node: Optional[str] = None,
-           sunrise: Optional[str] = None, indu: Optional[str] = None):
+           sunrise: Optional[str] = None, indu: Optional[str] = None,
+           timing: Optional[str] = None, pranapada_sun: Optional[str] = None,
+           varnada: Optional[str] = None, lords: Optional[str] = None,
+           nakshatra: Optional[str] = None, conventions: Optional[str] = None):
     """Calculate the chart of every record; a pandas DataFrame with one row per record.
 
     records: a pandas DataFrame or an iterable of dicts with the columns of a batch CSV
         (:data:`BATCH_COLUMNS`): ``name, date, time, zone, dst, lon, lat`` and any of
-        ``city, state, country, engine, tz, place``. Cells are text as in the CSV, or numbers
+        ``city, state, country, engine, tz, place, timing, pranapada_sun, varnada, lords,
+        nakshatra``. Cells are text as in the CSV, or numbers
         and bools (zone 34, dst True); None and NaN are empty. A missing dst column counts
         as 0; other missing columns as empty (zone, lon and lat may be left out when tz or
         place gives them). Other columns are ignored.
     jobs: the worker threads that calculate (default: one per core), as ``--jobs``.
-    engine, ayanamsa, node, sunrise, indu: the settings of every row, as :func:`chart`
-        takes them; a row's engine column overrides the engine.
+    engine, ayanamsa, node, sunrise, indu, timing, pranapada_sun, varnada, lords, nakshatra,
+    conventions: the settings of every row, as :func:`chart` takes them; a row's engine and
+        convention columns override them.
 
     Returns a DataFrame with the records' index and the columns: the birth (``name``,
     ``date``, ``time``, ``zone``, ``zone_name``, ``dst``, ``lon``, ``lat``, ``city``,
@@ -197,7 +243,10 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
             continue
         names.append(column)
     settings = _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
-                                 "sunrise": sunrise, "indu": indu})
+                                 "sunrise": sunrise, "indu": indu, "timing": timing,
+                                 "pranapada_sun": pranapada_sun, "varnada": varnada,
+                                 "lords": lords, "nakshatra": nakshatra,
+                                 "conventions": conventions})
     columns = _corvane.chart_columns(names, values, len(frame), settings, jobs)
     if isinstance(columns, tuple):
         raise InputError(*columns)

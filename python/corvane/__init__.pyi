@@ -28,11 +28,26 @@ def chart(
     state: Optional[str] = ...,
     country: Optional[str] = ...,
     pages: bool = ...,
+    sweep: Optional[int] = ...,
     engine: Optional[str] = ...,
     ayanamsa: Optional[str] = ...,
     node: Optional[str] = ...,
     sunrise: Optional[str] = ...,
     indu: Optional[str] = ...,
+    timing: Optional[str] = ...,
+    pranapada_sun: Optional[str] = ...,
+    varnada: Optional[str] = ...,
+    lords: Optional[str] = ...,
+    nakshatra: Optional[str] = ...,
+    conventions: Optional[str] = ...,
+) -> dict[str, Any]: ...
+
+def sweep(
+    name: str,
+    date: Union[str, datetime.date],
+    time: Union[str, datetime.time],
+    minutes: int = ...,
+    **options: Any,
 ) -> dict[str, Any]: ...
 
 def charts(
@@ -44,6 +59,12 @@ def charts(
     node: Optional[str] = ...,
     sunrise: Optional[str] = ...,
     indu: Optional[str] = ...,
+    timing: Optional[str] = ...,
+    pranapada_sun: Optional[str] = ...,
+    varnada: Optional[str] = ...,
+    lords: Optional[str] = ...,
+    nakshatra: Optional[str] = ...,
+    conventions: Optional[str] = ...,
 ) -> pandas.DataFrame: ...
 
 def places(text: str, limit: int = ...) -> list[dict[str, Any]]: ...

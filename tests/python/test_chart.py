@@ -51,6 +51,16 @@ def varied_requests(count, seed=25):
                 r[key] = rng.choice(values)
         r["pages"] = rng.random() < 0.1
         requests.append(r)
+    # The later conventions and the sweep, drawn apart so that the births above stay as they were.
+    extra = random.Random(seed + 1)
+    for r in requests:
+        for key, values in (("timing", ["minute", "exact"]), ("pranapada_sun", ["sunrise", "birth"]),
+                            ("varnada", ["degrees", "signs"]), ("lords", ["single", "jaimini"]),
+                            ("nakshatra", ["table", "exact"]), ("conventions", ["exact", "default"])):
+            if extra.random() < 0.2:
+                r[key] = extra.choice(values)
+        if extra.random() < 0.1:
+            r["sweep"] = extra.choice([1, 5, 30])
     return requests
 
 
@@ -81,6 +91,11 @@ REFUSED = [
     ({"node": "true"}, "node"),
     ({"sunrise": "dawn"}, "sunrise"),
     ({"indu": "venus"}, "indu"),
+    ({"lords": "parashara"}, "lords"),
+    ({"pranapada_sun": "noon"}, "pranapada_sun"),
+    ({"conventions": "modern"}, "conventions"),
+    ({"sweep": 0}, "sweep"),
+    ({"sweep": 721}, "sweep"),
     ({"tz": "Mars/Olympus"}, "tz"),
     ({"tz": "Europe/Berlin", "date": "2021-03-28", "time": "02:30"}, "tz"),
     ({"tz": "Europe/Berlin", "date": "2021-10-31", "time": "02:30"}, "tz"),
@@ -96,7 +111,8 @@ def cli_arguments(request):
     for key, value in request.items():
         if value is None or value is False:
             continue
-        arguments += [f"--{key}"] if value is True else [f"--{key}", str(value)]
+        option = "--" + key.replace("_", "-")
+        arguments += [option] if value is True else [option, str(value)]
     return arguments + ["--json"]
 
 
@@ -129,6 +145,8 @@ def test_two_hundred_varied_requests_equal_the_command_line(cli):
     assert any(r.get("engine") == "swiss" for r in charted) and any("engine" not in r for r in charted)
     assert any("tz" in r for r in charted) and any("place" in r for r in charted)
     assert any(r["pages"] for r in charted if "pages" in r)
+    assert any("sweep" in r for r in charted) and any(r.get("conventions") == "exact" for r in charted)
+    assert any(r.get("lords") == "jaimini" for r in charted) and any(r.get("timing") == "exact" for r in charted)
     assert sum(refusal is not None for refusal in refusals) >= len(REFUSED)
 
 
@@ -140,6 +158,30 @@ def test_refused_input_names_its_field(change, field):
     assert refused.value.field == field
     assert isinstance(refused.value, ValueError)
     assert refused.value.message in str(refused.value)
+
+
+def test_single_settings_win_over_the_preset_as_on_the_command_line(cli):
+    # The preset sets four conventions; a timing given with it keeps its own value.
+    request = {**BASE, "time": "07:05:40", "conventions": "exact", "timing": "minute"}
+    assert compare(cli, request) is None
+    settings = corvane.chart(**request)["settings"]
+    assert (settings["timing"], settings["varnada"], settings["nakshatra"]) == ("minute", "signs", "exact")
+
+
+@pytest.mark.parametrize("request_", [
+    {**BASE, "sweep": 30},
+    # Across the hour the clocks skipped in New York: a gap in every row.
+    {"name": "ann", "date": "2021-03-14", "time": "01:50", "tz": "America/New_York", "lon": "74:00W",
+     "lat": "40:43N", "sweep": 20},
+    {**BASE, "engine": "swiss", "timing": "exact", "sweep": 5},
+], ids=["delhi", "new-york-skipped-hour", "swiss-exact"])
+def test_sweep_is_the_command_lines_sweep(cli, request_):
+    status, out, err = run_cli(cli, cli_arguments(request_))
+    assert status == 0, err
+    options = {k: v for k, v in request_.items() if k not in ("name", "date", "time", "sweep")}
+    got = corvane.sweep(request_["name"], request_["date"], request_["time"], request_["sweep"], **options)
+    assert got == json.loads(out)["sweep"]
+    assert got["minutes"] == request_["sweep"]
 
 
 def test_dates_and_times_may_be_python_values():

@@ -113,6 +113,27 @@ def test_settings_apply_to_every_row_as_the_batch_options(batch, cli, tmp_path):
     assert_frame_equals_batch(frame, lines)
 
 
+def test_convention_columns_choose_each_rows_conventions(cli, tmp_path):
+    # A table's convention columns are read as the batch reads them, row by row.
+    rng = random.Random(23)
+    rows = batch_rows(400, seed=23)
+    conventions = {"timing": ["minute", "exact", ""], "pranapada_sun": ["sunrise", "birth", ""],
+                   "varnada": ["degrees", "signs", ""], "lords": ["single", "jaimini", ""],
+                   "nakshatra": ["table", "exact", ""]}
+    for row in rows:
+        for column, values in conventions.items():
+            row[column] = rng.choice(values)
+    path = tmp_path / "conventions.csv"
+    with open(path, "w", newline="", encoding="utf-8") as out:
+        writer = csv.DictWriter(out, fieldnames=HEADER + list(conventions), lineterminator="\n")
+        writer.writeheader()
+        writer.writerows(rows)
+    frame = corvane.charts(pd.read_csv(path, dtype=str, keep_default_na=False), jobs=2)
+    assert_frame_equals_batch(frame, batch_lines(cli, path))
+    assert (frame["setting_varnada"] == "signs").sum() > 50 and (frame["setting_lords"] == "jaimini").sum() > 50
+    assert set(conventions) <= set(corvane.BATCH_COLUMNS)
+
+
 def test_typed_cells_and_dicts_read_as_their_text(batch):
     path, _ = batch
     text = pd.read_csv(path, dtype=str, keep_default_na=False).head(2000)
