@@ -314,10 +314,16 @@ std::optional<std::string> UnstorableExtras(const BirthExtras& extras) {
 
 namespace {
 
-// The extras the chart's clock and place give the file.
+// The extras the chart's clock and place give the file. A clock on a zone row keeps a zone id
+// or doubled-hour reading the birth names without an offset (a file written by hand): they
+// did not set the clock, and the file opens again the same.
 BirthExtras ExtrasOf(const Chart& chart) {
   BirthExtras extras;
-  if (chart.clock.source == ClockSource::kZoneRow) return extras;
+  if (chart.clock.source == ClockSource::kZoneRow) {
+    extras.zoneId = chart.birth.extras.zoneId;
+    extras.fold = chart.birth.extras.fold;
+    return extras;
+  }
   if (!chart.clock.zoneId.empty()) extras.zoneId = chart.clock.zoneId;
   extras.utcOffsetSeconds = chart.clock.utcOffsetSeconds;
   extras.fold = chart.clock.fold;

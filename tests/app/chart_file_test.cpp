@@ -247,6 +247,32 @@ TEST(ChartFileOpen, AnythingButAChartIsRefusedNamingTheLine) {
   }
 }
 
+// A zone id and a doubled-hour reading without an offset (a file written by hand) do not set
+// the clock, which stays on the zone row; saving the chart again keeps them, so the file
+// opens to the same birth.
+TEST(ChartFileOpen, AZoneIdWithoutAnOffsetIsKeptWhenSavedAgain) {
+  std::vector<std::string> lines;
+  for (const std::string& line : SplitCrLf(EncodeChartFile(DelhiChart())))
+    if (PlainDecode(line).rfind("utc_offset_seconds=", 0) != 0 && PlainDecode(line).rfind("tz=", 0) != 0)
+      lines.push_back(line);
+  lines.push_back(EncodeField("tz=Asia/Kolkata"));
+  lines.push_back(EncodeField("fold=later"));
+  const auto first = ParseChartFile(JoinCrLf(lines));
+  ASSERT_TRUE(first.ok()) << first.refusal().reason;
+  ASSERT_EQ(first.birth().extras.zoneId, std::optional<std::string>("Asia/Kolkata"));
+  ASSERT_FALSE(first.birth().extras.utcOffsetSeconds.has_value());
+
+  Chart reopened = DelhiChart();  // the clock on the zone row, as the calculation gives it
+  reopened.birth = first.birth();
+  const std::string saved = EncodeChartFile(reopened);
+  const auto again = ParseChartFile(saved);
+  ASSERT_TRUE(again.ok()) << again.refusal().reason;
+  EXPECT_EQ(Fields(again.birth()), Fields(first.birth()));
+  EXPECT_EQ(again.birth().extras, first.birth().extras);
+  EXPECT_EQ(again.birth().extras.fold, DoubledHour::kLater);
+  EXPECT_EQ(EncodeChartFile(reopened), saved);
+}
+
 // Files written by the program before the addition existed (17 lines, no seconds) open with
 // second 0; the São Paulo file holds escaped characters of that layout.
 TEST(ChartFileOpen, OlderFilesStillOpen) {
