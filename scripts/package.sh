@@ -69,7 +69,9 @@ dpkg-deb -x "$deb" "$work"
 # made read-only.
 while IFS= read -r -d '' file; do
   if head -c 4 "$file" | grep -q $'\x7fELF'; then
-    readelf -d "$file" | grep -Eq '\(BIND_NOW\)|\(FLAGS\).*\bNOW\b' || fail "$file is not linked with BIND_NOW"
+    # readelf shows "(FLAGS) BIND_NOW" and "(FLAGS_1) Flags: NOW"; either says it.
+    readelf -d "$file" | grep -Eq '\(FLAGS\)[[:space:]]+BIND_NOW|\(FLAGS_1\)[[:space:]]+Flags:.* NOW( |$)' ||
+      fail "$file is not linked with BIND_NOW"
   fi
 done < <(find "$work" -type f -print0)
 
