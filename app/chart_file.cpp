@@ -108,13 +108,14 @@ std::optional<std::string> ParseCoordinateBox(std::string_view text, std::size_t
 }
 
 // A text box holds printable characters only; a control character means the bytes are
-// not a chart's text.
+// not a chart's text. Its outer blanks are dropped, as the saver drops them, so that a text
+// reads back as the saver would store it.
 std::optional<std::string> ParseText(std::string_view windows1252) {
   for (const char ch : windows1252) {
     const auto c = static_cast<unsigned char>(ch);
     if (c < 0x20 || c == 0x7F) return std::nullopt;
   }
-  return Utf8FromWindows1252(windows1252);
+  return Utf8FromWindows1252(TrimBlanks(windows1252));
 }
 
 bool IsStorableZoneId(std::string_view id) {

@@ -273,6 +273,24 @@ TEST(ChartFileOpen, AZoneIdWithoutAnOffsetIsKeptWhenSavedAgain) {
   EXPECT_EQ(EncodeChartFile(reopened), saved);
 }
 
+// The saver stores the four texts without their outer blanks; the reader takes a text with
+// blanks around it (a file written by hand) as the saver would have stored it, so that the
+// birth it opens saves back to the same file.
+TEST(ChartFileOpen, TextsReadBackAsTheSaverStoresThem) {
+  auto lines = SplitCrLf(EncodeChartFile(DelhiChart()));
+  lines[0] = EncodeField("  RAM KUMAR ");
+  lines[14] = EncodeField("New Delhi  ");
+  lines[16] = EncodeField(" India");
+  const auto parsed = ParseChartFile(JoinCrLf(lines));
+  ASSERT_TRUE(parsed.ok()) << parsed.refusal().reason;
+  EXPECT_EQ(parsed.birth().name, "RAM KUMAR");
+  EXPECT_EQ(parsed.birth().city, "New Delhi");
+  EXPECT_EQ(parsed.birth().country, "India");
+  Chart reopened = DelhiChart();
+  reopened.birth = parsed.birth();
+  EXPECT_EQ(EncodeChartFile(reopened), EncodeChartFile(DelhiChart()));
+}
+
 // Files written by the program before the addition existed (17 lines, no seconds) open with
 // second 0; the São Paulo file holds escaped characters of that layout.
 TEST(ChartFileOpen, OlderFilesStillOpen) {
