@@ -4,6 +4,7 @@
 // bytes as a chart's texts: a chart the saver accepts opens again to the same birth.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -15,8 +16,11 @@
 
 namespace {
 
-void Check(bool condition) {
-  if (!condition) std::abort();
+// Stops the run at a broken rule, naming the line of the rule.
+void Check(bool condition, int line = __builtin_LINE()) {
+  if (condition) return;
+  std::fprintf(stderr, "%s:%d: check failed\n", __FILE__, line);
+  std::abort();
 }
 
 bool InLists(const corvane::BirthData& b) {
@@ -80,8 +84,9 @@ void CheckSaverTakesBackItsTexts(std::string_view bytes) {
   }
   const corvane::ParsedChartFile reopened = corvane::ParseChartFile(corvane::EncodeChartFile(chart));
   Check(reopened.ok());
-  // The saver stores the texts without their leading and trailing spaces, as the form does.
-  for (std::string* text : texts) {
+  // The saver stores the four texts of the classic lines without their leading and trailing
+  // spaces, as the form does; the place's description, in the addition, as it is.
+  for (std::string* text : {texts[0], texts[1], texts[2], texts[3]}) {
     text->erase(0, text->find_first_not_of(' '));
     text->erase(text->find_last_not_of(' ') + 1);
   }
