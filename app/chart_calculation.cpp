@@ -1,5 +1,6 @@
 #include "app/chart_calculation.h"
 
+#include "app/birth_zone.h"
 #include "app/display_texts.h"
 #include "app/zone_clock.h"
 #include "app/zone_table.h"
@@ -127,8 +128,7 @@ BirthClock ClockOf(const BirthData& data) {
     clock.fold = data.extras.fold;
     return clock;
   }
-  const ZoneOffset zone = Zone_Calculation(data.zonePosition).value_or(ZoneOffset{0, 0});
-  clock.utcOffsetSeconds = -(zone.hours * 3600 + zone.minutes * 60) + (data.daylightSaving ? 3600 : 0);
+  clock.utcOffsetSeconds = RowOffsetSeconds(data.zonePosition, data.daylightSaving);
   return clock;
 }
 

@@ -19,6 +19,7 @@
 
 #include "app/birth_sweep.h"
 #include "app/chart_calculation.h"
+#include "app/chart_request.h"
 #include "app/text_encoding.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
@@ -68,7 +69,7 @@ class StopSignals {
 
 std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
 
-std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text, BirthData& data,
+std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text, ChartRequest& data,
                                        BatchRowExtras& extras) {
   switch (column) {
     case BatchColumn::kName: return SetBirthName(text, data);
@@ -78,12 +79,12 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
     case BatchColumn::kDst: return SetDaylightSaving(text, data);
     case BatchColumn::kLon: return SetLongitude(text, data);
     case BatchColumn::kLat: return SetLatitude(text, data);
-    case BatchColumn::kCity: data.city = text; break;
-    case BatchColumn::kState: data.state = text; break;
-    case BatchColumn::kCountry: data.country = text; break;
+    case BatchColumn::kCity: data.place.city = text; break;
+    case BatchColumn::kState: data.place.state = text; break;
+    case BatchColumn::kCountry: data.place.country = text; break;
     case BatchColumn::kEngine: extras.engine = text; break;
-    case BatchColumn::kTz: extras.tz = text; break;
-    case BatchColumn::kPlace: extras.place = text; break;
+    case BatchColumn::kTz: data.clock.zoneId = text; break;
+    case BatchColumn::kPlace: data.place.search = text; break;
     case BatchColumn::kSweepMinutes: {
       if (text.empty()) break;
       const std::optional<int> minutes = SweepMinutesOf(text);
@@ -91,7 +92,7 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
         return CliInputError{CliInputError::Kind::Rejected, "sweep_minutes needs a number of minutes from 1 to " +
                                                                 std::to_string(kMaxSweepMinutes) + ", not \"" +
                                                                 std::string(text) + "\""};
-      extras.sweepMinutes = *minutes;
+      data.sweepMinutes = *minutes;
       break;
     }
     case BatchColumn::kTiming:
@@ -135,7 +136,7 @@ class BatchRun {
     return chunk.count > 0;
   }
 
-  void Render(Chunk& chunk, BirthData& data, BatchRowExtras& extras) const {
+  void Render(Chunk& chunk, ChartRequest& data, BatchRowExtras& extras) const {
     chunk.output->Clear();
     for (std::size_t i = 0; i < chunk.count; ++i) {
       const CsvRecord& record = chunk.records[i];
@@ -143,24 +144,19 @@ class BatchRun {
       if (!refusal) refusal = ReadBatchRow(record.fields, columns_, data, extras);
       // A row's engine and convention fields choose its engine and conventions; the other
       // settings are the run's.
-      CalculationSettings rowSettings = settings_;
+      CalculationSettings& rowSettings = data.settings;
+      rowSettings = settings_;
       if (!refusal && !extras.engine.empty()) refusal = ReadEngineField(extras.engine, rowSettings);
       for (std::size_t k = 0; k < kConventionColumnCount && !refusal; ++k)
         refusal = ReadConventionField(kBatchColumnNames[kFirstConventionColumn + k], extras.conventions[k], rowSettings);
       if (!refusal) {
-        const CalculationResult calc = CalculateChart(data, rowSettings);
-        if (calc.ok()) {
-          // A row's sweep_minutes adds the birth-time sweep over that window.
-          std::optional<BirthSweep> sweep;
-          if (extras.sweepMinutes > 0) sweep = SweepBirthTime(data, rowSettings, extras.sweepMinutes);
-          chunk.output->AddChart(record, calc.chart(), sweep ? &*sweep : nullptr);
+        // A row's sweep_minutes adds the birth-time sweep over that window.
+        const Result<ChartReading> reading = ResolveChart(data);
+        if (reading) {
+          chunk.output->AddChart(record, *reading->chart, reading->sweep.get());
           continue;
         }
-        if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
-          refusal = std::string(message->text);
-        } else {
-          refusal = std::get<PolarDate>(calc.outcome).message;
-        }
+        refusal = reading.problem().message;
       }
       chunk.output->AddRefusal(record, *refusal);
     }
@@ -168,7 +164,7 @@ class BatchRun {
 
   bool RunHere() {
     Chunk chunk;
-    BirthData data;
+    ChartRequest data;
     BatchRowExtras extras;
     while (Fill(chunk)) {
       Render(chunk, data, extras);
@@ -190,7 +186,7 @@ class BatchRun {
     std::vector<std::thread> workers;
     for (unsigned w = 0; w < jobs; ++w) {
       workers.emplace_back([&] {
-        BirthData data;
+        ChartRequest data;
         BatchRowExtras extras;
         for (;;) {
           std::size_t slot = 0;
@@ -363,7 +359,7 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
 }
 
 std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, const std::vector<BatchColumn>& columns,
-                                        BirthData& data, BatchRowExtras& extras) {
+                                        ChartRequest& data, BatchRowExtras& extras) {
   if (fields.size() < kRequiredBatchColumns || fields.size() > columns.size()) {
     return "expected " + std::to_string(kRequiredBatchColumns) + " to " + std::to_string(columns.size()) +
            " columns, found " + std::to_string(fields.size());
@@ -373,7 +369,7 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
       return "the " + std::string(NameOf(columns[i])) + " column is not valid UTF-8";
     }
   }
-  data = BirthData{};
+  data = ChartRequest{};
   extras = BatchRowExtras{};
   // A place gives the coordinates, the names and the zone, and a zone id the clock, where
   // their columns are empty; a column with a value keeps it.
@@ -382,7 +378,8 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
     place = place || (columns[i] == BatchColumn::kPlace && !fields[i].empty());
     zoneId = zoneId || (columns[i] == BatchColumn::kTz && !fields[i].empty());
   }
-  GivenFields given;
+  GivenFields& given = data.place.given;
+  bool zoneGiven = false;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const BatchColumn c = columns[i];
     const bool fromPlace = c == BatchColumn::kLon || c == BatchColumn::kLat || c == BatchColumn::kCity ||
@@ -395,10 +392,14 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
     if (c == BatchColumn::kCity) given.city = !fields[i].empty();
     if (c == BatchColumn::kState) given.state = !fields[i].empty();
     if (c == BatchColumn::kCountry) given.country = !fields[i].empty();
-    if (c == BatchColumn::kZone) given.zone = true;
+    if (c == BatchColumn::kZone) zoneGiven = true;
   }
-  if (auto refusal = CompleteBirth({extras.place, extras.tz, RepeatedTimeChoice::kAsk, given}, data))
-    return std::move(refusal->message);
+  // A zone id gives the clock; else a place without a zone row gives its zone.
+  if (zoneId) {
+    data.clock.kind = ClockKind::kZoneId;
+  } else if (place && !zoneGiven) {
+    data.clock.kind = ClockKind::kPlaceZone;
+  }
   return std::nullopt;
 }
 

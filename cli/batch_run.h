@@ -13,6 +13,7 @@
 #include "app/birth_data.h"
 #include "app/birth_sweep.h"
 #include "app/chart.h"
+#include "app/chart_request.h"
 #include "cli/csv_records.h"
 
 namespace corvane {
@@ -39,15 +40,15 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
 
 // What one record asks for besides the birth data: the columns kept for later use.
 struct BatchRowExtras {
-  std::string engine, tz, place;
-  int sweepMinutes = 0;  // 0: no sweep
+  std::string engine;
   std::array<std::string, kConventionColumnCount> conventions;  // timing .. nakshatra
 };
 
-// The birth data of one record, or the message that refuses it: a wrong number of fields, a
-// field that is not UTF-8 (naming its column), or a value the input form would refuse.
+// The request of one record (its birth, place, clock and sweep; the settings are the run's),
+// or the message that refuses it: a wrong number of fields, a field that is not UTF-8
+// (naming its column), or a value the input form would refuse.
 std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, const std::vector<BatchColumn>& columns,
-                                        BirthData& data, BatchRowExtras& extras);
+                                        ChartRequest& request, BatchRowExtras& extras);
 
 // Reads a CSV of births (RFC 4180, see CsvRecordReader) whose header names the columns and
 // writes one compact JSON line per record, in input order: the chart, or {"line": N,

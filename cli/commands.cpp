@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "app/chart_calculation.h"
+#include "app/chart_request.h"
 #include "app/birth_zone.h"
 #include "app/chart_file.h"
 #include "app/input_file.h"
@@ -209,42 +210,24 @@ std::string NameList(const std::vector<std::string>& names) {
   return out;
 }
 
-// The place and zone options: the best matching place (named on stderr with up to five
-// others, and which fields it filled and which were kept as given) and the zone's clock at
-// the birth.
-std::optional<int> PlaceAndZoneFromOptions(const Arguments& args, BirthData& data) {
-  PlaceAndZone request;
-  if (const auto e = ReadPlaceAndZoneOptions(args, request)) return ReportInputError(*e);
-  std::vector<PlaceResult> found;
-  if (const auto refusal = CompleteBirth(request, data, &found, 5)) {
-    if (refusal->kind == PlaceAndZoneRefusal::Kind::kNoPlaceData) {
-      std::cerr << "corvane-cli: " << refusal->message << "\n";
-      return kExitNoInput;
-    }
-    return Rejected(refusal->message);
-  }
-  if (!found.empty()) {
-    std::cerr << "corvane-cli: place: " << data.place << "\n";
-    for (std::size_t i = 1; i < found.size(); ++i) std::cerr << "corvane-cli:   also: " << DescribePlace(found[i]) << "\n";
-    std::vector<std::string> kept;
-    for (const auto& [option, field] : {std::pair{"--lon", "lon"}, {"--lat", "lat"}, {"--city", "city"},
-                                         {"--state", "state"}, {"--country", "country"}, {"--zone", "zone"}, {"--tz", "zone"}})
-      if (args.Has(option) && std::find(kept.begin(), kept.end(), field) == kept.end()) kept.emplace_back(field);
-    std::cerr << "corvane-cli: from the place: " << (data.placeFilled.empty() ? "nothing" : NameList(data.placeFilled));
-    if (!kept.empty()) std::cerr << "; kept as given: " << NameList(kept);
-    std::cerr << "\n";
-  }
-  return std::nullopt;
+// The place search's best match named on stderr with up to five others, and which fields it
+// filled and which were kept as given.
+void ReportFoundPlace(const Arguments& args, const BirthData& birth, const std::vector<PlaceResult>& found) {
+  if (found.empty()) return;
+  std::cerr << "corvane-cli: place: " << birth.place << "\n";
+  for (std::size_t i = 1; i < found.size(); ++i) std::cerr << "corvane-cli:   also: " << DescribePlace(found[i]) << "\n";
+  std::vector<std::string> kept;
+  for (const auto& [option, field] : {std::pair{"--lon", "lon"}, {"--lat", "lat"}, {"--city", "city"},
+                                       {"--state", "state"}, {"--country", "country"}, {"--zone", "zone"}, {"--tz", "zone"}})
+    if (args.Has(option) && std::find(kept.begin(), kept.end(), field) == kept.end()) kept.emplace_back(field);
+  const std::vector<std::string>& filled = birth.placeFilled;
+  std::cerr << "corvane-cli: from the place: " << (filled.empty() ? "nothing" : NameList(filled));
+  if (!kept.empty()) std::cerr << "; kept as given: " << NameList(kept);
+  std::cerr << "\n";
 }
 
-// The birth data given by the options, or the exit status of the refusal.
-std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
-  if (const auto e = ReadBirthOptions(args, data)) return ReportInputError(*e);
-  return PlaceAndZoneFromOptions(args, data);
-}
-
-// The birth data of a chart file; every field comes from the file.
-std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
+// The request of a chart file; every birth field comes from the file.
+std::optional<int> RequestFromFile(const std::string& path, ChartRequest& request) {
   if (!HasChartFileExtension(path)) return NotAChart();
   std::string why;
   const auto bytes = ReadChartFile(path, why);
@@ -254,17 +237,28 @@ std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
   }
   const ParsedChartFile parsed = ParseChartFile(*bytes);
   if (!parsed.ok()) return NotAChart();
-  data = parsed.birth();
+  const CalculationSettings settings = request.settings;
+  request = RequestOf(parsed.birth(), settings);
   return std::nullopt;
+}
+
+// The exit status of a request's problem, its message said.
+int ReportProblem(const Problem& problem) {
+  switch (problem.code) {
+    case ProblemCode::kNoPlaceData:
+      std::cerr << "corvane-cli: " << problem.message << "\n";
+      return kExitNoInput;
+    case ProblemCode::kPolarDate:
+      std::cerr << problem.message << "\n";
+      return kExitPolar;
+    default:
+      return Rejected(problem.message);
+  }
 }
 
 // The settings the options choose, or the exit status of their refusal.
 std::optional<int> SettingsFromOptions(const Arguments& args, CalculationSettings& settings) {
-  const OptionValue valueOf = [&args](std::string_view option) -> std::optional<std::string_view> {
-    if (!args.Has(option)) return std::nullopt;
-    return args.Value(option);
-  };
-  if (const auto error = ReadSettingsOptions(valueOf, settings)) return UsageError(*error);
+  if (const auto error = ReadSettingsOptions(ValuesOf(args), settings)) return UsageError(*error);
   if (const auto problem = CheckSettings(settings)) {
     if (problem->kind == SettingsProblem::Kind::kConflict) return UsageError(std::string(problem->message));
     std::cerr << "corvane-cli: " << problem->message << "\n";
@@ -273,9 +267,9 @@ std::optional<int> SettingsFromOptions(const Arguments& args, CalculationSetting
   return std::nullopt;
 }
 
-int RunCompare(const Arguments& args, const BirthData& data, const CalculationSettings& settings) {
+int RunCompare(const Arguments& args, const BirthData& birth, const CalculationSettings& settings) {
   if (args.Has("--pages") || args.Has("--save")) return UsageError("--compare cannot be combined with --pages or --save");
-  const ConventionComparison comparison = CompareConventions(data, settings);
+  const ConventionComparison comparison = CompareConventions(birth, settings);
   if (args.Has("--json"))
     return Print(CompareJson(comparison));
   std::ostringstream table;
@@ -292,28 +286,26 @@ std::map<std::string_view, std::string_view> ReportOptionValues(const Arguments&
 }
 
 int RunChart(const Arguments& args) {
-  CalculationSettings settings;
-  if (const auto status = SettingsFromOptions(args, settings)) return *status;
-  BirthData data;
+  ChartRequest request;
+  if (const auto status = SettingsFromOptions(args, request.settings)) return *status;
   if (args.Has("--open")) {
-    if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
-  } else if (const auto status = BirthFromOptions(args, data)) {
-    return *status;
+    if (const auto status = RequestFromFile(std::string(args.Value("--open")), request)) return *status;
+    if (args.Has("--sweep")) {
+      const std::string_view text = args.Value("--sweep");
+      const std::optional<int> minutes = SweepMinutesOf(text);
+      if (!minutes)
+        return UsageError("--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) +
+                          ", not \"" + std::string(text) + "\"");
+      request.sweepMinutes = *minutes;
+    }
+  } else if (const auto e = ReadBirthOptions(args, request)) {
+    return ReportInputError(*e);
   }
 
-  if (args.Has("--compare")) return RunCompare(args, data, settings);
   ReportRequest report;
-  if (const auto error = ReadReportRequest(ReportOptionValues(args), false, report)) return UsageError(*error);
-
-  std::optional<int> sweepMinutes;
-  if (args.Has("--sweep")) {
-    const std::string_view text = args.Value("--sweep");
-    const std::optional<int> minutes = SweepMinutesOf(text);
-    if (!minutes)
-      return UsageError("--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) + ", not \"" +
-                        std::string(text) + "\"");
-    sweepMinutes = *minutes;
-    report.options.sweepMinutes = *minutes;
+  if (!args.Has("--compare")) {
+    if (const auto error = ReadReportRequest(ReportOptionValues(args), false, report)) return UsageError(*error);
+    if (request.sweepMinutes > 0) report.options.sweepMinutes = request.sweepMinutes;
   }
 
   std::optional<std::string> savePath;
@@ -322,15 +314,20 @@ int RunChart(const Arguments& args) {
     if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);  // as the form refuses it
   }
 
-  const CalculationResult result = CalculateChart(data, settings);
-  if (const auto* message = std::get_if<InputMessage>(&result.outcome)) return Rejected(message->text);
-  if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving))
-    std::cerr << "corvane-cli: warning: " << *warning << "\n";
-  if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) {
-    std::cerr << polar->message << "\n";
-    return kExitPolar;
+  std::vector<PlaceResult> found;
+  if (args.Has("--compare")) {
+    // Each column calculates on its own, so a column refused by its settings still shows.
+    const Result<BirthData> birth = ResolveBirth(request, &found, 5);
+    if (!birth) return ReportProblem(birth.problem());
+    ReportFoundPlace(args, *birth, found);
+    return RunCompare(args, *birth, request.settings);
   }
-  const Chart& chart = result.chart();
+  const Result<ChartReading> result = ResolveChart(request, &found, 5);
+  if (!result) return ReportProblem(result.problem());
+  const Chart& chart = *result->chart;
+  ReportFoundPlace(args, chart.birth, found);
+  if (const auto warning = DaylightSavingCountedTwice(chart.birth.zonePosition, chart.birth.daylightSaving))
+    std::cerr << "corvane-cli: warning: " << *warning << "\n";
 
   if (savePath) {
     // What the file could not give back is refused before anything is written.
@@ -343,12 +340,11 @@ int RunChart(const Arguments& args) {
 
   if (const int status = WriteReportFiles(chart, report, stderr); status != 0) return status;
 
-  std::optional<BirthSweep> sweep;
-  if (sweepMinutes) sweep = SweepBirthTime(data, settings, *sweepMinutes);
+  const BirthSweep* sweep = result->sweep.get();
   const bool pages = args.Has("--pages");
   if (args.Has("--json")) {
     PrettyJsonWriter json;
-    WriteChartJson(json, chart, pages, sweep ? &*sweep : nullptr);
+    WriteChartJson(json, chart, pages, sweep);
     json.EndLine();
     return Print(json.Text());
   }

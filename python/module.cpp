@@ -5,6 +5,7 @@
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -14,13 +15,12 @@
 #include "app/birth_sweep.h"
 #include "app/birth_zone.h"
 #include "app/chart_calculation.h"
+#include "app/chart_request.h"
 #include "app/place_index.h"
 #include "app/zone_table.h"
 #include "cli/batch_run.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
-#include "cli/command_line.h"
-#include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "cli/place_listing.h"
 #include "cli/settings_options.h"
@@ -48,34 +48,33 @@ ChartAnswer Refuse(std::string message, std::string_view option) {
   return {{}, std::move(message), std::move(field), {}};
 }
 
-// The field a failed check of the birth data is about: the one the form focuses, else the
-// date (the checks that focus none are those of the calendar and the engine's years).
-std::string_view FieldOf(BirthField focus) {
-  switch (focus) {
-    case BirthField::Name: return "name";
-    case BirthField::LonDegrees:
-    case BirthField::LonMinutes: return "lon";
-    case BirthField::LatDegrees:
-    case BirthField::LatMinutes: return "lat";
-    case BirthField::City: return "city";
-    case BirthField::State: return "state";
-    case BirthField::Country: return "country";
-    case BirthField::None: break;
-  }
-  return "date";
+// The package's keywords and their values as text, by keyword ("pranapada_sun").
+using Keywords = std::map<std::string, std::string>;
+
+// The keywords looked up by the option they stand for: "--pranapada-sun" is pranapada_sun.
+OptionValue KeywordValues(const Keywords& keywords) {
+  return [&keywords](std::string_view option) -> std::optional<std::string_view> {
+    if (!option.starts_with("--")) return std::nullopt;
+    std::string key(option.substr(2));
+    std::replace(key.begin(), key.end(), '-', '_');
+    const auto it = keywords.find(key);
+    if (it == keywords.end()) return std::nullopt;
+    return std::string_view(it->second);
+  };
 }
 
-// The settings of the options given, or the refusal naming the option at fault. One option
-// at a time, so that a refusal names its option; the --conventions preset first, so that the
-// single options given with it win, as on the command line.
-std::optional<ChartAnswer> ReadSettings(const Arguments& args, CalculationSettings& settings) {
+// The settings of the keywords given, or the refusal naming the keyword at fault. One at a
+// time, so that a refusal names its keyword; the conventions preset first, so that the single
+// settings given with it win, as on the command line.
+std::optional<ChartAnswer> ReadSettings(const Keywords& keywords, CalculationSettings& settings) {
+  const OptionValue valueOf = KeywordValues(keywords);
   std::vector<std::string_view> options{"--conventions"};
   for (const std::string_view option : kSettingsOptions)
     if (option != "--conventions") options.push_back(option);
   for (const std::string_view option : options) {
     const OptionValue only = [&](std::string_view asked) -> std::optional<std::string_view> {
-      if (asked != option || !args.Has(asked)) return std::nullopt;
-      return args.Value(asked);
+      if (asked != option) return std::nullopt;
+      return valueOf(asked);
     };
     if (auto error = ReadSettingsOptions(only, settings)) return Refuse(std::move(*error), option);
   }
@@ -86,59 +85,47 @@ std::optional<ChartAnswer> ReadSettings(const Arguments& args, CalculationSettin
   return std::nullopt;
 }
 
-int NoCommand(const Arguments&) { return 0; }
-
-// The chart of the command line's chart options, as `corvane-cli OPTIONS --json` gives it.
-ChartAnswer ChartOf(const std::vector<std::string>& words) {
-  std::vector<const char*> argv;
-  for (const std::string& word : words) argv.push_back(word.c_str());
-  const CommandLine line = ParseCommandLine(CliOptions(), argv, NoCommand);
-  if (line.error) return Refuse(*line.error, {});
-  if (line.run != NoCommand) return Refuse("only the options of one chart are taken", {});
-  const Arguments& args = line.args;
-
-  CalculationSettings settings;
-  if (auto refusal = ReadSettings(args, settings)) return *refusal;
-  BirthData data;
-  if (const auto e = ReadBirthOptions(args, data)) return Refuse(e->message, e->option);
-
-  // The best matching place fills the place fields not given and the zone; a zone id the clock.
-  PlaceAndZone request;
-  if (const auto e = ReadPlaceAndZoneOptions(args, request)) return Refuse(e->message, e->option);
-  if (const auto refusal = CompleteBirth(request, data)) {
-    const bool placeAtFault = refusal->kind == PlaceAndZoneRefusal::Kind::kNoPlaceData || !args.Has("--tz");
-    return Refuse(refusal->message, placeAtFault ? "place" : "tz");
+// The keyword a problem is about: the coordinate, not its part; the zone id, or the place
+// whose zone gave the clock; the date for the checks of the calendar, the engine and the time.
+std::string KeywordOf(const Problem& problem, const ChartRequest& request) {
+  switch (problem.code) {
+    case ProblemCode::kUnknownZone:
+    case ProblemCode::kSkippedTime:
+    case ProblemCode::kDoubledTime:
+      return request.clock.kind == ClockKind::kZoneId ? "tz" : "place";
+    case ProblemCode::kNoPlaceData:
+    case ProblemCode::kNoPlaceMatch: return "place";
+    case ProblemCode::kSettingsConflict: return "node";
+    default: break;
   }
+  if (problem.field.starts_with("lon")) return "lon";
+  if (problem.field.starts_with("lat")) return "lat";
+  if (problem.field.empty() || problem.field == "time") return "date";
+  return problem.field;
+}
 
-  std::optional<int> sweepMinutes;
-  if (args.Has("--sweep")) {
-    sweepMinutes = SweepMinutesOf(args.Value("--sweep"));
-    if (!sweepMinutes)
-      return Refuse("--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) + ", not \"" +
-                        std::string(args.Value("--sweep")) + "\"",
-                    "sweep");
-  }
-
-  const CalculationResult result = CalculateChart(data, settings);
-  if (const auto* message = std::get_if<InputMessage>(&result.outcome)) {
-    return Refuse(std::string(message->text), FieldOf(message->focus));
-  }
-  if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) return Refuse(polar->message, "date");
+// The chart of the package's keywords, as `corvane-cli` gives it for the same options with
+// --json. The birth keywords are read by the command line's field readers, one value each.
+ChartAnswer ChartOf(const Keywords& birth, const Keywords& settings, bool pages) {
+  ChartRequest request;
+  if (auto refusal = ReadSettings(settings, request.settings)) return *refusal;
+  if (const auto e = ReadBirthOptions(KeywordValues(birth), request)) return Refuse(e->message, e->option);
+  const Result<ChartReading> reading = ResolveChart(request);
+  if (!reading) return Refuse(reading.problem().message, KeywordOf(reading.problem(), request));
+  const Chart& chart = *reading->chart;
   ChartAnswer answer;
-  answer.warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving).value_or("");
-  std::optional<BirthSweep> sweep;
-  if (sweepMinutes) sweep = SweepBirthTime(data, settings, *sweepMinutes);
+  answer.warning = DaylightSavingCountedTwice(chart.birth.zonePosition, chart.birth.daylightSaving).value_or("");
   LineJsonWriter json;
-  WriteChartJson(json, result.chart(), args.Has("--pages"), sweep ? &*sweep : nullptr);
+  WriteChartJson(json, chart, pages, reading->sweep.get());
   answer.json = json.Text();
   return answer;
 }
 
-py::tuple ChartBinding(const std::vector<std::string>& words) {
+py::tuple ChartBinding(const Keywords& birth, const Keywords& settings, bool pages) {
   ChartAnswer answer;
   {
     py::gil_scoped_release released;  // a chart takes a while; other Python threads go on
-    answer = ChartOf(words);
+    answer = ChartOf(birth, settings, pages);
   }
   auto orNone = [](const std::string& text) -> py::object {
     if (text.empty()) return py::none();
@@ -165,13 +152,9 @@ std::string ZonesBinding() {
 // The table's columns: refused settings come back as (message, option) for the package to
 // raise its InputError.
 py::object ChartsBinding(const std::vector<std::string>& names, const std::vector<py::object>& values, std::size_t rows,
-                         const std::vector<std::string>& settingWords, unsigned jobs) {
-  std::vector<const char*> argv;
-  for (const std::string& word : settingWords) argv.push_back(word.c_str());
-  const CommandLine line = ParseCommandLine(CliOptions(), argv, NoCommand);
-  if (line.error) return py::make_tuple(*line.error, py::none());
+                         const Keywords& settingKeywords, unsigned jobs) {
   CalculationSettings settings;
-  if (auto refusal = ReadSettings(line.args, settings)) return py::make_tuple(refusal->message, refusal->field);
+  if (auto refusal = ReadSettings(settingKeywords, settings)) return py::make_tuple(refusal->message, refusal->field);
   FrameInput input{names, values, rows};
   py::list columns;
   for (FrameColumn& column : ChartFrame(input, settings, jobs)) {
@@ -199,8 +182,8 @@ PYBIND11_MODULE(_corvane, m) {
   }
   m.attr("batch_columns") = py::tuple(columns);
   m.attr("setting_names") = py::tuple(settings);
-  m.def("chart_json", &ChartBinding, py::arg("options"),
-        "(json, message, field, warning) of a chart from corvane-cli's chart options.");
+  m.def("chart_json", &ChartBinding, py::arg("birth"), py::arg("settings"), py::arg("pages"),
+        "(json, message, field, warning) of a chart from the birth and settings keywords, as text.");
   m.def("places_json", &PlacesBinding, py::arg("text"), py::arg("limit"),
         "The JSON array of the places matching text, as corvane-cli --places --json.");
   m.def("zones_json", &ZonesBinding, "The JSON array of the zone list, as corvane-cli --zones --json.");

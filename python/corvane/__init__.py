@@ -62,13 +62,8 @@ def _text(value: Any) -> str:
     return str(value)
 
 
-def _setting_options(settings: Mapping[str, Optional[str]]) -> list:
-    words = []
-    for key in _SETTINGS:
-        value = settings.get(key)
-        if value is not None:
-            words += ["--" + key.replace("_", "-"), _text(value)]
-    return words
+def _setting_values(settings: Mapping[str, Optional[str]]) -> dict:
+    return {key: _text(settings[key]) for key in _SETTINGS if settings.get(key) is not None}
 
 
 def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.time], *,
@@ -134,24 +129,20 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
         c["birth"]["name"]          # 'RAM KUMAR'
         c["lagnas"]["HL"]["sign"]   # the Hora lagna's sign, 0 Aries .. 11 Pisces
     """
-    words = ["--name", _text(name), "--date", _text(date), "--time", _text(time)]
+    birth = {"name": _text(name), "date": _text(date), "time": _text(time)}
     for key, value in (("zone", zone), ("tz", tz), ("place", place), ("fold", fold),
                        ("lon", lon), ("lat", lat), ("city", city), ("state", state),
-                       ("country", country)):
+                       ("country", country), ("sweep", sweep)):
         if value is not None:
-            words += ["--" + key, _text(value)]
+            birth[key] = _text(value)
     if dst:
-        words.append("--dst")
-    if pages:
-        words.append("--pages")
-    if sweep is not None:
-        words += ["--sweep", _text(sweep)]
-    words += _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
+        birth["dst"] = "1"
+    settings = _setting_values({"engine": engine, "ayanamsa": ayanamsa, "node": node,
                                "sunrise": sunrise, "indu": indu, "timing": timing,
                                "pranapada_sun": pranapada_sun, "varnada": varnada,
                                "lords": lords, "nakshatra": nakshatra,
                                "conventions": conventions})
-    text, message, field, warning = _corvane.chart_json(words)
+    text, message, field, warning = _corvane.chart_json(birth, settings, bool(pages))
     if message is not None:
         raise InputError(message, field)
     if warning is not None:
@@ -242,7 +233,7 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
         else:
             continue
         names.append(column)
-    settings = _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
+    settings = _setting_values({"engine": engine, "ayanamsa": ayanamsa, "node": node,
                                  "sunrise": sunrise, "indu": indu, "timing": timing,
                                  "pranapada_sun": pranapada_sun, "varnada": varnada,
                                  "lords": lords, "nakshatra": nakshatra,
