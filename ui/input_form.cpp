@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QtConcurrent/QtConcurrentRun>
 #include <QUrl>
@@ -548,15 +549,16 @@ bool InputForm::runCalculation() {
         extras_.utcOffsetSeconds = chosen.utOffsetSeconds;
         extras_.fold = *choice == 0 ? DoubledHour::kEarlier : DoubledHour::kLater;
         // The zone list and its tick show the clock used, as for any other birth time.
-        if (const auto row = MatchZoneRow(chosen)) {
-          settingZone_ = true;
-          cmbTimeZone_->setCurrentIndex(row->position);
-          chkDST_->setChecked(row->daylightSaving);
-          settingZone_ = false;
-        }
+        const ZoneRowChoice row = ZoneRowForReading(chosen);
+        settingZone_ = true;
+        cmbTimeZone_->setCurrentIndex(row.position);
+        chkDST_->setChecked(row.daylightSaving);
+        settingZone_ = false;
         refreshZoneLabel();
       }
       data.extras = extras_;
+      data.zonePosition = cmbTimeZone_->currentIndex();
+      data.daylightSaving = chkDST_->isChecked();
     }
   } else if (valid) {
     if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving)) {
@@ -618,6 +620,12 @@ void InputForm::openChartFile(const QString& path) {
   }
   const BirthData saved = parsed.birth();
   setBirthData(saved);
+  // The search box names the opened chart's found place, or is empty: never the search of
+  // an earlier entry, which would look like the place of this chart.
+  {
+    const QSignalBlocker quiet(txtPlaceSearch_);
+    txtPlaceSearch_->setText(QString::fromStdString(saved.place));
+  }
   // A day the saved month does not have cannot be shown by the day list: the file is
   // refused with the message the form gives for that date rather than read as another day.
   if (birthData().day != saved.day) {
@@ -764,14 +772,14 @@ void InputForm::applyZone() {
     // A skipped or doubled time is settled when the chart is calculated.
     const ZoneLookup clock = LookUpLocalTime(*extras_.zoneId, birthLocalTime());
     if (const auto* reading = std::get_if<ZoneReading>(&clock)) {
-      if (const auto row = MatchZoneRow(*reading)) {
-        settingZone_ = true;
-        cmbTimeZone_->setCurrentIndex(row->position);
-        chkDST_->setChecked(row->daylightSaving);
-        settingZone_ = false;
-      } else {
-        extras_.utcOffsetSeconds = reading->utOffsetSeconds;
-      }
+      // The row that gives the clock, or where none does the nearest one (which the chart
+      // file's classic lines hold) with the exact offset in use: never a row left over.
+      const ZoneRowChoice row = ZoneRowForReading(*reading);
+      settingZone_ = true;
+      cmbTimeZone_->setCurrentIndex(row.position);
+      chkDST_->setChecked(row.daylightSaving);
+      settingZone_ = false;
+      if (!MatchZoneRow(*reading)) extras_.utcOffsetSeconds = reading->utOffsetSeconds;
     }
   }
   refreshZoneLabel();

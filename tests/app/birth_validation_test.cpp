@@ -196,7 +196,7 @@ TEST(BirthValidation, YearsFollowTheEngine) {
 // Names people have pass; every other character is named with the reason it is refused.
 TEST(KeyFilters, NameRefusalNamesTheCharacterAndWhy) {
   const std::string between = " must stand between two letters, as in Anne-Marie or O'Brien";
-  const std::string notLetter = " is not a letter: a name takes letters, blanks, hyphens and apostrophes";
+  const std::string notLetter = " is not a letter; a name takes letters, blanks, hyphens and apostrophes";
   const std::pair<std::string, std::string> cases[] = {
       {"Anne-Marie Smith", ""},
       {"O'Brien", ""},
