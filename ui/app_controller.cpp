@@ -52,6 +52,7 @@ void AppController::showResults(std::shared_ptr<const Chart> chart) {
     frame_ = new FrameWindow;
     connect(frame_, &FrameWindow::backRequested, this, &AppController::goBack);
     connect(frame_, &FrameWindow::exitRequested, this, &AppController::exitRequested);
+    connect(frame_, &FrameWindow::birthOpenRequested, this, [this](const BirthData& birth) { input_->openBirth(birth); });
     connect(frame_, &FrameWindow::settingsChanged, this, [this] {
       input_->offerYearsOf(LoadCalculationSettings().engine);
       input_->runCalculation();

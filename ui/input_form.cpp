@@ -33,6 +33,7 @@
 #include "app/text_encoding.h"
 #include "app/zone_table.h"
 #include "astro/civil_time.h"
+#include "ui/collection_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/help_menu.h"
@@ -121,6 +122,9 @@ void InputForm::buildMenus() {
   next->setObjectName("mnuNext");
   connect(next, &QAction::triggered, this, [this] { runCalculation(); });
   AddOptionsAction(file, this, [this] { offerYearsOf(LoadCalculationSettings().engine); });
+  file->addSeparator();
+  AddCollectionActions(file, this, [this](const BirthData& birth) { openBirth(birth); });
+  file->addSeparator();
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -616,7 +620,10 @@ void InputForm::openChartFile(const QString& path) {
     ShowMessage(this, ToQString(kCheckTheFileMessage), MessageIcon::Error);
     return;
   }
-  const BirthData saved = parsed.birth();
+  openBirth(parsed.birth());
+}
+
+void InputForm::openBirth(const BirthData& saved) {
   setBirthData(saved);
   // A day the saved month does not have cannot be shown by the day list: the file is
   // refused with the message the form gives for that date rather than read as another day.
