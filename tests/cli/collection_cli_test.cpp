@@ -2,6 +2,7 @@
 // chart files that open to the same chart JSON; an import killed at any moment leaves a
 // database that opens, passes its integrity check and holds the committed charts whole.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
@@ -23,8 +24,10 @@
 #include "app/chart_collection.h"
 #include "app/chart_file.h"
 #include "app/collection_export.h"
+#include "app/collection_filter.h"
 #include "cli/chart_json.h"
 #include "tests/app/cli_runner.h"
+#include "tests/app/sample_birth.h"
 
 namespace corvane {
 namespace {
