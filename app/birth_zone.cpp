@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/birth_validation.h"
 #include "app/display_texts.h"
 #include "app/search_fold.h"
 #include "app/text_encoding.h"
@@ -89,6 +90,7 @@ std::string DegreesAndMinutes(double degrees, char positive, char negative) {
 }  // namespace
 
 std::optional<std::string> SetBirthZone(std::string_view zoneId, RepeatedTimeChoice repeated, BirthData& data) {
+  if (const auto refusal = CalendarMessage(data)) return std::string(refusal->text);
   const LocalDateTime local{data.year, data.monthIndex + 1, data.day, data.hour, data.minute, data.second};
   const ZoneLookup lookup = LookUpLocalTime(zoneId, local);
   if (const auto* reading = std::get_if<ZoneReading>(&lookup)) {
@@ -175,7 +177,14 @@ std::optional<PlaceAndZoneRefusal> CompleteBirth(const PlaceAndZone& request, Bi
     if (found != nullptr) *found = std::move(matches);
   }
   if (zoneId.empty()) return std::nullopt;
-  if (auto refusal = SetBirthZone(zoneId, request.fold, data)) return PlaceAndZoneRefusal{Kind::kRefused, std::move(*refusal)};
+  if (const auto refusal = CalendarMessage(data)) return PlaceAndZoneRefusal{Kind::kCalendar, std::string(refusal->text)};
+  if (auto refusal = SetBirthZone(zoneId, request.fold, data)) {
+    // A doubled hour left to ask is the caller's to offer the choice of.
+    const LocalDateTime local{data.year, data.monthIndex + 1, data.day, data.hour, data.minute, data.second};
+    const bool twice = request.fold == RepeatedTimeChoice::kAsk &&
+                       std::holds_alternative<RepeatedLocalTime>(LookUpLocalTime(zoneId, local));
+    return PlaceAndZoneRefusal{twice ? Kind::kDoubledHour : Kind::kRefused, std::move(*refusal)};
+  }
   return std::nullopt;
 }
 

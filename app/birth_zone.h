@@ -49,7 +49,9 @@ struct PlaceAndZone {
 // Why the step failed: the place data could not be loaded, or the input is refused (no place
 // matches, an unknown zone, a skipped or doubled local time).
 struct PlaceAndZoneRefusal {
-  enum class Kind { kNoPlaceData, kRefused };
+  // kDoubledHour: the local time happened twice and no reading was chosen; kCalendar: the date
+  // or time is none of the calendar's, refused in the input form's words.
+  enum class Kind { kNoPlaceData, kRefused, kDoubledHour, kCalendar };
   Kind kind;
   std::string message;
 };

@@ -11,6 +11,11 @@ namespace corvane {
 inline constexpr std::array<std::string_view, 8> kStationPlanets = {
     "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
 
+// The years the tables list whole: every period that touches one of them is in the tables
+// (tools/station_generator.cpp makes them for the same years). Other years are not listed.
+inline constexpr int kStationFirstYear = 1897;
+inline constexpr int kStationLastYear = 2053;
+
 // One retrograde period: from the station retrograde to the station direct, both in UT.
 struct RetrogradePeriod {
   std::string_view planet;  // one of kStationPlanets (static storage)

@@ -5,10 +5,15 @@
 
 #include "cli/settings_options.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
@@ -20,6 +25,7 @@
 #include "app/birth_sweep.h"
 #include "app/chart_calculation.h"
 #include "app/text_encoding.h"
+#include "cli/batch_progress.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
 #include "cli/exit_status.h"
@@ -34,8 +40,17 @@ constexpr std::size_t kRecordsInFlight = 2048;
 
 // The signal (SIGINT or SIGTERM) that asked a batch to stop; 0 while none has.
 volatile std::sig_atomic_t g_stopSignal = 0;
+// The pipe the handler writes a byte into, so that a wait for input sees the signal at once
+// whichever thread the kernel gave it to.
+int g_stopPipe[2] = {-1, -1};
 
-extern "C" void NoteStopSignal(int signal) { g_stopSignal = signal; }
+extern "C" void NoteStopSignal(int signal) {
+  const int saved = errno;
+  g_stopSignal = signal;
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t ignored = ::write(g_stopPipe[1], &byte, 1);
+  errno = saved;
+}
 
 // While a batch runs, SIGINT and SIGTERM end it between chunks instead of in the middle of a
 // line: the handler only notes the signal, and the run treats it as the end of its input, so
@@ -47,6 +62,10 @@ class StopSignals {
  public:
   StopSignals() {
     g_stopSignal = 0;
+    if (g_stopPipe[0] < 0 && ::pipe2(g_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) g_stopPipe[0] = g_stopPipe[1] = -1;
+    char drained[64];
+    while (g_stopPipe[0] >= 0 && ::read(g_stopPipe[0], drained, sizeof drained) > 0) {
+    }
     struct sigaction action {};
     action.sa_handler = NoteStopSignal;
     sigemptyset(&action.sa_mask);
@@ -61,12 +80,22 @@ class StopSignals {
     ::sigaction(SIGTERM, &oldTerm_, nullptr);
   }
   static int Received() { return g_stopSignal; }
+  // Readable once a stop signal came; -1 when no pipe could be made.
+  static int Fd() { return g_stopPipe[0]; }
 
  private:
   struct sigaction oldInt_ {}, oldTerm_ {};
 };
 
 std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
+
+// "date: The month must be one of 1 to 12": a refusal naming the column at fault.
+std::string ColumnRefusal(std::string_view column, std::string_view message) {
+  return std::string(column) + ": " + std::string(message);
+}
+
+// The column of the field a form message focuses: the option's name without its dashes.
+std::string_view ColumnOfField(BirthField focus) { return OptionOfField(focus).substr(2); }
 
 std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text, BirthData& data,
                                        BatchRowExtras& extras) {
@@ -105,6 +134,43 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
   return std::nullopt;
 }
 
+// Sizes the chunks so that one takes about a quarter of a second to calculate: fast records
+// go in large chunks, slow ones (the Swiss engine with sweeps, a PDF each) in small ones, so
+// that finished lines are written while the next are calculated instead of minutes later.
+class ChunkPacer {
+ public:
+  using Clock = std::chrono::steady_clock;
+  // Measures the calculation of one chunk, on whichever thread does it.
+  class Timer {
+   public:
+    Timer(ChunkPacer& pacer, std::size_t records) : pacer_(pacer), records_(records), start_(Clock::now()) {}
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+    ~Timer() {
+      if (records_ == 0) return;
+      const auto nanos = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start_).count();
+      pacer_.perRecordNanos_.store(static_cast<std::int64_t>(nanos) / static_cast<std::int64_t>(records_),
+                                   std::memory_order_relaxed);
+    }
+
+   private:
+    ChunkPacer& pacer_;
+    std::size_t records_;
+    Clock::time_point start_;
+  };
+
+  // The size of the next chunk: the records a quarter second holds, 1 to `most`.
+  std::size_t Next(std::size_t current, std::size_t most) const {
+    const std::int64_t perRecord = perRecordNanos_.load(std::memory_order_relaxed);
+    if (perRecord <= 0) return current;
+    return std::clamp<std::size_t>(static_cast<std::size_t>(kChunkNanos / perRecord), 1, most);
+  }
+
+ private:
+  static constexpr std::int64_t kChunkNanos = 250'000'000;
+  std::atomic<std::int64_t> perRecordNanos_{0};
+};
+
 // A batch: records in chunks through the calculation, results out in input order.
 struct Chunk {
   std::vector<CsvRecord> records;
@@ -119,7 +185,8 @@ class BatchRun {
       : source_(source), columns_(columns), settings_(settings), sink_(sink) {}
 
   bool Run(unsigned jobs) {
-    chunkRecords_ = std::clamp<std::size_t>(kRecordsInFlight / (2 * jobs), 4, kChunkRecords);
+    maxChunkRecords_ = std::clamp<std::size_t>(kRecordsInFlight / (2 * jobs), 4, kChunkRecords);
+    chunkRecords_ = maxChunkRecords_;
     return jobs <= 1 ? RunHere() : RunOnThreads(jobs);
   }
 
@@ -127,6 +194,7 @@ class BatchRun {
   // Reads up to a chunk of records; false when none is left or a stop signal came.
   bool Fill(Chunk& chunk) {
     if (StopSignals::Received()) return false;
+    chunkRecords_ = pacer_.Next(chunkRecords_, maxChunkRecords_);
     chunk.records.resize(chunkRecords_);
     if (!chunk.output) chunk.output = sink_.NewChunk();
     chunk.count = source_.Fill(chunk.records);
@@ -135,9 +203,13 @@ class BatchRun {
     return chunk.count > 0;
   }
 
-  void Render(Chunk& chunk, BirthData& data, BatchRowExtras& extras) const {
+  // `stopEarly`: a stop signal ends the chunk after the record in hand (one thread, where the
+  // records after it are the last of the run: a PDF each, say, takes a while).
+  void Render(Chunk& chunk, BirthData& data, BatchRowExtras& extras, bool stopEarly = false) {
+    const ChunkPacer::Timer timer(pacer_, chunk.count);
     chunk.output->Clear();
     for (std::size_t i = 0; i < chunk.count; ++i) {
+      if (stopEarly && StopSignals::Received()) break;
       const CsvRecord& record = chunk.records[i];
       std::optional<std::string> refusal = record.error;
       if (!refusal) refusal = ReadBatchRow(record.fields, columns_, data, extras);
@@ -157,9 +229,9 @@ class BatchRun {
           continue;
         }
         if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
-          refusal = std::string(message->text);
+          refusal = ColumnRefusal(ColumnOfField(message->focus), CommandLineWording(*message, data, rowSettings.engine));
         } else {
-          refusal = std::get<PolarDate>(calc.outcome).message;
+          refusal = ColumnRefusal("date", std::get<PolarDate>(calc.outcome).message);
         }
       }
       chunk.output->AddRefusal(record, *refusal);
@@ -171,7 +243,7 @@ class BatchRun {
     BirthData data;
     BatchRowExtras extras;
     while (Fill(chunk)) {
-      Render(chunk, data, extras);
+      Render(chunk, data, extras, true);
       if (!sink_.Write(*chunk.output)) return false;
     }
     return true;
@@ -214,7 +286,9 @@ class BatchRun {
     bool written = true, ended = false;
     std::size_t read = 0, wrote = 0;
     while (written) {
-      while (!ended && read - wrote < ring.size()) {
+      // Reads on while there is room, but writes the chunks finished first when the input
+      // would make it wait.
+      while (!ended && read - wrote < ring.size() && (read == wrote || !source_.WouldWait())) {
         const std::size_t slot = read % ring.size();
         if (!Fill(ring[slot])) {
           ended = true;
@@ -252,21 +326,35 @@ class BatchRun {
   const std::vector<BatchColumn>& columns_;
   const CalculationSettings& settings_;
   BatchSink& sink_;
-  std::size_t chunkRecords_ = kChunkRecords;
+  std::size_t chunkRecords_ = kChunkRecords, maxChunkRecords_ = kChunkRecords;
+  ChunkPacer pacer_;
 };
 
 // The records of a CSV stream.
+// The records that have arrived are a chunk of their own: a batch fed line by line through a
+// pipe answers each line as it comes instead of waiting for a full chunk. Before it waits,
+// `beforeWait` runs (it flushes the output, so that the lines written are seen).
 class CsvSource : public BatchSource {
  public:
-  explicit CsvSource(CsvRecordReader& reader) : reader_(reader) {}
+  CsvSource(CsvRecordReader& reader, std::function<void()> beforeWait)
+      : reader_(reader), beforeWait_(std::move(beforeWait)) {}
   std::size_t Fill(std::span<CsvRecord> records) override {
     std::size_t count = 0;
-    while (count < records.size() && reader_.Next(records[count])) ++count;
+    while (count < records.size()) {
+      if (reader_.WouldWait()) {
+        if (count > 0) break;
+        if (beforeWait_) beforeWait_();
+      }
+      if (!reader_.Next(records[count])) break;
+      ++count;
+    }
     return count;
   }
+  bool WouldWait() const override { return reader_.WouldWait(); }
 
  private:
   CsvRecordReader& reader_;
+  std::function<void()> beforeWait_;
 };
 
 // One compact JSON line per record: the chart, or {"line": N, "error": "..."}; with
@@ -278,19 +366,28 @@ class JsonLinesChunk : public BatchChunk {
   void Clear() override {
     output.clear();
     messages.clear();
+    lines = refusals = 0;
     refused = false;
     sinkStatus = 0;
   }
-  void AddChart(const CsvRecord&, const Chart& chart, const BirthSweep* sweep) override {
+  void AddChart(const CsvRecord& record, const Chart& chart, const BirthSweep* sweep) override {
     if (eachChart_) {
       std::string line;
-      if (const int status = eachChart_(chart, line); status != 0) sinkStatus = status;
+      if (const int status = eachChart_(chart, line); status != 0) {
+        const bool refusedBefore = refused;
+        AddRefusal(record, line);
+        refused = refusedBefore;  // a file not written is its own exit status, not a refusal
+        sinkStatus = status;
+        return;
+      }
       output.append(line).push_back('\n');
+      ++lines;
       return;
     }
     json_.Clear();
     WriteChartJson(json_, chart, false, sweep);
     output.append(json_.Text()).push_back('\n');
+    ++lines;
   }
   void AddRefusal(const CsvRecord& record, const std::string& message) override {
     json_.Clear();
@@ -301,6 +398,8 @@ class JsonLinesChunk : public BatchChunk {
     json_.String(message);
     json_.EndObject();
     output.append(json_.Text()).push_back('\n');
+    ++lines;
+    ++refusals;
     refused = true;
     messages.append("corvane-cli: line ").append(std::to_string(record.line)).append(": ");
     messages.append(message).push_back('\n');
@@ -308,6 +407,7 @@ class JsonLinesChunk : public BatchChunk {
 
   std::string output;
   std::string messages;  // the refusals, for standard error
+  std::size_t lines = 0, refusals = 0;
   bool refused = false;
   int sinkStatus = 0;  // the last failure of eachChart in this chunk
 
@@ -318,16 +418,22 @@ class JsonLinesChunk : public BatchChunk {
 
 class JsonLinesSink : public BatchSink {
  public:
-  JsonLinesSink(std::FILE* out, std::FILE* err, const BatchChartSink& eachChart)
-      : out_(out), err_(err), eachChart_(eachChart) {}
+  JsonLinesSink(std::FILE* out, std::FILE* err, const BatchChartSink& eachChart, BatchProgress& progress)
+      : out_(out), err_(err), eachChart_(eachChart), progress_(progress) {}
 
   std::unique_ptr<BatchChunk> NewChunk() override { return std::make_unique<JsonLinesChunk>(eachChart_); }
   bool Write(BatchChunk& chunk) override {
     const auto& lines = static_cast<const JsonLinesChunk&>(chunk);
     refused |= lines.refused;
     if (lines.sinkStatus != 0) sinkStatus = lines.sinkStatus;
-    if (!lines.messages.empty()) std::fwrite(lines.messages.data(), 1, lines.messages.size(), err_);
-    return std::fwrite(lines.output.data(), 1, lines.output.size(), out_) == lines.output.size();
+    if (!lines.messages.empty()) {
+      progress_.Finish();  // the messages start on a line of their own
+      std::fwrite(lines.messages.data(), 1, lines.messages.size(), err_);
+    }
+    if (std::fwrite(lines.output.data(), 1, lines.output.size(), out_) != lines.output.size()) return false;
+    progress_.Add(lines.lines, lines.refusals);
+    // The lines written reach the output at least once a second, in large blocks all the same.
+    return !progress_.FlushDue() || std::fflush(out_) == 0;
   }
 
   bool refused = false;
@@ -337,6 +443,7 @@ class JsonLinesSink : public BatchSink {
   std::FILE* out_;
   std::FILE* err_;
   const BatchChartSink& eachChart_;
+  BatchProgress& progress_;
 };
 
 }  // namespace
@@ -389,7 +496,7 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
                            c == BatchColumn::kState || c == BatchColumn::kCountry;
     const bool fromZone = c == BatchColumn::kZone || c == BatchColumn::kDst;
     if (fields[i].empty() && ((place && (fromPlace || fromZone)) || (zoneId && fromZone))) continue;
-    if (auto e = SetColumn(c, fields[i], data, extras)) return std::move(e->message);
+    if (auto e = SetColumn(c, fields[i], data, extras)) return ColumnRefusal(NameOf(c), e->message);
     if (c == BatchColumn::kLon) given.lon = true;
     if (c == BatchColumn::kLat) given.lat = true;
     if (c == BatchColumn::kCity) given.city = !fields[i].empty();
@@ -398,15 +505,24 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
     if (c == BatchColumn::kZone) given.zone = true;
   }
   if (auto refusal = CompleteBirth({extras.place, extras.tz, RepeatedTimeChoice::kAsk, given}, data))
-    return std::move(refusal->message);
+    return ColumnRefusal(refusal->kind == PlaceAndZoneRefusal::Kind::kCalendar ? "date"
+                         : extras.tz.empty()                                   ? "place"
+                                                                               : "tz",
+                         refusal->message);
   return std::nullopt;
 }
 
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings,
              const BatchChartSink& eachChart) {
+  const StopSignals stopSignals;
   CsvRecordReader reader(in);
+  if (StopSignals::Fd() >= 0) reader.StopWhenReadable(StopSignals::Fd());
   CsvRecord header;
   if (!reader.Next(header)) {
+    if (const int signal = StopSignals::Received()) {
+      std::fprintf(err, "corvane-cli: stopped by %s before the header was read\n", signal == SIGINT ? "SIGINT" : "SIGTERM");
+      return 128 + signal;
+    }
     if (reader.ReadFailed()) {
       std::fprintf(err, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
       return kExitNoInput;
@@ -421,10 +537,14 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
     std::fprintf(err, "corvane-cli: %s\n", refusal->c_str());
     return kExitUsage;
   }
-  const StopSignals stopSignals;
-  CsvSource source(reader);
-  JsonLinesSink sink(out, err, eachChart);
+  CsvSource source(reader, [out] { std::fflush(out); });
+  struct stat input {};
+  const bool sized = ::fileno(in) >= 0 && ::fstat(::fileno(in), &input) == 0 && S_ISREG(input.st_mode);
+  BatchProgress progress(err, sized ? static_cast<std::uint64_t>(input.st_size) : 0,
+                         [&reader] { return reader.BytesRead(); });
+  JsonLinesSink sink(out, err, eachChart, progress);
   const bool written = RunBatchRecords(source, columns, settings, jobs, sink);
+  progress.Finish();
   if (sink.sinkStatus != 0) return sink.sinkStatus;
   if (!written) {
     std::fprintf(err, "corvane-cli: cannot write the output: %s\n", std::strerror(errno));

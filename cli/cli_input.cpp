@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "app/birth_validation.h"
+#include "app/display_texts.h"
 #include "app/whole_number.h"
 #include "app/zone_table.h"
 
@@ -58,6 +59,9 @@ std::optional<CliInputError> SetCoordinate(std::string_view text, char positive,
 }  // namespace
 
 std::optional<CliInputError> SetBirthName(std::string_view text, BirthData& data) {
+  // The outer blanks a chart file drops are dropped here too, so that a saved chart opens
+  // to the chart that was printed.
+  text = TrimBlanks(text);
   if (auto why = NameRefusal(text)) return Rejected(*why);
   auto name = FilterName(text);
   if (!name) return Rejected(RejectedKeyMessage(KeyFilter::Name).text);
@@ -130,7 +134,34 @@ std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData&
   return std::nullopt;
 }
 
+std::optional<CliInputError> CheckClockOptions(const OptionPresence& given) {
+  struct Conflict {
+    std::string_view first, second;
+    bool (*applies)(const OptionPresence&);
+    std::string_view why;
+  };
+  static constexpr Conflict kConflicts[] = {
+      {"--zone", "--tz", [](const OptionPresence& has) { return has("--zone") && has("--tz"); },
+       "a clock comes from one of them: --zone N [--dst] or --tz ID [--fold earlier|later]"},
+      {"--dst", "--tz", [](const OptionPresence& has) { return has("--dst") && has("--tz"); },
+       "a zone id's clock already knows its daylight saving"},
+      {"--fold", "--zone", [](const OptionPresence& has) { return has("--fold") && has("--zone"); },
+       "a zone list row's clock has no doubled hour; --fold goes with --tz ID or --place TEXT"},
+      {"--dst", "--place", [](const OptionPresence& has) { return has("--dst") && has("--place") && !has("--zone"); },
+       "the place's zone id already knows its daylight saving; --dst goes with --zone N"},
+  };
+  for (const Conflict& c : kConflicts) {
+    if (c.applies(given))
+      return CliInputError{CliInputError::Kind::Usage,
+                           std::string(c.first) + " cannot be combined with " + std::string(c.second) + ": " +
+                               std::string(c.why),
+                           c.first};
+  }
+  return std::nullopt;
+}
+
 std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& data) {
+  if (auto conflict = CheckClockOptions([&args](std::string_view option) { return args.Has(option); })) return conflict;
   // A zone id or a searched place gives the clock; a searched place also the coordinates.
   const bool place = args.Has("--place"), zoneGiven = place || args.Has("--tz");
   using Setter = std::optional<CliInputError> (*)(std::string_view, BirthData&);
@@ -144,7 +175,10 @@ std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& 
                           {"--lon", SetLongitude, place},          {"--lat", SetLatitude, place}};
   for (const Field& field : fields) {
     if (!field.optional && !args.Has(field.option)) {
-      return CliInputError{CliInputError::Kind::Usage, std::string(field.option) + " is required", field.option};
+      // The clock has three sources; the message names them all.
+      const std::string what = field.option == "--zone" ? "one of --zone N, --tz ID or --place TEXT"
+                                                        : std::string(field.option);
+      return CliInputError{CliInputError::Kind::Usage, what + " is required", field.option};
     }
   }
   for (const Field& field : fields) {
@@ -178,6 +212,35 @@ std::optional<CliInputError> ReadPlaceAndZoneOptions(const Arguments& args, Plac
   request.given = {args.Has("--lon"), args.Has("--lat"), args.Has("--city"), args.Has("--state"), args.Has("--country"),
                    args.Has("--zone")};
   return std::nullopt;
+}
+
+std::string_view OptionOfField(BirthField focus) {
+  switch (focus) {
+    case BirthField::Name: return "--name";
+    case BirthField::LonDegrees:
+    case BirthField::LonMinutes: return "--lon";
+    case BirthField::LatDegrees:
+    case BirthField::LatMinutes: return "--lat";
+    case BirthField::City: return "--city";
+    case BirthField::State: return "--state";
+    case BirthField::Country: return "--country";
+    case BirthField::None: break;
+  }
+  return "--date";
+}
+
+std::string CommandLineWording(const InputMessage& message, const BirthData& data, EngineKind engine) {
+  std::string text(message.text);
+  const BirthYearSpan swiss = BirthYearsOf(EngineKind::kSwiss);
+  if (engine != EngineKind::kSwiss && text == YearOutsideMessage(engine) && data.year >= swiss.first &&
+      data.year <= swiss.last) {
+    text += "; --engine swiss takes " + std::to_string(swiss.first) + " to " + std::to_string(swiss.last);
+  }
+  return text;
+}
+
+std::string DoubledHourWording(std::string message) {
+  return message + "; choose one with --fold earlier|later";
 }
 
 }  // namespace corvane

@@ -1,9 +1,12 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/birth_data.h"
+#include "app/birth_validation.h"
+#include "app/calculation_settings.h"
 #include "app/birth_zone.h"
 #include "cli/command_line.h"
 
@@ -37,6 +40,13 @@ std::optional<CliInputError> SetLatitude(std::string_view text, BirthData& data)
 // "0" or "1".
 std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData& data);
 
+// Whether an option was given; the clock checks ask it, whoever holds the options.
+using OptionPresence = std::function<bool(std::string_view option)>;
+
+// Options of the clock that do not go together (--zone with --tz, --fold with --zone, --dst
+// with a zone id): a usage error naming both, the first as the option at fault.
+std::optional<CliInputError> CheckClockOptions(const OptionPresence& given);
+
 // The birth data of the options --name, --date, --time, --zone, --lon, --lat (all required),
 // --dst, --city, --state and --country.
 std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& data);
@@ -45,5 +55,16 @@ std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& 
 // were given as options. A --fold other than earlier or later is a usage error; an empty
 // --place matches nothing. The request's texts point into `args`.
 std::optional<CliInputError> ReadPlaceAndZoneOptions(const Arguments& args, PlaceAndZone& request);
+
+// The option of the field a form message focuses ("--lon"); the date when it focuses none (the
+// calendar's and the engine's years).
+std::string_view OptionOfField(BirthField focus);
+
+// A refusal of the chart calculation in the command line's words: the form's message, and
+// where another engine takes the year, the option that chooses it (--engine swiss).
+std::string CommandLineWording(const InputMessage& message, const BirthData& data, EngineKind engine);
+
+// A doubled hour's refusal with the option that chooses a reading (--fold earlier|later).
+std::string DoubledHourWording(std::string message);
 
 }  // namespace corvane

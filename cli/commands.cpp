@@ -58,7 +58,7 @@ constexpr OptionSpec kOptions[] = {
     {"--zones", "", kZonesCommand, "list the 71 zone positions with their offsets, local time - UT", RunZonesCommand},
     {"--places", "TEXT", kPlacesCommand, "list the places that match TEXT (with --json as an array)", RunPlacesCommand},
     {"--open", "FILE.zdh", kOpenCommand, "the chart of a chart file", RunChart},
-    {"--name", "NAME", kChartCommand, "letters and blanks; printed in capitals"},
+    {"--name", "NAME", kChartCommand, "letters, blanks, and hyphens and apostrophes between letters; in capitals"},
     {"--date", "YYYY-MM-DD", kChartCommand, "birth date, 1901 to 2050 (--engine swiss: 1800 to 2399)"},
     {"--time", "HH:MM[:SS]", kChartCommand, "birth time on the local clock"},
     {"--zone", "N", kChartCommand, "position 0..70 of the time zone list (29 is Greenwich Mean Time)"},
@@ -93,7 +93,8 @@ constexpr OptionSpec kOptions[] = {
     {"--size", "PIXELS", kChartCommand | kOpenCommand, "with --png: the picture's side (default 800)"},
     {"--paper", "a4|letter", kChartCommand | kOpenCommand | kBatchCommand, "paper of the PDF (default: from the locale)"},
     {"--pdf-dir", "DIR", kBatchCommand,
-     "with --batch: one PDF per chart into DIR, named NAME_YYYY-MM-DD.pdf, instead of the JSON lines"},
+     "with --batch: one PDF per chart into DIR (made if missing), named NAME_YYYY-MM-DD.pdf or the next free "
+     "NAME_YYYY-MM-DD_2.pdf, ..., instead of the JSON lines"},
     {"--sweep", "N", kChartCommand | kOpenCommand,
      "also the birth-time sweep: where each lagna changes sign within N minutes (1 to 720) of the time"},
     {"--sweep-svg", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as an SVG drawing"},
@@ -164,14 +165,18 @@ int UsageError(const std::string& message) {
   return kExitUsage;
 }
 
-int Rejected(std::string_view message) {
+// "corvane-cli: --date: The month must be one of 1 to 12": the refusal, with the option at
+// fault where one is.
+int Rejected(std::string_view message, std::string_view option = {}) {
+  std::cerr << "corvane-cli: ";
+  if (!option.empty()) std::cerr << option << ": ";
   std::cerr << message << "\n";
   return kExitRejected;
 }
 
 int ReportInputError(const CliInputError& e) {
   if (e.kind == CliInputError::Kind::Usage) return UsageError(e.message);
-  return Rejected(e.message);
+  return Rejected(e.message, e.option);
 }
 
 int WriteFailed() {
@@ -190,8 +195,13 @@ int RunHelp(const Arguments&) { return Print(UsageText()); }
 int RunVersion(const Arguments&) { return Print("corvane-cli " + std::string(kProgramVersion) + "\n"); }
 
 int NotAChart() {
-  std::cerr << kCheckTheFileMessage << "\n";
+  std::cerr << "corvane-cli: --open: " << kCheckTheFileMessage << "\n";
   return kExitNotAChart;
+}
+
+// A chart file's name must end in .zdh, whatever the file holds.
+std::string ChartNameRule(std::string_view path) {
+  return "the name of a chart file must end in .zdh, not \"" + std::string(path) + "\"";
 }
 
 // The places, loaded once; nothing (and the message said) when the file is missing or damaged.
@@ -221,7 +231,11 @@ std::optional<int> PlaceAndZoneFromOptions(const Arguments& args, BirthData& dat
       std::cerr << "corvane-cli: " << refusal->message << "\n";
       return kExitNoInput;
     }
-    return Rejected(refusal->message);
+    const bool calendar = refusal->kind == PlaceAndZoneRefusal::Kind::kCalendar;
+    const std::string_view option = calendar ? "--date" : args.Has("--tz") ? "--tz" : "--place";
+    if (refusal->kind == PlaceAndZoneRefusal::Kind::kDoubledHour)
+      return Rejected(DoubledHourWording(refusal->message), option);
+    return Rejected(refusal->message, option);
   }
   if (!found.empty()) {
     std::cerr << "corvane-cli: place: " << data.place << "\n";
@@ -244,13 +258,18 @@ std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
 }
 
 // The birth data of a chart file; every field comes from the file.
+// A file that cannot be read (missing, a FIFO, a device) is 66 whatever its name; a readable
+// one not named .zdh is not taken as a chart file (65).
 std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
-  if (!HasChartFileExtension(path)) return NotAChart();
   std::string why;
   const auto bytes = ReadChartFile(path, why);
   if (!bytes) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << why << "\n";
     return kExitNoInput;
+  }
+  if (!HasChartFileExtension(path)) {
+    std::cerr << "corvane-cli: --open: " << ChartNameRule(path) << "\n";
+    return kExitNotAChart;
   }
   const ParsedChartFile parsed = ParseChartFile(*bytes);
   if (!parsed.ok()) return NotAChart();
@@ -319,22 +338,23 @@ int RunChart(const Arguments& args) {
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
     savePath = std::string(args.Value("--save"));
-    if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);  // as the form refuses it
+    if (!HasChartFileExtension(*savePath)) return Rejected(ChartNameRule(*savePath), "--save");
   }
 
   const CalculationResult result = CalculateChart(data, settings);
-  if (const auto* message = std::get_if<InputMessage>(&result.outcome)) return Rejected(message->text);
+  if (const auto* message = std::get_if<InputMessage>(&result.outcome))
+    return Rejected(CommandLineWording(*message, data, settings.engine), OptionOfField(message->focus));
   if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving))
     std::cerr << "corvane-cli: warning: " << *warning << "\n";
   if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) {
-    std::cerr << polar->message << "\n";
+    std::cerr << "corvane-cli: --date: " << polar->message << "\n";
     return kExitPolar;
   }
   const Chart& chart = result.chart();
 
   if (savePath) {
     // What the file could not give back is refused before anything is written.
-    if (const auto refusal = UnsavableChart(chart)) return Rejected(*refusal);
+    if (const auto refusal = UnsavableChart(chart)) return Rejected(*refusal, "--save");
     if (const auto failure = SaveChartFile(*savePath, chart)) {
       std::cerr << "corvane-cli: " << *failure << "\n";
       return kExitCantCreate;
@@ -366,7 +386,7 @@ int RunPlacesCommand(const Arguments& args) {
   if (places == nullptr) return kExitNoInput;
   const std::string_view text = args.Value("--places");
   const std::vector<PlaceResult> found = places->search(text, 20);
-  if (found.empty()) return Rejected("No place matches \"" + std::string(text) + "\".");
+  if (found.empty()) return Rejected("No place matches \"" + std::string(text) + "\".", "--places");
   return Print(PlaceListing(found, args.Has("--json")));
 }
 
@@ -381,9 +401,27 @@ int RunRetrogradesCommand(const Arguments& args) {
   const std::optional<long long> year = ParseYear(text);
   if (!year) return UsageError("--retrogrades needs a year, not \"" + std::string(text) + "\"");
   const YearSpan tables = RetrogradeTableYears();
-  if (*year < tables.first || *year > tables.last) return Rejected(NoRetrogradesMessage(text));
+  if (*year < tables.first || *year > tables.last) return Rejected(NoRetrogradesMessage(text), "--retrogrades");
   return Print(RetrogradeListing(static_cast<int>(*year), args.Has("--json")));
 }
+
+// A stdio stream into memory, its text taken when done.
+struct MemoryStream {
+  MemoryStream() : stream(open_memstream(&text, &size)) {}
+  MemoryStream(const MemoryStream&) = delete;
+  MemoryStream& operator=(const MemoryStream&) = delete;
+  ~MemoryStream() {
+    if (stream != nullptr) std::fclose(stream);
+    std::free(text);
+  }
+  std::string Text() {
+    std::fflush(stream);
+    return std::string(text, size);
+  }
+  char* text = nullptr;
+  std::size_t size = 0;
+  std::FILE* stream;
+};
 
 int RunBatchCommand(const Arguments& args) {
   CalculationSettings settings;
@@ -405,15 +443,13 @@ int RunBatchCommand(const Arguments& args) {
     // Each chart becomes a PDF, drawn on this thread; its line is the path written.
     jobs = 1;
     eachChart = [&report](const Chart& chart, std::string& line) {
-      char* text = nullptr;
-      std::size_t size = 0;
-      std::FILE* out = open_memstream(&text, &size);
-      if (out == nullptr) return kExitCantCreate;
-      const int status = WriteBatchReport(chart, report, out, stderr);
-      std::fclose(out);
-      line.assign(text, size);
-      std::free(text);
-      if (!line.empty() && line.back() == '\n') line.pop_back();
+      MemoryStream out, err;
+      if (out.stream == nullptr || err.stream == nullptr) return kExitCantCreate;
+      const int status = WriteBatchReport(chart, report, out.stream, err.stream);
+      // The path written, or the message of why not for the record's error line.
+      line = status == 0 ? out.Text() : err.Text();
+      if (status != 0 && line.starts_with("corvane-cli: ")) line.erase(0, 13);
+      while (!line.empty() && line.back() == '\n') line.pop_back();
       return status;
     };
   }

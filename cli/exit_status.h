@@ -30,8 +30,8 @@ struct ExitStatus {
 inline constexpr ExitStatus kExitStatuses[] = {
     {kExitOk, "done"},
     {kExitRejected,
-     "input refused, as the input form would refuse it (with --batch: some record was refused); the message is on "
-     "standard error"},
+     "input refused, as the input form would refuse it (with --batch: some record was refused), or a --retrogrades "
+     "year outside the station tables; the message is on standard error"},
     {kExitPolar, "no sunrise or sunset on a date around the birth (polar day or night)"},
     {kExitUsage,
      "usage error: an unknown option, a missing value, a value in the wrong shape, options that do not go together, "
@@ -40,7 +40,9 @@ inline constexpr ExitStatus kExitStatuses[] = {
     {kExitNoInput, "an input file (chart file, batch, place file) cannot be read"},
     {kExitUnavailable, "the Swiss Ephemeris data files are missing"},
     {kExitNoReportModule, "the report module (corvane-report.so) that draws PDF, SVG and PNG files cannot be loaded"},
-    {kExitCantCreate, "a file asked for (chart file, PDF, SVG or PNG) could not be written; an old file is kept"},
+    {kExitCantCreate,
+     "a file asked for (chart file, PDF, SVG or PNG) could not be written, or its name holds a FIFO, socket or device; "
+     "an old file is kept"},
     {kExitIoError, "standard output could not be written"},
     {kExitInterrupted, "interrupted by SIGINT (Ctrl+C)"},
     {kExitTerminated, "interrupted by SIGTERM"},

@@ -5,6 +5,8 @@
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <cctype>
+#include <utility>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -40,29 +42,43 @@ struct ChartAnswer {
   std::string json, message, field, warning;
 };
 
-// The field is the package's keyword for the option: "--pranapada-sun" is pranapada_sun.
-ChartAnswer Refuse(std::string message, std::string_view option) {
+// The package's keyword for an option: "--pranapada-sun" is pranapada_sun.
+std::string KeywordOf(std::string_view option) {
   if (option.starts_with("--")) option.remove_prefix(2);
   std::string field(option);
   std::replace(field.begin(), field.end(), '-', '_');
-  return {{}, std::move(message), std::move(field), {}};
+  return field;
 }
 
-// The field a failed check of the birth data is about: the one the form focuses, else the
-// date (the checks that focus none are those of the calendar and the engine's years).
-std::string_view FieldOf(BirthField focus) {
-  switch (focus) {
-    case BirthField::Name: return "name";
-    case BirthField::LonDegrees:
-    case BirthField::LonMinutes: return "lon";
-    case BirthField::LatDegrees:
-    case BirthField::LatMinutes: return "lat";
-    case BirthField::City: return "city";
-    case BirthField::State: return "state";
-    case BirthField::Country: return "country";
-    case BirthField::None: break;
+// A command-line message in the package's words: the options it names become keywords
+// ("--engine swiss" is engine="swiss", "--tz ID" is tz), so that it says what to pass.
+std::string KeywordWording(std::string message) {
+  static constexpr std::pair<std::string_view, std::string_view> kPhrases[] = {
+      {"--engine swiss", "engine=\"swiss\""},      {"--fold earlier|later", "fold=\"earlier\" or \"later\""},
+      {"--zone N [--dst]", "zone (with dst)"}, {"--tz ID [--fold earlier|later]", "tz (with fold)"},
+      {"--zone N", "zone"},                    {"--tz ID", "tz"},
+      {"--place TEXT", "place"},
+  };
+  for (const auto& [phrase, keyword] : kPhrases)
+    for (std::size_t at = message.find(phrase); at != std::string::npos; at = message.find(phrase, at + keyword.size()))
+      message.replace(at, phrase.size(), keyword);
+  // The remaining options, one by one: "--pranapada-sun" is pranapada_sun.
+  for (std::size_t at = message.find("--"); at != std::string::npos; at = message.find("--", at)) {
+    std::size_t end = at + 2;
+    while (end < message.size() && (std::islower(static_cast<unsigned char>(message[end])) || message[end] == '-')) ++end;
+    if (end == at + 2) {
+      at = end;
+      continue;
+    }
+    const std::string keyword = KeywordOf(std::string_view(message).substr(at, end - at));
+    message.replace(at, end - at, keyword);
+    at += keyword.size();
   }
-  return "date";
+  return message;
+}
+
+ChartAnswer Refuse(std::string message, std::string_view option) {
+  return {{}, KeywordWording(std::move(message)), KeywordOf(option), {}};
 }
 
 // The settings of the options given, or the refusal naming the option at fault. One option
@@ -107,7 +123,11 @@ ChartAnswer ChartOf(const std::vector<std::string>& words) {
   if (const auto e = ReadPlaceAndZoneOptions(args, request)) return Refuse(e->message, e->option);
   if (const auto refusal = CompleteBirth(request, data)) {
     const bool placeAtFault = refusal->kind == PlaceAndZoneRefusal::Kind::kNoPlaceData || !args.Has("--tz");
-    return Refuse(refusal->message, placeAtFault ? "place" : "tz");
+    const bool twice = refusal->kind == PlaceAndZoneRefusal::Kind::kDoubledHour;
+    const std::string_view field = refusal->kind == PlaceAndZoneRefusal::Kind::kCalendar ? "date"
+                                   : placeAtFault                                        ? "place"
+                                                                                         : "tz";
+    return Refuse(twice ? DoubledHourWording(refusal->message) : refusal->message, field);
   }
 
   std::optional<int> sweepMinutes;
@@ -121,7 +141,7 @@ ChartAnswer ChartOf(const std::vector<std::string>& words) {
 
   const CalculationResult result = CalculateChart(data, settings);
   if (const auto* message = std::get_if<InputMessage>(&result.outcome)) {
-    return Refuse(std::string(message->text), FieldOf(message->focus));
+    return Refuse(CommandLineWording(*message, data, settings.engine), OptionOfField(message->focus));
   }
   if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) return Refuse(polar->message, "date");
   ChartAnswer answer;
@@ -132,6 +152,13 @@ ChartAnswer ChartOf(const std::vector<std::string>& words) {
   WriteChartJson(json, result.chart(), args.Has("--pages"), sweep ? &*sweep : nullptr);
   answer.json = json.Text();
   return answer;
+}
+
+// The batch's reading of a dst cell ("0" or "1"): the flag, or the message refusing the text.
+py::object DaylightSavingBinding(const std::string& text) {
+  BirthData data;
+  if (const auto e = SetDaylightSaving(text, data)) return py::str(KeywordWording(e->message));
+  return py::bool_(data.daylightSaving);
 }
 
 py::tuple ChartBinding(const std::vector<std::string>& words) {
@@ -165,7 +192,7 @@ std::string ZonesBinding() {
 // The table's columns: refused settings come back as (message, option) for the package to
 // raise its InputError.
 py::object ChartsBinding(const std::vector<std::string>& names, const std::vector<py::object>& values, std::size_t rows,
-                         const std::vector<std::string>& settingWords, unsigned jobs) {
+                         const std::vector<std::string>& settingWords, unsigned jobs, const py::object& progress) {
   std::vector<const char*> argv;
   for (const std::string& word : settingWords) argv.push_back(word.c_str());
   const CommandLine line = ParseCommandLine(CliOptions(), argv, NoCommand);
@@ -174,7 +201,7 @@ py::object ChartsBinding(const std::vector<std::string>& names, const std::vecto
   if (auto refusal = ReadSettings(line.args, settings)) return py::make_tuple(refusal->message, refusal->field);
   FrameInput input{names, values, rows};
   py::list columns;
-  for (FrameColumn& column : ChartFrame(input, settings, jobs)) {
+  for (FrameColumn& column : ChartFrame(input, settings, jobs, progress)) {
     columns.append(py::make_tuple(column.name, column.kind, column.values, column.mask));
   }
   return columns;
@@ -203,9 +230,11 @@ PYBIND11_MODULE(_corvane, m) {
         "(json, message, field, warning) of a chart from corvane-cli's chart options.");
   m.def("places_json", &PlacesBinding, py::arg("text"), py::arg("limit"),
         "The JSON array of the places matching text, as corvane-cli --places --json.");
+  m.def("daylight_saving", &DaylightSavingBinding, py::arg("text"),
+        "The batch's reading of a dst cell: True or False, or the message that refuses it.");
   m.def("zones_json", &ZonesBinding, "The JSON array of the zone list, as corvane-cli --zones --json.");
   m.def("chart_columns", &ChartsBinding, py::arg("names"), py::arg("values"), py::arg("rows"), py::arg("settings"),
-        py::arg("jobs"),
+        py::arg("jobs"), py::arg("progress") = py::none(),
         "The columns (name, kind, values, mask) of the charts of batch rows, or (message, field) for refused "
-        "settings.");
+        "settings; progress(rows, refused) is called as rows are done.");
 }

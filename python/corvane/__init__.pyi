@@ -14,7 +14,7 @@ class InputError(ValueError):
 
 def chart(
     name: str,
-    date: Union[str, datetime.date],
+    date: Union[str, datetime.date, Any],
     time: Union[str, datetime.time],
     *,
     zone: Optional[int] = ...,
@@ -22,7 +22,7 @@ def chart(
     place: Optional[str] = ...,
     lon: Optional[str] = ...,
     lat: Optional[str] = ...,
-    dst: bool = ...,
+    dst: Union[bool, int, str, None] = ...,
     fold: Optional[str] = ...,
     city: Optional[str] = ...,
     state: Optional[str] = ...,
@@ -65,6 +65,7 @@ def charts(
     lords: Optional[str] = ...,
     nakshatra: Optional[str] = ...,
     conventions: Optional[str] = ...,
+    progress: bool = ...,
 ) -> pandas.DataFrame: ...
 
 def places(text: str, limit: int = ...) -> list[dict[str, Any]]: ...
