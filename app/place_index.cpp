@@ -477,6 +477,11 @@ PlaceLoadStatus PlaceIndex::load(const std::filesystem::path& path) {
         rest.remove_prefix(nl + 1);
       }
       for (std::size_t nl; problem.empty() && (nl = rest.find('\n')) != std::string_view::npos;) {
+        if (nl > kMaxPlaceLineBytes) {
+          problem = "line " + std::to_string(lineNumber + 1) + ": longer than " + std::to_string(kMaxPlaceLineBytes) +
+                    " bytes";
+          break;
+        }
         parse(rest.substr(0, nl));
         rest.remove_prefix(nl + 1);
       }

@@ -367,7 +367,7 @@ TEST_F(CliTest, BatchReportsABadRowAndGoesOn) {
     EXPECT_EQ(rows[0]["birth"]["name"], "RAM KUMAR");
     EXPECT_EQ(rows[0]["bodies"].size(), 10u);
     EXPECT_EQ(rows[1], (nlohmann::json{{"line", 3},
-                                       {"error", "Please Enter Value Between 0 And 179 in the Degree of Longitude"}}));
+                                       {"error", "lon: Please Enter Value Between 0 And 179 in the Degree of Longitude"}}));
     EXPECT_EQ(rows[2]["birth"]["city"], "London, City");
     EXPECT_EQ(rows[2]["birth"]["dst"], true);
     EXPECT_EQ(rows[2]["birth"]["time"], "23:59:59");

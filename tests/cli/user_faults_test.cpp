@@ -130,7 +130,7 @@ TEST_F(UserFaults, ASaveOrExportOverAFifoOrSocketIsRefused) {
 // .zdh gets the naming rule, not the form's "Please Check The File.".
 TEST_F(UserFaults, OpenAndSaveNamesTheChartFileRule) {
   ASSERT_EQ(::mkfifo(Path("pipe.txt").c_str(), 0600), 0);
-  for (const std::string& name : {"pipe.txt", "absent.txt", "absent.zdh"}) {
+  for (const std::string name : {"pipe.txt", "absent.txt", "absent.zdh"}) {
     const CliRun run = Cli({"--open", Path(name)}, "", "timeout 60");
     EXPECT_EQ(run.status, 66) << name << ": " << run.err;
   }
@@ -358,7 +358,8 @@ TEST_F(UserFaults, TheEdgeYearsOfTheRetrogradeTablesAreWhole) {
     const CliRun run = Cli({"--retrogrades", std::to_string(year), "--json"});
     ASSERT_EQ(run.status, 0) << year << ": " << run.err;
     std::map<std::string, int> periods;
-    for (const auto& p : nlohmann::json::parse(run.out)["periods"]) ++periods[p["planet"].get<std::string>()];
+    const nlohmann::json listing = nlohmann::json::parse(run.out);
+    for (const auto& p : listing["periods"]) ++periods[p["planet"].get<std::string>()];
     EXPECT_GE(periods["Mercury"], 3) << year;
     EXPECT_LE(periods["Mercury"], 4) << year;
     for (const char* planet : {"Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"})
