@@ -186,7 +186,8 @@ class BatchRun {
 
   bool Run(unsigned jobs) {
     maxChunkRecords_ = std::clamp<std::size_t>(kRecordsInFlight / (2 * jobs), 4, kChunkRecords);
-    chunkRecords_ = maxChunkRecords_;
+    // The first chunks are small, until the pacer has timed a record.
+    chunkRecords_ = std::min<std::size_t>(maxChunkRecords_, 8);
     return jobs <= 1 ? RunHere() : RunOnThreads(jobs);
   }
 
