@@ -87,6 +87,22 @@ std::string ChartTable(const std::vector<CollectionChart>& charts) {
   return text;
 }
 
+
+std::vector<std::int64_t> AllIds(ChartCollection& collection) {
+  std::vector<std::int64_t> ids;
+  for (const CollectionChart& c : collection.find({}, {CollectionOrder::Key::kId}, 0, -1)) ids.push_back(c.id);
+  return ids;
+}
+
+std::optional<std::int64_t> IdOf(std::string_view text) {
+  std::int64_t id = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
+  if (ec != std::errc() || end != text.data() + text.size() || id < 1) return std::nullopt;
+  return id;
+}
+
+}  // namespace
+
 // One JSON line per chart (docs/json.md, "Collection listing").
 std::string ChartJsonLines(const std::vector<CollectionChart>& charts) {
   std::string text;
@@ -112,21 +128,6 @@ std::string ChartJsonLines(const std::vector<CollectionChart>& charts) {
   }
   return text;
 }
-
-std::vector<std::int64_t> AllIds(ChartCollection& collection) {
-  std::vector<std::int64_t> ids;
-  for (const CollectionChart& c : collection.find({}, {CollectionOrder::Key::kId}, 0, -1)) ids.push_back(c.id);
-  return ids;
-}
-
-std::optional<std::int64_t> IdOf(std::string_view text) {
-  std::int64_t id = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), id);
-  if (ec != std::errc() || end != text.data() + text.size() || id < 1) return std::nullopt;
-  return id;
-}
-
-}  // namespace
 
 int CollectionFailure(const CollectionError& error) {
   std::cerr << "corvane-cli: " << error.what() << "\n";

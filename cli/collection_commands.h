@@ -1,6 +1,8 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/chart_collection.h"
 #include "cli/command_line.h"
@@ -19,6 +21,9 @@ int AddToCollection(const Arguments& args, const BirthData& birth);
 
 // --collection-list [TEXT], --collection-import DIR, --collection-export DIR|FILE.csv,
 // --collection-remove ID.
+// One JSON line per chart, as --collection-list --json prints them.
+std::string ChartJsonLines(const std::vector<CollectionChart>& charts);
+
 int RunCollectionList(const Arguments& args);
 int RunCollectionImport(const Arguments& args);
 int RunCollectionExport(const Arguments& args);

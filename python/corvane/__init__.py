@@ -496,7 +496,12 @@ def collection_add(records: Any, path: Optional[str] = None):
     rows = []
     for record in frame.itertuples(index=False, name=None):
         cells = dict(zip(frame.columns, record))
-        rows.append([_cell(cells.get(c)) for c in names])
+        row = [_cell(cells.get(c)) for c in names]
+        # A zone row without its daylight-saving cell is read as the tick left clear, as the
+        # form leaves it.
+        if "dst" in names and row[names.index("dst")] == "" and row[names.index("zone")] != "":
+            row[names.index("dst")] = "0"
+        rows.append(row)
     notes = [_cell(n) for n in frame["note"]] if "note" in frame.columns else []
     tags = []
     if "tags" in frame.columns:

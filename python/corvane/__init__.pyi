@@ -57,6 +57,7 @@ def charts(
     records: Union[pandas.DataFrame, Iterable[Mapping[str, Any]]],
     jobs: Optional[int] = ...,
     *,
+    progress: bool = ...,
     engine: Optional[str] = ...,
     ayanamsa: Optional[str] = ...,
     node: Optional[str] = ...,
@@ -69,7 +70,6 @@ def charts(
     nakshatra: Optional[str] = ...,
     surya_sun: Optional[str] = ...,
     conventions: Optional[str] = ...,
-    progress: bool = ...,
 ) -> pandas.DataFrame: ...
 
 def places(text: str, limit: int = ...) -> list[dict[str, Any]]: ...

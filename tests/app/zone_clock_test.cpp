@@ -112,9 +112,9 @@ TEST(ZoneClock, RefusedLookups) {
       {"Nowhere/Else", {2000, 1, 1, 0, 0, 0}, "Unknown time zone \"Nowhere/Else\"."},
       {"", {2000, 1, 1, 0, 0, 0}, "Unknown time zone \"\"."},
       {"europe/madrid", {2000, 1, 1, 0, 0, 0}, "Unknown time zone \"europe/madrid\"."},
-      {"Europe/Madrid", {2021, 2, 29, 12, 0, 0}, "There is no such date and time as 2021-2-29 12:0:0."},
-      {"Europe/Madrid", {2021, 1, 1, 24, 0, 0}, "There is no such date and time as 2021-1-1 24:0:0."},
-      {"Europe/Madrid", {2021, 13, 1, 0, 0, 0}, "There is no such date and time as 2021-13-1 0:0:0."},
+      {"Europe/Madrid", {2021, 2, 29, 12, 0, 0}, "There is no such date and time as 2021-02-29 12:00:00."},
+      {"Europe/Madrid", {2021, 1, 1, 24, 0, 0}, "There is no such date and time as 2021-01-01 24:00:00."},
+      {"Europe/Madrid", {2021, 13, 1, 0, 0, 0}, "There is no such date and time as 2021-13-01 00:00:00."},
   };
   for (const Case& c : cases) {
     const ZoneLookup r = LookUpLocalTime(c.zone, c.local);

@@ -2,8 +2,10 @@
 // key paths of each JSON output are compared with the first column of the tables of the
 // section that describes that output.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -16,6 +18,7 @@
 #include "cli/batch_run.h"
 #include "app/birth_zone.h"
 #include "cli/chart_json.h"
+#include "cli/collection_commands.h"
 #include "cli/compare_table.h"
 #include "cli/zone_listing.h"
 #include "app/convention_comparison.h"
@@ -126,6 +129,20 @@ std::map<std::string, std::set<std::string>> PrintedPaths() {
   std::ostringstream zones;
   PrintZones(true, zones);
   printed["Zone list (`--zones --json`)"] = PathsOf(zones.str());
+
+  // A collection of one chart, in a folder of its own that goes with it.
+  {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("corvane_json_doc_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    {
+      const auto collection = ChartCollection::Open((folder / "charts.sqlite").string());
+      collection->add(testing::DelhiBirth(), "a note", {"family"});
+      const std::string lines = ChartJsonLines(collection->find(CollectionFilter{}));
+      printed["Collection listing (`--collection-list [TEXT] --json`)"] = PathsOf(lines.substr(0, lines.find('\n')));
+    }
+    std::filesystem::remove_all(folder);
+  }
 
   // The comparison of a chart, and of a birth at a polar date whose columns have no chart.
   auto& compared = printed["Conventions compared (`--compare --json`)"];

@@ -289,7 +289,7 @@ TEST_F(CliReportTest, BatchWritesOnePdfPerChart) {
   EXPECT_EQ(run.status, 2);  // a row was refused
   const std::string folder = Out("charts").string();
   EXPECT_EQ(run.out, folder + "/ANJALI_RAO_1975-06-05.pdf\n"
-                     "{\"line\":3,\"error\":\"Please Enter Value Between 0 And 179 in the Degree of Longitude\"}\n" +
+                     "{\"line\":3,\"error\":\"lon: Please Enter Value Between 0 And 179 in the Degree of Longitude\"}\n" +
                      folder + "/ANJALI_RAO_1975-06-05_2.pdf\n" + folder + "/SITA_1980-01-31_2.pdf\n");
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(Out("charts"))) names.insert(entry.path().filename().string());
@@ -301,7 +301,8 @@ TEST_F(CliReportTest, BatchWritesOnePdfPerChart) {
   ASSERT_FALSE(later.empty());
   EXPECT_NE(later[0].find("19:40"), std::string::npos);  // the second chart, not a copy of the first
 
-  const CliRun missing = Cli({"--batch", "-", "--pdf-dir", Out("nowhere").string()}, csv);
+  // A missing last folder is made; one whose parent is missing too is not.
+  const CliRun missing = Cli({"--batch", "-", "--pdf-dir", (Out("nowhere") / "deeper").string()}, csv);
   EXPECT_EQ(missing.status, 73);
   EXPECT_NE(missing.err.find("nowhere"), std::string::npos);
   EXPECT_TRUE(missing.out.empty());

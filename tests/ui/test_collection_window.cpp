@@ -90,6 +90,9 @@ class CollectionWindowTest : public QObject {
     undo->click();
     QCOMPARE(window->model()->rowCount(), 1);
     QVERIFY(!undo->isEnabled());
+    // The close keys act in the active window, as the user's would.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
     QTest::keyClick(window, Qt::Key_Escape);
     QVERIFY(!window->isVisible());
   }

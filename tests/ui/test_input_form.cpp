@@ -599,7 +599,9 @@ class InputFormTest : public QObject {
       menus << menu->text();
       for (QAction* item : menu->menu()->actions()) menus << "  " + item->text();
     }
-    QCOMPARE(menus, (QStringList{"&File", "  Get My Corvane Reading", QString::fromUtf8("  Options\u2026"), "  E&xit",
+    QCOMPARE(menus, (QStringList{"&File", "  Get My Corvane Reading", QString::fromUtf8("  Options\u2026"), "  ",
+                                 QString::fromUtf8("  Chart Collection\u2026"), "  Open &Recent",
+                                 QString::fromUtf8("  Import Chart Files\u2026"), "  ", "  E&xit",
                                  "&Help", "  &Online Help",
                                  "  &Visit Us Online", "  Check for Software &Update", "  &About Software"}));
 

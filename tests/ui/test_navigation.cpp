@@ -184,7 +184,9 @@ class NavigationTest : public QObject {
     }
     QCOMPARE(menus, (QStringList{"&File", "  Print\u2026", "  Export PDF\u2026", "  Export Chart Picture\u2026", "  -",
                                  "  &Back", "  Compare conventions",
-                                 QString::fromUtf8("  Birth-time &sweep\u2026"), QString::fromUtf8("  Options\u2026"),
+                                 QString::fromUtf8("  Birth-time &sweep\u2026"), "  -", "  &Add to Collection",
+                                 QString::fromUtf8("  Chart Collection\u2026"), "  Open &Recent",
+                                 QString::fromUtf8("  Import Chart Files\u2026"), "  -", QString::fromUtf8("  Options\u2026"),
                                  "  Ask Before Leaving an Unsaved Reading", "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
                                  "  -", "  Check for Software &Update", "  -", "  &About Software"}));
     auto* exit = frame.findChild<QPushButton*>("cmdExit");
