@@ -375,7 +375,7 @@ TEST_F(UserFaults, TheEdgeYearsOfTheRetrogradeTablesAreWhole) {
 // On a terminal a batch draws a progress line on standard error; into a file it does not.
 TEST_F(UserFaults, ABatchShowsProgressOnlyOnATerminal) {
   std::string csv = kHeader;
-  for (int i = 0; i < 3000; ++i) csv += kDelhiRow;
+  for (int i = 0; i < 100000; ++i) csv += kDelhiRow;
   std::ofstream(Path("births.csv")) << csv;
   int master = -1;
   const pid_t child = ::forkpty(&master, nullptr, nullptr, nullptr);
