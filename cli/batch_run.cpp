@@ -19,6 +19,7 @@
 
 #include "app/birth_sweep.h"
 #include "app/chart_calculation.h"
+#include "app/chart_vargas.h"
 #include "app/text_encoding.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
@@ -101,6 +102,12 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
     case BatchColumn::kNakshatra:
       extras.conventions[static_cast<std::size_t>(column) - kFirstConventionColumn] = text;
       break;
+    case BatchColumn::kVargas:
+      if (text.empty()) break;
+      if (text != "0" && text != "1")
+        return CliInputError{CliInputError::Kind::Rejected, "vargas needs 1 or 0, not \"" + std::string(text) + "\""};
+      extras.vargas = text == "1";
+      break;
   }
   return std::nullopt;
 }
@@ -115,8 +122,8 @@ struct Chunk {
 class BatchRun {
  public:
   BatchRun(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,
-           BatchSink& sink)
-      : source_(source), columns_(columns), settings_(settings), sink_(sink) {}
+           BatchSink& sink, bool vargas)
+      : source_(source), columns_(columns), settings_(settings), sink_(sink), vargas_(vargas) {}
 
   bool Run(unsigned jobs) {
     chunkRecords_ = std::clamp<std::size_t>(kRecordsInFlight / (2 * jobs), 4, kChunkRecords);
@@ -153,7 +160,9 @@ class BatchRun {
           // A row's sweep_minutes adds the birth-time sweep over that window.
           std::optional<BirthSweep> sweep;
           if (extras.sweepMinutes > 0) sweep = SweepBirthTime(data, rowSettings, extras.sweepMinutes);
-          chunk.output->AddChart(record, calc.chart(), sweep ? &*sweep : nullptr);
+          std::optional<VargaCharts> vargas;
+          if (extras.vargas.value_or(vargas_)) vargas = VargasOf(calc.chart());
+          chunk.output->AddChart(record, calc.chart(), sweep ? &*sweep : nullptr, vargas ? &*vargas : nullptr);
           continue;
         }
         if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
@@ -252,6 +261,7 @@ class BatchRun {
   const std::vector<BatchColumn>& columns_;
   const CalculationSettings& settings_;
   BatchSink& sink_;
+  bool vargas_;  // the run's --vargas
   std::size_t chunkRecords_ = kChunkRecords;
 };
 
@@ -281,7 +291,7 @@ class JsonLinesChunk : public BatchChunk {
     refused = false;
     sinkStatus = 0;
   }
-  void AddChart(const CsvRecord&, const Chart& chart, const BirthSweep* sweep) override {
+  void AddChart(const CsvRecord&, const Chart& chart, const BirthSweep* sweep, const VargaCharts* vargas) override {
     if (eachChart_) {
       std::string line;
       if (const int status = eachChart_(chart, line); status != 0) sinkStatus = status;
@@ -289,7 +299,7 @@ class JsonLinesChunk : public BatchChunk {
       return;
     }
     json_.Clear();
-    WriteChartJson(json_, chart, false, sweep);
+    WriteChartJson(json_, chart, false, sweep, vargas);
     output.append(json_.Text()).push_back('\n');
   }
   void AddRefusal(const CsvRecord& record, const std::string& message) override {
@@ -345,7 +355,7 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
   columns.clear();
   const std::string rule =
       "the batch header must be name,date,time,zone,dst,lon,lat followed by any of "
-      "city,state,country,engine,tz,place,sweep_minutes,timing,pranapada_sun,varnada,lords,nakshatra";
+      "city,state,country,engine,tz,place,sweep_minutes,timing,pranapada_sun,varnada,lords,nakshatra,vargas";
   if (fields.size() < kRequiredBatchColumns) return rule;
   for (const std::string& field : fields) {
     const auto* known = std::find(std::begin(kBatchColumnNames), std::end(kBatchColumnNames), field);
@@ -403,7 +413,7 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 }
 
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings,
-             const BatchChartSink& eachChart) {
+             const BatchChartSink& eachChart, bool vargas) {
   CsvRecordReader reader(in);
   CsvRecord header;
   if (!reader.Next(header)) {
@@ -424,7 +434,7 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
   const StopSignals stopSignals;
   CsvSource source(reader);
   JsonLinesSink sink(out, err, eachChart);
-  const bool written = RunBatchRecords(source, columns, settings, jobs, sink);
+  const bool written = RunBatchRecords(source, columns, settings, jobs, sink, vargas);
   if (sink.sinkStatus != 0) return sink.sinkStatus;
   if (!written) {
     std::fprintf(err, "corvane-cli: cannot write the output: %s\n", std::strerror(errno));
@@ -446,8 +456,8 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
 }
 
 bool RunBatchRecords(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,
-                     unsigned jobs, BatchSink& sink) {
-  return BatchRun(source, columns, settings, sink).Run(jobs);
+                     unsigned jobs, BatchSink& sink, bool vargas) {
+  return BatchRun(source, columns, settings, sink, vargas).Run(jobs);
 }
 
 }  // namespace corvane

@@ -14,6 +14,7 @@
 #include "app/birth_sweep.h"
 #include "app/chart.h"
 #include "cli/csv_records.h"
+#include "lagna/vargas.h"
 
 namespace corvane {
 
@@ -22,14 +23,16 @@ namespace corvane {
 // database zone at the birth; place the best matching place's coordinates, names and zone;
 // sweep_minutes (1 to 720, or empty) adds the birth-time sweep over that window to the line;
 // timing, pranapada_sun, varnada, lords and nakshatra the row's conventions (by the keys of
-// the command-line options; empty: the run's choice).
+// the command-line options; empty: the run's choice); vargas (1 or 0, empty: the run's
+// --vargas) adds the sixteen vargas to the line or leaves them out.
 enum class BatchColumn {
   kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace, kSweepMinutes,
-  kTiming, kPranapadaSun, kVarnada, kLords, kNakshatra
+  kTiming, kPranapadaSun, kVarnada, kLords, kNakshatra, kVargas
 };
 inline constexpr std::string_view kBatchColumnNames[] = {
     "name", "date",  "time",  "zone",   "dst",           "lon",     "lat",   "city",      "state",  "country",
-    "engine", "tz", "place", "sweep_minutes", "timing", "pranapada_sun", "varnada", "lords", "nakshatra"};
+    "engine", "tz", "place", "sweep_minutes", "timing", "pranapada_sun", "varnada", "lords", "nakshatra",
+    "vargas"};
 inline constexpr std::size_t kFirstConventionColumn = static_cast<std::size_t>(BatchColumn::kTiming);
 inline constexpr std::size_t kConventionColumnCount = 5;
 inline constexpr std::size_t kRequiredBatchColumns = 7;
@@ -41,6 +44,7 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
 struct BatchRowExtras {
   std::string engine, tz, place;
   int sweepMinutes = 0;  // 0: no sweep
+  std::optional<bool> vargas;  // the row's vargas column; nothing: the run's choice
   std::array<std::string, kConventionColumnCount> conventions;  // timing .. nakshatra
 };
 
@@ -61,8 +65,9 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 // With `eachChart`, a chart is handed to it instead of being written as JSON; it sets the line
 // to write for that record and returns an exit status (a non-zero one stops the run).
 using BatchChartSink = std::function<int(const Chart& chart, std::string& line)>;
+// With `vargas` every line has the sixteen vargas unless its row's vargas column says 0.
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings = {},
-             const BatchChartSink& eachChart = {});
+             const BatchChartSink& eachChart = {}, bool vargas = false);
 
 // The records of a batch, a chunk at a time, read on the thread that runs the batch.
 class BatchSource {
@@ -79,8 +84,10 @@ class BatchChunk {
  public:
   virtual ~BatchChunk() = default;
   virtual void Clear() = 0;
-  // `sweep` is the birth-time sweep a row asked for, or null.
-  virtual void AddChart(const CsvRecord& record, const Chart& chart, const BirthSweep* sweep) = 0;
+  // `sweep` is the birth-time sweep a row asked for, `vargas` the chart's vargas when asked
+  // for; each null otherwise.
+  virtual void AddChart(const CsvRecord& record, const Chart& chart, const BirthSweep* sweep,
+                        const VargaCharts* vargas) = 0;
   virtual void AddRefusal(const CsvRecord& record, const std::string& message) = 0;
 };
 
@@ -97,6 +104,6 @@ class BatchSink {
 // and hands the results to `sink` in input order. At most 2 * jobs chunks are in flight, so
 // memory stays bounded whatever the input's length. Returns false when the sink stopped it.
 bool RunBatchRecords(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,
-                     unsigned jobs, BatchSink& sink);
+                     unsigned jobs, BatchSink& sink, bool vargas = false);
 
 }  // namespace corvane

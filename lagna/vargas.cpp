@@ -128,6 +128,7 @@ VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagn
       const std::optional<ArudhaPadas> padas =
           ComputeArudhaPadas(chart.bodySigns, SignLordsOf(rules.lords, chart.bodySigns, vargaDeg));
       if (padas) {
+        chart.padas = *padas;
         chart.lagnaSigns[kAL] = padas->padaSign[0];
         chart.lagnaSigns[kUL] = padas->padaSign[11];
         chart.lagnaSigns[kPL] = padas->pakaSign;
@@ -139,6 +140,17 @@ VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagn
       chart.lagnaSigns[kVL] = VarnadaSignBySigns(ascendant, chart.lagnaSigns[kHL]);
   }
   return charts;
+}
+
+LagnaChart AsLagnaChart(const VargaChart& varga) {
+  LagnaChart out;
+  out.bodySigns = varga.bodySigns;
+  out.padas = varga.padas;
+  for (int l = 0; l < kLagnaCount; ++l) {
+    const int sign = varga.lagnaSigns[static_cast<std::size_t>(l)];
+    if (sign >= 0) out.lagnas[static_cast<std::size_t>(l)] = {true, sign, std::nullopt};
+  }
+  return out;
 }
 
 }  // namespace corvane

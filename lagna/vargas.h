@@ -53,6 +53,7 @@ struct VargaRules {
 struct VargaChart {
   PerBody<int> bodySigns{};
   std::array<int, kLagnaCount> lagnaSigns{};
+  ArudhaPadas padas{};  // the twelve padas within the varga; valid when lagnaSigns[kAL] >= 0
 };
 using VargaCharts = std::array<VargaChart, kVargaCount>;
 
@@ -62,5 +63,9 @@ using VargaCharts = std::array<VargaChart, kVargaCount>;
 // Varnada lagna counted in signs are found within each varga's chart from the varga signs of
 // the bodies, the ascendant and the Hora lagna, by the rasi chart's own rules.
 VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagnas, const VargaRules& rules);
+
+// A varga's chart in the shape of the rasi chart's lagnas (signs only, no longitudes), for
+// the code that marks lagnas in sign boxes.
+LagnaChart AsLagnaChart(const VargaChart& varga);
 
 }  // namespace corvane

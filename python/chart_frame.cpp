@@ -169,7 +169,7 @@ class FrameChunk : public BatchChunk {
 
   void Clear() override { count_ = 0; }
 
-  void AddChart(const CsvRecord& record, const Chart& c, const BirthSweep*) override {
+  void AddChart(const CsvRecord& record, const Chart& c, const BirthSweep*, const VargaCharts*) override {
     Row& row = Next(record, true);
     table_.SetNumbers(row.row, c);
     auto& t = row.texts;
