@@ -16,6 +16,7 @@
 
 #include "app/atomic_file.h"
 #include "app/chart_calculation.h"
+#include "app/chart_vargas.h"
 #include "app/chart_file.h"
 #include "app/export_names.h"
 #include "report/chart_picture.h"
@@ -248,13 +249,15 @@ void FrameWindow::printReading() {
   printer.setDocName(QString::fromStdString(ExportFileStem(*chart_)));
   const LagnaPageFields fields = PageFieldsOf(*chart_);
   const std::shared_ptr<const Chart> chart = chart_;
+  // The window's reading always has the divisional charts.
+  const VargaCharts vargas = VargasOf(*chart_);
   QPrintPreviewDialog preview(&printer, this);
   preview.setWindowTitle(kWindowCaption);
   // Large enough to read a page, within the screen.
   if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
     preview.resize(QSize(900, 1000).boundedTo(screen->availableGeometry().size() * 0.9));
   connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-          [&](QPrinter* target) { PaintReport(*chart, fields, *target); });
+          [&](QPrinter* target) { PaintReport(*chart, fields, *target, kDefaultPrintedSweepMinutes, &vargas); });
   preview.exec();
 }
 
