@@ -34,6 +34,9 @@ struct FrameInput {
 // longitude, the houses of the Hora and Pranapada lagnas, sunrise and sunset of the birth
 // day, the settings, and the error that refused a row (empty when it has a chart).
 // Throws std::invalid_argument for columns a batch cannot have.
-std::vector<FrameColumn> ChartFrame(const FrameInput& input, const CalculationSettings& settings, unsigned jobs);
+// With `vargas` (varga numbers, indices of kVargaKeys) also "<Entry>_D9" for each entry
+// (VargaEntryName) and each varga asked for: its sign index, missing without a place.
+std::vector<FrameColumn> ChartFrame(const FrameInput& input, const CalculationSettings& settings, unsigned jobs,
+                                    const std::vector<int>& vargas = {});
 
 }  // namespace corvane::python

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/birth_sweep.h"
+#include "app/chart_vargas.h"
 #include "app/birth_zone.h"
 #include "app/chart_calculation.h"
 #include "app/place_index.h"
@@ -129,7 +130,9 @@ ChartAnswer ChartOf(const std::vector<std::string>& words) {
   std::optional<BirthSweep> sweep;
   if (sweepMinutes) sweep = SweepBirthTime(data, settings, *sweepMinutes);
   LineJsonWriter json;
-  WriteChartJson(json, result.chart(), args.Has("--pages"), sweep ? &*sweep : nullptr);
+  std::optional<VargaCharts> vargas;
+  if (args.Has("--vargas")) vargas = VargasOf(result.chart());
+  WriteChartJson(json, result.chart(), args.Has("--pages"), sweep ? &*sweep : nullptr, vargas ? &*vargas : nullptr);
   answer.json = json.Text();
   return answer;
 }
@@ -165,16 +168,23 @@ std::string ZonesBinding() {
 // The table's columns: refused settings come back as (message, option) for the package to
 // raise its InputError.
 py::object ChartsBinding(const std::vector<std::string>& names, const std::vector<py::object>& values, std::size_t rows,
-                         const std::vector<std::string>& settingWords, unsigned jobs) {
+                         const std::vector<std::string>& settingWords, unsigned jobs,
+                         const std::vector<std::string>& vargaKeys) {
   std::vector<const char*> argv;
   for (const std::string& word : settingWords) argv.push_back(word.c_str());
   const CommandLine line = ParseCommandLine(CliOptions(), argv, NoCommand);
   if (line.error) return py::make_tuple(*line.error, py::none());
   CalculationSettings settings;
   if (auto refusal = ReadSettings(line.args, settings)) return py::make_tuple(refusal->message, refusal->field);
+  std::vector<int> vargas;
+  for (const std::string& key : vargaKeys) {
+    const std::optional<int> v = VargaIndexOf(key);
+    if (!v) return py::make_tuple("vargas takes D1, D2, D3, D4, D7, D9, D10, D12, D16, D20, D24, D27, D30, D40, D45 and D60, not \"" + key + "\"", "vargas");
+    if (std::find(vargas.begin(), vargas.end(), *v) == vargas.end()) vargas.push_back(*v);
+  }
   FrameInput input{names, values, rows};
   py::list columns;
-  for (FrameColumn& column : ChartFrame(input, settings, jobs)) {
+  for (FrameColumn& column : ChartFrame(input, settings, jobs, vargas)) {
     columns.append(py::make_tuple(column.name, column.kind, column.values, column.mask));
   }
   return columns;
@@ -191,7 +201,7 @@ PYBIND11_MODULE(_corvane, m) {
   // setting options, by the names the package's keywords take ("pranapada_sun").
   py::list columns, settings;
   for (const std::string_view column : corvane::kBatchColumnNames)
-    if (column != "sweep_minutes") columns.append(std::string(column));
+    if (column != "sweep_minutes" && column != "vargas") columns.append(std::string(column));
   for (std::string_view option : corvane::kSettingsOptions) {
     std::string name(option.substr(2));
     std::replace(name.begin(), name.end(), '-', '_');
@@ -205,7 +215,7 @@ PYBIND11_MODULE(_corvane, m) {
         "The JSON array of the places matching text, as corvane-cli --places --json.");
   m.def("zones_json", &ZonesBinding, "The JSON array of the zone list, as corvane-cli --zones --json.");
   m.def("chart_columns", &ChartsBinding, py::arg("names"), py::arg("values"), py::arg("rows"), py::arg("settings"),
-        py::arg("jobs"),
+        py::arg("jobs"), py::arg("vargas"),
         "The columns (name, kind, values, mask) of the charts of batch rows, or (message, field) for refused "
         "settings.");
 }

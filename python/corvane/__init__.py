@@ -18,7 +18,7 @@ from __future__ import annotations
 import datetime
 import json as _json
 import warnings as _warnings
-from typing import Any, Iterable, Mapping, Optional, Union
+from typing import Any, Iterable, Mapping, Optional, Sequence, Union
 
 from . import _corvane
 
@@ -76,6 +76,7 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
           lon: Optional[str] = None, lat: Optional[str] = None, dst: bool = False,
           fold: Optional[str] = None, city: Optional[str] = None, state: Optional[str] = None,
           country: Optional[str] = None, pages: bool = False, sweep: Optional[int] = None,
+          vargas: bool = False,
           engine: Optional[str] = None, ayanamsa: Optional[str] = None,
           node: Optional[str] = None, sunrise: Optional[str] = None, indu: Optional[str] = None,
           timing: Optional[str] = None, pranapada_sun: Optional[str] = None,
@@ -120,6 +121,8 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
     pages: also every field of the interpretation pages, under ``"pages"``.
     sweep: minutes (1 to 720): also the birth-time sweep under ``"sweep"``, as ``--sweep``
         gives it (see :func:`sweep`).
+    vargas: also the sixteen vargas under ``"vargas"``, as ``--vargas`` gives them:
+        ``c["vargas"]["D9"]["HL"]`` is the Hora lagna's sign in the navamsa.
 
     Returns the chart (docs/json.md describes it): ``birth``, ``bodies``, ``sunrise``,
     ``sunset``, ``lagnas``, ``readings``, ``settings`` and more.
@@ -146,6 +149,8 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
         words.append("--pages")
     if sweep is not None:
         words += ["--sweep", _text(sweep)]
+    if vargas:
+        words.append("--vargas")
     words += _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
                                "sunrise": sunrise, "indu": indu, "timing": timing,
                                "pranapada_sun": pranapada_sun, "varnada": varnada,
@@ -192,7 +197,8 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
            sunrise: Optional[str] = None, indu: Optional[str] = None,
            timing: Optional[str] = None, pranapada_sun: Optional[str] = None,
            varnada: Optional[str] = None, lords: Optional[str] = None,
-           nakshatra: Optional[str] = None, conventions: Optional[str] = None):
+           nakshatra: Optional[str] = None, conventions: Optional[str] = None,
+           vargas: Optional[Sequence[str]] = None):
     """Calculate the chart of every record; a pandas DataFrame with one row per record.
 
     records: a pandas DataFrame or an iterable of dicts with the columns of a batch CSV
@@ -206,6 +212,10 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
     engine, ayanamsa, node, sunrise, indu, timing, pranapada_sun, varnada, lords, nakshatra,
     conventions: the settings of every row, as :func:`chart` takes them; a row's engine and
         convention columns override them.
+    vargas: the vargas to add as columns, such as ``["D9", "D10"]``: ``<Entry>_D9`` is the sign
+        index (0 Aries .. 11 Pisces) of an entry in that varga, for the entries Sun, Moon,
+        Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu and every lagna key (AL .. SL,
+        Ascendant).
 
     Returns a DataFrame with the records' index and the columns: the birth (``name``,
     ``date``, ``time``, ``zone``, ``zone_name``, ``dst``, ``lon``, ``lat``, ``city``,
@@ -247,7 +257,9 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
                                  "pranapada_sun": pranapada_sun, "varnada": varnada,
                                  "lords": lords, "nakshatra": nakshatra,
                                  "conventions": conventions})
-    columns = _corvane.chart_columns(names, values, len(frame), settings, jobs)
+    if isinstance(vargas, str):
+        vargas = [vargas]
+    columns = _corvane.chart_columns(names, values, len(frame), settings, jobs, list(vargas or []))
     if isinstance(columns, tuple):
         raise InputError(*columns)
     data = {}

@@ -1,6 +1,6 @@
 # Type stubs of the corvane package.
 import datetime
-from typing import Any, Iterable, Mapping, Optional, Union
+from typing import Any, Iterable, Mapping, Optional, Sequence, Union
 
 import pandas
 
@@ -29,6 +29,7 @@ def chart(
     country: Optional[str] = ...,
     pages: bool = ...,
     sweep: Optional[int] = ...,
+    vargas: bool = ...,
     engine: Optional[str] = ...,
     ayanamsa: Optional[str] = ...,
     node: Optional[str] = ...,
@@ -65,6 +66,7 @@ def charts(
     lords: Optional[str] = ...,
     nakshatra: Optional[str] = ...,
     conventions: Optional[str] = ...,
+    vargas: Optional[Sequence[str]] = ...,
 ) -> pandas.DataFrame: ...
 
 def places(text: str, limit: int = ...) -> list[dict[str, Any]]: ...
