@@ -31,6 +31,7 @@
 #include "ui/options_dialog.h"
 #include "ui/result_form.h"
 #include "ui/sweep_window.h"
+#include "ui/vargas_window.h"
 #include "ui/twips.h"
 #include "ui/web_links.h"
 #include "ui/window_fonts.h"
@@ -97,6 +98,11 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   compare->setObjectName("mnuCompare");
   connect(compare, &QAction::triggered, this, [this] {
     if (chart_) ShowCompareWindow(*chart_, this);
+  });
+  QAction* vargas = file->addAction(QStringLiteral("&Vargas"));
+  vargas->setObjectName("mnuVargas");
+  connect(vargas, &QAction::triggered, this, [this] {
+    if (chart_) ShowVargasWindow(*chart_, this);
   });
   QAction* sweep = file->addAction(QStringLiteral("Birth-time &sweep\u2026"));
   sweep->setObjectName("mnuSweep");
@@ -207,6 +213,10 @@ void FrameWindow::showReading(std::shared_ptr<const Chart> chart) {
   // An open comparison follows the chart and its settings.
   const auto* compare = findChild<CompareWindow*>("frmCompare", Qt::FindDirectChildrenOnly);
   if (chart_ && compare && compare->isVisible()) ShowCompareWindow(*chart_, this);
+  // So does an open Vargas window, the time picked in the sweep included.
+  if (auto* vargas = findChild<VargasWindow*>("frmVargas", Qt::FindDirectChildrenOnly);
+      chart_ && vargas && vargas->isVisible())
+    vargas->showVargas(*chart_);
 }
 
 void FrameWindow::placeButtons() {
@@ -275,7 +285,11 @@ void FrameWindow::exportChartPicture() {
   const ExportChoice choice =
       ChooseExportFile(this, ExportKind::kChartPicture, QString::fromStdString(ExportFileStem(*chart_)));
   if (choice.path.isEmpty()) return;
-  if (SaveExport(this, choice.path, choice.svg ? ChartSvgBytes(*chart_) : ChartPngBytes(*chart_, kPicturePixels)))
+  // The picture is of the varga the window shows.
+  const VargaCharts vargas = VargasOf(*chart_);
+  const DrawnVarga shown{&vargas, result_->shownVarga()};
+  if (SaveExport(this, choice.path,
+                 choice.svg ? ChartSvgBytes(*chart_, 800, shown) : ChartPngBytes(*chart_, kPicturePixels, shown)))
     tellWhereItWent(QStringLiteral("Chart picture exported to %1"), choice.path);
 }
 
