@@ -37,7 +37,7 @@ VargasWindow::VargasWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   buttons->addWidget(MakeCloseButton(this));
   layout->addLayout(buttons);
   AddCloseKeys(this);
-  resize(1100, 640);  // the sixteen columns and 22 rows without scrolling on a common screen
+  resize(900, 760);  // the sixteen columns and 22 rows without scrolling on a common screen
   KeepWindowGeometry(this, QStringLiteral("vargas"));
 }
 
@@ -49,13 +49,16 @@ void VargasWindow::showVargas(const Chart& chart) {
   tblVargas_->setColumnCount(kVargaCount);
   tblVargas_->setRowCount(kVargaEntryCount);
   QStringList columns, rows;
-  for (int v = 0; v < kVargaCount; ++v) columns << QString::fromStdString(VargaCaption(v)).replace(' ', '\n');
+  for (int v = 0; v < kVargaCount; ++v) columns << QString::fromUtf8(kVargaKeys[v].data(), kVargaKeys[v].size());
   for (int e = 0; e < kVargaEntryCount; ++e) {
     const std::string_view name = VargaEntryName(e);
     rows << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
   }
   tblVargas_->setHorizontalHeaderLabels(columns);
   tblVargas_->setVerticalHeaderLabels(rows);
+  // The key heads the column; its name is the heading's tool tip.
+  for (int v = 0; v < kVargaCount; ++v)
+    tblVargas_->horizontalHeaderItem(v)->setToolTip(QString::fromStdString(VargaCaption(v)));
   for (int v = 0; v < kVargaCount; ++v) {
     for (int e = 0; e < kVargaEntryCount; ++e) {
       const int sign = VargaEntrySign(vargas[static_cast<std::size_t>(v)], e);
