@@ -25,6 +25,7 @@ struct CalculationSettings {
   VarnadaCount varnada = VarnadaCount::kDegrees;
   SignLords lords = SignLords::kSingle;
   NakshatraDivision nakshatra = NakshatraDivision::kTable;
+  SuryaSun suryaSun = SuryaSun::kAtSunrise;
 
   bool operator==(const CalculationSettings&) const = default;
   EphemerisConventions conventions() const { return {ayanamsa, node, sunrise}; }
@@ -34,6 +35,7 @@ struct CalculationSettings {
     in.pranapadaSun = pranapadaSun;
     in.varnada = varnada;
     in.lords = lords;
+    in.suryaSun = suryaSun;
   }
 };
 
@@ -91,6 +93,10 @@ inline constexpr std::array<SettingChoice<SignLords>, 2> kLordsChoices = {{
 inline constexpr std::array<SettingChoice<NakshatraDivision>, 2> kNakshatraChoices = {{
     {NakshatraDivision::kTable, "table", "Tabulated nakshatra starts (13.33\xC2\xB0 steps)"},
     {NakshatraDivision::kExact, "exact", "Exact nakshatra starts (13\xC2\xB0 20' steps)"},
+}};
+inline constexpr std::array<SettingChoice<SuryaSun>, 2> kSuryaSunChoices = {{
+    {SuryaSun::kAtSunrise, "sunrise", "Surya lagna from the Sun at sunrise"},
+    {SuryaSun::kAtBirth, "birth", "Surya lagna from the Sun at birth"},
 }};
 
 // What --conventions may name: the exact preset, or the defaults of the choices it sets.
@@ -233,6 +239,10 @@ inline constexpr std::array kSettingRows = {
         "nakshatra starts from the table, 13.33 degrees apart (default), or exactly 13 deg 20 min apart",
         "Nakshatra s&tarts:", "exact",
         {"Exact nakshatras", "Nakshatra starts 13 degrees 20 minutes apart instead of the table", "exact", ""}),
+    MakeSettingRow<&CalculationSettings::suryaSun, kSuryaSunChoices>(
+        "surya_sun", "--surya-sun", "Surya lagna from the Sun at sunrise (default) or at birth, the sign it occupies",
+        "Surya S&un:", "birth",
+        {"Surya at birth", "The Surya lagna from the Sun at birth instead of at sunrise", "birth", ""}),
 };
 inline constexpr std::size_t kSettingCount = kSettingRows.size();
 

@@ -77,7 +77,8 @@ TEST(SettingTable, DefaultsAreTheLongStandingChoices) {
   const std::vector<std::pair<std::string_view, std::string_view>> expected = {
       {"engine", "elements"}, {"ayanamsa", "lahiri"},        {"node", "mean"},    {"sunrise", "limb"},
       {"indu", "ascendant"},  {"timing", "minute"},          {"pranapada_sun", "sunrise"},
-      {"varnada", "degrees"}, {"lords", "single"},           {"nakshatra", "table"}};
+      {"varnada", "degrees"}, {"lords", "single"},           {"nakshatra", "table"},
+      {"surya_sun", "sunrise"}};
   for (const auto& [key, choice] : expected) {
     const SettingRow* row = SettingRowOf(key);
     ASSERT_NE(row, nullptr) << key;

@@ -52,6 +52,7 @@ class ConventionsUiTest : public QObject {
     s.varnada = VarnadaCount::kSigns;
     s.lords = SignLords::kJaimini;
     s.nakshatra = NakshatraDivision::kExact;
+    s.suryaSun = SuryaSun::kAtBirth;
     SaveCalculationSettings(s);
     QCOMPARE(QSettings("Corvane", "Corvane").value("calculation/pranapada_sun").toString(), QString("birth"));
     QCOMPARE(QSettings("Corvane", "Corvane").value("calculation/ayanamsa").toString(), QString("yukteshwar"));
@@ -152,10 +153,10 @@ class ConventionsUiTest : public QObject {
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->windowTitle(), QString("Compare conventions"));
     QTableWidget* table = window->table();
-    QCOMPARE(table->columnCount(), 12);  // the eleven conventions and the chart's own settings
+    QCOMPARE(table->columnCount(), 13);  // the twelve conventions and the chart's own settings
     QCOMPARE(table->rowCount(), kLagnaCount + 2);
     QCOMPARE(table->horizontalHeaderItem(8)->text(), QString("9 Jaimini lords"));
-    QCOMPARE(table->horizontalHeaderItem(11)->text(), QString("12 Your settings"));
+    QCOMPARE(table->horizontalHeaderItem(12)->text(), QString("13 Your settings"));
     QCOMPARE(table->verticalHeaderItem(5)->text(), QString("IL  Indu lagna"));
     // Every cell with a mark is highlighted, and only those.
     const ConventionComparison c = CompareConventions(r.chart().birth, raman);
