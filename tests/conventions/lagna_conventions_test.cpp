@@ -94,7 +94,9 @@ TEST(SuryaSun, TheSunAtBirthGivesTheSignItOccupies) {
   EXPECT_NEAR(*atBirth.lagnas[kSL].longitudeDeg, 30.5, 1e-9);
   for (int l = 0; l < kLagnaCount; ++l) {
     const auto i = static_cast<std::size_t>(l);
-    if (l != kSL) EXPECT_EQ(atBirth.lagnas[i].sign, atSunrise.lagnas[i].sign) << kLagnaKeys[i];
+    if (l != kSL) {
+      EXPECT_EQ(atBirth.lagnas[i].sign, atSunrise.lagnas[i].sign) << kLagnaKeys[i];
+    }
   }
   EXPECT_EQ(atBirth.lagnas[kPpL].sign, Gem);  // still from the Sun at sunrise
 }

@@ -59,7 +59,9 @@ TEST(SettingTable, RowsAreWellFormed) {
     }
     // The default is one of the choices.
     EXPECT_TRUE(row.chosenIn(CalculationSettings{}).has_value());
-    if (!row.exactKey.empty()) EXPECT_TRUE(row.Find(row.exactKey)) << row.exactKey;
+    if (!row.exactKey.empty()) {
+      EXPECT_TRUE(row.Find(row.exactKey)) << row.exactKey;
+    }
     const ComparisonSpec& spec = row.comparison;
     if (!spec.title.empty()) {
       ASSERT_TRUE(row.Find(spec.choiceKey)) << spec.choiceKey;
@@ -154,8 +156,10 @@ TEST_F(CliTest, HelpAndTheManualPageNameEverySetting) {
     std::string escaped;
     for (const char c : row.option) escaped += c == '-' ? std::string("\\-") : std::string(1, c);
     EXPECT_NE(help.out.find("  " + std::string(row.option) + " "), std::string::npos) << row.option;
+    // An item's tag: ".B --x", or ".BR"/".BI" with the option and its value.
     const bool item = man.find("\n.B " + escaped + "\n") != std::string::npos ||
-                      man.find("\n.BR " + escaped + " ") != std::string::npos;
+                      man.find("\n.BR " + escaped + " ") != std::string::npos ||
+                      man.find("\n.BI " + escaped + " ") != std::string::npos;
     EXPECT_TRUE(item) << row.option << " has no item in the manual page";
   }
 }
