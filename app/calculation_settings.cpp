@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "app/ephemeris_messages.h"
 #include "astro/swiss_ephemeris.h"
 
 namespace corvane {
@@ -88,7 +89,7 @@ std::optional<SettingsProblem> CheckSettings(const CalculationSettings& s) {
   if (auto conflict = SettingsConflict(s)) return conflict;
   const bool starBased = s.ayanamsa == Ayanamsa::kTrueChitrapaksha || s.ayanamsa == Ayanamsa::kTruePushya;
   if (s.engine == EngineKind::kSwiss || starBased) {
-    if (const auto problem = SwissDataProblem()) return SettingsProblem{SettingsProblem::Kind::kDataMissing, *problem};
+    if (const auto problem = SwissDataProblem()) return SettingsProblem{SettingsProblem::Kind::kDataMissing, EphemerisFailureMessage(*problem)};
   }
   return std::nullopt;
 }
