@@ -87,6 +87,31 @@ fault data-missing-words app/ephemeris_messages.cpp \
   'install the data files.' \
   'corvane_conventions_tests' 'SwissEngine' \
   'the missing-data message loses the package to install'
+fault surya-sun-swapped lagna/special_lagnas.cpp \
+  'in.suryaSun == SuryaSun::kAtBirth ? in.birthDeg[kSun] : in.sunAtSunriseDeg' \
+  'in.suryaSun == SuryaSun::kAtBirth ? in.sunAtSunriseDeg : in.birthDeg[kSun]' \
+  'corvane-cli corvane_conventions_tests' 'SuryaSun|TheSuryaLagna' \
+  'the Surya lagna takes the Sun at sunrise for birth and the other way round'
+fault option-skips-a-setting cli/settings_options.cpp \
+  'if (const std::optional<std::string_view> text = valueOf(row.option))' \
+  'if (const std::optional<std::string_view> text = valueOf(row.option); text && &row != &kSettingRows.back())' \
+  'corvane-cli corvane_conventions_tests' 'EverySettingGoesThrough|AnUnknownChoiceIsRefused' \
+  'the last setting of the table is not read from its option'
+fault batch-skips-a-setting cli/batch_run.cpp \
+  'for (std::size_t k = 0; k < kSettingCount && !refusal; ++k)' \
+  'for (std::size_t k = 0; k + 1 < kSettingCount && !refusal; ++k)' \
+  'corvane-cli corvane_conventions_tests' 'EverySettingGoesThrough|AnUnknownChoiceIsRefused' \
+  'the last setting column of a batch row is ignored'
+fault preset-skips-surya app/calculation_settings.cpp \
+  'if (row.exactKey.empty()) continue;' \
+  'if (row.exactKey.empty() || row.key == "surya_sun") continue;' \
+  'corvane-cli corvane_conventions_tests' 'CalculationSettingsNames|TheSuryaLagna' \
+  'the exact preset leaves the Surya Sun at sunrise'
+fault unknown-choice-accepted app/calculation_settings.cpp \
+  'if (!row.chosenIn(s))' \
+  'if (false && !row.chosenIn(s))' \
+  'corvane_conventions_tests' 'SettingTable' \
+  'a setting holding no choice is calculated with instead of refused'
 
 # ---------------------------------------------------------------------------------------------
 
