@@ -107,10 +107,7 @@ CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, cons
   inputs.sunAtSunriseDeg = sun.sunAtSunriseDeg;
   inputs.minutesSinceSunrise = sun.minutesSinceSunrise;
   inputs.secondsSinceSunrise = sun.secondsSinceSunrise;
-  inputs.indu = settings.indu;
-  inputs.pranapadaSun = settings.pranapadaSun;
-  inputs.varnada = settings.varnada;
-  inputs.lords = settings.lords;
+  settings.CountLagnasBy(inputs);
   if (sun.exact) inputs.exactSecondsSinceSunrise = sun.exact->secondsSinceSunrise;
   c.lagnas = ComputeLagnas(inputs);
   return {std::shared_ptr<const Chart>(std::move(chart))};
