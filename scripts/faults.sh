@@ -8,6 +8,7 @@
 #   scripts/faults.sh               run every fault, print a table
 #   scripts/faults.sh NAME...       run the named faults only
 #   scripts/faults.sh --list        list the faults
+#   scripts/faults.sh --aim         check that each fault's code text is still in its file, once
 #   scripts/faults.sh --keep ...    keep the temporary copy (its path is printed)
 #
 # A fault names its file, the exact code text it replaces (which must occur exactly once, so
@@ -120,6 +121,17 @@ field() { local IFS=$'\x1f'; read -r -a parts <<<"$1"; printf '%s' "${parts[$2]}
 if [[ ${1:-} == --list ]]; then
   for f in "${FAULTS[@]}"; do printf '%-22s %-30s %s\n' "$(field "$f" 0)" "$(field "$f" 1)" "$(field "$f" 6)"; done
   exit 0
+fi
+# --aim: does each fault's code text still occur exactly once in its file? (no build)
+if [[ ${1:-} == --aim ]]; then
+  status=0
+  for f in "${FAULTS[@]}"; do
+    n=$(python3 -c 'import sys; print(open(sys.argv[1], encoding="utf-8").read().count(sys.argv[2]))' \
+        "$SOURCE/$(field "$f" 1)" "$(field "$f" 2)" 2>/dev/null || echo 0)
+    [[ $n == 1 ]] && r=aimed || { r="found $n times"; status=1; }
+    printf '%-22s %-30s %s\n' "$(field "$f" 0)" "$(field "$f" 1)" "$r"
+  done
+  exit $status
 fi
 KEEP=0
 if [[ ${1:-} == --keep ]]; then KEEP=1; shift; fi
