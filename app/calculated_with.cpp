@@ -26,7 +26,9 @@ std::string CalculatedWithText(const CalculationSettings& s) {
   // Every other choice only where it differs from the default, in the order of the settings.
   const auto chosen = SettingEntries(s);
   const auto standard = SettingEntries(defaults);
-  const auto preset = SettingEntries(exact);
+  CalculationSettings presetOnly;
+  ApplyExactConventions(presetOnly);
+  const auto preset = SettingEntries(presetOnly);
   for (std::size_t i = 0; i < chosen.size(); ++i) {
     if (chosen[i].name == "engine" || chosen[i].name == "ayanamsa" || chosen[i].key == standard[i].key) continue;
     // The conventions the exact preset sets are named once, together.

@@ -66,7 +66,9 @@ TEST(ZoneRowOfClock, TheRowShownAndSavedFitsTheClockUsed) {
       EXPECT_EQ(RowSeconds(clock.zonePosition, false), 3600) << c.what;
       EXPECT_FALSE(clock.daylightSaving) << c.what;
     }
-    // The file's classic zone line is that row, and the file opens to it.
+    // The file's classic zone line is that row, and the file opens to it (within the years
+    // of the built-in engine).
+    if (c.year < 1901) continue;
     const CalculationResult result = CalculateChart(birth);
     ASSERT_TRUE(result.ok()) << c.what;
     const ParsedChartFile reopened = ParseChartFile(EncodeChartFile(result.chart()));
