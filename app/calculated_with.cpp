@@ -15,26 +15,25 @@ std::string_view Plain(std::string_view label) {
 }  // namespace
 
 std::string CalculatedWithText(const CalculationSettings& s) {
-  const CalculationSettings defaults;
-  CalculationSettings exact = s;
-  ApplyExactConventions(exact);
-  const bool exactConventions = exact == s;  // the preset's values all differ from the defaults
+  // The conventions the exact preset sets, all chosen as it sets them, are named together.
+  bool exactConventions = true;
+  for (const SettingRow& row : kSettingRows) {
+    const std::optional<std::size_t> chosen = row.chosenIn(s);
+    if (!row.exactKey.empty() && (!chosen || row.keyAt(*chosen) != row.exactKey)) exactConventions = false;
+  }
   std::string text = "Calculated with ";
-  text += Plain(ChoiceOf(kEngineChoices, s.engine).label);
-  text += ", ";
-  text += Plain(ChoiceOf(kAyanamsaChoices, s.ayanamsa).label);
-  // Every other choice only where it differs from the default, in the order of the settings.
-  const auto chosen = SettingEntries(s);
-  const auto standard = SettingEntries(defaults);
-  CalculationSettings presetOnly;
-  ApplyExactConventions(presetOnly);
-  const auto preset = SettingEntries(presetOnly);
-  for (std::size_t i = 0; i < chosen.size(); ++i) {
-    if (chosen[i].name == "engine" || chosen[i].name == "ayanamsa" || chosen[i].key == standard[i].key) continue;
-    // The conventions the exact preset sets are named once, together.
-    if (exactConventions && preset[i].key != standard[i].key) continue;
-    text += ", ";
-    text += chosen[i].label;
+  bool first = true;
+  for (const SettingRow& row : kSettingRows) {
+    const std::optional<std::size_t> chosen = row.chosenIn(s);
+    if (!chosen) continue;
+    const bool always = row.key == "engine" || row.key == "ayanamsa";
+    if (!always && (*chosen == row.DefaultIndex() || (exactConventions && !row.exactKey.empty()))) continue;
+    if (!first) text += ", ";
+    first = false;
+    // The comparison's short title where it names this choice ("Varnada signs"), else the label.
+    const std::string_view key = row.keyAt(*chosen);
+    text += !always && !row.comparison.title.empty() && row.comparison.choiceKey == key ? row.comparison.title
+                                                                                       : Plain(row.labelAt(*chosen));
   }
   if (exactConventions) text += ", exact conventions";
   return text;

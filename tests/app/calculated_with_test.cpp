@@ -1,5 +1,6 @@
 // The one line that says how a chart was computed: the engine and the ayanamsa always, every
-// other choice only where it differs from the default, the exact preset as its name.
+// other choice only where it differs from the default (by the short title the settings table
+// gives it), the exact preset as its name.
 #include <gtest/gtest.h>
 
 #include "app/calculated_with.h"
@@ -18,15 +19,14 @@ TEST(CalculatedWith, NamesTheEngineTheAyanamsaAndWhatDiffers) {
        "Calculated with Swiss Ephemeris, Lahiri, exact conventions"},
       {"raman, true node", [](CalculationSettings& s) { s.engine = EngineKind::kSwiss, s.ayanamsa = Ayanamsa::kRaman, s.node = NodeKind::kTrue; },
        "Calculated with Swiss Ephemeris, Raman, True node"},
-      // One of the preset's four alone is named by its own label.
+      // One of the preset's choices alone is named by its short title.
       {"exact timing only", [](CalculationSettings& s) { s.timing = TimingPrecision::kExact; },
-       "Calculated with Element method, Lahiri, Birth second, unrounded sunrise"},
-      // Three of the four are not the preset: each is named.
+       "Calculated with Element method, Lahiri, Exact time"},
+      // The preset but for one choice is not the preset: each of its other choices is named.
       {"three of four", [](CalculationSettings& s) { ApplyExactConventions(s), s.varnada = CalculationSettings{}.varnada; },
-       "Calculated with Element method, Lahiri, Birth second, unrounded sunrise, Pranapada from the Sun at birth, "
-       "Exact nakshatra starts (13\xC2\xB0 20' steps)"},
+       "Calculated with Element method, Lahiri, Exact time, Sun at birth, Exact nakshatras, Surya at birth"},
       {"exact and moon indu", [](CalculationSettings& s) { ApplyExactConventions(s), s.indu = InduRule::kFromMoon; },
-       "Calculated with Element method, Lahiri, From the Moon, Venus kala 12, exact conventions"},
+       "Calculated with Element method, Lahiri, Indu from Moon, exact conventions"},
   };
   for (const Case& c : cases) {
     CalculationSettings settings;
