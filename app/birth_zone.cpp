@@ -33,13 +33,41 @@ ZoneRowChoice NearestRow(int utOffsetSeconds) {
 }
 
 void SetReading(std::string_view zoneId, const ZoneReading& reading, BirthData& data) {
-  const ZoneRowChoice row = MatchZoneRow(reading).value_or(NearestRow(reading.utOffsetSeconds));
+  const ZoneRowChoice row = ZoneRowForReading(reading);
   data.zonePosition = row.position;
   data.daylightSaving = row.daylightSaving;
   data.extras.zoneId = std::string(zoneId);
   data.extras.utcOffsetSeconds = reading.utOffsetSeconds;
   data.extras.fold = DoubledHour::kNone;
 }
+
+}  // namespace
+
+ZoneRowChoice ZoneRowForReading(const ZoneReading& reading) {
+  return MatchZoneRow(reading).value_or(NearestRow(reading.utOffsetSeconds));
+}
+
+ZoneRowChoice ZoneRowOfClock(const BirthData& data) {
+  const ZoneRowChoice given{data.zonePosition, data.daylightSaving};
+  const bool listed = data.zonePosition >= 0 && data.zonePosition < kZoneCount;
+  if (!data.extras.utcOffsetSeconds || !data.extras.zoneId) return given;
+  const int offset = *data.extras.utcOffsetSeconds;
+  if (listed && RowOffsetSeconds(data.zonePosition, data.daylightSaving) == offset) return given;
+  const LocalDateTime local{data.year, data.monthIndex + 1, data.day, data.hour, data.minute, data.second};
+  const ZoneLookup lookup = LookUpLocalTime(*data.extras.zoneId, local);
+  ZoneReading reading{offset, false, {}};
+  if (const auto* one = std::get_if<ZoneReading>(&lookup)) {
+    if (one->utOffsetSeconds == offset) reading = *one;
+  } else if (const auto* twice = std::get_if<RepeatedLocalTime>(&lookup)) {
+    for (const ZoneReading* r : {&twice->earlier, &twice->later})
+      if (r->utOffsetSeconds == offset) reading = *r;
+  }
+  // A nearest row kept for an offset no row gives stays as it is.
+  if (listed && !MatchZoneRow(reading) && !data.daylightSaving && given == NearestRow(offset)) return given;
+  return ZoneRowForReading(reading);
+}
+
+namespace {
 
 bool StorableInChartFile(std::string_view utf8) {
   std::vector<std::string> unstorable;

@@ -25,6 +25,15 @@ int RowOffsetSeconds(int position, bool daylightSaving);
 // that happened twice when `repeated` is kAsk (kDoubledTime; the message names both readings).
 std::optional<Problem> SetBirthZone(std::string_view zoneId, RepeatedTimeChoice repeated, BirthData& data);
 
+// The zone list row and tick for a reading of a zone's clock: the row that gives exactly its
+// offset (MatchZoneRow), else the nearest row without the tick.
+ZoneRowChoice ZoneRowForReading(const ZoneReading& reading);
+
+// The row and tick a chart file's classic lines and the zone list show for a birth whose
+// clock is an exact offset of a zone: kept when they give that offset, else the row for the
+// zone's reading at the birth (so that a row left from an earlier entry is never kept).
+ZoneRowChoice ZoneRowOfClock(const BirthData& data);
+
 // Sets the place fields of a birth from a found place: the city (the name as matched or the
 // place's own, whichever a chart file can store, else the ASCII name), region and country in
 // text a chart file can store, the coordinates rounded to the nearest minute with their

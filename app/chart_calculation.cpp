@@ -121,6 +121,10 @@ BirthClock ClockOf(const BirthData& data) {
   clock.zonePosition = data.zonePosition;
   clock.daylightSaving = data.daylightSaving;
   if (data.extras.utcOffsetSeconds) {
+    // The row shown and saved is the one that fits the clock used, never one left over.
+    const ZoneRowChoice row = ZoneRowOfClock(data);
+    clock.zonePosition = row.position;
+    clock.daylightSaving = row.daylightSaving;
     clock.utcOffsetSeconds = *data.extras.utcOffsetSeconds;
     clock.zoneId = data.extras.zoneId.value_or(std::string());
     clock.source = clock.zoneId.empty() ? ClockSource::kExactOffset : ClockSource::kZoneDatabase;

@@ -91,6 +91,20 @@ ChartTexts TextsOf(const Chart& chart) {
   return t;
 }
 
+std::string DoubledHourReading(const Chart& chart) {
+  const BirthClock& clock = chart.clock;
+  if (clock.fold == DoubledHour::kNone) return {};
+  if (!clock.zoneId.empty())
+    if (std::string abbreviation = AbbreviationAt(chart.birth, clock); !abbreviation.empty()) return abbreviation;
+  return clock.fold == DoubledHour::kEarlier ? "earlier" : "later";
+}
+
+std::string BirthClockReading(const Chart& chart) {
+  std::string text = BirthTimeText(chart.birth);
+  if (const std::string reading = DoubledHourReading(chart); !reading.empty()) text += " " + reading;
+  return text;
+}
+
 std::string ClockText(const Chart& chart) {
   const BirthClock& clock = chart.clock;
   const std::string offset = FormatUtOffset(clock.utcOffsetSeconds);

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QtConcurrent/QtConcurrentRun>
 #include <QUrl>
@@ -641,6 +642,12 @@ void InputForm::openChartFile(const QString& path) {
   }
   const BirthData saved = parsed.birth();
   setBirthData(saved);
+  // The search box names the opened chart's found place, or is empty: never the search of
+  // an earlier entry, which would look like the place of this chart.
+  {
+    const QSignalBlocker quiet(txtPlaceSearch_);
+    txtPlaceSearch_->setText(QString::fromStdString(saved.place));
+  }
   // A day the saved month does not have cannot be shown by the day list: the file is
   // refused with the message the form gives for that date rather than read as another day.
   if (birthData().day != saved.day) {
@@ -789,14 +796,14 @@ void InputForm::applyZone() {
   if (extras_.zoneId) {
     const Result<BirthClock> clock = ResolveClock(chartRequest());
     if (clock) {
-      if (clock->utcOffsetSeconds == RowOffsetSeconds(clock->zonePosition, clock->daylightSaving)) {
-        settingZone_ = true;
-        cmbTimeZone_->setCurrentIndex(clock->zonePosition);
-        chkDST_->setChecked(clock->daylightSaving);
-        settingZone_ = false;
-      } else {
+      // The row that gives the clock, or where none does the nearest one (which the chart
+      // file's classic lines hold) with the exact offset in use: never a row left over.
+      settingZone_ = true;
+      cmbTimeZone_->setCurrentIndex(clock->zonePosition);
+      chkDST_->setChecked(clock->daylightSaving);
+      settingZone_ = false;
+      if (clock->utcOffsetSeconds != RowOffsetSeconds(clock->zonePosition, clock->daylightSaving))
         extras_.utcOffsetSeconds = clock->utcOffsetSeconds;
-      }
     }
   }
   refreshZoneLabel();

@@ -81,6 +81,7 @@ class ResultForm : public QWidget {
   std::array<QLabel*, kBodyCount> positions_{};
   QLabel* name_ = nullptr;
   std::array<QLabel*, 8> details_{};  // date, time, longitude, latitude, city, state, country, clock
+  QLabel* calculatedWith_ = nullptr;  // the engine, ayanamsa and conventions, under the clock
 
   LagnaPageFields pageFields_;  // of the chart last shown
   std::string personName_;      // of the chart last shown

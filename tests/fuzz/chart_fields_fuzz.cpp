@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,12 +30,20 @@ void Check(bool condition, int line = __builtin_LINE()) {
   std::abort();
 }
 
-// The run's own scratch folder, made once.
+// The run's own scratch folder, made at the first input and removed with what it holds when
+// the run ends, so that no run leaves a folder behind.
 const std::string& ChartPath() {
+  static const std::string folder = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "corvane_chart_fields_fuzz_XXXXXX").string();
+    Check(::mkdtemp(pattern.data()) != nullptr);
+    return pattern;
+  }();
   static const std::string path = [] {
-    char folder[] = "/tmp/corvane_chart_fields_fuzz_XXXXXX";
-    Check(::mkdtemp(folder) != nullptr);
-    return std::string(folder) + "/chart.zdh";
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(folder, ignored);
+    });
+    return folder + "/chart.zdh";
   }();
   return path;
 }
