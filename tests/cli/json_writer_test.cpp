@@ -143,8 +143,10 @@ Json WholeNumbers(const Json& j) {
     return std::fabs(v) < 1e15 ? std::trunc(v) : 1.5;
   }
   Json copy = j;
-  if (j.is_structured()) {
-    for (auto& [key, value] : j.items()) copy[j.is_array() ? Json(std::stoul(key)) : Json(key)] = WholeNumbers(value);
+  if (j.is_array()) {
+    for (std::size_t i = 0; i < j.size(); ++i) copy[i] = WholeNumbers(j[i]);
+  } else if (j.is_object()) {
+    for (const auto& [key, value] : j.items()) copy[key] = WholeNumbers(value);
   }
   return copy;
 }
