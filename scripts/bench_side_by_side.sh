@@ -25,7 +25,7 @@ pin="taskset -c $core"
 echo "load: $(uptime)"
 # Swiss Ephemeris: Google Benchmark's items per second count CPU time.
 swiss=$($pin "$build/swiss_direct_bench" --benchmark_format=csv 2> /dev/null |
-        awk -F, '/^"SwissChartAstronomy/ { print $(NF - 2) }')
+        awk -F, '/^"SwissChartAstronomy/ { print $7 }')
 # corvane-cli: records per CPU second (user + system) of one run.
 cli_run() {  # jobs pin
   $2 /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$build/corvane-cli" --batch "$work/$3" --jobs "$1" > /dev/null
