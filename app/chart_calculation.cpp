@@ -4,6 +4,7 @@
 #include "app/display_texts.h"
 #include "app/ephemeris_messages.h"
 #include "app/month_names.h"
+#include "app/recycling_allocator.h"
 #include "app/zone_clock.h"
 #include "app/zone_table.h"
 #include "astro/element_ephemeris.h"
@@ -47,7 +48,8 @@ PolarDate PolarMessage(const CivilDateTime& date) {
 
 // Everything after validation; the engine may throw EphemerisError.
 CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, const CalculationSettings& settings) {
-  auto chart = std::make_shared<Chart>();
+  // A batch makes a chart per record on each thread: its storage is reused.
+  auto chart = std::allocate_shared<Chart>(RecyclingAllocator<Chart>());
   Chart& c = *chart;
   c.birth = data;
   c.birth.city = TrimBlanks(data.city);

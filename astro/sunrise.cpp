@@ -39,7 +39,12 @@ struct EventTime {
   double seconds = 0;  // unrounded
 };
 
-EventTime EventMinutes(bool rise, double n, double latitude, double longitude, double zone, double cz) {
+// The place's latitude comes as its sine and cosine, taken once for the day's two events.
+struct Latitude {
+  double sin, cos;
+};
+
+EventTime EventMinutes(bool rise, double n, Latitude latitude, double longitude, double zone, double cz) {
   const double h0 = rise ? P2 : P3;
   const double t = n + (h0 - longitude) / PP;
   const double m = M1 * t - M0;
@@ -55,7 +60,7 @@ EventTime EventMinutes(bool rise, double n, double latitude, double longitude, d
   }
   const double sd = SE * std::sin(l);
   const double declination = std::atan(sd / std::sqrt(1.0 - sd * sd));
-  const double c = (cz - sd * std::sin(latitude)) / (std::cos(declination) * std::cos(latitude));
+  const double c = (cz - sd * latitude.sin) / (std::cos(declination) * latitude.cos);
   // c above 1: the Sun stays below the horizon; below -1: above it.
   if (!(std::fabs(c) <= 1.0)) return {c > 1.0 ? RiseSetStatus::kSunNeverRises : RiseSetStatus::kSunNeverSets, 0};
   // Arc cosine of c; at |c| = 1 the Sun just touches the horizon.
@@ -90,7 +95,8 @@ RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, cons
   if (zone == 13.0) zone = -11.0;
 
   const double n = DayOfYear(year, month, day) - 1;
-  const double latitude = place.latitudeDeg * DR, longitude = place.longitudeDeg * DR;
+  const double latitudeRad = place.latitudeDeg * DR, longitude = place.longitudeDeg * DR;
+  const Latitude latitude{std::sin(latitudeRad), std::cos(latitudeRad)};
   const double cz = definition == SunriseDefinition::kDiscCentre ? CZ_CENTRE : CZ;
   const EventTime rise = EventMinutes(true, n, latitude, longitude, zone * K, cz);
   const EventTime set = EventMinutes(false, n, latitude, longitude, zone * K, cz);

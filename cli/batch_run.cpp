@@ -259,50 +259,51 @@ class CsvSource : public BatchSource {
 };
 
 // One compact JSON line per record: the chart, or {"line": N, "error": "..."}; with
-// `eachChart`, the line it makes of a chart instead.
+// `eachChart`, the line it makes of a chart instead. The lines are written straight into one
+// text per chunk, whose storage (and that of the messages) serves every chunk after it.
 class JsonLinesChunk : public BatchChunk {
  public:
   explicit JsonLinesChunk(const BatchChartSink& eachChart) : eachChart_(eachChart) {}
 
   void Clear() override {
-    output.clear();
+    lines_.Clear();
     messages.clear();
     refused = false;
     sinkStatus = 0;
   }
   void AddChart(const CsvRecord&, const Chart& chart, const BirthSweep* sweep) override {
     if (eachChart_) {
-      std::string line;
-      if (const int status = eachChart_(chart, line); status != 0) sinkStatus = status;
-      output.append(line).push_back('\n');
+      line_.clear();
+      if (const int status = eachChart_(chart, line_); status != 0) sinkStatus = status;
+      lines_.Raw(line_);
+      lines_.Raw("\n");
       return;
     }
-    json_.Clear();
-    WriteChartJson(json_, chart, false, sweep);
-    output.append(json_.Text()).push_back('\n');
+    WriteChartJson(lines_, chart, false, sweep);
+    lines_.NextLine();
   }
   void AddRefusal(const CsvRecord& record, const std::string& message) override {
-    json_.Clear();
-    json_.StartObject();
-    json_.Key("line");
-    json_.Int(record.line);
-    json_.Key("error");
-    json_.String(message);
-    json_.EndObject();
-    output.append(json_.Text()).push_back('\n');
+    lines_.StartObject();
+    lines_.Key("line");
+    lines_.Int(record.line);
+    lines_.Key("error");
+    lines_.String(message);
+    lines_.EndObject();
+    lines_.NextLine();
     refused = true;
     messages.append("corvane-cli: line ").append(std::to_string(record.line)).append(": ");
     messages.append(message).push_back('\n');
   }
 
-  std::string output;
+  std::string_view Output() const { return lines_.Text(); }
   std::string messages;  // the refusals, for standard error
   bool refused = false;
   int sinkStatus = 0;  // the last failure of eachChart in this chunk
 
  private:
   const BatchChartSink& eachChart_;
-  LineJsonWriter json_;
+  LineJsonWriter lines_;
+  std::string line_;  // what eachChart made of the last chart
 };
 
 class JsonLinesSink : public BatchSink {
@@ -316,7 +317,8 @@ class JsonLinesSink : public BatchSink {
     refused |= lines.refused;
     if (lines.sinkStatus != 0) sinkStatus = lines.sinkStatus;
     if (!lines.messages.empty()) std::fwrite(lines.messages.data(), 1, lines.messages.size(), err_);
-    return std::fwrite(lines.output.data(), 1, lines.output.size(), out_) == lines.output.size();
+    const std::string_view output = lines.Output();
+    return std::fwrite(output.data(), 1, output.size(), out_) == output.size();
   }
 
   bool refused = false;
