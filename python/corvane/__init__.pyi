@@ -41,6 +41,7 @@ def chart(
     varnada: Optional[str] = ...,
     lords: Optional[str] = ...,
     nakshatra: Optional[str] = ...,
+    surya_sun: Optional[str] = ...,
     conventions: Optional[str] = ...,
 ) -> dict[str, Any]: ...
 
@@ -66,6 +67,7 @@ def charts(
     varnada: Optional[str] = ...,
     lords: Optional[str] = ...,
     nakshatra: Optional[str] = ...,
+    surya_sun: Optional[str] = ...,
     conventions: Optional[str] = ...,
 ) -> pandas.DataFrame: ...
 
