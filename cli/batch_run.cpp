@@ -24,6 +24,7 @@
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
 #include "cli/exit_status.h"
+#include "cli/stop_signals.h"
 
 namespace corvane {
 namespace {
@@ -32,40 +33,6 @@ namespace {
 // many threads the chunks get smaller, so that memory stays bounded on any machine.
 constexpr std::size_t kChunkRecords = 256;
 constexpr std::size_t kRecordsInFlight = 2048;
-
-// The signal (SIGINT or SIGTERM) that asked a batch to stop; 0 while none has.
-volatile std::sig_atomic_t g_stopSignal = 0;
-
-extern "C" void NoteStopSignal(int signal) { g_stopSignal = signal; }
-
-// While a batch runs, SIGINT and SIGTERM end it between chunks instead of in the middle of a
-// line: the handler only notes the signal, and the run treats it as the end of its input, so
-// the chunks in flight are written whole and standard output is flushed as usual. Writes
-// and reads are restarted after the handler, so no line is cut short by it. The handler
-// then gives way to the default action, so a second signal ends the program at once (a
-// batch waiting for a line on a terminal, say).
-class StopSignals {
- public:
-  StopSignals() {
-    g_stopSignal = 0;
-    struct sigaction action {};
-    action.sa_handler = NoteStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
-    ::sigaction(SIGINT, &action, &oldInt_);
-    ::sigaction(SIGTERM, &action, &oldTerm_);
-  }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-  ~StopSignals() {
-    ::sigaction(SIGINT, &oldInt_, nullptr);
-    ::sigaction(SIGTERM, &oldTerm_, nullptr);
-  }
-  static int Received() { return g_stopSignal; }
-
- private:
-  struct sigaction oldInt_ {}, oldTerm_ {};
-};
 
 std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
 

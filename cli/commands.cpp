@@ -26,6 +26,7 @@
 #include "cli/batch_run.h"
 #include "cli/chart_json.h"
 #include "cli/chart_report.h"
+#include "cli/collection_commands.h"
 #include "cli/compare_table.h"
 #include "cli/place_listing.h"
 #include "cli/report_output.h"
@@ -46,6 +47,7 @@ int RunBatchCommand(const Arguments& args);
 int RunRetrogradesCommand(const Arguments& args);
 int RunZonesCommand(const Arguments& args);
 int RunPlacesCommand(const Arguments& args);
+int RunCollectionAdd(const Arguments& args);
 
 constexpr unsigned kMaxJobs = 256;
 
@@ -61,23 +63,40 @@ constexpr OptionSpec kFixedOptions[] = {
      RunRetrogradesCommand},
     {"--zones", "", kZonesCommand, "list the 71 zone positions with their offsets, local time - UT", RunZonesCommand},
     {"--places", "TEXT", kPlacesCommand, "list the places that match TEXT (with --json as an array)", RunPlacesCommand},
-    {"--open", "FILE.zdh", kOpenCommand, "the chart of a chart file", RunChart},
-    {"--name", "NAME", kChartCommand, "letters and blanks; printed in capitals"},
-    {"--date", "YYYY-MM-DD", kChartCommand, "birth date, 1901 to 2050 (--engine swiss: 1800 to 2399)"},
-    {"--time", "HH:MM[:SS]", kChartCommand, "birth time on the local clock"},
-    {"--zone", "N", kChartCommand, "position 0..70 of the time zone list (29 is Greenwich Mean Time)"},
-    {"--dst", "", kChartCommand, "the clock showed daylight-saving time"},
-    {"--tz", "ID", kChartCommand,
+    {"--collection-list", "[TEXT]", kCollectionListCommand,
+     "list the charts of the collection whose name, place, note or tags hold TEXT (accents and case ignored) and "
+     "whose entries stand in the signs of each \"ENTRY in SIGN\" (\"HL in Leo\"); a table, or JSON lines with --json",
+     RunCollectionList},
+    {"--collection-add", "", kCollectionAddCommand,
+     "add the chart of the birth options, or of --open FILE, to the collection; prints its id", RunCollectionAdd},
+    {"--collection-import", "DIR", kCollectionFileCommand,
+     "add every chart file under DIR (subfolders too) to the collection; duplicates are skipped", RunCollectionImport},
+    {"--collection-export", "DIR|FILE.csv", kCollectionFileCommand,
+     "write every chart of the collection as a chart file into DIR, or as one batch CSV", RunCollectionExport},
+    {"--collection-remove", "ID", kCollectionFileCommand, "remove the chart ID from the collection",
+     RunCollectionRemove},
+    {"--collection", "PATH", kCollectionCommands,
+     "the collection file (default: $XDG_DATA_HOME/corvane/charts.sqlite, or ~/.local/share/corvane/)"},
+    {"--note", "TEXT", kCollectionAddCommand, "with --collection-add: the chart's note"},
+    {"--tags", "A,B", kCollectionAddCommand, "with --collection-add: the chart's tags, comma-separated"},
+    {"--open", "FILE.zdh", kOpenCommand | kCollectionAddCommand, "the chart of a chart file", RunChart},
+    {"--name", "NAME", kChartCommand | kCollectionAddCommand, "letters and blanks; printed in capitals"},
+    {"--date", "YYYY-MM-DD", kChartCommand | kCollectionAddCommand, "birth date, 1901 to 2050 (--engine swiss: 1800 to 2399)"},
+    {"--time", "HH:MM[:SS]", kChartCommand | kCollectionAddCommand, "birth time on the local clock"},
+    {"--zone", "N", kChartCommand | kCollectionAddCommand, "position 0..70 of the time zone list (29 is Greenwich Mean Time)"},
+    {"--dst", "", kChartCommand | kCollectionAddCommand, "the clock showed daylight-saving time"},
+    {"--tz", "ID", kChartCommand | kCollectionAddCommand,
      "the clock of a time zone database zone at the birth (e.g. Asia/Kolkata) instead of --zone and --dst"},
-    {"--place", "TEXT", kChartCommand,
+    {"--place", "TEXT", kChartCommand | kCollectionAddCommand,
      "the best matching place gives the coordinates, city, state, country and zone (--tz overrides the zone)"},
-    {"--fold", "earlier|later", kChartCommand, "which reading of a local time that happened twice to take"},
-    {"--lon", "DDD:MM{E|W}", kChartCommand, "longitude of the birth place"},
-    {"--lat", "DD:MM{N|S}", kChartCommand, "latitude of the birth place"},
-    {"--city", "C", kChartCommand, "city of the birth place, shown as given"},
-    {"--state", "S", kChartCommand, "state or province of the birth place"},
-    {"--country", "C", kChartCommand, "country of the birth place"},
-    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand | kZonesCommand | kPlacesCommand,
+    {"--fold", "earlier|later", kChartCommand | kCollectionAddCommand, "which reading of a local time that happened twice to take"},
+    {"--lon", "DDD:MM{E|W}", kChartCommand | kCollectionAddCommand, "longitude of the birth place"},
+    {"--lat", "DD:MM{N|S}", kChartCommand | kCollectionAddCommand, "latitude of the birth place"},
+    {"--city", "C", kChartCommand | kCollectionAddCommand, "city of the birth place, shown as given"},
+    {"--state", "S", kChartCommand | kCollectionAddCommand, "state or province of the birth place"},
+    {"--country", "C", kChartCommand | kCollectionAddCommand, "country of the birth place"},
+    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand | kZonesCommand | kPlacesCommand |
+                       kCollectionListCommand,
      "print JSON instead of the text (docs/json.md)"},
     {"--pages", "", kChartCommand | kOpenCommand, "also print every field of the interpretation pages"},
     {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
@@ -107,6 +126,10 @@ constexpr std::string_view kSynopsis =
     "  corvane-cli --retrogrades YEAR [--json]\n"
     "  corvane-cli --zones [--json]\n"
     "  corvane-cli --places TEXT [--json]\n"
+    "  corvane-cli --collection-list [TEXT] [--json] [--collection PATH]\n"
+    "  corvane-cli --collection-add {birth options | --open FILE.zdh} [--note TEXT] [--tags A,B] [--collection PATH]\n"
+    "  corvane-cli {--collection-import DIR | --collection-export DIR|FILE.csv | --collection-remove ID}\n"
+    "              [--collection PATH]\n"
     "  corvane-cli --help | --version\n"
     "where settings are any of ";
 
@@ -380,6 +403,17 @@ int RunChart(const Arguments& args) {
     WriteSweepText(*sweep, text);
   }
   return Print(text.str());
+}
+
+// The birth of --open or of the birth options, added to the collection.
+int RunCollectionAdd(const Arguments& args) {
+  BirthData data;
+  if (args.Has("--open")) {
+    if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
+  } else if (const auto status = BirthFromOptions(args, data)) {
+    return *status;
+  }
+  return AddToCollection(args, data);
 }
 
 int RunPlacesCommand(const Arguments& args) {

@@ -16,6 +16,8 @@
 #include "app/birth_zone.h"
 #include "app/chart_calculation.h"
 #include "app/chart_request.h"
+#include "app/chart_collection.h"
+#include "app/collection_export.h"
 #include "app/place_index.h"
 #include "app/zone_table.h"
 #include "cli/batch_run.h"
@@ -163,6 +165,53 @@ py::object ChartsBinding(const std::vector<std::string>& names, const std::vecto
   return columns;
 }
 
+std::unique_ptr<ChartCollection> OpenCollection(const std::optional<std::string>& path) {
+  return ChartCollection::Open(path ? *path : DefaultCollectionPath());
+}
+
+// Every chart of the collection, by id: (id, note, tags, added, opened or None, the fields of
+// its batch row in kCollectionCsvHeader's order).
+py::list CollectionRowsBinding(const std::optional<std::string>& path) {
+  const auto collection = OpenCollection(path);
+  py::list rows;
+  for (const CollectionChart& c : collection->find({}, {CollectionOrder::Key::kId})) {
+    const auto birth = collection->birth(c.id);
+    if (!birth) continue;
+    rows.append(py::make_tuple(c.id, c.note, c.tags, c.added, c.opened ? py::object(py::int_(*c.opened)) : py::none(),
+                               CollectionCsvFields(*birth)));
+  }
+  return rows;
+}
+
+// Adds batch rows (the header's column names, each row's fields as text) with their notes and
+// tags, all in one transaction: per row (id, added, error); id None for a refused row.
+py::list CollectionAddBinding(const std::optional<std::string>& path, const std::vector<std::string>& names,
+                              const std::vector<std::vector<std::string>>& rows, const std::vector<std::string>& notes,
+                              const std::vector<std::vector<std::string>>& tags) {
+  std::vector<BatchColumn> columns;
+  if (auto refusal = ReadBatchHeader(names, columns)) throw std::invalid_argument(*refusal);
+  const auto collection = OpenCollection(path);
+  py::list answers;
+  collection->inTransaction([&] {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      BirthData data;
+      BatchRowExtras extras;
+      if (auto refusal = ReadBatchRow(rows[i], columns, data, extras)) {
+        answers.append(py::make_tuple(py::none(), false, *refusal));
+        continue;
+      }
+      try {
+        const AddedChart added = collection->add(data, i < notes.size() ? notes[i] : "", i < tags.size() ? tags[i] : std::vector<std::string>{});
+        answers.append(py::make_tuple(added.id, added.added, ""));
+      } catch (const CollectionError& e) {
+        if (e.kind() != CollectionError::Kind::kRefused) throw;
+        answers.append(py::make_tuple(py::none(), false, std::string(e.what())));
+      }
+    }
+  });
+  return answers;
+}
+
 }  // namespace
 }  // namespace corvane::python
 
@@ -193,6 +242,12 @@ PYBIND11_MODULE(_corvane, m) {
         "(json, message, field, warning) of a chart from the birth and settings keywords, as text.");
   m.def("places_json", &PlacesBinding, py::arg("text"), py::arg("limit"),
         "The JSON array of the places matching text, as corvane-cli --places --json.");
+  py::register_exception<corvane::CollectionError>(m, "CollectionError", PyExc_RuntimeError);
+  m.attr("collection_columns") = std::string(corvane::kCollectionCsvHeader);
+  m.def("collection_rows", &CollectionRowsBinding, py::arg("path"),
+        "(id, note, tags, added, opened, batch fields) of every chart of the collection, by id.");
+  m.def("collection_add", &CollectionAddBinding, py::arg("path"), py::arg("names"), py::arg("rows"), py::arg("notes"),
+        py::arg("tags"), "Adds batch rows to the collection in one transaction; (id, added, error) per row.");
   m.def("zones_json", &ZonesBinding, "The JSON array of the zone list, as corvane-cli --zones --json.");
   m.def("chart_columns", &ChartsBinding, py::arg("names"), py::arg("values"), py::arg("rows"), py::arg("settings"),
         py::arg("jobs"),

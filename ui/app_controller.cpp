@@ -84,6 +84,7 @@ void AppController::showResults(std::shared_ptr<const Chart> chart) {
       leaving_ = true;
       return true;
     }));
+    connect(frame_, &FrameWindow::birthOpenRequested, this, [this](const BirthData& birth) { input_->openBirth(birth); });
     connect(frame_, &FrameWindow::settingsChanged, this, [this] {
       input_->offerYearsOf(LoadCalculationSettings().engine);
       input_->runCalculation();

@@ -25,6 +25,7 @@
 #include "report/report_writer.h"
 #include "ui/export_dialogs.h"
 #include "ui/close_keys.h"
+#include "ui/collection_window.h"
 #include "ui/compare_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_menu.h"
@@ -104,6 +105,14 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   QAction* sweep = file->addAction(QStringLiteral("Birth-time &sweep\u2026"));
   sweep->setObjectName("mnuSweep");
   connect(sweep, &QAction::triggered, this, [this] { showSweep(); });
+  file->addSeparator();
+  QAction* addToCollection = file->addAction(QStringLiteral("&Add to Collection"));
+  addToCollection->setObjectName("mnuAddToCollection");
+  connect(addToCollection, &QAction::triggered, this, [this] {
+    if (chart_) AddChartToCollection(*chart_, this);
+  });
+  AddCollectionActions(file, this, [this](const BirthData& birth) { emit birthOpenRequested(birth); });
+  file->addSeparator();
   AddOptionsAction(file, this, [this] { emit settingsChanged(); });
   AddAskBeforeLeavingAction(file);
   QAction* exit = file->addAction("E&xit");

@@ -53,6 +53,8 @@ class FrameWindow : public QMainWindow {
   void chartSaved();
   // New settings were kept in the options dialog; the chart should be calculated again.
   void settingsChanged();
+  // A chart of the collection is to be calculated and shown in place of this one.
+  void birthOpenRequested(const BirthData& birth);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

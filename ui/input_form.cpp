@@ -36,6 +36,7 @@
 #include "app/text_encoding.h"
 #include "app/zone_table.h"
 #include "astro/civil_time.h"
+#include "ui/collection_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/help_menu.h"
@@ -124,6 +125,9 @@ void InputForm::buildMenus() {
   next->setObjectName("mnuNext");
   connect(next, &QAction::triggered, this, [this] { runCalculation(); });
   AddOptionsAction(file, this, [this] { offerYearsOf(LoadCalculationSettings().engine); });
+  file->addSeparator();
+  AddCollectionActions(file, this, [this](const BirthData& birth) { openBirth(birth); });
+  file->addSeparator();
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -640,7 +644,10 @@ void InputForm::openChartFile(const QString& path) {
     ShowMessage(this, ToQString(kCheckTheFileMessage), MessageIcon::Error);
     return;
   }
-  const BirthData saved = parsed.birth();
+  openBirth(parsed.birth());
+}
+
+void InputForm::openBirth(const BirthData& saved) {
   setBirthData(saved);
   // The search box names the opened chart's found place, or is empty: never the search of
   // an earlier entry, which would look like the place of this chart.

@@ -50,6 +50,8 @@ class InputForm : public QMainWindow {
   ChartRequest chartRequest() const;
   // Fills the form from a chart file and calculates; the path comes from the open dialog.
   void openChartFile(const QString& path);
+  // Fills the form with a birth (a chart of the collection) and calculates.
+  void openBirth(const BirthData& birth);
   // Offers the years of birth the engine computes (the program's Options choose it); a year
   // already chosen outside them stays in the list, so that the calculation names the
   // engine's years instead of another year being taken silently.

@@ -22,7 +22,8 @@ from typing import Any, Iterable, Mapping, Optional, Union
 
 from . import _corvane
 
-__all__ = ["InputError", "chart", "charts", "sweep", "places", "zones", "BATCH_COLUMNS", "__version__"]
+__all__ = ["InputError", "CollectionError", "chart", "charts", "sweep", "places", "zones", "collection",
+           "collection_add", "BATCH_COLUMNS", "__version__"]
 
 __version__: str = _corvane.version
 
@@ -53,6 +54,12 @@ class InputError(ValueError):
         super().__init__(message if field is None else f"{field}: {message}")
         self.message = message
         self.field = field
+
+
+#: A chart collection that cannot be used (an empty, damaged or foreign file, a newer
+#: version, a collection kept busy by another program): the message names the file and says
+#: what to do; the file is left as it was.
+CollectionError = _corvane.CollectionError
 
 
 def _text(value: Any) -> str:
@@ -259,3 +266,82 @@ def zones() -> list:
     time, ``"+05:30"``)."""
     return _json.loads(_corvane.zones_json())
 
+
+
+def collection(path: Optional[str] = None):
+    """The charts of the chart collection as a DataFrame, one row per chart in id order.
+
+    path: the collection file (default: ``$XDG_DATA_HOME/corvane/charts.sqlite``, as
+        ``corvane-cli --collection``); made empty when there is none.
+
+    Returns the columns of :func:`charts` for each chart's birth under the default settings,
+    then ``id``, ``note``, ``tags`` (a list of str), ``added`` and ``opened`` (UTC
+    timestamps; NaT when never opened). Raises :class:`CollectionError`.
+    """
+    import pandas as pd
+
+    rows = _corvane.collection_rows(path)
+    names = _corvane.collection_columns.split(",")
+    births = pd.DataFrame([fields for *_, fields in rows], columns=names, dtype=object)
+    table = charts(births) if rows else charts(pd.DataFrame(columns=names))
+    table["id"] = pd.array([row[0] for row in rows], dtype="Int64")
+    table["note"] = pd.Series([row[1] for row in rows], index=table.index, dtype=object)
+    table["tags"] = pd.Series([list(row[2]) for row in rows], index=table.index, dtype=object)
+    table["added"] = pd.to_datetime([row[3] for row in rows], unit="s", utc=True)
+    table["opened"] = pd.to_datetime([row[4] for row in rows], unit="s", utc=True)
+    return table
+
+
+def _cell(value: Any) -> str:
+    if value is None:
+        return ""
+    if isinstance(value, bool):
+        return "1" if value else "0"
+    if isinstance(value, float):
+        if value != value:
+            return ""
+        if value.is_integer():
+            return str(int(value))
+    if isinstance(value, (datetime.date, datetime.time)):
+        return value.isoformat()
+    return str(value)
+
+
+def collection_add(records: Any, path: Optional[str] = None):
+    """Add rows to the chart collection, all in one transaction.
+
+    records: a pandas DataFrame or an iterable of dicts with the columns of :func:`charts`
+        (:data:`BATCH_COLUMNS`; engine, sweep and convention columns are not kept, since the
+        collection holds births), and optionally ``note`` (str) and ``tags`` (a list of str,
+        or one str separated by commas).
+    path: the collection file, as for :func:`collection`.
+
+    Returns a DataFrame with the records' index and the columns ``id`` (the chart's id, or
+    the id of the chart of the same birth and clock already there; <NA> for a refused row),
+    ``added`` (False for such a duplicate or a refused row) and ``error`` (the message that
+    refused the row, empty otherwise). Raises :class:`CollectionError`.
+    """
+    import pandas as pd
+
+    frame = _frame(records)
+    names = [c for c in BATCH_COLUMNS if c in frame.columns or c in BATCH_COLUMNS[:7]]
+    rows = []
+    for record in frame.itertuples(index=False, name=None):
+        cells = dict(zip(frame.columns, record))
+        rows.append([_cell(cells.get(c)) for c in names])
+    notes = [_cell(n) for n in frame["note"]] if "note" in frame.columns else []
+    tags = []
+    if "tags" in frame.columns:
+        for value in frame["tags"]:
+            if isinstance(value, str):
+                tags.append([t for t in value.split(",")])
+            elif value is None or (isinstance(value, float) and value != value):
+                tags.append([])
+            else:
+                tags.append([_cell(t) for t in value])
+    answers = _corvane.collection_add(path, names, rows, notes, tags)
+    return pd.DataFrame({
+        "id": pd.array([a[0] for a in answers], dtype="Int64"),
+        "added": [a[1] for a in answers],
+        "error": [a[2] for a in answers],
+    }, index=frame.index)
