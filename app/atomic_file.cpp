@@ -241,4 +241,12 @@ std::optional<AtomicWriteFailure> WriteFileAtomically(const std::string& path, s
   return WriteFileAtomically(path, [bytes](AtomicFileSink& sink) { return sink.write(bytes); });
 }
 
+WritePath ResolveWritePath(const std::string& path) {
+  Destination to;
+  if (auto failure = Resolve(path, to)) return {{}, std::move(failure)};
+  if (::faccessat(to.folder.fd(), ".", W_OK, AT_EACCESS) != 0)
+    return {{}, Refuse(errno, "you may not write in its folder " + to.folderPath)};
+  return {to.folderPath + "/" + to.name, std::nullopt};
+}
+
 }  // namespace corvane

@@ -65,4 +65,14 @@ struct AtomicWriteFailure {
 std::optional<AtomicWriteFailure> WriteFileAtomically(const std::string& path, const AtomicFileFiller& fill);
 std::optional<AtomicWriteFailure> WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Where a write to `path` would land, by the same rules: the path after following the links
+// that may be followed (a dangling link stands for itself), or why it may not be written
+// (an unsafe link, a folder that cannot be opened). For files that are updated in place
+// rather than replaced, such as a database.
+struct WritePath {
+  std::string path;                         // the file itself, no link left to follow
+  std::optional<AtomicWriteFailure> failure;  // set when the path may not be written
+};
+WritePath ResolveWritePath(const std::string& path);
+
 }  // namespace corvane

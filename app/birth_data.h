@@ -37,6 +37,7 @@ struct BirthData {
   // "zone"), in that order; both empty when no place was searched.
   std::string place;
   std::vector<std::string> placeFilled;
+  bool operator==(const BirthData&) const = default;
 };
 
 }  // namespace corvane

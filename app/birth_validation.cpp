@@ -145,7 +145,9 @@ std::string RefusedNameCharacter(std::string_view character) {
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(b));
     return std::string("The control character ") + code + " cannot be part of a name";
   }
-  return std::string(character) + " is not a letter: a name takes letters, blanks, hyphens and apostrophes";
+  // The refusal opens with the words the name field has always shown for such a key.
+  return "Please Enter only Letters: " + std::string(character) +
+         " is not a letter; a name takes letters, blanks, hyphens and apostrophes";
 }
 
 std::optional<std::string> NameRefusal(std::string_view utf8) {

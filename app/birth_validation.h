@@ -60,7 +60,7 @@ InputMessage RejectedKeyMessage(KeyFilter filter);
 std::optional<std::string> FilterName(std::string_view utf8);
 
 // Why a whole name is refused, naming the first character at fault and the reason:
-// "Ł cannot be stored in a chart file", "2 is not a letter: ...", "- must stand between two
+// "Ł cannot be stored in a chart file", "Please Enter only Letters: 2 is not a letter; ...", "- must stand between two
 // letters, ...". Nothing when every character is a letter, a blank, or a hyphen or an
 // apostrophe between two letters; an empty name is left to ValidateBirthData.
 std::optional<std::string> NameRefusal(std::string_view utf8);

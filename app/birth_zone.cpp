@@ -12,13 +12,12 @@
 
 namespace corvane {
 
-namespace {
-
-// Local time minus UT of a zone list row with the tick as given, in seconds.
 int RowOffsetSeconds(int position, bool daylightSaving) {
-  const ZoneRow& row = kZoneTable[static_cast<std::size_t>(position)];
-  return -(row.offsetHours * 3600 + row.offsetMinutes * 60) + (daylightSaving ? 3600 : 0);
+  const ZoneOffset zone = Zone_Calculation(position).value_or(ZoneOffset{0, 0});
+  return -(zone.hours * 3600 + zone.minutes * 60) + (daylightSaving ? 3600 : 0);
 }
+
+namespace {
 
 ZoneRowChoice NearestRow(int utOffsetSeconds) {
   ZoneRowChoice best{kDefaultZonePosition, false};
@@ -34,13 +33,41 @@ ZoneRowChoice NearestRow(int utOffsetSeconds) {
 }
 
 void SetReading(std::string_view zoneId, const ZoneReading& reading, BirthData& data) {
-  const ZoneRowChoice row = MatchZoneRow(reading).value_or(NearestRow(reading.utOffsetSeconds));
+  const ZoneRowChoice row = ZoneRowForReading(reading);
   data.zonePosition = row.position;
   data.daylightSaving = row.daylightSaving;
   data.extras.zoneId = std::string(zoneId);
   data.extras.utcOffsetSeconds = reading.utOffsetSeconds;
   data.extras.fold = DoubledHour::kNone;
 }
+
+}  // namespace
+
+ZoneRowChoice ZoneRowForReading(const ZoneReading& reading) {
+  return MatchZoneRow(reading).value_or(NearestRow(reading.utOffsetSeconds));
+}
+
+ZoneRowChoice ZoneRowOfClock(const BirthData& data) {
+  const ZoneRowChoice given{data.zonePosition, data.daylightSaving};
+  const bool listed = data.zonePosition >= 0 && data.zonePosition < kZoneCount;
+  if (!data.extras.utcOffsetSeconds || !data.extras.zoneId) return given;
+  const int offset = *data.extras.utcOffsetSeconds;
+  if (listed && RowOffsetSeconds(data.zonePosition, data.daylightSaving) == offset) return given;
+  const LocalDateTime local{data.year, data.monthIndex + 1, data.day, data.hour, data.minute, data.second};
+  const ZoneLookup lookup = LookUpLocalTime(*data.extras.zoneId, local);
+  ZoneReading reading{offset, false, {}};
+  if (const auto* one = std::get_if<ZoneReading>(&lookup)) {
+    if (one->utOffsetSeconds == offset) reading = *one;
+  } else if (const auto* twice = std::get_if<RepeatedLocalTime>(&lookup)) {
+    for (const ZoneReading* r : {&twice->earlier, &twice->later})
+      if (r->utOffsetSeconds == offset) reading = *r;
+  }
+  // A nearest row kept for an offset no row gives stays as it is.
+  if (listed && !MatchZoneRow(reading) && !data.daylightSaving && given == NearestRow(offset)) return given;
+  return ZoneRowForReading(reading);
+}
+
+namespace {
 
 bool StorableInChartFile(std::string_view utf8) {
   std::vector<std::string> unstorable;
@@ -88,21 +115,23 @@ std::string DegreesAndMinutes(double degrees, char positive, char negative) {
 
 }  // namespace
 
-std::optional<std::string> SetBirthZone(std::string_view zoneId, RepeatedTimeChoice repeated, BirthData& data) {
+std::optional<Problem> SetBirthZone(std::string_view zoneId, RepeatedTimeChoice repeated, BirthData& data) {
   const LocalDateTime local{data.year, data.monthIndex + 1, data.day, data.hour, data.minute, data.second};
   const ZoneLookup lookup = LookUpLocalTime(zoneId, local);
   if (const auto* reading = std::get_if<ZoneReading>(&lookup)) {
     SetReading(zoneId, *reading, data);
     return std::nullopt;
   }
-  if (const auto* skipped = std::get_if<SkippedLocalTime>(&lookup)) return FormatSkippedTime(zoneId, *skipped);
+  if (const auto* skipped = std::get_if<SkippedLocalTime>(&lookup))
+    return Problem{ProblemCode::kSkippedTime, "time", FormatSkippedTime(zoneId, *skipped)};
   if (const auto* twice = std::get_if<RepeatedLocalTime>(&lookup)) {
-    if (repeated == RepeatedTimeChoice::kAsk) return FormatRepeatedTime(zoneId, local, *twice);
+    if (repeated == RepeatedTimeChoice::kAsk)
+      return Problem{ProblemCode::kDoubledTime, "fold", FormatRepeatedTime(zoneId, local, *twice)};
     SetReading(zoneId, repeated == RepeatedTimeChoice::kEarlier ? twice->earlier : twice->later, data);
     data.extras.fold = repeated == RepeatedTimeChoice::kEarlier ? DoubledHour::kEarlier : DoubledHour::kLater;
     return std::nullopt;
   }
-  return std::get<ZoneLookupError>(lookup).message;
+  return Problem{ProblemCode::kUnknownZone, "tz", std::get<ZoneLookupError>(lookup).message};
 }
 
 void SetBirthPlace(const PlaceResult& place, BirthData& data) {
@@ -141,42 +170,32 @@ const PlaceIndex* ProgramPlaceIndex(std::string& message) {
   return &index;
 }
 
-std::optional<PlaceAndZoneRefusal> CompleteBirth(const PlaceAndZone& request, BirthData& data,
-                                                 std::vector<PlaceResult>* found, std::size_t alsoListed) {
-  using Kind = PlaceAndZoneRefusal::Kind;
-  std::string zoneId(request.zoneId);
-  if (!request.place.empty()) {
-    std::string message;
-    const PlaceIndex* places = ProgramPlaceIndex(message);
-    if (places == nullptr) return PlaceAndZoneRefusal{Kind::kNoPlaceData, "the place search is not available: " + message};
-    std::vector<PlaceResult> matches = places->search(request.place, alsoListed + 1);
-    if (matches.empty())
-      return PlaceAndZoneRefusal{Kind::kRefused, "No place matches \"" + std::string(request.place) + "\"."};
-    const PlaceResult& best = matches.front();
-    BirthData filled = data;
-    SetBirthPlace(best, filled);
-    const GivenFields& given = request.given;
-    data.placeFilled.clear();
-    auto fill = [&](bool kept, std::string_view field, auto&&... members) {
-      if (kept) return;
-      ((data.*members = filled.*members), ...);
-      data.placeFilled.emplace_back(field);
-    };
-    fill(given.lon, "lon", &BirthData::lonDegrees, &BirthData::lonMinutes, &BirthData::east);
-    fill(given.lat, "lat", &BirthData::latDegrees, &BirthData::latMinutes, &BirthData::south);
-    fill(given.city, "city", &BirthData::city);
-    fill(given.state, "state", &BirthData::state);
-    fill(given.country, "country", &BirthData::country);
-    if (zoneId.empty() && !given.zone) {
-      zoneId = best.zoneId;
-      data.placeFilled.emplace_back("zone");
-    }
-    data.place = DescribePlace(best);
-    if (found != nullptr) *found = std::move(matches);
-  }
-  if (zoneId.empty()) return std::nullopt;
-  if (auto refusal = SetBirthZone(zoneId, request.fold, data)) return PlaceAndZoneRefusal{Kind::kRefused, std::move(*refusal)};
-  return std::nullopt;
+Result<std::string> FillFromPlace(std::string_view search, const GivenFields& given, BirthData& data,
+                                  std::vector<PlaceResult>* found, std::size_t alsoListed) {
+  std::string message;
+  const PlaceIndex* places = ProgramPlaceIndex(message);
+  if (places == nullptr)
+    return Problem{ProblemCode::kNoPlaceData, "place", "the place search is not available: " + message};
+  std::vector<PlaceResult> matches = places->search(search, alsoListed + 1);
+  if (matches.empty()) return Problem{ProblemCode::kNoPlaceMatch, "place", "No place matches \"" + std::string(search) + "\"."};
+  const PlaceResult& best = matches.front();
+  BirthData filled = data;
+  SetBirthPlace(best, filled);
+  data.placeFilled.clear();
+  auto fill = [&](bool kept, std::string_view field, auto&&... members) {
+    if (kept) return;
+    ((data.*members = filled.*members), ...);
+    data.placeFilled.emplace_back(field);
+  };
+  fill(given.lon, "lon", &BirthData::lonDegrees, &BirthData::lonMinutes, &BirthData::east);
+  fill(given.lat, "lat", &BirthData::latDegrees, &BirthData::latMinutes, &BirthData::south);
+  fill(given.city, "city", &BirthData::city);
+  fill(given.state, "state", &BirthData::state);
+  fill(given.country, "country", &BirthData::country);
+  data.place = DescribePlace(best);
+  std::string zoneId(best.zoneId);
+  if (found != nullptr) *found = std::move(matches);
+  return zoneId;
 }
 
 }  // namespace corvane

@@ -1,6 +1,10 @@
 #include "app/chart_calculation.h"
 
+#include "app/birth_zone.h"
 #include "app/display_texts.h"
+#include "app/ephemeris_messages.h"
+#include "app/month_names.h"
+#include "app/recycling_allocator.h"
 #include "app/zone_clock.h"
 #include "app/zone_table.h"
 #include "astro/element_ephemeris.h"
@@ -44,7 +48,8 @@ PolarDate PolarMessage(const CivilDateTime& date) {
 
 // Everything after validation; the engine may throw EphemerisError.
 CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, const CalculationSettings& settings) {
-  auto chart = std::make_shared<Chart>();
+  // A batch makes a chart per record on each thread: its storage is reused.
+  auto chart = std::allocate_shared<Chart>(RecyclingAllocator<Chart>());
   Chart& c = *chart;
   c.birth = data;
   c.birth.city = TrimBlanks(data.city);
@@ -105,10 +110,7 @@ CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, cons
   inputs.sunAtSunriseDeg = sun.sunAtSunriseDeg;
   inputs.minutesSinceSunrise = sun.minutesSinceSunrise;
   inputs.secondsSinceSunrise = sun.secondsSinceSunrise;
-  inputs.indu = settings.indu;
-  inputs.pranapadaSun = settings.pranapadaSun;
-  inputs.varnada = settings.varnada;
-  inputs.lords = settings.lords;
+  settings.CountLagnasBy(inputs);
   if (sun.exact) inputs.exactSecondsSinceSunrise = sun.exact->secondsSinceSunrise;
   c.lagnas = ComputeLagnas(inputs);
   return {std::shared_ptr<const Chart>(std::move(chart))};
@@ -121,14 +123,17 @@ BirthClock ClockOf(const BirthData& data) {
   clock.zonePosition = data.zonePosition;
   clock.daylightSaving = data.daylightSaving;
   if (data.extras.utcOffsetSeconds) {
+    // The row shown and saved is the one that fits the clock used, never one left over.
+    const ZoneRowChoice row = ZoneRowOfClock(data);
+    clock.zonePosition = row.position;
+    clock.daylightSaving = row.daylightSaving;
     clock.utcOffsetSeconds = *data.extras.utcOffsetSeconds;
     clock.zoneId = data.extras.zoneId.value_or(std::string());
     clock.source = clock.zoneId.empty() ? ClockSource::kExactOffset : ClockSource::kZoneDatabase;
     clock.fold = data.extras.fold;
     return clock;
   }
-  const ZoneOffset zone = Zone_Calculation(data.zonePosition).value_or(ZoneOffset{0, 0});
-  clock.utcOffsetSeconds = -(zone.hours * 3600 + zone.minutes * 60) + (data.daylightSaving ? 3600 : 0);
+  clock.utcOffsetSeconds = RowOffsetSeconds(data.zonePosition, data.daylightSaving);
   return clock;
 }
 
@@ -151,7 +156,7 @@ CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine,
   try {
     return Calculate(data, engine, settings);
   } catch (const EphemerisError& e) {
-    return {InputMessage{e.message(), MessageIcon::Error, BirthField::None}};
+    return {InputMessage{EphemerisFailureMessage(e.failure()), MessageIcon::Error, BirthField::None}};
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/birth_validation.h"
 #include "app/display_texts.h"
+#include "app/month_names.h"
 #include "app/zone_clock.h"
 #include "app/zone_table.h"
 
@@ -88,6 +89,20 @@ ChartTexts TextsOf(const Chart& chart) {
   t.lagnaBoxes = LagnaMarksBySign(chart.lagnas);
   t.sunAtSunrise = CompactLongitude(chart.sun.sunAtSunriseDeg);
   return t;
+}
+
+std::string DoubledHourReading(const Chart& chart) {
+  const BirthClock& clock = chart.clock;
+  if (clock.fold == DoubledHour::kNone) return {};
+  if (!clock.zoneId.empty())
+    if (std::string abbreviation = AbbreviationAt(chart.birth, clock); !abbreviation.empty()) return abbreviation;
+  return clock.fold == DoubledHour::kEarlier ? "earlier" : "later";
+}
+
+std::string BirthClockReading(const Chart& chart) {
+  std::string text = BirthTimeText(chart.birth);
+  if (const std::string reading = DoubledHourReading(chart); !reading.empty()) text += " " + reading;
+  return text;
 }
 
 std::string ClockText(const Chart& chart) {

@@ -34,6 +34,14 @@ std::string ClockText(const Chart& chart);
 // "07:05:09": the birth time with two-digit minutes and seconds.
 std::string BirthTimeText(const BirthData& birth);
 
+// Which reading of a doubled hour the chart was computed at: the abbreviation the clock
+// showed ("CET"), or "earlier" / "later" where the zone names none; empty outside a doubled hour.
+std::string DoubledHourReading(const Chart& chart);
+
+// The birth time as a person reads it off the clock: "07:05:09", and in a doubled hour with
+// the reading that tells the two apart, "02:30:15 CET".
+std::string BirthClockReading(const Chart& chart);
+
 // The birth's fields as the JSON and the Python tables write them, without allocating.
 struct BirthFieldTexts {
   ShortText date;  // "1975-06-05"

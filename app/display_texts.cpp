@@ -75,15 +75,17 @@ ShortText LongitudeText(double degrees) {
 
 std::string FormatLongitude(double degrees) { return std::string(LongitudeText(degrees).View()); }
 
-std::string CompactLongitude(double degrees) {
-  const double v = std::fabs(degrees);
-  if (!std::isfinite(v)) return {};
-  const DegreeParts p = PartsOf(v);
+ShortText CompactLongitudeText(double degrees) {
   ShortText text;
+  const double v = std::fabs(degrees);
+  if (!std::isfinite(v)) return text;
+  const DegreeParts p = PartsOf(v);
   text.Number(p.degrees, 2) << ' ' << SignPart(p.sign) << ' ';
   text.Number(p.minutes, 2);
-  return std::string(text.View());
+  return text;
 }
+
+std::string CompactLongitude(double degrees) { return std::string(CompactLongitudeText(degrees).View()); }
 
 ShortText MinuteStamp(const CivilDateTime& t) {
   ShortText text;
@@ -99,20 +101,10 @@ std::string MinuteText(const CivilDateTime& t) { return std::string(MinuteStamp(
 
 std::array<std::string, 12> LagnaMarksBySign(const LagnaChart& lagnas) {
   std::array<std::string, 12> boxes;
-  auto append = [&](int sign, std::string_view mark) {
+  ForEachLagnaMark(lagnas, [&](int sign, std::string_view mark) {
     boxes[static_cast<std::size_t>(sign)] += "\r\n";
     boxes[static_cast<std::size_t>(sign)] += mark;
-  };
-  auto mark = [&](LagnaId id) {
-    if (lagnas.lagnas[id].placed) append(lagnas.lagnas[id].sign, kLagnaKeys[id]);
-  };
-  if (lagnas.lagnas[kAL].placed) {
-    mark(kAL);
-    mark(kPL);
-    for (int house = 1; house < 11; ++house) append(lagnas.padas.padaSign[static_cast<std::size_t>(house)], "");
-    mark(kUL);
-  }
-  for (LagnaId id : {kGL, kHL, kBL, kIL, kVL, kCL, kSL, kSrL, kPpL}) mark(id);
+  });
   return boxes;
 }
 

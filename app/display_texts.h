@@ -60,6 +60,7 @@ ShortText LongitudeText(double degrees);  // the same text in place
 // "16 Sag 30": two-digit whole degrees within the sign, the sign, two-digit whole minutes.
 // Follows FormatLongitude for negative, huge and non-finite values.
 std::string CompactLongitude(double degrees);
+ShortText CompactLongitudeText(double degrees);  // the same text in place
 
 // "1975-06-05 07:05": a date and clock time to the minute.
 std::string MinuteText(const CivilDateTime& t);
@@ -69,5 +70,21 @@ ShortText MinuteStamp(const CivilDateTime& t);  // the same text in place
 // a bare line for each arudha pada of houses 2 to 11, UL, then GL, HL, BL, IL, VL, CL, SL,
 // SrL and PpL. An entry that was not placed has no mark.
 std::array<std::string, 12> LagnaMarksBySign(const LagnaChart& lagnas);
+
+// Calls mark(sign, text) for each line of LagnaMarksBySign, in that order (an arudha pada's
+// text is empty).
+template <typename Mark>
+void ForEachLagnaMark(const LagnaChart& lagnas, Mark&& mark) {
+  auto markOf = [&](LagnaId id) {
+    if (lagnas.lagnas[id].placed) mark(lagnas.lagnas[id].sign, kLagnaKeys[id]);
+  };
+  if (lagnas.lagnas[kAL].placed) {
+    markOf(kAL);
+    markOf(kPL);
+    for (int house = 1; house < 11; ++house) mark(lagnas.padas.padaSign[static_cast<std::size_t>(house)], "");
+    markOf(kUL);
+  }
+  for (LagnaId id : {kGL, kHL, kBL, kIL, kVL, kCL, kSL, kSrL, kPpL}) markOf(id);
+}
 
 }  // namespace corvane

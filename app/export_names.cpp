@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/chart_texts.h"
 #include "app/search_fold.h"
 
 namespace corvane {
@@ -29,7 +30,15 @@ std::string ExportFileStem(const Chart& chart) {
   char date[16];
   std::snprintf(date, sizeof date, "_%04d-%02d-%02d", chart.birth.year % 10000, (chart.birth.monthIndex + 1) % 100,
                 chart.birth.day % 100);
-  return stem + date;
+  stem += date;
+  // Two births an hour apart read the same on a clock set back: the reading tells them apart.
+  if (const std::string reading = DoubledHourReading(chart); !reading.empty()) {
+    stem += '_';
+    for (const char c : FoldForSearch(reading))
+      if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) stem.push_back(c);
+      else if (c >= 'a' && c <= 'z') stem.push_back(static_cast<char>(c - 'a' + 'A'));
+  }
+  return stem;
 }
 
 std::string UniqueFilePath(const std::string& folder, const std::string& stem, std::string_view extension) {

@@ -19,11 +19,13 @@
 
 #include "app/birth_sweep.h"
 #include "app/chart_calculation.h"
+#include "app/chart_request.h"
 #include "app/chart_vargas.h"
 #include "app/text_encoding.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
 #include "cli/exit_status.h"
+#include "cli/stop_signals.h"
 
 namespace corvane {
 namespace {
@@ -33,43 +35,9 @@ namespace {
 constexpr std::size_t kChunkRecords = 256;
 constexpr std::size_t kRecordsInFlight = 2048;
 
-// The signal (SIGINT or SIGTERM) that asked a batch to stop; 0 while none has.
-volatile std::sig_atomic_t g_stopSignal = 0;
-
-extern "C" void NoteStopSignal(int signal) { g_stopSignal = signal; }
-
-// While a batch runs, SIGINT and SIGTERM end it between chunks instead of in the middle of a
-// line: the handler only notes the signal, and the run treats it as the end of its input, so
-// the chunks in flight are written whole and standard output is flushed as usual. Writes
-// and reads are restarted after the handler, so no line is cut short by it. The handler
-// then gives way to the default action, so a second signal ends the program at once (a
-// batch waiting for a line on a terminal, say).
-class StopSignals {
- public:
-  StopSignals() {
-    g_stopSignal = 0;
-    struct sigaction action {};
-    action.sa_handler = NoteStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
-    ::sigaction(SIGINT, &action, &oldInt_);
-    ::sigaction(SIGTERM, &action, &oldTerm_);
-  }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-  ~StopSignals() {
-    ::sigaction(SIGINT, &oldInt_, nullptr);
-    ::sigaction(SIGTERM, &oldTerm_, nullptr);
-  }
-  static int Received() { return g_stopSignal; }
-
- private:
-  struct sigaction oldInt_ {}, oldTerm_ {};
-};
-
 std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
 
-std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text, BirthData& data,
+std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text, ChartRequest& data,
                                        BatchRowExtras& extras) {
   switch (column) {
     case BatchColumn::kName: return SetBirthName(text, data);
@@ -79,12 +47,11 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
     case BatchColumn::kDst: return SetDaylightSaving(text, data);
     case BatchColumn::kLon: return SetLongitude(text, data);
     case BatchColumn::kLat: return SetLatitude(text, data);
-    case BatchColumn::kCity: data.city = text; break;
-    case BatchColumn::kState: data.state = text; break;
-    case BatchColumn::kCountry: data.country = text; break;
-    case BatchColumn::kEngine: extras.engine = text; break;
-    case BatchColumn::kTz: extras.tz = text; break;
-    case BatchColumn::kPlace: extras.place = text; break;
+    case BatchColumn::kCity: data.place.city = text; break;
+    case BatchColumn::kState: data.place.state = text; break;
+    case BatchColumn::kCountry: data.place.country = text; break;
+    case BatchColumn::kTz: data.clock.zoneId = text; break;
+    case BatchColumn::kPlace: data.place.search = text; break;
     case BatchColumn::kSweepMinutes: {
       if (text.empty()) break;
       const std::optional<int> minutes = SweepMinutesOf(text);
@@ -92,21 +59,17 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
         return CliInputError{CliInputError::Kind::Rejected, "sweep_minutes needs a number of minutes from 1 to " +
                                                                 std::to_string(kMaxSweepMinutes) + ", not \"" +
                                                                 std::string(text) + "\""};
-      extras.sweepMinutes = *minutes;
+      data.sweepMinutes = *minutes;
       break;
     }
-    case BatchColumn::kTiming:
-    case BatchColumn::kPranapadaSun:
-    case BatchColumn::kVarnada:
-    case BatchColumn::kLords:
-    case BatchColumn::kNakshatra:
-      extras.conventions[static_cast<std::size_t>(column) - kFirstConventionColumn] = text;
-      break;
     case BatchColumn::kVargas:
       if (text.empty()) break;
       if (text != "0" && text != "1")
         return CliInputError{CliInputError::Kind::Rejected, "vargas needs 1 or 0, not \"" + std::string(text) + "\""};
       extras.vargas = text == "1";
+      break;
+    default:
+      extras.settings.at(static_cast<std::size_t>(column) - kFirstSettingColumn) = text;
       break;
   }
   return std::nullopt;
@@ -142,34 +105,27 @@ class BatchRun {
     return chunk.count > 0;
   }
 
-  void Render(Chunk& chunk, BirthData& data, BatchRowExtras& extras) const {
+  void Render(Chunk& chunk, ChartRequest& data, BatchRowExtras& extras) const {
     chunk.output->Clear();
     for (std::size_t i = 0; i < chunk.count; ++i) {
       const CsvRecord& record = chunk.records[i];
       std::optional<std::string> refusal = record.error;
       if (!refusal) refusal = ReadBatchRow(record.fields, columns_, data, extras);
-      // A row's engine and convention fields choose its engine and conventions; the other
-      // settings are the run's.
-      CalculationSettings rowSettings = settings_;
-      if (!refusal && !extras.engine.empty()) refusal = ReadEngineField(extras.engine, rowSettings);
-      for (std::size_t k = 0; k < kConventionColumnCount && !refusal; ++k)
-        refusal = ReadConventionField(kBatchColumnNames[kFirstConventionColumn + k], extras.conventions[k], rowSettings);
+      // A row's setting fields choose those settings; the others are the run's.
+      CalculationSettings& rowSettings = data.settings;
+      rowSettings = settings_;
+      for (std::size_t k = 0; k < kSettingCount && !refusal; ++k)
+        refusal = ReadSettingField(kSettingRows[k], extras.settings[k], rowSettings);
       if (!refusal) {
-        const CalculationResult calc = CalculateChart(data, rowSettings);
-        if (calc.ok()) {
-          // A row's sweep_minutes adds the birth-time sweep over that window.
-          std::optional<BirthSweep> sweep;
-          if (extras.sweepMinutes > 0) sweep = SweepBirthTime(data, rowSettings, extras.sweepMinutes);
+        // A row's sweep_minutes adds the birth-time sweep over that window.
+        const Result<ChartReading> reading = ResolveChart(data);
+        if (reading) {
           std::optional<VargaCharts> vargas;
-          if (extras.vargas.value_or(vargas_)) vargas = VargasOf(calc.chart());
-          chunk.output->AddChart(record, calc.chart(), sweep ? &*sweep : nullptr, vargas ? &*vargas : nullptr);
+          if (extras.vargas.value_or(vargas_)) vargas = VargasOf(*reading->chart);
+          chunk.output->AddChart(record, *reading->chart, reading->sweep.get(), vargas ? &*vargas : nullptr);
           continue;
         }
-        if (const auto* message = std::get_if<InputMessage>(&calc.outcome)) {
-          refusal = std::string(message->text);
-        } else {
-          refusal = std::get<PolarDate>(calc.outcome).message;
-        }
+        refusal = reading.problem().message;
       }
       chunk.output->AddRefusal(record, *refusal);
     }
@@ -177,7 +133,7 @@ class BatchRun {
 
   bool RunHere() {
     Chunk chunk;
-    BirthData data;
+    ChartRequest data;
     BatchRowExtras extras;
     while (Fill(chunk)) {
       Render(chunk, data, extras);
@@ -199,7 +155,7 @@ class BatchRun {
     std::vector<std::thread> workers;
     for (unsigned w = 0; w < jobs; ++w) {
       workers.emplace_back([&] {
-        BirthData data;
+        ChartRequest data;
         BatchRowExtras extras;
         for (;;) {
           std::size_t slot = 0;
@@ -280,50 +236,51 @@ class CsvSource : public BatchSource {
 };
 
 // One compact JSON line per record: the chart, or {"line": N, "error": "..."}; with
-// `eachChart`, the line it makes of a chart instead.
+// `eachChart`, the line it makes of a chart instead. The lines are written straight into one
+// text per chunk, whose storage (and that of the messages) serves every chunk after it.
 class JsonLinesChunk : public BatchChunk {
  public:
   explicit JsonLinesChunk(const BatchChartSink& eachChart) : eachChart_(eachChart) {}
 
   void Clear() override {
-    output.clear();
+    lines_.Clear();
     messages.clear();
     refused = false;
     sinkStatus = 0;
   }
   void AddChart(const CsvRecord&, const Chart& chart, const BirthSweep* sweep, const VargaCharts* vargas) override {
     if (eachChart_) {
-      std::string line;
-      if (const int status = eachChart_(chart, line); status != 0) sinkStatus = status;
-      output.append(line).push_back('\n');
+      line_.clear();
+      if (const int status = eachChart_(chart, line_); status != 0) sinkStatus = status;
+      lines_.Raw(line_);
+      lines_.Raw("\n");
       return;
     }
-    json_.Clear();
-    WriteChartJson(json_, chart, false, sweep, vargas);
-    output.append(json_.Text()).push_back('\n');
+    WriteChartJson(lines_, chart, false, sweep, vargas);
+    lines_.NextLine();
   }
   void AddRefusal(const CsvRecord& record, const std::string& message) override {
-    json_.Clear();
-    json_.StartObject();
-    json_.Key("line");
-    json_.Int(record.line);
-    json_.Key("error");
-    json_.String(message);
-    json_.EndObject();
-    output.append(json_.Text()).push_back('\n');
+    lines_.StartObject();
+    lines_.Key("line");
+    lines_.Int(record.line);
+    lines_.Key("error");
+    lines_.String(message);
+    lines_.EndObject();
+    lines_.NextLine();
     refused = true;
     messages.append("corvane-cli: line ").append(std::to_string(record.line)).append(": ");
     messages.append(message).push_back('\n');
   }
 
-  std::string output;
+  std::string_view Output() const { return lines_.Text(); }
   std::string messages;  // the refusals, for standard error
   bool refused = false;
   int sinkStatus = 0;  // the last failure of eachChart in this chunk
 
  private:
   const BatchChartSink& eachChart_;
-  LineJsonWriter json_;
+  LineJsonWriter lines_;
+  std::string line_;  // what eachChart made of the last chart
 };
 
 class JsonLinesSink : public BatchSink {
@@ -337,7 +294,8 @@ class JsonLinesSink : public BatchSink {
     refused |= lines.refused;
     if (lines.sinkStatus != 0) sinkStatus = lines.sinkStatus;
     if (!lines.messages.empty()) std::fwrite(lines.messages.data(), 1, lines.messages.size(), err_);
-    return std::fwrite(lines.output.data(), 1, lines.output.size(), out_) == lines.output.size();
+    const std::string_view output = lines.Output();
+    return std::fwrite(output.data(), 1, output.size(), out_) == output.size();
   }
 
   bool refused = false;
@@ -353,9 +311,11 @@ class JsonLinesSink : public BatchSink {
 
 std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& fields, std::vector<BatchColumn>& columns) {
   columns.clear();
-  const std::string rule =
-      "the batch header must be name,date,time,zone,dst,lon,lat followed by any of "
-      "city,state,country,engine,tz,place,sweep_minutes,timing,pranapada_sun,varnada,lords,nakshatra,vargas";
+  std::string rule = "the batch header must be ";
+  for (std::size_t i = 0; i < kBatchColumnNames.size(); ++i) {
+    if (i > 0) rule += i == kRequiredBatchColumns ? " followed by any of " : ",";
+    rule += kBatchColumnNames[i];
+  }
   if (fields.size() < kRequiredBatchColumns) return rule;
   for (const std::string& field : fields) {
     const auto* known = std::find(std::begin(kBatchColumnNames), std::end(kBatchColumnNames), field);
@@ -373,7 +333,7 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
 }
 
 std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, const std::vector<BatchColumn>& columns,
-                                        BirthData& data, BatchRowExtras& extras) {
+                                        ChartRequest& data, BatchRowExtras& extras) {
   if (fields.size() < kRequiredBatchColumns || fields.size() > columns.size()) {
     return "expected " + std::to_string(kRequiredBatchColumns) + " to " + std::to_string(columns.size()) +
            " columns, found " + std::to_string(fields.size());
@@ -383,7 +343,7 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
       return "the " + std::string(NameOf(columns[i])) + " column is not valid UTF-8";
     }
   }
-  data = BirthData{};
+  data = ChartRequest{};
   extras = BatchRowExtras{};
   // A place gives the coordinates, the names and the zone, and a zone id the clock, where
   // their columns are empty; a column with a value keeps it.
@@ -392,7 +352,8 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
     place = place || (columns[i] == BatchColumn::kPlace && !fields[i].empty());
     zoneId = zoneId || (columns[i] == BatchColumn::kTz && !fields[i].empty());
   }
-  GivenFields given;
+  GivenFields& given = data.place.given;
+  bool zoneGiven = false;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const BatchColumn c = columns[i];
     const bool fromPlace = c == BatchColumn::kLon || c == BatchColumn::kLat || c == BatchColumn::kCity ||
@@ -405,10 +366,14 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
     if (c == BatchColumn::kCity) given.city = !fields[i].empty();
     if (c == BatchColumn::kState) given.state = !fields[i].empty();
     if (c == BatchColumn::kCountry) given.country = !fields[i].empty();
-    if (c == BatchColumn::kZone) given.zone = true;
+    if (c == BatchColumn::kZone) zoneGiven = true;
   }
-  if (auto refusal = CompleteBirth({extras.place, extras.tz, RepeatedTimeChoice::kAsk, given}, data))
-    return std::move(refusal->message);
+  // A zone id gives the clock; else a place without a zone row gives its zone.
+  if (zoneId) {
+    data.clock.kind = ClockKind::kZoneId;
+  } else if (place && !zoneGiven) {
+    data.clock.kind = ClockKind::kPlaceZone;
+  }
   return std::nullopt;
 }
 

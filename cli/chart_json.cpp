@@ -1,6 +1,8 @@
 #include "cli/chart_json.h"
 
+#include <array>
 #include <cmath>
+#include <string>
 #include <optional>
 #include <string_view>
 
@@ -21,19 +23,19 @@ void WriteBirth(W& json, const Chart& c) {
   json.Key("name");
   json.String(b.name);
   json.Key("date");
-  json.String(fields.date);
+  json.PlainString(fields.date);
   json.Key("time");
-  json.String(fields.time);
+  json.PlainString(fields.time);
   json.Key("zone");
   json.Int(c.clock.zonePosition);
   json.Key("zone_name");
-  json.String(ZoneRowText(c.clock));
+  json.PlainString(ZoneRowText(c.clock));
   json.Key("dst");
   json.Bool(c.clock.daylightSaving);
   json.Key("lon");
-  json.String(fields.lon);
+  json.PlainString(fields.lon);
   json.Key("lat");
-  json.String(fields.lat);
+  json.PlainString(fields.lat);
   json.Key("city");
   json.String(b.city);
   json.Key("state");
@@ -59,35 +61,70 @@ void WriteBirth(W& json, const Chart& c) {
   json.EndObject();
 }
 
+template <typename W, typename Texts>
+void WriteTexts(W& json, const Texts& texts) {
+  json.StartArray();
+  for (const auto& text : texts) json.String(text);
+  json.EndArray();
+}
+
+// A body's name as the chart shows it: "Mercury (R) " after a retrograde planet.
+ShortText BodyName(const Chart& c, std::size_t body) {
+  ShortText name;
+  name << kPlainBodyNames[body];
+  if (c.retrograde[body]) name << kRetrogradeMark;
+  return name;
+}
+
 template <typename W>
-void WriteBodies(W& json, const Chart& c, const ChartTexts& texts) {
+void WriteBodies(W& json, const Chart& c) {
   json.StartArray();
   for (std::size_t i = 0; i < kBodyCount; ++i) {
     json.StartObject();
     json.Key("name");
-    json.String(texts.bodyNames[i]);
+    json.PlainString(BodyName(c, i));
     json.Key("longitude");
     json.Double(c.positions.longitudeDeg[i]);
     json.Key("sign");
     json.Int(BodySign(c, static_cast<int>(i)));
     json.Key("text");
-    json.String(LongitudeText(c.positions.longitudeDeg[i]));
+    json.String(LongitudeText(c.positions.longitudeDeg[i]));  // its seconds mark is a quote
     json.Key("compact");
-    json.String(texts.positions[i]);
+    json.PlainString(CompactLongitudeText(c.positions.longitudeDeg[i]));
     json.EndObject();
   }
   json.EndArray();
+}
+
+// The sign boxes of the chart: the body names in each, and the lagna marks in each, a line
+// each with CR LF before it (as ChartTexts holds them). The texts are made in storage kept
+// for the next chart.
+template <typename W>
+void WriteBoxes(W& json, const Chart& c) {
+  thread_local std::array<std::string, 12> boxes;
+  for (std::string& box : boxes) box.clear();
+  for (std::size_t i = 0; i < kBodyCount; ++i) {
+    if (const int sign = c.lagnas.bodySigns[i]; sign >= 0) boxes[static_cast<std::size_t>(sign)].append("\r\n").append(BodyName(c, i));
+  }
+  json.Key("chart_boxes");
+  WriteTexts(json, boxes);
+  for (std::string& box : boxes) box.clear();
+  ForEachLagnaMark(c.lagnas, [](int sign, std::string_view mark) {
+    boxes[static_cast<std::size_t>(sign)].append("\r\n").append(mark);
+  });
+  json.Key("lagna_boxes");
+  WriteTexts(json, boxes);
 }
 
 template <typename W>
 void WriteThreeDays(W& json, const CivilDateTime& previous, const CivilDateTime& birthDay, const CivilDateTime& next) {
   json.StartObject();
   json.Key("previous");
-  json.String(MinuteStamp(previous));
+  json.PlainString(MinuteStamp(previous));
   json.Key("birth_day");
-  json.String(MinuteStamp(birthDay));
+  json.PlainString(MinuteStamp(birthDay));
   json.Key("next");
-  json.String(MinuteStamp(next));
+  json.PlainString(MinuteStamp(next));
   json.EndObject();
 }
 
@@ -115,11 +152,11 @@ void WriteExactTimes(W& json, const Chart& c) {
   auto threeDays = [&json](const CivilDateTime (&days)[3], const double (&seconds)[3]) {
     json.StartObject();
     json.Key("previous");
-    json.String(SecondStamp(days[0], seconds[0]));
+    json.PlainString(SecondStamp(days[0], seconds[0]));
     json.Key("birth_day");
-    json.String(SecondStamp(days[1], seconds[1]));
+    json.PlainString(SecondStamp(days[1], seconds[1]));
     json.Key("next");
-    json.String(SecondStamp(days[2], seconds[2]));
+    json.PlainString(SecondStamp(days[2], seconds[2]));
     json.EndObject();
   };
   json.Key("sunrise_exact");
@@ -127,7 +164,7 @@ void WriteExactTimes(W& json, const Chart& c) {
   json.Key("sunset_exact");
   threeDays({s.setPrevious, s.setBirthDay, s.setNext}, {e.setPrevious, e.setBirthDay, e.setNext});
   json.Key("reference_sunrise_exact");
-  json.String(SecondStamp(s.referenceSunrise, e.referenceSunrise));
+  json.PlainString(SecondStamp(s.referenceSunrise, e.referenceSunrise));
   json.Key("seconds_since_sunrise_exact");
   json.Double(e.secondsSinceSunrise);
 }
@@ -149,13 +186,6 @@ void WriteLagnas(W& json, const Chart& c) {
     json.EndObject();
   }
   json.EndObject();
-}
-
-template <typename W, typename Texts>
-void WriteTexts(W& json, const Texts& texts) {
-  json.StartArray();
-  for (const auto& text : texts) json.String(text);
-  json.EndArray();
 }
 
 // The headings of the rules that fired, without their line breaks.
@@ -181,7 +211,7 @@ void WriteRuns(W& json, const RichReading& reading) {
     json.Key("bold");
     json.Bool(run.bold);
     json.Key("color");
-    json.String(run.darkRed ? "#800000" : "#000000");
+    json.PlainString(run.darkRed ? "#800000" : "#000000");
     json.EndObject();
   }
   json.EndArray();
@@ -223,7 +253,6 @@ void WritePages(W& json, const LagnaPageFields& fields) {
 
 template <typename W>
 void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep, const VargaCharts* vargas) {
-  const ChartTexts texts = TextsOf(c);
   json.StartObject();
   json.Key("format");
   json.Int(2);
@@ -232,13 +261,13 @@ void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep
   json.Key("ayanamsa");
   json.Double(c.positions.ayanamsaDeg);
   json.Key("bodies");
-  WriteBodies(json, c, texts);
+  WriteBodies(json, c);
   json.Key("sunrise");
   WriteThreeDays(json, c.sun.risePrevious, c.sun.riseBirthDay, c.sun.riseNext);
   json.Key("sunset");
   WriteThreeDays(json, c.sun.setPrevious, c.sun.setBirthDay, c.sun.setNext);
   json.Key("reference_sunrise");
-  json.String(MinuteStamp(c.sun.referenceSunrise));
+  json.PlainString(MinuteStamp(c.sun.referenceSunrise));
   json.Key("minutes_since_sunrise");
   json.Int(c.sun.minutesSinceSunrise);
   json.Key("seconds_since_sunrise");
@@ -249,7 +278,7 @@ void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep
   json.Key("longitude");
   json.Double(c.sun.sunAtSunriseDeg);
   json.Key("text");
-  json.String(texts.sunAtSunrise);
+  json.PlainString(CompactLongitudeText(c.sun.sunAtSunriseDeg));
   json.EndObject();
   json.Key("lagnas");
   WriteLagnas(json, c);
@@ -257,10 +286,7 @@ void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep
   json.Int(c.lagnas.horaHouse);
   json.Key("pranapada_house");
   json.Int(c.lagnas.pranapadaHouse);
-  json.Key("chart_boxes");
-  WriteTexts(json, texts.chartBoxes);
-  json.Key("lagna_boxes");
-  WriteTexts(json, texts.lagnaBoxes);
+  WriteBoxes(json, c);
   // The pages hold the readings; without them only the readings are made, in storage that
   // serves the next chart of a batch too.
   thread_local RichReading arudha, upapada;
@@ -299,7 +325,7 @@ void WriteSettingsJson(W& json, const CalculationSettings& settings) {
   json.StartObject();
   for (const SettingEntry& e : SettingEntries(settings)) {
     json.Key(e.name);
-    json.String(e.key);
+    json.PlainString(e.key);
   }
   json.EndObject();
 }

@@ -2,9 +2,11 @@
 
 #include <charconv>
 
+#include "app/birth_sweep.h"
 #include "app/birth_validation.h"
 #include "app/whole_number.h"
 #include "app/zone_table.h"
+#include "cli/settings_options.h"
 
 namespace corvane {
 namespace {
@@ -36,8 +38,7 @@ std::optional<CliInputError> CheckCoordinateKeys(std::string_view text) {
 
 // `shape` is "DDD:MM" or "DD:MM": the fields of the form hold no more characters than that.
 std::optional<CliInputError> SetCoordinate(std::string_view text, char positive, char negative,
-                                           std::string_view what, std::string_view shape, std::string& degrees, std::string& minutes,
-                                           bool& isPositive) {
+                                           std::string_view what, std::string_view shape, EnteredCoordinate& coordinate) {
   const auto parts = SplitCoordinate(text);
   const char upper = parts ? static_cast<char>(parts->hemisphere & ~0x20) : 0;
   const std::size_t degreeWidth = shape.find(':');
@@ -49,23 +50,67 @@ std::optional<CliInputError> SetCoordinate(std::string_view text, char positive,
   }
   if (auto e = CheckCoordinateKeys(parts->degrees)) return e;
   if (auto e = CheckCoordinateKeys(parts->minutes)) return e;
-  degrees.assign(parts->degrees);
-  minutes.assign(parts->minutes);
-  isPositive = upper == positive;
+  // Digits only, at most three: an empty part is nothing, refused with the form's message.
+  coordinate.degrees = ParseDigits(parts->degrees, 3);
+  coordinate.minutes = ParseDigits(parts->minutes, 3);
+  coordinate.positive = upper == positive;
+  return std::nullopt;
+}
+
+// --fold, --place, --tz and --sweep.
+std::optional<CliInputError> ReadClockAndSweep(const OptionValue& valueOf, ChartRequest& request) {
+  const auto has = [&](std::string_view option) { return valueOf(option).has_value(); };
+  const auto value = [&](std::string_view option) { return valueOf(option).value_or(std::string_view()); };
+  RepeatedTimeChoice fold = RepeatedTimeChoice::kAsk;
+  if (has("--fold")) {
+    const std::string_view text = value("--fold");
+    if (text != "earlier" && text != "later")
+      return CliInputError{CliInputError::Kind::Usage, "--fold takes earlier or later, not \"" + std::string(text) + "\"",
+                           "--fold"};
+    fold = text == "earlier" ? RepeatedTimeChoice::kEarlier : RepeatedTimeChoice::kLater;
+  }
+  RequestedPlace& place = request.place;
+  if (has("--place")) {
+    place.search = std::string(value("--place"));
+    if (place.search.empty()) return CliInputError{CliInputError::Kind::Rejected, "No place matches \"\".", "--place"};
+    place.given = {has("--lon"), has("--lat"), has("--city"), has("--state"), has("--country")};
+  }
+  // A zone id wins over the place's zone, and a zone row given as it is over the place's.
+  RequestedClock& clock = request.clock;
+  clock.fold = fold;
+  if (has("--tz")) {
+    clock.kind = ClockKind::kZoneId;
+    clock.zoneId = std::string(value("--tz"));
+  } else if (has("--place") && !has("--zone")) {
+    clock.kind = ClockKind::kPlaceZone;
+  } else {
+    clock.kind = ClockKind::kZoneRow;
+    clock.fold = RepeatedTimeChoice::kAsk;
+  }
+  if (has("--sweep")) {
+    const std::string_view text = value("--sweep");
+    const std::optional<int> minutes = SweepMinutesOf(text);
+    if (!minutes)
+      return CliInputError{CliInputError::Kind::Usage,
+                           "--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) +
+                               ", not \"" + std::string(text) + "\"",
+                           "--sweep"};
+    request.sweepMinutes = *minutes;
+  }
   return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<CliInputError> SetBirthName(std::string_view text, BirthData& data) {
+std::optional<CliInputError> SetBirthName(std::string_view text, ChartRequest& request) {
   if (auto why = NameRefusal(text)) return Rejected(*why);
   auto name = FilterName(text);
   if (!name) return Rejected(RejectedKeyMessage(KeyFilter::Name).text);
-  data.name = std::move(*name);
+  request.name = std::move(*name);
   return std::nullopt;
 }
 
-std::optional<CliInputError> SetBirthDate(std::string_view text, BirthData& data) {
+std::optional<CliInputError> SetBirthDate(std::string_view text, ChartRequest& request) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
     return Usage("the date must look like YYYY-MM-DD, not \"" + std::string(text) + "\"");
   }
@@ -79,13 +124,13 @@ std::optional<CliInputError> SetBirthDate(std::string_view text, BirthData& data
                     "Ephemeris (--engine swiss)");
   if (*month < 1 || *month > 12) return Rejected("The month must be one of 1 to 12");
   if (*day < 1 || *day > 31) return Rejected("The day must be one of 1 to 31");
-  data.year = *year;
-  data.monthIndex = *month - 1;
-  data.day = *day;
+  request.born.year = *year;
+  request.born.month = *month;
+  request.born.day = *day;
   return std::nullopt;
 }
 
-std::optional<CliInputError> SetBirthTime(std::string_view text, BirthData& data) {
+std::optional<CliInputError> SetBirthTime(std::string_view text, ChartRequest& request) {
   const auto bad = [&] { return Usage("the time must look like HH:MM or HH:MM:SS, not \"" + std::string(text) + "\""); };
   const auto first = text.find(':');
   if (first == std::string_view::npos) return bad();
@@ -99,41 +144,40 @@ std::optional<CliInputError> SetBirthTime(std::string_view text, BirthData& data
   if (*hour > 23) return Rejected("The hour must be one of 0 to 23");
   if (*minute > 59) return Rejected("The minute must be one of 0 to 59");
   if (*seconds > 59) return Rejected("The second must be one of 0 to 59");
-  data.hour = *hour;
-  data.minute = *minute;
-  data.second = *seconds;
+  request.born.hour = *hour;
+  request.born.minute = *minute;
+  request.born.second = *seconds;
   return std::nullopt;
 }
 
-std::optional<CliInputError> SetZonePosition(std::string_view text, BirthData& data) {
+std::optional<CliInputError> SetZonePosition(std::string_view text, ChartRequest& request) {
   const auto zone = ParseDigits(text, 3);
   if (!zone) return Usage("the zone must be a list position, not \"" + std::string(text) + "\"");
   if (*zone >= kZoneCount) return Rejected("The zone must be a position from 0 to 70 of the zone list");
-  data.zonePosition = *zone;
+  request.clock.zonePosition = *zone;
   return std::nullopt;
 }
 
-std::optional<CliInputError> SetLongitude(std::string_view text, BirthData& data) {
-  return SetCoordinate(text, 'E', 'W', "the longitude", "DDD:MM", data.lonDegrees, data.lonMinutes, data.east);
+std::optional<CliInputError> SetLongitude(std::string_view text, ChartRequest& request) {
+  return SetCoordinate(text, 'E', 'W', "the longitude", "DDD:MM", request.place.longitude);
 }
 
-std::optional<CliInputError> SetLatitude(std::string_view text, BirthData& data) {
-  bool north = true;
-  auto error = SetCoordinate(text, 'N', 'S', "the latitude", "DD:MM", data.latDegrees, data.latMinutes, north);
-  if (!error) data.south = !north;
-  return error;
+std::optional<CliInputError> SetLatitude(std::string_view text, ChartRequest& request) {
+  return SetCoordinate(text, 'N', 'S', "the latitude", "DD:MM", request.place.latitude);
 }
 
-std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData& data) {
+std::optional<CliInputError> SetDaylightSaving(std::string_view text, ChartRequest& request) {
   if (text != "0" && text != "1") return Usage("dst must be 0 or 1, not \"" + std::string(text) + "\"");
-  data.daylightSaving = text == "1";
+  request.clock.daylightSaving = text == "1";
   return std::nullopt;
 }
 
-std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& data) {
+std::optional<CliInputError> ReadBirthOptions(const OptionValue& valueOf, ChartRequest& request) {
+  const auto has = [&](std::string_view option) { return valueOf(option).has_value(); };
+  const auto value = [&](std::string_view option) { return valueOf(option).value_or(std::string_view()); };
   // A zone id or a searched place gives the clock; a searched place also the coordinates.
-  const bool place = args.Has("--place"), zoneGiven = place || args.Has("--tz");
-  using Setter = std::optional<CliInputError> (*)(std::string_view, BirthData&);
+  const bool place = has("--place"), zoneGiven = place || has("--tz");
+  using Setter = std::optional<CliInputError> (*)(std::string_view, ChartRequest&);
   struct Field {
     std::string_view option;
     Setter set;
@@ -143,41 +187,33 @@ std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& 
                           {"--time", SetBirthTime, false},         {"--zone", SetZonePosition, zoneGiven},
                           {"--lon", SetLongitude, place},          {"--lat", SetLatitude, place}};
   for (const Field& field : fields) {
-    if (!field.optional && !args.Has(field.option)) {
+    if (!field.optional && !has(field.option)) {
       return CliInputError{CliInputError::Kind::Usage, std::string(field.option) + " is required", field.option};
     }
   }
   for (const Field& field : fields) {
-    if (!args.Has(field.option)) continue;
-    if (auto e = field.set(args.Value(field.option), data)) {
+    if (!has(field.option)) continue;
+    if (auto e = field.set(value(field.option), request)) {
       e->option = field.option;
       return e;
     }
   }
-  data.daylightSaving = args.Has("--dst");
-  data.city = args.Value("--city");
-  data.state = args.Value("--state");
-  data.country = args.Value("--country");
-  return std::nullopt;
+  request.clock.daylightSaving = has("--dst");
+  request.place.city = std::string(value("--city"));
+  request.place.state = std::string(value("--state"));
+  request.place.country = std::string(value("--country"));
+  return ReadClockAndSweep(valueOf, request);
 }
 
-std::optional<CliInputError> ReadPlaceAndZoneOptions(const Arguments& args, PlaceAndZone& request) {
-  request = {};
-  if (args.Has("--fold")) {
-    const std::string_view fold = args.Value("--fold");
-    if (fold != "earlier" && fold != "later")
-      return CliInputError{CliInputError::Kind::Usage,
-                           "--fold takes earlier or later, not \"" + std::string(fold) + "\"", "--fold"};
-    request.fold = fold == "earlier" ? RepeatedTimeChoice::kEarlier : RepeatedTimeChoice::kLater;
-  }
-  if (args.Has("--place")) {
-    request.place = args.Value("--place");
-    if (request.place.empty()) return CliInputError{CliInputError::Kind::Rejected, "No place matches \"\".", "--place"};
-  }
-  if (args.Has("--tz")) request.zoneId = args.Value("--tz");
-  request.given = {args.Has("--lon"), args.Has("--lat"), args.Has("--city"), args.Has("--state"), args.Has("--country"),
-                   args.Has("--zone")};
-  return std::nullopt;
+OptionValue ValuesOf(const Arguments& args) {
+  return [&args](std::string_view option) -> std::optional<std::string_view> {
+    if (!args.Has(option)) return std::nullopt;
+    return args.Value(option);
+  };
+}
+
+std::optional<CliInputError> ReadBirthOptions(const Arguments& args, ChartRequest& request) {
+  return ReadBirthOptions(ValuesOf(args), request);
 }
 
 }  // namespace corvane

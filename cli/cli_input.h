@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/birth_data.h"
-#include "app/birth_zone.h"
+#include "app/chart_request.h"
 #include "cli/command_line.h"
+#include "cli/settings_options.h"
 
 namespace corvane {
 
@@ -18,32 +18,35 @@ struct CliInputError {
   std::string_view option = {};  // the option at fault ("--date"), when ReadBirthOptions names one
 };
 
-// Each setter checks one value as the input form would and writes it into `data`.
+// Each setter checks one value as the input form would and writes it into the request.
 
 // Letters, blanks, and hyphens and apostrophes between letters, upper-cased as the name
 // field's key filter does; a refusal names the character at fault.
-std::optional<CliInputError> SetBirthName(std::string_view text, BirthData& data);
+std::optional<CliInputError> SetBirthName(std::string_view text, ChartRequest& request);
 // YYYY-MM-DD; the year must be one some engine computes (1800..2399); the chosen engine's
 // own years are checked with the chart.
-std::optional<CliInputError> SetBirthDate(std::string_view text, BirthData& data);
+std::optional<CliInputError> SetBirthDate(std::string_view text, ChartRequest& request);
 // HH:MM or HH:MM:SS.
-std::optional<CliInputError> SetBirthTime(std::string_view text, BirthData& data);
+std::optional<CliInputError> SetBirthTime(std::string_view text, ChartRequest& request);
 // Zone list position 0..70.
-std::optional<CliInputError> SetZonePosition(std::string_view text, BirthData& data);
-// DDD:MM followed by E or W; the digits go into the coordinate fields as typed.
-std::optional<CliInputError> SetLongitude(std::string_view text, BirthData& data);
+std::optional<CliInputError> SetZonePosition(std::string_view text, ChartRequest& request);
+// DDD:MM followed by E or W; the degrees and minutes as numbers.
+std::optional<CliInputError> SetLongitude(std::string_view text, ChartRequest& request);
 // DD:MM followed by N or S.
-std::optional<CliInputError> SetLatitude(std::string_view text, BirthData& data);
+std::optional<CliInputError> SetLatitude(std::string_view text, ChartRequest& request);
 // "0" or "1".
-std::optional<CliInputError> SetDaylightSaving(std::string_view text, BirthData& data);
+std::optional<CliInputError> SetDaylightSaving(std::string_view text, ChartRequest& request);
 
-// The birth data of the options --name, --date, --time, --zone, --lon, --lat (all required),
-// --dst, --city, --state and --country.
-std::optional<CliInputError> ReadBirthOptions(const Arguments& args, BirthData& data);
+// The request of the chart options: --name, --date, --time, --zone, --lon, --lat (all
+// required unless --tz or --place gives them), --dst, --city, --state, --country, --place,
+// --tz, --fold and --sweep; the settings are the caller's. A --fold other than earlier or
+// later is a usage error; an empty --place matches nothing.
+std::optional<CliInputError> ReadBirthOptions(const OptionValue& valueOf, ChartRequest& request);
 
-// The place and zone options: --place, --tz, --fold, and which of the fields a place fills
-// were given as options. A --fold other than earlier or later is a usage error; an empty
-// --place matches nothing. The request's texts point into `args`.
-std::optional<CliInputError> ReadPlaceAndZoneOptions(const Arguments& args, PlaceAndZone& request);
+// The values of a command line's options, looked up by option.
+OptionValue ValuesOf(const Arguments& args);
+
+// The same from a command line's arguments.
+std::optional<CliInputError> ReadBirthOptions(const Arguments& args, ChartRequest& request);
 
 }  // namespace corvane

@@ -37,7 +37,12 @@ CommandLine ParseCommandLine(std::span<const OptionSpec> table, std::span<const 
     const OptionSpec* option = Find(table, given);
     if (option == nullptr) return fail("unknown argument \"" + std::string(given) + "\"");
     std::string_view value;
-    if (!option->value.empty()) {
+    const bool optional = option->value.starts_with('[');
+    if (optional) {
+      // An optional value is the next argument unless that is an option or missing.
+      if (i + 1 < arguments.size() && arguments[i + 1] != nullptr && !std::string_view(arguments[i + 1]).starts_with("--"))
+        value = arguments[++i];
+    } else if (!option->value.empty()) {
       if (i + 1 >= arguments.size() || arguments[i + 1] == nullptr) return fail(std::string(option->name) + " needs a value");
       value = arguments[++i];
     }
@@ -50,7 +55,9 @@ CommandLine ParseCommandLine(std::span<const OptionSpec> table, std::span<const 
   for (const OptionSpec& option : table) {
     if (option.run != nullptr && line.args.Has(option.name)) {
       command = &option;
-      group = option.uses;
+      // A command's own group is the first of its bits: --open may also come with
+      // --collection-add, but when it is the command it takes only the options of --open.
+      group = option.uses == kEveryCommand ? option.uses : option.uses & (~option.uses + 1);
       break;
     }
   }

@@ -17,6 +17,10 @@ enum CommandGroup : unsigned {
   kRetrogradesCommand = 1u << 3,  // the retrograde listing of a year
   kZonesCommand = 1u << 4,        // the zone list
   kPlacesCommand = 1u << 5,       // the places matching a text
+  kCollectionListCommand = 1u << 6,  // the charts of the collection
+  kCollectionAddCommand = 1u << 7,   // a birth or a chart file added to the collection
+  kCollectionFileCommand = 1u << 8,  // import, export, remove
+  kCollectionCommands = kCollectionListCommand | kCollectionAddCommand | kCollectionFileCommand,
   kEveryCommand = ~0u,
 };
 
@@ -27,10 +31,12 @@ using CommandHandler = int (*)(const Arguments& args);
 
 // One command-line option. An option with a handler is a command: when given, it chooses what
 // the program does and which other options may come with it (those whose `uses` has a bit of
-// the command's own `uses`; a command whose `uses` is 0 takes no other option).
+// the command's own group, the first bit of its `uses`; a command whose `uses` is 0 takes
+// no other option).
 struct OptionSpec {
   std::string_view name;   // "--json"
-  std::string_view value;  // what its value is called ("FILE"); empty for a switch
+  std::string_view value;  // what its value is called ("FILE"), in brackets when it may be left out
+                           // ("[TEXT]"); empty for a switch
   unsigned uses;           // CommandGroup bits
   std::string_view help;   // one line for --help
   CommandHandler run = nullptr;

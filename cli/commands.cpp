@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
+#include <deque>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -13,8 +14,10 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "app/chart_calculation.h"
+#include "app/chart_request.h"
 #include "app/chart_vargas.h"
 #include "app/birth_zone.h"
 #include "app/chart_file.h"
@@ -24,6 +27,7 @@
 #include "cli/batch_run.h"
 #include "cli/chart_json.h"
 #include "cli/chart_report.h"
+#include "cli/collection_commands.h"
 #include "cli/compare_table.h"
 #include "cli/place_listing.h"
 #include "cli/report_output.h"
@@ -44,11 +48,13 @@ int RunBatchCommand(const Arguments& args);
 int RunRetrogradesCommand(const Arguments& args);
 int RunZonesCommand(const Arguments& args);
 int RunPlacesCommand(const Arguments& args);
+int RunCollectionAdd(const Arguments& args);
 
 constexpr unsigned kMaxJobs = 256;
 
-// Adding an option: one line here, and the code of the command that reads it.
-constexpr OptionSpec kOptions[] = {
+// Adding an option: one line here, and the code of the command that reads it. The settings'
+// options come from kSettingRows (see Options()).
+constexpr OptionSpec kFixedOptions[] = {
     {"--help", "", kEveryCommand, "print this help", RunHelp},
     {"--version", "", kEveryCommand, "print the program's version", RunVersion},
     {"--batch", "FILE|-", kBatchCommand, "charts of a CSV of births, one JSON object per line (- reads stdin)",
@@ -58,23 +64,40 @@ constexpr OptionSpec kOptions[] = {
      RunRetrogradesCommand},
     {"--zones", "", kZonesCommand, "list the 71 zone positions with their offsets, local time - UT", RunZonesCommand},
     {"--places", "TEXT", kPlacesCommand, "list the places that match TEXT (with --json as an array)", RunPlacesCommand},
-    {"--open", "FILE.zdh", kOpenCommand, "the chart of a chart file", RunChart},
-    {"--name", "NAME", kChartCommand, "letters and blanks; printed in capitals"},
-    {"--date", "YYYY-MM-DD", kChartCommand, "birth date, 1901 to 2050 (--engine swiss: 1800 to 2399)"},
-    {"--time", "HH:MM[:SS]", kChartCommand, "birth time on the local clock"},
-    {"--zone", "N", kChartCommand, "position 0..70 of the time zone list (29 is Greenwich Mean Time)"},
-    {"--dst", "", kChartCommand, "the clock showed daylight-saving time"},
-    {"--tz", "ID", kChartCommand,
+    {"--collection-list", "[TEXT]", kCollectionListCommand,
+     "list the charts of the collection whose name, place, note or tags hold TEXT (accents and case ignored) and "
+     "whose entries stand in the signs of each \"ENTRY in SIGN\" (\"HL in Leo\"); a table, or JSON lines with --json",
+     RunCollectionList},
+    {"--collection-add", "", kCollectionAddCommand,
+     "add the chart of the birth options, or of --open FILE, to the collection; prints its id", RunCollectionAdd},
+    {"--collection-import", "DIR", kCollectionFileCommand,
+     "add every chart file under DIR (subfolders too) to the collection; duplicates are skipped", RunCollectionImport},
+    {"--collection-export", "DIR|FILE.csv", kCollectionFileCommand,
+     "write every chart of the collection as a chart file into DIR, or as one batch CSV", RunCollectionExport},
+    {"--collection-remove", "ID", kCollectionFileCommand, "remove the chart ID from the collection",
+     RunCollectionRemove},
+    {"--collection", "PATH", kCollectionCommands,
+     "the collection file (default: $XDG_DATA_HOME/corvane/charts.sqlite, or ~/.local/share/corvane/)"},
+    {"--note", "TEXT", kCollectionAddCommand, "with --collection-add: the chart's note"},
+    {"--tags", "A,B", kCollectionAddCommand, "with --collection-add: the chart's tags, comma-separated"},
+    {"--open", "FILE.zdh", kOpenCommand | kCollectionAddCommand, "the chart of a chart file", RunChart},
+    {"--name", "NAME", kChartCommand | kCollectionAddCommand, "letters and blanks; printed in capitals"},
+    {"--date", "YYYY-MM-DD", kChartCommand | kCollectionAddCommand, "birth date, 1901 to 2050 (--engine swiss: 1800 to 2399)"},
+    {"--time", "HH:MM[:SS]", kChartCommand | kCollectionAddCommand, "birth time on the local clock"},
+    {"--zone", "N", kChartCommand | kCollectionAddCommand, "position 0..70 of the time zone list (29 is Greenwich Mean Time)"},
+    {"--dst", "", kChartCommand | kCollectionAddCommand, "the clock showed daylight-saving time"},
+    {"--tz", "ID", kChartCommand | kCollectionAddCommand,
      "the clock of a time zone database zone at the birth (e.g. Asia/Kolkata) instead of --zone and --dst"},
-    {"--place", "TEXT", kChartCommand,
+    {"--place", "TEXT", kChartCommand | kCollectionAddCommand,
      "the best matching place gives the coordinates, city, state, country and zone (--tz overrides the zone)"},
-    {"--fold", "earlier|later", kChartCommand, "which reading of a local time that happened twice to take"},
-    {"--lon", "DDD:MM{E|W}", kChartCommand, "longitude of the birth place"},
-    {"--lat", "DD:MM{N|S}", kChartCommand, "latitude of the birth place"},
-    {"--city", "C", kChartCommand, "city of the birth place, shown as given"},
-    {"--state", "S", kChartCommand, "state or province of the birth place"},
-    {"--country", "C", kChartCommand, "country of the birth place"},
-    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand | kZonesCommand | kPlacesCommand,
+    {"--fold", "earlier|later", kChartCommand | kCollectionAddCommand, "which reading of a local time that happened twice to take"},
+    {"--lon", "DDD:MM{E|W}", kChartCommand | kCollectionAddCommand, "longitude of the birth place"},
+    {"--lat", "DD:MM{N|S}", kChartCommand | kCollectionAddCommand, "latitude of the birth place"},
+    {"--city", "C", kChartCommand | kCollectionAddCommand, "city of the birth place, shown as given"},
+    {"--state", "S", kChartCommand | kCollectionAddCommand, "state or province of the birth place"},
+    {"--country", "C", kChartCommand | kCollectionAddCommand, "country of the birth place"},
+    {"--json", "", kChartCommand | kOpenCommand | kRetrogradesCommand | kZonesCommand | kPlacesCommand |
+                       kCollectionListCommand,
      "print JSON instead of the text (docs/json.md)"},
     {"--pages", "", kChartCommand | kOpenCommand, "also print every field of the interpretation pages"},
     {"--vargas", "", kChartCommand | kOpenCommand | kBatchCommand,
@@ -84,14 +107,6 @@ constexpr OptionSpec kOptions[] = {
     {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
     {"--compare", "", kChartCommand | kOpenCommand,
      "every lagna under each convention side by side (a table, or JSON with --json)"},
-    {"--engine", "elements|swiss", kChartCommand | kOpenCommand | kBatchCommand,
-     "the built-in element method (default) or Swiss Ephemeris"},
-    {"--ayanamsa", "NAME", kChartCommand | kOpenCommand | kBatchCommand,
-     "lahiri (default), raman, krishnamurti, true-chitrapaksha, true-pushya, yukteshwar, fagan-bradley"},
-    {"--node", "mean|true", kChartCommand | kOpenCommand | kBatchCommand,
-     "Rahu as the mean (default) or the true node (true needs --engine swiss)"},
-    {"--sunrise", "limb|centre", kChartCommand | kOpenCommand | kBatchCommand,
-     "upper limb with refraction (default), or the disc centre without refraction"},
     {"--pdf", "FILE", kChartCommand | kOpenCommand, "also write the printed reading as PDF"},
     {"--svg", "FILE", kChartCommand | kOpenCommand, "also write the square chart as an SVG drawing"},
     {"--png", "FILE", kChartCommand | kOpenCommand, "also write the square chart as a PNG picture"},
@@ -103,20 +118,6 @@ constexpr OptionSpec kOptions[] = {
      "also the birth-time sweep: where each lagna changes sign within N minutes (1 to 720) of the time"},
     {"--sweep-svg", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as an SVG drawing"},
     {"--sweep-png", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as a PNG picture"},
-    {"--indu", "ascendant|moon", kChartCommand | kOpenCommand | kBatchCommand,
-     "Indu lagna from the ascendant, Venus kala 10 (default), or the Moon, kala 12"},
-    {"--timing", "minute|exact", kChartCommand | kOpenCommand | kBatchCommand,
-     "birth minute and sunrise to the minute (default), or birth second and unrounded sunrise"},
-    {"--pranapada-sun", "sunrise|birth", kChartCommand | kOpenCommand | kBatchCommand,
-     "Pranapada lagna from the Sun at sunrise (default) or at birth"},
-    {"--varnada", "degrees|signs", kChartCommand | kOpenCommand | kBatchCommand,
-     "Varnada lagna counted in whole degrees (default) or whole signs"},
-    {"--lords", "single|jaimini", kChartCommand | kOpenCommand | kBatchCommand,
-     "Scorpio and Aquarius ruled by Mars and Saturn (default), or the stronger of Mars/Ketu, Saturn/Rahu"},
-    {"--nakshatra", "table|exact", kChartCommand | kOpenCommand | kBatchCommand,
-     "nakshatra starts from the table, 13.33 degrees apart (default), or exactly 13 deg 20 min apart"},
-    {"--conventions", "exact|default", kChartCommand | kOpenCommand | kBatchCommand,
-     "exact: --timing exact --pranapada-sun birth --varnada signs --nakshatra exact (options given too win)"},
 };
 
 constexpr std::string_view kSynopsis =
@@ -130,10 +131,58 @@ constexpr std::string_view kSynopsis =
     "  corvane-cli --retrogrades YEAR [--json]\n"
     "  corvane-cli --zones [--json]\n"
     "  corvane-cli --places TEXT [--json]\n"
+    "  corvane-cli --collection-list [TEXT] [--json] [--collection PATH]\n"
+    "  corvane-cli --collection-add {birth options | --open FILE.zdh} [--note TEXT] [--tags A,B] [--collection PATH]\n"
+    "  corvane-cli {--collection-import DIR | --collection-export DIR|FILE.csv | --collection-remove ID}\n"
+    "              [--collection PATH]\n"
     "  corvane-cli --help | --version\n"
-    "where settings are any of --engine, --ayanamsa, --node, --sunrise, --indu, --timing,\n"
-    "--pranapada-sun, --varnada, --lords, --nakshatra and --conventions.\n"
-    "\n";
+    "where settings are any of ";
+
+// "--engine, --ayanamsa, ... and --conventions." in lines of at most 90 columns.
+std::string SettingsOptionsText() {
+  std::string out(kSynopsis);
+  std::size_t column = out.size() - out.rfind('\n') - 1;
+  for (std::size_t i = 0; i < kSettingsOptions.size(); ++i) {
+    std::string word(kSettingsOptions[i]);
+    word += i + 2 < kSettingsOptions.size() ? "," : i + 1 < kSettingsOptions.size() ? " and" : ".";
+    if (column + 1 + word.size() > 90) {
+      out += '\n';
+      column = 0;
+    } else if (i > 0) {
+      out += ' ';
+      ++column;
+    }
+    out += word;
+    column += word.size();
+  }
+  return out + "\n\n";
+}
+
+// The option table: the fixed options with, after --compare, one option per setting and the
+// --conventions preset, made once from kSettingRows.
+std::span<const OptionSpec> Options() {
+  static const std::vector<OptionSpec> options = [] {
+    static std::deque<std::string> texts;  // what the settings' options point into
+    constexpr unsigned kSettingUses = kChartCommand | kOpenCommand | kBatchCommand;
+    std::vector<OptionSpec> out;
+    for (const OptionSpec& option : kFixedOptions) {
+      out.push_back(option);
+      if (option.name != "--compare") continue;
+      for (const SettingRow& row : kSettingRows) {
+        std::string value;
+        for (std::size_t i = 0; i < row.choiceCount && row.choiceCount <= 3; ++i)
+          value += (i > 0 ? "|" : "") + std::string(row.keyAt(i));
+        out.push_back({row.option, texts.emplace_back(value.empty() ? "NAME" : value), kSettingUses, row.help});
+      }
+      std::string exact = "exact:";
+      for (const SettingRow& row : kSettingRows)
+        if (!row.exactKey.empty()) exact += " " + std::string(row.option) + " " + std::string(row.exactKey);
+      out.push_back({kConventionsOption, "exact|default", kSettingUses, texts.emplace_back(exact + " (options given too win)")});
+    }
+    return out;
+  }();
+  return options;
+}
 
 // "The batch CSV ... header name,...,lat followed by any of city,...": the columns from the
 // batch's own table, so that the usage names every column the batch reads.
@@ -145,7 +194,7 @@ std::string BatchAndJsonText() {
     list += kBatchColumnNames[i];
   }
   return "\nThe batch CSV (RFC 4180) has the header " + required + "\nfollowed by any of " + optional +
-         "\n(dst 0 or 1; a convention column takes the keys of its option). The JSON output is\n"
+         "\n(dst 0 or 1; a setting column takes the keys of the option of its name). The JSON output is\n"
          "described in docs/json.md.\n\nExit status:\n";
 }
 
@@ -160,7 +209,7 @@ constexpr std::string_view kExamples =
     "    corvane-cli --zones\n";
 
 std::string UsageText() {
-  return std::string(kSynopsis) + OptionListText(kOptions) + BatchAndJsonText() + ExitStatusLines() +
+  return SettingsOptionsText() + OptionListText(Options()) + BatchAndJsonText() + ExitStatusLines() +
          std::string(kExamples);
 }
 
@@ -214,42 +263,24 @@ std::string NameList(const std::vector<std::string>& names) {
   return out;
 }
 
-// The place and zone options: the best matching place (named on stderr with up to five
-// others, and which fields it filled and which were kept as given) and the zone's clock at
-// the birth.
-std::optional<int> PlaceAndZoneFromOptions(const Arguments& args, BirthData& data) {
-  PlaceAndZone request;
-  if (const auto e = ReadPlaceAndZoneOptions(args, request)) return ReportInputError(*e);
-  std::vector<PlaceResult> found;
-  if (const auto refusal = CompleteBirth(request, data, &found, 5)) {
-    if (refusal->kind == PlaceAndZoneRefusal::Kind::kNoPlaceData) {
-      std::cerr << "corvane-cli: " << refusal->message << "\n";
-      return kExitNoInput;
-    }
-    return Rejected(refusal->message);
-  }
-  if (!found.empty()) {
-    std::cerr << "corvane-cli: place: " << data.place << "\n";
-    for (std::size_t i = 1; i < found.size(); ++i) std::cerr << "corvane-cli:   also: " << DescribePlace(found[i]) << "\n";
-    std::vector<std::string> kept;
-    for (const auto& [option, field] : {std::pair{"--lon", "lon"}, {"--lat", "lat"}, {"--city", "city"},
-                                         {"--state", "state"}, {"--country", "country"}, {"--zone", "zone"}, {"--tz", "zone"}})
-      if (args.Has(option) && std::find(kept.begin(), kept.end(), field) == kept.end()) kept.emplace_back(field);
-    std::cerr << "corvane-cli: from the place: " << (data.placeFilled.empty() ? "nothing" : NameList(data.placeFilled));
-    if (!kept.empty()) std::cerr << "; kept as given: " << NameList(kept);
-    std::cerr << "\n";
-  }
-  return std::nullopt;
+// The place search's best match named on stderr with up to five others, and which fields it
+// filled and which were kept as given.
+void ReportFoundPlace(const Arguments& args, const BirthData& birth, const std::vector<PlaceResult>& found) {
+  if (found.empty()) return;
+  std::cerr << "corvane-cli: place: " << birth.place << "\n";
+  for (std::size_t i = 1; i < found.size(); ++i) std::cerr << "corvane-cli:   also: " << DescribePlace(found[i]) << "\n";
+  std::vector<std::string> kept;
+  for (const auto& [option, field] : {std::pair{"--lon", "lon"}, {"--lat", "lat"}, {"--city", "city"},
+                                       {"--state", "state"}, {"--country", "country"}, {"--zone", "zone"}, {"--tz", "zone"}})
+    if (args.Has(option) && std::find(kept.begin(), kept.end(), field) == kept.end()) kept.emplace_back(field);
+  const std::vector<std::string>& filled = birth.placeFilled;
+  std::cerr << "corvane-cli: from the place: " << (filled.empty() ? "nothing" : NameList(filled));
+  if (!kept.empty()) std::cerr << "; kept as given: " << NameList(kept);
+  std::cerr << "\n";
 }
 
-// The birth data given by the options, or the exit status of the refusal.
-std::optional<int> BirthFromOptions(const Arguments& args, BirthData& data) {
-  if (const auto e = ReadBirthOptions(args, data)) return ReportInputError(*e);
-  return PlaceAndZoneFromOptions(args, data);
-}
-
-// The birth data of a chart file; every field comes from the file.
-std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
+// The request of a chart file; every birth field comes from the file.
+std::optional<int> RequestFromFile(const std::string& path, ChartRequest& request) {
   if (!HasChartFileExtension(path)) return NotAChart();
   std::string why;
   const auto bytes = ReadChartFile(path, why);
@@ -259,17 +290,28 @@ std::optional<int> BirthFromFile(const std::string& path, BirthData& data) {
   }
   const ParsedChartFile parsed = ParseChartFile(*bytes);
   if (!parsed.ok()) return NotAChart();
-  data = parsed.birth();
+  const CalculationSettings settings = request.settings;
+  request = RequestOf(parsed.birth(), settings);
   return std::nullopt;
+}
+
+// The exit status of a request's problem, its message said.
+int ReportProblem(const Problem& problem) {
+  switch (problem.code) {
+    case ProblemCode::kNoPlaceData:
+      std::cerr << "corvane-cli: " << problem.message << "\n";
+      return kExitNoInput;
+    case ProblemCode::kPolarDate:
+      std::cerr << problem.message << "\n";
+      return kExitPolar;
+    default:
+      return Rejected(problem.message);
+  }
 }
 
 // The settings the options choose, or the exit status of their refusal.
 std::optional<int> SettingsFromOptions(const Arguments& args, CalculationSettings& settings) {
-  const OptionValue valueOf = [&args](std::string_view option) -> std::optional<std::string_view> {
-    if (!args.Has(option)) return std::nullopt;
-    return args.Value(option);
-  };
-  if (const auto error = ReadSettingsOptions(valueOf, settings)) return UsageError(*error);
+  if (const auto error = ReadSettingsOptions(ValuesOf(args), settings)) return UsageError(*error);
   if (const auto problem = CheckSettings(settings)) {
     if (problem->kind == SettingsProblem::Kind::kConflict) return UsageError(std::string(problem->message));
     std::cerr << "corvane-cli: " << problem->message << "\n";
@@ -278,9 +320,9 @@ std::optional<int> SettingsFromOptions(const Arguments& args, CalculationSetting
   return std::nullopt;
 }
 
-int RunCompare(const Arguments& args, const BirthData& data, const CalculationSettings& settings) {
+int RunCompare(const Arguments& args, const BirthData& birth, const CalculationSettings& settings) {
   if (args.Has("--pages") || args.Has("--save")) return UsageError("--compare cannot be combined with --pages or --save");
-  const ConventionComparison comparison = CompareConventions(data, settings);
+  const ConventionComparison comparison = CompareConventions(birth, settings);
   if (args.Has("--json"))
     return Print(CompareJson(comparison));
   std::ostringstream table;
@@ -297,28 +339,26 @@ std::map<std::string_view, std::string_view> ReportOptionValues(const Arguments&
 }
 
 int RunChart(const Arguments& args) {
-  CalculationSettings settings;
-  if (const auto status = SettingsFromOptions(args, settings)) return *status;
-  BirthData data;
+  ChartRequest request;
+  if (const auto status = SettingsFromOptions(args, request.settings)) return *status;
   if (args.Has("--open")) {
-    if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
-  } else if (const auto status = BirthFromOptions(args, data)) {
-    return *status;
+    if (const auto status = RequestFromFile(std::string(args.Value("--open")), request)) return *status;
+    if (args.Has("--sweep")) {
+      const std::string_view text = args.Value("--sweep");
+      const std::optional<int> minutes = SweepMinutesOf(text);
+      if (!minutes)
+        return UsageError("--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) +
+                          ", not \"" + std::string(text) + "\"");
+      request.sweepMinutes = *minutes;
+    }
+  } else if (const auto e = ReadBirthOptions(args, request)) {
+    return ReportInputError(*e);
   }
 
-  if (args.Has("--compare")) return RunCompare(args, data, settings);
   ReportRequest report;
-  if (const auto error = ReadReportRequest(ReportOptionValues(args), false, report)) return UsageError(*error);
-
-  std::optional<int> sweepMinutes;
-  if (args.Has("--sweep")) {
-    const std::string_view text = args.Value("--sweep");
-    const std::optional<int> minutes = SweepMinutesOf(text);
-    if (!minutes)
-      return UsageError("--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) + ", not \"" +
-                        std::string(text) + "\"");
-    sweepMinutes = *minutes;
-    report.options.sweepMinutes = *minutes;
+  if (!args.Has("--compare")) {
+    if (const auto error = ReadReportRequest(ReportOptionValues(args), false, report)) return UsageError(*error);
+    if (request.sweepMinutes > 0) report.options.sweepMinutes = request.sweepMinutes;
   }
 
   int varga = 0;
@@ -337,15 +377,20 @@ int RunChart(const Arguments& args) {
     if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);  // as the form refuses it
   }
 
-  const CalculationResult result = CalculateChart(data, settings);
-  if (const auto* message = std::get_if<InputMessage>(&result.outcome)) return Rejected(message->text);
-  if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving))
-    std::cerr << "corvane-cli: warning: " << *warning << "\n";
-  if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) {
-    std::cerr << polar->message << "\n";
-    return kExitPolar;
+  std::vector<PlaceResult> found;
+  if (args.Has("--compare")) {
+    // Each column calculates on its own, so a column refused by its settings still shows.
+    const Result<BirthData> birth = ResolveBirth(request, &found, 5);
+    if (!birth) return ReportProblem(birth.problem());
+    ReportFoundPlace(args, *birth, found);
+    return RunCompare(args, *birth, request.settings);
   }
-  const Chart& chart = result.chart();
+  const Result<ChartReading> result = ResolveChart(request, &found, 5);
+  if (!result) return ReportProblem(result.problem());
+  const Chart& chart = *result->chart;
+  ReportFoundPlace(args, chart.birth, found);
+  if (const auto warning = DaylightSavingCountedTwice(chart.birth.zonePosition, chart.birth.daylightSaving))
+    std::cerr << "corvane-cli: warning: " << *warning << "\n";
 
   if (savePath) {
     // What the file could not give back is refused before anything is written.
@@ -364,12 +409,11 @@ int RunChart(const Arguments& args) {
   report.options.divisionalCharts = wantsVargas;
   if (const int status = WriteReportFiles(chart, report, stderr); status != 0) return status;
 
-  std::optional<BirthSweep> sweep;
-  if (sweepMinutes) sweep = SweepBirthTime(data, settings, *sweepMinutes);
+  const BirthSweep* sweep = result->sweep.get();
   const bool pages = args.Has("--pages");
   if (args.Has("--json")) {
     PrettyJsonWriter json;
-    WriteChartJson(json, chart, pages, sweep ? &*sweep : nullptr, wantsVargas ? &*vargas : nullptr);
+    WriteChartJson(json, chart, pages, sweep, wantsVargas ? &*vargas : nullptr);
     json.EndLine();
     return Print(json.Text());
   }
@@ -380,6 +424,17 @@ int RunChart(const Arguments& args) {
     WriteSweepText(*sweep, text);
   }
   return Print(text.str());
+}
+
+// The birth of --open or of the birth options, added to the collection.
+int RunCollectionAdd(const Arguments& args) {
+  BirthData data;
+  if (args.Has("--open")) {
+    if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
+  } else if (const auto status = BirthFromOptions(args, data)) {
+    return *status;
+  }
+  return AddToCollection(args, data);
 }
 
 int RunPlacesCommand(const Arguments& args) {
@@ -454,14 +509,14 @@ int RunBatchCommand(const Arguments& args) {
 
 }  // namespace
 
-std::span<const OptionSpec> CliOptions() { return kOptions; }
+std::span<const OptionSpec> CliOptions() { return Options(); }
 
 int RunCli(int argc, const char* const* argv) {
   if (argc <= 1) {
     std::cerr << UsageText();
     return kExitUsage;
   }
-  const CommandLine line = ParseCommandLine(kOptions, std::span(argv + 1, static_cast<std::size_t>(argc - 1)), RunChart);
+  const CommandLine line = ParseCommandLine(Options(), std::span(argv + 1, static_cast<std::size_t>(argc - 1)), RunChart);
   if (line.error) return UsageError(*line.error);
   const int status = line.run(line.args);
   FinishReports();  // ends the drawing toolkit if a report started it

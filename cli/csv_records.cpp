@@ -43,8 +43,11 @@ void CsvRecordReader::OnRecordEnd(int, void* self) {
   auto& reader = *static_cast<CsvRecordReader*>(self);
   CsvRecord& record = reader.current_;
   // A line of blanks reads as one blank field: it is not a record.
-  if (!(record.fields.size() == 1 && IsBlank(record.fields[0]))) reader.ready_.push_back(std::move(record));
-  record = CsvRecord{};
+  if (record.fields.size() == 1 && IsBlank(record.fields[0])) {
+    record.fields.clear();
+  } else {
+    reader.PushReady(record);
+  }
   record.fields.reserve(kTypicalFields);  // one allocation instead of one per doubling
   reader.open_ = false;
   reader.recordBytes_ = 0;
@@ -54,7 +57,7 @@ void CsvRecordReader::Fail(const char* message) {
   CsvRecord failed;
   failed.line = current_.line;
   failed.error = message;
-  ready_.push_back(std::move(failed));
+  PushReady(failed);
   Restart();
 }
 
@@ -122,7 +125,7 @@ void CsvRecordReader::FinishInput() {
 
 bool CsvRecordReader::Next(CsvRecord& record) {
   char block[kBlockSize];
-  while (ready_.empty() && !ended_) {
+  while (first_ == last_ && !ended_) {
     const std::size_t got = std::fread(block, 1, sizeof block, in_);
     std::string_view data(block, got);
     if (!started_ && got > 0) {
@@ -139,10 +142,21 @@ bool CsvRecordReader::Next(CsvRecord& record) {
       if (std::feof(in_)) FinishInput();
     }
   }
-  if (ready_.empty()) return false;
-  record = std::move(ready_.front());
-  ready_.pop_front();
+  if (first_ == last_) return false;
+  // The caller's old record goes into the slot, to be filled again.
+  std::swap(record, ready_[first_++]);
+  if (first_ == last_) first_ = last_ = 0;
   return true;
+}
+
+// Moves `record` to the end of the ready records and leaves it empty, holding the storage of a
+// record taken earlier.
+void CsvRecordReader::PushReady(CsvRecord& record) {
+  if (last_ == ready_.size()) ready_.emplace_back();
+  std::swap(record, ready_[last_++]);
+  record.line = 0;
+  record.fields.clear();
+  record.error.reset();
 }
 
 }  // namespace corvane

@@ -2,7 +2,6 @@
 #include <csv.h>
 
 #include <cstdio>
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,7 +45,13 @@ class CsvRecordReader {
 
   std::FILE* in_;
   csv_parser parser_{};
-  std::deque<CsvRecord> ready_;
+  void PushReady(CsvRecord& record);
+
+  // The records read and not yet taken are ready_[first_] to ready_[last_ - 1]; the slots
+  // around them keep the storage of records taken earlier, so that a long input is read
+  // without allocating per record.
+  std::vector<CsvRecord> ready_;
+  std::size_t first_ = 0, last_ = 0;
   CsvRecord current_;
   long line_ = 1;
   bool open_ = false;          // a record has begun and not ended

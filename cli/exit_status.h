@@ -18,6 +18,7 @@ inline constexpr int kExitUnavailable = 69;    // EX_UNAVAILABLE: the Swiss Ephe
 inline constexpr int kExitNoReportModule = 72; // EX_OSFILE: the installed report module cannot be loaded
 inline constexpr int kExitCantCreate = 73;     // EX_CANTCREAT: a file asked for could not be written
 inline constexpr int kExitIoError = 74;        // EX_IOERR: standard output could not be written
+inline constexpr int kExitBusy = 75;           // EX_TEMPFAIL: the chart collection stayed locked by another program
 inline constexpr int kExitInterrupted = 130;   // stopped by SIGINT
 inline constexpr int kExitTerminated = 143;    // stopped by SIGTERM
 
@@ -30,18 +31,24 @@ struct ExitStatus {
 inline constexpr ExitStatus kExitStatuses[] = {
     {kExitOk, "done"},
     {kExitRejected,
-     "input refused, as the input form would refuse it (with --batch: some record was refused); the message is on "
-     "standard error"},
+     "input refused, as the input form would refuse it (with --batch: some record was refused; with "
+     "--collection-import: some file was not imported; with --collection-remove: no chart has the id); the message "
+     "is on standard error"},
     {kExitPolar, "no sunrise or sunset on a date around the birth (polar day or night)"},
     {kExitUsage,
      "usage error: an unknown option, a missing value, a value in the wrong shape, options that do not go together, "
      "or a batch without its header"},
-    {kExitNotAChart, "the file given to --open is not a chart file"},
-    {kExitNoInput, "an input file (chart file, batch, place file) cannot be read"},
+    {kExitNotAChart,
+     "the file given to --open is not a chart file, or the collection file is not a chart collection (empty, "
+     "damaged, another program's database, or of a newer version; it is left as it is)"},
+    {kExitNoInput, "an input file (chart file, batch, place file, chart collection, folder to import) cannot be read"},
     {kExitUnavailable, "the Swiss Ephemeris data files are missing"},
     {kExitNoReportModule, "the report module (corvane-report.so) that draws PDF, SVG and PNG files cannot be loaded"},
-    {kExitCantCreate, "a file asked for (chart file, PDF, SVG or PNG) could not be written; an old file is kept"},
+    {kExitCantCreate,
+     "a file asked for (chart file, PDF, SVG, PNG, export) or a change to the chart collection could not be written; "
+     "an old file is kept"},
     {kExitIoError, "standard output could not be written"},
+    {kExitBusy, "the chart collection stayed locked by another program beyond the waits; try again"},
     {kExitInterrupted, "interrupted by SIGINT (Ctrl+C)"},
     {kExitTerminated, "interrupted by SIGTERM"},
 };

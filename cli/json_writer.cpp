@@ -6,11 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-// The digits of a number come from nlohmann-json's serializer (its public dump()): Grisu2
-// digits, which the program has always printed. The shortest round-trip digits of {fmt} or
-// std::to_chars, and RapidJSON's Grisu2, differ from them for some doubles (one number in
-// about 1,600 of a chart's), so any of them would change the output.
-#include <nlohmann/json.hpp>
+#include <charconv>
+#include <system_error>
 
 #include "app/text_encoding.h"
 
@@ -24,6 +21,11 @@ constexpr std::array<bool, 256> kEscaped = [] {
   escaped['"'] = escaped['\\'] = true;
   return escaped;
 }();
+
+// Numbers are written as plain decimals while the point falls from 3 places before the first
+// digit (0.0001) to 15 places after it (999999999999999.0), and with an exponent outside that
+// (1e-05, 1e+15): the layout the program's JSON has always had.
+constexpr int kMinPlainPoint = -4, kMaxPlainPoint = 15;
 
 constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighBits = 0x8080808080808080u;
 
@@ -126,15 +128,62 @@ void AppendJsonString(std::string_view text, TextStream& out) {
   WriteQuoted(repaired, out, false);
 }
 
+bool IsPlainJsonText(std::string_view text) {
+  return std::none_of(text.begin(), text.end(), [](char c) { return kEscaped[static_cast<unsigned char>(c)]; }) &&
+         FirstMalformedUtf8(text) == std::string_view::npos;
+}
+
 std::size_t NumberText(double value, char* out) {
   if (!std::isfinite(value)) {
     std::copy_n("null", 4, out);
     return 4;
   }
-  thread_local nlohmann::json number;
-  number = value;
-  const std::string text = number.dump();
-  return static_cast<std::size_t>(std::copy_n(text.data(), std::min<std::size_t>(text.size(), 32), out) - out);
+  char* end = out;
+  if (std::signbit(value)) {
+    *end++ = '-';
+    value = -value;
+  }
+  if (value == 0) return static_cast<std::size_t>(std::copy_n("0.0", 3, end) - out);
+  // The shortest digits that read back as the same double, as "d.ddde+XX": 17 digits, the
+  // point, "e", the sign and three exponent digits at most.
+  char scientific[24];
+  const std::to_chars_result written =
+      std::to_chars(scientific, scientific + sizeof scientific, value, std::chars_format::scientific);
+  const char* const e = std::find(scientific, written.ptr, 'e');
+  char digits[17];
+  int count = 0;
+  for (const char* c = scientific; c != e; ++c)
+    if (*c != '.') digits[count++] = *c;
+  int exponent = 0;
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), written.ptr, exponent);
+  // The point goes after `point` digits.
+  const int point = exponent + 1;
+  if (count <= point && point <= kMaxPlainPoint) {  // 1234500.0
+    end = std::copy_n(digits, count, end);
+    end = std::fill_n(end, point - count, '0');
+    end = std::copy_n(".0", 2, end);
+  } else if (0 < point && point <= kMaxPlainPoint) {  // 12.345
+    end = std::copy_n(digits, point, end);
+    *end++ = '.';
+    end = std::copy_n(digits + point, count - point, end);
+  } else if (kMinPlainPoint < point && point <= 0) {  // 0.00012345
+    end = std::copy_n("0.", 2, end);
+    end = std::fill_n(end, -point, '0');
+    end = std::copy_n(digits, count, end);
+  } else {  // 1.2345e-05, 1e+15
+    *end++ = digits[0];
+    if (count > 1) {
+      *end++ = '.';
+      end = std::copy_n(digits + 1, count - 1, end);
+    }
+    *end++ = 'e';
+    *end++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude >= 100) *end++ = static_cast<char>('0' + magnitude / 100);
+    *end++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *end++ = static_cast<char>('0' + magnitude % 10);
+  }
+  return static_cast<std::size_t>(end - out);
 }
 
 }  // namespace corvane

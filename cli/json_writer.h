@@ -1,6 +1,8 @@
 #pragma once
 #include <algorithm>
+#include <cassert>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -56,9 +58,13 @@ inline void PutUnsafe(TextStream& stream, char c) { stream.Put(c); }
 // copied.
 void AppendJsonString(std::string_view text, TextStream& out);
 
-// The JSON text of a number: the digits nlohmann-json's serializer (Grisu2) prints, as 123.0, 0.0001 or
-// 1e-05, 1e+15 (plain decimals from 1e-4 up to 1e15, with ".0" after a whole number); null
-// for a value that is not finite. `out` must hold 32 characters; returns the length.
+// True when AppendJsonString would copy the text as it is between its quotes.
+bool IsPlainJsonText(std::string_view text);
+
+// The JSON text of a number: the shortest digits that read back as the same double
+// (std::to_chars), as 123.0, 0.0001 or 1e-05, 1e+15 (plain decimals from 1e-4 up to 1e15,
+// // with ".0" after a whole number); null for a value that is not finite. `out` must hold 32
+// characters; returns the length.
 std::size_t NumberText(double value, char* out);
 
 // Streams one JSON value into a text buffer through a RapidJSON writer (Writer: one compact
@@ -79,17 +85,31 @@ class JsonWriter {
   void StartArray() { writer_.StartArray(); }
   void EndArray() { writer_.EndArray(); }
   // Member names are the program's own: letters, digits and underscores, which JSON strings
-  // hold as they are, so they are copied without a look.
-  void Key(std::string_view key) {
+  // hold as they are, so they are copied without a look. A name written in the code is
+  // copied with its length known when the program is compiled.
+  template <std::size_t N>
+  void Key(const char (&key)[N]) {
     writer_.RawValue("", 0, rapidjson::kStringType);
-    char* out = buffer_.Push(key.size() + 2);
-    *out++ = '"';
-    for (const char c : key) *out++ = c;  // names are short: no call to memcpy
-    *out = '"';
+    char* const out = buffer_.Push(N + 1);
+    out[0] = '"';
+    std::memcpy(out + 1, key, N - 1);
+    out[N] = '"';
   }
+  void Key(std::string_view key) { PlainString(key); }
   void String(std::string_view text) {
     writer_.RawValue("", 0, rapidjson::kStringType);
     AppendJsonString(text, buffer_);
+  }
+  // A text the program made that holds no character JSON escapes (no control character,
+  // quote or backslash) and is valid UTF-8, such as a date, a number or a table's entry:
+  // copied without a look.
+  void PlainString(std::string_view text) {
+    assert(IsPlainJsonText(text));
+    writer_.RawValue("", 0, rapidjson::kStringType);
+    char* const out = buffer_.Push(text.size() + 2);
+    out[0] = '"';
+    if (!text.empty()) std::memcpy(out + 1, text.data(), text.size());
+    out[text.size() + 1] = '"';
   }
   void Int(std::int64_t value) { writer_.Int64(value); }
   void Bool(bool value) { writer_.Bool(value); }
@@ -104,6 +124,15 @@ class JsonWriter {
   std::string_view Text() const { return buffer_.View(); }
   // Appends a line end to the text, once the value is complete.
   void EndLine() { buffer_.Put('\n'); }
+  // Ends the line of a complete value and starts the next value after it, in the same text.
+  void NextLine() {
+    buffer_.Put('\n');
+    writer_.Reset(buffer_);
+  }
+  // Appends a text made elsewhere (a whole line, say) between two values.
+  void Raw(std::string_view text) {
+    if (!text.empty()) std::memcpy(buffer_.Push(text.size()), text.data(), text.size());
+  }
   // Starts the next value in the same buffer, keeping its storage.
   void Clear() {
     buffer_.Clear();

@@ -26,7 +26,13 @@ class RunWriter {
   explicit RunWriter(RichReading& reading) : reading_(reading) { reading_.pointSize = 11; }
 
   void Add(bool bold, bool darkRed, bool heading, std::initializer_list<std::string_view> parts) {
-    if (used_ == reading_.runs.size()) reading_.runs.emplace_back();
+    if (used_ == reading_.runs.size()) {
+      reading_.runs.emplace_back();
+      if (!spareTexts_.empty()) {
+        reading_.runs.back().text = std::move(spareTexts_.back());
+        spareTexts_.pop_back();
+      }
+    }
     TextRun& run = reading_.runs[used_++];
     run.bold = bold;
     run.darkRed = darkRed;
@@ -35,12 +41,21 @@ class RunWriter {
     for (std::string_view part : parts) run.text.append(part);
   }
 
-  void Finish() { reading_.runs.resize(used_); }
+  // Drops the runs left from an earlier reading, keeping their texts' storage for the next
+  // reading written on this thread: a batch writes the readings of every chart again into
+  // the same objects, and some charts fire more rules than others.
+  void Finish() {
+    for (std::size_t i = used_; i < reading_.runs.size(); ++i) spareTexts_.push_back(std::move(reading_.runs[i].text));
+    reading_.runs.resize(used_);
+  }
 
  private:
   RichReading& reading_;
   std::size_t used_ = 0;
+  static thread_local std::vector<std::string> spareTexts_;
 };
+
+thread_local std::vector<std::string> RunWriter::spareTexts_;
 
 // The emphasised introduction of one pada: captions in black, values in dark red.
 void WriteIntroduction(RunWriter& out, int house, int padaSign, std::string_view about,

@@ -5,6 +5,7 @@
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -15,12 +16,14 @@
 #include "app/chart_vargas.h"
 #include "app/birth_zone.h"
 #include "app/chart_calculation.h"
+#include "app/chart_request.h"
+#include "app/chart_collection.h"
+#include "app/collection_export.h"
 #include "app/place_index.h"
 #include "app/zone_table.h"
 #include "cli/batch_run.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
-#include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "cli/place_listing.h"
@@ -49,34 +52,32 @@ ChartAnswer Refuse(std::string message, std::string_view option) {
   return {{}, std::move(message), std::move(field), {}};
 }
 
-// The field a failed check of the birth data is about: the one the form focuses, else the
-// date (the checks that focus none are those of the calendar and the engine's years).
-std::string_view FieldOf(BirthField focus) {
-  switch (focus) {
-    case BirthField::Name: return "name";
-    case BirthField::LonDegrees:
-    case BirthField::LonMinutes: return "lon";
-    case BirthField::LatDegrees:
-    case BirthField::LatMinutes: return "lat";
-    case BirthField::City: return "city";
-    case BirthField::State: return "state";
-    case BirthField::Country: return "country";
-    case BirthField::None: break;
-  }
-  return "date";
+// The package's keywords and their values as text, by keyword ("pranapada_sun").
+using Keywords = std::map<std::string, std::string>;
+
+// The keywords looked up by the option they stand for: "--pranapada-sun" is pranapada_sun.
+OptionValue KeywordValues(const Keywords& keywords) {
+  return [&keywords](std::string_view option) -> std::optional<std::string_view> {
+    if (!option.starts_with("--")) return std::nullopt;
+    std::string key(option.substr(2));
+    std::replace(key.begin(), key.end(), '-', '_');
+    const auto it = keywords.find(key);
+    if (it == keywords.end()) return std::nullopt;
+    return std::string_view(it->second);
+  };
 }
 
-// The settings of the options given, or the refusal naming the option at fault. One option
-// at a time, so that a refusal names its option; the --conventions preset first, so that the
-// single options given with it win, as on the command line.
-std::optional<ChartAnswer> ReadSettings(const Arguments& args, CalculationSettings& settings) {
-  std::vector<std::string_view> options{"--conventions"};
-  for (const std::string_view option : kSettingsOptions)
-    if (option != "--conventions") options.push_back(option);
+// The settings of the keywords given, or the refusal naming the keyword at fault. One at a
+// time, so that a refusal names its keyword; the conventions preset first, so that the single
+// settings given with it win, as on the command line.
+std::optional<ChartAnswer> ReadSettings(const Keywords& keywords, CalculationSettings& settings) {
+  const OptionValue valueOf = KeywordValues(keywords);
+  std::vector<std::string_view> options{kConventionsOption};
+  for (const SettingRow& row : kSettingRows) options.push_back(row.option);
   for (const std::string_view option : options) {
     const OptionValue only = [&](std::string_view asked) -> std::optional<std::string_view> {
-      if (asked != option || !args.Has(asked)) return std::nullopt;
-      return args.Value(asked);
+      if (asked != option) return std::nullopt;
+      return valueOf(asked);
     };
     if (auto error = ReadSettingsOptions(only, settings)) return Refuse(std::move(*error), option);
   }
@@ -87,61 +88,49 @@ std::optional<ChartAnswer> ReadSettings(const Arguments& args, CalculationSettin
   return std::nullopt;
 }
 
-int NoCommand(const Arguments&) { return 0; }
-
-// The chart of the command line's chart options, as `corvane-cli OPTIONS --json` gives it.
-ChartAnswer ChartOf(const std::vector<std::string>& words) {
-  std::vector<const char*> argv;
-  for (const std::string& word : words) argv.push_back(word.c_str());
-  const CommandLine line = ParseCommandLine(CliOptions(), argv, NoCommand);
-  if (line.error) return Refuse(*line.error, {});
-  if (line.run != NoCommand) return Refuse("only the options of one chart are taken", {});
-  const Arguments& args = line.args;
-
-  CalculationSettings settings;
-  if (auto refusal = ReadSettings(args, settings)) return *refusal;
-  BirthData data;
-  if (const auto e = ReadBirthOptions(args, data)) return Refuse(e->message, e->option);
-
-  // The best matching place fills the place fields not given and the zone; a zone id the clock.
-  PlaceAndZone request;
-  if (const auto e = ReadPlaceAndZoneOptions(args, request)) return Refuse(e->message, e->option);
-  if (const auto refusal = CompleteBirth(request, data)) {
-    const bool placeAtFault = refusal->kind == PlaceAndZoneRefusal::Kind::kNoPlaceData || !args.Has("--tz");
-    return Refuse(refusal->message, placeAtFault ? "place" : "tz");
+// The keyword a problem is about: the coordinate, not its part; the zone id, or the place
+// whose zone gave the clock; the date for the checks of the calendar, the engine and the time.
+std::string KeywordOf(const Problem& problem, const ChartRequest& request) {
+  switch (problem.code) {
+    case ProblemCode::kUnknownZone:
+    case ProblemCode::kSkippedTime:
+    case ProblemCode::kDoubledTime:
+      return request.clock.kind == ClockKind::kZoneId ? "tz" : "place";
+    case ProblemCode::kNoPlaceData:
+    case ProblemCode::kNoPlaceMatch: return "place";
+    case ProblemCode::kSettingsConflict: return "node";
+    default: break;
   }
+  if (problem.field.starts_with("lon")) return "lon";
+  if (problem.field.starts_with("lat")) return "lat";
+  if (problem.field.empty() || problem.field == "time") return "date";
+  return problem.field;
+}
 
-  std::optional<int> sweepMinutes;
-  if (args.Has("--sweep")) {
-    sweepMinutes = SweepMinutesOf(args.Value("--sweep"));
-    if (!sweepMinutes)
-      return Refuse("--sweep needs a number of minutes from 1 to " + std::to_string(kMaxSweepMinutes) + ", not \"" +
-                        std::string(args.Value("--sweep")) + "\"",
-                    "sweep");
-  }
-
-  const CalculationResult result = CalculateChart(data, settings);
-  if (const auto* message = std::get_if<InputMessage>(&result.outcome)) {
-    return Refuse(std::string(message->text), FieldOf(message->focus));
-  }
-  if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) return Refuse(polar->message, "date");
+// The chart of the package's keywords, as `corvane-cli` gives it for the same options with
+// --json. The birth keywords are read by the command line's field readers, one value each.
+ChartAnswer ChartOf(const Keywords& birth, const Keywords& settings, bool pages, bool withVargas) {
+  ChartRequest request;
+  if (auto refusal = ReadSettings(settings, request.settings)) return *refusal;
+  if (const auto e = ReadBirthOptions(KeywordValues(birth), request)) return Refuse(e->message, e->option);
+  const Result<ChartReading> reading = ResolveChart(request);
+  if (!reading) return Refuse(reading.problem().message, KeywordOf(reading.problem(), request));
+  const Chart& chart = *reading->chart;
   ChartAnswer answer;
-  answer.warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving).value_or("");
-  std::optional<BirthSweep> sweep;
-  if (sweepMinutes) sweep = SweepBirthTime(data, settings, *sweepMinutes);
+  answer.warning = DaylightSavingCountedTwice(chart.birth.zonePosition, chart.birth.daylightSaving).value_or("");
   LineJsonWriter json;
   std::optional<VargaCharts> vargas;
-  if (args.Has("--vargas")) vargas = VargasOf(result.chart());
-  WriteChartJson(json, result.chart(), args.Has("--pages"), sweep ? &*sweep : nullptr, vargas ? &*vargas : nullptr);
+  if (withVargas) vargas = VargasOf(chart);
+  WriteChartJson(json, chart, pages, reading->sweep.get(), vargas ? &*vargas : nullptr);
   answer.json = json.Text();
   return answer;
 }
 
-py::tuple ChartBinding(const std::vector<std::string>& words) {
+py::tuple ChartBinding(const Keywords& birth, const Keywords& settings, bool pages, bool vargas) {
   ChartAnswer answer;
   {
     py::gil_scoped_release released;  // a chart takes a while; other Python threads go on
-    answer = ChartOf(words);
+    answer = ChartOf(birth, settings, pages, vargas);
   }
   auto orNone = [](const std::string& text) -> py::object {
     if (text.empty()) return py::none();
@@ -168,14 +157,9 @@ std::string ZonesBinding() {
 // The table's columns: refused settings come back as (message, option) for the package to
 // raise its InputError.
 py::object ChartsBinding(const std::vector<std::string>& names, const std::vector<py::object>& values, std::size_t rows,
-                         const std::vector<std::string>& settingWords, unsigned jobs,
-                         const std::vector<std::string>& vargaKeys) {
-  std::vector<const char*> argv;
-  for (const std::string& word : settingWords) argv.push_back(word.c_str());
-  const CommandLine line = ParseCommandLine(CliOptions(), argv, NoCommand);
-  if (line.error) return py::make_tuple(*line.error, py::none());
+                         const Keywords& settingKeywords, unsigned jobs, const std::vector<std::string>& vargaKeys) {
   CalculationSettings settings;
-  if (auto refusal = ReadSettings(line.args, settings)) return py::make_tuple(refusal->message, refusal->field);
+  if (auto refusal = ReadSettings(settingKeywords, settings)) return py::make_tuple(refusal->message, refusal->field);
   std::vector<int> vargas;
   for (const std::string& key : vargaKeys) {
     const std::optional<int> v = VargaIndexOf(key);
@@ -190,6 +174,53 @@ py::object ChartsBinding(const std::vector<std::string>& names, const std::vecto
   return columns;
 }
 
+std::unique_ptr<ChartCollection> OpenCollection(const std::optional<std::string>& path) {
+  return ChartCollection::Open(path ? *path : DefaultCollectionPath());
+}
+
+// Every chart of the collection, by id: (id, note, tags, added, opened or None, the fields of
+// its batch row in kCollectionCsvHeader's order).
+py::list CollectionRowsBinding(const std::optional<std::string>& path) {
+  const auto collection = OpenCollection(path);
+  py::list rows;
+  for (const CollectionChart& c : collection->find({}, {CollectionOrder::Key::kId})) {
+    const auto birth = collection->birth(c.id);
+    if (!birth) continue;
+    rows.append(py::make_tuple(c.id, c.note, c.tags, c.added, c.opened ? py::object(py::int_(*c.opened)) : py::none(),
+                               CollectionCsvFields(*birth)));
+  }
+  return rows;
+}
+
+// Adds batch rows (the header's column names, each row's fields as text) with their notes and
+// tags, all in one transaction: per row (id, added, error); id None for a refused row.
+py::list CollectionAddBinding(const std::optional<std::string>& path, const std::vector<std::string>& names,
+                              const std::vector<std::vector<std::string>>& rows, const std::vector<std::string>& notes,
+                              const std::vector<std::vector<std::string>>& tags) {
+  std::vector<BatchColumn> columns;
+  if (auto refusal = ReadBatchHeader(names, columns)) throw std::invalid_argument(*refusal);
+  const auto collection = OpenCollection(path);
+  py::list answers;
+  collection->inTransaction([&] {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      BirthData data;
+      BatchRowExtras extras;
+      if (auto refusal = ReadBatchRow(rows[i], columns, data, extras)) {
+        answers.append(py::make_tuple(py::none(), false, *refusal));
+        continue;
+      }
+      try {
+        const AddedChart added = collection->add(data, i < notes.size() ? notes[i] : "", i < tags.size() ? tags[i] : std::vector<std::string>{});
+        answers.append(py::make_tuple(added.id, added.added, ""));
+      } catch (const CollectionError& e) {
+        if (e.kind() != CollectionError::Kind::kRefused) throw;
+        answers.append(py::make_tuple(py::none(), false, std::string(e.what())));
+      }
+    }
+  });
+  return answers;
+}
+
 }  // namespace
 }  // namespace corvane::python
 
@@ -202,17 +233,30 @@ PYBIND11_MODULE(_corvane, m) {
   py::list columns, settings;
   for (const std::string_view column : corvane::kBatchColumnNames)
     if (column != "sweep_minutes" && column != "vargas") columns.append(std::string(column));
-  for (std::string_view option : corvane::kSettingsOptions) {
-    std::string name(option.substr(2));
-    std::replace(name.begin(), name.end(), '-', '_');
-    settings.append(name);
-  }
+  for (const corvane::SettingRow& row : corvane::kSettingRows) settings.append(std::string(row.key));
+  settings.append(std::string(corvane::kConventionsOption.substr(2)));
   m.attr("batch_columns") = py::tuple(columns);
   m.attr("setting_names") = py::tuple(settings);
-  m.def("chart_json", &ChartBinding, py::arg("options"),
-        "(json, message, field, warning) of a chart from corvane-cli's chart options.");
+  // (keyword, "key|key", help line) of each setting and of the preset, for the documentation.
+  py::list help;
+  for (const corvane::OptionSpec& option : corvane::CliOptions())
+    if (std::find(corvane::kSettingsOptions.begin(), corvane::kSettingsOptions.end(), option.name) !=
+        corvane::kSettingsOptions.end()) {
+      std::string name(option.name.substr(2));
+      std::replace(name.begin(), name.end(), '-', '_');
+      help.append(py::make_tuple(name, std::string(option.value), std::string(option.help)));
+    }
+  m.attr("setting_help") = py::tuple(help);
+  m.def("chart_json", &ChartBinding, py::arg("birth"), py::arg("settings"), py::arg("pages"), py::arg("vargas"),
+        "(json, message, field, warning) of a chart from the birth and settings keywords, as text.");
   m.def("places_json", &PlacesBinding, py::arg("text"), py::arg("limit"),
         "The JSON array of the places matching text, as corvane-cli --places --json.");
+  py::register_exception<corvane::CollectionError>(m, "CollectionError", PyExc_RuntimeError);
+  m.attr("collection_columns") = std::string(corvane::kCollectionCsvHeader);
+  m.def("collection_rows", &CollectionRowsBinding, py::arg("path"),
+        "(id, note, tags, added, opened, batch fields) of every chart of the collection, by id.");
+  m.def("collection_add", &CollectionAddBinding, py::arg("path"), py::arg("names"), py::arg("rows"), py::arg("notes"),
+        py::arg("tags"), "Adds batch rows to the collection in one transaction; (id, added, error) per row.");
   m.def("zones_json", &ZonesBinding, "The JSON array of the zone list, as corvane-cli --zones --json.");
   m.def("chart_columns", &ChartsBinding, py::arg("names"), py::arg("values"), py::arg("rows"), py::arg("settings"),
         py::arg("jobs"), py::arg("vargas"),

@@ -11,6 +11,7 @@
 #include "app/chart_texts.h"
 #include "app/chart_vargas.h"
 #include "app/display_texts.h"
+#include "app/month_names.h"
 #include "report/report_fonts.h"
 #include "app/sign_grid.h"
 
@@ -202,8 +203,10 @@ void LayoutCentre(const Chart& chart, const QString& title, const QRectF& centre
       font = FontOfHeight(ReportFontFamily(), part * boxSide, line.bold, device);
       if (QFontMetricsF(font, device).horizontalAdvance(line.text) <= inner.width() || part <= kSmallestText) break;
     }
+    // What does not fit even at the smallest size ends in "…", never cut off unmarked.
+    const QString text = QFontMetricsF(font, device).elidedText(line.text, Qt::ElideRight, inner.width());
     const double lineHeight = QFontMetricsF(font, device).height() * 1.35;
-    placed.push_back({ChartText::Kind::kCentre, -1, line.text, font, line.color,
+    placed.push_back({ChartText::Kind::kCentre, -1, text, font, line.color,
                       QRectF(inner.left(), height, inner.width(), lineHeight)});
     height += lineHeight;
   }
@@ -223,7 +226,7 @@ QString BirthMomentText(const Chart& chart) {
       .arg(b.day)
       .arg(QString::fromUtf8(kMonthNames[month - 1].data(), kMonthNames[month - 1].size()))
       .arg(b.year)
-      .arg(QString::fromStdString(BirthTimeText(b)));
+      .arg(QString::fromStdString(BirthClockReading(chart)));
 }
 
 QString BirthPlaceText(const Chart& chart) {

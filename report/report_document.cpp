@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/calculated_with.h"
 #include "app/display_texts.h"
 #include "app/page_texts.h"
 #include "app/chart_texts.h"
@@ -262,7 +263,7 @@ void WriteFront(const Chart& chart, double chartSide, SectionWriter& out) {
   out.Heading(QStringLiteral("Your Details"));
   out.Table({{{QStringLiteral("Name"), QString::fromStdString(r.name), true},
               {QStringLiteral("Date of Birth"), BirthMomentText(chart).section(QLatin1Char(','), 0, 0)},
-              {QStringLiteral("Time of Birth"), QString::fromStdString(r.time)}},
+              {QStringLiteral("Time of Birth"), QString::fromStdString(BirthClockReading(chart))}},
              {{QStringLiteral("City"), QString::fromStdString(r.city)},
               {QStringLiteral("State"), QString::fromStdString(r.state)},
               {QStringLiteral("Country"), QString::fromStdString(r.country)}},
@@ -270,7 +271,7 @@ void WriteFront(const Chart& chart, double chartSide, SectionWriter& out) {
               {QStringLiteral("Latitude"), QString::fromStdString(r.latitude)},
               {QStringLiteral("Clock"), QString::fromStdString(ClockText(chart))}}},
             {34, 33, 33});
-  out.Paragraph(QStringLiteral("Calculated with %1.").arg(QString::fromStdString(SettingsSummary(chart.settings))));
+  out.Paragraph(QString::fromStdString(CalculatedWithText(chart.settings)) + QLatin1Char('.'));
 
   out.Chart(chartSide);
 
@@ -553,6 +554,19 @@ bool KeepTableTailsWithTheirTable(QTextDocument& document) {
     int tail = 0;
     for (int row = table->rows() - 1; row >= 0 && pageOfRow(row) == lastPage; --row) ++tail;
     if (tail >= kLeastRowsOnAPage) continue;
+    // A heading over the table goes along, so that no page ends with a heading alone; at
+    // the opening of the section the table stays where it is (moving it there would only
+    // leave a blank page).
+    QTextBlock heading = table->cellAt(0, 0).firstCursorPosition().block().previous();
+    if (heading.isValid() && heading.blockFormat().boolProperty(kKeepWithNextProperty)) {
+      while (heading.previous().isValid() && heading.previous().blockFormat().boolProperty(kKeepWithNextProperty))
+        heading = heading.previous();
+      if (heading == document.begin()) continue;
+      QTextBlockFormat moved = heading.blockFormat();
+      moved.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+      QTextCursor(heading).setBlockFormat(moved);
+      return true;
+    }
     format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     table->setFormat(format);
     return true;

@@ -28,8 +28,16 @@ void PaintHeader(QPainter& painter, const Chart& chart, const QRectF& band) {
   const QFont nameFont = DeviceFont(8.5, true);
   const QFont plainFont = DeviceFont(8.5, false);
   const double baseline = band.top() + QFontMetricsF(nameFont, &device).ascent();
-  const QString name = QString::fromStdString(chart.birth.name);
+  const QString program = QStringLiteral("Vedic Special Lagnas \u00b7 Corvane v1.25");
+  // The name and the birth keep clear of the program's name on the right; a long name ends
+  // in "…" rather than running into it.
+  const double room = band.width() - QFontMetricsF(plainFont, &device).horizontalAdvance(program) -
+                      PointsToPixels(12, device);
   const QString born = QStringLiteral("   born %1").arg(BirthMomentText(chart));
+  const QString name = QFontMetricsF(nameFont, &device)
+                           .elidedText(QString::fromStdString(chart.birth.name), Qt::ElideRight,
+                                       std::max(room - QFontMetricsF(plainFont, &device).horizontalAdvance(born),
+                                                room / 3));
   painter.setPen(Qt::black);
   painter.setFont(nameFont);
   painter.drawText(QPointF(band.left(), baseline), name);
@@ -37,7 +45,6 @@ void PaintHeader(QPainter& painter, const Chart& chart, const QRectF& band) {
   painter.setFont(plainFont);
   painter.setPen(kMuted);
   painter.drawText(QPointF(band.left() + nameWidth, baseline), born);
-  const QString program = QStringLiteral("Vedic Special Lagnas \u00b7 Corvane v1.25");
   painter.drawText(QPointF(band.right() - QFontMetricsF(plainFont, &device).horizontalAdvance(program), baseline),
                    program);
   const double ruleY = baseline + QFontMetricsF(plainFont, &device).descent() + PointsToPixels(3, device);

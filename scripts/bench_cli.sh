@@ -14,18 +14,7 @@ shift $(( $# < 2 ? $# : 2 ))
 extra="$*"  # simple options only, split on blanks
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT INT TERM
-awk -v rows="$rows" 'BEGIN {
-  print "name,date,time,zone,dst,lon,lat,city,state,country";
-  abc = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  for (i = 0; i < rows; i++) {
-    # Names take letters only: spell the row number in letters.
-    name = "PERSON " substr(abc, 1 + i % 26, 1) substr(abc, 1 + int(i / 26) % 26, 1) substr(abc, 1 + int(i / 676) % 26, 1);
-    y = 1901 + i % 150; m = 1 + i % 12; d = 1 + i % 28;
-    printf "%s,%04d-%02d-%02d,%02d:%02d:%02d,%d,%d,%d:%02d%s,%d:%02d%s,Town %d,State,Country\n",
-      name, y, m, d, i % 24, (i * 7) % 60, (i * 13) % 60, i % 71, i % 2,
-      (i * 37) % 180, i % 60, (i % 3 ? "E" : "W"), (i * 11) % 60, (i * 3) % 60, (i % 4 ? "N" : "S"), i;
-  }
-}' > "$work/big.csv"
+awk -v rows="$rows" -f "$root/scripts/bench_births.awk" > "$work/big.csv"
 
 # One run: prints "wall user system peak-kB" from time -v.
 run() {

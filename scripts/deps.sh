@@ -5,7 +5,7 @@ packages=(build-essential cmake qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           nlohmann-json3-dev rapidjson-dev libcsv-dev time libswe-dev swe-standard-data clang xvfb xauth
           fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35 fonts-droid-fallback fonts-noto-mono
           fonts-liberation2 lintian dpkg-dev file python3 libhowardhinnant-date-dev tzdata zlib1g-dev
-          libicu-dev qt6-svg-dev poppler-utils hyperfine groff-base
+          libicu-dev libsqlite3-dev qt6-svg-dev poppler-utils hyperfine groff-base openbox
           pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pandas python3-pytest
           python3-dask python3-distributed)
 missing=()

@@ -5,28 +5,36 @@
 #include "ui/frame_window.h"
 #include "ui/input_form.h"
 #include "ui/interpretation_form.h"
+#include "ui/message_presenter.h"
 #include "ui/options_dialog.h"
+#include "ui/unsaved_reading.h"
 
 namespace corvane {
 
 namespace {
-// Reports the close of a window through a callback without changing the window's class.
+// Hands the close of a window to a callback without changing the window's class; the close
+// is refused when the callback says so.
 class CloseWatcher : public QObject {
  public:
-  CloseWatcher(QObject* parent, std::function<void()> onClose) : QObject(parent), onClose_(std::move(onClose)) {}
+  CloseWatcher(QObject* parent, std::function<bool()> onClose) : QObject(parent), onClose_(std::move(onClose)) {}
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Close) onClose_();
-    return false;
+    if (event->type() != QEvent::Close || onClose_()) return false;
+    event->ignore();
+    return true;
   }
 
  private:
-  std::function<void()> onClose_;
+  std::function<bool()> onClose_;
 };
 }  // namespace
 
 AppController::AppController() : input_(std::make_unique<InputForm>()) {
   connect(input_.get(), &InputForm::chartCalculated, this, &AppController::showResults);
-  input_->installEventFilter(new CloseWatcher(this, [this] { emit exitRequested(); }));
+  input_->installEventFilter(new CloseWatcher(this, [this] {
+    if (!mayLeave()) return false;
+    leave();
+    return true;
+  }));
 }
 
 AppController::~AppController() {
@@ -45,13 +53,38 @@ void AppController::bringToFront() {
   window->activateWindow();
 }
 
+bool AppController::mayLeave() {
+  if (leaving_ || !unsaved_ || !chart_ || !AskBeforeLeavingUnsaved()) return true;
+  QWidget* parent = frame_ && frame_->isVisible() ? static_cast<QWidget*>(frame_.data()) : input_.get();
+  const QString name = QString::fromStdString(chart_->birth.name);
+  return AskQuestion(parent, QStringLiteral("The reading of %1 was never saved. Leave Corvane without saving it?")
+                                 .arg(name.isEmpty() ? QStringLiteral("this birth") : name));
+}
+
+void AppController::leave() {
+  leaving_ = true;
+  emit exitRequested();
+}
+
 void AppController::showResults(std::shared_ptr<const Chart> chart) {
+  // A new reading is unsaved; the same birth calculated again (new settings) is as saved as before.
+  if (!chart_ || !chart || !(chart->birth == chart_->birth)) unsaved_ = true;
   chart_ = std::move(chart);
   input_->hide();
   if (!frame_) {
     frame_ = new FrameWindow;
     connect(frame_, &FrameWindow::backRequested, this, &AppController::goBack);
-    connect(frame_, &FrameWindow::exitRequested, this, &AppController::exitRequested);
+    connect(frame_, &FrameWindow::exitRequested, this, [this] {
+      if (mayLeave()) leave();
+    });
+    connect(frame_, &FrameWindow::chartSaved, this, [this] { unsaved_ = false; });
+    // Closing the frame window ends the program (its closeEvent says so) once allowed here.
+    frame_->installEventFilter(new CloseWatcher(frame_, [this] {
+      if (!mayLeave()) return false;
+      leaving_ = true;
+      return true;
+    }));
+    connect(frame_, &FrameWindow::birthOpenRequested, this, [this](const BirthData& birth) { input_->openBirth(birth); });
     connect(frame_, &FrameWindow::settingsChanged, this, [this] {
       input_->offerYearsOf(LoadCalculationSettings().engine);
       input_->runCalculation();

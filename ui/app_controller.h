@@ -12,7 +12,8 @@ class InputForm;
 
 // Swaps the two top-level windows: a completed calculation hides the input form and shows
 // the frame window with the new chart; Back does the reverse; Exit or closing either
-// window ends the program.
+// window ends the program; with a calculated reading never saved, it asks first (unless
+// the user turned the question off).
 class AppController : public QObject {
   Q_OBJECT
  public:
@@ -31,12 +32,17 @@ class AppController : public QObject {
   void exitRequested();
 
  private:
+  // Whether the program may end now: asks when a reading was never saved.
+  bool mayLeave();
+  void leave();
   void showResults(std::shared_ptr<const Chart> chart);
   void goBack();
 
   std::unique_ptr<InputForm> input_;
   QPointer<FrameWindow> frame_;
   std::shared_ptr<const Chart> chart_;
+  bool unsaved_ = false;  // the reading of chart_ (or a trial of it) was never saved
+  bool leaving_ = false;
 };
 
 }  // namespace corvane

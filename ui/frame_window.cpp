@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,11 +20,13 @@
 #include "app/chart_calculation.h"
 #include "app/chart_vargas.h"
 #include "app/chart_file.h"
+#include "app/chart_texts.h"
 #include "app/export_names.h"
 #include "report/chart_picture.h"
 #include "report/report_writer.h"
 #include "ui/export_dialogs.h"
 #include "ui/close_keys.h"
+#include "ui/collection_window.h"
 #include "ui/compare_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/help_menu.h"
@@ -33,6 +37,7 @@
 #include "ui/sweep_window.h"
 #include "ui/vargas_window.h"
 #include "ui/twips.h"
+#include "ui/unsaved_reading.h"
 #include "ui/web_links.h"
 #include "ui/window_fonts.h"
 #include "ui/window_geometry.h"
@@ -107,7 +112,16 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   QAction* sweep = file->addAction(QStringLiteral("Birth-time &sweep\u2026"));
   sweep->setObjectName("mnuSweep");
   connect(sweep, &QAction::triggered, this, [this] { showSweep(); });
+  file->addSeparator();
+  QAction* addToCollection = file->addAction(QStringLiteral("&Add to Collection"));
+  addToCollection->setObjectName("mnuAddToCollection");
+  connect(addToCollection, &QAction::triggered, this, [this] {
+    if (chart_) AddChartToCollection(*chart_, this);
+  });
+  AddCollectionActions(file, this, [this](const BirthData& birth) { emit birthOpenRequested(birth); });
+  file->addSeparator();
   AddOptionsAction(file, this, [this] { emit settingsChanged(); });
+  AddAskBeforeLeavingAction(file);
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &FrameWindow::exitRequested);
@@ -153,6 +167,30 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   picTop_->setStyleSheet(kBandButtonStyle);
   layout->addWidget(picTop_);
 
+  // Shown while the reading is that of a time picked in the birth-time sweep, which is a
+  // trial and not the birth: the given time and the way back are always in sight.
+  trialBanner_ = new QFrame(central);
+  trialBanner_->setObjectName("fraTrialTime");
+  trialBanner_->setAutoFillBackground(true);
+  QPalette banner = trialBanner_->palette();
+  banner.setColor(QPalette::Window, QColor(255, 244, 196));
+  banner.setColor(QPalette::WindowText, Qt::black);
+  trialBanner_->setPalette(banner);
+  auto* bannerLayout = new QHBoxLayout(trialBanner_);
+  bannerLayout->setContentsMargins(Twips(240), 4, Twips(kRightMargin), 4);
+  trialText_ = new QLabel(trialBanner_);
+  trialText_->setObjectName("lblTrialTime");
+  trialText_->setTextFormat(Qt::PlainText);
+  trialText_->setWordWrap(true);
+  auto* resetTrial = new QPushButton(QStringLiteral("Reset to given time"), trialBanner_);
+  resetTrial->setObjectName("cmdResetTrial");
+  resetTrial->setAccessibleDescription("Shows the reading of the given birth time again");
+  bannerLayout->addWidget(trialText_, 1);
+  bannerLayout->addWidget(resetTrial);
+  connect(resetTrial, &QPushButton::clicked, this, &FrameWindow::resetToGivenTime);
+  trialBanner_->hide();
+  layout->addWidget(trialBanner_);
+
   // The result form fills the window and grows with it; below its designed size the scroll
   // area lets a small screen reach every part of it. The area itself is no Tab stop: it
   // scrolls to whichever control takes the focus.
@@ -195,20 +233,40 @@ void FrameWindow::showChart(std::shared_ptr<const Chart> chart) {
 }
 
 SweepWindow* FrameWindow::showSweep() {
+  bool place = false;
   if (!sweep_) {
     sweep_ = new SweepWindow(this);
     connect(sweep_, &SweepWindow::chartChosen, this, &FrameWindow::showReading);
     if (given_) sweep_->setGivenChart(given_);
+    place = !KeepWindowGeometry(sweep_, QStringLiteral("sweep"));
   }
   sweep_->show();
+  if (place) {
+    // Beside the result window, or over it, wholly on its screen; the frame is known now.
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr)
+      sweep_->move(BesideOrOver(frameGeometry(), sweep_->frameGeometry().size().expandedTo(sweep_->size()),
+                                screen->availableGeometry()));
+  }
   sweep_->raise();
   sweep_->activateWindow();
   return sweep_;
 }
 
+void FrameWindow::resetToGivenTime() {
+  if (sweep_) sweep_->resetToGiven();  // which shows the given reading here as well
+  if (showsTrialTime()) showReading(given_);
+}
+
 void FrameWindow::showReading(std::shared_ptr<const Chart> chart) {
   chart_ = std::move(chart);
   if (chart_) result_->showChart(*chart_);
+  trialBanner_->setVisible(showsTrialTime());
+  if (showsTrialTime())
+    trialText_->setText(QStringLiteral("Trial time %1 from the birth-time sweep is shown, not the birth. "
+                                       "The given time is %2.")
+                            .arg(QString::fromStdString(BirthClockReading(*chart_)),
+                                 QString::fromStdString(BirthClockReading(*given_))));
   result_->focusLagnaList();  // the keyboard starts where the pages are opened
   // An open comparison follows the chart and its settings.
   const auto* compare = findChild<CompareWindow*>("frmCompare", Qt::FindDirectChildrenOnly);
@@ -241,15 +299,32 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
   }
 }
 
+std::shared_ptr<const Chart> FrameWindow::chartToSave() {
+  if (!showsTrialTime()) return chart_;
+  const QString trial = QString::fromStdString(BirthClockReading(*chart_));
+  const QString given = QString::fromStdString(BirthClockReading(*given_));
+  const std::optional<int> choice = AskChoice(
+      this,
+      QStringLiteral("The reading shows the trial time %1 picked in the birth-time sweep; the given birth time is "
+                     "%2. Which time should the chart file hold?")
+          .arg(trial, given),
+      {QStringLiteral("Save the given time %1").arg(given), QStringLiteral("Save the trial time %1").arg(trial)});
+  if (!choice) return nullptr;
+  return *choice == 1 ? chart_ : given_;
+}
+
 void FrameWindow::saveChart() {
   if (!chart_) return;
-  const QString path = ChooseChartFileToSave(this, QString::fromStdString(ExportFileStem(*chart_)));
+  const std::shared_ptr<const Chart> chart = chartToSave();
+  if (!chart) return;
+  const QString path = ChooseChartFileToSave(this, QString::fromStdString(ExportFileStem(*chart)));
   if (path.isEmpty()) return;
-  if (const auto error = SaveChartFile(path.toStdString(), *chart_)) {
+  if (const auto error = SaveChartFile(path.toStdString(), *chart)) {
     ShowMessage(this, QString::fromStdString(*error), MessageIcon::Error);
     return;
   }
   tellWhereItWent(QStringLiteral("Chart saved to %1"), path);
+  emit chartSaved();
 }
 
 void FrameWindow::printReading() {

@@ -28,8 +28,14 @@ class FrameWindow : public QMainWindow {
   ResultForm* resultForm() const { return result_; }
   const Chart* chart() const { return chart_.get(); }
 
-  // Writes the current chart to a file chosen in the save dialog; cancelling writes nothing.
+  // Writes the given birth to a file chosen in the save dialog; cancelling writes nothing.
+  // While the reading shows a trial time picked in the sweep, a dialog naming both times
+  // asks which to save, the given time first.
   void saveChart();
+  // True while the reading shows a time picked in the sweep rather than the given birth.
+  bool showsTrialTime() const { return chart_ && given_ && chart_ != given_; }
+  // The reading of the given birth again, and the sweep back at the given time.
+  void resetToGivenTime();
 
   // The printed reading of the current chart: a print preview whose Print button opens the
   // print dialog.
@@ -43,8 +49,12 @@ class FrameWindow : public QMainWindow {
  signals:
   void backRequested();
   void exitRequested();
+  // A chart file was written (of the given birth or, where chosen, of the trial time).
+  void chartSaved();
   // New settings were kept in the options dialog; the chart should be calculated again.
   void settingsChanged();
+  // A chart of the collection is to be calculated and shown in place of this one.
+  void birthOpenRequested(const BirthData& birth);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -56,11 +66,16 @@ class FrameWindow : public QMainWindow {
   void tellWhereItWent(const QString& what, const QString& path);
   // The reading of `chart` shown without changing the chart the sweep is made around.
   void showReading(std::shared_ptr<const Chart> chart);
+  // The chart a save writes: the given one, or the trial one where the user chose it;
+  // nothing when the user cancelled.
+  std::shared_ptr<const Chart> chartToSave();
 
   std::shared_ptr<const Chart> chart_;
   QWidget* picTop_ = nullptr;
   QPushButton *cmdSave_ = nullptr, *cmdBack_ = nullptr, *cmdExit_ = nullptr;
   QScrollArea* scroll_ = nullptr;
+  QWidget* trialBanner_ = nullptr;  // says that a trial time is shown, with the way back
+  QLabel* trialText_ = nullptr;
   ResultForm* result_ = nullptr;
   SweepWindow* sweep_ = nullptr;
   std::shared_ptr<const Chart> given_;  // the chart as calculated, before any time picked in the sweep

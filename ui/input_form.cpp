@@ -1,6 +1,7 @@
 #include "ui/input_form.h"
 
 #include "app/birth_zone.h"
+#include "app/month_names.h"
 #include "astro/swiss_ephemeris.h"
 
 #include <QAction>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QtConcurrent/QtConcurrentRun>
 #include <QUrl>
@@ -29,10 +31,12 @@
 
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
+#include "app/month_names.h"
 #include "app/search_fold.h"
 #include "app/text_encoding.h"
 #include "app/zone_table.h"
 #include "astro/civil_time.h"
+#include "ui/collection_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/help_menu.h"
@@ -121,6 +125,9 @@ void InputForm::buildMenus() {
   next->setObjectName("mnuNext");
   connect(next, &QAction::triggered, this, [this] { runCalculation(); });
   AddOptionsAction(file, this, [this] { offerYearsOf(LoadCalculationSettings().engine); });
+  file->addSeparator();
+  AddCollectionActions(file, this, [this](const BirthData& birth) { openBirth(birth); });
+  file->addSeparator();
   QAction* exit = file->addAction("E&xit");
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -446,6 +453,7 @@ void InputForm::setBirthData(const BirthData& d) {
   // zone row, tick and exact offset are taken as they are, not looked up again.
   settingZone_ = true;
   extras_ = d.extras;
+  clockAsSaved_ = d.extras.utcOffsetSeconds.has_value();
   place_ = d.place;
   placeFilled_ = d.placeFilled;
   txtName_->setText(QString::fromStdString(d.name));
@@ -515,64 +523,84 @@ void InputForm::keyPressEvent(QKeyEvent* event) {
   QMainWindow::keyPressEvent(event);
 }
 
+ChartRequest InputForm::chartRequest() const {
+  ChartRequest request = RequestOf(birthData(), LoadCalculationSettings());
+  if (extras_.zoneId && !clockAsSaved_) {
+    request.clock.kind = ClockKind::kZoneId;
+    request.clock.zoneId = *extras_.zoneId;
+    request.clock.fold = extras_.fold == DoubledHour::kEarlier ? RepeatedTimeChoice::kEarlier
+                         : extras_.fold == DoubledHour::kLater ? RepeatedTimeChoice::kLater
+                                                                : RepeatedTimeChoice::kAsk;
+  }
+  return request;
+}
+
+void InputForm::report(const Problem& problem) {
+  if (problem.code == ProblemCode::kSkippedTime) {
+    ShowMessage(this, ToQString(problem.message) + ": that time of birth never happened there.", MessageIcon::Error);
+    cboHH_->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  // The checks of the calendar and the time inform; the others are errors.
+  const bool calendar = problem.field == "date" || problem.field == "time";
+  const MessageIcon icon =
+      problem.code == ProblemCode::kPolarDate || (problem.code == ProblemCode::kInvalidBirth && calendar)
+          ? MessageIcon::Information
+          : MessageIcon::Error;
+  QWidget* target = nullptr;
+  for (const auto& [field, widget] : {std::pair<const char*, QWidget*>{"name", txtName_}, {"lon_degrees", txtLonD_},
+                                      {"lon_minutes", txtLonM_}, {"lat_degrees", txtLatD_}, {"lat_minutes", txtLatM_}})
+    if (problem.field == field) target = widget;
+  ShowMessage(this, problem.code == ProblemCode::kPolarDate ? ToQString(problem.message)
+                                                             : SettingsMessageForWindows(problem.message),
+              icon);
+  if (target) target->setFocus(Qt::OtherFocusReason);
+}
+
 bool InputForm::runCalculation() {
-  BirthData data = birthData();
+  ChartRequest request = chartRequest();
   // A hyphen or apostrophe the keys let in must in the end stand between two letters.
-  if (const auto why = NameRefusal(data.name)) {
+  if (const auto why = NameRefusal(request.name)) {
     ShowMessage(this, QString::fromStdString(*why), MessageIcon::Information);
     txtName_->setFocus(Qt::OtherFocusReason);
     return false;
   }
-  // A zone's skipped or doubled hour, and a daylight-saving tick on a zone that already has
-  // that hour: asked once the input itself is valid, so no question is followed by a refusal.
-  const bool valid = !ValidateBirthData(data, engine_);
-  if (valid && data.extras.zoneId) {
-    const ZoneLookup clock = LookUpLocalTime(*data.extras.zoneId, birthLocalTime());
-    if (const auto* skipped = std::get_if<SkippedLocalTime>(&clock)) {
-      ShowMessage(this, ToQString(FormatSkippedTime(*data.extras.zoneId, *skipped)) + ": that time of birth never happened there.",
-                  MessageIcon::Error);
-      cboHH_->setFocus(Qt::OtherFocusReason);
-      return false;
-    }
-    if (const auto* twice = std::get_if<RepeatedLocalTime>(&clock)) {
-      // A reading chosen before (or saved in the chart file) is not asked for again.
-      const std::optional<int> kept = extras_.utcOffsetSeconds;
-      if (kept != twice->earlier.utOffsetSeconds && kept != twice->later.utOffsetSeconds) {
-        const auto choice =
-            AskChoice(this,
-                      ToQString(FormatRepeatedTime(*data.extras.zoneId, birthLocalTime(), *twice)) +
-                          ". Which was the time of birth?",
-                      {DescribeReading(twice->earlier), DescribeReading(twice->later)});
-        if (!choice) return false;
-        const ZoneReading& chosen = *choice == 0 ? twice->earlier : twice->later;
-        extras_.utcOffsetSeconds = chosen.utOffsetSeconds;
-        extras_.fold = *choice == 0 ? DoubledHour::kEarlier : DoubledHour::kLater;
-        // The zone list and its tick show the clock used, as for any other birth time.
-        if (const auto row = MatchZoneRow(chosen)) {
-          settingZone_ = true;
-          cmbTimeZone_->setCurrentIndex(row->position);
-          chkDST_->setChecked(row->daylightSaving);
-          settingZone_ = false;
-        }
-        refreshZoneLabel();
-      }
-      data.extras = extras_;
-    }
-  } else if (valid) {
-    if (const auto warning = DaylightSavingCountedTwice(data.zonePosition, data.daylightSaving)) {
+  // A daylight-saving tick on a zone that already has that hour: asked once the input itself
+  // is valid, so no question is followed by a refusal.
+  const BirthData entered = EnteredBirth(request);
+  if (request.clock.kind == ClockKind::kZoneRow && !ValidateBirthData(entered, request.settings.engine)) {
+    if (const auto warning = DaylightSavingCountedTwice(entered.zonePosition, entered.daylightSaving)) {
       if (!AskQuestion(this, ToQString(*warning) + " Calculate anyway?")) return false;
     }
   }
-  const CalculationResult result = CalculateChart(data, LoadCalculationSettings());
-  if (const auto* message = std::get_if<InputMessage>(&result.outcome)) {
-    report(*message);
+  Result<ChartReading> result = ResolveChart(request);
+  // A time that happened twice: the one question only the form asks, then the same request
+  // with the reading chosen.
+  if (!result && result.problem().code == ProblemCode::kDoubledTime) {
+    const std::optional<RepeatedLocalTime> twice = DoubledHourOf(request);
+    if (!twice) return false;
+    const auto choice = AskChoice(this, ToQString(result.problem().message) + ". Which was the time of birth?",
+                                  {DescribeReading(twice->earlier), DescribeReading(twice->later)});
+    if (!choice) return false;
+    request.clock.fold = *choice == 0 ? RepeatedTimeChoice::kEarlier : RepeatedTimeChoice::kLater;
+    result = ResolveChart(request);
+  }
+  if (!result) {
+    report(result.problem());
     return false;
   }
-  if (const auto* polar = std::get_if<PolarDate>(&result.outcome)) {
-    ShowMessage(this, QString::fromStdString(polar->message), MessageIcon::Information);
-    return false;
+  // The form shows the clock that came back: its zone row and tick, the reading chosen.
+  const Chart& chart = *result->chart;
+  settingZone_ = true;
+  cmbTimeZone_->setCurrentIndex(chart.clock.zonePosition);
+  chkDST_->setChecked(chart.clock.daylightSaving);
+  settingZone_ = false;
+  if (chart.clock.source == ClockSource::kZoneDatabase && chart.clock.fold != DoubledHour::kNone) {
+    extras_.fold = chart.clock.fold;
+    extras_.utcOffsetSeconds = chart.clock.utcOffsetSeconds;
+    refreshZoneLabel();
   }
-  emit chartCalculated(std::get<std::shared_ptr<const Chart>>(result.outcome));
+  emit chartCalculated(result->chart);
   return true;
 }
 
@@ -616,8 +644,17 @@ void InputForm::openChartFile(const QString& path) {
     ShowMessage(this, ToQString(kCheckTheFileMessage), MessageIcon::Error);
     return;
   }
-  const BirthData saved = parsed.birth();
+  openBirth(parsed.birth());
+}
+
+void InputForm::openBirth(const BirthData& saved) {
   setBirthData(saved);
+  // The search box names the opened chart's found place, or is empty: never the search of
+  // an earlier entry, which would look like the place of this chart.
+  {
+    const QSignalBlocker quiet(txtPlaceSearch_);
+    txtPlaceSearch_->setText(QString::fromStdString(saved.place));
+  }
   // A day the saved month does not have cannot be shown by the day list: the file is
   // refused with the message the form gives for that date rather than read as another day.
   if (birthData().day != saved.day) {
@@ -758,20 +795,22 @@ LocalDateTime InputForm::birthLocalTime() const {
 }
 
 void InputForm::applyZone() {
+  // The zone's clock at the birth time shows beside the list: its row and tick when one fits,
+  // else the exact offset; a skipped or doubled time is settled when the chart is calculated.
+  clockAsSaved_ = false;
   extras_.utcOffsetSeconds.reset();
   extras_.fold = DoubledHour::kNone;
   if (extras_.zoneId) {
-    // A skipped or doubled time is settled when the chart is calculated.
-    const ZoneLookup clock = LookUpLocalTime(*extras_.zoneId, birthLocalTime());
-    if (const auto* reading = std::get_if<ZoneReading>(&clock)) {
-      if (const auto row = MatchZoneRow(*reading)) {
-        settingZone_ = true;
-        cmbTimeZone_->setCurrentIndex(row->position);
-        chkDST_->setChecked(row->daylightSaving);
-        settingZone_ = false;
-      } else {
-        extras_.utcOffsetSeconds = reading->utOffsetSeconds;
-      }
+    const Result<BirthClock> clock = ResolveClock(chartRequest());
+    if (clock) {
+      // The row that gives the clock, or where none does the nearest one (which the chart
+      // file's classic lines hold) with the exact offset in use: never a row left over.
+      settingZone_ = true;
+      cmbTimeZone_->setCurrentIndex(clock->zonePosition);
+      chkDST_->setChecked(clock->daylightSaving);
+      settingZone_ = false;
+      if (clock->utcOffsetSeconds != RowOffsetSeconds(clock->zonePosition, clock->daylightSaving))
+        extras_.utcOffsetSeconds = clock->utcOffsetSeconds;
     }
   }
   refreshZoneLabel();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/birth_data.h"
+#include "app/chart_request.h"
 #include "app/birth_validation.h"
 #include "app/chart.h"
 #include "app/place_index.h"
@@ -43,8 +44,14 @@ class InputForm : public QMainWindow {
 
   // Runs the calculation on the form's values; true when a chart was calculated.
   bool runCalculation();
+  // The request of the form's fields: the clock of the found or chosen zone (with the reading
+  // of a doubled hour once chosen), the saved clock of an opened file until the zone or the
+  // time is changed, otherwise the zone row and tick.
+  ChartRequest chartRequest() const;
   // Fills the form from a chart file and calculates; the path comes from the open dialog.
   void openChartFile(const QString& path);
+  // Fills the form with a birth (a chart of the collection) and calculates.
+  void openBirth(const BirthData& birth);
   // Offers the years of birth the engine computes (the program's Options choose it); a year
   // already chosen outside them stays in the list, so that the calculation names the
   // engine's years instead of another year being taken silently.
@@ -65,6 +72,7 @@ class InputForm : public QMainWindow {
   void buildControls();
   // Shows a message about the input and moves the focus to the field it names.
   void report(const InputMessage& message);
+  void report(const Problem& problem);
   void offerDaysOfMonth();
   void offerYears(int keep);
   void searchCoordinates();
@@ -102,6 +110,7 @@ class InputForm : public QMainWindow {
   // Set while the program itself moves the zone row, the tick or the birth time, so that
   // only the user's own changes drop the zone id or look the zone up again.
   bool settingZone_ = false;
+  bool clockAsSaved_ = false;  // the zone id and offset came from an opened file
 
   FilteredLineEdit* txtName_ = nullptr;
   QComboBox *cboMonth_ = nullptr, *cboDate_ = nullptr, *cboYear_ = nullptr;

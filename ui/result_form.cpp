@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/calculated_with.h"
 #include "app/chart_calculation.h"
 #include "app/chart_texts.h"
 #include "app/chart_vargas.h"
@@ -128,7 +129,7 @@ QString PairedLines(const QString& lines) {
 }
 
 // Single-line values keep their exact text and shrink to fit their (fixed) width; a value
-// too long even at 6 points also shows in full as the label's tool tip.
+// too long even at 6 points ends in "…" and shows in full as the label's tool tip.
 void FitLineToWidth(QLabel* label, double largest) {
   QFont font = label->font();
   const int width = label->width();
@@ -137,8 +138,11 @@ void FitLineToWidth(QLabel* label, double largest) {
     if (QFontMetrics(font).horizontalAdvance(label->text()) <= width) break;
   }
   label->setFont(font);
-  label->setToolTip(QFontMetrics(font).horizontalAdvance(label->text()) > width ? label->text()
-                                                                                 : QString());
+  // Too long even then: the text ends in "…", never cut off unmarked, and the tip shows it whole.
+  const QString whole = label->text();
+  const bool tooLong = QFontMetrics(font).horizontalAdvance(whole) > width;
+  if (tooLong) label->setText(QFontMetrics(font).elidedText(whole, Qt::ElideRight, width));
+  label->setToolTip(tooLong ? whole : QString());
 }
 
 // The same for a word-wrapping label given up to `lines` lines of its width.
@@ -493,6 +497,13 @@ QWidget* ResultForm::buildDetails() {
   // The clock (zone, abbreviation, offset and the reading of a doubled hour) takes two lines.
   details_.back()->setWordWrap(true);
   details_.back()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Under the clock, across both columns: how the chart was computed, so that two windows
+  // with different numbers for the same birth say why.
+  calculatedWith_ = MakeLabel("lblCalculatedWith", QString(), frame);
+  calculatedWith_->setFixedWidth(Twips(3285));
+  calculatedWith_->setWordWrap(true);
+  calculatedWith_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  grid->addWidget(calculatedWith_, static_cast<int>(kDetailNames.size()) + 1, 0, 1, 2);
   return frame;
 }
 
@@ -529,6 +540,8 @@ void ResultForm::showChart(const Chart& chart) {
     else
       FitLineToWidth(details_[row], kPointSize);
   }
+  calculatedWith_->setText(Text(CalculatedWithText(chart.settings)));
+  FitLinesToWidth(calculatedWith_, kPointSize, 2);
   for (std::size_t body = 0; body < kBodyCount; ++body) {
     positions_[body]->setText(Text(texts.positions[body]));
     FitLineToWidth(positions_[body], kPointSize);

@@ -89,6 +89,7 @@ class ResultForm : public QWidget {
   std::array<QLabel*, kBodyCount> positions_{};
   QLabel* name_ = nullptr;
   std::array<QLabel*, 8> details_{};  // date, time, longitude, latitude, city, state, country, clock
+  QLabel* calculatedWith_ = nullptr;  // the engine, ayanamsa and conventions, under the clock
 
   QComboBox* vargaChooser_ = nullptr;  // cboVarga
   std::vector<ChartTexts> vargaTexts_;  // the sign boxes of each varga of the chart last shown

@@ -1,6 +1,7 @@
 #include "ui/sweep_window.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHelpEvent>
@@ -12,8 +13,10 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 
 #include "report/sweep_drawing.h"
+#include "ui/close_keys.h"
 
 namespace corvane {
 
@@ -30,6 +33,30 @@ SweepView::SweepView(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   setCursor(Qt::CrossCursor);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  setAccessibleName(QStringLiteral("Birth-time sweep timeline"));
+  setAccessibleDescription(QStringLiteral("Left and Right move the trial time a minute, with Shift a second; "
+                                          "Home goes back to the given time"));
+}
+
+void SweepView::keyPressEvent(QKeyEvent* event) {
+  if (!sweep_) return QWidget::keyPressEvent(event);
+  const bool second = event->modifiers() & Qt::ShiftModifier;
+  int step = 0;
+  switch (event->key()) {
+    case Qt::Key_Left: step = second ? -1 : -60; break;
+    case Qt::Key_Right: step = second ? 1 : 60; break;
+    case Qt::Key_Home:
+      emit resetRequested();
+      return;
+    default:
+      return QWidget::keyPressEvent(event);
+  }
+  // From the time shown, within the window of the sweep.
+  const std::int64_t from = SerialSeconds(shown_.value_or(sweep_->given));
+  const std::int64_t moved =
+      std::clamp(from + step, SerialSeconds(sweep_->start), SerialSeconds(sweep_->end));
+  emit timePicked(AddSeconds(shown_.value_or(sweep_->given), moved - from));
 }
 
 void SweepView::setSweep(std::shared_ptr<const BirthSweep> sweep) {
@@ -83,6 +110,8 @@ bool SweepView::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+// An owned window (transient for the result window it was opened from): the window system
+// keeps it above that window, also after a dialog of that window (a save) has closed.
 SweepWindow::SweepWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("frmSweep");
   setWindowTitle(QStringLiteral("Birth-time sweep"));
@@ -123,7 +152,13 @@ SweepWindow::SweepWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   QPalette muted = hint->palette();
   muted.setColor(QPalette::WindowText, QColor(90, 90, 90));
   hint->setPalette(muted);
-  layout->addWidget(hint);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(hint, 1);
+  bottom->addWidget(MakeCloseButton(this), 0, Qt::AlignBottom);
+  layout->addLayout(bottom);
+  AddCloseKeys(this);
+  width_->setAccessibleName(QStringLiteral("Sweep window"));
+  reset_->setAccessibleDescription(QStringLiteral("Shows the reading of the given birth time again"));
   resize(900, 520);
 
   connect(width_, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -131,13 +166,8 @@ SweepWindow::SweepWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     Store().setValue(kWidthKey, minutes_);
     recompute();
   });
-  connect(reset_, &QPushButton::clicked, this, [this] {
-    if (!given_) return;
-    view_->setShownTime(std::nullopt);
-    reset_->setEnabled(false);
-    showTime({}, true);
-    emit chartChosen(given_);
-  });
+  connect(reset_, &QPushButton::clicked, this, &SweepWindow::resetToGiven);
+  connect(view_, &SweepView::resetRequested, this, &SweepWindow::resetToGiven);
   connect(view_, &SweepView::timePicked, this, [this](const CivilDateTime& time) {
     if (!given_) return;
     // The whole reading at the picked time: a few microseconds to a few milliseconds, so it
@@ -152,6 +182,14 @@ SweepWindow::SweepWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 SweepWindow::~SweepWindow() { watcher_.waitForFinished(); }
+
+void SweepWindow::resetToGiven() {
+  if (!given_) return;
+  view_->setShownTime(std::nullopt);
+  reset_->setEnabled(false);
+  showTime({}, true);
+  emit chartChosen(given_);
+}
 
 void SweepWindow::setGivenChart(std::shared_ptr<const Chart> chart) {
   given_ = std::move(chart);

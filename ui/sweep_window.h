@@ -14,7 +14,9 @@ class QPushButton;
 namespace corvane {
 
 // The timeline of a birth-time sweep, drawn by the report library's sweep drawing. Hovering
-// shows the stretch and sign under the pointer; pressing or dragging picks a time.
+// shows the stretch and sign under the pointer; pressing or dragging picks a time. From the
+// keyboard, Left and Right move the picked time a minute (with Shift a second) and Home goes
+// back to the given time.
 class SweepView : public QWidget {
   Q_OBJECT
  public:
@@ -28,8 +30,10 @@ class SweepView : public QWidget {
 
  signals:
   void timePicked(const CivilDateTime& time);
+  void resetRequested();
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -57,6 +61,8 @@ class SweepWindow : public QWidget {
   void setGivenChart(std::shared_ptr<const Chart> chart);
   int windowMinutes() const { return minutes_; }
   SweepView* view() const { return view_; }
+  // Back to the given time: the timeline's mark goes and the given chart is handed on.
+  void resetToGiven();
   // Waits for a sweep being calculated (for tests and screenshots).
   void waitForSweep();
 

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -14,19 +15,38 @@ namespace corvane {
 namespace {
 
 QSettings Store() { return QSettings("Corvane", "Corvane"); }
-QString RectKey(const QString& key) { return "windows/" + key + "/geometry"; }
+// The outer rectangle and the inside size. The "geometry" key of earlier versions held the
+// inside rectangle, which restored with the frame's corner moved the window down by the
+// height of the title bar at every start; it is no longer read.
+QString FrameKey(const QString& key) { return "windows/" + key + "/frame"; }
+QString ClientKey(const QString& key) { return "windows/" + key + "/client"; }
 QString MaximizedKey(const QString& key) { return "windows/" + key + "/maximized"; }
 
 void Save(QWidget* window, const QString& key) {
   QSettings store = Store();
-  // The normal geometry is the size a maximized window returns to.
-  const QRect normal = window->isMaximized() || window->isFullScreen() ? window->normalGeometry() : window->geometry();
-  if (normal.isValid()) store.setValue(RectKey(key), normal);
+  // A maximized window keeps the size it returns to: its normal geometry, with the frame's
+  // margins as they are now.
+  const bool maximized = window->isMaximized() || window->isFullScreen();
+  const QRect inside = maximized ? window->normalGeometry() : window->geometry();
+  const QRect frame = window->frameGeometry();
+  const QMargins margins(window->geometry().left() - frame.left(), window->geometry().top() - frame.top(),
+                         frame.right() - window->geometry().right(), frame.bottom() - window->geometry().bottom());
+  const QRect outer = inside.marginsAdded(margins);
+  if (inside.isValid() && outer.isValid()) {
+    store.setValue(FrameKey(key), outer);
+    store.setValue(ClientKey(key), inside.size());
+  }
   store.setValue(MaximizedKey(key), window->isMaximized());
 }
 
+QRect AvailableAreaOf(const QWidget* window) {
+  const QScreen* screen = QGuiApplication::screenAt(window->frameGeometry().center());
+  if (screen == nullptr) screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect();
+}
+
 // Saves the window's geometry each time it is closed or hidden, and when the program ends
-// with the window still open.
+// with the window still open; keeps it on the screen each time it is shown.
 class GeometryKeeper : public QObject {
  public:
   GeometryKeeper(QWidget* window, QString key) : QObject(window), window_(window), key_(std::move(key)) {
@@ -38,9 +58,14 @@ class GeometryKeeper : public QObject {
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == window_ && (event->type() == QEvent::Hide || event->type() == QEvent::Close) &&
-        !window_->isMinimized())
+    if (watched != window_) return false;
+    if ((event->type() == QEvent::Hide || event->type() == QEvent::Close) && !window_->isMinimized())
       Save(window_, key_);
+    // The frame is known once the window manager has put it around the window.
+    if (event->type() == QEvent::Show)
+      QTimer::singleShot(0, this, [this] {
+        if (window_) KeepOnScreen(window_);
+      });
     return false;
   }
 
@@ -51,39 +76,68 @@ class GeometryKeeper : public QObject {
 
 }  // namespace
 
+QPoint KeepInside(const QRect& outer, const QRect& area) {
+  const int left = std::max(area.left(), std::min(outer.left(), area.right() + 1 - outer.width()));
+  const int top = std::max(area.top(), std::min(outer.top(), area.bottom() + 1 - outer.height()));
+  return QPoint(left, top);
+}
+
+QPoint BesideOrOver(const QRect& owner, const QSize& outer, const QRect& area) {
+  constexpr int kGap = 8;
+  QPoint wanted;
+  if (owner.right() + kGap + outer.width() <= area.right() + 1)
+    wanted = QPoint(owner.right() + 1 + kGap, owner.top());
+  else if (owner.left() - kGap - outer.width() >= area.left())
+    wanted = QPoint(owner.left() - kGap - outer.width(), owner.top());
+  else  // over the owner, its lower right corner on the owner's, a little inside
+    wanted = QPoint(owner.right() + 1 - 40 - outer.width(), owner.bottom() + 1 - 40 - outer.height());
+  return KeepInside(QRect(wanted, outer), area);
+}
+
 std::optional<QRect> PlaceOnScreens(const QRect& kept, const QList<QRect>& availableAreas) {
   if (!kept.isValid()) return std::nullopt;
   for (const QRect& area : availableAreas) {
     if (!area.isValid() || !area.contains(kept.center())) continue;
     QRect placed(kept.topLeft(), kept.size().boundedTo(area.size()));
-    placed.moveLeft(std::clamp(placed.left(), area.left(), area.right() + 1 - placed.width()));
-    placed.moveTop(std::clamp(placed.top(), area.top(), area.bottom() + 1 - placed.height()));
+    placed.moveTopLeft(KeepInside(placed, area));
     return placed;
   }
   return std::nullopt;
 }
 
-std::optional<QRect> KeptWindowGeometry(const QString& key) {
-  const QVariant value = Store().value(RectKey(key));
-  if (!value.isValid()) return std::nullopt;
-  const QRect rect = value.toRect();
-  if (!rect.isValid()) return std::nullopt;
-  return rect;
+std::optional<KeptGeometry> KeptWindowGeometry(const QString& key) {
+  QSettings store = Store();
+  const QRect frame = store.value(FrameKey(key)).toRect();
+  const QSize client = store.value(ClientKey(key)).toSize();
+  if (!frame.isValid() || !client.isValid() || client.width() > frame.width() || client.height() > frame.height())
+    return std::nullopt;
+  return KeptGeometry{frame, client};
 }
 
 bool KeepWindowGeometry(QWidget* window, const QString& key) {
   new GeometryKeeper(window, key);
-  const std::optional<QRect> kept = KeptWindowGeometry(key);
+  const std::optional<KeptGeometry> kept = KeptWindowGeometry(key);
   if (!kept) return false;
   QList<QRect> areas;
   for (const QScreen* screen : QGuiApplication::screens()) areas << screen->availableGeometry();
-  const std::optional<QRect> placed = PlaceOnScreens(*kept, areas);
+  const std::optional<QRect> placed = PlaceOnScreens(kept->frame, areas);
   if (!placed) return false;
-  // Never below the window's own smallest size, which keeps every control whole.
-  window->resize(placed->size().expandedTo(window->minimumSize()));
-  window->move(placed->topLeft());
+  // The frame shrinks with the inside; never below the window's own smallest size, which
+  // keeps every control whole.
+  const QSize frameMargins = kept->frame.size() - kept->client;
+  window->resize((placed->size() - frameMargins).expandedTo(window->minimumSize()));
+  window->move(placed->topLeft());  // move() places the frame's corner
   if (Store().value(MaximizedKey(key)).toBool()) window->setWindowState(window->windowState() | Qt::WindowMaximized);
   return true;
+}
+
+void KeepOnScreen(QWidget* window) {
+  if (window->isMaximized() || window->isFullScreen() || !window->isVisible()) return;
+  const QRect area = AvailableAreaOf(window);
+  if (!area.isValid()) return;
+  const QRect outer = window->frameGeometry();
+  const QPoint inside = KeepInside(outer, area);
+  if (inside != outer.topLeft()) window->move(inside);
 }
 
 }  // namespace corvane

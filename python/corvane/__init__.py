@@ -22,7 +22,8 @@ from typing import Any, Iterable, Mapping, Optional, Sequence, Union
 
 from . import _corvane
 
-__all__ = ["InputError", "chart", "charts", "sweep", "places", "zones", "BATCH_COLUMNS", "__version__"]
+__all__ = ["InputError", "CollectionError", "chart", "charts", "sweep", "places", "zones", "collection",
+           "collection_add", "BATCH_COLUMNS", "__version__"]
 
 __version__: str = _corvane.version
 
@@ -30,11 +31,12 @@ __version__: str = _corvane.version
 #: line's own list). The first seven are the birth; city, state and country are shown as
 #: given; engine chooses a row's engine (elements or swiss); tz gives the clock of a time
 #: zone database zone (instead of zone and dst); place the best matching place's
-#: coordinates, names and zone; timing, pranapada_sun, varnada, lords and nakshatra the
-#: row's conventions.
+#: coordinates, names and zone; then one column per setting (engine, ayanamsa, ... as
+#: the settings keywords), the row's choice of it.
 BATCH_COLUMNS: tuple = _corvane.batch_columns
 
-# The settings keywords, each the command-line option of the same name ("--pranapada-sun").
+# The settings keywords, each the command-line option of the same name ("--pranapada-sun"),
+# from the compiled settings table; the last is the conventions preset.
 _SETTINGS: tuple = _corvane.setting_names
 _MAX_JOBS = 256
 
@@ -54,6 +56,12 @@ class InputError(ValueError):
         self.field = field
 
 
+#: A chart collection that cannot be used (an empty, damaged or foreign file, a newer
+#: version, a collection kept busy by another program): the message names the file and says
+#: what to do; the file is left as it was.
+CollectionError = _corvane.CollectionError
+
+
 def _text(value: Any) -> str:
     if isinstance(value, bool):
         raise TypeError("a text or number is needed here, not a bool")
@@ -62,13 +70,28 @@ def _text(value: Any) -> str:
     return str(value)
 
 
-def _setting_options(settings: Mapping[str, Optional[str]]) -> list:
-    words = []
-    for key in _SETTINGS:
-        value = settings.get(key)
-        if value is not None:
-            words += ["--" + key.replace("_", "-"), _text(value)]
-    return words
+def _setting_values(function: str, settings: Mapping[str, Optional[str]]) -> dict:
+    for key in settings:
+        if key not in _SETTINGS:
+            raise TypeError(f"{function}() got an unexpected keyword argument {key!r}")
+    return {key: _text(settings[key]) for key in _SETTINGS if settings.get(key) is not None}
+
+
+def _with_setting_keywords(function):
+    """Shows the settings keywords in the function's signature, as if each were written out,
+    and their choices in its documentation."""
+    import inspect
+    if "{settings}" in (function.__doc__ or ""):
+        lines = []
+        for key, keys, help_line in _corvane.setting_help:
+            lines.append(f"        {key}: {keys}: {help_line}.")
+        function.__doc__ = function.__doc__.replace("{settings}", "\n".join(lines))
+    signature = inspect.signature(function)
+    parameters = [p for p in signature.parameters.values() if p.kind is not inspect.Parameter.VAR_KEYWORD]
+    parameters += [inspect.Parameter(key, inspect.Parameter.KEYWORD_ONLY, default=None, annotation="Optional[str]")
+                   for key in _SETTINGS]
+    function.__signature__ = signature.replace(parameters=parameters)
+    return function
 
 
 def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.time], *,
@@ -76,12 +99,7 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
           lon: Optional[str] = None, lat: Optional[str] = None, dst: bool = False,
           fold: Optional[str] = None, city: Optional[str] = None, state: Optional[str] = None,
           country: Optional[str] = None, pages: bool = False, sweep: Optional[int] = None,
-          vargas: bool = False,
-          engine: Optional[str] = None, ayanamsa: Optional[str] = None,
-          node: Optional[str] = None, sunrise: Optional[str] = None, indu: Optional[str] = None,
-          timing: Optional[str] = None, pranapada_sun: Optional[str] = None,
-          varnada: Optional[str] = None, lords: Optional[str] = None,
-          nakshatra: Optional[str] = None, conventions: Optional[str] = None) -> dict:
+          vargas: bool = False, **settings: Optional[str]) -> dict:
     """Calculate one chart; the dict ``corvane-cli --json`` prints for the same options.
 
     The birth:
@@ -101,22 +119,9 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
         lat: ``"DD:MMN"`` or ``"DD:MMS"``, e.g. ``"28:36N"``.
         city, state, country: shown as given.
 
-    The settings (defaults: the program's):
-        engine: ``"elements"`` (built in) or ``"swiss"`` (Swiss Ephemeris).
-        ayanamsa: ``"lahiri"``, ``"raman"``, ``"krishnamurti"``, ``"true-chitrapaksha"``,
-            ``"true-pushya"``, ``"yukteshwar"`` or ``"fagan-bradley"``.
-        node: ``"mean"`` or ``"true"`` (the true node needs the Swiss engine).
-        sunrise: ``"limb"`` (upper limb with refraction) or ``"centre"``.
-        indu: ``"ascendant"`` or ``"moon"``.
-        timing: ``"minute"`` or ``"exact"`` (positions at the birth second, the unrounded
-            sunrise).
-        pranapada_sun: ``"sunrise"`` or ``"birth"``: the Sun the Pranapada lagna adds to.
-        varnada: ``"degrees"`` or ``"signs"``.
-        lords: ``"single"`` or ``"jaimini"`` (Scorpio and Aquarius take the stronger lord).
-        nakshatra: ``"table"`` or ``"exact"`` (starts at k x 13 deg 20').
-        conventions: ``"exact"`` sets timing, pranapada_sun, varnada and nakshatra to the
-            exact, classical readings (``"default"``: back to the defaults); single settings
-            given with it win.
+    The settings (defaults: the program's), each the keys of the command-line option of
+    its name (``pranapada_sun`` is ``--pranapada-sun``):
+{settings}
 
     pages: also every field of the interpretation pages, under ``"pages"``.
     sweep: minutes (1 to 720): also the birth-time sweep under ``"sweep"``, as ``--sweep``
@@ -137,26 +142,16 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
         c["birth"]["name"]          # 'RAM KUMAR'
         c["lagnas"]["HL"]["sign"]   # the Hora lagna's sign, 0 Aries .. 11 Pisces
     """
-    words = ["--name", _text(name), "--date", _text(date), "--time", _text(time)]
+    birth = {"name": _text(name), "date": _text(date), "time": _text(time)}
     for key, value in (("zone", zone), ("tz", tz), ("place", place), ("fold", fold),
                        ("lon", lon), ("lat", lat), ("city", city), ("state", state),
-                       ("country", country)):
+                       ("country", country), ("sweep", sweep)):
         if value is not None:
-            words += ["--" + key, _text(value)]
+            birth[key] = _text(value)
     if dst:
-        words.append("--dst")
-    if pages:
-        words.append("--pages")
-    if sweep is not None:
-        words += ["--sweep", _text(sweep)]
-    if vargas:
-        words.append("--vargas")
-    words += _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
-                               "sunrise": sunrise, "indu": indu, "timing": timing,
-                               "pranapada_sun": pranapada_sun, "varnada": varnada,
-                               "lords": lords, "nakshatra": nakshatra,
-                               "conventions": conventions})
-    text, message, field, warning = _corvane.chart_json(words)
+        birth["dst"] = "1"
+    text, message, field, warning = _corvane.chart_json(birth, _setting_values("chart", settings), bool(pages),
+                                                        bool(vargas))
     if message is not None:
         raise InputError(message, field)
     if warning is not None:
@@ -192,26 +187,20 @@ def sweep(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
     return chart(name, date, time, sweep=minutes, **options)["sweep"]
 
 
-def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = None,
-           ayanamsa: Optional[str] = None, node: Optional[str] = None,
-           sunrise: Optional[str] = None, indu: Optional[str] = None,
-           timing: Optional[str] = None, pranapada_sun: Optional[str] = None,
-           varnada: Optional[str] = None, lords: Optional[str] = None,
-           nakshatra: Optional[str] = None, conventions: Optional[str] = None,
-           vargas: Optional[Sequence[str]] = None):
+def charts(records: Any, jobs: Optional[int] = None, *, vargas: Optional[Sequence[str]] = None,
+           **settings: Optional[str]):
     """Calculate the chart of every record; a pandas DataFrame with one row per record.
 
     records: a pandas DataFrame or an iterable of dicts with the columns of a batch CSV
         (:data:`BATCH_COLUMNS`): ``name, date, time, zone, dst, lon, lat`` and any of
-        ``city, state, country, engine, tz, place, timing, pranapada_sun, varnada, lords,
-        nakshatra``. Cells are text as in the CSV, or numbers
+        ``city, state, country, tz, place`` and the settings' columns (each named as its
+        keyword). Cells are text as in the CSV, or numbers
         and bools (zone 34, dst True); None and NaN are empty. A missing dst column counts
         as 0; other missing columns as empty (zone, lon and lat may be left out when tz or
         place gives them). Other columns are ignored.
     jobs: the worker threads that calculate (default: one per core), as ``--jobs``.
-    engine, ayanamsa, node, sunrise, indu, timing, pranapada_sun, varnada, lords, nakshatra,
-    conventions: the settings of every row, as :func:`chart` takes them; a row's engine and
-        convention columns override them.
+    settings: the settings keywords of :func:`chart`, for every row; a row's setting
+        columns override them.
     vargas: the vargas to add as columns, such as ``["D9", "D10"]``: ``<Entry>_D9`` is the sign
         index (0 Aries .. 11 Pisces) of an entry in that varga, for the entries Sun, Moon,
         Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu and every lagna key (AL .. SL,
@@ -225,10 +214,8 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
     Moon, Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu and Asc, each lagna's
     ``<Lagna>_sign`` and ``<Lagna>_longitude`` (NaN for a lagna without one) for AL, BL, HL,
     GL, SrL, IL, PL, UL, PpL, VL, CL, SL and Ascendant, ``hora_house``, ``pranapada_house``,
-    ``sunrise`` and ``sunset`` of the birth day (local clock), ``setting_engine``,
-    ``setting_ayanamsa``, ``setting_node``, ``setting_sunrise``, ``setting_indu``,
-    ``setting_timing``, ``setting_pranapada_sun``, ``setting_varnada``, ``setting_lords``,
-    ``setting_nakshatra`` (the batch columns of those names choose them per row), and
+    ``sunrise`` and ``sunset`` of the birth day (local clock), ``setting_<keyword>`` for
+    each setting keyword but the preset (``setting_engine``, ..., the chosen keys), and
     ``error``: empty when the row has a chart, else the message that refused it (the row's
     other columns are then missing). A refused row never stops the others.
 
@@ -252,14 +239,10 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
         else:
             continue
         names.append(column)
-    settings = _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
-                                 "sunrise": sunrise, "indu": indu, "timing": timing,
-                                 "pranapada_sun": pranapada_sun, "varnada": varnada,
-                                 "lords": lords, "nakshatra": nakshatra,
-                                 "conventions": conventions})
     if isinstance(vargas, str):
         vargas = [vargas]
-    columns = _corvane.chart_columns(names, values, len(frame), settings, jobs, list(vargas or []))
+    columns = _corvane.chart_columns(names, values, len(frame), _setting_values("charts", settings), jobs,
+                                     list(vargas or []))
     if isinstance(columns, tuple):
         raise InputError(*columns)
     data = {}
@@ -273,6 +256,10 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
         else:
             data[name] = array
     return pd.DataFrame(data, index=frame.index, copy=False)
+
+
+chart = _with_setting_keywords(chart)
+charts = _with_setting_keywords(charts)
 
 
 def places(text: str, limit: int = 20) -> list:
@@ -290,3 +277,82 @@ def zones() -> list:
     time, ``"+05:30"``)."""
     return _json.loads(_corvane.zones_json())
 
+
+
+def collection(path: Optional[str] = None):
+    """The charts of the chart collection as a DataFrame, one row per chart in id order.
+
+    path: the collection file (default: ``$XDG_DATA_HOME/corvane/charts.sqlite``, as
+        ``corvane-cli --collection``); made empty when there is none.
+
+    Returns the columns of :func:`charts` for each chart's birth under the default settings,
+    then ``id``, ``note``, ``tags`` (a list of str), ``added`` and ``opened`` (UTC
+    timestamps; NaT when never opened). Raises :class:`CollectionError`.
+    """
+    import pandas as pd
+
+    rows = _corvane.collection_rows(path)
+    names = _corvane.collection_columns.split(",")
+    births = pd.DataFrame([fields for *_, fields in rows], columns=names, dtype=object)
+    table = charts(births) if rows else charts(pd.DataFrame(columns=names))
+    table["id"] = pd.array([row[0] for row in rows], dtype="Int64")
+    table["note"] = pd.Series([row[1] for row in rows], index=table.index, dtype=object)
+    table["tags"] = pd.Series([list(row[2]) for row in rows], index=table.index, dtype=object)
+    table["added"] = pd.to_datetime([row[3] for row in rows], unit="s", utc=True)
+    table["opened"] = pd.to_datetime([row[4] for row in rows], unit="s", utc=True)
+    return table
+
+
+def _cell(value: Any) -> str:
+    if value is None:
+        return ""
+    if isinstance(value, bool):
+        return "1" if value else "0"
+    if isinstance(value, float):
+        if value != value:
+            return ""
+        if value.is_integer():
+            return str(int(value))
+    if isinstance(value, (datetime.date, datetime.time)):
+        return value.isoformat()
+    return str(value)
+
+
+def collection_add(records: Any, path: Optional[str] = None):
+    """Add rows to the chart collection, all in one transaction.
+
+    records: a pandas DataFrame or an iterable of dicts with the columns of :func:`charts`
+        (:data:`BATCH_COLUMNS`; engine, sweep and convention columns are not kept, since the
+        collection holds births), and optionally ``note`` (str) and ``tags`` (a list of str,
+        or one str separated by commas).
+    path: the collection file, as for :func:`collection`.
+
+    Returns a DataFrame with the records' index and the columns ``id`` (the chart's id, or
+    the id of the chart of the same birth and clock already there; <NA> for a refused row),
+    ``added`` (False for such a duplicate or a refused row) and ``error`` (the message that
+    refused the row, empty otherwise). Raises :class:`CollectionError`.
+    """
+    import pandas as pd
+
+    frame = _frame(records)
+    names = [c for c in BATCH_COLUMNS if c in frame.columns or c in BATCH_COLUMNS[:7]]
+    rows = []
+    for record in frame.itertuples(index=False, name=None):
+        cells = dict(zip(frame.columns, record))
+        rows.append([_cell(cells.get(c)) for c in names])
+    notes = [_cell(n) for n in frame["note"]] if "note" in frame.columns else []
+    tags = []
+    if "tags" in frame.columns:
+        for value in frame["tags"]:
+            if isinstance(value, str):
+                tags.append([t for t in value.split(",")])
+            elif value is None or (isinstance(value, float) and value != value):
+                tags.append([])
+            else:
+                tags.append([_cell(t) for t in value])
+    answers = _corvane.collection_add(path, names, rows, notes, tags)
+    return pd.DataFrame({
+        "id": pd.array([a[0] for a in answers], dtype="Int64"),
+        "added": [a[1] for a in answers],
+        "error": [a[2] for a in answers],
+    }, index=frame.index)

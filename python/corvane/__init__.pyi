@@ -7,6 +7,8 @@ import pandas
 __version__: str
 BATCH_COLUMNS: tuple[str, ...]
 
+class CollectionError(RuntimeError): ...
+
 class InputError(ValueError):
     message: str
     field: Optional[str]
@@ -40,6 +42,7 @@ def chart(
     varnada: Optional[str] = ...,
     lords: Optional[str] = ...,
     nakshatra: Optional[str] = ...,
+    surya_sun: Optional[str] = ...,
     conventions: Optional[str] = ...,
 ) -> dict[str, Any]: ...
 
@@ -65,9 +68,15 @@ def charts(
     varnada: Optional[str] = ...,
     lords: Optional[str] = ...,
     nakshatra: Optional[str] = ...,
+    surya_sun: Optional[str] = ...,
     conventions: Optional[str] = ...,
     vargas: Optional[Sequence[str]] = ...,
 ) -> pandas.DataFrame: ...
 
 def places(text: str, limit: int = ...) -> list[dict[str, Any]]: ...
 def zones() -> list[dict[str, Any]]: ...
+
+def collection(path: Optional[str] = ...) -> pandas.DataFrame: ...
+def collection_add(
+    records: Union[pandas.DataFrame, Iterable[Mapping[str, Any]]], path: Optional[str] = ...
+) -> pandas.DataFrame: ...

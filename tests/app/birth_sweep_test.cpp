@@ -106,7 +106,7 @@ BirthData BirthOf(const SweepCase& c) {
   d.south = c.south;
   if (*c.zoneId) {
     const auto refusal = SetBirthZone(c.zoneId, RepeatedTimeChoice::kEarlier, d);
-    EXPECT_FALSE(refusal) << c.label << ": " << refusal.value_or("");
+    EXPECT_FALSE(refusal) << c.label << ": " << (refusal ? refusal->message : "");
   }
   return d;
 }

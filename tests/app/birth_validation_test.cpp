@@ -196,7 +196,8 @@ TEST(BirthValidation, YearsFollowTheEngine) {
 // Names people have pass; every other character is named with the reason it is refused.
 TEST(KeyFilters, NameRefusalNamesTheCharacterAndWhy) {
   const std::string between = " must stand between two letters, as in Anne-Marie or O'Brien";
-  const std::string notLetter = " is not a letter: a name takes letters, blanks, hyphens and apostrophes";
+  const std::string notLetter = " is not a letter; a name takes letters, blanks, hyphens and apostrophes";
+  const std::string enterLetters = "Please Enter only Letters: ";
   const std::pair<std::string, std::string> cases[] = {
       {"Anne-Marie Smith", ""},
       {"O'Brien", ""},
@@ -205,8 +206,8 @@ TEST(KeyFilters, NameRefusalNamesTheCharacterAndWhy) {
       {"", ""},
       {"\u0141ucja", "\u0141 cannot be stored in a chart file"},
       {"Zo\u017cka", "\u017c cannot be stored in a chart file"},  // the code page has ž, not ż
-      {"RAM2", "2" + notLetter},
-      {"Ram_Kumar", "_" + notLetter},
+      {"RAM2", enterLetters + "2" + notLetter},
+      {"Ram_Kumar", enterLetters + "_" + notLetter},
       {"Anne--Marie", "-" + between},
       {"-Anne", "-" + between},
       {"Anne-", "-" + between},
@@ -214,7 +215,7 @@ TEST(KeyFilters, NameRefusalNamesTheCharacterAndWhy) {
       {"Ram\tKumar", "The control character U+0009 cannot be part of a name"},
   };
   for (const auto& [name, message] : cases) EXPECT_EQ(NameRefusal(name).value_or(""), message) << name;
-  EXPECT_EQ(RefusedNameCharacter("\u00f7"), "\u00f7" + notLetter);
+  EXPECT_EQ(RefusedNameCharacter("\u00f7"), enterLetters + "\u00f7" + notLetter);
 }
 
 // The input form offers the days of the calendar's month; over every offered month the last

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/atomic_file.h"
+#include "app/chart_texts.h"
 #include "app/display_texts.h"
 #include "app/export_names.h"
 #include "tests/app/cli_runner.h"
@@ -107,6 +108,36 @@ TEST(ExportNames, StemIsTheNameInSafeCharactersAndTheDate) {
   longName.birth.name = std::string(300, 'a');
   longName.birth.year = 1975, longName.birth.monthIndex = 5, longName.birth.day = 5;
   EXPECT_EQ(ExportFileStem(longName), std::string(100, 'A') + "_1975-06-05");
+}
+
+// Berlin set its clocks back from 03:00 CEST to 02:00 CET on 31 October 2021, so 02:30:15
+// happened twice: first at UTC+2 (CEST), then at UTC+1 (CET). The reading goes into the name.
+TEST(ExportNames, ADoubledHourAddsTheReadingTaken) {
+  struct Case {
+    int offsetSeconds;
+    DoubledHour fold;
+    const char* zone;
+    const char* stem;
+    const char* clock;
+  };
+  const Case cases[] = {
+      {3600, DoubledHour::kLater, "Europe/Berlin", "ZOE_MULLER_2021-10-31_CET", "02:30:15 CET"},
+      {7200, DoubledHour::kEarlier, "Europe/Berlin", "ZOE_MULLER_2021-10-31_CEST", "02:30:15 CEST"},
+      {3600, DoubledHour::kLater, "", "ZOE_MULLER_2021-10-31_LATER", "02:30:15 later"},  // an offset without a zone
+      {3600, DoubledHour::kNone, "Europe/Berlin", "ZOE_MULLER_2021-10-31", "02:30:15"},
+  };
+  for (const Case& c : cases) {
+    Chart chart;
+    chart.birth.name = "Zo\xc3\xab M\xc3\xbcller";
+    chart.birth.year = 2021, chart.birth.monthIndex = 9, chart.birth.day = 31;
+    chart.birth.hour = 2, chart.birth.minute = 30, chart.birth.second = 15;
+    chart.clock.source = *c.zone ? ClockSource::kZoneDatabase : ClockSource::kExactOffset;
+    chart.clock.zoneId = c.zone;
+    chart.clock.utcOffsetSeconds = c.offsetSeconds;
+    chart.clock.fold = c.fold;
+    EXPECT_EQ(ExportFileStem(chart), c.stem) << c.stem;
+    EXPECT_EQ(BirthClockReading(chart), c.clock) << c.stem;
+  }
 }
 
 TEST_F(ExportFileTest, UniquePathCountsUpPastTakenNames) {

@@ -122,15 +122,15 @@ TEST(BatchHeader, SevenColumnsInOrderThenOptionalOnesInAnyOrder) {
 TEST(BatchRow, ChecksEachFieldAndKeepsTheOptionalColumns) {
   const auto columns = Columns({"name", "date", "time", "zone", "dst", "lon", "lat", "city", "tz", "engine", "place"});
   const Fields good = {"ram", "1975-06-05", "07:05", "34", "0", "77:13E", "28:36N", "Delhi", "Asia/Kolkata", "vsop", ""};
-  BirthData data;
+  ChartRequest data;
   BatchRowExtras extras;
   ASSERT_FALSE(ReadBatchRow(good, columns, data, extras));
   EXPECT_EQ(data.name, "RAM");
-  EXPECT_EQ(data.city, "Delhi");
-  EXPECT_EQ(extras.tz, "Asia/Kolkata");
-  EXPECT_EQ(extras.engine, "vsop");
-  EXPECT_EQ(extras.place, "");
-  EXPECT_EQ(data.extras.utcOffsetSeconds, 19800);  // the zone id's clock
+  EXPECT_EQ(data.place.city, "Delhi");
+  EXPECT_EQ(data.clock.zoneId, "Asia/Kolkata");
+  EXPECT_EQ(extras.settings[0], "vsop");  // engine, the first setting; read with the run's settings
+  EXPECT_EQ(data.place.search, "");
+  EXPECT_EQ(data.clock.kind, ClockKind::kZoneId);  // the zone id gives the clock
 
   const struct {
     std::size_t column;

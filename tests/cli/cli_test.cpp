@@ -177,7 +177,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
   const Case cases[] = {
       {"--lon", "180:00E", "Please Enter Value Between 0 And 179 in the Degree of Longitude", 2},
       {"--lon", "7-:13E", "Only Numbers Are Accepted", 2},
-      {"--name", "RAM2", "2 is not a letter", 2},
+      {"--name", "RAM2", "Please Enter only Letters: 2 is not a letter; a name takes", 2},
       {"--name", "\u0142ukasz", "\u0142 cannot be stored in a chart file", 2},
       {"--name", "Anne-", "- must stand between two letters", 2},
       {"--date", "1975-06-31", "Please Enter Correct Date Or Month !", 2},

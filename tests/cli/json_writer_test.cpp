@@ -1,11 +1,14 @@
 // The streaming writer against nlohmann-json's own dump of the same values: the program's
 // JSON was nlohmann's dump(2) (and dump() for batch lines) with U+FFFD for malformed UTF-8,
-// so every byte must agree, for strings, numbers and the layout alike.
+// so every byte of the strings and the layout must agree. The digits of a number are now the
+// shortest that read back as the same double; strtod is their judge.
 #include "cli/json_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -132,15 +135,113 @@ Json RandomValue(std::mt19937_64& rng, int depth) {
   }
 }
 
+// The same tree with each double made a whole number below 1e15, whose digits every
+// algorithm spells alike, so that the layout can be compared byte for byte.
+Json WholeNumbers(const Json& j) {
+  if (j.is_number_float()) {
+    const double v = j.get<double>();
+    return std::fabs(v) < 1e15 ? std::trunc(v) : 1.5;
+  }
+  Json copy = j;
+  if (j.is_array()) {
+    for (std::size_t i = 0; i < j.size(); ++i) copy[i] = WholeNumbers(j[i]);
+  } else if (j.is_object()) {
+    for (const auto& [key, value] : j.items()) copy[key] = WholeNumbers(value);
+  }
+  return copy;
+}
+
 TEST(JsonWriter, PrettyAndLineTextsMatchTheFormerDumpForRandomValues) {
   std::mt19937_64 rng(20240611);
   for (int i = 0; i < 3000; ++i) {
     Json root = Json::object();
     root["value"] = RandomValue(rng, 0);
     root["more"] = RandomValue(rng, 1);
-    ASSERT_EQ(Written<PrettyJsonWriter>(root), Dump(root, 2)) << i;
-    ASSERT_EQ(Written<LineJsonWriter>(root), Dump(root, -1)) << i;
+    const Json whole = WholeNumbers(root);
+    ASSERT_EQ(Written<PrettyJsonWriter>(whole), Dump(whole, 2)) << i;
+    ASSERT_EQ(Written<LineJsonWriter>(whole), Dump(whole, -1)) << i;
+    // With any digits: the text reads back as the same values.
+    ASSERT_EQ(Json::parse(Written<LineJsonWriter>(root)), Json::parse(Dump(root, -1))) << i;
   }
+}
+
+// The significant digits of a number's text ("1.2345e-05" and "0.000012345" have 5).
+int SignificantDigits(const std::string& text) {
+  const std::string mantissa = text.substr(0, text.find('e'));
+  std::string digits;
+  for (char c : mantissa)
+    if (c >= '0' && c <= '9') digits += c;
+  const std::size_t first = digits.find_first_not_of('0');
+  if (first == std::string::npos) return 1;
+  std::size_t last = digits.find_last_not_of('0');
+  return static_cast<int>(last - first + 1);
+}
+
+// Each text reads back (strtod) as the very double written, and no text with one digit less
+// does (printf's %.*e rounds correctly, so it gives the nearest shorter candidate).
+void ExpectShortestRoundTrip(double value) {
+  const std::string text = Number(value);
+  const double back = std::strtod(text.c_str(), nullptr);
+  ASSERT_EQ(std::memcmp(&back, &value, sizeof value), 0) << text;
+  const int digits = SignificantDigits(text);
+  if (digits > 1) {
+    char shorter[64];
+    std::snprintf(shorter, sizeof shorter, "%.*e", digits - 2, value);
+    EXPECT_NE(std::strtod(shorter, nullptr), value) << text << " could be " << shorter;
+  }
+}
+
+TEST(JsonWriter, NumbersReadBackAsTheSameDoubleWithTheFewestDigits) {
+  const double edges[] = {
+      0.1, 0.2, 0.3, 1.0 / 3.0, 2.0 / 3.0, 1e21, 1e22, 1e23, -0.0, 0.0, 1.0, 7.0, 100.0, 123456789.0,
+      9007199254740992.0, 9007199254740993.0, 1e15, 1e16, 0.0001, 0.00009999999999999999, 1e-5,
+      std::numeric_limits<double>::denorm_min(), 2 * std::numeric_limits<double>::denorm_min(),
+      std::numeric_limits<double>::min(), std::nextafter(std::numeric_limits<double>::min(), 0.0),
+      std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest(), 183.93216544105329,
+      359.99999999999994, 5e-324, 2.2250738585072009e-308, 4.35e-310,
+  };
+  for (const double v : edges) ExpectShortestRoundTrip(v);
+  // Doubles of every exponent, and longitudes as a chart has them.
+  std::mt19937_64 rng(31);
+  for (int i = 0; i < 200000; ++i) {
+    const std::uint64_t bits = rng();
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    if (i % 2) value = std::ldexp(static_cast<double>(bits >> 11), -53) * 360.0;
+    if (std::isfinite(value)) ExpectShortestRoundTrip(value);
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST(JsonWriter, PlainStringsAndKeysAreCopiedBetweenQuotes) {
+  LineJsonWriter w;
+  w.StartObject();
+  w.Key("date");
+  w.PlainString("1975-06-05");
+  w.Key(std::string_view("text"));
+  w.PlainString("16\xC2\xB0 30' Sag");
+  w.Key("empty");
+  w.PlainString("");
+  w.EndObject();
+  EXPECT_EQ(w.Text(), "{\"date\":\"1975-06-05\",\"text\":\"16\xC2\xB0 30' Sag\",\"empty\":\"\"}");
+  // Only texts that need no escape and are whole UTF-8 may be written so.
+  EXPECT_TRUE(IsPlainJsonText("07:05:09"));
+  EXPECT_FALSE(IsPlainJsonText("17\xC2\xB0 48' 28\" Sag"));
+  EXPECT_FALSE(IsPlainJsonText("a\r\nb"));
+  EXPECT_FALSE(IsPlainJsonText("back\\slash"));
+  EXPECT_FALSE(IsPlainJsonText("cut \xC2"));
+}
+
+TEST(JsonWriter, NextLineStartsTheNextValueAfterTheLine) {
+  LineJsonWriter w;
+  for (int i = 0; i < 3; ++i) {
+    w.StartArray();
+    w.Int(i);
+    w.Double(0.5 * i);
+    w.EndArray();
+    w.NextLine();
+  }
+  EXPECT_EQ(w.Text(), "[0,0.0]\n[1,0.5]\n[2,1.0]\n");
 }
 
 TEST(JsonWriter, ClearStartsTheNextValueInTheSameWriter) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,12 +30,20 @@ void Check(bool condition, int line = __builtin_LINE()) {
   std::abort();
 }
 
-// The run's own scratch folder, made once.
+// The run's own scratch folder, made at the first input and removed with what it holds when
+// the run ends, so that no run leaves a folder behind.
 const std::string& ChartPath() {
+  static const std::string folder = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "corvane_chart_fields_fuzz_XXXXXX").string();
+    Check(::mkdtemp(pattern.data()) != nullptr);
+    return pattern;
+  }();
   static const std::string path = [] {
-    char folder[] = "/tmp/corvane_chart_fields_fuzz_XXXXXX";
-    Check(::mkdtemp(folder) != nullptr);
-    return std::string(folder) + "/chart.zdh";
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(folder, ignored);
+    });
+    return folder + "/chart.zdh";
   }();
   return path;
 }
@@ -57,16 +66,17 @@ std::vector<std::string_view> Lines(std::string_view bytes, std::size_t count) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace corvane;
   const auto f = Lines(std::string_view(reinterpret_cast<const char*>(data), size), 9);
-  BirthData birth;
+  ChartRequest request;
   std::optional<CliInputError> e;
-  if ((e = SetBirthName(f[0], birth)) || (e = SetBirthDate(f[1], birth)) || (e = SetBirthTime(f[2], birth)) ||
-      (e = SetZonePosition(f[3], birth)) || (e = SetLongitude(f[4], birth)) || (e = SetLatitude(f[5], birth))) {
+  if ((e = SetBirthName(f[0], request)) || (e = SetBirthDate(f[1], request)) || (e = SetBirthTime(f[2], request)) ||
+      (e = SetZonePosition(f[3], request)) || (e = SetLongitude(f[4], request)) || (e = SetLatitude(f[5], request))) {
     Check(!e->message.empty());
     return 0;
   }
   // A name the setter took is one NameRefusal accepts.
-  Check(!NameRefusal(birth.name));
-  birth.city = f[6], birth.state = f[7], birth.country = f[8];
+  Check(!NameRefusal(request.name));
+  request.place.city = f[6], request.place.state = f[7], request.place.country = f[8];
+  BirthData birth = EnteredBirth(request);
   {
     const CalculationSettings settings;  // the element method: the Swiss data may be missing
     const CalculationResult result = CalculateChart(birth, settings);

@@ -47,12 +47,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (line.args.Has("--retrogrades")) (void)corvane::ParseYear(line.args.Value("--retrogrades"));
   if (line.run != DefaultCommand) return 0;
 
-  corvane::BirthData birth;
-  if (corvane::ReadBirthOptions(line.args, birth)) return 0;
-  const corvane::CalculationResult result = corvane::CalculateChart(birth);
-  if (!result.ok()) return 0;
+  corvane::ChartRequest request;
+  if (corvane::ReadBirthOptions(line.args, request)) return 0;
+  request.place.search.clear();  // no place search: its index is too slow to load per input
+  if (request.clock.kind == corvane::ClockKind::kPlaceZone) request.clock.kind = corvane::ClockKind::kZoneRow;
+  request.sweepMinutes = 0;
+  const corvane::Result<corvane::ChartReading> result = corvane::ResolveChart(request);
+  if (!result) return 0;
   corvane::PrettyJsonWriter json;
-  corvane::WriteChartJson(json, result.chart(), line.args.Has("--pages"));
+  corvane::WriteChartJson(json, *result->chart, line.args.Has("--pages"));
   rapidjson::Document doc;
   doc.Parse<rapidjson::kParseValidateEncodingFlag>(json.Text().data(), json.Text().size());
   if (doc.HasParseError() || !doc.IsObject()) std::abort();

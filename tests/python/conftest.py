@@ -6,11 +6,26 @@ CORVANE_CLI names the command line built beside it (default: build/corvane-cli).
 import json
 import os
 import pathlib
+import shutil
 import subprocess
+import tempfile
 
 import pytest
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
+
+
+def pytest_configure(config):
+    """Every tmp_path of the run lies in one folder made for the run, removed when it ends."""
+    if config.option.basetemp is None:
+        config.option.basetemp = tempfile.mkdtemp(prefix="corvane_pytest_")
+        config.corvane_run_folder = config.option.basetemp
+
+
+def pytest_unconfigure(config):
+    folder = getattr(config, "corvane_run_folder", None)
+    if folder:
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 @pytest.fixture(scope="session")

@@ -230,3 +230,15 @@ def test_stubs_name_the_parameters_of_the_functions(module):
         assert [p.name for p in parameters if p.kind == p.POSITIONAL_OR_KEYWORD] == positional, name
         assert [p.name for p in parameters if p.kind == p.KEYWORD_ONLY] == keyword, name
         assert getattr(loaded, name).__doc__, name
+
+
+def test_a_name_character_that_is_no_letter_is_refused_in_the_long_standing_words(cli):
+    request = {**BASE, "name": "RAM1"}
+    with pytest.raises(corvane.InputError) as refused:
+        corvane.chart(**request)
+    expected = "Please Enter only Letters: 1 is not a letter; a name takes letters, blanks, hyphens and apostrophes"
+    assert refused.value.message == expected
+    assert refused.value.field == "name"
+    status, _, err = run_cli(cli, ["--name", "RAM1", "--date", "1975-06-05", "--time", "07:05", "--zone", "34",
+                                   "--lon", "77:13E", "--lat", "28:36N"])
+    assert status == 2 and cli_refusal(err) == expected

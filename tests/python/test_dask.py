@@ -11,8 +11,10 @@ from test_charts import batch_rows, write_csv
 
 
 @pytest.fixture(scope="module")
-def client():
-    with LocalCluster(n_workers=2, threads_per_worker=1, processes=True, dashboard_address=None) as cluster, \
+def client(tmp_path_factory):
+    # The workers' scratch space goes into the run's own folder, which the run removes.
+    with LocalCluster(n_workers=2, threads_per_worker=1, processes=True, dashboard_address=None,
+                      local_directory=str(tmp_path_factory.mktemp("dask"))) as cluster, \
             Client(cluster) as client:
         yield client
 

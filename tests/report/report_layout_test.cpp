@@ -264,6 +264,36 @@ TEST(ReportPagination, NoLineCrossesAPageAndCaptionsStayWithTheirText) {
   EXPECT_GT(breaksInsideSections, 0);  // the heights did make sections run over pages
 }
 
+// At many page heights: a heading over a table stands on the page where the table starts,
+// so that no page ends with a heading alone (page 2 holding only "Vedic Planetary Position").
+TEST(ReportPagination, AHeadingKeepsWithTheTableItHeads) {
+  QImage device(10, 10, QImage::Format_RGB32);
+  device.setDotsPerMeterX(11811);  // 300 per inch
+  device.setDotsPerMeterY(11811);
+  const LagnaPageFields fields = PageFieldsOf(Sample());
+  int headingsOverTables = 0;
+  for (double heightPt = 330; heightPt <= 842; heightPt += 7) {
+    const ReportLayout layout(Sample(), fields, &device, QSizeF(180 / 25.4 * 300, heightPt / 72 * 300));
+    const double pageHeight = layout.bodySize().height();
+    for (const auto& section : layout.sections()) {
+      const QTextDocument& document = *section.document;
+      QAbstractTextDocumentLayout* lines = document.documentLayout();
+      for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QTextBlock next = block.next();
+        if (!next.isValid() || block.text().trimmed().isEmpty() || QTextCursor(block).currentTable() != nullptr ||
+            QTextCursor(next).currentTable() == nullptr || block.blockFormat().topMargin() < 6)
+          continue;
+        ++headingsOverTables;
+        const auto page = [&](const QTextBlock& b) {
+          return static_cast<int>(std::floor((lines->blockBoundingRect(b).top() + 1) / pageHeight));
+        };
+        EXPECT_EQ(page(block), page(next)) << heightPt << ": " << block.text().toStdString();
+      }
+    }
+  }
+  EXPECT_GT(headingsOverTables, 100);
+}
+
 // At many page heights: a paragraph of up to eight lines is never cut by a page break, and
 // one of up to sixteen lines is cut only where each page keeps at least three of its lines,
 // so that no page holds only the last line or two of a reading.

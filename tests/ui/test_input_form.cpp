@@ -201,7 +201,7 @@ class InputFormTest : public QObject {
     // A refused key brings a note beside the field, not a window that takes the next keys.
     QVERIFY(messages_.isEmpty());
     QCOMPARE(static_cast<FilteredLineEdit*>(name)->lastRefusal(),
-             QString("2 is not a letter: a name takes letters, blanks, hyphens and apostrophes"));
+             QString("Please Enter only Letters: 2 is not a letter; a name takes letters, blanks, hyphens and apostrophes"));
   }
 
   // Typed at speed, with a refused key in the middle: every other key reaches the field.
@@ -218,7 +218,7 @@ class InputFormTest : public QObject {
     }
     QCOMPARE(name->text(), QString("ANNE-MARIE SMITH"));
     QVERIFY(messages_.isEmpty());
-    QCOMPARE(name->lastRefusal(), QString("1 is not a letter: a name takes letters, blanks, hyphens and apostrophes"));
+    QCOMPARE(name->lastRefusal(), QString("Please Enter only Letters: 1 is not a letter; a name takes letters, blanks, hyphens and apostrophes"));
     // A hyphen left at the end is refused when the chart is asked for, naming it.
     name->setText("ANNE-");
     QVERIFY(!form_->runCalculation());
@@ -279,7 +279,7 @@ class InputFormTest : public QObject {
       } else {
         QVERIFY2(name->text().isEmpty(), qPrintable(QString::number(byte, 16)));
         QVERIFY(messages_.isEmpty());
-        QVERIFY(static_cast<FilteredLineEdit*>(name)->lastRefusal().startsWith(QString(typed) + " is not a letter"));
+        QVERIFY(static_cast<FilteredLineEdit*>(name)->lastRefusal().startsWith("Please Enter only Letters: " + QString(typed) + " is not a letter"));
       }
     }
     name->clear();
@@ -313,7 +313,7 @@ class InputFormTest : public QObject {
     drop("r2d2");
     QCOMPARE(name->text(), QString("\u00d1AND\u00da"));
     QVERIFY(messages_.isEmpty());
-    QVERIFY(static_cast<FilteredLineEdit*>(name)->lastRefusal().startsWith("2 is not a letter"));
+    QVERIFY(static_cast<FilteredLineEdit*>(name)->lastRefusal().startsWith("Please Enter only Letters: 2 is not a letter"));
 
     name->clear();
     for (const char* committed : {"\u00fc", "\u20ac"}) {
@@ -323,7 +323,7 @@ class InputFormTest : public QObject {
     }
     QCOMPARE(name->text(), QString("\u00dc"));
     QVERIFY(messages_.isEmpty());
-    QCOMPARE(static_cast<FilteredLineEdit*>(name)->lastRefusal(), QString("\u20ac is not a letter: a name takes letters, blanks, hyphens and apostrophes"));
+    QCOMPARE(static_cast<FilteredLineEdit*>(name)->lastRefusal(), QString("Please Enter only Letters: \u20ac is not a letter; a name takes letters, blanks, hyphens and apostrophes"));
 
     // The context menu's Paste is checked as well.
     QGuiApplication::clipboard()->setText("1");
@@ -337,7 +337,7 @@ class InputFormTest : public QObject {
     menu->close();
     QCOMPARE(name->text(), QString("\u00dc"));
     QVERIFY(messages_.isEmpty());
-    QVERIFY(static_cast<FilteredLineEdit*>(name)->lastRefusal().startsWith("1 is not a letter"));
+    QVERIFY(static_cast<FilteredLineEdit*>(name)->lastRefusal().startsWith("Please Enter only Letters: 1 is not a letter"));
   }
 
   // Digits typed quickly form one number; a pause starts a new one.

@@ -2,6 +2,7 @@
 // through the dialogs and the second-copy check.
 #include <sys/resource.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,6 +28,7 @@
 #include "ui/result_form.h"
 #include "ui/single_instance.h"
 #include "ui/twips.h"
+#include "ui/unsaved_reading.h"
 
 using namespace corvane;
 
@@ -98,6 +100,8 @@ class NavigationTest : public QObject {
   }
 
   void exitOrClosingEndsTheProgramWithPagesOpen() {
+    int asked = 0;
+    SetQuestionAskerForTesting([&](QWidget*, const QString&) { return ++asked, true; });
     for (int way = 0; way < 4; ++way) {
       AppController app;
       QSignalSpy exits(&app, &AppController::exitRequested);
@@ -112,7 +116,59 @@ class NavigationTest : public QObject {
       if (way == 2) frame->close();
       if (way == 3) frame->findChild<QPushButton*>("cmdBack")->click(), app.inputForm()->close();
       QVERIFY2(exits.count() >= 1, qPrintable(QString::number(way)));
+      QCOMPARE(asked, way + 1);  // the reading was never saved: asked once
     }
+    SetQuestionAskerForTesting({});
+  }
+
+  // Leaving with a reading never saved asks first: No keeps the program and its window;
+  // after a save, or with the question turned off in the File menu, nobody is asked.
+  void leavingWithAnUnsavedReadingAsksFirst() {
+    QTemporaryDir folder;
+    QStringList questions;
+    bool answer = false;
+    SetQuestionAskerForTesting([&](QWidget*, const QString& text) { return questions << text, answer; });
+    SetFileChooserForTesting([&](FileDialogKind) { return folder.filePath("ram.zdh"); });
+    for (int way = 0; way < 3; ++way) {
+      AppController app;
+      QSignalSpy exits(&app, &AppController::exitRequested);
+      FrameWindow* frame = Calculated(app);
+      QVERIFY(frame);
+      frame->show();
+      questions.clear();
+      if (way == 0) frame->findChild<QPushButton*>("cmdExit")->click();
+      if (way == 1) frame->close();
+      if (way == 2) frame->findChild<QPushButton*>("cmdBack")->click(), app.inputForm()->close();
+      QCOMPARE(questions.size(), 1);
+      QVERIFY2(questions[0].contains(QStringLiteral("RAM")), qPrintable(questions[0]));
+      QCOMPARE(exits.count(), 0);
+      QVERIFY(way == 2 ? app.inputForm()->isVisible() : frame->isVisible());
+    }
+    {
+      AppController app;
+      QSignalSpy exits(&app, &AppController::exitRequested);
+      FrameWindow* frame = Calculated(app);
+      frame->findChild<QPushButton*>("cmdSave")->click();
+      questions.clear();
+      frame->findChild<QPushButton*>("cmdExit")->click();
+      QVERIFY(questions.isEmpty());
+      QCOMPARE(exits.count(), 1);
+    }
+    {
+      AppController app;
+      QSignalSpy exits(&app, &AppController::exitRequested);
+      FrameWindow* frame = Calculated(app);
+      QAction* ask = frame->findChild<QAction*>("mnuAskBeforeLeaving");
+      QVERIFY(ask && ask->isChecked());
+      ask->trigger();  // turned off, and kept
+      QVERIFY(!AskBeforeLeavingUnsaved());
+      questions.clear();
+      frame->findChild<QPushButton*>("cmdExit")->click();
+      QVERIFY(questions.isEmpty());
+      QCOMPARE(exits.count(), 1);
+    }
+    SetQuestionAskerForTesting({});
+    SetFileChooserForTesting({});
   }
 
   void frameMenusAndButtonsFollowingTheRightEdge() {
@@ -129,7 +185,7 @@ class NavigationTest : public QObject {
     QCOMPARE(menus, (QStringList{"&File", "  Print\u2026", "  Export PDF\u2026", "  Export Chart Picture\u2026", "  -",
                                  "  &Back", "  Compare conventions",
                                  QString::fromUtf8("  Birth-time &sweep\u2026"), QString::fromUtf8("  Options\u2026"),
-                                 "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
+                                 "  Ask Before Leaving an Unsaved Reading", "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
                                  "  -", "  Check for Software &Update", "  -", "  &About Software"}));
     auto* exit = frame.findChild<QPushButton*>("cmdExit");
     auto* back = frame.findChild<QPushButton*>("cmdBack");

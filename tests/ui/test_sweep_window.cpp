@@ -2,14 +2,22 @@
 // chart, picking a time shows the whole reading at that time, Reset returns to the given
 // chart, the window's width is kept with the settings, and a new chart moves the sweep.
 #include <QComboBox>
+#include <QFile>
+#include <QWindow>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QAction>
+#include <QTemporaryDir>
+
 #include "app/birth_sweep.h"
 #include "app/chart_calculation.h"
+#include "app/chart_file.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_presenter.h"
 #include "report/sweep_drawing.h"
 #include "tests/app/sample_birth.h"
 #include "ui/frame_window.h"
@@ -21,6 +29,30 @@ namespace {
 std::shared_ptr<const Chart> Calculated(const BirthData& birth) {
   const CalculationResult result = CalculateChart(birth);
   return std::get<0>(result.outcome);
+}
+
+// The birth time a chart file holds, "07:05:00".
+QString SavedTime(const QString& path) {
+  std::string why;
+  const std::optional<std::string> bytes = ReadChartFile(path.toStdString(), why);
+  if (!bytes) return QString::fromStdString("unreadable: " + why);
+  const ParsedChartFile parsed = ParseChartFile(*bytes);
+  if (!parsed.ok()) return QStringLiteral("refused");
+  const BirthData& b = parsed.birth();
+  return QStringLiteral("%1:%2:%3").arg(b.hour, 2, 10, QChar('0')).arg(b.minute, 2, 10, QChar('0')).arg(b.second, 2, 10, QChar('0'));
+}
+
+// Clicks the timeline `minutes` after the given time.
+void ClickMinutesAfter(SweepView* view, int minutes) {
+  const BirthSweep& sweep = *view->sweep();
+  const SweepGeometry geometry(sweep, view->timelineArea());
+  const QPoint at(qRound(geometry.xOf(AddMinutes(sweep.given, minutes))), qRound(geometry.rowRect(kPpL).center().y()));
+  QTest::mouseClick(view, Qt::LeftButton, {}, at);
+}
+
+QString ClockOf(const Chart& chart) {
+  const BirthData& b = chart.birth;
+  return QStringLiteral("%1:%2:%3").arg(b.hour, 2, 10, QChar('0')).arg(b.minute, 2, 10, QChar('0')).arg(b.second, 2, 10, QChar('0'));
 }
 }  // namespace
 
@@ -35,6 +67,113 @@ class SweepWindowTest : public QObject {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
   }
   void init() { QSettings("Corvane", "Corvane").clear(); }
+  void cleanup() {
+    SetChoiceAskerForTesting({});
+    SetFileChooserForTesting({});
+  }
+
+  // A time picked on the sweep is a trial: the result window says so with both times and
+  // the way back, and Save writes the given birth unless the trial time is chosen in the
+  // question that names both. Reopened, the file holds the time chosen.
+  void aTrialTimeIsMarkedAndSaveKeepsTheGivenBirth() {
+    QTemporaryDir folder;
+    FrameWindow frame;
+    const auto given = Calculated(testing::DelhiBirth());
+    frame.showChart(given);
+    frame.show();
+    auto* banner = frame.findChild<QWidget*>("fraTrialTime");
+    QVERIFY(banner && !banner->isVisible());
+    SweepWindow* window = frame.showSweep();
+    window->resize(900, 520);
+    window->waitForSweep();
+    ClickMinutesAfter(window->view(), 10);
+    QVERIFY(frame.showsTrialTime());
+    const QString trial = ClockOf(*frame.chart());
+    QVERIFY(trial != QStringLiteral("07:05:00"));
+    QVERIFY(banner->isVisible());
+    const QString said = frame.findChild<QLabel*>("lblTrialTime")->text();
+    QVERIFY2(said.contains(trial) && said.contains(QStringLiteral("07:05:00")), qPrintable(said));
+
+    QStringList asked;
+    std::optional<int> answer = 0;
+    SetChoiceAskerForTesting([&](QWidget*, const QString& text, const QStringList& answers) {
+      asked << text << answers;
+      return answer;
+    });
+    QString path = folder.filePath("given.zdh");
+    SetFileChooserForTesting([&](FileDialogKind) { return path; });
+    auto* save = frame.findChild<QPushButton*>("cmdSave");
+    save->click();
+    QCOMPARE(asked.size(), 3);  // the question and its two answers, each naming its time
+    QVERIFY2(asked[0].contains(trial) && asked[0].contains(QStringLiteral("07:05:00")), qPrintable(asked[0]));
+    QCOMPARE(asked[1], QStringLiteral("Save the given time 07:05:00"));
+    QCOMPARE(asked[2], QStringLiteral("Save the trial time ") + trial);
+    QCOMPARE(SavedTime(path), QStringLiteral("07:05:00"));
+
+    answer = 1;  // the trial time, chosen
+    path = folder.filePath("trial.zdh");
+    save->click();
+    QCOMPARE(SavedTime(path), trial);
+
+    answer = std::nullopt;  // cancelled: nothing written
+    path = folder.filePath("cancelled.zdh");
+    save->click();
+    QVERIFY(!QFile::exists(path));
+
+    // The banner's way back shows the given reading, and the sweep's mark goes too.
+    frame.findChild<QPushButton*>("cmdResetTrial")->click();
+    QCOMPARE(frame.chart(), given.get());
+    QVERIFY(!banner->isVisible());
+    QVERIFY(!window->findChild<QPushButton*>("cmdSweepReset")->isEnabled());
+    asked.clear();
+    path = folder.filePath("plain.zdh");
+    save->click();
+    QVERIFY(asked.isEmpty());  // no trial, no question
+    QCOMPARE(SavedTime(path), QStringLiteral("07:05:00"));
+  }
+
+  // The sweep window works as the others: the keys move the trial time (a minute, with
+  // Shift a second; Home back to the given time), Esc and Ctrl+W and a Close button close it,
+  // its controls have names, and it is an owned window of the result window.
+  void keysMoveTheTrialTimeAndCloseTheWindow() {
+    FrameWindow frame;
+    const auto given = Calculated(testing::DelhiBirth());
+    frame.showChart(given);
+    frame.show();
+    SweepWindow* window = frame.showSweep();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->waitForSweep();
+    SweepView* view = window->view();
+    QCOMPARE(view->focusPolicy(), Qt::StrongFocus);
+    QVERIFY(!view->accessibleName().isEmpty());
+    QVERIFY(!window->findChild<QComboBox*>("cboSweepWidth")->accessibleName().isEmpty());
+    QVERIFY(window->isWindow());
+    QCOMPARE(window->parentWidget(), static_cast<QWidget*>(&frame));
+    QCOMPARE(window->windowHandle()->transientParent(), frame.windowHandle());
+    struct Step {
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+      const char* time;
+    };
+    const Step steps[] = {{Qt::Key_Right, {}, "07:06:00"},         {Qt::Key_Right, Qt::ShiftModifier, "07:06:01"},
+                          {Qt::Key_Left, {}, "07:05:01"},          {Qt::Key_Left, Qt::ShiftModifier, "07:05:00"},
+                          {Qt::Key_Left, Qt::ShiftModifier, "07:04:59"}, {Qt::Key_Home, {}, "07:05:00"}};
+    for (const Step& step : steps) {
+      QTest::keyClick(view, step.key, step.modifiers);
+      QCOMPARE(ClockOf(*frame.chart()), QString(step.time));
+    }
+    QCOMPARE(frame.chart(), given.get());  // Home: the given chart itself, no trial
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+      frame.showSweep();
+      QVERIFY(window->isVisible());
+      QTRY_VERIFY(window->isActiveWindow());
+      QTest::keySequence(window, keys);
+      QVERIFY2(!window->isVisible(), qPrintable(keys.toString()));
+    }
+    frame.showSweep();
+    window->findChild<QPushButton*>("cmdClose")->click();
+    QVERIFY(!window->isVisible());
+  }
 
   void drawsTheSweepOfTheChartAndSaysWhatHolds() {
     FrameWindow frame;
