@@ -1,6 +1,8 @@
 #include "app/chart_calculation.h"
 
 #include "app/display_texts.h"
+#include "app/ephemeris_messages.h"
+#include "app/month_names.h"
 #include "app/zone_clock.h"
 #include "app/zone_table.h"
 #include "astro/element_ephemeris.h"
@@ -105,10 +107,7 @@ CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, cons
   inputs.sunAtSunriseDeg = sun.sunAtSunriseDeg;
   inputs.minutesSinceSunrise = sun.minutesSinceSunrise;
   inputs.secondsSinceSunrise = sun.secondsSinceSunrise;
-  inputs.indu = settings.indu;
-  inputs.pranapadaSun = settings.pranapadaSun;
-  inputs.varnada = settings.varnada;
-  inputs.lords = settings.lords;
+  settings.CountLagnasBy(inputs);
   if (sun.exact) inputs.exactSecondsSinceSunrise = sun.exact->secondsSinceSunrise;
   c.lagnas = ComputeLagnas(inputs);
   return {std::shared_ptr<const Chart>(std::move(chart))};
@@ -151,7 +150,7 @@ CalculationResult CalculateChart(const BirthData& data, const Ephemeris& engine,
   try {
     return Calculate(data, engine, settings);
   } catch (const EphemerisError& e) {
-    return {InputMessage{e.message(), MessageIcon::Error, BirthField::None}};
+    return {InputMessage{EphemerisFailureMessage(e.failure()), MessageIcon::Error, BirthField::None}};
   }
 }
 

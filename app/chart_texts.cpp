@@ -2,6 +2,7 @@
 
 #include "app/birth_validation.h"
 #include "app/display_texts.h"
+#include "app/month_names.h"
 #include "app/zone_clock.h"
 #include "app/zone_table.h"
 

@@ -1,5 +1,6 @@
 #include "app/convention_comparison.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -52,41 +53,33 @@ void Mark(ComparisonCell& cell, const ComparisonCell& base) {
 }  // namespace
 
 std::vector<ComparisonColumn> ComparisonColumns(const CalculationSettings& current) {
-  CalculationSettings precise;
-  precise.engine = EngineKind::kSwiss;
-  CalculationSettings centre = precise;
-  centre.sunrise = SunriseDefinition::kDiscCentre;
-  CalculationSettings moonIndu = centre;
-  moonIndu.indu = InduRule::kFromMoon;
-  CalculationSettings trueNode = precise;
-  trueNode.node = NodeKind::kTrue;
-  // Each of the conventions behind the lagnas alone against the default.
-  CalculationSettings exactTime, birthSun, signVarnada, jaiminiLords, exactNakshatra;
-  exactTime.timing = TimingPrecision::kExact;
-  birthSun.pranapadaSun = PranapadaSun::kAtBirth;
-  signVarnada.varnada = VarnadaCount::kSigns;
-  jaiminiLords.lords = SignLords::kJaimini;
-  exactNakshatra.nakshatra = NakshatraDivision::kExact;
-  CalculationSettings classical = precise;
-  ApplyExactConventions(classical);
-  classical.lords = SignLords::kJaimini;
-
-  std::vector<ComparisonColumn> columns = {
-      {"Default",
-       "Element method, Lahiri, mean node, sunrise at the upper limb with refraction, Indu lagna from the ascendant, "
-       "whole minutes, Pranapada from the Sun at sunrise, Varnada in degrees, one lord per sign, tabulated nakshatras",
-       CalculationSettings{}, -1},
-      {"Precise", "Swiss Ephemeris instead of the element method", precise, 0},
-      {"Centre sunrise", "Sunrise at the centre of the disc without refraction", centre, 1},
-      {"Indu from Moon", "Indu lagna from the Moon with Venus kala 12", moonIndu, 2},
-      {"True node", "The true node instead of the mean node", trueNode, 1},
-      {"Exact time", "The birth second and the unrounded sunrise instead of whole minutes", exactTime, 0},
-      {"Sun at birth", "The Pranapada lagna from the Sun at birth instead of at sunrise", birthSun, 0},
-      {"Varnada signs", "The Varnada lagna counted in whole signs instead of degrees", signVarnada, 0},
-      {"Jaimini lords", "Scorpio and Aquarius ruled by the stronger of Mars/Ketu and Saturn/Rahu", jaiminiLords, 0},
-      {"Exact nakshatras", "Nakshatra starts 13 degrees 20 minutes apart instead of the table", exactNakshatra, 0},
-      {"Classical", "Swiss Ephemeris with the exact conventions and the Jaimini lords", classical, 1},
-  };
+  const CalculationSettings defaults;
+  std::vector<ComparisonColumn> columns = {{"Default", SettingsSummary(defaults), defaults, -1}};
+  // The column a setting's column builds on: the default one, or another setting's.
+  std::vector<std::string_view> columnOf = {""};
+  for (const SettingRow& row : kSettingRows) {
+    const ComparisonSpec& spec = row.comparison;
+    if (spec.title.empty()) continue;
+    const auto base = std::find(columnOf.begin(), columnOf.end(), spec.on);
+    const std::optional<std::size_t> choice = row.Find(spec.choiceKey);
+    if (base == columnOf.end() || !choice) continue;  // held to the table by its test
+    const int baseIndex = static_cast<int>(base - columnOf.begin());
+    ComparisonColumn column{spec.title, std::string(spec.change), columns[static_cast<std::size_t>(baseIndex)].settings,
+                            baseIndex};
+    row.choose(column.settings, *choice);
+    columns.push_back(std::move(column));
+    columnOf.push_back(row.key);
+  }
+  // Everything at once on the precise engine: the exact preset and the Jaimini lords.
+  const auto precise = std::find(columnOf.begin(), columnOf.end(), "engine");
+  if (precise != columnOf.end()) {
+    const int preciseIndex = static_cast<int>(precise - columnOf.begin());
+    CalculationSettings classical = columns[static_cast<std::size_t>(preciseIndex)].settings;
+    ApplyExactConventions(classical);
+    classical.lords = SignLords::kJaimini;
+    columns.push_back({"Classical", "Swiss Ephemeris with the exact conventions and the Jaimini lords", classical,
+                       preciseIndex});
+  }
   bool listed = false;
   for (const ComparisonColumn& c : columns) listed = listed || c.settings == current;
   if (!listed) columns.push_back({"Your settings", SettingsSummary(current), current, 0});

@@ -39,11 +39,10 @@ struct ConventionComparison {
   std::vector<ComparisonRow> rows;    // the thirteen lagnas, the reference sunrise and Rahu
 };
 
-// The default; the precise engine; that with the centre-of-disc sunrise; that with the Indu
-// lagna from the Moon; the precise engine with the true node; the default with each of exact
-// timing, the Pranapada Sun at birth, the Varnada in signs, the Jaimini lords and the exact
-// nakshatra starts; the precise engine with all of the exact preset and the Jaimini lords;
-// and the current settings when they are none of these.
+// The default; then, in the order of kSettingRows, the column each setting's comparison
+// declares (its choice on the default column or on another setting's column); the precise
+// engine with all of the exact preset and the Jaimini lords; and the current settings when
+// they are none of these.
 std::vector<ComparisonColumn> ComparisonColumns(const CalculationSettings& current);
 
 // The birth calculated under every column's settings, cell by cell.

@@ -10,13 +10,11 @@
 #include <cstdlib>
 #include <exception>
 
+#include "app/month_names.h"
 #include "app/zone_table.h"
 
 namespace corvane {
 namespace {
-
-constexpr std::array<const char*, 12> kMonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                                                     "July",    "August",   "September", "October", "November", "December"};
 
 ZoneReading ReadingOf(const date::sys_info& info) {
   return {static_cast<int>(info.offset.count()), info.save != std::chrono::minutes{0}, info.abbrev};
@@ -47,7 +45,7 @@ std::string ClockText(const LocalDateTime& t, bool withSeconds) {
 }
 
 std::string DateText(const LocalDateTime& t) {
-  return std::to_string(t.day) + " " + kMonthNames[static_cast<std::size_t>(t.month - 1)] + " " +
+  return std::to_string(t.day) + " " + std::string(kMonthNames[static_cast<std::size_t>(t.month - 1)]) + " " +
          std::to_string(t.year);
 }
 

@@ -1,8 +1,6 @@
 #pragma once
-#include <array>
 #include <compare>
 #include <cstdint>
-#include <string_view>
 
 namespace corvane {
 
@@ -18,10 +16,6 @@ struct CivilDateTime {
 
   auto operator<=>(const CivilDateTime&) const = default;
 };
-
-inline constexpr std::array<std::string_view, 12> kMonthNames = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
 
 // Days since 1970-01-01 of a Gregorian date (negative before it).
 std::int64_t DaysFromCivil(int year, int month, int day);

@@ -1,6 +1,5 @@
 #pragma once
 #include <exception>
-#include <string_view>
 
 #include "astro/bodies.h"
 #include "astro/geo_point.h"
@@ -15,17 +14,25 @@ struct SiderealPositions {
   double ayanamsaDeg = 0;          // added to a tropical longitude gives the sidereal one (negative)
 };
 
-// Thrown by an engine that cannot compute what it is asked: a moment outside the dates its
-// data covers, or data files that are missing. The message is ready to show; it is one of
-// the engine's constant texts, so it outlives the error.
+// Why an engine cannot compute what it is asked. The words for each are made where the
+// program speaks to its user (app/ephemeris_messages.h).
+enum class EphemerisFailure {
+  kOutsidePreciseRange,  // a moment outside the dates the precise engine's data covers
+  kDataFilesMissing,     // the precise engine's data files are missing or unreadable
+};
+
+// Thrown by an engine that cannot compute what it is asked; it carries the failure only.
 class EphemerisError : public std::exception {
  public:
-  explicit EphemerisError(std::string_view constantMessage) : message_(constantMessage) {}
-  std::string_view message() const { return message_; }
-  const char* what() const noexcept override { return message_.data(); }
+  explicit EphemerisError(EphemerisFailure failure) : failure_(failure) {}
+  EphemerisFailure failure() const { return failure_; }
+  // The failure's code name, for logs: "outside_precise_range", "data_files_missing".
+  const char* what() const noexcept override {
+    return failure_ == EphemerisFailure::kOutsidePreciseRange ? "outside_precise_range" : "data_files_missing";
+  }
 
  private:
-  std::string_view message_;
+  EphemerisFailure failure_;
 };
 
 // The astronomical engine behind a chart. Code above it takes a const Ephemeris& and never

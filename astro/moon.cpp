@@ -8,6 +8,11 @@
 
 namespace corvane {
 
+// The Moon of Meeus, Astronomical Algorithms (1st ed., 1991, chapter 45 "Position of the
+// Moon"; chapter 47 of the 2nd ed.), from the ELP-2000/82 theory: the mean arguments and the
+// eccentricity factor of the 1st edition (the 2nd revises their last digits) and the 25
+// largest terms of its longitude table (astro/tables/lunar_terms.cpp). Longitude of the mean
+// equinox of date, no nutation: the ayanamsa below carries that term.
 namespace {
 
 struct MeanLunarArguments {
@@ -15,6 +20,8 @@ struct MeanLunarArguments {
   double e;            // eccentricity factor
 };
 
+// D (mean elongation), M (the Sun's mean anomaly), M' (the Moon's) and F (argument of
+// latitude), and E = 1 - 0.002516 T - 0.0000074 T^2.
 MeanLunarArguments Arguments(double t) {
   return {(297.8502042 + 445267.1115168 * t) * kDegToRad, (357.5291092 + 35999.0502909 * t) * kDegToRad,
           (134.9634114 + 477198.8676313 * t) * kDegToRad, (93.2720993 + 483202.0175273 * t) * kDegToRad,
@@ -35,6 +42,7 @@ double LunarPeriodicSum(double t2000) {
   return sum;
 }
 
+// L' = 218.3164591 + 481267.88134236 T, the Moon's mean longitude (1st edition), plus the terms.
 double TropicalMoonLongitude(double t2000) {
   double lambda = 218.3164591 + 481267.88134236 * t2000 + LunarPeriodicSum(t2000);
   while (lambda < 0) lambda += 360.0;
@@ -42,6 +50,7 @@ double TropicalMoonLongitude(double t2000) {
   return lambda;
 }
 
+// 27 equal nakshatras of 13 deg 20' (800 arc minutes) from 0 deg sidereal Aries.
 double NakshatraStartOf(double siderealLongitude, NakshatraDivision division) {
   // The index uses the exact width of 800 arcminutes; only the tabulated starts are rounded.
   double k = std::floor(siderealLongitude * 60.0 / 800.0);

@@ -7,6 +7,11 @@
 
 namespace corvane {
 
+// Geocentric longitudes from mean Keplerian elements: the elements of E. M. Standish (JPL) at
+// J2000.0 with their rates per century (astro/tables/orbital_elements.h), an ellipse per
+// planet (Kepler's equation, Meeus, Astronomical Algorithms, 2nd ed., chapter 30), the Earth's
+// heliocentric place subtracted. No light time, aberration or nutation: a minutes-of-arc
+// method, kept for the charts it has always given.
 namespace {
 
 constexpr double kKeplerTolerance = 1e-12;
@@ -107,10 +112,27 @@ double PlanetLongitude(int i, double d) {
   return GeocentricLongitude(i, d, EarthHeliocentric(EvaluatePlanetElements(kEarthRow, d)));
 }
 
+namespace {
+
+// The mean lunar node's longitude and daily motion of Paul Schlyter's "How to compute planetary
+// positions" (N = 125.1228 - 0.0529538083 d), here with d counted from J2000.0.
+constexpr double kMeanNodeAtEpochDeg = 125.1228;
+constexpr double kMeanNodeDegPerDay = 0.0529538083;
+
+// The node comes back from radians to degrees through 3.1416, not pi: a deliberate rounding
+// that every chart of the program has carried (it moves Rahu by up to 0.001 degree); kept so
+// that no Rahu or Ketu changes.
+constexpr double kNodeRoundedPi = 3.1416;
+
+// Rahu stands one degree behind the mean node. The program's charts have always carried this
+// shift; it is kept so that Rahu and Ketu stay where they have always been shown.
+constexpr double kNodeShiftDeg = 1.0;
+
+}  // namespace
+
 double MeanNodeLongitude(double d) {
-  const double node = 125.1228 - 0.0529538083 * d;
-  // The way back to degrees uses 3.1416, not pi, as the node has always been computed.
-  return NormalizeRadians(node * kDegToRad) * 180.0 / 3.1416;
+  const double node = kMeanNodeAtEpochDeg - kMeanNodeDegPerDay * d;
+  return NormalizeRadians(node * kDegToRad) * 180.0 / kNodeRoundedPi;
 }
 
 PerBody<double> SiderealPlanetLongitudes(const UtInstant& t, double ayanamsaDeg) {
@@ -126,7 +148,7 @@ PerBody<double> SiderealPlanetLongitudes(const UtInstant& t, double ayanamsaDeg)
   for (int i = 0; i < kElementRowCount; ++i)
     out[kRowBody[static_cast<std::size_t>(i)]] = SiderealOfDate(GeocentricLongitude(i, d, earth), precession, ayanamsaDeg);
 
-  double rahu = MeanNodeLongitude(d) - 1.0 - std::fabs(ayanamsaDeg);
+  double rahu = MeanNodeLongitude(d) - kNodeShiftDeg - std::fabs(ayanamsaDeg);
   while (rahu < 0) rahu += 360.0;
   double ketu = rahu + 180.0;
   while (ketu > 360.0) ketu -= 360.0;

@@ -4,8 +4,6 @@
 #include <charconv>
 #include <cstdint>
 #include <iterator>
-#include <stdexcept>
-#include <string>
 
 #include "astro/tables/station_rows.h"
 
@@ -34,7 +32,7 @@ int PlanetSlot(std::string_view planet) {
 }
 
 // "month,day,year,hour,minute," -> a date-time. The table is compiled in, so a malformed
-// row is a build defect: it is reported rather than silently misread.
+// row is a build defect: it is thrown rather than silently misread.
 CivilDateTime ParseRow(std::string_view row) {
   int fields[5] = {};
   const char* p = row.data();
@@ -42,14 +40,14 @@ CivilDateTime ParseRow(std::string_view row) {
   for (int& field : fields) {
     const auto [next, ec] = std::from_chars(p, end, field);
     if (ec != std::errc() || next == end || *next != ',') {
-      throw std::logic_error("malformed station row: " + std::string(row));
+      throw StationTableDefect(StationTableDefect::Kind::kMalformedRow);
     }
     p = next + 1;
   }
   const CivilDateTime t{fields[2], fields[0], fields[1], fields[3], fields[4], 0};
   if (p != end || t.month < 1 || t.month > 12 || t.day < 1 || t.day > DaysInMonth(t.year, t.month) ||
       t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59) {
-    throw std::logic_error("malformed station row: " + std::string(row));
+    throw StationTableDefect(StationTableDefect::Kind::kMalformedRow);
   }
   return t;
 }
@@ -59,7 +57,7 @@ StationTables LoadTables() {
   for (std::size_t i = 0; i < kStationRowCount; ++i) {
     const StationRow& row = kStationRows[i];
     const int slot = PlanetSlot(row.planet);
-    if (slot < 0) throw std::logic_error("station row for unknown planet: " + std::string(row.planet));
+    if (slot < 0) throw StationTableDefect(StationTableDefect::Kind::kUnknownPlanet);
     PlanetTable& table = tables[static_cast<std::size_t>(slot)];
     const CivilDateTime start = ParseRow(row.start);
     const CivilDateTime end = ParseRow(row.end);
@@ -72,7 +70,7 @@ StationTables LoadTables() {
     for (std::size_t i = 0; i < table.periods.size(); ++i) {
       const bool ordered = table.periods[i].start < table.periods[i].end &&
                            (i == 0 || table.periods[i - 1].end < table.periods[i].start);
-      if (!ordered) throw std::logic_error("station table out of order");
+      if (!ordered) throw StationTableDefect(StationTableDefect::Kind::kOutOfOrder);
     }
   }
   return tables;

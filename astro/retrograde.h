@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <exception>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,27 @@ inline constexpr std::array<std::string_view, 8> kStationPlanets = {
 // (tools/station_generator.cpp makes them for the same years). Other years are not listed.
 inline constexpr int kStationFirstYear = 1897;
 inline constexpr int kStationLastYear = 2053;
+
+// A defect of the compiled-in station table, thrown when the table is first read. The build
+// checks the table (tools/check_stations.cmake), so a program that runs never throws it.
+class StationTableDefect : public std::exception {
+ public:
+  enum class Kind { kMalformedRow, kUnknownPlanet, kOutOfOrder };
+  explicit StationTableDefect(Kind kind) : kind_(kind) {}
+  Kind kind() const { return kind_; }
+  // The kind's code name, for a log.
+  const char* what() const noexcept override {
+    switch (kind_) {
+      case Kind::kMalformedRow: return "station_table_malformed_row";
+      case Kind::kUnknownPlanet: return "station_table_unknown_planet";
+      case Kind::kOutOfOrder: return "station_table_out_of_order";
+    }
+    return "station_table_defect";
+  }
+
+ private:
+  Kind kind_;
+};
 
 // One retrograde period: from the station retrograde to the station direct, both in UT.
 struct RetrogradePeriod {

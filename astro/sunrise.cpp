@@ -9,7 +9,13 @@ namespace corvane {
 
 namespace {
 
-// The almanac's own rounded constants (radians unless noted).
+// The sunrise and sunset algorithm of the Almanac for Computers (Nautical Almanac Office,
+// United States Naval Observatory), worked in radians: the Sun's mean anomaly 0.9856 t - 3.289
+// deg, its true longitude M + 1.916 sin M + 0.020 sin 2M + 282.634 deg, its right ascension
+// and declination from the obliquity, the hour angle at the official zenith 90 deg 50' (upper
+// limb with the standard refraction), and local mean time H + RA - 0.06571 t - 6.622 h. The
+// constants below are those values in radians, rounded to about six figures as the program
+// has always held them; they are kept so that every sunrise stays on its minute.
 constexpr double P2 = 1.5708;          // pi/2, 6 h of hour angle
 constexpr double P1 = 3.14159;         // pi
 constexpr double P3 = 4.71239;         // 3pi/2, 18 h
@@ -17,12 +23,12 @@ constexpr double PP = 6.28319;         // 2pi
 constexpr double DR = 0.0174533;       // radians per degree
 constexpr double K = 0.261799;         // radians per hour of zone offset
 constexpr double CZ = -0.0145439;      // cos of zenith distance 90 deg 50 min
-constexpr double CZ_CENTRE = 0.0;      // cos of zenith distance 90 deg
-constexpr double M1 = 0.017202, M0 = 0.0574039;
-constexpr double C1 = 0.0334405, C2 = 0.000349066, L0 = 4.93289;
+constexpr double CZ_CENTRE = 0.0;      // cos of zenith distance 90 deg (the disc-centre choice)
+constexpr double M1 = 0.017202, M0 = 0.0574039;  // mean anomaly: 0.9856 deg per day, 3.289 deg
+constexpr double C1 = 0.0334405, C2 = 0.000349066, L0 = 4.93289;  // 1.916, 0.020 and 282.634 deg
 constexpr double EPS = 4.84814e-6;     // one arcsecond: keeps L off multiples of P2
 constexpr double CE = 0.91746, SE = 0.39782;  // cos and sin of the obliquity
-constexpr double R1 = 0.0172028, R0 = 1.73364;
+constexpr double R1 = 0.0172028, R0 = 1.73364;  // 0.06571 h per day and 6.622 h, in radians
 constexpr double HR = 3.81972;         // hours per radian
 
 // Clock time in minutes after local midnight of one event, or why the Sun does not reach
@@ -79,6 +85,8 @@ RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, cons
   double zone = -(s * magnitude);
   // The clock ran one hour ahead whenever the box is ticked, on every date and hemisphere.
   if (offset.daylightSavingHour) zone += 1.0;
+  // A clock 13 hours ahead of UT (a +12 zone on summer time) is read as 11 hours behind, as
+  // the program always has; the reduction into 0..24 h gives the same clock time either way.
   if (zone == 13.0) zone = -11.0;
 
   const double n = DayOfYear(year, month, day) - 1;

@@ -30,7 +30,10 @@ constexpr std::int32_t kEquatorialFlags = SEFLG_SWIEPH | SEFLG_EQUATORIAL;
 constexpr double kFirstJdUt = 2378493.5;
 constexpr double kLastJdUt = 2597644.5;
 
-// Sunrise geometry. Swiss Ephemeris' solar diameter (1 392 000 km) and astronomical unit.
+// Sunrise geometry. Swiss Ephemeris' solar diameter (1 392 000 km) and the IAU 2012
+// astronomical unit; the IAU 1976 solar parallax (8.794148", the equatorial horizontal
+// parallax at 1 AU); the standard horizontal refraction of 34' of the almanacs' sunrise; the
+// rate of mean sidereal time of Meeus, Astronomical Algorithms (2nd ed., chapter 12).
 constexpr double kSunRadiusAu = 696000000.0 / 1.49597870700e11;
 constexpr double kParallaxAtOneAuDeg = 8.794148 / 3600.0;  // equatorial horizontal parallax
 constexpr double kStandardRefractionDeg = 34.0 / 60.0;
@@ -96,7 +99,7 @@ class LibrarySession {
 };
 
 void RequireCovered(double jdUt) {
-  if (!(jdUt >= kFirstJdUt && jdUt <= kLastJdUt)) throw EphemerisError(kPreciseRangeMessage);
+  if (!(jdUt >= kFirstJdUt && jdUt <= kLastJdUt)) throw EphemerisError(EphemerisFailure::kOutsidePreciseRange);
 }
 
 // One body; without the data files the library would quietly fall back to its analytic
@@ -104,7 +107,7 @@ void RequireCovered(double jdUt) {
 void Calc(double jdUt, int body, std::int32_t flags, double (&x)[6]) {
   char error[AS_MAXCH] = "";
   const std::int32_t got = swe_calc_ut(jdUt, body, flags, x, error);
-  if (got < 0 || (got & SEFLG_SWIEPH) == 0) throw EphemerisError(kSwissDataMissingMessage);
+  if (got < 0 || (got & SEFLG_SWIEPH) == 0) throw EphemerisError(EphemerisFailure::kDataFilesMissing);
 }
 
 // The ayanamsa of the session's mode at the instant, nutation included (positive degrees).
@@ -113,7 +116,7 @@ double AyanamsaOfDate(double jdUt) {
   char error[AS_MAXCH] = "";
   double ayanamsa = 0;
   if (swe_get_ayanamsa_ex_ut(jdUt, SEFLG_SWIEPH, &ayanamsa, error) < 0 || error[0] != '\0')
-    throw EphemerisError(kSwissDataMissingMessage);
+    throw EphemerisError(EphemerisFailure::kDataFilesMissing);
   return ayanamsa;
 }
 
@@ -130,7 +133,9 @@ double CosHourAngle(double h, double latitude, double dec) {
          (std::cos(latitude * kDegToRadExact) * std::cos(dec * kDegToRadExact));
 }
 
-// The Sun's apparent position from a short analytic series (about 0.01 degrees), with the
+// The Sun's apparent position from the low-precision formulas for the Sun of the Astronomical
+// Almanac (mean longitude 280.460 + 0.9856474 n, anomaly 357.528 + 0.9856003 n, equation of
+// centre 1.915 sin g + 0.020 sin 2g, obliquity 23.439 - 0.0000004 n; about 0.01 degrees), with the
 // Earth's monthly swing about the Earth-Moon barycentre (6.4" in longitude), the largest
 // term whose change over a day the series would otherwise miss.
 struct Equatorial {
@@ -258,7 +263,7 @@ double ClockSecondsOnDate(double jdUt, int year, int month, int day, const Clock
 double JulianDayUt(const UtInstant& t) { return swe_julday(t.year, t.month, t.day, t.hoursFromDate, SE_GREG_CAL); }
 
 SiderealPositions SwissEphemeris::Positions(const UtInstant& t, const GeoPoint& place) const {
-  if (t.year < kPreciseFirstYear || t.year > kPreciseLastYear) throw EphemerisError(kPreciseRangeMessage);
+  if (t.year < kPreciseFirstYear || t.year > kPreciseLastYear) throw EphemerisError(EphemerisFailure::kOutsidePreciseRange);
   const double jd = JulianDayUt(t);
   RequireCovered(jd);
   static constexpr std::array<std::pair<BodyIndex, int>, 7> kPlanets = {{{kSun, SE_SUN},
@@ -281,7 +286,7 @@ SiderealPositions SwissEphemeris::Positions(const UtInstant& t, const GeoPoint& 
   // The house system does not move the ascendant; whole signs is the cheapest to ask for.
   double cusps[13], angles[10];
   if (swe_houses_ex(jd, SEFLG_SIDEREAL, place.latitudeDeg, place.longitudeDeg, 'W', cusps, angles) < 0)
-    throw EphemerisError(kSwissDataMissingMessage);
+    throw EphemerisError(EphemerisFailure::kDataFilesMissing);
   out.longitudeDeg[kAscendantBody] = ReduceDegrees(angles[0]);
   out.ayanamsaDeg = -AyanamsaOfDate(jd);
   return out;
@@ -333,7 +338,7 @@ PerBody<bool> SwissEphemeris::Retrograde(const UtInstant& t) const {
   return out;
 }
 
-std::optional<std::string_view> SwissDataProblem() {
+std::optional<EphemerisFailure> SwissDataProblem() {
   // A planet and the Moon at both ends of the range, and a star-based ayanamsa.
   try {
     const LibrarySession session(Ayanamsa::kTrueChitrapaksha);
@@ -344,7 +349,7 @@ std::optional<std::string_view> SwissDataProblem() {
     }
     AyanamsaOfDate(kFirstJdUt);
   } catch (const EphemerisError& e) {
-    return e.message();
+    return e.failure();
   }
   return std::nullopt;
 }

@@ -1,6 +1,5 @@
 #pragma once
 #include <optional>
-#include <string_view>
 
 #include "astro/conventions.h"
 #include "astro/ephemeris.h"
@@ -12,12 +11,6 @@ namespace corvane {
 // come from the wider standard set.
 inline constexpr int kPreciseFirstYear = 1800;
 inline constexpr int kPreciseLastYear = 2399;
-
-inline constexpr std::string_view kPreciseRangeMessage =
-    "The precise engine (Swiss Ephemeris) computes births from the year 1800 to 2399 only.";
-inline constexpr std::string_view kSwissDataMissingMessage =
-    "The Swiss Ephemeris data files were not found in /usr/share/libswe/ephe (or in the folder "
-    "SE_EPHE_PATH names): install the Debian package swe-standard-data.";
 
 // The UT Julian day of an instant (Gregorian calendar).
 double JulianDayUt(const UtInstant& t);
@@ -62,7 +55,7 @@ class SwissEphemeris final : public Ephemeris {
 };
 
 // Why the precise engine cannot work on this machine (its data files are missing), or nothing.
-std::optional<std::string_view> SwissDataProblem();
+std::optional<EphemerisFailure> SwissDataProblem();
 
 // Lahiri's ayanamsa minus the chosen one at the instant, in degrees, both of date with
 // nutation as Swiss Ephemeris gives them: what a Lahiri longitude gains in the chosen zodiac.

@@ -2,7 +2,9 @@
 
 namespace corvane {
 
-// Angle constants held with the engine's own rounding.
+// Angle constants held with the engine's own rounding: pi and its relatives to 15 significant
+// figures (not the doubles nearest them), as the element method has always computed; kept so
+// that every position stays bit for bit what the program has always shown.
 inline constexpr double kDegToRad = 0.0174532925199433;
 inline constexpr double kRadToDeg = 57.2957795130823;
 inline constexpr double kPi = 3.14159265358979;

@@ -24,6 +24,8 @@ double DaysSinceJ2000(const UtInstant& t) {
   return DayNumberJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute, ut.second);
 }
 
+// JD 2415020.0 is J1900.0 (1900 January 0.5) and JD 2451545.0 is J2000.0 (2000 January 1.5);
+// the Julian day number counts from noon, hence the half day.
 double CenturiesSinceJ1900(const UtInstant& t) {
   return (JulianDayNumber(t.month, t.day, t.year) - 2415020.0 + t.hoursFromDate / 24.0 - 0.5) / 36525.0;
 }

@@ -110,7 +110,6 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
     case BatchColumn::kCity: data.city = text; break;
     case BatchColumn::kState: data.state = text; break;
     case BatchColumn::kCountry: data.country = text; break;
-    case BatchColumn::kEngine: extras.engine = text; break;
     case BatchColumn::kTz: extras.tz = text; break;
     case BatchColumn::kPlace: extras.place = text; break;
     case BatchColumn::kSweepMinutes: {
@@ -123,12 +122,8 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
       extras.sweepMinutes = *minutes;
       break;
     }
-    case BatchColumn::kTiming:
-    case BatchColumn::kPranapadaSun:
-    case BatchColumn::kVarnada:
-    case BatchColumn::kLords:
-    case BatchColumn::kNakshatra:
-      extras.conventions[static_cast<std::size_t>(column) - kFirstConventionColumn] = text;
+    default:
+      extras.settings.at(static_cast<std::size_t>(column) - kFirstSettingColumn) = text;
       break;
   }
   return std::nullopt;
@@ -214,12 +209,10 @@ class BatchRun {
       const CsvRecord& record = chunk.records[i];
       std::optional<std::string> refusal = record.error;
       if (!refusal) refusal = ReadBatchRow(record.fields, columns_, data, extras);
-      // A row's engine and convention fields choose its engine and conventions; the other
-      // settings are the run's.
+      // A row's setting fields choose those settings; the others are the run's.
       CalculationSettings rowSettings = settings_;
-      if (!refusal && !extras.engine.empty()) refusal = ReadEngineField(extras.engine, rowSettings);
-      for (std::size_t k = 0; k < kConventionColumnCount && !refusal; ++k)
-        refusal = ReadConventionField(kBatchColumnNames[kFirstConventionColumn + k], extras.conventions[k], rowSettings);
+      for (std::size_t k = 0; k < kSettingCount && !refusal; ++k)
+        refusal = ReadSettingField(kSettingRows[k], extras.settings[k], rowSettings);
       if (!refusal) {
         const CalculationResult calc = CalculateChart(data, rowSettings);
         if (calc.ok()) {
@@ -451,9 +444,11 @@ class JsonLinesSink : public BatchSink {
 
 std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& fields, std::vector<BatchColumn>& columns) {
   columns.clear();
-  const std::string rule =
-      "the batch header must be name,date,time,zone,dst,lon,lat followed by any of "
-      "city,state,country,engine,tz,place,sweep_minutes,timing,pranapada_sun,varnada,lords,nakshatra";
+  std::string rule = "the batch header must be ";
+  for (std::size_t i = 0; i < kBatchColumnNames.size(); ++i) {
+    if (i > 0) rule += i == kRequiredBatchColumns ? " followed by any of " : ",";
+    rule += kBatchColumnNames[i];
+  }
   if (fields.size() < kRequiredBatchColumns) return rule;
   for (const std::string& field : fields) {
     const auto* known = std::find(std::begin(kBatchColumnNames), std::end(kBatchColumnNames), field);

@@ -18,20 +18,22 @@
 namespace corvane {
 
 // The columns a batch CSV may have. The first seven are required, in this order; the others
-// may follow in any order. engine (elements or swiss) chooses the row's engine; tz gives the clock of a time zone
-// database zone at the birth; place the best matching place's coordinates, names and zone;
-// sweep_minutes (1 to 720, or empty) adds the birth-time sweep over that window to the line;
-// timing, pranapada_sun, varnada, lords and nakshatra the row's conventions (by the keys of
-// the command-line options; empty: the run's choice).
-enum class BatchColumn {
-  kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kEngine, kTz, kPlace, kSweepMinutes,
-  kTiming, kPranapadaSun, kVarnada, kLords, kNakshatra
+// may follow in any order. tz gives the clock of a time zone database zone at the birth;
+// place the best matching place's coordinates, names and zone; sweep_minutes (1 to 720, or
+// empty) adds the birth-time sweep over that window to the line. Then one column per
+// setting, named by its key (engine, ayanamsa, ..., as kSettingRows lists them): the row's
+// choice by the keys of the setting's option; empty: the run's choice.
+enum class BatchColumn : std::size_t {
+  kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kTz, kPlace, kSweepMinutes,
+  kFirstSetting  // the column of kSettingRows[i] is kFirstSetting + i
 };
-inline constexpr std::string_view kBatchColumnNames[] = {
-    "name", "date",  "time",  "zone",   "dst",           "lon",     "lat",   "city",      "state",  "country",
-    "engine", "tz", "place", "sweep_minutes", "timing", "pranapada_sun", "varnada", "lords", "nakshatra"};
-inline constexpr std::size_t kFirstConventionColumn = static_cast<std::size_t>(BatchColumn::kTiming);
-inline constexpr std::size_t kConventionColumnCount = 5;
+inline constexpr std::size_t kFirstSettingColumn = static_cast<std::size_t>(BatchColumn::kFirstSetting);
+inline constexpr std::array<std::string_view, kFirstSettingColumn + kSettingCount> kBatchColumnNames = [] {
+  std::array<std::string_view, kFirstSettingColumn + kSettingCount> names = {
+      "name", "date", "time", "zone", "dst", "lon", "lat", "city", "state", "country", "tz", "place", "sweep_minutes"};
+  for (std::size_t i = 0; i < kSettingCount; ++i) names[kFirstSettingColumn + i] = kSettingRows[i].key;
+  return names;
+}();
 inline constexpr std::size_t kRequiredBatchColumns = 7;
 
 // The columns of a header record, or the usage message that refuses it.
@@ -39,9 +41,9 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
 
 // What one record asks for besides the birth data: the columns kept for later use.
 struct BatchRowExtras {
-  std::string engine, tz, place;
+  std::string tz, place;
   int sweepMinutes = 0;  // 0: no sweep
-  std::array<std::string, kConventionColumnCount> conventions;  // timing .. nakshatra
+  std::array<std::string, kSettingCount> settings;  // by kSettingRows; empty: the run's choice
 };
 
 // The birth data of one record, or the message that refuses it: a wrong number of fields, a
@@ -98,7 +100,7 @@ class BatchSink {
 };
 
 // Calculates each record of `source` (its fields in the order of `columns`) with `settings`,
-// a row's engine field overriding the engine, on `jobs` worker threads (1: this thread alone),
+// a row's setting fields overriding those settings, on `jobs` worker threads (1: this thread alone),
 // and hands the results to `sink` in input order. At most 2 * jobs chunks are in flight, so
 // memory stays bounded whatever the input's length. Returns false when the sink stopped it.
 bool RunBatchRecords(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,

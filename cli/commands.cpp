@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
+#include <deque>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -13,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "app/chart_calculation.h"
 #include "app/birth_zone.h"
@@ -46,8 +48,9 @@ int RunPlacesCommand(const Arguments& args);
 
 constexpr unsigned kMaxJobs = 256;
 
-// Adding an option: one line here, and the code of the command that reads it.
-constexpr OptionSpec kOptions[] = {
+// Adding an option: one line here, and the code of the command that reads it. The settings'
+// options come from kSettingRows (see Options()).
+constexpr OptionSpec kFixedOptions[] = {
     {"--help", "", kEveryCommand, "print this help", RunHelp},
     {"--version", "", kEveryCommand, "print the program's version", RunVersion},
     {"--batch", "FILE|-", kBatchCommand, "charts of a CSV of births, one JSON object per line (- reads stdin)",
@@ -79,14 +82,6 @@ constexpr OptionSpec kOptions[] = {
     {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
     {"--compare", "", kChartCommand | kOpenCommand,
      "every lagna under each convention side by side (a table, or JSON with --json)"},
-    {"--engine", "elements|swiss", kChartCommand | kOpenCommand | kBatchCommand,
-     "the built-in element method (default) or Swiss Ephemeris"},
-    {"--ayanamsa", "NAME", kChartCommand | kOpenCommand | kBatchCommand,
-     "lahiri (default), raman, krishnamurti, true-chitrapaksha, true-pushya, yukteshwar, fagan-bradley"},
-    {"--node", "mean|true", kChartCommand | kOpenCommand | kBatchCommand,
-     "Rahu as the mean (default) or the true node (true needs --engine swiss)"},
-    {"--sunrise", "limb|centre", kChartCommand | kOpenCommand | kBatchCommand,
-     "upper limb with refraction (default), or the disc centre without refraction"},
     {"--pdf", "FILE", kChartCommand | kOpenCommand, "also write the printed reading as PDF"},
     {"--svg", "FILE", kChartCommand | kOpenCommand, "also write the square chart as an SVG drawing"},
     {"--png", "FILE", kChartCommand | kOpenCommand, "also write the square chart as a PNG picture"},
@@ -99,20 +94,6 @@ constexpr OptionSpec kOptions[] = {
      "also the birth-time sweep: where each lagna changes sign within N minutes (1 to 720) of the time"},
     {"--sweep-svg", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as an SVG drawing"},
     {"--sweep-png", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as a PNG picture"},
-    {"--indu", "ascendant|moon", kChartCommand | kOpenCommand | kBatchCommand,
-     "Indu lagna from the ascendant, Venus kala 10 (default), or the Moon, kala 12"},
-    {"--timing", "minute|exact", kChartCommand | kOpenCommand | kBatchCommand,
-     "birth minute and sunrise to the minute (default), or birth second and unrounded sunrise"},
-    {"--pranapada-sun", "sunrise|birth", kChartCommand | kOpenCommand | kBatchCommand,
-     "Pranapada lagna from the Sun at sunrise (default) or at birth"},
-    {"--varnada", "degrees|signs", kChartCommand | kOpenCommand | kBatchCommand,
-     "Varnada lagna counted in whole degrees (default) or whole signs"},
-    {"--lords", "single|jaimini", kChartCommand | kOpenCommand | kBatchCommand,
-     "Scorpio and Aquarius ruled by Mars and Saturn (default), or the stronger of Mars/Ketu, Saturn/Rahu"},
-    {"--nakshatra", "table|exact", kChartCommand | kOpenCommand | kBatchCommand,
-     "nakshatra starts from the table, 13.33 degrees apart (default), or exactly 13 deg 20 min apart"},
-    {"--conventions", "exact|default", kChartCommand | kOpenCommand | kBatchCommand,
-     "exact: --timing exact --pranapada-sun birth --varnada signs --nakshatra exact (options given too win)"},
 };
 
 constexpr std::string_view kSynopsis =
@@ -127,9 +108,53 @@ constexpr std::string_view kSynopsis =
     "  corvane-cli --zones [--json]\n"
     "  corvane-cli --places TEXT [--json]\n"
     "  corvane-cli --help | --version\n"
-    "where settings are any of --engine, --ayanamsa, --node, --sunrise, --indu, --timing,\n"
-    "--pranapada-sun, --varnada, --lords, --nakshatra and --conventions.\n"
-    "\n";
+    "where settings are any of ";
+
+// "--engine, --ayanamsa, ... and --conventions." in lines of at most 90 columns.
+std::string SettingsOptionsText() {
+  std::string out(kSynopsis);
+  std::size_t column = out.size() - out.rfind('\n') - 1;
+  for (std::size_t i = 0; i < kSettingsOptions.size(); ++i) {
+    std::string word(kSettingsOptions[i]);
+    word += i + 2 < kSettingsOptions.size() ? "," : i + 1 < kSettingsOptions.size() ? " and" : ".";
+    if (column + 1 + word.size() > 90) {
+      out += '\n';
+      column = 0;
+    } else if (i > 0) {
+      out += ' ';
+      ++column;
+    }
+    out += word;
+    column += word.size();
+  }
+  return out + "\n\n";
+}
+
+// The option table: the fixed options with, after --compare, one option per setting and the
+// --conventions preset, made once from kSettingRows.
+std::span<const OptionSpec> Options() {
+  static const std::vector<OptionSpec> options = [] {
+    static std::deque<std::string> texts;  // what the settings' options point into
+    constexpr unsigned kSettingUses = kChartCommand | kOpenCommand | kBatchCommand;
+    std::vector<OptionSpec> out;
+    for (const OptionSpec& option : kFixedOptions) {
+      out.push_back(option);
+      if (option.name != "--compare") continue;
+      for (const SettingRow& row : kSettingRows) {
+        std::string value;
+        for (std::size_t i = 0; i < row.choiceCount && row.choiceCount <= 3; ++i)
+          value += (i > 0 ? "|" : "") + std::string(row.keyAt(i));
+        out.push_back({row.option, texts.emplace_back(value.empty() ? "NAME" : value), kSettingUses, row.help});
+      }
+      std::string exact = "exact:";
+      for (const SettingRow& row : kSettingRows)
+        if (!row.exactKey.empty()) exact += " " + std::string(row.option) + " " + std::string(row.exactKey);
+      out.push_back({kConventionsOption, "exact|default", kSettingUses, texts.emplace_back(exact + " (options given too win)")});
+    }
+    return out;
+  }();
+  return options;
+}
 
 // "The batch CSV ... header name,...,lat followed by any of city,...": the columns from the
 // batch's own table, so that the usage names every column the batch reads.
@@ -141,7 +166,7 @@ std::string BatchAndJsonText() {
     list += kBatchColumnNames[i];
   }
   return "\nThe batch CSV (RFC 4180) has the header " + required + "\nfollowed by any of " + optional +
-         "\n(dst 0 or 1; a convention column takes the keys of its option). The JSON output is\n"
+         "\n(dst 0 or 1; a setting column takes the keys of the option of its name). The JSON output is\n"
          "described in docs/json.md.\n\nExit status:\n";
 }
 
@@ -156,7 +181,7 @@ constexpr std::string_view kExamples =
     "    corvane-cli --zones\n";
 
 std::string UsageText() {
-  return std::string(kSynopsis) + OptionListText(kOptions) + BatchAndJsonText() + ExitStatusLines() +
+  return SettingsOptionsText() + OptionListText(Options()) + BatchAndJsonText() + ExitStatusLines() +
          std::string(kExamples);
 }
 
@@ -468,14 +493,14 @@ int RunBatchCommand(const Arguments& args) {
 
 }  // namespace
 
-std::span<const OptionSpec> CliOptions() { return kOptions; }
+std::span<const OptionSpec> CliOptions() { return Options(); }
 
 int RunCli(int argc, const char* const* argv) {
   if (argc <= 1) {
     std::cerr << UsageText();
     return kExitUsage;
   }
-  const CommandLine line = ParseCommandLine(kOptions, std::span(argv + 1, static_cast<std::size_t>(argc - 1)), RunChart);
+  const CommandLine line = ParseCommandLine(Options(), std::span(argv + 1, static_cast<std::size_t>(argc - 1)), RunChart);
   if (line.error) return UsageError(*line.error);
   const int status = line.run(line.args);
   FinishReports();  // ends the drawing toolkit if a report started it

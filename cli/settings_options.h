@@ -9,10 +9,16 @@
 
 namespace corvane {
 
-// The value options that choose the engine and the conventions of a calculation.
-inline constexpr std::array<std::string_view, 11> kSettingsOptions = {
-    "--engine", "--ayanamsa", "--node",  "--sunrise", "--indu",     "--timing",
-    "--pranapada-sun", "--varnada", "--lords", "--nakshatra", "--conventions"};
+inline constexpr std::string_view kConventionsOption = "--conventions";
+
+// The value options that choose the engine and the conventions of a calculation: one per
+// setting, then the preset.
+inline constexpr std::array<std::string_view, kSettingCount + 1> kSettingsOptions = [] {
+  std::array<std::string_view, kSettingCount + 1> options{};
+  for (std::size_t i = 0; i < kSettingCount; ++i) options[i] = kSettingRows[i].option;
+  options[kSettingCount] = kConventionsOption;
+  return options;
+}();
 
 // The value given to an option, or nothing when the option is absent.
 using OptionValue = std::function<std::optional<std::string_view>(std::string_view option)>;
@@ -22,12 +28,9 @@ using OptionValue = std::function<std::optional<std::string_view>(std::string_vi
 // given with it win.
 std::optional<std::string> ReadSettingsOptions(const OptionValue& valueOf, CalculationSettings& settings);
 
-// Sets the engine from a batch row's `engine` field; the message for an unknown value.
-std::optional<std::string> ReadEngineField(std::string_view text, CalculationSettings& settings);
-
-// Sets the setting a batch column names (timing, pranapada_sun, varnada, lords, nakshatra)
-// from a row's field; the message for an unknown value. An empty field keeps the run's choice.
-std::optional<std::string> ReadConventionField(std::string_view column, std::string_view text,
-                                               CalculationSettings& settings);
+// Sets a setting from a batch row's field of the setting's column (its key); the message
+// naming the column for an unknown value. An empty field keeps the run's choice.
+std::optional<std::string> ReadSettingField(const SettingRow& row, std::string_view text,
+                                            CalculationSettings& settings);
 
 }  // namespace corvane

@@ -185,8 +185,8 @@ LagnaChart ComputeLagnas(const LagnaInputs& in) {
   PlaceVarnadaLagna(chart, in);
   // The Chandra, Surya and Ascendant entries stand where their bodies stand.
   if (chart.bodySigns[kMoon] >= 0) chart.lagnas[kCL] = {true, chart.bodySigns[kMoon], in.birthDeg[kMoon]};
-  if (const int sun = SignOfLongitude(in.sunAtSunriseDeg); sun >= 0)
-    chart.lagnas[kSL] = {true, sun, in.sunAtSunriseDeg};
+  const double suryaSun = in.suryaSun == SuryaSun::kAtBirth ? in.birthDeg[kSun] : in.sunAtSunriseDeg;
+  if (const int sun = SignOfLongitude(suryaSun); sun >= 0) chart.lagnas[kSL] = {true, sun, suryaSun};
   if (chart.lagnas[kAscendantLagna].placed) chart.lagnas[kAscendantLagna].longitudeDeg = in.birthDeg[kAscendantBody];
   PlaceSreeLagna(chart, in);
   PlacePranapadaLagna(chart, in);

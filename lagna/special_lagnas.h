@@ -38,6 +38,12 @@ enum class PranapadaSun {
   kAtBirth,    // the Sun at birth
 };
 
+// The Sun the Surya lagna stands with.
+enum class SuryaSun {
+  kAtSunrise,  // the Sun at the reference sunrise
+  kAtBirth,    // the Sun at birth: the sign it occupies
+};
+
 // How the Varnada lagna counts its steps.
 enum class VarnadaCount {
   kDegrees,  // on the whole-degree longitudes of the ascendant and the Hora lagna
@@ -56,6 +62,7 @@ struct LagnaInputs {
   PranapadaSun pranapadaSun = PranapadaSun::kAtSunrise;
   VarnadaCount varnada = VarnadaCount::kDegrees;
   SignLords lords = SignLords::kSingle;
+  SuryaSun suryaSun = SuryaSun::kAtSunrise;
   // The time from the unrounded sunrise moment to the birth second, in seconds. When given,
   // every lagna counted from sunrise (Ghati, Hora, Bhava, Pranapada) uses it instead of the
   // whole-minute and whole-second counts above.
@@ -82,7 +89,7 @@ struct LagnaChart {
 // rule) and the Ascendant first, then Ghati (one sign per 24 minutes from the Sun at sunrise),
 // Hora (one per hour), Bhava (one per 2 hours), Indu (ninth lords' kalas, by the inputs' rule),
 // Varnada (ascendant and Hora lagna, in whole degrees or whole signs), Chandra (the Moon's
-// sign), Surya (the Sun's sign at sunrise), Sree (the ascendant advanced by the Moon's
+// sign), Surya (the Sun's sign at sunrise or at birth), Sree (the ascendant advanced by the Moon's
 // nakshatra fraction) and Pranapada (one sign per 15 vighatis from a base fixed by the Sun at
 // sunrise or at birth).
 LagnaChart ComputeLagnas(const LagnaInputs& in);

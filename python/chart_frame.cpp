@@ -27,16 +27,18 @@ namespace {
 // Python string per value; the others share a string with the row above when they repeat it.
 enum TextColumn : int {
   kNameText, kDateText, kTimeText, kZoneNameText, kLonText, kLatText, kCityText, kStateText, kCountryText, kTzText,
-  kPlaceText, kEngineText, kAyanamsaText, kNodeText, kSunriseText, kInduText, kTimingText, kPranapadaSunText,
-  kVarnadaText, kLordsText, kNakshatraText, kErrorText, kTextColumnCount
+  kPlaceText, kFirstSettingText,  // then setting_<key> of each row of kSettingRows
+  kErrorText = kFirstSettingText + static_cast<int>(kSettingCount), kTextColumnCount
 };
-constexpr std::array<std::string_view, kTextColumnCount> kTextNames = {
-    "name",           "date",         "time",          "zone_name",       "lon",
-    "lat",            "city",         "state",         "country",         "tz",           "place",
-    "setting_engine", "setting_ayanamsa", "setting_node", "setting_sunrise", "setting_indu", "setting_timing",
-    "setting_pranapada_sun", "setting_varnada", "setting_lords", "setting_nakshatra", "error"};
-static_assert(kErrorText - kEngineText == static_cast<int>(kSettingCount), "one setting column per setting");
-bool FewValues(int column) { return column == kZoneNameText || (column >= kEngineText && column <= kNakshatraText); }
+const std::array<std::string, kTextColumnCount> kTextNames = [] {
+  std::array<std::string, kTextColumnCount> names = {"name", "date",    "time", "zone_name", "lon", "lat",
+                                                     "city", "state",   "country", "tz",     "place"};
+  for (std::size_t i = 0; i < kSettingCount; ++i)
+    names[static_cast<std::size_t>(kFirstSettingText) + i] = "setting_" + std::string(kSettingRows[i].key);
+  names[kErrorText] = "error";
+  return names;
+}();
+bool FewValues(int column) { return column == kZoneNameText || (column >= kFirstSettingText && column < kErrorText); }
 
 constexpr std::int64_t kNoStamp = std::numeric_limits<std::int64_t>::min();  // NaT
 
@@ -92,7 +94,7 @@ class Table {
     pranapadaHouse_ = Number<std::int8_t>("pranapada_house", "int", 0);
     sunrise_ = Number<std::int64_t>("sunrise", "stamp", kNoStamp);
     sunset_ = Number<std::int64_t>("sunset", "stamp", kNoStamp);
-    for (int c = kEngineText; c < kTextColumnCount; ++c) Text(c);
+    for (int c = kFirstSettingText; c < kTextColumnCount; ++c) Text(c);
   }
 
   // The numbers of a charted row; runs on a worker thread.
@@ -123,7 +125,7 @@ class Table {
   std::vector<FrameColumn> Columns() && { return std::move(columns_); }
 
  private:
-  void Text(int column) { columns_.push_back({std::string(kTextNames[column]), "text", texts_[column], py::none()}); }
+  void Text(int column) { columns_.push_back({kTextNames[column], "text", texts_[column], py::none()}); }
 
   template <typename T>
   NumberColumn<T> Number(std::string name, std::string kind, T fill) {
@@ -188,7 +190,7 @@ class FrameChunk : public BatchChunk {
     t[kTzText] = c.clock.zoneId;
     t[kPlaceText] = b.place;
     // The settings in the order of the JSON's "settings", which the setting columns follow.
-    int column = kEngineText;
+    int column = kFirstSettingText;
     for (const SettingEntry& e : SettingEntries(c.settings)) t[column++] = e.key;
     t[kErrorText].clear();
   }

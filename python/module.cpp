@@ -85,9 +85,8 @@ ChartAnswer Refuse(std::string message, std::string_view option) {
 // at a time, so that a refusal names its option; the --conventions preset first, so that the
 // single options given with it win, as on the command line.
 std::optional<ChartAnswer> ReadSettings(const Arguments& args, CalculationSettings& settings) {
-  std::vector<std::string_view> options{"--conventions"};
-  for (const std::string_view option : kSettingsOptions)
-    if (option != "--conventions") options.push_back(option);
+  std::vector<std::string_view> options{kConventionsOption};
+  for (const SettingRow& row : kSettingRows) options.push_back(row.option);
   for (const std::string_view option : options) {
     const OptionValue only = [&](std::string_view asked) -> std::optional<std::string_view> {
       if (asked != option || !args.Has(asked)) return std::nullopt;
@@ -219,13 +218,20 @@ PYBIND11_MODULE(_corvane, m) {
   py::list columns, settings;
   for (const std::string_view column : corvane::kBatchColumnNames)
     if (column != "sweep_minutes") columns.append(std::string(column));
-  for (std::string_view option : corvane::kSettingsOptions) {
-    std::string name(option.substr(2));
-    std::replace(name.begin(), name.end(), '-', '_');
-    settings.append(name);
-  }
+  for (const corvane::SettingRow& row : corvane::kSettingRows) settings.append(std::string(row.key));
+  settings.append(std::string(corvane::kConventionsOption.substr(2)));
   m.attr("batch_columns") = py::tuple(columns);
   m.attr("setting_names") = py::tuple(settings);
+  // (keyword, "key|key", help line) of each setting and of the preset, for the documentation.
+  py::list help;
+  for (const corvane::OptionSpec& option : corvane::CliOptions())
+    if (std::find(corvane::kSettingsOptions.begin(), corvane::kSettingsOptions.end(), option.name) !=
+        corvane::kSettingsOptions.end()) {
+      std::string name(option.name.substr(2));
+      std::replace(name.begin(), name.end(), '-', '_');
+      help.append(py::make_tuple(name, std::string(option.value), std::string(option.help)));
+    }
+  m.attr("setting_help") = py::tuple(help);
   m.def("chart_json", &ChartBinding, py::arg("options"),
         "(json, message, field, warning) of a chart from corvane-cli's chart options.");
   m.def("places_json", &PlacesBinding, py::arg("text"), py::arg("limit"),

@@ -10,6 +10,7 @@
 
 #include "app/chart_texts.h"
 #include "app/display_texts.h"
+#include "app/month_names.h"
 #include "report/report_fonts.h"
 #include "app/sign_grid.h"
 

@@ -1,6 +1,7 @@
 #include "ui/input_form.h"
 
 #include "app/birth_zone.h"
+#include "app/month_names.h"
 #include "astro/swiss_ephemeris.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@
 
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
+#include "app/month_names.h"
 #include "app/search_fold.h"
 #include "app/text_encoding.h"
 #include "app/zone_table.h"

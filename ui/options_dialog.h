@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "app/calculation_settings.h"
 
@@ -31,9 +32,10 @@ class OptionsDialog : public QDialog {
   void accept() override;
 
  private:
-  QComboBox *cboEngine_ = nullptr, *cboAyanamsa_ = nullptr, *cboNode_ = nullptr, *cboSunrise_ = nullptr,
-            *cboIndu_ = nullptr, *cboTiming_ = nullptr, *cboPranapadaSun_ = nullptr, *cboVarnada_ = nullptr,
-            *cboLords_ = nullptr, *cboNakshatra_ = nullptr;
+  std::vector<QComboBox*> boxes_;  // one per row of kSettingRows, in its order
+
+  // Shows the settings' choices in the boxes.
+  void choose(const CalculationSettings& settings);
 
   // Sets the choices of the exact preset in the boxes.
   void chooseExactConventions();

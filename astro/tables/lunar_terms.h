@@ -11,7 +11,9 @@ struct LunarTerm {
   bool timesE;
 };
 
-// The 25 largest longitude terms of the truncated ELP-2000/82 theory, largest first.
+// The 25 largest longitude terms of the truncated ELP-2000/82 theory, largest first: the
+// first rows of the longitude table of Meeus, Astronomical Algorithms (table 45.A of the 1st
+// edition, 47.A of the 2nd), in degrees.
 extern const std::array<LunarTerm, 25> kLunarLongitudeTerms;
 
 }  // namespace corvane

@@ -10,7 +10,10 @@ struct ElementTerm {
   double ratePerCentury;
 };
 
-// Mean Keplerian elements of one body (approximate J2000 elements of the major planets).
+// Mean Keplerian elements of one body: E. M. Standish's (JPL) approximate elements of the
+// major planets at J2000.0 with their rates per Julian century, for the mean ecliptic and
+// equinox of J2000, fitted for 1800 to 2050 (printed in the Explanatory Supplement to the
+// Astronomical Almanac, 1992).
 struct ElementRow {
   ElementTerm semiMajorAxis;      // AU
   ElementTerm eccentricity;

@@ -11,7 +11,9 @@ struct StationRow {
   const char* end;
 };
 
-// Compiled in from astro/tables/stations.tsv (tools/embed_stations.cmake).
+// Compiled in from astro/tables/stations.tsv (tools/embed_stations.cmake), which
+// tools/station_generator.cpp computed with Swiss Ephemeris: the moments the geometric
+// longitude seen from the Earth-Moon barycentre stops and turns, to the nearest minute.
 extern const StationRow kStationRows[];
 extern const std::size_t kStationRowCount;
 

@@ -30,11 +30,12 @@ __version__: str = _corvane.version
 #: line's own list). The first seven are the birth; city, state and country are shown as
 #: given; engine chooses a row's engine (elements or swiss); tz gives the clock of a time
 #: zone database zone (instead of zone and dst); place the best matching place's
-#: coordinates, names and zone; timing, pranapada_sun, varnada, lords and nakshatra the
-#: row's conventions.
+#: coordinates, names and zone; then one column per setting (engine, ayanamsa, ... as
+#: the settings keywords), the row's choice of it.
 BATCH_COLUMNS: tuple = _corvane.batch_columns
 
-# The settings keywords, each the command-line option of the same name ("--pranapada-sun").
+# The settings keywords, each the command-line option of the same name ("--pranapada-sun"),
+# from the compiled settings table; the last is the conventions preset.
 _SETTINGS: tuple = _corvane.setting_names
 _MAX_JOBS = 256
 
@@ -112,8 +113,11 @@ def _daylight_saving(value: Any) -> bool:
     return flag
 
 
-def _setting_options(settings: Mapping[str, Optional[str]]) -> list:
+def _setting_options(function: str, settings: Mapping[str, Optional[str]]) -> list:
     words = []
+    for key in settings:
+        if key not in _SETTINGS:
+            raise TypeError(f"{function}() got an unexpected keyword argument {key!r}")
     for key in _SETTINGS:
         value = settings.get(key)
         if value is not None:
@@ -121,16 +125,29 @@ def _setting_options(settings: Mapping[str, Optional[str]]) -> list:
     return words
 
 
+def _with_setting_keywords(function):
+    """Shows the settings keywords in the function's signature, as if each were written out,
+    and their choices in its documentation."""
+    import inspect
+    if "{settings}" in (function.__doc__ or ""):
+        lines = []
+        for key, keys, help_line in _corvane.setting_help:
+            lines.append(f"        {key}: {keys}: {help_line}.")
+        function.__doc__ = function.__doc__.replace("{settings}", "\n".join(lines))
+    signature = inspect.signature(function)
+    parameters = [p for p in signature.parameters.values() if p.kind is not inspect.Parameter.VAR_KEYWORD]
+    parameters += [inspect.Parameter(key, inspect.Parameter.KEYWORD_ONLY, default=None, annotation="Optional[str]")
+                   for key in _SETTINGS]
+    function.__signature__ = signature.replace(parameters=parameters)
+    return function
+
+
 def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.time], *,
           zone: Optional[int] = None, tz: Optional[str] = None, place: Optional[str] = None,
           lon: Optional[str] = None, lat: Optional[str] = None, dst: Union[bool, int, str, None] = False,
           fold: Optional[str] = None, city: Optional[str] = None, state: Optional[str] = None,
           country: Optional[str] = None, pages: bool = False, sweep: Optional[int] = None,
-          engine: Optional[str] = None, ayanamsa: Optional[str] = None,
-          node: Optional[str] = None, sunrise: Optional[str] = None, indu: Optional[str] = None,
-          timing: Optional[str] = None, pranapada_sun: Optional[str] = None,
-          varnada: Optional[str] = None, lords: Optional[str] = None,
-          nakshatra: Optional[str] = None, conventions: Optional[str] = None) -> dict:
+          **settings: Optional[str]) -> dict:
     """Calculate one chart; the dict ``corvane-cli --json`` prints for the same options.
 
     The birth:
@@ -152,22 +169,9 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
         lat: ``"DD:MMN"`` or ``"DD:MMS"``, e.g. ``"28:36N"``.
         city, state, country: shown as given.
 
-    The settings (defaults: the program's):
-        engine: ``"elements"`` (built in) or ``"swiss"`` (Swiss Ephemeris).
-        ayanamsa: ``"lahiri"``, ``"raman"``, ``"krishnamurti"``, ``"true-chitrapaksha"``,
-            ``"true-pushya"``, ``"yukteshwar"`` or ``"fagan-bradley"``.
-        node: ``"mean"`` or ``"true"`` (the true node needs the Swiss engine).
-        sunrise: ``"limb"`` (upper limb with refraction) or ``"centre"``.
-        indu: ``"ascendant"`` or ``"moon"``.
-        timing: ``"minute"`` or ``"exact"`` (positions at the birth second, the unrounded
-            sunrise).
-        pranapada_sun: ``"sunrise"`` or ``"birth"``: the Sun the Pranapada lagna adds to.
-        varnada: ``"degrees"`` or ``"signs"``.
-        lords: ``"single"`` or ``"jaimini"`` (Scorpio and Aquarius take the stronger lord).
-        nakshatra: ``"table"`` or ``"exact"`` (starts at k x 13 deg 20').
-        conventions: ``"exact"`` sets timing, pranapada_sun, varnada and nakshatra to the
-            exact, classical readings (``"default"``: back to the defaults); single settings
-            given with it win.
+    The settings (defaults: the program's), each the keys of the command-line option of
+    its name (``pranapada_sun`` is ``--pranapada-sun``):
+{settings}
 
     pages: also every field of the interpretation pages, under ``"pages"``.
     sweep: minutes (1 to 720): also the birth-time sweep under ``"sweep"``, as ``--sweep``
@@ -200,11 +204,7 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
         words.append("--pages")
     if sweep is not None:
         words += ["--sweep", _text(sweep, "sweep")]
-    words += _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
-                               "sunrise": sunrise, "indu": indu, "timing": timing,
-                               "pranapada_sun": pranapada_sun, "varnada": varnada,
-                               "lords": lords, "nakshatra": nakshatra,
-                               "conventions": conventions})
+    words += _setting_options("chart", settings)
     text, message, field, warning = _corvane.chart_json(words)
     if message is not None:
         raise InputError(message, field)
@@ -241,28 +241,22 @@ def sweep(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
     return chart(name, date, time, sweep=minutes, **options)["sweep"]
 
 
-def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = None,
-           ayanamsa: Optional[str] = None, node: Optional[str] = None,
-           sunrise: Optional[str] = None, indu: Optional[str] = None,
-           timing: Optional[str] = None, pranapada_sun: Optional[str] = None,
-           varnada: Optional[str] = None, lords: Optional[str] = None,
-           nakshatra: Optional[str] = None, conventions: Optional[str] = None,
-           progress: bool = False):
+def charts(records: Any, jobs: Optional[int] = None, *, progress: bool = False,
+           **settings: Optional[str]):
     """Calculate the chart of every record; a pandas DataFrame with one row per record.
 
     records: a pandas DataFrame or an iterable of dicts with the columns of a batch CSV
         (:data:`BATCH_COLUMNS`): ``name, date, time, zone, dst, lon, lat`` and any of
-        ``city, state, country, engine, tz, place, timing, pranapada_sun, varnada, lords,
-        nakshatra``. Cells are text as in the CSV, or numbers
+        ``city, state, country, tz, place`` and the settings' columns (each named as its
+        keyword). Cells are text as in the CSV, or numbers
         and bools (zone 34, dst True); None and NaN are empty. A missing dst column counts
         as 0; other missing columns as empty (zone, lon and lat may be left out when tz or
         place gives them); a datetime64 date column gives its dates. A column that is not
         one of these is refused naming it, and so is a sweep_minutes column
         (:func:`sweep` gives the sweep of one birth).
     jobs: the worker threads that calculate (default: one per core), as ``--jobs``.
-    engine, ayanamsa, node, sunrise, indu, timing, pranapada_sun, varnada, lords, nakshatra,
-    conventions: the settings of every row, as :func:`chart` takes them; a row's engine and
-        convention columns override them.
+    settings: the settings keywords of :func:`chart`, for every row; a row's setting
+        columns override them.
     progress: show the rows done as they are done: a tqdm bar when tqdm is installed, else a
         line on standard error.
 
@@ -274,10 +268,8 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
     Moon, Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu and Asc, each lagna's
     ``<Lagna>_sign`` and ``<Lagna>_longitude`` (NaN for a lagna without one) for AL, BL, HL,
     GL, SrL, IL, PL, UL, PpL, VL, CL, SL and Ascendant, ``hora_house``, ``pranapada_house``,
-    ``sunrise`` and ``sunset`` of the birth day (local clock), ``setting_engine``,
-    ``setting_ayanamsa``, ``setting_node``, ``setting_sunrise``, ``setting_indu``,
-    ``setting_timing``, ``setting_pranapada_sun``, ``setting_varnada``, ``setting_lords``,
-    ``setting_nakshatra`` (the batch columns of those names choose them per row), and
+    ``sunrise`` and ``sunset`` of the birth day (local clock), ``setting_<keyword>`` for
+    each setting keyword but the preset (``setting_engine``, ..., the chosen keys), and
     ``error``: empty when the row has a chart, else the message that refused it (the row's
     input columns it was given keep their values, so that it can be found and mended; the
     computed columns are empty). A refused row never stops the others.
@@ -303,14 +295,10 @@ def charts(records: Any, jobs: Optional[int] = None, *, engine: Optional[str] = 
         else:
             continue
         names.append(column)
-    settings = _setting_options({"engine": engine, "ayanamsa": ayanamsa, "node": node,
-                                 "sunrise": sunrise, "indu": indu, "timing": timing,
-                                 "pranapada_sun": pranapada_sun, "varnada": varnada,
-                                 "lords": lords, "nakshatra": nakshatra,
-                                 "conventions": conventions})
+    options = _setting_options("charts", settings)
     shown = _Progress(len(frame)) if progress else None
     try:
-        columns = _corvane.chart_columns(names, values, len(frame), settings, jobs,
+        columns = _corvane.chart_columns(names, values, len(frame), options, jobs,
                                          None if shown is None else shown.add)
     finally:
         if shown is not None:
@@ -428,6 +416,10 @@ def _keep_refused_inputs(frame, result) -> None:
             # A number or flag column keeps its type: a given value that is not one (zone
             # "IST") stays empty there, as in the input it cannot be read.
             result[column] = _typed_like(result[column], refused, given)
+
+
+chart = _with_setting_keywords(chart)
+charts = _with_setting_keywords(charts)
 
 
 def places(text: str, limit: int = 20) -> list:

@@ -39,6 +39,7 @@ def chart(
     varnada: Optional[str] = ...,
     lords: Optional[str] = ...,
     nakshatra: Optional[str] = ...,
+    surya_sun: Optional[str] = ...,
     conventions: Optional[str] = ...,
 ) -> dict[str, Any]: ...
 
@@ -64,6 +65,7 @@ def charts(
     varnada: Optional[str] = ...,
     lords: Optional[str] = ...,
     nakshatra: Optional[str] = ...,
+    surya_sun: Optional[str] = ...,
     conventions: Optional[str] = ...,
     progress: bool = ...,
 ) -> pandas.DataFrame: ...

@@ -33,8 +33,7 @@ def meta() -> _pd.DataFrame:
 def charts(ddf, jobs: Optional[int] = 1, **settings):
     """The charts of every row of a Dask DataFrame, as a Dask DataFrame of the same
     partitions and index: :func:`corvane.charts` (with ``jobs`` threads and the settings
-    given: engine, ayanamsa, node, sunrise, indu, timing, pranapada_sun, varnada, lords,
-    nakshatra, conventions) mapped over each partition.
+    keywords given, those of :func:`corvane.chart`) mapped over each partition.
 
     ``jobs`` is 1 by default because Dask already runs a partition on each worker thread;
     refused settings raise :class:`corvane.InputError` here, before any partition runs.

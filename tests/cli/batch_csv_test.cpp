@@ -128,7 +128,7 @@ TEST(BatchRow, ChecksEachFieldAndKeepsTheOptionalColumns) {
   EXPECT_EQ(data.name, "RAM");
   EXPECT_EQ(data.city, "Delhi");
   EXPECT_EQ(extras.tz, "Asia/Kolkata");
-  EXPECT_EQ(extras.engine, "vsop");
+  EXPECT_EQ(extras.settings[0], "vsop");  // engine, the first setting; read with the run's settings
   EXPECT_EQ(extras.place, "");
   EXPECT_EQ(data.extras.utcOffsetSeconds, 19800);  // the zone id's clock
 

@@ -75,6 +75,43 @@ TEST_F(ZoneCliTest, ARepeatedTimeTakesTheChosenReadingAndMovesTheChart) {
   EXPECT_EQ(Cli(With(birth, {"--tz", "America/New_York", "--fold", "both"})).status, 64);
 }
 
+// The offset a zone list row and its daylight-saving tick show is the clock of a place that
+// keeps that zone, as the tz database gives it on a date of that season: the tick adds an
+// hour to local time (UT minus the row, plus 3600 seconds), on either hemisphere.
+TEST_F(ZoneCliTest, ZoneRowAndTickShowTheClockOfThatSeason) {
+  const struct {
+    const char* zone;  // position in the zone list
+    bool tick;
+    const char* date;
+    const char* tz;    // a zone that keeps that clock on that date
+    int offsetSeconds; // local time minus UT
+  } rows[] = {
+      {"27", false, "2021-01-15", "America/New_York", -5 * 3600},      // Eastern Standard
+      {"27", true, "2021-07-01", "America/New_York", -4 * 3600},       // EDT
+      {"54", true, "2021-07-01", "America/Los_Angeles", -7 * 3600},    // PDT
+      {"50", true, "2021-07-01", "America/St_Johns", -2 * 3600 - 1800}, // NDT, -2:30
+      {"29", true, "2021-07-01", "Europe/London", 3600},               // BST
+      {"20", true, "1990-07-01", "Europe/Madrid", 2 * 3600},           // CEST
+      {"34", false, "1975-06-05", "Asia/Kolkata", 5 * 3600 + 1800},    // IST
+      {"6", true, "2021-01-15", "Australia/Adelaide", 10 * 3600 + 1800}, // ACDT, southern summer
+      {"47", true, "2021-01-15", "Pacific/Auckland", 13 * 3600},       // NZDT
+  };
+  for (const auto& row : rows) {
+    auto byRow = With(BirthAt(row.date, "12:00"), {"--zone", row.zone});
+    if (row.tick) byRow.push_back("--dst");
+    const CliRun zoneRun = Cli(byRow);
+    const CliRun tzRun = Cli(With(BirthAt(row.date, "12:00"), {"--tz", row.tz}));
+    ASSERT_EQ(zoneRun.status, 0) << row.zone << " " << zoneRun.err;
+    ASSERT_EQ(tzRun.status, 0) << row.tz << " " << tzRun.err;
+    const auto zoneBirth = nlohmann::json::parse(zoneRun.out)["birth"];
+    const auto tzBirth = nlohmann::json::parse(tzRun.out)["birth"];
+    EXPECT_EQ(zoneBirth["utc_offset_seconds"], row.offsetSeconds) << "zone " << row.zone << (row.tick ? " ticked" : "");
+    EXPECT_EQ(tzBirth["utc_offset_seconds"], row.offsetSeconds) << row.tz << " " << row.date;
+    // The positions follow the same instant.
+    EXPECT_EQ(nlohmann::json::parse(zoneRun.out)["bodies"], nlohmann::json::parse(tzRun.out)["bodies"]) << row.tz;
+  }
+}
+
 // The same instant through a zone id and through the zone list gives the same chart.
 TEST_F(ZoneCliTest, ZoneIdAndTheMatchingListRowAgree) {
   const auto birth = BirthAt("1975-06-05", "07:05");

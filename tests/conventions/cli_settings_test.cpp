@@ -37,7 +37,8 @@ TEST_F(CliTest, TheChartJsonNamesItsSettings) {
                                                  {"pranapada_sun", "sunrise"},
                                                  {"varnada", "degrees"},
                                                  {"lords", "single"},
-                                                 {"nakshatra", "table"}}));
+                                                 {"nakshatra", "table"},
+                                                 {"surya_sun", "sunrise"}}));
   const CliRun chosen = Cli(With(kDelhi, {"--json", "--engine", "swiss", "--ayanamsa", "True-Pushya", "--node", "true",
                                           "--sunrise", "centre", "--indu", "moon"}));
   ASSERT_EQ(chosen.status, 0) << chosen.err;
@@ -51,7 +52,8 @@ TEST_F(CliTest, TheChartJsonNamesItsSettings) {
                                                  {"pranapada_sun", "sunrise"},
                                                  {"varnada", "degrees"},
                                                  {"lords", "single"},
-                                                 {"nakshatra", "table"}}));
+                                                 {"nakshatra", "table"},
+                                                 {"surya_sun", "sunrise"}}));
   // The True Pushya ayanamsa is about 1 deg 08' smaller than Lahiri's, so the Sun stands that
   // much further on (give or take the element method's arc minute).
   const double shift = precise["bodies"][0]["longitude"].get<double>() - element["bodies"][0]["longitude"].get<double>();
@@ -100,19 +102,19 @@ TEST_F(CliTest, CompareListsEveryLagnaUnderEachConvention) {
   const CliRun json = Cli(With(kDelhi, {"--compare", "--json", "--ayanamsa", "raman"}));
   ASSERT_EQ(json.status, 0) << json.err;
   const auto j = nlohmann::json::parse(json.out);
-  ASSERT_EQ(j["columns"].size(), 12u);  // the eleven conventions and these settings
+  ASSERT_EQ(j["columns"].size(), 13u);  // the twelve conventions and these settings
   EXPECT_TRUE(j["columns"][0]["compared_with"].is_null());
-  EXPECT_EQ(j["columns"][3]["compared_with"], 2);
+  EXPECT_EQ(j["columns"][4]["compared_with"], 3);  // the Indu rule on the centre sunrise
   EXPECT_EQ(j["columns"][1]["settings"]["engine"], "swiss");
-  EXPECT_EQ(j["columns"][11]["settings"]["ayanamsa"], "raman");
+  EXPECT_EQ(j["columns"][12]["settings"]["ayanamsa"], "raman");
   ASSERT_EQ(j["rows"].size(), 15u);
   EXPECT_EQ(j["rows"][5]["key"], "IL");
   for (const auto& row : j["rows"]) {
-    ASSERT_EQ(row["cells"].size(), 12u);
+    ASSERT_EQ(row["cells"].size(), 13u);
     for (const auto& cell : row["cells"]) EXPECT_TRUE(cell["changed"].is_boolean() && cell["shifted"].is_boolean());
   }
   // Raman's zodiac moves every sign-bearing entry of the last column against the default.
-  EXPECT_TRUE(j["rows"][12]["cells"][11]["changed"].get<bool>() || j["rows"][12]["cells"][11]["shifted"].get<bool>());
+  EXPECT_TRUE(j["rows"][12]["cells"][12]["changed"].get<bool>() || j["rows"][12]["cells"][12]["shifted"].get<bool>());
 
   EXPECT_EQ(Cli(With(kDelhi, {"--compare", "--pages"})).status, 64);
 }

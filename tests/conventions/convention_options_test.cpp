@@ -105,7 +105,7 @@ TEST_F(CliTest, TheComparisonHasAColumnPerConventionAndTheReportNamesThemAll) {
   for (const char* title : {"Exact time", "Sun at birth", "Varnada signs", "Jaimini lords", "Exact nakshatras",
                             "Classical"})
     EXPECT_NE(std::find(titles.begin(), titles.end(), title), titles.end()) << title;
-  for (const auto& c : j["columns"]) EXPECT_EQ(c["settings"].size(), 10u);
+  for (const auto& c : j["columns"]) EXPECT_EQ(c["settings"].size(), 11u);
 
   const CliRun report = Cli(With(kDelhi, {"--conventions", "exact", "--lords", "jaimini"}));
   ASSERT_EQ(report.status, 0) << report.err;

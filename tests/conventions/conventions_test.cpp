@@ -127,11 +127,12 @@ TEST(CalculationSettingsNames, KeysLabelsAndTheChoicesNamedInMessages) {
   EXPECT_EQ(ChoiceKeys(kNodeChoices), "mean or true");
   EXPECT_EQ(ChoiceKeys(kAyanamsaChoices),
             "lahiri, raman, krishnamurti, true-chitrapaksha, true-pushya, yukteshwar or fagan-bradley");
-  EXPECT_EQ(ChoiceOf(kAyanamsaChoices, Ayanamsa::kTruePushya).label, "True Pushya");
+  EXPECT_EQ(ChoiceOf(kAyanamsaChoices, Ayanamsa::kTruePushya)->label, "True Pushya");
+  EXPECT_EQ(ChoiceOf(kAyanamsaChoices, static_cast<Ayanamsa>(kAyanamsaCount)), std::nullopt);  // no first-choice fallback
   EXPECT_EQ(SettingsSummary({}), "Element method (built in), Lahiri, Mean node, Upper limb with refraction, "
                                  "From the ascendant, Venus kala 10, Birth minute, sunrise to the minute, "
                                  "Pranapada from the Sun at sunrise, Varnada counted in degrees, One lord per sign, "
-                                 "Tabulated nakshatra starts (13.33\xC2\xB0 steps)");
+                                 "Tabulated nakshatra starts (13.33\xC2\xB0 steps), Surya lagna from the Sun at sunrise");
   EXPECT_EQ(ChoiceByKey(kLordsChoices, "Jaimini"), SignLords::kJaimini);
   EXPECT_EQ(ChoiceKeys(kPranapadaSunChoices), "sunrise or birth");
   // The preset changes four conventions and leaves the rest.
@@ -143,6 +144,7 @@ TEST(CalculationSettingsNames, KeysLabelsAndTheChoicesNamedInMessages) {
   EXPECT_EQ(preset.pranapadaSun, PranapadaSun::kAtBirth);
   EXPECT_EQ(preset.varnada, VarnadaCount::kSigns);
   EXPECT_EQ(preset.nakshatra, NakshatraDivision::kExact);
+  EXPECT_EQ(preset.suryaSun, SuryaSun::kAtBirth);
   EXPECT_EQ(preset.engine, EngineKind::kSwiss);
   EXPECT_EQ(preset.lords, SignLords::kJaimini);
   ApplyConventionPreset(ConventionPreset::kDefault, preset);
@@ -195,6 +197,14 @@ TEST(CalculationSettingsChecks, DefaultSettingsGiveTheElementMethodsCharts) {
   }
 }
 
+// The index of the column with a title; the columns follow the settings table.
+std::size_t ColumnTitled(const ConventionComparison& c, std::string_view title) {
+  for (std::size_t i = 0; i < c.columns.size(); ++i)
+    if (c.columns[i].title == title) return i;
+  ADD_FAILURE() << "no column " << title;
+  return 0;
+}
+
 // Which lagnas each column may mark: the Indu rule moves only IL; the sunrise definition
 // only the lagnas counted from sunrise (and the sunrise); the node only Rahu.
 TEST(ConventionComparison, EachChoiceMarksOnlyTheLagnasThatHangOnIt) {
@@ -203,24 +213,26 @@ TEST(ConventionComparison, EachChoiceMarksOnlyTheLagnasThatHangOnIt) {
   int movedAlone[4] = {};
   for (const BirthData& d : VariedBirths()) {
     const ConventionComparison c = CompareConventions(d, {});
-    ASSERT_EQ(c.columns.size(), 11u);
+    ASSERT_EQ(c.columns.size(), 12u);
     ASSERT_EQ(c.rows.size(), static_cast<std::size_t>(kLagnaCount) + 2);
+    const std::size_t indu = ColumnTitled(c, "Indu from Moon"), node = ColumnTitled(c, "True node"),
+                      centre = ColumnTitled(c, "Centre sunrise");
     for (std::size_t col = 0; col < c.columns.size(); ++col) ASSERT_EQ(c.failures[col], "") << col;
     for (std::size_t r = 0; r < c.rows.size(); ++r) {
       const auto& cells = c.rows[r].cells;
       EXPECT_FALSE(cells[0].changed || cells[0].shifted);
       if (r != kIL) {
-        EXPECT_FALSE(cells[3].changed || cells[3].shifted) << c.rows[r].key;
+        EXPECT_FALSE(cells[indu].changed || cells[indu].shifted) << c.rows[r].key;
       }
       if (r != kLagnaCount + 1) {
-        EXPECT_FALSE(cells[4].changed || cells[4].shifted) << c.rows[r].key;
+        EXPECT_FALSE(cells[node].changed || cells[node].shifted) << c.rows[r].key;
       }
       // The Pranapada Sun moves only PpL; the Varnada count only VL; the lords only the
-      // arudha padas and the Paka lagna; the nakshatra starts only SrL.
+      // arudha padas and the Paka lagna; the nakshatra starts only SrL; the Surya Sun only SL.
       const struct {
         std::size_t column;
         std::vector<std::size_t> mayMove;
-      } alone[] = {{6, {kPpL}}, {7, {kVL}}, {8, {kAL, kPL, kUL}}, {9, {kSrL}}};
+      } alone[] = {{6, {kPpL}}, {7, {kVL}}, {8, {kAL, kPL, kUL}}, {9, {kSrL}}, {ColumnTitled(c, "Surya at birth"), {kSL}}};
       for (const auto& a : alone) {
         if (std::find(a.mayMove.begin(), a.mayMove.end(), r) != a.mayMove.end()) continue;
         EXPECT_FALSE(cells[a.column].changed || cells[a.column].shifted) << a.column << " " << c.rows[r].key;
@@ -233,7 +245,8 @@ TEST(ConventionComparison, EachChoiceMarksOnlyTheLagnasThatHangOnIt) {
         marked += cells[col].changed;
       }
     }
-    for (const LagnaId l : notFromSunrise) EXPECT_FALSE(c.rows[l].cells[2].changed || c.rows[l].cells[2].shifted);
+    for (const LagnaId l : notFromSunrise)
+      EXPECT_FALSE(c.rows[l].cells[centre].changed || c.rows[l].cells[centre].shifted);
     for (std::size_t col = 6; col <= 9; ++col) movedAlone[col - 6] += c.rows[0].cells[col].changed || c.rows[kPpL].cells[col].changed ||
                                                          c.rows[kVL].cells[col].changed || c.rows[kSrL].cells[col].changed ||
                                                          c.rows[kSrL].cells[col].shifted || c.rows[kPpL].cells[col].shifted;
@@ -246,12 +259,12 @@ TEST(ConventionComparison, OtherSettingsGetAColumnOfTheirOwn) {
   CalculationSettings raman;
   raman.ayanamsa = Ayanamsa::kRaman;
   const ConventionComparison c = CompareConventions(testing::DelhiBirth(), raman);
-  ASSERT_EQ(c.columns.size(), 12u);
-  EXPECT_EQ(c.columns[11].settings, raman);
-  EXPECT_EQ(c.columns[11].comparedWith, 0);
+  ASSERT_EQ(c.columns.size(), 13u);
+  EXPECT_EQ(c.columns[12].settings, raman);
+  EXPECT_EQ(c.columns[12].comparedWith, 0);
   // Raman's zodiac starts about 1 deg 27' later than Lahiri's: the ascendant moves with it.
   const auto& ascendant = c.rows[kAscendantLagna].cells;
-  EXPECT_NEAR(testing::AngleDifference(*ascendant[11].longitudeDeg, *ascendant[0].longitudeDeg), 1.45, 0.03);
+  EXPECT_NEAR(testing::AngleDifference(*ascendant[12].longitudeDeg, *ascendant[0].longitudeDeg), 1.45, 0.03);
 }
 
 TEST(ConventionComparison, APolarDateLeavesEveryColumnWithoutAChart) {

@@ -78,6 +78,29 @@ TEST(PranapadaSun, TheSunAtBirthChangesTheBase) {
   EXPECT_EQ(atBirth.lagnas[kSL].sign, Ari);
 }
 
+// Surya lagna: the same birth, Sun 29 Ari 45 at sunrise and 0 Tau 30 at birth. The Surya Sun
+// moves SL alone, from Aries at 29.75 to Taurus at 30.5; the Pranapada Sun stays at sunrise.
+TEST(SuryaSun, TheSunAtBirthGivesTheSignItOccupies) {
+  LagnaInputs in = AtSunrise(29.75, In(Leo));
+  in.birthDeg[kSun] = 30.5;
+  in.minutesSinceSunrise = 1020;
+  in.secondsSinceSunrise = 61200;
+  const LagnaChart atSunrise = ComputeLagnas(in);
+  in.suryaSun = SuryaSun::kAtBirth;
+  const LagnaChart atBirth = ComputeLagnas(in);
+  EXPECT_EQ(atSunrise.lagnas[kSL].sign, Ari);
+  EXPECT_NEAR(*atSunrise.lagnas[kSL].longitudeDeg, 29.75, 1e-9);
+  EXPECT_EQ(atBirth.lagnas[kSL].sign, Tau);
+  EXPECT_NEAR(*atBirth.lagnas[kSL].longitudeDeg, 30.5, 1e-9);
+  for (int l = 0; l < kLagnaCount; ++l) {
+    const auto i = static_cast<std::size_t>(l);
+    if (l != kSL) {
+      EXPECT_EQ(atBirth.lagnas[i].sign, atSunrise.lagnas[i].sign) << kLagnaKeys[i];
+    }
+  }
+  EXPECT_EQ(atBirth.lagnas[kPpL].sign, Gem);  // still from the Sun at sunrise
+}
+
 // Jaimini sign aspects: movable signs aspect the fixed signs but the next, fixed signs the
 // movable signs but the one before, dual signs the other dual signs.
 TEST(JaiminiLords, SignAspects) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/chart_calculation.h"
+#include "app/ephemeris_messages.h"
 #include "astro/sunrise.h"
 #include "astro/swiss_ephemeris.h"
 #include "tests/app/sample_birth.h"
@@ -208,7 +209,7 @@ TEST(SwissEngine, RefusesBirthsOutsideItsCenturies) {
       engine.Positions(ToUniversalTime(clock, utc), place);
       ADD_FAILURE() << clock.year << " was computed";
     } catch (const EphemerisError& e) {
-      EXPECT_EQ(e.message(), kPreciseRangeMessage);
+      EXPECT_EQ(e.failure(), EphemerisFailure::kOutsidePreciseRange);
     }
   }
   // The first and last birth dates compute, with the neighbouring days' sunrises; the clock
@@ -223,23 +224,34 @@ TEST(SwissEngine, RefusesBirthsOutsideItsCenturies) {
 
 TEST(SwissEngine, MissingDataFilesNameTheDebianPackage) {
   // SE_EPHE_PATH overrides the data folder for a thread's first use of the library.
-  std::optional<std::string_view> problem;
-  std::string thrown;
+  std::optional<EphemerisFailure> problem, thrown;
   ::setenv("SE_EPHE_PATH", "/nonexistent-corvane-ephemeris", 1);
   std::thread thread([&] {
     problem = SwissDataProblem();
     try {
       SwissEphemeris().Positions(ToUniversalTime({2000, 1, 1, 12, 0, 0}, {}), {28.6, 77.2});
     } catch (const EphemerisError& e) {
-      thrown = e.message();
+      thrown = e.failure();
     }
   });
   thread.join();
   ::unsetenv("SE_EPHE_PATH");
-  ASSERT_TRUE(problem.has_value());
-  EXPECT_NE(problem->find("swe-standard-data"), std::string_view::npos);
-  EXPECT_EQ(thrown, kSwissDataMissingMessage);
+  EXPECT_EQ(problem, EphemerisFailure::kDataFilesMissing);
+  EXPECT_EQ(thrown, EphemerisFailure::kDataFilesMissing);
   EXPECT_EQ(SwissDataProblem(), std::nullopt);  // this thread found its files
+}
+
+// The engine reports a failure as a status; the sentences are the program's own, and the
+// range sentence names the engine's years.
+TEST(SwissEngine, FailuresAreWordedByTheApplication) {
+  const std::string_view range = EphemerisFailureMessage(EphemerisFailure::kOutsidePreciseRange);
+  EXPECT_EQ(range, "The precise engine (Swiss Ephemeris) computes births from the year 1800 to 2399 only.");
+  EXPECT_NE(range.find(std::to_string(kPreciseFirstYear)), std::string_view::npos);
+  EXPECT_NE(range.find(std::to_string(kPreciseLastYear)), std::string_view::npos);
+  EXPECT_EQ(EphemerisFailureMessage(EphemerisFailure::kDataFilesMissing),
+            "The Swiss Ephemeris data files were not found in /usr/share/libswe/ephe (or in the folder SE_EPHE_PATH "
+            "names): install the Debian package swe-standard-data.");
+  EXPECT_STREQ(EphemerisError(EphemerisFailure::kDataFilesMissing).what(), "data_files_missing");
 }
 
 // Charts calculated on four threads at once equal the ones calculated one after another.

@@ -2,6 +2,7 @@
 // opened from the frame window.
 #include <QAction>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -51,6 +52,7 @@ class ConventionsUiTest : public QObject {
     s.varnada = VarnadaCount::kSigns;
     s.lords = SignLords::kJaimini;
     s.nakshatra = NakshatraDivision::kExact;
+    s.suryaSun = SuryaSun::kAtBirth;
     SaveCalculationSettings(s);
     QCOMPARE(QSettings("Corvane", "Corvane").value("calculation/pranapada_sun").toString(), QString("birth"));
     QCOMPARE(QSettings("Corvane", "Corvane").value("calculation/ayanamsa").toString(), QString("yukteshwar"));
@@ -72,6 +74,38 @@ class ConventionsUiTest : public QObject {
     s.engine = EngineKind::kSwiss;
     s.sunrise = SunriseDefinition::kDiscCentre;
     QCOMPARE(dialog.settings(), s);
+  }
+
+  // One box per setting, labelled as the table says, offering its choices in its order; every
+  // box's choice reaches settings() and is kept under the setting's stored key.
+  void dialogHasABoxForEveryRowOfTheSettingsTable() {
+    OptionsDialog dialog(CalculationSettings{});
+    const QList<QComboBox*> boxes = dialog.findChildren<QComboBox*>();
+    QCOMPARE(boxes.size(), static_cast<qsizetype>(kSettingCount));
+    auto* form = dialog.findChild<QFormLayout*>();
+    QVERIFY(form);
+    CalculationSettings wanted;
+    for (std::size_t r = 0; r < kSettingCount; ++r) {
+      const SettingRow& row = kSettingRows[r];
+      QComboBox* box = boxes[static_cast<qsizetype>(r)];
+      auto* label = qobject_cast<QLabel*>(form->labelForField(box));
+      QVERIFY2(label, row.key.data());
+      QCOMPARE(label->text(), QString::fromUtf8(row.dialogLabel.data(), static_cast<qsizetype>(row.dialogLabel.size())));
+      QCOMPARE(static_cast<std::size_t>(box->count()), row.choiceCount);
+      QCOMPARE(box->currentIndex(), static_cast<int>(row.DefaultIndex()));
+      for (std::size_t i = 0; i < row.choiceCount; ++i)
+        QCOMPARE(box->itemText(static_cast<int>(i)), QString::fromUtf8(row.labelAt(i).data(), static_cast<qsizetype>(row.labelAt(i).size())));
+      const std::size_t other = (row.DefaultIndex() + 1) % row.choiceCount;
+      box->setCurrentIndex(static_cast<int>(other));
+      row.choose(wanted, other);
+    }
+    QCOMPARE(dialog.settings(), wanted);
+    SaveCalculationSettings(wanted);
+    for (const SettingRow& row : kSettingRows) {
+      const QString stored = QSettings("Corvane", "Corvane").value("calculation/" + QString::fromUtf8(row.key.data(), static_cast<qsizetype>(row.key.size()))).toString();
+      QCOMPARE(stored.toStdString(), std::string(row.keyAt(*row.chosenIn(wanted))));
+    }
+    QCOMPARE(LoadCalculationSettings(), wanted);
   }
 
   void exactButtonChoosesThePresetAndKeepsTheRest() {
@@ -119,10 +153,10 @@ class ConventionsUiTest : public QObject {
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->windowTitle(), QString("Compare conventions"));
     QTableWidget* table = window->table();
-    QCOMPARE(table->columnCount(), 12);  // the eleven conventions and the chart's own settings
+    QCOMPARE(table->columnCount(), 13);  // the twelve conventions and the chart's own settings
     QCOMPARE(table->rowCount(), kLagnaCount + 2);
     QCOMPARE(table->horizontalHeaderItem(8)->text(), QString("9 Jaimini lords"));
-    QCOMPARE(table->horizontalHeaderItem(11)->text(), QString("12 Your settings"));
+    QCOMPARE(table->horizontalHeaderItem(12)->text(), QString("13 Your settings"));
     QCOMPARE(table->verticalHeaderItem(5)->text(), QString("IL  Indu lagna"));
     // Every cell with a mark is highlighted, and only those.
     const ConventionComparison c = CompareConventions(r.chart().birth, raman);

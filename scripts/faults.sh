@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# Deliberate faults: each one is a small change of source text that a test must notice.
+# The script copies the source tree (with its uncommitted changes) into a temporary folder,
+# builds it there once, then for each fault: writes the fault into the copy, builds the
+# targets the fault needs, runs the tests expected to catch it, and puts the file back.
+# The working tree is never touched.
+#
+#   scripts/faults.sh               run every fault, print a table
+#   scripts/faults.sh NAME...       run the named faults only
+#   scripts/faults.sh --list        list the faults
+#   scripts/faults.sh --keep ...    keep the temporary copy (its path is printed)
+#
+# A fault names its file, the exact code text it replaces (which must occur exactly once, so
+# a fault that no longer fits the code says so instead of testing nothing), the replacement,
+# the build targets and the ctest regex of the tests expected to catch it. The result of a
+# fault is "caught by TEST..." when a test of the regex fails, "NOT caught" when all pass,
+# "not applied" when its code text is gone, and "does not build" when the fault breaks the
+# build (a fault must be a plausible program, so that is a defect of the list).
+# Exit status: 0 when every fault was caught, 1 otherwise.
+set -euo pipefail
+
+SOURCE=$(cd "$(dirname "$0")/.." && pwd)
+JOBS=${JOBS:-2}
+
+# ---------------------------------------------------------------------------------------------
+# The faults: name | file | code text | replacement | build targets | ctest regex | what it breaks
+FAULTS=()
+fault() { FAULTS+=("$(printf '%s\x1f' "$@")"); }
+
+fault offset-sign app/chart_calculation.cpp \
+  '+ (data.daylightSaving ? 3600 : 0)' \
+  '- (data.daylightSaving ? 3600 : 0)' \
+  'corvane-cli corvane_cli_tests' 'ZoneCliTest\.' \
+  'the shown offset of a ticked zone row goes an hour the wrong way'
+fault doubled-hour-swapped app/birth_zone.cpp \
+  'repeated == RepeatedTimeChoice::kEarlier ? DoubledHour::kEarlier : DoubledHour::kLater' \
+  'repeated == RepeatedTimeChoice::kEarlier ? DoubledHour::kLater : DoubledHour::kEarlier' \
+  'corvane-cli corvane_cli_tests' 'ZoneCliTest\.' \
+  'the earlier and later readings of a doubled hour are swapped'
+fault pada-wrong-house lagna/arudha_padas.cpp \
+  'bodySigns[lords[static_cast<std::size_t>(houseSign)]]' \
+  'bodySigns[lords[static_cast<std::size_t>((houseSign + 1) % 12)]]' \
+  'corvane_lagna_tests' 'ArudhaPada|SpecialLagna' \
+  'each pada counts to the lord of the next house'
+fault polar-message-day app/chart_calculation.cpp \
+  'if (!previous.ok()) return {PolarMessage(before)};' \
+  'if (!previous.ok()) return {PolarMessage(after)};' \
+  'corvane_app_tests' 'ChartCalculation\.' \
+  'a polar day before the birth is reported as the day after'
+fault setting-default app/calculation_settings.h \
+  'PranapadaSun pranapadaSun = PranapadaSun::kAtSunrise;' \
+  'PranapadaSun pranapadaSun = PranapadaSun::kAtBirth;' \
+  'corvane-cli corvane_conventions_tests corvane_cli_tests' 'CliSettings|ConventionOptions|LagnaConventions' \
+  'the Pranapada convention defaults to the Sun at birth'
+fault node-shift astro/planets.cpp \
+  'MeanNodeLongitude(d) - kNodeShiftDeg' \
+  'MeanNodeLongitude(d)' \
+  'corvane_astro_tests' 'Planets|PositionsReference' \
+  'Rahu and Ketu lose the long-standing one-degree node shift'
+fault daylight-hour-in-ut astro/ut_instant.cpp \
+  'if (offset.daylightSavingHour) ut -= 1.0;' \
+  'if (offset.daylightSavingHour) ut += 1.0;' \
+  'corvane_astro_tests corvane_app_tests' 'TimeScales|UtInstant|ChartCalculation' \
+  'the daylight-saving hour is added to UT instead of taken off'
+fault almanac-zenith astro/sunrise.cpp \
+  'CZ = -0.0145439;' \
+  'CZ = +0.0145439;' \
+  'corvane_astro_tests' 'Sunrise' \
+  'the official zenith is taken 50 minutes of arc above the horizon instead of below'
+fault precise-range astro/swiss_ephemeris.cpp \
+  'if (t.year < kPreciseFirstYear || t.year > kPreciseLastYear)' \
+  'if (t.year < kPreciseFirstYear || t.year >= kPreciseLastYear)' \
+  'corvane_conventions_tests' 'SwissEngine' \
+  'the precise engine refuses its own last year'
+fault ninth-lord-kala lagna/arudha_padas.cpp \
+  '{10, 1, 1, 10, 6, 10, 8, 16, 30, 8, 10, 6}' \
+  '{10, 1, 1, 10, 6, 10, 8, 16, 30, 8, 6, 10}' \
+  'corvane_lagna_tests' 'ArudhaPada|SpecialLagna|Indu' \
+  'the kala of the 9th lords of Aquarius and Pisces are swapped'
+fault polar-exit-status cli/exit_status.h \
+  'kExitPolar = 3;' \
+  'kExitPolar = 2;' \
+  'corvane-cli corvane_cli_tests' 'Cli|Documents' \
+  'a polar date leaves with the status of a refused input'
+fault data-missing-words app/ephemeris_messages.cpp \
+  'install the Debian package swe-standard-data.' \
+  'install the data files.' \
+  'corvane_conventions_tests' 'SwissEngine' \
+  'the missing-data message loses the package to install'
+
+# ---------------------------------------------------------------------------------------------
+
+field() { local IFS=$'\x1f'; read -r -a parts <<<"$1"; printf '%s' "${parts[$2]}"; }
+
+if [[ ${1:-} == --list ]]; then
+  for f in "${FAULTS[@]}"; do printf '%-22s %-30s %s\n' "$(field "$f" 0)" "$(field "$f" 1)" "$(field "$f" 6)"; done
+  exit 0
+fi
+KEEP=0
+if [[ ${1:-} == --keep ]]; then KEEP=1; shift; fi
+WANTED=("$@")
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/corvane-faults.XXXXXX")
+TREE=$WORK/tree
+BUILD=$TREE/build
+cleanup() { if [[ $KEEP == 0 ]]; then rm -rf "$WORK"; else echo "kept $WORK"; fi; }
+trap cleanup EXIT
+
+# The tracked and the new files as they are now, uncommitted changes included.
+mkdir -p "$TREE"
+(cd "$SOURCE" && git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' f; do
+  [[ -e $f ]] && printf '%s\0' "$f"; done | xargs -0 cp --parents -t "$TREE")
+
+# The shared compiler cache with paths taken relative to the copy, so that the copy reuses
+# what the developers' builds compiled (same flags, same relative paths).
+export CCACHE_DIR=${CCACHE_DIR:-/work/.ccache} CCACHE_BASEDIR=$TREE CCACHE_NOHASHDIR=1
+echo "configuring the copy in $TREE" >&2
+cmake -S "$TREE" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >"$WORK/configure.log" 2>&1 \
+  || { cat "$WORK/configure.log" >&2; exit 2; }
+
+ALL_TARGETS=()
+for f in "${FAULTS[@]}"; do read -r -a t <<<"$(field "$f" 4)"; ALL_TARGETS+=("${t[@]}"); done
+mapfile -t ALL_TARGETS < <(printf '%s\n' "${ALL_TARGETS[@]}" | sort -u)
+echo "building the unchanged copy: ${ALL_TARGETS[*]}" >&2
+cmake --build "$BUILD" -j"$JOBS" --target "${ALL_TARGETS[@]}" >"$WORK/build.log" 2>&1 \
+  || { tail -40 "$WORK/build.log" >&2; echo "the unchanged copy does not build" >&2; exit 2; }
+
+# Replaces the single occurrence of a text in a file; fails when it occurs zero or several times.
+replace_once() {
+  python3 - "$1" "$2" "$3" <<'EOF'
+import sys
+path, old, new = sys.argv[1:]
+text = open(path, encoding="utf-8").read()
+if text.count(old) != 1:
+    sys.exit(1)
+open(path, "w", encoding="utf-8").write(text.replace(old, new))
+EOF
+}
+
+RESULTS=()
+caught_all=1
+for f in "${FAULTS[@]}"; do
+  name=$(field "$f" 0) file=$(field "$f" 1) old=$(field "$f" 2) new=$(field "$f" 3)
+  targets=$(field "$f" 4) regex=$(field "$f" 5)
+  if [[ ${#WANTED[@]} -gt 0 ]] && ! printf '%s\n' "${WANTED[@]}" | grep -qx "$name"; then continue; fi
+  echo "fault $name ($file)" >&2
+  cp "$TREE/$file" "$WORK/original"
+  read -r -a t <<<"$targets"
+  if ! replace_once "$TREE/$file" "$old" "$new"; then
+    result="not applied: its code text is not in $file exactly once"
+  else
+    if ! cmake --build "$BUILD" -j"$JOBS" --target "${t[@]}" >"$WORK/$name.build.log" 2>&1; then
+      result="does not build (see the fault's text)"
+    else
+      (cd "$BUILD" && QT_QPA_PLATFORM=offscreen ctest -R "$regex" --output-on-failure >"$WORK/$name.test.log" 2>&1) || true
+      failed=$(sed -n '/The following tests FAILED:/,$p' "$WORK/$name.test.log" | sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' | tr '\n' ' ')
+      ran=$(grep -c 'Test *#' "$WORK/$name.test.log" || true)
+      if [[ $ran == 0 ]]; then
+        result="no test matches /$regex/"
+      elif [[ -n $failed ]]; then
+        result="caught by ${failed% }"
+      else
+        result="NOT caught ($ran tests of /$regex/ pass)"
+      fi
+    fi
+  fi
+  # Put the file back and rebuild, so that no later fault runs a binary built with this one
+  # (the original compiles again from the cache).
+  cp "$WORK/original" "$TREE/$file"
+  cmake --build "$BUILD" -j"$JOBS" --target "${t[@]}" >>"$WORK/$name.build.log" 2>&1 || true
+  [[ $result == caught* ]] || caught_all=0
+  RESULTS+=("$(printf '%-22s %-28s %s' "$name" "$file" "$result")")
+done
+
+printf '%-22s %-28s %s\n' "fault" "file" "result"
+printf '%s\n' "${RESULTS[@]}"
+[[ $caught_all == 1 ]]
