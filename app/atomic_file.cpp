@@ -1,6 +1,7 @@
 #include "app/atomic_file.h"
 
 #include <fcntl.h>
+#include <stdio.h>  // renameat2
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "app/input_file.h"
 
 namespace corvane {
 namespace {
@@ -209,9 +212,16 @@ std::optional<AtomicWriteFailure> WriteFileAtomically(const std::string& path, c
   if (auto failure = Resolve(path, to)) return failure;
   const int folder = to.folder.fd();
 
-  // What stands at the name now: a file the user may not write stays as it is.
+  // What stands at the name now: a file the user may not write stays as it is, and only a
+  // regular file is replaced (a FIFO, socket or device node is someone's channel, not a file).
   struct stat old {};
-  const bool replacing = ::fstatat(folder, to.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode);
+  const bool exists = ::fstatat(folder, to.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+  if (exists && !S_ISREG(old.st_mode) && !S_ISDIR(old.st_mode)) {
+    const char* kind = FileKindName(old.st_mode);
+    return Refuse(EINVAL, std::string("it is ") + (kind != nullptr ? kind : "not a regular file") +
+                              ", and only a regular file is replaced");
+  }
+  const bool replacing = exists && S_ISREG(old.st_mode);
   if (replacing && !ModeAllowsWriting(old))
     return Refuse(EACCES, "its permissions do not let you write it");
   if (::faccessat(folder, ".", W_OK, AT_EACCESS) != 0)
@@ -235,6 +245,40 @@ std::optional<AtomicWriteFailure> WriteFileAtomically(const std::string& path, c
   temporary.markRenamed();
   if (const int error = SyncFolder(folder)) return Failed(Step::SyncFolder, error);
   return std::nullopt;
+}
+
+// Gives the temporary file the final name unless a file has that name: renameat2 with
+// RENAME_NOREPLACE, or where the file system lacks it, a hard link and the removal of the
+// temporary name. 0, EEXIST when the name is taken, or errno.
+int MoveToFreeName(int folder, const std::string& from, const std::string& to) {
+  if (::renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  if (::linkat(folder, from.c_str(), folder, to.c_str(), 0) != 0) return errno;
+  ::unlinkat(folder, from.c_str(), 0);
+  return 0;
+}
+
+std::variant<std::string, AtomicWriteFailure> WriteNewFile(const std::string& folderPath, const std::string& stem,
+                                                           std::string_view extension, std::string_view bytes) {
+  Folder folder;
+  if (const int error = folder.open(folderPath.empty() ? std::string(".") : folderPath)) return Failed(Step::Create, error);
+  TemporaryFile temporary;
+  if (const int error = temporary.create(folder.fd())) return Failed(Step::Create, error);
+  AtomicFileSink sink(temporary.fd());
+  if (!sink.write(bytes)) return Failed(Step::Write, sink.error());
+  if (::fsync(temporary.fd()) != 0) return Failed(Step::Sync, errno);
+  if (const int error = temporary.closeFile()) return Failed(Step::Sync, error);
+  constexpr int kMostTries = 100000;
+  for (int n = 1; n <= kMostTries; ++n) {
+    const std::string name = stem + (n == 1 ? std::string() : "_" + std::to_string(n)) + std::string(extension);
+    const int error = MoveToFreeName(folder.fd(), temporary.name(), name);
+    if (error == EEXIST) continue;
+    if (error != 0) return Failed(Step::Replace, error);
+    temporary.markRenamed();
+    if (const int synced = SyncFolder(folder.fd())) return Failed(Step::SyncFolder, synced);
+    return (folderPath.empty() ? std::string() : folderPath + (folderPath.ends_with('/') ? "" : "/")) + name;
+  }
+  return Failed(Step::Replace, EEXIST);
 }
 
 std::optional<AtomicWriteFailure> WriteFileAtomically(const std::string& path, std::string_view bytes) {

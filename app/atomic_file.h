@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace corvane {
 
@@ -74,5 +75,13 @@ struct WritePath {
   std::optional<AtomicWriteFailure> failure;  // set when the path may not be written
 };
 WritePath ResolveWritePath(const std::string& path);
+
+// Writes a new file into the folder without ever replacing one: the bytes go to a temporary
+// file made exclusively (O_EXCL), which then takes the name STEM.EXT, or the first of
+// STEM_2.EXT, STEM_3.EXT, ... that no file has, by a rename that refuses to replace
+// (RENAME_NOREPLACE), so that two programs writing into one folder at once never take the
+// same name. The path written ("FOLDER/STEM_2.EXT"), or why nothing was.
+std::variant<std::string, AtomicWriteFailure> WriteNewFile(const std::string& folder, const std::string& stem,
+                                                           std::string_view extension, std::string_view bytes);
 
 }  // namespace corvane

@@ -90,6 +90,11 @@ std::optional<InputMessage> ValidateBirthData(const BirthData& d, EngineKind eng
   if (!InRange(d.latMinutes, 59)) return kLatMinutes;
   const BirthYearSpan years = BirthYearsOf(engine);
   if (!Within(d.year, years.first, years.last)) return YearsMessageOf(engine);
+  if (auto refusal = CalendarMessage(d)) return refusal;
+  return std::nullopt;
+}
+
+std::optional<InputMessage> CalendarMessage(const BirthData& d) {
   const int month = d.monthIndex + 1;
   if (month == 2) {
     const bool leap = (d.year % 4 == 0 && d.year % 100 != 0) || d.year % 400 == 0;

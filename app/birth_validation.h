@@ -38,6 +38,9 @@ std::string_view YearOutsideMessage(EngineKind engine);
 // the form can hold (a date or time outside the lists) is refused after those checks, so
 // that nothing downstream indexes outside its tables.
 std::optional<InputMessage> ValidateBirthData(const BirthData& data, EngineKind engine = EngineKind::kElements);
+// The form's refusal of a day its month does not have, or a time outside the lists; the same
+// words whichever clock the birth then takes (a zone row or a zone id).
+std::optional<InputMessage> CalendarMessage(const BirthData& data);
 
 // The whole number a coordinate text holds, blanks around it ignored; nothing when the text
 // is empty or not a whole number. Validation and the calculation read coordinates alike.

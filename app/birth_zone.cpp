@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/birth_validation.h"
 #include "app/display_texts.h"
 #include "app/search_fold.h"
 #include "app/text_encoding.h"
@@ -116,6 +117,7 @@ std::string DegreesAndMinutes(double degrees, char positive, char negative) {
 }  // namespace
 
 std::optional<Problem> SetBirthZone(std::string_view zoneId, RepeatedTimeChoice repeated, BirthData& data) {
+  if (const auto refusal = CalendarMessage(data)) return Problem{ProblemCode::kInvalidBirth, "date", std::string(refusal->text)};
   const LocalDateTime local{data.year, data.monthIndex + 1, data.day, data.hour, data.minute, data.second};
   const ZoneLookup lookup = LookUpLocalTime(zoneId, local);
   if (const auto* reading = std::get_if<ZoneReading>(&lookup)) {

@@ -126,7 +126,9 @@ std::string ClockText(const Chart& chart) {
     const std::string_view row = kZoneTable[static_cast<std::size_t>(clock.zonePosition)].text;
     const std::size_t first = row.find(','), second = row.find(',', first + 1);
     if (first != std::string_view::npos && second != std::string_view::npos)
-      text.append(", ").append(row.substr(first + 1, second - first - 1));
+      // Some rows carry blanks after their commas ("Indian Time, IST, +5.3"); the clock
+      // text shows the abbreviation without them.
+      text.append(", ").append(TrimBlanks(row.substr(first + 1, second - first - 1)));
   }
   text += ", " + offset;
   if (clock.daylightSaving) text += " with daylight saving";

@@ -8,9 +8,8 @@
 #include <cstring>
 
 namespace corvane {
-namespace {
 
-const char* KindOf(mode_t mode) {
+const char* FileKindName(mode_t mode) {
   if (S_ISFIFO(mode)) return "a FIFO";
   if (S_ISSOCK(mode)) return "a socket";
   if (S_ISCHR(mode)) return "a character device";
@@ -18,8 +17,6 @@ const char* KindOf(mode_t mode) {
   if (S_ISDIR(mode)) return "a folder";
   return nullptr;
 }
-
-}  // namespace
 
 int OpenInputFile(const std::string& path, std::string& why) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -40,7 +37,7 @@ int OpenInputFile(const std::string& path, std::string& why) {
     return -1;
   }
   if (!S_ISREG(st.st_mode)) {
-    const char* kind = KindOf(st.st_mode);
+    const char* kind = FileKindName(st.st_mode);
     why = kind != nullptr ? std::string("it is ") + kind + ", not a regular file" : "it is not a regular file";
     ::close(fd);
     return -1;

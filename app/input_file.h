@@ -1,8 +1,14 @@
 #pragma once
+#include <sys/types.h>
+
 #include <cstdio>
 #include <string>
 
 namespace corvane {
+
+// "a FIFO", "a socket", "a character device", "a block device", "a folder"; nullptr for a
+// regular file or a link.
+const char* FileKindName(mode_t mode);
 
 // Opens a file the program reads as input (a chart file, a CSV batch) for reading. Only a
 // regular file is taken: a FIFO, socket or device is refused at once. The open itself does

@@ -20,6 +20,9 @@
 #include <unordered_map>
 #include <utility>
 
+#include <sys/stat.h>
+
+#include "app/input_file.h"
 #include "app/search_fold.h"
 
 namespace corvane {
@@ -31,6 +34,9 @@ constexpr std::uint8_t kAlternate = 1;    // Entry::flags: the key is an alterna
 constexpr std::uint8_t kWord = 2;         // Entry::flags: the entry starts at a later word
 constexpr std::size_t kSlotLimit = 256;   // name, ASCII name and up to 254 alternates
 constexpr std::string_view kDitto = "\"";
+// The longest line a place file may hold: three names of up to 64 KiB each (the name, its
+// ASCII spelling, the alternate names) with the numbers and the zone beside them.
+constexpr std::size_t kMaxPlaceLineBytes = 3 * 65535 + 1024;
 constexpr std::size_t kTableLimit = std::numeric_limits<std::uint16_t>::max();
 
 // A place's texts lie one after the other in Data::text: name, ASCII name (left out when it
@@ -422,7 +428,13 @@ PlaceLoadStatus PlaceIndex::load(const std::filesystem::path& path) {
   };
   std::error_code ec;
   if (path.empty()) return fail("No place file was given.");
-  if (!std::filesystem::is_regular_file(path, ec)) return fail("The place file " + shown + " does not exist.");
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    // Say what stands there: a folder or a FIFO is not a missing file.
+    struct stat st {};
+    const char* kind = ::stat(shown.c_str(), &st) == 0 ? FileKindName(st.st_mode) : nullptr;
+    if (kind != nullptr) return fail("The place file " + shown + " is " + kind + ", not a regular file.");
+    return fail("The place file " + shown + " does not exist.");
+  }
   const std::uintmax_t fileSize = std::filesystem::file_size(path, ec);
   gzFile file = gzopen(shown.c_str(), "rb");
   if (file == nullptr) return fail("The place file " + shown + " cannot be opened.");
@@ -452,6 +464,12 @@ PlaceLoadStatus PlaceIndex::load(const std::filesystem::path& path) {
       std::string_view rest(chunk);
       if (!carry.empty()) {  // the line that began in the previous chunk
         const std::size_t nl = rest.find('\n');
+        // A line over the limit is refused before it is held whole.
+        if (carry.size() + std::min(nl, rest.size()) > kMaxPlaceLineBytes) {
+          problem = "line " + std::to_string(lineNumber + 1) + ": longer than " + std::to_string(kMaxPlaceLineBytes) +
+                    " bytes";
+          break;
+        }
         carry.append(rest.substr(0, nl));
         if (nl == std::string_view::npos) continue;
         parse(carry);
@@ -459,8 +477,18 @@ PlaceLoadStatus PlaceIndex::load(const std::filesystem::path& path) {
         rest.remove_prefix(nl + 1);
       }
       for (std::size_t nl; problem.empty() && (nl = rest.find('\n')) != std::string_view::npos;) {
+        if (nl > kMaxPlaceLineBytes) {
+          problem = "line " + std::to_string(lineNumber + 1) + ": longer than " + std::to_string(kMaxPlaceLineBytes) +
+                    " bytes";
+          break;
+        }
         parse(rest.substr(0, nl));
         rest.remove_prefix(nl + 1);
+      }
+      if (rest.size() > kMaxPlaceLineBytes) {
+        problem = "line " + std::to_string(lineNumber + 1) + ": longer than " + std::to_string(kMaxPlaceLineBytes) +
+                  " bytes";
+        break;
       }
       carry.append(rest);
     }

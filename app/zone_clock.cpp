@@ -90,10 +90,10 @@ ZoneLookup LookUpLocalTime(std::string_view zoneId, const LocalDateTime& local) 
   if (local.year < 1 || local.year > 9999 || local.month < 1 || local.month > 12 || local.day < 1 ||
       local.day > 31 || !ymd.ok() || local.hour < 0 || local.hour > 23 || local.minute < 0 || local.minute > 59 ||
       local.second < 0 || local.second > 59) {
-    return ZoneLookupError{"There is no such date and time as " + std::to_string(local.year) + "-" +
-                           std::to_string(local.month) + "-" + std::to_string(local.day) + " " +
-                           std::to_string(local.hour) + ":" + std::to_string(local.minute) + ":" +
-                           std::to_string(local.second) + "."};
+    char when[96];
+    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d:%02d", local.year, local.month, local.day, local.hour,
+                  local.minute, local.second);
+    return ZoneLookupError{"There is no such date and time as " + std::string(when) + "."};
   }
   try {
     date::get_tzdb();

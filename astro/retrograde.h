@@ -12,6 +12,11 @@ namespace corvane {
 inline constexpr std::array<std::string_view, 8> kStationPlanets = {
     "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
 
+// The years the tables list whole: every period that touches one of them is in the tables
+// (tools/station_generator.cpp makes them for the same years). Other years are not listed.
+inline constexpr int kStationFirstYear = 1897;
+inline constexpr int kStationLastYear = 2053;
+
 // A defect of the compiled-in station table, thrown when the table is first read. The build
 // checks the table (tools/check_stations.cmake), so a program that runs never throws it.
 class StationTableDefect : public std::exception {

@@ -5,10 +5,15 @@
 
 #include "cli/settings_options.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
@@ -22,6 +27,7 @@
 #include "app/chart_request.h"
 #include "app/chart_vargas.h"
 #include "app/text_encoding.h"
+#include "cli/batch_progress.h"
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
 #include "cli/exit_status.h"
@@ -36,6 +42,17 @@ constexpr std::size_t kChunkRecords = 256;
 constexpr std::size_t kRecordsInFlight = 2048;
 
 std::string_view NameOf(BatchColumn column) { return kBatchColumnNames[static_cast<std::size_t>(column)]; }
+
+// "date: The month must be one of 1 to 12": a refusal naming the column at fault.
+std::string ColumnRefusal(std::string_view column, std::string_view message) {
+  return std::string(column) + ": " + std::string(message);
+}
+
+// A problem of a row's request in the command line's words, naming the column at fault.
+std::string ProblemRefusal(const Problem& problem, const ChartRequest& request) {
+  if (problem.code == ProblemCode::kPolarDate) return ColumnRefusal("date", problem.message);
+  return ColumnRefusal(OptionOfProblem(problem, request).substr(2), CommandLineWording(problem, request));
+}
 
 std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text, ChartRequest& data,
                                        BatchRowExtras& extras) {
@@ -75,6 +92,43 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
   return std::nullopt;
 }
 
+// Sizes the chunks so that one takes about a quarter of a second to calculate: fast records
+// go in large chunks, slow ones (the Swiss engine with sweeps, a PDF each) in small ones, so
+// that finished lines are written while the next are calculated instead of minutes later.
+class ChunkPacer {
+ public:
+  using Clock = std::chrono::steady_clock;
+  // Measures the calculation of one chunk, on whichever thread does it.
+  class Timer {
+   public:
+    Timer(ChunkPacer& pacer, std::size_t records) : pacer_(pacer), records_(records), start_(Clock::now()) {}
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+    ~Timer() {
+      if (records_ == 0) return;
+      const auto nanos = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start_).count();
+      pacer_.perRecordNanos_.store(static_cast<std::int64_t>(nanos) / static_cast<std::int64_t>(records_),
+                                   std::memory_order_relaxed);
+    }
+
+   private:
+    ChunkPacer& pacer_;
+    std::size_t records_;
+    Clock::time_point start_;
+  };
+
+  // The size of the next chunk: the records a quarter second holds, 1 to `most`.
+  std::size_t Next(std::size_t current, std::size_t most) const {
+    const std::int64_t perRecord = perRecordNanos_.load(std::memory_order_relaxed);
+    if (perRecord <= 0) return current;
+    return std::clamp<std::size_t>(static_cast<std::size_t>(kChunkNanos / perRecord), 1, most);
+  }
+
+ private:
+  static constexpr std::int64_t kChunkNanos = 250'000'000;
+  std::atomic<std::int64_t> perRecordNanos_{0};
+};
+
 // A batch: records in chunks through the calculation, results out in input order.
 struct Chunk {
   std::vector<CsvRecord> records;
@@ -89,7 +143,9 @@ class BatchRun {
       : source_(source), columns_(columns), settings_(settings), sink_(sink), vargas_(vargas) {}
 
   bool Run(unsigned jobs) {
-    chunkRecords_ = std::clamp<std::size_t>(kRecordsInFlight / (2 * jobs), 4, kChunkRecords);
+    maxChunkRecords_ = std::clamp<std::size_t>(kRecordsInFlight / (2 * jobs), 4, kChunkRecords);
+    // The first chunks are small, until the pacer has timed a record.
+    chunkRecords_ = std::min<std::size_t>(maxChunkRecords_, 8);
     return jobs <= 1 ? RunHere() : RunOnThreads(jobs);
   }
 
@@ -97,6 +153,7 @@ class BatchRun {
   // Reads up to a chunk of records; false when none is left or a stop signal came.
   bool Fill(Chunk& chunk) {
     if (StopSignals::Received()) return false;
+    chunkRecords_ = pacer_.Next(chunkRecords_, maxChunkRecords_);
     chunk.records.resize(chunkRecords_);
     if (!chunk.output) chunk.output = sink_.NewChunk();
     chunk.count = source_.Fill(chunk.records);
@@ -105,9 +162,13 @@ class BatchRun {
     return chunk.count > 0;
   }
 
-  void Render(Chunk& chunk, ChartRequest& data, BatchRowExtras& extras) const {
+  // `stopEarly`: a stop signal ends the chunk after the record in hand (one thread, where the
+  // records after it are the last of the run: a PDF each, say, takes a while).
+  void Render(Chunk& chunk, ChartRequest& data, BatchRowExtras& extras, bool stopEarly = false) {
+    const ChunkPacer::Timer timer(pacer_, chunk.count);
     chunk.output->Clear();
     for (std::size_t i = 0; i < chunk.count; ++i) {
+      if (stopEarly && StopSignals::Received()) break;
       const CsvRecord& record = chunk.records[i];
       std::optional<std::string> refusal = record.error;
       if (!refusal) refusal = ReadBatchRow(record.fields, columns_, data, extras);
@@ -125,7 +186,7 @@ class BatchRun {
           chunk.output->AddChart(record, *reading->chart, reading->sweep.get(), vargas ? &*vargas : nullptr);
           continue;
         }
-        refusal = reading.problem().message;
+        refusal = ProblemRefusal(reading.problem(), data);
       }
       chunk.output->AddRefusal(record, *refusal);
     }
@@ -136,7 +197,7 @@ class BatchRun {
     ChartRequest data;
     BatchRowExtras extras;
     while (Fill(chunk)) {
-      Render(chunk, data, extras);
+      Render(chunk, data, extras, true);
       if (!sink_.Write(*chunk.output)) return false;
     }
     return true;
@@ -179,7 +240,9 @@ class BatchRun {
     bool written = true, ended = false;
     std::size_t read = 0, wrote = 0;
     while (written) {
-      while (!ended && read - wrote < ring.size()) {
+      // Reads on while there is room, but writes the chunks finished first when the input
+      // would make it wait.
+      while (!ended && read - wrote < ring.size() && (read == wrote || !source_.WouldWait())) {
         const std::size_t slot = read % ring.size();
         if (!Fill(ring[slot])) {
           ended = true;
@@ -218,21 +281,35 @@ class BatchRun {
   const CalculationSettings& settings_;
   BatchSink& sink_;
   bool vargas_;  // the run's --vargas
-  std::size_t chunkRecords_ = kChunkRecords;
+  std::size_t chunkRecords_ = kChunkRecords, maxChunkRecords_ = kChunkRecords;
+  ChunkPacer pacer_;
 };
 
 // The records of a CSV stream.
+// The records that have arrived are a chunk of their own: a batch fed line by line through a
+// pipe answers each line as it comes instead of waiting for a full chunk. Before it waits,
+// `beforeWait` runs (it flushes the output, so that the lines written are seen).
 class CsvSource : public BatchSource {
  public:
-  explicit CsvSource(CsvRecordReader& reader) : reader_(reader) {}
+  CsvSource(CsvRecordReader& reader, std::function<void()> beforeWait)
+      : reader_(reader), beforeWait_(std::move(beforeWait)) {}
   std::size_t Fill(std::span<CsvRecord> records) override {
     std::size_t count = 0;
-    while (count < records.size() && reader_.Next(records[count])) ++count;
+    while (count < records.size()) {
+      if (reader_.WouldWait()) {
+        if (count > 0) break;
+        if (beforeWait_) beforeWait_();
+      }
+      if (!reader_.Next(records[count])) break;
+      ++count;
+    }
     return count;
   }
+  bool WouldWait() const override { return reader_.WouldWait(); }
 
  private:
   CsvRecordReader& reader_;
+  std::function<void()> beforeWait_;
 };
 
 // One compact JSON line per record: the chart, or {"line": N, "error": "..."}; with
@@ -245,19 +322,29 @@ class JsonLinesChunk : public BatchChunk {
   void Clear() override {
     lines_.Clear();
     messages.clear();
+    lines = refusals = 0;
     refused = false;
     sinkStatus = 0;
   }
-  void AddChart(const CsvRecord&, const Chart& chart, const BirthSweep* sweep, const VargaCharts* vargas) override {
+  void AddChart(const CsvRecord& record, const Chart& chart, const BirthSweep* sweep,
+                const VargaCharts* vargas) override {
     if (eachChart_) {
       line_.clear();
-      if (const int status = eachChart_(chart, line_); status != 0) sinkStatus = status;
+      if (const int status = eachChart_(chart, line_); status != 0) {
+        const bool refusedBefore = refused;
+        AddRefusal(record, line_);
+        refused = refusedBefore;  // a file not written is its own exit status, not a refusal
+        sinkStatus = status;
+        return;
+      }
       lines_.Raw(line_);
       lines_.Raw("\n");
+      ++lines;
       return;
     }
     WriteChartJson(lines_, chart, false, sweep, vargas);
     lines_.NextLine();
+    ++lines;
   }
   void AddRefusal(const CsvRecord& record, const std::string& message) override {
     lines_.StartObject();
@@ -267,6 +354,8 @@ class JsonLinesChunk : public BatchChunk {
     lines_.String(message);
     lines_.EndObject();
     lines_.NextLine();
+    ++lines;
+    ++refusals;
     refused = true;
     messages.append("corvane-cli: line ").append(std::to_string(record.line)).append(": ");
     messages.append(message).push_back('\n');
@@ -274,6 +363,7 @@ class JsonLinesChunk : public BatchChunk {
 
   std::string_view Output() const { return lines_.Text(); }
   std::string messages;  // the refusals, for standard error
+  std::size_t lines = 0, refusals = 0;
   bool refused = false;
   int sinkStatus = 0;  // the last failure of eachChart in this chunk
 
@@ -285,17 +375,23 @@ class JsonLinesChunk : public BatchChunk {
 
 class JsonLinesSink : public BatchSink {
  public:
-  JsonLinesSink(std::FILE* out, std::FILE* err, const BatchChartSink& eachChart)
-      : out_(out), err_(err), eachChart_(eachChart) {}
+  JsonLinesSink(std::FILE* out, std::FILE* err, const BatchChartSink& eachChart, BatchProgress& progress)
+      : out_(out), err_(err), eachChart_(eachChart), progress_(progress) {}
 
   std::unique_ptr<BatchChunk> NewChunk() override { return std::make_unique<JsonLinesChunk>(eachChart_); }
   bool Write(BatchChunk& chunk) override {
     const auto& lines = static_cast<const JsonLinesChunk&>(chunk);
     refused |= lines.refused;
     if (lines.sinkStatus != 0) sinkStatus = lines.sinkStatus;
-    if (!lines.messages.empty()) std::fwrite(lines.messages.data(), 1, lines.messages.size(), err_);
+    if (!lines.messages.empty()) {
+      progress_.Finish();  // the messages start on a line of their own
+      std::fwrite(lines.messages.data(), 1, lines.messages.size(), err_);
+    }
     const std::string_view output = lines.Output();
-    return std::fwrite(output.data(), 1, output.size(), out_) == output.size();
+    if (std::fwrite(output.data(), 1, output.size(), out_) != output.size()) return false;
+    progress_.Add(lines.lines, lines.refusals);
+    // The lines written reach the output at least once a second, in large blocks all the same.
+    return !progress_.FlushDue() || std::fflush(out_) == 0;
   }
 
   bool refused = false;
@@ -305,6 +401,7 @@ class JsonLinesSink : public BatchSink {
   std::FILE* out_;
   std::FILE* err_;
   const BatchChartSink& eachChart_;
+  BatchProgress& progress_;
 };
 
 }  // namespace
@@ -360,7 +457,7 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
                            c == BatchColumn::kState || c == BatchColumn::kCountry;
     const bool fromZone = c == BatchColumn::kZone || c == BatchColumn::kDst;
     if (fields[i].empty() && ((place && (fromPlace || fromZone)) || (zoneId && fromZone))) continue;
-    if (auto e = SetColumn(c, fields[i], data, extras)) return std::move(e->message);
+    if (auto e = SetColumn(c, fields[i], data, extras)) return ColumnRefusal(NameOf(c), e->message);
     if (c == BatchColumn::kLon) given.lon = true;
     if (c == BatchColumn::kLat) given.lat = true;
     if (c == BatchColumn::kCity) given.city = !fields[i].empty();
@@ -379,9 +476,15 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings,
              const BatchChartSink& eachChart, bool vargas) {
+  const StopSignals stopSignals;
   CsvRecordReader reader(in);
+  if (StopSignals::Fd() >= 0) reader.StopWhenReadable(StopSignals::Fd());
   CsvRecord header;
   if (!reader.Next(header)) {
+    if (const int signal = StopSignals::Received()) {
+      std::fprintf(err, "corvane-cli: stopped by %s before the header was read\n", signal == SIGINT ? "SIGINT" : "SIGTERM");
+      return 128 + signal;
+    }
     if (reader.ReadFailed()) {
       std::fprintf(err, "corvane-cli: cannot read the batch input: %s\n", std::strerror(errno));
       return kExitNoInput;
@@ -396,10 +499,14 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
     std::fprintf(err, "corvane-cli: %s\n", refusal->c_str());
     return kExitUsage;
   }
-  const StopSignals stopSignals;
-  CsvSource source(reader);
-  JsonLinesSink sink(out, err, eachChart);
+  CsvSource source(reader, [out] { std::fflush(out); });
+  struct stat input {};
+  const bool sized = ::fileno(in) >= 0 && ::fstat(::fileno(in), &input) == 0 && S_ISREG(input.st_mode);
+  BatchProgress progress(err, sized ? static_cast<std::uint64_t>(input.st_size) : 0,
+                         [&reader] { return reader.BytesRead(); });
+  JsonLinesSink sink(out, err, eachChart, progress);
   const bool written = RunBatchRecords(source, columns, settings, jobs, sink, vargas);
+  progress.Finish();
   if (sink.sinkStatus != 0) return sink.sinkStatus;
   if (!written) {
     std::fprintf(err, "corvane-cli: cannot write the output: %s\n", std::strerror(errno));

@@ -65,7 +65,9 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 // 130 or 143 when SIGINT or SIGTERM stopped it: the records then in flight are finished or
 // dropped whole, so every line written is a whole line.
 // With `eachChart`, a chart is handed to it instead of being written as JSON; it sets the line
-// to write for that record and returns an exit status (a non-zero one stops the run).
+// to write for that record and returns an exit status. A non-zero status makes the line the
+// message of the record's error line ({"line": N, "error": "..."}, also on standard error);
+// the run goes on and ends with that status.
 using BatchChartSink = std::function<int(const Chart& chart, std::string& line)>;
 // With `vargas` every line has the sixteen vargas unless its row's vargas column says 0.
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings = {},
@@ -78,6 +80,9 @@ class BatchSource {
   // Fills the first records of `records` (a record's line names it in messages); returns how
   // many it filled, 0 when none is left.
   virtual std::size_t Fill(std::span<CsvRecord> records) = 0;
+  // True when Fill would wait for input (a pipe or a terminal with nothing to read yet): the
+  // run then writes what it has finished before it asks for more.
+  virtual bool WouldWait() const { return false; }
 };
 
 // What a chunk of records becomes. A worker thread adds each record's chart or refusal, in

@@ -4,6 +4,7 @@
 
 #include "app/birth_sweep.h"
 #include "app/birth_validation.h"
+#include "app/display_texts.h"
 #include "app/whole_number.h"
 #include "app/zone_table.h"
 #include "cli/settings_options.h"
@@ -103,6 +104,9 @@ std::optional<CliInputError> ReadClockAndSweep(const OptionValue& valueOf, Chart
 }  // namespace
 
 std::optional<CliInputError> SetBirthName(std::string_view text, ChartRequest& request) {
+  // The outer blanks a chart file drops are dropped here too, so that a saved chart opens
+  // to the chart that was printed.
+  text = TrimBlanks(text);
   if (auto why = NameRefusal(text)) return Rejected(*why);
   auto name = FilterName(text);
   if (!name) return Rejected(RejectedKeyMessage(KeyFilter::Name).text);
@@ -172,9 +176,36 @@ std::optional<CliInputError> SetDaylightSaving(std::string_view text, ChartReque
   return std::nullopt;
 }
 
+std::optional<CliInputError> CheckClockOptions(const OptionPresence& given) {
+  struct Conflict {
+    std::string_view first, second;
+    bool (*applies)(const OptionPresence&);
+    std::string_view why;
+  };
+  static constexpr Conflict kConflicts[] = {
+      {"--zone", "--tz", [](const OptionPresence& has) { return has("--zone") && has("--tz"); },
+       "a clock comes from one of them: --zone N [--dst] or --tz ID [--fold earlier|later]"},
+      {"--dst", "--tz", [](const OptionPresence& has) { return has("--dst") && has("--tz"); },
+       "a zone id's clock already knows its daylight saving"},
+      {"--fold", "--zone", [](const OptionPresence& has) { return has("--fold") && has("--zone"); },
+       "a zone list row's clock has no doubled hour; --fold goes with --tz ID or --place TEXT"},
+      {"--dst", "--place", [](const OptionPresence& has) { return has("--dst") && has("--place") && !has("--zone"); },
+       "the place's zone id already knows its daylight saving; --dst goes with --zone N"},
+  };
+  for (const Conflict& c : kConflicts) {
+    if (c.applies(given))
+      return CliInputError{CliInputError::Kind::Usage,
+                           std::string(c.first) + " cannot be combined with " + std::string(c.second) + ": " +
+                               std::string(c.why),
+                           c.first};
+  }
+  return std::nullopt;
+}
+
 std::optional<CliInputError> ReadBirthOptions(const OptionValue& valueOf, ChartRequest& request) {
   const auto has = [&](std::string_view option) { return valueOf(option).has_value(); };
   const auto value = [&](std::string_view option) { return valueOf(option).value_or(std::string_view()); };
+  if (auto conflict = CheckClockOptions(has)) return conflict;
   // A zone id or a searched place gives the clock; a searched place also the coordinates.
   const bool place = has("--place"), zoneGiven = place || has("--tz");
   using Setter = std::optional<CliInputError> (*)(std::string_view, ChartRequest&);
@@ -188,7 +219,10 @@ std::optional<CliInputError> ReadBirthOptions(const OptionValue& valueOf, ChartR
                           {"--lon", SetLongitude, place},          {"--lat", SetLatitude, place}};
   for (const Field& field : fields) {
     if (!field.optional && !has(field.option)) {
-      return CliInputError{CliInputError::Kind::Usage, std::string(field.option) + " is required", field.option};
+      // The clock has three sources; the message names them all.
+      const std::string what = field.option == "--zone" ? "one of --zone N, --tz ID or --place TEXT"
+                                                        : std::string(field.option);
+      return CliInputError{CliInputError::Kind::Usage, what + " is required", field.option};
     }
   }
   for (const Field& field : fields) {
@@ -214,6 +248,51 @@ OptionValue ValuesOf(const Arguments& args) {
 
 std::optional<CliInputError> ReadBirthOptions(const Arguments& args, ChartRequest& request) {
   return ReadBirthOptions(ValuesOf(args), request);
+}
+
+std::string_view OptionOfField(BirthField focus) {
+  switch (focus) {
+    case BirthField::Name: return "--name";
+    case BirthField::LonDegrees:
+    case BirthField::LonMinutes: return "--lon";
+    case BirthField::LatDegrees:
+    case BirthField::LatMinutes: return "--lat";
+    case BirthField::City: return "--city";
+    case BirthField::State: return "--state";
+    case BirthField::Country: return "--country";
+    case BirthField::None: break;
+  }
+  return "--date";
+}
+
+std::string_view OptionOfProblem(const Problem& problem, const ChartRequest& request) {
+  const std::string_view field = problem.field;
+  if (field == "name") return "--name";
+  if (field.starts_with("lon")) return "--lon";
+  if (field.starts_with("lat")) return "--lat";
+  if (field == "city") return "--city";
+  if (field == "state") return "--state";
+  if (field == "country") return "--country";
+  if (field == "time") return "--time";
+  if (field == "place") return "--place";
+  if (field == "tz" || field == "fold")
+    return request.clock.kind == ClockKind::kZoneId || request.place.search.empty() ? "--tz" : "--place";
+  return "--date";
+}
+
+std::string CommandLineWording(const Problem& problem, const ChartRequest& request) {
+  if (problem.code == ProblemCode::kDoubledTime) return DoubledHourWording(problem.message);
+  std::string text = problem.message;
+  const BirthYearSpan swiss = BirthYearsOf(EngineKind::kSwiss);
+  const EngineKind engine = request.settings.engine;
+  const int year = request.born.year;
+  if (engine != EngineKind::kSwiss && text == YearOutsideMessage(engine) && year >= swiss.first && year <= swiss.last)
+    text += "; --engine swiss takes " + std::to_string(swiss.first) + " to " + std::to_string(swiss.last);
+  return text;
+}
+
+std::string DoubledHourWording(std::string message) {
+  return message + "; choose one with --fold earlier|later";
 }
 
 }  // namespace corvane

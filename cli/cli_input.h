@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,10 +44,34 @@ std::optional<CliInputError> SetDaylightSaving(std::string_view text, ChartReque
 // later is a usage error; an empty --place matches nothing.
 std::optional<CliInputError> ReadBirthOptions(const OptionValue& valueOf, ChartRequest& request);
 
+// Whether an option was given; the clock checks ask it, whoever holds the options.
+using OptionPresence = std::function<bool(std::string_view option)>;
+
+// Options of the clock that do not go together (--zone with --tz, --fold with --zone, --dst
+// with a zone id): a usage error naming both, the first as the option at fault.
+std::optional<CliInputError> CheckClockOptions(const OptionPresence& given);
+
+
 // The values of a command line's options, looked up by option.
 OptionValue ValuesOf(const Arguments& args);
 
 // The same from a command line's arguments.
 std::optional<CliInputError> ReadBirthOptions(const Arguments& args, ChartRequest& request);
+
+// The option of the field a form message focuses ("--lon"); the date when it focuses none (the
+// calendar's and the engine's years).
+std::string_view OptionOfField(BirthField focus);
+
+// The option a problem of a request is about ("--lon"); "--date" when it names no field (the
+// calendar's and the engines' years).
+std::string_view OptionOfProblem(const Problem& problem, const ChartRequest& request);
+
+// A refusal of the request in the command line's words: the message, with the option that
+// settles it where there is one (--fold earlier|later for a doubled hour, --engine swiss for a
+// year only that engine takes).
+std::string CommandLineWording(const Problem& problem, const ChartRequest& request);
+
+// A doubled hour's refusal with the option that chooses a reading (--fold earlier|later).
+std::string DoubledHourWording(std::string message);
 
 }  // namespace corvane

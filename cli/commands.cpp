@@ -81,7 +81,7 @@ constexpr OptionSpec kFixedOptions[] = {
     {"--note", "TEXT", kCollectionAddCommand, "with --collection-add: the chart's note"},
     {"--tags", "A,B", kCollectionAddCommand, "with --collection-add: the chart's tags, comma-separated"},
     {"--open", "FILE.zdh", kOpenCommand | kCollectionAddCommand, "the chart of a chart file", RunChart},
-    {"--name", "NAME", kChartCommand | kCollectionAddCommand, "letters and blanks; printed in capitals"},
+    {"--name", "NAME", kChartCommand | kCollectionAddCommand, "letters, blanks, and hyphens and apostrophes between letters; in capitals"},
     {"--date", "YYYY-MM-DD", kChartCommand | kCollectionAddCommand, "birth date, 1901 to 2050 (--engine swiss: 1800 to 2399)"},
     {"--time", "HH:MM[:SS]", kChartCommand | kCollectionAddCommand, "birth time on the local clock"},
     {"--zone", "N", kChartCommand | kCollectionAddCommand, "position 0..70 of the time zone list (29 is Greenwich Mean Time)"},
@@ -113,7 +113,8 @@ constexpr OptionSpec kFixedOptions[] = {
     {"--size", "PIXELS", kChartCommand | kOpenCommand, "with --png: the picture's side (default 800)"},
     {"--paper", "a4|letter", kChartCommand | kOpenCommand | kBatchCommand, "paper of the PDF (default: from the locale)"},
     {"--pdf-dir", "DIR", kBatchCommand,
-     "with --batch: one PDF per chart into DIR, named NAME_YYYY-MM-DD.pdf, instead of the JSON lines"},
+     "with --batch: one PDF per chart into DIR (made if missing), named NAME_YYYY-MM-DD.pdf or the next free "
+     "NAME_YYYY-MM-DD_2.pdf, ..., instead of the JSON lines"},
     {"--sweep", "N", kChartCommand | kOpenCommand,
      "also the birth-time sweep: where each lagna changes sign within N minutes (1 to 720) of the time"},
     {"--sweep-svg", "FILE", kChartCommand | kOpenCommand, "also draw the sweep's timeline as an SVG drawing"},
@@ -218,14 +219,18 @@ int UsageError(const std::string& message) {
   return kExitUsage;
 }
 
-int Rejected(std::string_view message) {
+// "corvane-cli: --date: The month must be one of 1 to 12": the refusal, with the option at
+// fault where one is.
+int Rejected(std::string_view message, std::string_view option = {}) {
+  std::cerr << "corvane-cli: ";
+  if (!option.empty()) std::cerr << option << ": ";
   std::cerr << message << "\n";
   return kExitRejected;
 }
 
 int ReportInputError(const CliInputError& e) {
   if (e.kind == CliInputError::Kind::Usage) return UsageError(e.message);
-  return Rejected(e.message);
+  return Rejected(e.message, e.option);
 }
 
 int WriteFailed() {
@@ -244,8 +249,13 @@ int RunHelp(const Arguments&) { return Print(UsageText()); }
 int RunVersion(const Arguments&) { return Print("corvane-cli " + std::string(kProgramVersion) + "\n"); }
 
 int NotAChart() {
-  std::cerr << kCheckTheFileMessage << "\n";
+  std::cerr << "corvane-cli: --open: " << kCheckTheFileMessage << "\n";
   return kExitNotAChart;
+}
+
+// A chart file's name must end in .zdh, whatever the file holds.
+std::string ChartNameRule(std::string_view path) {
+  return "the name of a chart file must end in .zdh, not \"" + std::string(path) + "\"";
 }
 
 // The places, loaded once; nothing (and the message said) when the file is missing or damaged.
@@ -281,12 +291,17 @@ void ReportFoundPlace(const Arguments& args, const BirthData& birth, const std::
 
 // The request of a chart file; every birth field comes from the file.
 std::optional<int> RequestFromFile(const std::string& path, ChartRequest& request) {
-  if (!HasChartFileExtension(path)) return NotAChart();
+  // A file that cannot be read (missing, a FIFO, a device) is 66 whatever its name; a readable
+  // one not named .zdh is not taken as a chart file (65).
   std::string why;
   const auto bytes = ReadChartFile(path, why);
   if (!bytes) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << why << "\n";
     return kExitNoInput;
+  }
+  if (!HasChartFileExtension(path)) {
+    std::cerr << "corvane-cli: --open: " << ChartNameRule(path) << "\n";
+    return kExitNotAChart;
   }
   const ParsedChartFile parsed = ParseChartFile(*bytes);
   if (!parsed.ok()) return NotAChart();
@@ -296,16 +311,16 @@ std::optional<int> RequestFromFile(const std::string& path, ChartRequest& reques
 }
 
 // The exit status of a request's problem, its message said.
-int ReportProblem(const Problem& problem) {
+int ReportProblem(const Problem& problem, const ChartRequest& request) {
   switch (problem.code) {
     case ProblemCode::kNoPlaceData:
       std::cerr << "corvane-cli: " << problem.message << "\n";
       return kExitNoInput;
     case ProblemCode::kPolarDate:
-      std::cerr << problem.message << "\n";
+      std::cerr << "corvane-cli: --date: " << problem.message << "\n";
       return kExitPolar;
     default:
-      return Rejected(problem.message);
+      return Rejected(CommandLineWording(problem, request), OptionOfProblem(problem, request));
   }
 }
 
@@ -374,19 +389,19 @@ int RunChart(const Arguments& args) {
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
     savePath = std::string(args.Value("--save"));
-    if (!HasChartFileExtension(*savePath)) return Rejected(kCheckTheFileMessage);  // as the form refuses it
+    if (!HasChartFileExtension(*savePath)) return Rejected(ChartNameRule(*savePath), "--save");
   }
 
   std::vector<PlaceResult> found;
   if (args.Has("--compare")) {
     // Each column calculates on its own, so a column refused by its settings still shows.
     const Result<BirthData> birth = ResolveBirth(request, &found, 5);
-    if (!birth) return ReportProblem(birth.problem());
+    if (!birth) return ReportProblem(birth.problem(), request);
     ReportFoundPlace(args, *birth, found);
     return RunCompare(args, *birth, request.settings);
   }
   const Result<ChartReading> result = ResolveChart(request, &found, 5);
-  if (!result) return ReportProblem(result.problem());
+  if (!result) return ReportProblem(result.problem(), request);
   const Chart& chart = *result->chart;
   ReportFoundPlace(args, chart.birth, found);
   if (const auto warning = DaylightSavingCountedTwice(chart.birth.zonePosition, chart.birth.daylightSaving))
@@ -394,7 +409,7 @@ int RunChart(const Arguments& args) {
 
   if (savePath) {
     // What the file could not give back is refused before anything is written.
-    if (const auto refusal = UnsavableChart(chart)) return Rejected(*refusal);
+    if (const auto refusal = UnsavableChart(chart)) return Rejected(*refusal, "--save");
     if (const auto failure = SaveChartFile(*savePath, chart)) {
       std::cerr << "corvane-cli: " << *failure << "\n";
       return kExitCantCreate;
@@ -442,7 +457,7 @@ int RunPlacesCommand(const Arguments& args) {
   if (places == nullptr) return kExitNoInput;
   const std::string_view text = args.Value("--places");
   const std::vector<PlaceResult> found = places->search(text, 20);
-  if (found.empty()) return Rejected("No place matches \"" + std::string(text) + "\".");
+  if (found.empty()) return Rejected("No place matches \"" + std::string(text) + "\".", "--places");
   return Print(PlaceListing(found, args.Has("--json")));
 }
 
@@ -457,9 +472,27 @@ int RunRetrogradesCommand(const Arguments& args) {
   const std::optional<long long> year = ParseYear(text);
   if (!year) return UsageError("--retrogrades needs a year, not \"" + std::string(text) + "\"");
   const YearSpan tables = RetrogradeTableYears();
-  if (*year < tables.first || *year > tables.last) return Rejected(NoRetrogradesMessage(text));
+  if (*year < tables.first || *year > tables.last) return Rejected(NoRetrogradesMessage(text), "--retrogrades");
   return Print(RetrogradeListing(static_cast<int>(*year), args.Has("--json")));
 }
+
+// A stdio stream into memory, its text taken when done.
+struct MemoryStream {
+  MemoryStream() : stream(open_memstream(&text, &size)) {}
+  MemoryStream(const MemoryStream&) = delete;
+  MemoryStream& operator=(const MemoryStream&) = delete;
+  ~MemoryStream() {
+    if (stream != nullptr) std::fclose(stream);
+    std::free(text);
+  }
+  std::string Text() {
+    std::fflush(stream);
+    return std::string(text, size);
+  }
+  char* text = nullptr;
+  std::size_t size = 0;
+  std::FILE* stream;
+};
 
 int RunBatchCommand(const Arguments& args) {
   CalculationSettings settings;
@@ -481,15 +514,13 @@ int RunBatchCommand(const Arguments& args) {
     // Each chart becomes a PDF, drawn on this thread; its line is the path written.
     jobs = 1;
     eachChart = [&report](const Chart& chart, std::string& line) {
-      char* text = nullptr;
-      std::size_t size = 0;
-      std::FILE* out = open_memstream(&text, &size);
-      if (out == nullptr) return kExitCantCreate;
-      const int status = WriteBatchReport(chart, report, out, stderr);
-      std::fclose(out);
-      line.assign(text, size);
-      std::free(text);
-      if (!line.empty() && line.back() == '\n') line.pop_back();
+      MemoryStream out, err;
+      if (out.stream == nullptr || err.stream == nullptr) return kExitCantCreate;
+      const int status = WriteBatchReport(chart, report, out.stream, err.stream);
+      // The path written, or the message of why not for the record's error line.
+      line = status == 0 ? out.Text() : err.Text();
+      if (status != 0 && line.starts_with("corvane-cli: ")) line.erase(0, 13);
+      while (!line.empty() && line.back() == '\n') line.pop_back();
       return status;
     };
   }

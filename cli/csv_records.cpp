@@ -1,5 +1,9 @@
 #include "cli/csv_records.h"
 
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 #include <new>
 #include <string_view>
@@ -73,16 +77,20 @@ void CsvRecordReader::FeedPiece(const char* data, std::size_t size, std::size_t 
     open_ = true;
     current_.line = line_;
   }
+  // The record's bytes without the line end that closes it: a longer one is refused before
+  // the parser holds the piece.
+  if (open_ && recordBytes_ + (size - lineEnd) > kMaxRecordBytes) {
+    Fail("malformed CSV: the record is longer than 1 MiB (is a closing quote missing?)");
+    skipping_ = !endsLine;
+    return;
+  }
   if (csv_parse(&parser_, data, size, OnField, OnRecordEnd, this) != size) {
     if (csv_error(&parser_) == CSV_ENOMEM) throw std::bad_alloc();
     Fail("malformed CSV: a quote inside an unquoted field, or text after a closing quote");
     skipping_ = !endsLine;
     return;
   }
-  if (open_ && (recordBytes_ += size) > kMaxRecordBytes) {
-    Fail("malformed CSV: the record is longer than 1 MiB (is a closing quote missing?)");
-    skipping_ = !endsLine;
-  }
+  if (open_) recordBytes_ += size;
 }
 
 void CsvRecordReader::Feed(const char* data, std::size_t size) {
@@ -123,24 +131,60 @@ void CsvRecordReader::FinishInput() {
   }
 }
 
+bool CsvRecordReader::WouldWait() const {
+  if (first_ != last_ || ended_ || stopFd_ < 0) return false;
+  const int fd = ::fileno(in_);
+  if (fd < 0) return false;
+  pollfd wait{fd, POLLIN, 0};
+  return ::poll(&wait, 1, 0) == 0;
+}
+
+long CsvRecordReader::ReadBlock(char* block, std::size_t size) {
+  const int fd = stopFd_ >= 0 ? ::fileno(in_) : -1;
+  if (fd < 0) {
+    const std::size_t got = std::fread(block, 1, size, in_);
+    if (got < size && std::ferror(in_)) return -1;
+    return static_cast<long>(got);
+  }
+  // Waits for the input or the stop, whichever comes first; a wait is never restarted by
+  // the kernel after a signal, so the stop is seen at once. One read() per block, so that a
+  // pipe's or terminal's lines are taken as they come.
+  for (;;) {
+    pollfd waits[2] = {{fd, POLLIN, 0}, {stopFd_, POLLIN, 0}};
+    const int ready = ::poll(waits, 2, -1);
+    if (ready < 0 && errno != EINTR) return -1;
+    if (ready > 0 && (waits[1].revents & POLLIN) != 0) {
+      stopped_ = true;
+      return 0;
+    }
+    if (ready <= 0) continue;
+    const ssize_t got = ::read(fd, block, size);
+    if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    return got;
+  }
+}
+
 bool CsvRecordReader::Next(CsvRecord& record) {
   char block[kBlockSize];
   while (first_ == last_ && !ended_) {
-    const std::size_t got = std::fread(block, 1, sizeof block, in_);
-    std::string_view data(block, got);
+    const long got = ReadBlock(block, sizeof block);
+    if (got < 0) {
+      readFailed_ = true;
+      ended_ = true;
+      break;
+    }
+    if (stopped_) {
+      ended_ = true;  // the records begun are dropped, whole
+      break;
+    }
+    bytesRead_ += static_cast<std::uint64_t>(got);
+    std::string_view data(block, static_cast<std::size_t>(got));
     if (!started_ && got > 0) {
       started_ = true;
       if (data.starts_with(kByteOrderMark)) data.remove_prefix(kByteOrderMark.size());
     }
     Feed(data.data(), data.size());
-    if (got < sizeof block) {
-      if (std::ferror(in_)) {
-        readFailed_ = true;
-        ended_ = true;
-        break;
-      }
-      if (std::feof(in_)) FinishInput();
-    }
+    if (got == 0 || (stopFd_ < 0 && static_cast<std::size_t>(got) < sizeof block && std::feof(in_))) FinishInput();
   }
   if (first_ == last_) return false;
   // The caller's old record goes into the slot, to be filled again.

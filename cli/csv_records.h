@@ -1,6 +1,7 @@
 #pragma once
 #include <csv.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -34,6 +35,18 @@ class CsvRecordReader {
   bool Next(CsvRecord& record);
   bool ReadFailed() const { return readFailed_; }
 
+  // A descriptor that becomes readable when reading should stop (a stop signal's pipe): a
+  // wait for input on a pipe or a terminal then ends at once, as the end of the input.
+  // Only a stream with a descriptor is waited on this way; from then on it is read through
+  // the descriptor, not the stream's buffer.
+  void StopWhenReadable(int fd) { stopFd_ = fd; }
+  bool Stopped() const { return stopped_; }
+  // True when the next record would wait for input: none is ready and the descriptor has
+  // nothing to read yet. Always false for a stream read without StopWhenReadable.
+  bool WouldWait() const;
+  // The bytes read so far, for a progress estimate.
+  std::uint64_t BytesRead() const { return bytesRead_; }
+
  private:
   static void OnField(void* text, std::size_t size, void* self);
   static void OnRecordEnd(int terminator, void* self);
@@ -42,6 +55,8 @@ class CsvRecordReader {
   void Fail(const char* message);
   void Restart();
   void FinishInput();
+  // Reads a block: its size, 0 at the end; -1 when reading failed or was stopped.
+  long ReadBlock(char* block, std::size_t size);
 
   std::FILE* in_;
   csv_parser parser_{};
@@ -61,6 +76,9 @@ class CsvRecordReader {
   bool ended_ = false;
   bool readFailed_ = false;
   std::size_t recordBytes_ = 0;
+  int stopFd_ = -1;
+  bool stopped_ = false;
+  std::uint64_t bytesRead_ = 0;
 };
 
 }  // namespace corvane

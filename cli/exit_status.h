@@ -32,8 +32,8 @@ inline constexpr ExitStatus kExitStatuses[] = {
     {kExitOk, "done"},
     {kExitRejected,
      "input refused, as the input form would refuse it (with --batch: some record was refused; with "
-     "--collection-import: some file was not imported; with --collection-remove: no chart has the id); the message "
-     "is on standard error"},
+     "--collection-import: some file was not imported; with --collection-remove: no chart has the id), or a "
+     "--retrogrades year outside the station tables; the message is on standard error"},
     {kExitPolar, "no sunrise or sunset on a date around the birth (polar day or night)"},
     {kExitUsage,
      "usage error: an unknown option, a missing value, a value in the wrong shape, options that do not go together, "
@@ -45,7 +45,8 @@ inline constexpr ExitStatus kExitStatuses[] = {
     {kExitUnavailable, "the Swiss Ephemeris data files are missing"},
     {kExitNoReportModule, "the report module (corvane-report.so) that draws PDF, SVG and PNG files cannot be loaded"},
     {kExitCantCreate,
-     "a file asked for (chart file, PDF, SVG, PNG, export) or a change to the chart collection could not be written; "
+     "a file asked for (chart file, PDF, SVG, PNG, export) or a change to the chart collection could not be written, "
+     "or its name holds a FIFO, socket or device; "
      "an old file is kept"},
     {kExitIoError, "standard output could not be written"},
     {kExitBusy, "the chart collection stayed locked by another program beyond the waits; try again"},

@@ -1,6 +1,7 @@
 #include "cli/report_output.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -163,8 +164,9 @@ int CheckReportFolder(const ReportRequest& request, std::FILE* err) {
   if (!request.pdfDir) return 0;
   std::error_code error;
   const char* why = nullptr;
-  if (!std::filesystem::exists(*request.pdfDir, error)) {
-    why = "there is no such folder";
+  // A missing last folder is made (readings/ in an existing folder); a missing parent is not.
+  if (!std::filesystem::exists(*request.pdfDir, error) && ::mkdir(request.pdfDir->c_str(), 0777) != 0) {
+    why = errno == ENOENT ? "there is no such folder, nor the folder it would be made in" : std::strerror(errno);
   } else if (!std::filesystem::is_directory(*request.pdfDir, error)) {
     why = "it is not a folder";
   } else if (::access(request.pdfDir->c_str(), W_OK | X_OK) != 0) {
@@ -176,10 +178,24 @@ int CheckReportFolder(const ReportRequest& request, std::FILE* err) {
 }
 
 int WriteBatchReport(const Chart& chart, const ReportRequest& request, std::FILE* out, std::FILE* err) {
-  const std::string path = UniqueFilePath(*request.pdfDir, ExportFileStem(chart), ".pdf");
-  const int status = SavePdf(chart, request, path, err);
-  if (status == 0) std::fprintf(out, "%s\n", path.c_str());
-  return status;
+  std::string error;
+  const ReportModule* module = LoadModule(error);
+  if (module == nullptr) return Unavailable(error, err);
+  std::string bytes;
+  const std::string stem = ExportFileStem(chart);
+  if (!module->pdf(chart, request.options, bytes, error)) {
+    std::fprintf(err, "corvane-cli: %s.pdf: %s\n", stem.c_str(), error.c_str());
+    return kExitCantCreate;
+  }
+  // Made under a name no file has, even with another run writing into the same folder.
+  const auto written = WriteNewFile(*request.pdfDir, stem, ".pdf", bytes);
+  if (const auto* failure = std::get_if<AtomicWriteFailure>(&written)) {
+    std::fprintf(err, "corvane-cli: %s.pdf could not be written into %s: %s\n", stem.c_str(), request.pdfDir->c_str(),
+                 failure->describe().c_str());
+    return kExitCantCreate;
+  }
+  std::fprintf(out, "%s\n", std::get<std::string>(written).c_str());
+  return 0;
 }
 
 void FinishReports() {

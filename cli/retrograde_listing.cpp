@@ -28,16 +28,7 @@ std::string LengthInDays(const RetrogradePeriod& p) {
 
 }  // namespace
 
-YearSpan RetrogradeTableYears() {
-  YearSpan span{std::numeric_limits<long long>::max(), std::numeric_limits<long long>::min()};
-  for (const std::string_view planet : kStationPlanets) {
-    for (const RetrogradePeriod& p : RetrogradePeriodsOf(planet)) {
-      span.first = std::min<long long>(span.first, p.start.year);
-      span.last = std::max<long long>(span.last, p.end.year);
-    }
-  }
-  return span;
-}
+YearSpan RetrogradeTableYears() { return {kStationFirstYear, kStationLastYear}; }
 
 std::optional<long long> ParseYear(std::string_view text) {
   const bool negative = text.starts_with('-');

@@ -5,8 +5,8 @@
 
 namespace corvane {
 
-// The first and last calendar years the station tables reach (the first station retrograde
-// and the last station direct, UT).
+// The first and last calendar years the station tables list whole (kStationFirstYear and
+// kStationLastYear): every period touching one of them is known.
 struct YearSpan {
   long long first, last;
 };

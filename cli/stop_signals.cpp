@@ -1,18 +1,36 @@
 #include "cli/stop_signals.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+
 #include <csignal>
 
 namespace corvane {
 namespace {
 
 volatile std::sig_atomic_t g_stopSignal = 0;
+// The pipe the handler writes a byte into (see StopSignals::Fd).
+int g_stopPipe[2] = {-1, -1};
 
-extern "C" void NoteStopSignal(int signal) { g_stopSignal = signal; }
+extern "C" void NoteStopSignal(int signal) {
+  const int saved = errno;
+  g_stopSignal = signal;
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t ignored = ::write(g_stopPipe[1], &byte, 1);
+  errno = saved;
+}
 
 }  // namespace
 
 StopSignals::StopSignals() {
   g_stopSignal = 0;
+  if (g_stopPipe[0] < 0 && ::pipe2(g_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0) g_stopPipe[0] = g_stopPipe[1] = -1;
+  char drained[64];
+  while (g_stopPipe[0] >= 0 && ::read(g_stopPipe[0], drained, sizeof drained) > 0) {
+  }
   struct sigaction action {};
   action.sa_handler = NoteStopSignal;
   sigemptyset(&action.sa_mask);
@@ -27,5 +45,7 @@ StopSignals::~StopSignals() {
 }
 
 int StopSignals::Received() { return g_stopSignal; }
+
+int StopSignals::Fd() { return g_stopPipe[0]; }
 
 }  // namespace corvane

@@ -17,6 +17,9 @@ class StopSignals {
   ~StopSignals();
   // The signal (SIGINT or SIGTERM) that asked to stop; 0 while none has.
   static int Received();
+  // Readable once a stop signal came, so that a wait for input (poll) sees the signal at once
+  // whichever thread the kernel gave it to; -1 when no pipe could be made.
+  static int Fd();
 
  private:
   struct sigaction oldInt_ {}, oldTerm_ {};

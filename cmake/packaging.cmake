@@ -41,6 +41,8 @@ configure_file(packaging/changelog.in ${package_doc}/changelog.in @ONLY)
 corvane_gzip(${package_doc}/changelog.in ${package_doc}/changelog)
 set(package_docdir ${CMAKE_INSTALL_DATAROOTDIR}/doc/corvane)
 install(FILES ${package_doc}/copyright ${package_doc}/changelog.gz DESTINATION ${package_docdir})
+# The JSON keys, where --help and the manual pages point.
+install(FILES docs/json.md DESTINATION ${package_docdir})
 if(TARGET corvane_python)
   install(FILES ${package_doc}/copyright ${package_doc}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/python3-corvane COMPONENT python)
@@ -96,5 +98,10 @@ from Python: one chart as a dict, the same as the command line's JSON, or
 many charts at once as a pandas DataFrame on all cores, and the charts of a
 Dask DataFrame on a cluster (with python3-dask and python3-distributed).")
   set(CPACK_COMPONENT_UNSPECIFIED_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
+  # Byte-compiled at installation and cleaned at removal, as Debian's Python packages are
+  # (py3compile and py3clean), so that a purge leaves no __pycache__ behind.
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_CONTROL_EXTRA
+      ${CMAKE_CURRENT_SOURCE_DIR}/packaging/python3-corvane/postinst
+      ${CMAKE_CURRENT_SOURCE_DIR}/packaging/python3-corvane/prerm)
 endif()
 include(CPack)

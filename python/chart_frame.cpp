@@ -243,7 +243,8 @@ struct PythonFailure {
 // Puts the texts of each chunk into the table's object arrays, holding the GIL meanwhile.
 class FrameSink : public BatchSink {
  public:
-  FrameSink(const Table& table, PythonFailure& failure) : table_(table), failure_(failure) {}
+  FrameSink(const Table& table, PythonFailure& failure, const py::object& progress)
+      : table_(table), failure_(failure), progress_(progress) {}
   ~FrameSink() override {
     for (auto& values : shared_)
       for (auto& [text, object] : values) Py_DECREF(object);
@@ -255,7 +256,10 @@ class FrameSink : public BatchSink {
     py::gil_scoped_acquire gil;
     if (failure_.failed) return false;
     const FrameChunk::Row* above = nullptr;  // the row above, when it has a chart
+    std::size_t rows = 0, refused = 0;
     for (const FrameChunk::Row& row : static_cast<const FrameChunk&>(chunk).Rows()) {
+      ++rows;
+      refused += row.charted ? 0 : 1;
       for (int c = 0; c < kTextColumnCount; ++c) {
         if (!row.charted && c != kErrorText) continue;
         const std::string& text = row.texts[c];
@@ -280,6 +284,15 @@ class FrameSink : public BatchSink {
       }
       above = row.charted ? &row : nullptr;
     }
+    if (!progress_.is_none()) {
+      PyObject* answer = PyObject_CallFunction(progress_.ptr(), "nn", static_cast<Py_ssize_t>(rows),
+                                               static_cast<Py_ssize_t>(refused));
+      if (answer == nullptr) {
+        failure_.failed = true;  // the progress callback raised; its error stays set
+        return false;
+      }
+      Py_DECREF(answer);
+    }
     return true;
   }
 
@@ -299,6 +312,7 @@ class FrameSink : public BatchSink {
 
   const Table& table_;
   PythonFailure& failure_;
+  const py::object& progress_;
   std::array<std::unordered_map<std::string, PyObject*>, kTextColumnCount> shared_;
 };
 
@@ -406,7 +420,7 @@ class FrameSource : public BatchSource {
 }  // namespace
 
 std::vector<FrameColumn> ChartFrame(const FrameInput& input, const CalculationSettings& settings, unsigned jobs,
-                                    const std::vector<int>& vargas) {
+                                    const std::vector<int>& vargas, const py::object& progress) {
   std::vector<BatchColumn> columns;
   if (input.names.size() != input.values.size()) throw std::invalid_argument("one array of values per column name");
   if (const auto problem = ReadBatchHeader(input.names, columns)) throw std::invalid_argument(*problem);
@@ -416,7 +430,7 @@ std::vector<FrameColumn> ChartFrame(const FrameInput& input, const CalculationSe
   PythonFailure failure;
   {
     FrameSource source(input, columns, failure);
-    FrameSink sink(table, failure);
+    FrameSink sink(table, failure, progress);
     py::gil_scoped_release released;
     RunBatchRecords(source, columns, settings, jobs, sink, !vargas.empty());
   }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <map>
+#include <cctype>
+#include <utility>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -44,12 +46,12 @@ struct ChartAnswer {
   std::string json, message, field, warning;
 };
 
-// The field is the package's keyword for the option: "--pranapada-sun" is pranapada_sun.
-ChartAnswer Refuse(std::string message, std::string_view option) {
+// The package's keyword for an option: "--pranapada-sun" is pranapada_sun.
+std::string KeywordOf(std::string_view option) {
   if (option.starts_with("--")) option.remove_prefix(2);
   std::string field(option);
   std::replace(field.begin(), field.end(), '-', '_');
-  return {{}, std::move(message), std::move(field), {}};
+  return field;
 }
 
 // The package's keywords and their values as text, by keyword ("pranapada_sun").
@@ -65,6 +67,37 @@ OptionValue KeywordValues(const Keywords& keywords) {
     if (it == keywords.end()) return std::nullopt;
     return std::string_view(it->second);
   };
+}
+
+// A command-line message in the package's words: the options it names become keywords
+// ("--engine swiss" is engine="swiss", "--tz ID" is tz), so that it says what to pass.
+std::string KeywordWording(std::string message) {
+  static constexpr std::pair<std::string_view, std::string_view> kPhrases[] = {
+      {"--engine swiss", "engine=\"swiss\""},      {"--fold earlier|later", "fold=\"earlier\" or \"later\""},
+      {"--zone N [--dst]", "zone (with dst)"}, {"--tz ID [--fold earlier|later]", "tz (with fold)"},
+      {"--zone N", "zone"},                    {"--tz ID", "tz"},
+      {"--place TEXT", "place"},
+  };
+  for (const auto& [phrase, keyword] : kPhrases)
+    for (std::size_t at = message.find(phrase); at != std::string::npos; at = message.find(phrase, at + keyword.size()))
+      message.replace(at, phrase.size(), keyword);
+  // The remaining options, one by one: "--pranapada-sun" is pranapada_sun.
+  for (std::size_t at = message.find("--"); at != std::string::npos; at = message.find("--", at)) {
+    std::size_t end = at + 2;
+    while (end < message.size() && (std::islower(static_cast<unsigned char>(message[end])) || message[end] == '-')) ++end;
+    if (end == at + 2) {
+      at = end;
+      continue;
+    }
+    const std::string keyword = KeywordOf(std::string_view(message).substr(at, end - at));
+    message.replace(at, end - at, keyword);
+    at += keyword.size();
+  }
+  return message;
+}
+
+ChartAnswer Refuse(std::string message, std::string_view option) {
+  return {{}, KeywordWording(std::move(message)), KeywordOf(option), {}};
 }
 
 // The settings of the keywords given, or the refusal naming the keyword at fault. One at a
@@ -114,7 +147,7 @@ ChartAnswer ChartOf(const Keywords& birth, const Keywords& settings, bool pages,
   if (auto refusal = ReadSettings(settings, request.settings)) return *refusal;
   if (const auto e = ReadBirthOptions(KeywordValues(birth), request)) return Refuse(e->message, e->option);
   const Result<ChartReading> reading = ResolveChart(request);
-  if (!reading) return Refuse(reading.problem().message, KeywordOf(reading.problem(), request));
+  if (!reading) return Refuse(CommandLineWording(reading.problem(), request), KeywordOf(reading.problem(), request));
   const Chart& chart = *reading->chart;
   ChartAnswer answer;
   answer.warning = DaylightSavingCountedTwice(chart.birth.zonePosition, chart.birth.daylightSaving).value_or("");
@@ -125,6 +158,14 @@ ChartAnswer ChartOf(const Keywords& birth, const Keywords& settings, bool pages,
   answer.json = json.Text();
   return answer;
 }
+
+// The batch's reading of a dst cell ("0" or "1"): the flag, or the message refusing the text.
+py::object DaylightSavingBinding(const std::string& text) {
+  ChartRequest request;
+  if (const auto e = SetDaylightSaving(text, request)) return py::str(KeywordWording(e->message));
+  return py::bool_(request.clock.daylightSaving);
+}
+
 
 py::tuple ChartBinding(const Keywords& birth, const Keywords& settings, bool pages, bool vargas) {
   ChartAnswer answer;
@@ -157,7 +198,8 @@ std::string ZonesBinding() {
 // The table's columns: refused settings come back as (message, option) for the package to
 // raise its InputError.
 py::object ChartsBinding(const std::vector<std::string>& names, const std::vector<py::object>& values, std::size_t rows,
-                         const Keywords& settingKeywords, unsigned jobs, const std::vector<std::string>& vargaKeys) {
+                         const Keywords& settingKeywords, unsigned jobs, const std::vector<std::string>& vargaKeys,
+                         const py::object& progress) {
   CalculationSettings settings;
   if (auto refusal = ReadSettings(settingKeywords, settings)) return py::make_tuple(refusal->message, refusal->field);
   std::vector<int> vargas;
@@ -168,7 +210,7 @@ py::object ChartsBinding(const std::vector<std::string>& names, const std::vecto
   }
   FrameInput input{names, values, rows};
   py::list columns;
-  for (FrameColumn& column : ChartFrame(input, settings, jobs, vargas)) {
+  for (FrameColumn& column : ChartFrame(input, settings, jobs, vargas, progress)) {
     columns.append(py::make_tuple(column.name, column.kind, column.values, column.mask));
   }
   return columns;
@@ -257,9 +299,11 @@ PYBIND11_MODULE(_corvane, m) {
         "(id, note, tags, added, opened, batch fields) of every chart of the collection, by id.");
   m.def("collection_add", &CollectionAddBinding, py::arg("path"), py::arg("names"), py::arg("rows"), py::arg("notes"),
         py::arg("tags"), "Adds batch rows to the collection in one transaction; (id, added, error) per row.");
+  m.def("daylight_saving", &DaylightSavingBinding, py::arg("text"),
+        "The batch's reading of a dst cell: True or False, or the message that refuses it.");
   m.def("zones_json", &ZonesBinding, "The JSON array of the zone list, as corvane-cli --zones --json.");
   m.def("chart_columns", &ChartsBinding, py::arg("names"), py::arg("values"), py::arg("rows"), py::arg("settings"),
-        py::arg("jobs"), py::arg("vargas"),
+        py::arg("jobs"), py::arg("vargas"), py::arg("progress") = py::none(),
         "The columns (name, kind, values, mask) of the charts of batch rows, or (message, field) for refused "
-        "settings.");
+        "settings; progress(rows, refused) is called as rows are done.");
 }

@@ -7,6 +7,10 @@
 # BIND_NOW; lintian reports no error, and lintian --pedantic nothing on the program's package;
 # the program's package unpacked into a temporary root (dpkg -x) answers --version, draws a
 # chart of a place it searches and writes a PDF, and the unpacked Python package imports.
+# Then both packages are installed into a throwaway root (dpkg --root, never this machine's
+# own system), where the Python package is byte-compiled and its version is known to
+# importlib.metadata, docs/json.md, the desktop entry and the chart files' MIME type are in
+# place; after a purge nothing of either is left in that root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -28,7 +32,8 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCORVANE_BUILD_BENCH=OFF \
       -DCORVANE_PYTHON_INSTALL_DIR=lib/python3/dist-packages \
       -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
       -DCMAKE_INSTALL_LIBDIR="lib/$multiarch" -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
-      -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" > /dev/null
+      -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" -DCMAKE_SHARED_LINKER_FLAGS="$ldflags" \
+      -DCMAKE_STRIP="$PWD/scripts/strip_for_package.sh" > /dev/null
 cmake --build "$build" -j"$(nproc)" --target corvane corvane-cli corvane_docs corvane_python
 (cd "$build" && cpack -G DEB > /dev/null)
 
@@ -40,7 +45,7 @@ fail() { echo "package.sh: $*" >&2; exit 1; }
 listing=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for path in ./usr/bin/corvane ./usr/bin/corvane-cli ./usr/share/man/man1/corvane.1.gz \
             ./usr/share/man/man1/corvane-cli.1.gz ./usr/share/applications/corvane.desktop \
-            ./usr/share/doc/corvane/copyright; do
+            ./usr/share/doc/corvane/copyright ./usr/share/doc/corvane/json.md ./usr/share/mime/packages/corvane.xml; do
   grep -qxF "$path" <<< "$listing" || fail "$path is missing from $deb"
 done
 
@@ -53,7 +58,8 @@ pydeb="$build/python3-corvane_${version}_$(dpkg --print-architecture).deb"
 [ -f "$pydeb" ] || fail "cpack did not write $pydeb"
 pylisting=$(dpkg-deb --contents "$pydeb" | awk '{print $6}')
 for path in ./usr/lib/python3/dist-packages/corvane/__init__.py ./usr/lib/python3/dist-packages/corvane/dask.py \
-            ./usr/lib/python3/dist-packages/corvane/__init__.pyi ./usr/share/doc/python3-corvane/copyright; do
+            ./usr/lib/python3/dist-packages/corvane/__init__.pyi ./usr/share/doc/python3-corvane/copyright \
+            "./usr/lib/python3/dist-packages/corvane-$version.dist-info/METADATA"; do
   grep -qxF "$path" <<< "$pylisting" || fail "$path is missing from $pydeb"
 done
 grep -q '^./usr/lib/python3/dist-packages/corvane/_corvane\.cpython-.*\.so$' <<< "$pylisting" ||
@@ -75,9 +81,26 @@ while IFS= read -r -d '' file; do
   fi
 done < <(find "$work" -type f -print0)
 
-echo "lintian --pedantic:"
-lintian_out=$(lintian --pedantic --fail-on error,warning,info,pedantic "$deb" 2>&1) || { echo "$lintian_out"; fail "lintian reports findings"; }
+echo "lintian -I -E --pedantic:"
+# Every finding on both packages fails the check, but the note on the package's size.
+lintian_out=$(lintian -I -E --pedantic "$deb" "$pydeb" 2>&1 || true)
 [ -z "$lintian_out" ] || echo "$lintian_out"
+if grep -v -E 'size|large' <<< "$lintian_out" | grep -q .; then fail "lintian reports findings"; fi
+# No ELF file keeps the compilers' .comment section.
+while IFS= read -r -d '' file; do
+  if head -c 4 "$file" | grep -q $'\x7fELF' && readelf -S "$file" | grep -qF ' .comment'; then
+    fail "$file keeps its .comment section"
+  fi
+done < <(find "$work" -type f -print0)
+# The desktop entry opens chart files: %f in Exec, their MIME type, one main category.
+entry="$work/usr/share/applications/corvane.desktop"
+grep -qx 'Exec=corvane %f' "$entry" || fail "the desktop entry's Exec lacks %f"
+grep -qx 'MimeType=application/x-corvane-chart;' "$entry" || fail "the desktop entry names no MIME type"
+mains=$(sed -n 's/^Categories=//p' "$entry" | tr ';' '\n' |
+        grep -cxE 'AudioVideo|Audio|Video|Development|Education|Game|Graphics|Network|Office|Science|Settings|System|Utility' || true)
+[ "$mains" = 1 ] || fail "the desktop entry has $mains main categories"
+grep -q 'glob pattern="\*\.zdh"' "$work/usr/share/mime/packages/corvane.xml" || fail "the MIME type has no *.zdh glob"
+if command -v desktop-file-validate > /dev/null; then desktop-file-validate "$entry" || fail "desktop-file-validate"; fi
 [ "$("$work/usr/bin/corvane-cli" --version)" = "corvane-cli $version" ] || fail "unpacked corvane-cli --version"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/usr/bin/corvane" --version)" = "corvane $version" ] ||
   fail "unpacked corvane --version"
@@ -95,6 +118,23 @@ grep -q '"city": "New Delhi"' "$out/chart.json" || fail "the --place chart has n
 dpkg-deb -x "$pydeb" "$work"
 [ "$(PYTHONPATH="$work/usr/lib/python3/dist-packages" /usr/bin/python3 -c 'import corvane; print(corvane.__version__)')" = \
   "$version" ] || fail "the unpacked Python package does not import"
+
+# Installed into a throwaway root: the maintainer scripts run there without a chroot, with
+# DPKG_ROOT naming it, and dpkg keeps its database there too.
+root=$(mktemp -d)
+trap 'rm -rf "$work" "$root"' EXIT
+mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
+touch "$root/var/lib/dpkg/status"
+in_root() { dpkg --root="$root" --force-script-chrootless --force-depends --force-not-root "$@" > /dev/null; }
+in_root -i "$deb" "$pydeb" || fail "dpkg --root -i"
+site="$root/usr/lib/python3/dist-packages"
+compgen -G "$site/corvane/__pycache__/__init__.cpython-*.pyc" > /dev/null || fail "py3compile did not run at install"
+[ "$(PYTHONPATH="$site" /usr/bin/python3 -c 'import importlib.metadata as m; print(m.version("corvane"))')" = \
+  "$version" ] || fail "importlib.metadata does not know corvane $version"
+[ -s "$root/usr/share/doc/corvane/json.md" ] || fail "json.md is not installed"
+in_root --purge python3-corvane corvane || fail "dpkg --root --purge"
+left=$(find "$root" -mindepth 1 -not -path "$root/var/lib/dpkg*" \( -type f -o -name __pycache__ \) -print)
+[ -z "$left" ] || fail "the purge left: $left"
 
 echo "$deb  $(stat -c %s "$deb") bytes"
 dpkg-deb --field "$deb" Depends

@@ -27,28 +27,29 @@ constexpr double kEarthMoonMassRatio = 81.30056;
 constexpr double kSecondDays = 1.0 / 86400.0;
 constexpr std::int32_t kFlags = SEFLG_SWIEPH | SEFLG_TRUEPOS | SEFLG_NONUT | SEFLG_XYZ | SEFLG_SPEED;
 
-// The table's window per planet: the date of the first station retrograde it holds, how many
-// periods follow from there, and the date of the last period's station direct (a check).
+// The table holds every period that touches the years 1897 to 2053, so that each of those
+// years is listed whole (astro/retrograde.h names the same years). The daily grid starts four
+// years earlier and ends four years later, so that each planet has a whole period on either side.
+constexpr int kFirstYear = 1897;
+constexpr int kLastYear = 2053;
+
 struct Date {
   int year, month, day;
   bool operator==(const Date&) const = default;
 };
-struct PlanetWindow {
+struct PlanetBody {
   const char* name;
   int body;
-  Date firstStart;
-  int periods;
-  Date lastEnd;
 };
-constexpr std::array<PlanetWindow, 8> kPlanets = {{
-    {"Mercury", SE_MERCURY, {1900, 3, 15}, 476, {2050, 12, 21}},
-    {"Venus", SE_VENUS, {1900, 6, 16}, 95, {2050, 11, 6}},
-    {"Mars", SE_MARS, {1901, 1, 13}, 71, {2050, 9, 13}},
-    {"Jupiter", SE_JUPITER, {1900, 3, 27}, 139, {2051, 4, 21}},
-    {"Saturn", SE_SATURN, {1900, 4, 14}, 146, {2050, 10, 6}},
-    {"Uranus", SE_URANUS, {1900, 3, 17}, 150, {2051, 5, 29}},
-    {"Neptune", SE_NEPTUNE, {1900, 10, 2}, 150, {2051, 2, 4}},
-    {"Pluto", SE_PLUTO, {1899, 9, 16}, 151, {2050, 11, 21}},
+constexpr std::array<PlanetBody, 8> kPlanets = {{
+    {"Mercury", SE_MERCURY},
+    {"Venus", SE_VENUS},
+    {"Mars", SE_MARS},
+    {"Jupiter", SE_JUPITER},
+    {"Saturn", SE_SATURN},
+    {"Uranus", SE_URANUS},
+    {"Neptune", SE_NEPTUNE},
+    {"Pluto", SE_PLUTO},
 }};
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -137,8 +138,8 @@ struct Period {
 int main() {
   UseSwissEphemerisFiles();
 
-  const double gridStart = swe_julday(1899, 1, 1, 0.0, SE_GREG_CAL);
-  const double gridEnd = swe_julday(2053, 1, 1, 0.0, SE_GREG_CAL);
+  const double gridStart = swe_julday(kFirstYear - 4, 1, 1, 0.0, SE_GREG_CAL);
+  const double gridEnd = swe_julday(kLastYear + 5, 1, 1, 0.0, SE_GREG_CAL);
   const int days = static_cast<int>(gridEnd - gridStart);
 
   // The barycentre is shared by all planets, so compute it once per grid day.
@@ -146,7 +147,7 @@ int main() {
   for (int d = 0; d <= days; ++d) emb[static_cast<std::size_t>(d)] = Barycentre(gridStart + d);
 
   std::string out;
-  for (const PlanetWindow& planet : kPlanets) {
+  for (const PlanetBody& planet : kPlanets) {
     std::vector<Period> periods;
     bool haveStart = false;
     Moment start{};
@@ -167,16 +168,15 @@ int main() {
       prevRetro = retro;
     }
 
+    // The periods that touch the years: ending in the first year or later, starting in the
+    // last year or earlier.
     std::size_t first = 0;
-    while (first < periods.size() && !(periods[first].start.date() == planet.firstStart)) ++first;
-    if (first == periods.size()) Fail(std::string(planet.name) + ": first period not found");
-    if (first + static_cast<std::size_t>(planet.periods) > periods.size()) {
-      Fail(std::string(planet.name) + ": too few periods");
-    }
-    const std::size_t last = first + static_cast<std::size_t>(planet.periods) - 1;
-    if (!(periods[last].end.date() == planet.lastEnd)) {
-      Fail(std::string(planet.name) + ": last period ends on " + Row(periods[last].end));
-    }
+    while (first < periods.size() && periods[first].end.year < kFirstYear) ++first;
+    std::size_t end = first;
+    while (end < periods.size() && periods[end].start.year <= kLastYear) ++end;
+    if (first == 0 || end == periods.size()) Fail(std::string(planet.name) + ": the grid does not reach past the years");
+    if (end == first) Fail(std::string(planet.name) + ": no period found");
+    const std::size_t last = end - 1;
     for (std::size_t i = first; i <= last; ++i) {
       out += planet.name;
       out += '\t';

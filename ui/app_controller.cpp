@@ -45,6 +45,8 @@ FrameWindow* AppController::frameWindow() const { return frame_.data(); }
 
 void AppController::start() { input_->show(); }
 
+void AppController::openChartFile(const QString& path) { input_->openChartFile(path); }
+
 void AppController::bringToFront() {
   QWidget* window = frame_ && frame_->isVisible() ? static_cast<QWidget*>(frame_.data()) : input_.get();
   window->setWindowState(window->windowState() & ~Qt::WindowMinimized);

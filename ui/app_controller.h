@@ -21,6 +21,8 @@ class AppController : public QObject {
   ~AppController() override;
 
   void start();
+  // Opens a chart file as "Open Previously Saved Reading" does (a file given on the command line).
+  void openChartFile(const QString& path);
   // Restores, raises and activates the window the user works in (the frame window after a
   // calculation, else the input form), as when a second copy of the program starts.
   void bringToFront();

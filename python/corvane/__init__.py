@@ -62,19 +62,69 @@ class InputError(ValueError):
 CollectionError = _corvane.CollectionError
 
 
-def _text(value: Any) -> str:
+def _missing(value: Any) -> bool:
+    """Whether a value is None or a missing value of numpy or pandas (NaN, NaT, NA)."""
+    if value is None:
+        return True
+    if isinstance(value, float):
+        return value != value
+    kind = type(value).__name__
+    if kind in ("NAType", "NaTType"):
+        return True
+    if kind.startswith("float") or kind == "datetime64":
+        try:
+            return bool(value != value)
+        except (TypeError, ValueError):
+            return False
+    return False
+
+
+def _text(value: Any, keyword: str = "") -> str:
+    """A keyword's value as the command line's text; None, NaN and NUL are refused naming it."""
+    if _missing(value):
+        raise InputError(f"a value is needed, not {value!r}", keyword or None)
     if isinstance(value, bool):
-        raise TypeError("a text or number is needed here, not a bool")
-    if isinstance(value, (datetime.date, datetime.time)):
-        return value.isoformat()
+        raise TypeError(f"{keyword or 'this value'}: a text or number is needed here, not a bool")
+    if isinstance(value, datetime.datetime) and keyword == "date":
+        text = value.date().isoformat()  # a pandas Timestamp too
+    elif isinstance(value, (datetime.date, datetime.time)):
+        text = value.isoformat()
+    elif type(value).__name__ == "datetime64" and keyword == "date":
+        text = str(value)[:10]
+    else:
+        text = str(value)
+    if "\0" in text:
+        raise InputError("a NUL character is not taken in a text", keyword or None)
+    return text
+
+
+def _cell_text(value: Any) -> str:
+    """A cell as the batch reads it from a frame: a bool is 1 or 0, a whole number its digits."""
+    if isinstance(value, bool) or type(value).__name__ == "bool_":
+        return "1" if value else "0"
+    if isinstance(value, float) and value.is_integer():
+        return str(int(value))
+    if hasattr(value, "__index__"):
+        return str(value.__index__())
     return str(value)
+
+
+def _daylight_saving(value: Any) -> bool:
+    """The dst keyword read as the batch reads its dst column: True, False, 0, 1, "0" or "1";
+    None is not given (False); anything else, NaN too, is refused naming dst."""
+    if value is None:
+        return False
+    flag = _corvane.daylight_saving("" if _missing(value) else _cell_text(value))
+    if isinstance(flag, str):
+        raise InputError(flag, "dst")
+    return flag
 
 
 def _setting_values(function: str, settings: Mapping[str, Optional[str]]) -> dict:
     for key in settings:
         if key not in _SETTINGS:
             raise TypeError(f"{function}() got an unexpected keyword argument {key!r}")
-    return {key: _text(settings[key]) for key in _SETTINGS if settings.get(key) is not None}
+    return {key: _text(settings[key], key) for key in _SETTINGS if settings.get(key) is not None}
 
 
 def _with_setting_keywords(function):
@@ -96,20 +146,22 @@ def _with_setting_keywords(function):
 
 def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.time], *,
           zone: Optional[int] = None, tz: Optional[str] = None, place: Optional[str] = None,
-          lon: Optional[str] = None, lat: Optional[str] = None, dst: bool = False,
+          lon: Optional[str] = None, lat: Optional[str] = None, dst: Union[bool, int, str, None] = False,
           fold: Optional[str] = None, city: Optional[str] = None, state: Optional[str] = None,
           country: Optional[str] = None, pages: bool = False, sweep: Optional[int] = None,
           vargas: bool = False, **settings: Optional[str]) -> dict:
     """Calculate one chart; the dict ``corvane-cli --json`` prints for the same options.
 
     The birth:
-        name: letters and blanks; the chart holds it in capitals.
+        name: letters, blanks, and hyphens and apostrophes between letters; the chart
+            holds it in capitals.
         date: ``"YYYY-MM-DD"`` (1901 to 2050) or a ``datetime.date``.
         time: ``"HH:MM"`` or ``"HH:MM:SS"`` on the local clock, or a ``datetime.time``.
 
     The clock, one of:
         zone: position 0..70 of the zone list (see :func:`zones`; 29 is Greenwich Mean
-            Time), with ``dst=True`` when the clock showed daylight-saving time;
+            Time), with ``dst=True`` when the clock showed daylight-saving time (dst takes
+            True, False, 0, 1, "0" or "1", as the batch's dst column; anything else is refused);
         tz: a time zone database zone such as ``"Asia/Kolkata"``: its clock at the birth;
         place: the best matching place (see :func:`places`) gives the zone, unless tz is given.
         fold: ``"earlier"`` or ``"later"``: which reading of a local time that happened twice.
@@ -132,8 +184,10 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
     Returns the chart (docs/json.md describes it): ``birth``, ``bodies``, ``sunrise``,
     ``sunset``, ``lagnas``, ``readings``, ``settings`` and more.
 
-    Raises :class:`InputError` for input the command line refuses, with its message and the
-    field at fault. A daylight-saving hour counted twice (a summer-time zone row with
+    Raises :class:`InputError` for input the command line refuses, with its message (in the
+    keywords' words) and the field at fault; None or NaN for name, date or time, NaN for any
+    other text, and a NUL in a text are refused naming the keyword. ``zone`` with ``tz``,
+    ``dst`` with ``tz`` and ``fold`` with ``zone`` do not go together and are refused. A daylight-saving hour counted twice (a summer-time zone row with
     ``dst=True``) gives a :class:`UserWarning`, as the command line warns.
 
     Example::
@@ -142,13 +196,13 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
         c["birth"]["name"]          # 'RAM KUMAR'
         c["lagnas"]["HL"]["sign"]   # the Hora lagna's sign, 0 Aries .. 11 Pisces
     """
-    birth = {"name": _text(name), "date": _text(date), "time": _text(time)}
+    birth = {"name": _text(name, "name"), "date": _text(date, "date"), "time": _text(time, "time")}
     for key, value in (("zone", zone), ("tz", tz), ("place", place), ("fold", fold),
                        ("lon", lon), ("lat", lat), ("city", city), ("state", state),
                        ("country", country), ("sweep", sweep)):
         if value is not None:
-            birth[key] = _text(value)
-    if dst:
+            birth[key] = _text(value, key)
+    if _daylight_saving(dst):
         birth["dst"] = "1"
     text, message, field, warning = _corvane.chart_json(birth, _setting_values("chart", settings), bool(pages),
                                                         bool(vargas))
@@ -188,6 +242,7 @@ def sweep(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
 
 
 def charts(records: Any, jobs: Optional[int] = None, *, vargas: Optional[Sequence[str]] = None,
+           progress: bool = False,
            **settings: Optional[str]):
     """Calculate the chart of every record; a pandas DataFrame with one row per record.
 
@@ -197,7 +252,9 @@ def charts(records: Any, jobs: Optional[int] = None, *, vargas: Optional[Sequenc
         keyword). Cells are text as in the CSV, or numbers
         and bools (zone 34, dst True); None and NaN are empty. A missing dst column counts
         as 0; other missing columns as empty (zone, lon and lat may be left out when tz or
-        place gives them). Other columns are ignored.
+        place gives them); a datetime64 date column gives its dates. A column that is not
+        one of these is refused naming it, and so is a sweep_minutes column
+        (:func:`sweep` gives the sweep of one birth).
     jobs: the worker threads that calculate (default: one per core), as ``--jobs``.
     settings: the settings keywords of :func:`chart`, for every row; a row's setting
         columns override them.
@@ -205,6 +262,8 @@ def charts(records: Any, jobs: Optional[int] = None, *, vargas: Optional[Sequenc
         index (0 Aries .. 11 Pisces) of an entry in that varga, for the entries Sun, Moon,
         Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu and every lagna key (AL .. SL,
         Ascendant).
+    progress: show the rows done as they are done: a tqdm bar when tqdm is installed, else a
+        line on standard error.
 
     Returns a DataFrame with the records' index and the columns: the birth (``name``,
     ``date``, ``time``, ``zone``, ``zone_name``, ``dst``, ``lon``, ``lat``, ``city``,
@@ -217,7 +276,8 @@ def charts(records: Any, jobs: Optional[int] = None, *, vargas: Optional[Sequenc
     ``sunrise`` and ``sunset`` of the birth day (local clock), ``setting_<keyword>`` for
     each setting keyword but the preset (``setting_engine``, ..., the chosen keys), and
     ``error``: empty when the row has a chart, else the message that refused it (the row's
-    other columns are then missing). A refused row never stops the others.
+    input columns it was given keep their values, so that it can be found and mended; the
+    computed columns are empty). A refused row never stops the others.
 
     Raises :class:`InputError` for refused settings, ValueError for a bad jobs.
     """
@@ -229,10 +289,11 @@ def charts(records: Any, jobs: Optional[int] = None, *, vargas: Optional[Sequenc
         jobs = 0
     elif isinstance(jobs, bool) or not isinstance(jobs, int) or not 1 <= jobs <= _MAX_JOBS:
         raise ValueError(f"jobs must be a number of threads from 1 to {_MAX_JOBS}, not {jobs!r}")
+    _check_columns(frame)
     names, values = [], []
     for column in BATCH_COLUMNS:
         if column in frame.columns:
-            cells = frame[column].to_numpy(dtype=object, na_value=None)
+            cells = _column_cells(frame[column])
             values.append(np.ascontiguousarray(cells))
         elif column in BATCH_COLUMNS[:7]:
             values.append(None)
@@ -241,8 +302,14 @@ def charts(records: Any, jobs: Optional[int] = None, *, vargas: Optional[Sequenc
         names.append(column)
     if isinstance(vargas, str):
         vargas = [vargas]
-    columns = _corvane.chart_columns(names, values, len(frame), _setting_values("charts", settings), jobs,
-                                     list(vargas or []))
+    options = _setting_values("charts", settings)
+    shown = _Progress(len(frame)) if progress else None
+    try:
+        columns = _corvane.chart_columns(names, values, len(frame), options, jobs, list(vargas or []),
+                                         None if shown is None else shown.add)
+    finally:
+        if shown is not None:
+            shown.close()
     if isinstance(columns, tuple):
         raise InputError(*columns)
     data = {}
@@ -255,7 +322,107 @@ def charts(records: Any, jobs: Optional[int] = None, *, vargas: Optional[Sequenc
             data[name] = array.view("datetime64[ns]")
         else:
             data[name] = array
-    return pd.DataFrame(data, index=frame.index, copy=False)
+    result = pd.DataFrame(data, index=frame.index, copy=False)
+    _keep_refused_inputs(frame, result)
+    return result
+
+
+class _Progress:
+    """The rows done of :func:`charts`: a tqdm bar when tqdm is installed, else a line on
+    standard error redrawn at most ten times a second."""
+
+    def __init__(self, total: int) -> None:
+        import sys
+        import time
+        self._time = time.monotonic
+        self._err = sys.stderr
+        self._total, self._done, self._refused, self._drawn = total, 0, 0, 0.0
+        self._start = self._time()
+        try:
+            from tqdm import tqdm
+        except ImportError:
+            self._bar = None
+        else:
+            self._bar = tqdm(total=total, unit="row")
+
+    def add(self, rows: int, refused: int) -> None:
+        self._done += rows
+        self._refused += refused
+        if self._bar is not None:
+            self._bar.update(rows)
+            self._bar.set_postfix(refused=self._refused, refresh=False)
+            return
+        now = self._time()
+        if now - self._drawn >= 0.1 or self._done == self._total:
+            self._drawn = now
+            rate = self._done / max(now - self._start, 1e-9)
+            self._err.write(f"\rcorvane: {self._done:,} of {self._total:,} rows, "
+                            f"{self._refused:,} refused, {rate:,.0f}/s")
+            self._err.flush()
+
+    def close(self) -> None:
+        if self._bar is not None:
+            self._bar.close()
+        elif self._drawn:
+            self._err.write("\n")
+            self._err.flush()
+
+
+def _typed_like(column, rows, given):
+    """The column with the given cells put into the rows, read as the column's type."""
+    import pandas as pd
+    texts = ["" if _missing(value) else _cell_text(value) for value in given]
+    if pd.api.types.is_bool_dtype(column.dtype):
+        cells = [{"1": True, "0": False}.get(text, pd.NA) for text in texts]
+    else:
+        cells = [int(text) if text.lstrip("-").isdigit() else pd.NA for text in texts]
+    values = column.astype(object).to_numpy(copy=True)
+    values[rows] = cells
+    try:
+        return pd.array(values, dtype=column.dtype)
+    except (TypeError, ValueError, OverflowError):
+        return column
+
+
+def _check_columns(frame) -> None:
+    """Refuses a column the batch does not read, and a sweep_minutes column: a table row has
+    no room for a sweep (:func:`sweep` gives one birth's)."""
+    if "sweep_minutes" in frame.columns:
+        raise InputError("charts() gives no sweep; corvane.sweep() gives the sweep of one birth",
+                         "sweep_minutes")
+    for column in frame.columns:
+        if column not in BATCH_COLUMNS:
+            raise InputError(f"{column!r} is not a column; the columns are {', '.join(BATCH_COLUMNS)}",
+                             str(column))
+
+
+def _column_cells(column):
+    """A column's cells as the batch reads them; a datetime64 column gives its dates."""
+    import pandas as pd
+    if pd.api.types.is_datetime64_any_dtype(column.dtype):
+        column = column.dt.strftime("%Y-%m-%d")
+    return column.to_numpy(dtype=object, na_value=None)
+
+
+def _keep_refused_inputs(frame, result) -> None:
+    """A refused row keeps the input columns it was given, so that it can be found and
+    mended; only the computed columns stay empty."""
+    refused = result["error"].fillna("").astype(str).to_numpy() != ""
+    if not refused.any():
+        return
+    for column in frame.columns:
+        if column not in result.columns:
+            continue
+        given = frame[column].to_numpy(dtype=object)[refused]
+        if result[column].dtype == object:
+            # An empty or missing cell is not given: None, as in the rows with a chart.
+            values = result[column].to_numpy(dtype=object).copy()
+            values[refused] = [None if _missing(value) or value == "" else value for value in given]
+            result[column] = values
+        else:
+            # A number or flag column keeps its type: a given value that is not one (zone
+            # "IST") stays empty there, as in the input it cannot be read.
+            result[column] = _typed_like(result[column], refused, given)
 
 
 chart = _with_setting_keywords(chart)

@@ -16,7 +16,7 @@ class InputError(ValueError):
 
 def chart(
     name: str,
-    date: Union[str, datetime.date],
+    date: Union[str, datetime.date, Any],
     time: Union[str, datetime.time],
     *,
     zone: Optional[int] = ...,
@@ -24,7 +24,7 @@ def chart(
     place: Optional[str] = ...,
     lon: Optional[str] = ...,
     lat: Optional[str] = ...,
-    dst: bool = ...,
+    dst: Union[bool, int, str, None] = ...,
     fold: Optional[str] = ...,
     city: Optional[str] = ...,
     state: Optional[str] = ...,
@@ -71,6 +71,7 @@ def charts(
     surya_sun: Optional[str] = ...,
     conventions: Optional[str] = ...,
     vargas: Optional[Sequence[str]] = ...,
+    progress: bool = ...,
 ) -> pandas.DataFrame: ...
 
 def places(text: str, limit: int = ...) -> list[dict[str, Any]]: ...

@@ -140,8 +140,9 @@ TEST(BatchRow, ChecksEachFieldAndKeepsTheOptionalColumns) {
       {7, "Z\xFCrich", "the city column is not valid UTF-8"},
       {8, "\xC0\xAF", "the tz column is not valid UTF-8"},
       {0, "ram\xFF", "the name column is not valid UTF-8"},
-      {5, "7-:13E", "Only Numbers Are Accepted"},
-      {4, "2", "dst must be 0 or 1, not \"2\""},
+      // A refused value names its column first.
+      {5, "7-:13E", "lon: Only Numbers Are Accepted"},
+      {4, "2", "dst: dst must be 0 or 1, not \"2\""},
   };
   for (const auto& c : cases) {
     Fields fields = good;

@@ -222,6 +222,50 @@ TEST_F(HelpText, ManualPageDescribesTheOptionsOfHelp) {
   EXPECT_EQ(manOptions, helpOptions) << "the manual page's options differ from --help's";
 }
 
+// The manual page's words for an option hold --help's description of it word for word, for
+// the options whose behaviour users have been misled about (what --pdf-dir writes instead of
+// the JSON lines, which characters a name takes).
+TEST_F(HelpText, ManualPageItemsHoldTheHelpTextOfTheirOptions) {
+  const std::vector<std::string> lines = Lines(SourceFile("man/corvane-cli.1"));
+  for (const OptionSpec& option : CliOptions()) {
+    if (option.name != "--pdf-dir" && option.name != "--name") continue;
+    // The item's text: the lines after its .TP tag up to the next .TP or section, run together.
+    std::string item;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+      if (lines[i] != ".TP" || OptionsNamed(Unroff(lines[i + 1])) != std::set<std::string>{std::string(option.name)})
+        continue;
+      for (std::size_t k = i + 2; k < lines.size() && lines[k] != ".TP" && !lines[k].starts_with(".SH"); ++k)
+        item += Unroff(lines[k]) + " ";
+      break;
+    }
+    ASSERT_FALSE(item.empty()) << option.name << " has no item in the manual page";
+    std::string help(option.help);
+    if (option.name == "--pdf-dir") help = help.substr(help.find(": ") + 2);  // "with --batch: " is the item's lead
+    EXPECT_NE(item.find(help), std::string::npos) << option.name << ": the manual page says \"" << item
+                                                  << "\", --help \"" << help << "\"";
+  }
+}
+
+// The desktop entry opens chart files: %f in Exec, the chart files' MIME type with its glob,
+// and one main category.
+TEST(DesktopEntry, OpensChartFilesAndHasOneMainCategory) {
+  const std::string entry = SourceFile("ui/corvane.desktop");
+  EXPECT_NE(entry.find("\nExec=corvane %f\n"), std::string::npos);
+  EXPECT_NE(entry.find("\nMimeType=application/x-corvane-chart;\n"), std::string::npos);
+  const std::string mime = SourceFile("ui/corvane-mime.xml");
+  EXPECT_NE(mime.find("<mime-type type=\"application/x-corvane-chart\">"), std::string::npos);
+  EXPECT_NE(mime.find("<glob pattern=\"*.zdh\"/>"), std::string::npos);
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(entry, m, std::regex("\nCategories=([^\n]*)\n")));
+  const std::set<std::string> mains = {"AudioVideo", "Audio",    "Video",  "Development", "Education",
+                                       "Game",       "Graphics", "Network", "Office",     "Science",
+                                       "Settings",   "System",   "Utility"};
+  int count = 0;
+  std::istringstream categories(m[1].str());
+  for (std::string category; std::getline(categories, category, ';');) count += mains.count(category);
+  EXPECT_EQ(count, 1) << m[1];
+}
+
 // A batch reads every column of its table; --help, the manual page and the README name each
 // (a column added to the batch and left out of a document fails here).
 TEST_F(HelpText, EveryDocumentNamesEveryBatchColumn) {

@@ -182,5 +182,35 @@ TEST(JsonDocument, EachSectionListsEveryKeyItsOutputPrintsAndNoOther) {
   for (const auto& [section, paths] : documented) EXPECT_TRUE(printed.count(section)) << section << " is not checked";
 }
 
+// Each page prints its keys in the order the rows of the pages table list them (the attribute
+// fields count as one row, `<field>`, in their own listed order).
+TEST(JsonDocument, PagesPrintTheirKeysInTheOrderOfTheTable) {
+  std::ifstream doc(std::string(CORVANE_SOURCE_DIR) + "/docs/json.md");
+  ASSERT_TRUE(doc.good());
+  const std::regex row(R"(^\| `pages\.<lagna>\.([a-z_<>]+)` \|)");
+  std::vector<std::string> rows;
+  for (std::string line; std::getline(doc, line);) {
+    std::smatch m;
+    if (std::regex_search(line, m, row)) rows.push_back(m[1]);
+  }
+  ASSERT_GE(rows.size(), 4u);
+  const CalculationResult result = CalculateChart(testing::DelhiBirth());
+  ASSERT_TRUE(result.ok());
+  PrettyJsonWriter json;
+  WriteChartJson(json, result.chart(), true);
+  const auto pages = nlohmann::ordered_json::parse(json.Text())["pages"];
+  for (const auto& [lagna, page] : pages.items()) {
+    std::size_t last = 0;
+    for (const auto& [key, value] : page.items()) {
+      const bool field = std::find(kPageFieldKeys.begin(), kPageFieldKeys.end(), key) != kPageFieldKeys.end();
+      const auto at = std::find(rows.begin(), rows.end(), field ? "<field>" : key);
+      ASSERT_NE(at, rows.end()) << lagna << "." << key;
+      const auto index = static_cast<std::size_t>(at - rows.begin());
+      EXPECT_GE(index, last) << lagna << "." << key << " comes before a key the table lists above it";
+      last = index;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -4,6 +4,7 @@ The package is imported from PYTHONPATH (the build's python/ folder, set by the 
 CORVANE_CLI names the command line built beside it (default: build/corvane-cli).
 """
 import json
+import re
 import os
 import pathlib
 import shutil
@@ -51,7 +52,10 @@ def cli_refusal(stderr):
              and line != "Run corvane-cli --help for the usage."]
     assert len(lines) == 1, stderr
     line = lines[0]
-    return line[len("corvane-cli: "):] if line.startswith("corvane-cli: ") else line
+    line = line[len("corvane-cli: "):] if line.startswith("corvane-cli: ") else line
+    # The option at fault the command line names first ("--date: ") is the package's field.
+    option = re.match(r"--[a-z-]+: ", line)
+    return line[option.end():] if option else line
 
 
 def batch_lines(cli, csv_path, *options):

@@ -4,6 +4,7 @@ import concurrent.futures
 import inspect
 import json
 import random
+import re
 import warnings
 
 import pytest
@@ -106,6 +107,22 @@ REFUSED = [
 ]
 
 
+def changed(change):
+    """BASE with a change; a zone id given replaces the zone row (they do not go together)."""
+    request = {**BASE, **change}
+    if "tz" in change:
+        del request["zone"]
+    return request
+
+
+def keyword_words(message):
+    """A command-line message in the package's words: its options are keywords."""
+    for option, keyword in (("--engine swiss", 'engine="swiss"'),
+                            ("--fold earlier|later", 'fold="earlier" or "later"')):
+        message = message.replace(option, keyword)
+    return re.sub(r"--([a-z][a-z-]*)", lambda m: m.group(1).replace("-", "_"), message)
+
+
 def cli_arguments(request):
     arguments = []
     for key, value in request.items():
@@ -125,7 +142,7 @@ def compare(cli, request):
             got = corvane.chart(**{k: v for k, v in request.items() if v is not None})
         except corvane.InputError as refusal:
             assert status in (2, 3, 64), (request, status, err)
-            assert refusal.message == cli_refusal(err), request
+            assert refusal.message == keyword_words(cli_refusal(err)), request
             return refusal
     assert status == 0, (request, err)
     assert got == json.loads(out), request
@@ -137,7 +154,7 @@ def compare(cli, request):
 
 def test_two_hundred_varied_requests_equal_the_command_line(cli):
     requests = varied_requests(200 - len(REFUSED))
-    requests += [{**BASE, **change} for change, _ in REFUSED]
+    requests += [changed(change) for change, _ in REFUSED]
     with concurrent.futures.ThreadPoolExecutor(2) as pool:
         refusals = list(pool.map(lambda r: compare(cli, r), requests))
     charted = [r for r, refusal in zip(requests, refusals) if refusal is None]
@@ -152,7 +169,7 @@ def test_two_hundred_varied_requests_equal_the_command_line(cli):
 
 @pytest.mark.parametrize("change,field", REFUSED, ids=[",".join(c) for c, _ in REFUSED])
 def test_refused_input_names_its_field(change, field):
-    request = {**BASE, **change}
+    request = changed(change)
     with pytest.raises(corvane.InputError) as refused:
         corvane.chart(**{k: v for k, v in request.items() if v is not None})
     assert refused.value.field == field
