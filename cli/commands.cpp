@@ -443,13 +443,18 @@ int RunChart(const Arguments& args) {
 
 // The birth of --open or of the birth options, added to the collection.
 int RunCollectionAdd(const Arguments& args) {
-  BirthData data;
+  ChartRequest request;
   if (args.Has("--open")) {
-    if (const auto status = BirthFromFile(std::string(args.Value("--open")), data)) return *status;
-  } else if (const auto status = BirthFromOptions(args, data)) {
-    return *status;
+    if (const auto status = RequestFromFile(std::string(args.Value("--open")), request)) return *status;
+  } else if (const auto e = ReadBirthOptions(args, request)) {
+    return ReportInputError(*e);
   }
-  return AddToCollection(args, data);
+  // The place search, the check of the fields and the clock, as for a chart.
+  std::vector<PlaceResult> found;
+  const Result<BirthData> birth = ResolveBirth(request, &found, 5);
+  if (!birth) return ReportProblem(birth.problem(), request);
+  ReportFoundPlace(args, *birth, found);
+  return AddToCollection(args, *birth);
 }
 
 int RunPlacesCommand(const Arguments& args) {
