@@ -245,14 +245,20 @@ py::list CollectionAddBinding(const std::optional<std::string>& path, const std:
   py::list answers;
   collection->inTransaction([&] {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      BirthData data;
+      ChartRequest request;
       BatchRowExtras extras;
-      if (auto refusal = ReadBatchRow(rows[i], columns, data, extras)) {
+      if (auto refusal = ReadBatchRow(rows[i], columns, request, extras)) {
         answers.append(py::make_tuple(py::none(), false, *refusal));
         continue;
       }
+      // The place search, the check of the fields and the clock, as for a chart.
+      const Result<BirthData> birth = ResolveBirth(request);
+      if (!birth) {
+        answers.append(py::make_tuple(py::none(), false, birth.problem().message));
+        continue;
+      }
       try {
-        const AddedChart added = collection->add(data, i < notes.size() ? notes[i] : "", i < tags.size() ? tags[i] : std::vector<std::string>{});
+        const AddedChart added = collection->add(*birth, i < notes.size() ? notes[i] : "", i < tags.size() ? tags[i] : std::vector<std::string>{});
         answers.append(py::make_tuple(added.id, added.added, ""));
       } catch (const CollectionError& e) {
         if (e.kind() != CollectionError::Kind::kRefused) throw;

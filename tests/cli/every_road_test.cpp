@@ -26,7 +26,7 @@ struct Birth {
 std::string JsonOf(const Chart& chart) {
   PrettyJsonWriter json;
   WriteChartJson(json, chart, true, nullptr);
-  return json.Text();
+  return std::string(json.Text());
 }
 
 Result<ChartReading> ByOptions(const Birth& b) {
