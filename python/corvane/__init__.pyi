@@ -58,6 +58,8 @@ def charts(
     records: Union[pandas.DataFrame, Iterable[Mapping[str, Any]]],
     jobs: Optional[int] = ...,
     *,
+    vargas: Optional[Sequence[str]] = ...,
+    progress: bool = ...,
     engine: Optional[str] = ...,
     ayanamsa: Optional[str] = ...,
     node: Optional[str] = ...,
@@ -70,8 +72,6 @@ def charts(
     nakshatra: Optional[str] = ...,
     surya_sun: Optional[str] = ...,
     conventions: Optional[str] = ...,
-    vargas: Optional[Sequence[str]] = ...,
-    progress: bool = ...,
 ) -> pandas.DataFrame: ...
 
 def places(text: str, limit: int = ...) -> list[dict[str, Any]]: ...
