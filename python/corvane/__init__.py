@@ -506,7 +506,8 @@ def collection_add(records: Any, path: Optional[str] = None):
     rows = []
     for record in frame.itertuples(index=False, name=None):
         cells = dict(zip(frame.columns, record))
-        rows.append([_cell(cells.get(c)) for c in names])
+        # A missing dst column counts as 0, as in charts().
+        rows.append([_cell(cells.get(c)) if c in cells or c != "dst" else "0" for c in names])
     notes = [_cell(n) for n in frame["note"]] if "note" in frame.columns else []
     tags = []
     if "tags" in frame.columns:
