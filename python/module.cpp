@@ -254,7 +254,11 @@ py::list CollectionAddBinding(const std::optional<std::string>& path, const std:
       // The place search, the check of the fields and the clock, as for a chart.
       const Result<BirthData> birth = ResolveBirth(request);
       if (!birth) {
-        answers.append(py::make_tuple(py::none(), false, birth.problem().message));
+        // In the batch's words, naming the column at fault.
+        const Problem& problem = birth.problem();
+        const std::string column =
+            problem.code == ProblemCode::kPolarDate ? "date" : std::string(OptionOfProblem(problem, request).substr(2));
+        answers.append(py::make_tuple(py::none(), false, column + ": " + CommandLineWording(problem, request)));
         continue;
       }
       try {
