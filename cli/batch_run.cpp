@@ -25,6 +25,7 @@
 #include "app/birth_sweep.h"
 #include "app/chart_calculation.h"
 #include "app/chart_request.h"
+#include "app/chart_vargas.h"
 #include "app/text_encoding.h"
 #include "cli/batch_progress.h"
 #include "cli/chart_json.h"
@@ -78,6 +79,12 @@ std::optional<CliInputError> SetColumn(BatchColumn column, std::string_view text
       data.sweepMinutes = *minutes;
       break;
     }
+    case BatchColumn::kVargas:
+      if (text.empty()) break;
+      if (text != "0" && text != "1")
+        return CliInputError{CliInputError::Kind::Rejected, "vargas needs 1 or 0, not \"" + std::string(text) + "\""};
+      extras.vargas = text == "1";
+      break;
     default:
       extras.settings.at(static_cast<std::size_t>(column) - kFirstSettingColumn) = text;
       break;
@@ -132,8 +139,8 @@ struct Chunk {
 class BatchRun {
  public:
   BatchRun(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,
-           BatchSink& sink)
-      : source_(source), columns_(columns), settings_(settings), sink_(sink) {}
+           BatchSink& sink, bool vargas)
+      : source_(source), columns_(columns), settings_(settings), sink_(sink), vargas_(vargas) {}
 
   bool Run(unsigned jobs) {
     maxChunkRecords_ = std::clamp<std::size_t>(kRecordsInFlight / (2 * jobs), 4, kChunkRecords);
@@ -174,7 +181,9 @@ class BatchRun {
         // A row's sweep_minutes adds the birth-time sweep over that window.
         const Result<ChartReading> reading = ResolveChart(data);
         if (reading) {
-          chunk.output->AddChart(record, *reading->chart, reading->sweep.get());
+          std::optional<VargaCharts> vargas;
+          if (extras.vargas.value_or(vargas_)) vargas = VargasOf(*reading->chart);
+          chunk.output->AddChart(record, *reading->chart, reading->sweep.get(), vargas ? &*vargas : nullptr);
           continue;
         }
         refusal = ProblemRefusal(reading.problem(), data);
@@ -271,6 +280,7 @@ class BatchRun {
   const std::vector<BatchColumn>& columns_;
   const CalculationSettings& settings_;
   BatchSink& sink_;
+  bool vargas_;  // the run's --vargas
   std::size_t chunkRecords_ = kChunkRecords, maxChunkRecords_ = kChunkRecords;
   ChunkPacer pacer_;
 };
@@ -316,7 +326,8 @@ class JsonLinesChunk : public BatchChunk {
     refused = false;
     sinkStatus = 0;
   }
-  void AddChart(const CsvRecord& record, const Chart& chart, const BirthSweep* sweep) override {
+  void AddChart(const CsvRecord& record, const Chart& chart, const BirthSweep* sweep,
+                const VargaCharts* vargas) override {
     if (eachChart_) {
       line_.clear();
       if (const int status = eachChart_(chart, line_); status != 0) {
@@ -331,7 +342,7 @@ class JsonLinesChunk : public BatchChunk {
       ++lines;
       return;
     }
-    WriteChartJson(lines_, chart, false, sweep);
+    WriteChartJson(lines_, chart, false, sweep, vargas);
     lines_.NextLine();
     ++lines;
   }
@@ -464,7 +475,7 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 }
 
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings,
-             const BatchChartSink& eachChart) {
+             const BatchChartSink& eachChart, bool vargas) {
   const StopSignals stopSignals;
   CsvRecordReader reader(in);
   if (StopSignals::Fd() >= 0) reader.StopWhenReadable(StopSignals::Fd());
@@ -494,7 +505,7 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
   BatchProgress progress(err, sized ? static_cast<std::uint64_t>(input.st_size) : 0,
                          [&reader] { return reader.BytesRead(); });
   JsonLinesSink sink(out, err, eachChart, progress);
-  const bool written = RunBatchRecords(source, columns, settings, jobs, sink);
+  const bool written = RunBatchRecords(source, columns, settings, jobs, sink, vargas);
   progress.Finish();
   if (sink.sinkStatus != 0) return sink.sinkStatus;
   if (!written) {
@@ -517,8 +528,8 @@ int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const
 }
 
 bool RunBatchRecords(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,
-                     unsigned jobs, BatchSink& sink) {
-  return BatchRun(source, columns, settings, sink).Run(jobs);
+                     unsigned jobs, BatchSink& sink, bool vargas) {
+  return BatchRun(source, columns, settings, sink, vargas).Run(jobs);
 }
 
 }  // namespace corvane

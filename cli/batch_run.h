@@ -15,23 +15,26 @@
 #include "app/chart.h"
 #include "app/chart_request.h"
 #include "cli/csv_records.h"
+#include "lagna/vargas.h"
 
 namespace corvane {
 
 // The columns a batch CSV may have. The first seven are required, in this order; the others
 // may follow in any order. tz gives the clock of a time zone database zone at the birth;
 // place the best matching place's coordinates, names and zone; sweep_minutes (1 to 720, or
-// empty) adds the birth-time sweep over that window to the line. Then one column per
+// empty) adds the birth-time sweep over that window to the line; vargas (1 or 0, empty: the
+// run's --vargas) adds the sixteen vargas to the line or leaves them out. Then one column per
 // setting, named by its key (engine, ayanamsa, ..., as kSettingRows lists them): the row's
 // choice by the keys of the setting's option; empty: the run's choice.
 enum class BatchColumn : std::size_t {
-  kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kTz, kPlace, kSweepMinutes,
+  kName, kDate, kTime, kZone, kDst, kLon, kLat, kCity, kState, kCountry, kTz, kPlace, kSweepMinutes, kVargas,
   kFirstSetting  // the column of kSettingRows[i] is kFirstSetting + i
 };
 inline constexpr std::size_t kFirstSettingColumn = static_cast<std::size_t>(BatchColumn::kFirstSetting);
 inline constexpr std::array<std::string_view, kFirstSettingColumn + kSettingCount> kBatchColumnNames = [] {
   std::array<std::string_view, kFirstSettingColumn + kSettingCount> names = {
-      "name", "date", "time", "zone", "dst", "lon", "lat", "city", "state", "country", "tz", "place", "sweep_minutes"};
+      "name", "date", "time", "zone", "dst", "lon", "lat", "city", "state", "country", "tz", "place", "sweep_minutes",
+      "vargas"};
   for (std::size_t i = 0; i < kSettingCount; ++i) names[kFirstSettingColumn + i] = kSettingRows[i].key;
   return names;
 }();
@@ -43,6 +46,7 @@ std::optional<std::string> ReadBatchHeader(const std::vector<std::string>& field
 // What one record asks for besides the birth data: the columns kept for later use.
 struct BatchRowExtras {
   std::array<std::string, kSettingCount> settings;  // by kSettingRows; empty: the run's choice
+  std::optional<bool> vargas;  // the row's vargas column; nothing: the run's choice
 };
 
 // The request of one record (its birth, place, clock and sweep; the settings are the run's),
@@ -65,8 +69,9 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 // message of the record's error line ({"line": N, "error": "..."}, also on standard error);
 // the run goes on and ends with that status.
 using BatchChartSink = std::function<int(const Chart& chart, std::string& line)>;
+// With `vargas` every line has the sixteen vargas unless its row's vargas column says 0.
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings = {},
-             const BatchChartSink& eachChart = {});
+             const BatchChartSink& eachChart = {}, bool vargas = false);
 
 // The records of a batch, a chunk at a time, read on the thread that runs the batch.
 class BatchSource {
@@ -86,8 +91,10 @@ class BatchChunk {
  public:
   virtual ~BatchChunk() = default;
   virtual void Clear() = 0;
-  // `sweep` is the birth-time sweep a row asked for, or null.
-  virtual void AddChart(const CsvRecord& record, const Chart& chart, const BirthSweep* sweep) = 0;
+  // `sweep` is the birth-time sweep a row asked for, `vargas` the chart's vargas when asked
+  // for; each null otherwise.
+  virtual void AddChart(const CsvRecord& record, const Chart& chart, const BirthSweep* sweep,
+                        const VargaCharts* vargas) = 0;
   virtual void AddRefusal(const CsvRecord& record, const std::string& message) = 0;
 };
 
@@ -104,6 +111,6 @@ class BatchSink {
 // and hands the results to `sink` in input order. At most 2 * jobs chunks are in flight, so
 // memory stays bounded whatever the input's length. Returns false when the sink stopped it.
 bool RunBatchRecords(BatchSource& source, const std::vector<BatchColumn>& columns, const CalculationSettings& settings,
-                     unsigned jobs, BatchSink& sink);
+                     unsigned jobs, BatchSink& sink, bool vargas = false);
 
 }  // namespace corvane

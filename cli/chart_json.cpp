@@ -10,6 +10,7 @@
 #include "app/chart_texts.h"
 #include "app/display_texts.h"
 #include "cli/sweep_output.h"
+#include "cli/vargas_json.h"
 
 namespace corvane {
 namespace {
@@ -251,7 +252,7 @@ void WritePages(W& json, const LagnaPageFields& fields) {
 }  // namespace
 
 template <typename W>
-void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep) {
+void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep, const VargaCharts* vargas) {
   json.StartObject();
   json.Key("format");
   json.Int(2);
@@ -312,6 +313,10 @@ void WriteChartJson(W& json, const Chart& c, bool pages, const BirthSweep* sweep
     json.Key("sweep");
     WriteSweepJson(json, *sweep);
   }
+  if (vargas) {
+    json.Key("vargas");
+    WriteVargasJson(json, *vargas);
+  }
   json.EndObject();
 }
 
@@ -325,8 +330,8 @@ void WriteSettingsJson(W& json, const CalculationSettings& settings) {
   json.EndObject();
 }
 
-template void WriteChartJson(PrettyJsonWriter&, const Chart&, bool, const BirthSweep*);
-template void WriteChartJson(LineJsonWriter&, const Chart&, bool, const BirthSweep*);
+template void WriteChartJson(PrettyJsonWriter&, const Chart&, bool, const BirthSweep*, const VargaCharts*);
+template void WriteChartJson(LineJsonWriter&, const Chart&, bool, const BirthSweep*, const VargaCharts*);
 template void WriteSettingsJson(PrettyJsonWriter&, const CalculationSettings&);
 template void WriteSettingsJson(LineJsonWriter&, const CalculationSettings&);
 

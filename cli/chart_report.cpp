@@ -11,6 +11,7 @@
 #include "app/display_texts.h"
 #include "app/chart_calculation.h"
 #include "app/chart_texts.h"
+#include "app/chart_vargas.h"
 #include "lagna/sign_tables.h"
 
 namespace corvane {
@@ -161,6 +162,21 @@ void WriteLagnas(const Chart& c, std::ostream& out) {
       << " from the Ascendant\n";
 }
 
+// Every entry down, the sixteen vargas across, sign abbreviations ("-" for no place).
+void WriteVargaTable(const VargaCharts& vargas, std::ostream& out) {
+  out << "\nVargas\n  " << Padded("", 10);
+  for (std::string_view key : kVargaKeys) out << Padded(key, 4);
+  out << "\n";
+  for (int e = 0; e < kVargaEntryCount; ++e) {
+    out << "  " << Padded(VargaEntryName(e), 10);
+    for (const VargaChart& v : vargas) {
+      const int sign = VargaEntrySign(v, e);
+      out << Padded(sign < 0 ? std::string_view("-") : kSignAbbreviations[static_cast<std::size_t>(sign)], 4);
+    }
+    out << "\n";
+  }
+}
+
 void WriteReading(std::string_view title, const RichReading& reading, std::ostream& out) {
   out << "\n" << title << "\n";
   std::string text;
@@ -193,16 +209,23 @@ void WritePages(const Chart& c, std::ostream& out) {
 
 }  // namespace
 
-void WriteChartReport(const Chart& c, bool pages, std::ostream& out) {
+void WriteChartReport(const Chart& c, bool pages, std::ostream& out, const VargaCharts* vargas, int varga,
+                      bool vargaTable) {
   const ChartTexts texts = TextsOf(c);
   out << "Corvane v1.25\n\n";
   WriteBirthDetails(c, texts, out);
-  WriteSquareChart(texts, out);
+  if (vargas && varga > 0) {
+    out << VargaCaption(varga) << "\n";
+    WriteSquareChart(VargaTextsOf(c, *vargas, varga), out);
+  } else {
+    WriteSquareChart(texts, out);
+  }
   out << "\n";
   WritePositions(c, texts, out);
   WriteSunrises(c, texts, out);
   WriteConventions(c, out);
   WriteLagnas(c, out);
+  if (vargas && vargaTable) WriteVargaTable(*vargas, out);
   if (pages) WritePages(c, out);
 }
 

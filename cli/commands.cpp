@@ -18,6 +18,7 @@
 
 #include "app/chart_calculation.h"
 #include "app/chart_request.h"
+#include "app/chart_vargas.h"
 #include "app/birth_zone.h"
 #include "app/chart_file.h"
 #include "app/input_file.h"
@@ -99,6 +100,10 @@ constexpr OptionSpec kFixedOptions[] = {
                        kCollectionListCommand,
      "print JSON instead of the text (docs/json.md)"},
     {"--pages", "", kChartCommand | kOpenCommand, "also print every field of the interpretation pages"},
+    {"--vargas", "", kChartCommand | kOpenCommand | kBatchCommand,
+     "also the sixteen vargas of every body and lagna (JSON \"vargas\", a table, the PDF's Divisional Charts)"},
+    {"--varga", "Dn", kChartCommand | kOpenCommand,
+     "draw the text chart, --svg and --png in that varga: D1 (default), D2, D3, D4, D7, D9, ... D60"},
     {"--save", "FILE.zdh", kChartCommand | kOpenCommand, "also write the birth details to a chart file"},
     {"--compare", "", kChartCommand | kOpenCommand,
      "every lagna under each convention side by side (a table, or JSON with --json)"},
@@ -371,6 +376,16 @@ int RunChart(const Arguments& args) {
     if (request.sweepMinutes > 0) report.options.sweepMinutes = request.sweepMinutes;
   }
 
+  int varga = 0;
+  if (args.Has("--varga")) {
+    const std::optional<int> v = VargaIndexOf(args.Value("--varga"));
+    if (!v)
+      return UsageError("--varga needs one of D1, D2, D3, D4, D7, D9, D10, D12, D16, D20, D24, D27, D30, D40, D45, D60, not \"" +
+                        std::string(args.Value("--varga")) + "\"");
+    varga = *v;
+  }
+  const bool wantsVargas = args.Has("--vargas");
+
   std::optional<std::string> savePath;
   if (args.Has("--save")) {
     savePath = std::string(args.Value("--save"));
@@ -401,18 +416,24 @@ int RunChart(const Arguments& args) {
     }
   }
 
+  // The vargas are made once, here, and every output that shows them reads them.
+  std::optional<VargaCharts> vargas;
+  if (wantsVargas || varga > 0) vargas = VargasOf(chart);
+  report.options.varga = varga;
+  report.options.vargas = vargas ? &*vargas : nullptr;
+  report.options.divisionalCharts = wantsVargas;
   if (const int status = WriteReportFiles(chart, report, stderr); status != 0) return status;
 
   const BirthSweep* sweep = result->sweep.get();
   const bool pages = args.Has("--pages");
   if (args.Has("--json")) {
     PrettyJsonWriter json;
-    WriteChartJson(json, chart, pages, sweep);
+    WriteChartJson(json, chart, pages, sweep, wantsVargas ? &*vargas : nullptr);
     json.EndLine();
     return Print(json.Text());
   }
   std::ostringstream text;
-  WriteChartReport(chart, pages, text);
+  WriteChartReport(chart, pages, text, vargas ? &*vargas : nullptr, varga, wantsVargas);
   if (sweep) {
     text << '\n';
     WriteSweepText(*sweep, text);
@@ -428,6 +449,7 @@ int RunCollectionAdd(const Arguments& args) {
   } else if (const auto e = ReadBirthOptions(args, request)) {
     return ReportInputError(*e);
   }
+  // The place search, the check of the fields and the clock, as for a chart.
   std::vector<PlaceResult> found;
   const Result<BirthData> birth = ResolveBirth(request, &found, 5);
   if (!birth) return ReportProblem(birth.problem(), request);
@@ -508,14 +530,15 @@ int RunBatchCommand(const Arguments& args) {
     };
   }
   const std::string path(args.Value("--batch"));
-  if (path == "-") return RunBatch(stdin, stdout, stderr, jobs, settings, eachChart);
+  const bool vargas = args.Has("--vargas");
+  if (path == "-") return RunBatch(stdin, stdout, stderr, jobs, settings, eachChart, vargas);
   std::string why;
   std::FILE* in = OpenInputStream(path, why);
   if (in == nullptr) {
     std::cerr << "corvane-cli: cannot read " << path << ": " << why << "\n";
     return kExitNoInput;
   }
-  const int status = RunBatch(in, stdout, stderr, jobs, settings, eachChart);
+  const int status = RunBatch(in, stdout, stderr, jobs, settings, eachChart, vargas);
   std::fclose(in);
   return status;
 }

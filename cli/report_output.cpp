@@ -133,13 +133,13 @@ int WriteReportFiles(const Chart& chart, const ReportRequest& request, std::FILE
   if (status == 0 && request.svg)
     status = DrawAndSave(
         *request.svg, [&](const ReportModule& m, std::string& bytes, std::string& error) {
-          return m.svg(chart, bytes, error);
+          return m.svg(chart, request.options, bytes, error);
         },
         err);
   if (status == 0 && request.png)
     status = DrawAndSave(
         *request.png, [&](const ReportModule& m, std::string& bytes, std::string& error) {
-          return m.png(chart, request.pngSize, bytes, error);
+          return m.png(chart, request.options, request.pngSize, bytes, error);
         },
         err);
   if (status == 0 && (request.sweepSvg || request.sweepPng)) {

@@ -34,7 +34,15 @@ int Associations(BodyIndex lord, const PerBody<int>& signs) {
   return count;
 }
 
-// Rule 3: degrees gone through in the sign, along the body's own motion.
+// Rule 3: the sign of each graha's exaltation (Sun .. Ketu).
+constexpr PerBody<int> kExaltationSign = {0, 1, 5, 11, 9, 3, 6, 2, 8, -1};
+
+bool Exalted(BodyIndex lord, const PerBody<int>& signs) { return signs[lord] == kExaltationSign[lord]; }
+
+// Rule 4: strength of a sign by its nature: dual over fixed over movable.
+int NatureStrength(BodyIndex lord, const PerBody<int>& signs) { return signs[lord] % 3; }
+
+// Rule 5: degrees gone through in the sign, along the body's own motion.
 double Advance(BodyIndex lord, const PerBody<double>& longitudes) {
   const double inSign = std::fmod(longitudes[lord], 30.0);
   if (!std::isfinite(inSign)) return -1.0;
@@ -52,12 +60,16 @@ bool SignAspects(int fromSign, int toSign) {
   }
 }
 
-BodyIndex StrongerCoLord(BodyIndex planet, BodyIndex node, const PerBody<int>& signs,
+BodyIndex StrongerCoLord(int ruledSign, BodyIndex planet, BodyIndex node, const PerBody<int>& signs,
                          const PerBody<double>& longitudes) {
   if (!IsSign(signs[node])) return planet;
   if (!IsSign(signs[planet])) return node;
+  // A lord in the ruled sign itself leaves the rulership to the other.
+  if (const bool a = signs[planet] == ruledSign, b = signs[node] == ruledSign; a != b) return a ? node : planet;
   if (const int a = Companions(planet, signs), b = Companions(node, signs); a != b) return a > b ? planet : node;
   if (const int a = Associations(planet, signs), b = Associations(node, signs); a != b) return a > b ? planet : node;
+  if (const bool a = Exalted(planet, signs), b = Exalted(node, signs); a != b) return a ? planet : node;
+  if (const int a = NatureStrength(planet, signs), b = NatureStrength(node, signs); a != b) return a > b ? planet : node;
   if (const double a = Advance(planet, longitudes), b = Advance(node, longitudes); a != b) return a > b ? planet : node;
   return planet;
 }
@@ -65,8 +77,8 @@ BodyIndex StrongerCoLord(BodyIndex planet, BodyIndex node, const PerBody<int>& s
 std::array<BodyIndex, 12> SignLordsOf(SignLords rule, const PerBody<int>& signs, const PerBody<double>& longitudes) {
   std::array<BodyIndex, 12> lords = kSingleSignLords;
   if (rule == SignLords::kJaimini) {
-    lords[kScorpio] = StrongerCoLord(kMars, kKetu, signs, longitudes);
-    lords[kAquarius] = StrongerCoLord(kSaturn, kRahu, signs, longitudes);
+    lords[kScorpio] = StrongerCoLord(kScorpio, kMars, kKetu, signs, longitudes);
+    lords[kAquarius] = StrongerCoLord(kAquarius, kSaturn, kRahu, signs, longitudes);
   }
   return lords;
 }

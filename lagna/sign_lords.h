@@ -23,16 +23,20 @@ inline constexpr std::array<BodyIndex, 12> kSingleSignLords = {kMars,  kVenus, k
 // before it, a dual sign the other dual signs. Sign indices 0 Aries .. 11 Pisces.
 bool SignAspects(int fromSign, int toSign);
 
-// The stronger of the two lords of Scorpio (Mars, Ketu) or Aquarius (Saturn, Rahu), tried in
-// this order until one rule tells them apart:
+// The stronger of the two lords of Scorpio (Mars, Ketu) or Aquarius (Saturn, Rahu), `ruledSign`
+// being that sign. When one of them stands in the ruled sign itself, the other is the lord;
+// otherwise these rules are tried in order until one tells them apart:
 //   1. the lord with more of the other grahas in its sign;
 //   2. the lord conjunct with or aspected (sign aspect) by more of Jupiter, Mercury and its
 //      own dispositor (the single lord of the sign it stands in);
-//   3. the lord further advanced in its sign (a node moves backwards: 30 degrees less its
+//   3. the exalted lord (Sun Aries, Moon Taurus, Mars Capricorn, Mercury Virgo, Jupiter
+//      Cancer, Venus Pisces, Saturn Libra, Rahu Gemini, Ketu Sagittarius);
+//   4. the lord in the stronger sign by nature: dual over fixed over movable;
+//   5. the lord further advanced in its sign (a node moves backwards: 30 degrees less its
 //      degrees in the sign);
-//   4. still equal: the planet (Mars, Saturn).
-// `signs` and `longitudes` are the bodies at birth.
-BodyIndex StrongerCoLord(BodyIndex planet, BodyIndex node, const PerBody<int>& signs,
+//   6. still equal: the planet (Mars, Saturn).
+// `signs` and `longitudes` are the bodies in the chart the count is made in.
+BodyIndex StrongerCoLord(int ruledSign, BodyIndex planet, BodyIndex node, const PerBody<int>& signs,
                          const PerBody<double>& longitudes);
 
 // The lord of every sign under a rule; with kJaimini, Scorpio and Aquarius take the stronger

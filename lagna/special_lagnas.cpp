@@ -58,36 +58,13 @@ int InduKala(int signNumber, InduRule rule) {
 }
 
 void PlaceInduLagna(LagnaChart& chart, InduRule rule) {
-  const int moon = chart.bodySigns[kMoon];
-  const int ascendant = chart.bodySigns[kAscendantBody];
-  if (moon < 0 || ascendant < 0) return;
-  const int r = (InduKala(moon + 1, rule) + InduKala(ascendant + 1, rule)) % 12;
-  // Counted from the base sign; a remainder of 0 is the 12th from it.
-  const int base = rule == InduRule::kFromMoon ? moon : ascendant;
-  int n = r - 1 + base + 1;
-  while (n > 12) n -= 12;
-  while (n < 1) n += 12;
-  PlaceInSign(chart.lagnas[kIL], n - 1);
-}
-
-// The classical count in signs: an odd sign (Aries, Gemini, ...) is counted from Aries, an
-// even one backwards from Pisces, both inclusively; the two counts are added when the signs
-// are both odd or both even, otherwise the smaller is taken from the larger; the result
-// (reduced into 1..12) is counted from Aries for an odd ascendant, backwards from Pisces for
-// an even one.
-void PlaceVarnadaBySigns(LagnaChart& chart, int ascendantSign, int horaSign) {
-  auto count = [](int sign) { return sign % 2 == 0 ? sign + 1 : 12 - sign; };
-  const bool ascendantOdd = ascendantSign % 2 == 0, horaOdd = horaSign % 2 == 0;
-  const int a = count(ascendantSign), h = count(horaSign);
-  int x = ascendantOdd == horaOdd ? a + h : std::abs(a - h);
-  x = (x + 11) % 12 + 1;
-  PlaceInSign(chart.lagnas[kVL], ascendantOdd ? x - 1 : 12 - x);
+  PlaceInSign(chart.lagnas[kIL], InduLagnaSign(chart.bodySigns[kMoon], chart.bodySigns[kAscendantBody], rule));
 }
 
 void PlaceVarnadaLagna(LagnaChart& chart, const LagnaInputs& in) {
   if (in.varnada == VarnadaCount::kSigns) {
     if (chart.bodySigns[kAscendantBody] >= 0 && chart.lagnas[kHL].placed)
-      PlaceVarnadaBySigns(chart, chart.bodySigns[kAscendantBody], chart.lagnas[kHL].sign);
+      PlaceInSign(chart.lagnas[kVL], VarnadaSignBySigns(chart.bodySigns[kAscendantBody], chart.lagnas[kHL].sign));
     return;
   }
   const double ascendantDegree = std::floor(in.birthDeg[kAscendantBody]);
@@ -144,6 +121,32 @@ void PlacePranapadaLagna(LagnaChart& chart, const LagnaInputs& in) {
 }
 
 }  // namespace
+
+int InduLagnaSign(int moonSign, int ascendantSign, InduRule rule) {
+  if (moonSign < 0 || moonSign > 11 || ascendantSign < 0 || ascendantSign > 11) return -1;
+  const int r = (InduKala(moonSign + 1, rule) + InduKala(ascendantSign + 1, rule)) % 12;
+  // Counted from the base sign; a remainder of 0 is the 12th from it.
+  const int base = rule == InduRule::kFromMoon ? moonSign : ascendantSign;
+  int n = r - 1 + base + 1;
+  while (n > 12) n -= 12;
+  while (n < 1) n += 12;
+  return n - 1;
+}
+
+// The classical count in signs: an odd sign (Aries, Gemini, ...) is counted from Aries, an
+// even one backwards from Pisces, both inclusively; the two counts are added when the signs
+// are both odd or both even, otherwise the smaller is taken from the larger; the result
+// (reduced into 1..12) is counted from Aries for an odd ascendant, backwards from Pisces for
+// an even one.
+int VarnadaSignBySigns(int ascendantSign, int horaSign) {
+  if (ascendantSign < 0 || ascendantSign > 11 || horaSign < 0 || horaSign > 11) return -1;
+  auto count = [](int sign) { return sign % 2 == 0 ? sign + 1 : 12 - sign; };
+  const bool ascendantOdd = ascendantSign % 2 == 0, horaOdd = horaSign % 2 == 0;
+  const int a = count(ascendantSign), h = count(horaSign);
+  int x = ascendantOdd == horaOdd ? a + h : std::abs(a - h);
+  x = (x + 11) % 12 + 1;
+  return ascendantOdd ? x - 1 : 12 - x;
+}
 
 double ReduceLongitude(double degrees) {
   double x = std::fmod(degrees, 360.0);

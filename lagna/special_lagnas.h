@@ -50,6 +50,14 @@ enum class VarnadaCount {
   kSigns,    // in whole signs, from the ascendant's and the Hora lagna's signs
 };
 
+// Sign index of the Indu lagna from the sign indices of the Moon and the ascendant; -1 when
+// either has no sign.
+int InduLagnaSign(int moonSign, int ascendantSign, InduRule rule);
+
+// Sign index of the Varnada lagna counted in whole signs from the sign indices of the
+// ascendant and the Hora lagna; -1 when either has no sign.
+int VarnadaSignBySigns(int ascendantSign, int horaSign);
+
 // What the lagnas are computed from: positions at birth and the time since the sunrise
 // the birth is counted from.
 struct LagnaInputs {

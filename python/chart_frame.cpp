@@ -15,6 +15,7 @@
 
 #include "app/chart.h"
 #include "app/chart_texts.h"
+#include "app/chart_vargas.h"
 #include "cli/batch_run.h"
 #include "lagna/lagna_id.h"
 
@@ -65,7 +66,7 @@ struct NumberColumn {
 // charted row straight into them (each row by one thread only).
 class Table {
  public:
-  explicit Table(std::size_t rows) : rows_(rows) {
+  Table(std::size_t rows, const std::vector<int>& vargas) : rows_(rows), vargas_(vargas) {
     const py::object empty = py::module_::import("numpy").attr("empty");
     for (int c = 0; c < kTextColumnCount; ++c) {
       texts_[c] = empty(rows, py::arg("dtype") = "object");  // every cell None
@@ -95,6 +96,21 @@ class Table {
     sunrise_ = Number<std::int64_t>("sunrise", "stamp", kNoStamp);
     sunset_ = Number<std::int64_t>("sunset", "stamp", kNoStamp);
     for (int c = kFirstSettingText; c < kTextColumnCount; ++c) Text(c);
+    // "<Entry>_D9": each entry's sign in each varga asked for.
+    for (const int v : vargas_)
+      for (int e = 0; e < kVargaEntryCount; ++e)
+        vargaSign_.push_back(Number<std::int8_t>(
+            std::string(VargaEntryName(e)) + "_" + std::string(kVargaKeys[static_cast<std::size_t>(v)]), "int", 0));
+  }
+
+  // The varga signs of a charted row; runs on a worker thread. An entry without a place
+  // stays missing.
+  void SetVargas(std::size_t row, const VargaCharts& vargas) const {
+    std::size_t column = 0;
+    for (const int v : vargas_)
+      for (int e = 0; e < kVargaEntryCount; ++e, ++column)
+        if (const int sign = VargaEntrySign(vargas[static_cast<std::size_t>(v)], e); sign >= 0)
+          vargaSign_[column].Set(row, static_cast<std::int8_t>(sign));
   }
 
   // The numbers of a charted row; runs on a worker thread.
@@ -156,6 +172,8 @@ class Table {
   std::array<NumberColumn<std::int8_t>, kLagnaCount> lagnaSign_;
   std::array<NumberColumn<double>, kLagnaCount> lagnaLongitude_;
   NumberColumn<std::int64_t> sunrise_, sunset_;
+  std::vector<int> vargas_;
+  std::vector<NumberColumn<std::int8_t>> vargaSign_;
 };
 
 // The texts of a chunk's rows, made on a worker thread; the numbers go straight to the table.
@@ -171,9 +189,10 @@ class FrameChunk : public BatchChunk {
 
   void Clear() override { count_ = 0; }
 
-  void AddChart(const CsvRecord& record, const Chart& c, const BirthSweep*) override {
+  void AddChart(const CsvRecord& record, const Chart& c, const BirthSweep*, const VargaCharts* vargas) override {
     Row& row = Next(record, true);
     table_.SetNumbers(row.row, c);
+    if (vargas) table_.SetVargas(row.row, *vargas);
     auto& t = row.texts;
     const BirthData& b = c.birth;
     // The birth texts are those of the chart's JSON.
@@ -401,19 +420,19 @@ class FrameSource : public BatchSource {
 }  // namespace
 
 std::vector<FrameColumn> ChartFrame(const FrameInput& input, const CalculationSettings& settings, unsigned jobs,
-                                    const py::object& progress) {
+                                    const std::vector<int>& vargas, const py::object& progress) {
   std::vector<BatchColumn> columns;
   if (input.names.size() != input.values.size()) throw std::invalid_argument("one array of values per column name");
   if (const auto problem = ReadBatchHeader(input.names, columns)) throw std::invalid_argument(*problem);
   if (jobs == 0) jobs = std::max(1u, std::thread::hardware_concurrency());
 
-  Table table(input.rows);
+  Table table(input.rows, vargas);
   PythonFailure failure;
   {
     FrameSource source(input, columns, failure);
     FrameSink sink(table, failure, progress);
     py::gil_scoped_release released;
-    RunBatchRecords(source, columns, settings, jobs, sink);
+    RunBatchRecords(source, columns, settings, jobs, sink, !vargas.empty());
   }
   if (failure.failed) throw py::error_already_set();
   return std::move(table).Columns();

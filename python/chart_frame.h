@@ -35,7 +35,10 @@ struct FrameInput {
 // day, the settings, and the error that refused a row (empty when it has a chart).
 // `progress`, unless None, is called with (rows, refused) as each chunk of rows is done.
 // Throws std::invalid_argument for columns a batch cannot have.
+// With `vargas` (varga numbers, indices of kVargaKeys) also "<Entry>_D9" for each entry
+// (VargaEntryName) and each varga asked for: its sign index, missing without a place.
 std::vector<FrameColumn> ChartFrame(const FrameInput& input, const CalculationSettings& settings, unsigned jobs,
+                                    const std::vector<int>& vargas = {},
                                     const pybind11::object& progress = pybind11::none());
 
 }  // namespace corvane::python

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/birth_sweep.h"
+#include "app/chart_vargas.h"
 #include "app/birth_zone.h"
 #include "app/chart_calculation.h"
 #include "app/chart_request.h"
@@ -141,7 +142,7 @@ std::string KeywordOf(const Problem& problem, const ChartRequest& request) {
 
 // The chart of the package's keywords, as `corvane-cli` gives it for the same options with
 // --json. The birth keywords are read by the command line's field readers, one value each.
-ChartAnswer ChartOf(const Keywords& birth, const Keywords& settings, bool pages) {
+ChartAnswer ChartOf(const Keywords& birth, const Keywords& settings, bool pages, bool withVargas) {
   ChartRequest request;
   if (auto refusal = ReadSettings(settings, request.settings)) return *refusal;
   if (const auto e = ReadBirthOptions(KeywordValues(birth), request)) return Refuse(e->message, e->option);
@@ -151,7 +152,9 @@ ChartAnswer ChartOf(const Keywords& birth, const Keywords& settings, bool pages)
   ChartAnswer answer;
   answer.warning = DaylightSavingCountedTwice(chart.birth.zonePosition, chart.birth.daylightSaving).value_or("");
   LineJsonWriter json;
-  WriteChartJson(json, chart, pages, reading->sweep.get());
+  std::optional<VargaCharts> vargas;
+  if (withVargas) vargas = VargasOf(chart);
+  WriteChartJson(json, chart, pages, reading->sweep.get(), vargas ? &*vargas : nullptr);
   answer.json = json.Text();
   return answer;
 }
@@ -164,11 +167,11 @@ py::object DaylightSavingBinding(const std::string& text) {
 }
 
 
-py::tuple ChartBinding(const Keywords& birth, const Keywords& settings, bool pages) {
+py::tuple ChartBinding(const Keywords& birth, const Keywords& settings, bool pages, bool vargas) {
   ChartAnswer answer;
   {
     py::gil_scoped_release released;  // a chart takes a while; other Python threads go on
-    answer = ChartOf(birth, settings, pages);
+    answer = ChartOf(birth, settings, pages, vargas);
   }
   auto orNone = [](const std::string& text) -> py::object {
     if (text.empty()) return py::none();
@@ -195,12 +198,19 @@ std::string ZonesBinding() {
 // The table's columns: refused settings come back as (message, option) for the package to
 // raise its InputError.
 py::object ChartsBinding(const std::vector<std::string>& names, const std::vector<py::object>& values, std::size_t rows,
-                         const Keywords& settingKeywords, unsigned jobs, const py::object& progress) {
+                         const Keywords& settingKeywords, unsigned jobs, const std::vector<std::string>& vargaKeys,
+                         const py::object& progress) {
   CalculationSettings settings;
   if (auto refusal = ReadSettings(settingKeywords, settings)) return py::make_tuple(refusal->message, refusal->field);
+  std::vector<int> vargas;
+  for (const std::string& key : vargaKeys) {
+    const std::optional<int> v = VargaIndexOf(key);
+    if (!v) return py::make_tuple("vargas takes D1, D2, D3, D4, D7, D9, D10, D12, D16, D20, D24, D27, D30, D40, D45 and D60, not \"" + key + "\"", "vargas");
+    if (std::find(vargas.begin(), vargas.end(), *v) == vargas.end()) vargas.push_back(*v);
+  }
   FrameInput input{names, values, rows};
   py::list columns;
-  for (FrameColumn& column : ChartFrame(input, settings, jobs, progress)) {
+  for (FrameColumn& column : ChartFrame(input, settings, jobs, vargas, progress)) {
     columns.append(py::make_tuple(column.name, column.kind, column.values, column.mask));
   }
   return columns;
@@ -241,10 +251,14 @@ py::list CollectionAddBinding(const std::optional<std::string>& path, const std:
         answers.append(py::make_tuple(py::none(), false, *refusal));
         continue;
       }
-      // The row's clock and place resolved as for its chart: a zone id or a place gives them.
+      // The place search, the check of the fields and the clock, as for a chart.
       const Result<BirthData> birth = ResolveBirth(request);
       if (!birth) {
-        answers.append(py::make_tuple(py::none(), false, birth.problem().message));
+        // In the batch's words, naming the column at fault.
+        const Problem& problem = birth.problem();
+        const std::string column =
+            problem.code == ProblemCode::kPolarDate ? "date" : std::string(OptionOfProblem(problem, request).substr(2));
+        answers.append(py::make_tuple(py::none(), false, column + ": " + CommandLineWording(problem, request)));
         continue;
       }
       try {
@@ -270,7 +284,7 @@ PYBIND11_MODULE(_corvane, m) {
   // setting options, by the names the package's keywords take ("pranapada_sun").
   py::list columns, settings;
   for (const std::string_view column : corvane::kBatchColumnNames)
-    if (column != "sweep_minutes") columns.append(std::string(column));
+    if (column != "sweep_minutes" && column != "vargas") columns.append(std::string(column));
   for (const corvane::SettingRow& row : corvane::kSettingRows) settings.append(std::string(row.key));
   settings.append(std::string(corvane::kConventionsOption.substr(2)));
   m.attr("batch_columns") = py::tuple(columns);
@@ -285,7 +299,7 @@ PYBIND11_MODULE(_corvane, m) {
       help.append(py::make_tuple(name, std::string(option.value), std::string(option.help)));
     }
   m.attr("setting_help") = py::tuple(help);
-  m.def("chart_json", &ChartBinding, py::arg("birth"), py::arg("settings"), py::arg("pages"),
+  m.def("chart_json", &ChartBinding, py::arg("birth"), py::arg("settings"), py::arg("pages"), py::arg("vargas"),
         "(json, message, field, warning) of a chart from the birth and settings keywords, as text.");
   m.def("places_json", &PlacesBinding, py::arg("text"), py::arg("limit"),
         "The JSON array of the places matching text, as corvane-cli --places --json.");
@@ -299,7 +313,7 @@ PYBIND11_MODULE(_corvane, m) {
         "The batch's reading of a dst cell: True or False, or the message that refuses it.");
   m.def("zones_json", &ZonesBinding, "The JSON array of the zone list, as corvane-cli --zones --json.");
   m.def("chart_columns", &ChartsBinding, py::arg("names"), py::arg("values"), py::arg("rows"), py::arg("settings"),
-        py::arg("jobs"), py::arg("progress") = py::none(),
+        py::arg("jobs"), py::arg("vargas"), py::arg("progress") = py::none(),
         "The columns (name, kind, values, mask) of the charts of batch rows, or (message, field) for refused "
         "settings; progress(rows, refused) is called as rows are done.");
 }

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "app/chart_texts.h"
+#include "app/chart_vargas.h"
 #include "app/display_texts.h"
 #include "app/month_names.h"
 #include "report/report_fonts.h"
@@ -177,7 +178,7 @@ void LayoutBox(const ChartTexts& texts, int sign, const QRectF& box, const QPain
 
 // The centre block: the chart's title, the name, the birth moment and the place, each line
 // as large as its width allows.
-void LayoutCentre(const Chart& chart, const QRectF& centre, double boxSide, const QPaintDevice* device,
+void LayoutCentre(const Chart& chart, const QString& title, const QRectF& centre, double boxSide, const QPaintDevice* device,
                   std::vector<ChartText>& out) {
   struct Line {
     QString text;
@@ -186,7 +187,7 @@ void LayoutCentre(const Chart& chart, const QRectF& centre, double boxSide, cons
     QColor color;
   };
   const Line lines[] = {
-      {QStringLiteral("Vedic Special Lagnas Chart"), 0.13, true, kMarkColor},
+      {title, 0.13, true, kMarkColor},
       {QString::fromStdString(chart.birth.name), 0.15, true, kInk},
       {BirthMomentText(chart), 0.11, false, kInk},
       {BirthPlaceText(chart), 0.10, false, kInk},
@@ -237,9 +238,10 @@ QString BirthPlaceText(const Chart& chart) {
   return parts.join(QStringLiteral(", "));
 }
 
-ChartLayout LayoutChart(const Chart& chart, const QRectF& area, const QPaintDevice* device) {
+ChartLayout LayoutChart(const Chart& chart, const QRectF& area, const QPaintDevice* device, DrawnVarga shown) {
   ChartLayout layout;
-  const ChartTexts texts = TextsOf(chart);
+  const bool varga = shown.vargas != nullptr && shown.varga > 0;
+  const ChartTexts texts = varga ? VargaTextsOf(chart, *shown.vargas, shown.varga) : TextsOf(chart);
   const double side = std::min(area.width(), area.height());
   layout.frame = QRectF(area.left() + (area.width() - side) / 2, area.top() + (area.height() - side) / 2, side, side);
   const double box = side / 4;
@@ -249,7 +251,9 @@ ChartLayout LayoutChart(const Chart& chart, const QRectF& area, const QPaintDevi
     LayoutBox(texts, sign, layout.boxes[sign], device, layout.texts);
   }
   layout.centre = QRectF(layout.frame.left() + box, layout.frame.top() + box, 2 * box, 2 * box);
-  LayoutCentre(chart, layout.centre, box, device, layout.texts);
+  const QString title = varga ? QString::fromStdString(VargaCaption(shown.varga))
+                              : QStringLiteral("Vedic Special Lagnas Chart");
+  LayoutCentre(chart, title, layout.centre, box, device, layout.texts);
   return layout;
 }
 
@@ -278,8 +282,8 @@ void PaintChart(QPainter& painter, const ChartLayout& layout) {
   painter.restore();
 }
 
-void PaintChart(QPainter& painter, const Chart& chart, const QRectF& area) {
-  PaintChart(painter, LayoutChart(chart, area, painter.device()));
+void PaintChart(QPainter& painter, const Chart& chart, const QRectF& area, DrawnVarga shown) {
+  PaintChart(painter, LayoutChart(chart, area, painter.device(), shown));
 }
 
 }  // namespace corvane

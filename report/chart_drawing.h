@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/chart.h"
+#include "lagna/vargas.h"
 
 class QPaintDevice;
 class QPainter;
@@ -37,13 +38,19 @@ struct ChartLayout {
 // `device`. Each box lists its bodies (the chart's body texts, with the retrograde mark) on
 // the left and its lagna marks on the right; a crowded list first gets a smaller font, then
 // two or three columns, so every entry stays inside its box.
-ChartLayout LayoutChart(const Chart& chart, const QRectF& area, const QPaintDevice* device);
+// Which chart of a birth is drawn: the rasi chart, or varga number `varga` of `vargas`
+// (captioned "D9 Navamsa" in the centre).
+struct DrawnVarga {
+  const VargaCharts* vargas = nullptr;
+  int varga = 0;
+};
+ChartLayout LayoutChart(const Chart& chart, const QRectF& area, const QPaintDevice* device, DrawnVarga shown = {});
 
 // Draws a laid-out chart: one rectangle per sign box, the outer frame and the texts.
 void PaintChart(QPainter& painter, const ChartLayout& layout);
 
 // Lays out and draws the chart in `area` of the painter's device.
-void PaintChart(QPainter& painter, const Chart& chart, const QRectF& area);
+void PaintChart(QPainter& painter, const Chart& chart, const QRectF& area, DrawnVarga shown = {});
 
 // "5 June 1975, 07:05": the birth date and clock time.
 QString BirthMomentText(const Chart& chart);

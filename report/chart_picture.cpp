@@ -28,7 +28,7 @@ QByteArray ToBytes(Write write) {
 
 }  // namespace
 
-bool WriteChartSvg(const Chart& chart, QIODevice& out, int size) {
+bool WriteChartSvg(const Chart& chart, QIODevice& out, int size, DrawnVarga shown) {
   if (size < kSmallestPictureSize || size > kLargestPictureSize) return false;
   QSvgGenerator generator;
   generator.setOutputDevice(&out);
@@ -40,27 +40,27 @@ bool WriteChartSvg(const Chart& chart, QIODevice& out, int size) {
                            BirthMomentText(chart));
   QPainter painter;
   if (!painter.begin(&generator)) return false;
-  PaintChart(painter, chart, ChartArea(size));
+  PaintChart(painter, chart, ChartArea(size), shown);
   return painter.end() && out.isOpen();
 }
 
-bool WriteChartPng(const Chart& chart, int pixels, QIODevice& out) {
+bool WriteChartPng(const Chart& chart, int pixels, QIODevice& out, DrawnVarga shown) {
   if (pixels < kSmallestPictureSize || pixels > kLargestPictureSize) return false;
   QImage image(pixels, pixels, QImage::Format_RGB32);
   image.fill(Qt::white);
   {
     QPainter painter(&image);
-    PaintChart(painter, chart, ChartArea(pixels));
+    PaintChart(painter, chart, ChartArea(pixels), shown);
   }
   return image.save(&out, "PNG");
 }
 
-QByteArray ChartSvgBytes(const Chart& chart, int size) {
-  return ToBytes([&](QIODevice& out) { return WriteChartSvg(chart, out, size); });
+QByteArray ChartSvgBytes(const Chart& chart, int size, DrawnVarga shown) {
+  return ToBytes([&](QIODevice& out) { return WriteChartSvg(chart, out, size, shown); });
 }
 
-QByteArray ChartPngBytes(const Chart& chart, int pixels) {
-  return ToBytes([&](QIODevice& out) { return WriteChartPng(chart, pixels, out); });
+QByteArray ChartPngBytes(const Chart& chart, int pixels, DrawnVarga shown) {
+  return ToBytes([&](QIODevice& out) { return WriteChartPng(chart, pixels, out, shown); });
 }
 
 }  // namespace corvane

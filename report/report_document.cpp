@@ -16,6 +16,7 @@
 #include "app/display_texts.h"
 #include "app/page_texts.h"
 #include "app/chart_texts.h"
+#include "app/chart_vargas.h"
 #include "lagna/sign_tables.h"
 #include "report/chart_drawing.h"
 #include "report/report_fonts.h"
@@ -31,8 +32,9 @@ class ChartObjectHandler : public QObject, public QTextObjectInterface {
  public:
   static constexpr int kObjectType = QTextFormat::UserObject + 1;
   static constexpr int kSideProperty = QTextFormat::UserProperty + 10;  // side in layout units
+  static constexpr int kVargaProperty = QTextFormat::UserProperty + 13;  // varga number, 0 the rasi chart
 
-  explicit ChartObjectHandler(const Chart& chart) : chart_(chart) {}
+  ChartObjectHandler(const Chart& chart, const VargaCharts* vargas) : chart_(chart), vargas_(vargas) {}
 
   QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
     // The layout measures in its device's pixels.
@@ -41,12 +43,13 @@ class ChartObjectHandler : public QObject, public QTextObjectInterface {
     return QSizeF(side, side);
   }
 
-  void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat&) override {
-    PaintChart(*painter, chart_, rect);
+  void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) override {
+    PaintChart(*painter, chart_, rect, {vargas_, format.intProperty(kVargaProperty)});
   }
 
  private:
   const Chart& chart_;
+  const VargaCharts* vargas_;
 };
 
 // Draws the sweep's timeline where the sweep section holds its object character.
@@ -205,16 +208,24 @@ class SectionWriter {
     cursor_.insertText(QString(QChar::ObjectReplacementCharacter), object);
   }
 
-  // The square chart, `side` wide and as tall (in the layout's units), centred.
-  void Chart(double side) {
+  // The square charts of the vargas numbered (0: the rasi chart), side by side, each `side`
+  // wide and as tall (in the layout's units), centred.
+  void Charts(double side, std::initializer_list<int> vargas) {
     QTextBlockFormat block = BlockFormat(6, 6);
     block.setAlignment(Qt::AlignHCenter);
     Block(block, QString(), CharFormat(kBodyPt));
-    QTextCharFormat object;
-    object.setObjectType(ChartObjectHandler::kObjectType);
-    object.setProperty(ChartObjectHandler::kSideProperty, side);
-    cursor_.insertText(QString(QChar::ObjectReplacementCharacter), object);
+    bool first = true;
+    for (const int varga : vargas) {
+      if (!first) cursor_.insertText(QStringLiteral("   "), CharFormat(kBodyPt));
+      first = false;
+      QTextCharFormat object;
+      object.setObjectType(ChartObjectHandler::kObjectType);
+      object.setProperty(ChartObjectHandler::kSideProperty, side);
+      object.setProperty(ChartObjectHandler::kVargaProperty, varga);
+      cursor_.insertText(QString(QChar::ObjectReplacementCharacter), object);
+    }
   }
+  void Chart(double side) { Charts(side, {0}); }
 
  private:
   // Starts a block (the document's first one is reused) and writes `text` in it.
@@ -323,6 +334,30 @@ void WriteSweep(const BirthSweep& sweep, double width, SectionWriter& out) {
     rows.push_back(Plain({Q(kLagnaKeys[lagna]), cells}));
   }
   out.Table(rows, {14, 86}, true);
+}
+
+// The divisional charts: the navamsa and dasamsa drawn square, then every entry's sign in
+// the sixteen vargas.
+void WriteDivisionalCharts(const VargaCharts& vargas, double chartSide, SectionWriter& out) {
+  out.Title(QStringLiteral("Divisional Charts"));
+  out.Subtitle(QStringLiteral("The bodies and lagnas in the vargas: each sign divided into equal or classical parts"));
+  // Each chart names its varga in its centre.
+  out.Charts(chartSide, {VargaIndexOf("D9").value_or(0), VargaIndexOf("D10").value_or(0)});
+  out.Heading(QStringLiteral("The Sixteen Vargas"));
+  Row titles = Plain({QString()}, true);
+  for (std::string_view key : kVargaKeys) titles.push_back({QString(), Q(key), true});
+  std::vector<Row> rows = {titles};
+  for (int entry = 0; entry < kVargaEntryCount; ++entry) {
+    Row row = Plain({Q(VargaEntryName(entry))});
+    for (const VargaChart& v : vargas) {
+      const int sign = VargaEntrySign(v, entry);
+      row.push_back({QString(), sign < 0 ? QStringLiteral("-") : Q(kSignAbbreviations[static_cast<std::size_t>(sign)])});
+    }
+    rows.push_back(std::move(row));
+  }
+  std::vector<double> widths = {12};
+  for (int v = 0; v < kVargaCount; ++v) widths.push_back(88.0 / kVargaCount);
+  out.Table(rows, widths, true);
 }
 
 // The lagna overview of the front section; its last column names each lagna's page.
@@ -599,11 +634,11 @@ std::unique_ptr<QTextDocument> NewSection(QPaintDevice* device, QSizeF bodySize,
 }  // namespace
 
 ReportLayout::ReportLayout(const Chart& chart, const LagnaPageFields& fields, QPaintDevice* device,
-                           QSizeF bodySize, const BirthSweep* sweep)
+                           QSizeF bodySize, const BirthSweep* sweep, const VargaCharts* vargas)
     // Whole pixels: the layout keeps page positions in 1/64 pixel steps, and a page height
     // it cannot hold exactly would put a line's top a hair above the page it starts.
     : bodySize_(std::floor(bodySize.width()), std::floor(bodySize.height())),
-      chartHandler_(std::make_unique<ChartObjectHandler>(chart)),
+      chartHandler_(std::make_unique<ChartObjectHandler>(chart, vargas)),
       sweepHandler_(std::make_unique<SweepObjectHandler>(sweep)) {
   bodySize = bodySize_;
   auto laidOut = [&](auto write) {
@@ -653,6 +688,12 @@ ReportLayout::ReportLayout(const Chart& chart, const LagnaPageFields& fields, QP
   }
   sections_.push_back(front(firstPages));
   for (Section& section : lagnas) sections_.push_back(std::move(section));
+  if (vargas) {
+    // Two charts side by side over the table, all on one page.
+    const double vargaSide = std::min(bodySize.width() * 0.47 * 96.0 / device->logicalDpiX(),
+                                      bodySize.height() * 0.36 * 96.0 / device->logicalDpiY());
+    sections_.push_back(laidOut([&](SectionWriter& writer) { WriteDivisionalCharts(*vargas, vargaSide, writer); }));
+  }
   if (sweep) {
     const double width = bodySize.width() * 96.0 / device->logicalDpiX();
     sections_.push_back(laidOut([&](SectionWriter& writer) { WriteSweep(*sweep, width, writer); }));

@@ -7,6 +7,7 @@
 #include "app/birth_sweep.h"
 #include "app/chart.h"
 #include "lagna/page_fields.h"
+#include "lagna/vargas.h"
 
 class QPaintDevice;
 class QTextDocument;
@@ -24,8 +25,10 @@ class ReportLayout {
  public:
   // `device` measures the text (the printer or PDF writer that will be painted);
   // `bodySize` is the body of one page in its pixels.
+  // With `vargas` (which must outlive the layout too) a "Divisional Charts" section follows
+  // the lagna sections.
   ReportLayout(const Chart& chart, const LagnaPageFields& fields, QPaintDevice* device, QSizeF bodySize,
-               const BirthSweep* sweep = nullptr);
+               const BirthSweep* sweep = nullptr, const VargaCharts* vargas = nullptr);
   ~ReportLayout();
   ReportLayout(const ReportLayout&) = delete;
   ReportLayout& operator=(const ReportLayout&) = delete;
@@ -35,7 +38,8 @@ class ReportLayout {
     int firstPage = 0;  // 0-based page of the whole reading
     int pageCount = 0;
   };
-  // Front section first, then the lagna sections by lagna index, then the sweep's.
+  // Front section first, then the lagna sections by lagna index, the divisional charts',
+  // then the sweep's.
   const std::vector<Section>& sections() const { return sections_; }
   int pageCount() const;
   QSizeF bodySize() const { return bodySize_; }

@@ -48,14 +48,14 @@ bool Pdf(const Chart& chart, const ReportOptions& options, std::string& bytes, s
   return Deliver(ReportPdfBytes(chart, PageFieldsOf(chart), options), "PDF", bytes, error);
 }
 
-bool Svg(const Chart& chart, std::string& bytes, std::string& error) {
+bool Svg(const Chart& chart, const ReportOptions& options, std::string& bytes, std::string& error) {
   StartToolkit();
-  return Deliver(ChartSvgBytes(chart), "SVG picture", bytes, error);
+  return Deliver(ChartSvgBytes(chart, 800, {options.vargas, options.varga}), "SVG picture", bytes, error);
 }
 
-bool Png(const Chart& chart, int pixels, std::string& bytes, std::string& error) {
+bool Png(const Chart& chart, const ReportOptions& options, int pixels, std::string& bytes, std::string& error) {
   StartToolkit();
-  return Deliver(ChartPngBytes(chart, pixels), "PNG picture", bytes, error);
+  return Deliver(ChartPngBytes(chart, pixels, {options.vargas, options.varga}), "PNG picture", bytes, error);
 }
 
 bool SweepSvg(const BirthSweep& sweep, const std::string& name, std::string& bytes, std::string& error) {

@@ -14,8 +14,9 @@ struct ReportModule {
   int version;
   // Each draws one chart into `bytes` and returns true, or returns false with `error`.
   bool (*pdf)(const Chart& chart, const ReportOptions& options, std::string& bytes, std::string& error);
-  bool (*svg)(const Chart& chart, std::string& bytes, std::string& error);
-  bool (*png)(const Chart& chart, int pixels, std::string& bytes, std::string& error);
+  // The pictures draw the varga the options name.
+  bool (*svg)(const Chart& chart, const ReportOptions& options, std::string& bytes, std::string& error);
+  bool (*png)(const Chart& chart, const ReportOptions& options, int pixels, std::string& bytes, std::string& error);
   // The birth-time sweep's timeline alone, titled with the name.
   bool (*sweepSvg)(const BirthSweep& sweep, const std::string& name, std::string& bytes, std::string& error);
   bool (*sweepPng)(const BirthSweep& sweep, const std::string& name, std::string& bytes, std::string& error);
@@ -23,7 +24,7 @@ struct ReportModule {
   void (*finish)();
 };
 
-inline constexpr int kReportModuleVersion = 2;
+inline constexpr int kReportModuleVersion = 3;
 inline constexpr char kReportModuleEntry[] = "corvane_report_module";
 using ReportModuleEntry = const ReportModule* (*)();
 

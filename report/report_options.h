@@ -1,4 +1,5 @@
 #pragma once
+#include "lagna/vargas.h"
 
 namespace corvane {
 
@@ -16,6 +17,12 @@ inline constexpr int kDefaultPrintedSweepMinutes = 30;
 struct ReportOptions {
   PaperSize paper = PaperSize::kFromLocale;
   int sweepMinutes = kDefaultPrintedSweepMinutes;
+  // The chart's vargas when they were made (VargasOf); the pictures draw varga number
+  // `varga` of them (0: the rasi chart) and the printed reading has its "Divisional Charts"
+  // section when `divisionalCharts` is set.
+  const VargaCharts* vargas = nullptr;
+  int varga = 0;
+  bool divisionalCharts = false;
 };
 
 }  // namespace corvane

@@ -25,8 +25,10 @@ QPageLayout ReportPageLayout(const ReportOptions& options);
 // entry, then the birth-time sweep over `sweepMinutes` either side of the birth time; each
 // page under a header with the name and birth date and over "page N of M".
 // Returns the number of pages, 0 when the device could not be painted.
+// With `vargas` the "Divisional Charts" section (the D9 and D10 charts and the sixteen-varga
+// table) comes between the lagna sections and the sweep.
 int PaintReport(const Chart& chart, const LagnaPageFields& fields, QPagedPaintDevice& device,
-                int sweepMinutes = kDefaultPrintedSweepMinutes);
+                int sweepMinutes = kDefaultPrintedSweepMinutes, const VargaCharts* vargas = nullptr);
 
 // The reading as a PDF document (fonts embedded) written to `out`. False when it could not
 // be written whole.

@@ -6,7 +6,7 @@
 #   - corvane.charts(frame, jobs=1) on the same rows (the CSV read is not counted),
 # then prints charts per CPU second of each and their ratios to the Swiss Ephemeris rate
 # (CPU time: the machine may be shared). Then --jobs 2 against --jobs 1 by the wall clock
-# (both cores, so only meaningful on a quiet machine) and the peak memory of a
+# (both cores, so only meaningful on a quiet machine), what --vargas adds, and the peak memory of a
 # 1,000,000-row batch with --jobs 2.
 # Usage: scripts/bench_side_by_side.sh [ROWS] [BUILD_FOLDER] [CORE]
 set -eu
@@ -27,8 +27,8 @@ echo "load: $(uptime)"
 swiss=$($pin "$build/swiss_direct_bench" --benchmark_format=csv 2> /dev/null |
         awk -F, '/^"SwissChartAstronomy/ { print $7 }')
 # corvane-cli: records per CPU second (user + system) of one run.
-cli_run() {  # jobs pin
-  $2 /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$build/corvane-cli" --batch "$work/$3" --jobs "$1" > /dev/null
+cli_run() {  # jobs pin rows [option]
+  $2 /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$build/corvane-cli" --batch "$work/$3" --jobs "$1" ${4:-} > /dev/null
   cat "$work/time"
 }
 set -- $(cli_run 1 "$pin" rows.csv); cli_wall1=$1; cli_cpu=$(echo "$2 $3" | awk '{ print $1 + $2 }')
@@ -39,6 +39,11 @@ awk -v n="$rows" -v s="$swiss" -v c="$cli_cpu" -v p="$py_cpu" 'BEGIN {
   printf "corvane-cli --batch --jobs 1:    %9.0f charts per CPU second  = %5.1f x Swiss (aim 30)\n", n / c, n / c / s;
   printf "corvane.charts(jobs=1):          %9.0f charts per CPU second  = %5.1f x Swiss (aim 35)\n", n / p, n / p / s;
 }'
+
+# The sixteen vargas of every entry against none, the same rows on the same core.
+set -- $(cli_run 1 "$pin" rows.csv --vargas); vargas_cpu=$(echo "$2 $3" | awk '{ print $1 + $2 }')
+awk -v a="$cli_cpu" -v b="$vargas_cpu" 'BEGIN {
+  printf "--vargas over none (CPU time): +%.1f%% (aim <= 10%%; %.2f s against %.2f s)\n", 100 * (b / a - 1), b, a }'
 
 # Two threads against one, unpinned, by the wall clock.
 set -- $(cli_run 2 "" rows.csv); cli_wall2=$1

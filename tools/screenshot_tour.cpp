@@ -35,6 +35,7 @@
 #include "app/birth_data.h"
 #include "ui/app_controller.h"
 #include "ui/compare_window.h"
+#include "ui/vargas_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_presenter.h"
 #include "ui/options_dialog.h"
@@ -188,6 +189,16 @@ int ShootItems(AppController& controller, const QString& tag) {
   frame->findChild<QAction*>("mnuCompare")->trigger();
   Shoot(name("45-compare-over-result"));
   if (QWidget* compare = frame->findChild<CompareWindow*>("frmCompare")) compare->close();
+
+  // The navamsa in the result window, then the Vargas window over it.
+  result->showVarga(5);
+  ShootWindow(frame, name("45a-navamsa"));
+  frame->findChild<QAction*>("mnuVargas")->trigger();
+  if (QWidget* vargas = frame->findChild<VargasWindow*>("frmVargas")) {
+    ShootWindow(vargas, name("45b-vargas-window"));
+    vargas->close();
+  }
+  result->showVarga(0);
 
   // A link no browser opened: the readable address, selected, with a Copy button.
   SetWebPageOpenerForTesting([](const QString&) { return false; });

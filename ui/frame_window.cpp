@@ -18,6 +18,7 @@
 
 #include "app/atomic_file.h"
 #include "app/chart_calculation.h"
+#include "app/chart_vargas.h"
 #include "app/chart_file.h"
 #include "app/chart_texts.h"
 #include "app/export_names.h"
@@ -34,6 +35,7 @@
 #include "ui/options_dialog.h"
 #include "ui/result_form.h"
 #include "ui/sweep_window.h"
+#include "ui/vargas_window.h"
 #include "ui/twips.h"
 #include "ui/unsaved_reading.h"
 #include "ui/web_links.h"
@@ -101,6 +103,11 @@ FrameWindow::FrameWindow(QWidget* parent) : QMainWindow(parent) {
   compare->setObjectName("mnuCompare");
   connect(compare, &QAction::triggered, this, [this] {
     if (chart_) ShowCompareWindow(*chart_, this);
+  });
+  QAction* vargas = file->addAction(QStringLiteral("&Vargas"));
+  vargas->setObjectName("mnuVargas");
+  connect(vargas, &QAction::triggered, this, [this] {
+    if (chart_) ShowVargasWindow(*chart_, this);
   });
   QAction* sweep = file->addAction(QStringLiteral("Birth-time &sweep\u2026"));
   sweep->setObjectName("mnuSweep");
@@ -264,6 +271,10 @@ void FrameWindow::showReading(std::shared_ptr<const Chart> chart) {
   // An open comparison follows the chart and its settings.
   const auto* compare = findChild<CompareWindow*>("frmCompare", Qt::FindDirectChildrenOnly);
   if (chart_ && compare && compare->isVisible()) ShowCompareWindow(*chart_, this);
+  // So does an open Vargas window, the time picked in the sweep included.
+  if (auto* vargas = findChild<VargasWindow*>("frmVargas", Qt::FindDirectChildrenOnly);
+      chart_ && vargas && vargas->isVisible())
+    vargas->showVargas(*chart_);
 }
 
 void FrameWindow::placeButtons() {
@@ -323,13 +334,15 @@ void FrameWindow::printReading() {
   printer.setDocName(QString::fromStdString(ExportFileStem(*chart_)));
   const LagnaPageFields fields = PageFieldsOf(*chart_);
   const std::shared_ptr<const Chart> chart = chart_;
+  // The window's reading always has the divisional charts.
+  const VargaCharts vargas = VargasOf(*chart_);
   QPrintPreviewDialog preview(&printer, this);
   preview.setWindowTitle(kWindowCaption);
   // Large enough to read a page, within the screen.
   if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
     preview.resize(QSize(900, 1000).boundedTo(screen->availableGeometry().size() * 0.9));
   connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-          [&](QPrinter* target) { PaintReport(*chart, fields, *target); });
+          [&](QPrinter* target) { PaintReport(*chart, fields, *target, kDefaultPrintedSweepMinutes, &vargas); });
   preview.exec();
 }
 
@@ -347,7 +360,11 @@ void FrameWindow::exportChartPicture() {
   const ExportChoice choice =
       ChooseExportFile(this, ExportKind::kChartPicture, QString::fromStdString(ExportFileStem(*chart_)));
   if (choice.path.isEmpty()) return;
-  if (SaveExport(this, choice.path, choice.svg ? ChartSvgBytes(*chart_) : ChartPngBytes(*chart_, kPicturePixels)))
+  // The picture is of the varga the window shows.
+  const VargaCharts vargas = VargasOf(*chart_);
+  const DrawnVarga shown{&vargas, result_->shownVarga()};
+  if (SaveExport(this, choice.path,
+                 choice.svg ? ChartSvgBytes(*chart_, 800, shown) : ChartPngBytes(*chart_, kPicturePixels, shown)))
     tellWhereItWent(QStringLiteral("Chart picture exported to %1"), choice.path);
 }
 

@@ -1,6 +1,8 @@
 #include "ui/result_form.h"
 
+#include <QComboBox>
 #include <QFontMetrics>
+#include <QShortcut>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,6 +22,7 @@
 #include "app/calculated_with.h"
 #include "app/chart_calculation.h"
 #include "app/chart_texts.h"
+#include "app/chart_vargas.h"
 #include "app/page_texts.h"
 #include "ui/interpretation_form.h"
 #include "ui/twips.h"
@@ -350,6 +353,7 @@ ResultForm::ResultForm(QWidget* parent) : QWidget(parent) {
   setTabOrder(entries_.back(), showChartButton_);
   setTabOrder(showChartButton_, forum);
   setTabOrder(forum, findChild<QLabel*>("Label7"));
+  setTabOrder(findChild<QLabel*>("Label7"), vargaChooser_);
 
   connect(showChartButton_, &QPushButton::clicked, this, [this] { chartFrame_->raise(); });
 }
@@ -420,7 +424,28 @@ QWidget* ResultForm::buildChartFrame() {
   auto* chartLayout = new QVBoxLayout(birthChart_);
   // The chart sits a little lower than the frame's caption so that the caption stands clear.
   chartLayout->setContentsMargins(Twips(100), Twips(60), Twips(100), Twips(60));
+  // The varga chooser: D1 (the rasi chart) first; arrows step through the list.
+  auto* chooserRow = new QHBoxLayout;
+  auto* chooserLabel = new QLabel(QStringLiteral("&Varga:"), birthChart_);
+  chooserLabel->setObjectName("lblVarga");
+  vargaChooser_ = new QComboBox(birthChart_);
+  vargaChooser_->setObjectName("cboVarga");
+  for (int v = 0; v < kVargaCount; ++v) vargaChooser_->addItem(QString::fromStdString(VargaCaption(v)));
+  vargaChooser_->setAccessibleName(QStringLiteral("Varga"));
+  vargaChooser_->setAccessibleDescription(
+      QStringLiteral("The divisional chart the square chart shows; [ and ] step through the sixteen"));
+  chooserLabel->setBuddy(vargaChooser_);
+  chooserRow->addWidget(chooserLabel);
+  chooserRow->addWidget(vargaChooser_);
+  chooserRow->addStretch(1);
+  chartLayout->addLayout(chooserRow);
   chartLayout->addWidget(square);
+  connect(vargaChooser_, &QComboBox::currentIndexChanged, this, [this] { fillSignBoxes(); });
+  for (const auto& [key, step] : {std::pair{Qt::Key_BracketRight, 1}, std::pair{Qt::Key_BracketLeft, -1}}) {
+    auto* shortcut = new QShortcut(QKeySequence(key), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, step = step] { showVarga((shownVarga() + step + kVargaCount) % kVargaCount); });
+  }
 
   auto* details = buildDetails();
   auto* positions = buildPositions();
@@ -521,8 +546,11 @@ void ResultForm::showChart(const Chart& chart) {
     positions_[body]->setText(Text(texts.positions[body]));
     FitLineToWidth(positions_[body], kPointSize);
   }
-  for (std::size_t sign = 0; sign < 12; ++sign)
-    signBoxes_[sign]->setTexts(ListLines(texts.chartBoxes[sign]), ListLines(texts.lagnaBoxes[sign]));
+  // Every varga's boxes are made once per chart; the chooser only picks among them.
+  const VargaCharts vargas = VargasOf(chart);
+  vargaTexts_.clear();
+  for (int v = 0; v < kVargaCount; ++v) vargaTexts_.push_back(VargaTextsOf(chart, vargas, v));
+  fillSignBoxes();
 
   pageFields_ = PageFieldsOf(chart);
   personName_ = texts.name;
@@ -534,6 +562,23 @@ void ResultForm::showChart(const Chart& chart) {
   }
 
   chartFrame_->raise();
+}
+
+int ResultForm::shownVarga() const { return vargaChooser_->currentIndex(); }
+
+void ResultForm::showVarga(int varga) {
+  if (varga >= 0 && varga < kVargaCount) vargaChooser_->setCurrentIndex(varga);
+}
+
+void ResultForm::fillSignBoxes() {
+  const int varga = shownVarga();
+  if (varga < 0 || static_cast<std::size_t>(varga) >= vargaTexts_.size()) return;
+  const ChartTexts& texts = vargaTexts_[static_cast<std::size_t>(varga)];
+  for (std::size_t sign = 0; sign < 12; ++sign)
+    signBoxes_[sign]->setTexts(ListLines(texts.chartBoxes[sign]), ListLines(texts.lagnaBoxes[sign]));
+  // The rasi chart keeps the frame's old caption; a varga names itself.
+  birthChart_->setTitle(varga == 0 ? QStringLiteral("Hora") : QString::fromStdString(VargaCaption(varga)));
+  birthChart_->setAccessibleName(QString::fromStdString(VargaCaption(varga)) + QStringLiteral(" chart"));
 }
 
 void ResultForm::setChartProvider(ChartProvider provider) { provider_ = std::move(provider); }

@@ -2,10 +2,13 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "app/chart.h"
+#include "app/chart_texts.h"
 #include "lagna/page_fields.h"
 
+class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -51,6 +54,10 @@ class ResultForm : public QWidget {
   void setLagnaPageOpener(LagnaPageOpener opener);
 
   QGroupBox* chartFrame() const { return chartFrame_; }
+  // The varga the square chart shows, 0 (D1, the rasi chart) to 15 (D60); the chooser above
+  // the chart picks it, and [ and ] step through the sixteen from anywhere in the window.
+  int shownVarga() const;
+  void showVarga(int varga);
   // Gives the keyboard focus to the lagna list's current entry.
   void focusLagnaList();
 
@@ -67,6 +74,7 @@ class ResultForm : public QWidget {
   QWidget* buildDetails();
   QWidget* buildPositions();
   QLabel* makeLinkLabel(const QString& name, const QString& text, QWidget* parent);
+  void fillSignBoxes();
   void activate(QLabel* label);
   bool moveAlongList(QLabel* from, int key);
   void makeCurrentEntry(QLabel* entry);
@@ -83,6 +91,8 @@ class ResultForm : public QWidget {
   std::array<QLabel*, 8> details_{};  // date, time, longitude, latitude, city, state, country, clock
   QLabel* calculatedWith_ = nullptr;  // the engine, ayanamsa and conventions, under the clock
 
+  QComboBox* vargaChooser_ = nullptr;  // cboVarga
+  std::vector<ChartTexts> vargaTexts_;  // the sign boxes of each varga of the chart last shown
   LagnaPageFields pageFields_;  // of the chart last shown
   std::string personName_;      // of the chart last shown
   ChartProvider provider_;

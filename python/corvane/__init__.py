@@ -18,7 +18,7 @@ from __future__ import annotations
 import datetime
 import json as _json
 import warnings as _warnings
-from typing import Any, Iterable, Mapping, Optional, Union
+from typing import Any, Iterable, Mapping, Optional, Sequence, Union
 
 from . import _corvane
 
@@ -149,7 +149,7 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
           lon: Optional[str] = None, lat: Optional[str] = None, dst: Union[bool, int, str, None] = False,
           fold: Optional[str] = None, city: Optional[str] = None, state: Optional[str] = None,
           country: Optional[str] = None, pages: bool = False, sweep: Optional[int] = None,
-          **settings: Optional[str]) -> dict:
+          vargas: bool = False, **settings: Optional[str]) -> dict:
     """Calculate one chart; the dict ``corvane-cli --json`` prints for the same options.
 
     The birth:
@@ -178,6 +178,8 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
     pages: also every field of the interpretation pages, under ``"pages"``.
     sweep: minutes (1 to 720): also the birth-time sweep under ``"sweep"``, as ``--sweep``
         gives it (see :func:`sweep`).
+    vargas: also the sixteen vargas under ``"vargas"``, as ``--vargas`` gives them:
+        ``c["vargas"]["D9"]["HL"]`` is the Hora lagna's sign in the navamsa.
 
     Returns the chart (docs/json.md describes it): ``birth``, ``bodies``, ``sunrise``,
     ``sunset``, ``lagnas``, ``readings``, ``settings`` and more.
@@ -202,7 +204,8 @@ def chart(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
             birth[key] = _text(value, key)
     if _daylight_saving(dst):
         birth["dst"] = "1"
-    text, message, field, warning = _corvane.chart_json(birth, _setting_values("chart", settings), bool(pages))
+    text, message, field, warning = _corvane.chart_json(birth, _setting_values("chart", settings), bool(pages),
+                                                        bool(vargas))
     if message is not None:
         raise InputError(message, field)
     if warning is not None:
@@ -238,7 +241,8 @@ def sweep(name: str, date: Union[str, datetime.date], time: Union[str, datetime.
     return chart(name, date, time, sweep=minutes, **options)["sweep"]
 
 
-def charts(records: Any, jobs: Optional[int] = None, *, progress: bool = False,
+def charts(records: Any, jobs: Optional[int] = None, *, vargas: Optional[Sequence[str]] = None,
+           progress: bool = False,
            **settings: Optional[str]):
     """Calculate the chart of every record; a pandas DataFrame with one row per record.
 
@@ -254,6 +258,10 @@ def charts(records: Any, jobs: Optional[int] = None, *, progress: bool = False,
     jobs: the worker threads that calculate (default: one per core), as ``--jobs``.
     settings: the settings keywords of :func:`chart`, for every row; a row's setting
         columns override them.
+    vargas: the vargas to add as columns, such as ``["D9", "D10"]``: ``<Entry>_D9`` is the sign
+        index (0 Aries .. 11 Pisces) of an entry in that varga, for the entries Sun, Moon,
+        Mercury, Venus, Mars, Jupiter, Saturn, Rahu, Ketu and every lagna key (AL .. SL,
+        Ascendant).
     progress: show the rows done as they are done: a tqdm bar when tqdm is installed, else a
         line on standard error.
 
@@ -292,10 +300,12 @@ def charts(records: Any, jobs: Optional[int] = None, *, progress: bool = False,
         else:
             continue
         names.append(column)
+    if isinstance(vargas, str):
+        vargas = [vargas]
     options = _setting_values("charts", settings)
     shown = _Progress(len(frame)) if progress else None
     try:
-        columns = _corvane.chart_columns(names, values, len(frame), options, jobs,
+        columns = _corvane.chart_columns(names, values, len(frame), options, jobs, list(vargas or []),
                                          None if shown is None else shown.add)
     finally:
         if shown is not None:

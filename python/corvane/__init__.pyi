@@ -1,6 +1,6 @@
 # Type stubs of the corvane package.
 import datetime
-from typing import Any, Iterable, Mapping, Optional, Union
+from typing import Any, Iterable, Mapping, Optional, Sequence, Union
 
 import pandas
 
@@ -31,6 +31,7 @@ def chart(
     country: Optional[str] = ...,
     pages: bool = ...,
     sweep: Optional[int] = ...,
+    vargas: bool = ...,
     engine: Optional[str] = ...,
     ayanamsa: Optional[str] = ...,
     node: Optional[str] = ...,
@@ -57,6 +58,7 @@ def charts(
     records: Union[pandas.DataFrame, Iterable[Mapping[str, Any]]],
     jobs: Optional[int] = ...,
     *,
+    vargas: Optional[Sequence[str]] = ...,
     progress: bool = ...,
     engine: Optional[str] = ...,
     ayanamsa: Optional[str] = ...,

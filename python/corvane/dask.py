@@ -33,7 +33,8 @@ def meta() -> _pd.DataFrame:
 def charts(ddf, jobs: Optional[int] = 1, **settings):
     """The charts of every row of a Dask DataFrame, as a Dask DataFrame of the same
     partitions and index: :func:`corvane.charts` (with ``jobs`` threads and the settings
-    keywords given, those of :func:`corvane.chart`) mapped over each partition.
+    keywords given, those of :func:`corvane.chart`, and vargas such as ``["D9", "D10"]`` for
+    the ``<Entry>_D9`` columns) mapped over each partition.
 
     ``jobs`` is 1 by default because Dask already runs a partition on each worker thread;
     refused settings raise :class:`corvane.InputError` here, before any partition runs.

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/chart_calculation.h"
+#include "app/chart_vargas.h"
 #include "cli/batch_run.h"
 #include "app/birth_zone.h"
 #include "cli/chart_json.h"
@@ -35,10 +36,18 @@ void CollectPaths(const nlohmann::ordered_json& j, const std::string& path, std:
   if (!path.empty()) paths.insert(path);
   const bool underLagnas = path == "lagnas" || path == "pages" || path == "sweep.lagnas";
   const bool onPage = path.starts_with("pages.<lagna>") && std::count(path.begin(), path.end(), '.') == 1;
+  const bool inVarga = path == "vargas.<varga>";
+  auto isEntry = [](const std::string& key) {
+    for (int e = 0; e < kVargaEntryCount; ++e)
+      if (VargaEntryName(e) == key) return true;
+    return false;
+  };
   if (j.is_object()) {
     for (const auto& [key, value] : j.items()) {
       std::string name = key;
       if (underLagnas && std::find(kLagnaKeys.begin(), kLagnaKeys.end(), key) != kLagnaKeys.end()) name = "<lagna>";
+      if (path == "vargas" && VargaIndexOf(key)) name = "<varga>";
+      if (inVarga && isEntry(key)) name = "<entry>";
       if (onPage && std::find(kPageFieldKeys.begin(), kPageFieldKeys.end(), key) != kPageFieldKeys.end()) {
         name = "<field>";
       }
@@ -120,6 +129,13 @@ std::map<std::string, std::set<std::string>> PrintedPaths() {
   WriteChartJson(sweepJson, swept.chart(), false, &sweep);
   auto& swepts = printed["Birth-time sweep (`--sweep N --json`, batch column `sweep_minutes`)"];
   for (const std::string& path : PathsOf(sweepJson.Text())) (path.starts_with("sweep") ? swepts : chart).insert(path);
+
+  // The vargas of a chart: every varga, every entry.
+  const VargaCharts vargas = VargasOf(swept.chart());
+  PrettyJsonWriter vargasJson;
+  WriteChartJson(vargasJson, swept.chart(), false, nullptr, &vargas);
+  auto& varga = printed["Divisional charts (`--vargas --json`, batch column `vargas`)"];
+  for (const std::string& path : PathsOf(vargasJson.Text())) (path.starts_with("vargas") ? varga : chart).insert(path);
 
   PlaceResult place{};
   place.name = "Munich";

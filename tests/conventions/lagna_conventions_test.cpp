@@ -136,32 +136,33 @@ PerBody<double> Middles(const PerBody<int>& signs) {
 TEST(JaiminiLords, StrongerOfTwoLordsByTheRulesInOrder) {
   // Rule 1: Saturn in Leo with the Sun and the Moon; Rahu alone in Gemini.
   PerBody<int> s = Signs({{kSaturn, Leo}, {kSun, Leo}, {kMoon, Leo}, {kRahu, Gem}, {kKetu, Sag}}, Ari);
-  EXPECT_EQ(StrongerCoLord(kSaturn, kRahu, s, Middles(s)), kSaturn);
+  EXPECT_EQ(StrongerCoLord(Aqu, kSaturn, kRahu, s, Middles(s)), kSaturn);
   // Rule 1 the other way: Rahu with Jupiter in Pisces, Saturn alone in Taurus.
   s = Signs({{kSaturn, Tau}, {kRahu, Pis}, {kJupiter, Pis}, {kKetu, Vir}}, Ari);
-  EXPECT_EQ(StrongerCoLord(kSaturn, kRahu, s, Middles(s)), kRahu);
+  EXPECT_EQ(StrongerCoLord(Aqu, kSaturn, kRahu, s, Middles(s)), kRahu);
   // Rule 2: both alone. Rahu in Virgo is aspected by Jupiter in Pisces (dual to dual); Saturn
   // in Taurus has Venus, Mercury and the rest in Aries, the sign next to it (no aspect).
   s = Signs({{kSaturn, Tau}, {kRahu, Vir}, {kKetu, Pis}, {kJupiter, Pis}}, Ari);
-  EXPECT_EQ(StrongerCoLord(kSaturn, kRahu, s, Middles(s)), kRahu);
+  EXPECT_EQ(StrongerCoLord(Aqu, kSaturn, kRahu, s, Middles(s)), kRahu);
   // Rule 2: Mars alone in Cancer is aspected by its dispositor the Moon from Scorpio and by
   // Jupiter from Taurus (fixed to movable, not the sign before); Ketu alone in Gemini has
   // Mercury in Aries (movable: it aspects fixed signs only) and Jupiter in Taurus (fixed:
   // movable signs only): Mars, 2 to 0.
   s = Signs({{kMars, Can}, {kMoon, Sco}, {kKetu, Gem}, {kRahu, Sag}, {kJupiter, Tau}}, Ari);
-  EXPECT_EQ(StrongerCoLord(kMars, kKetu, s, Middles(s)), kMars);
-  // Rule 3: both alone and unaspected (the others in Aries; Taurus and Cancer both escape
-  // Aries' aspect). Saturn 10 degrees into Taurus; Rahu 25 degrees into Cancer has gone
-  // through 5 (a node moves backwards): Saturn. Rahu at 5 degrees has gone through 25: Rahu.
-  s = Signs({{kSaturn, Tau}, {kRahu, Can}, {kKetu, Cap}}, Ari);
+  EXPECT_EQ(StrongerCoLord(Sco, kMars, kKetu, s, Middles(s)), kMars);
+  // Rule 5: both alone and unaspected, neither exalted, both in fixed signs (the others in
+  // Pisces, which aspects only the dual signs). Saturn 10 degrees into Taurus; Rahu 25
+  // degrees into Leo has gone through 5 (a node moves backwards): Saturn. Rahu at 5 degrees
+  // has gone through 25: Rahu.
+  s = Signs({{kSaturn, Tau}, {kRahu, Leo}, {kKetu, Aqu}}, Pis);
   PerBody<double> d = Middles(s);
   d[kSaturn] = 40.0;
-  d[kRahu] = 115.0;
-  d[kKetu] = 295.0;
-  EXPECT_EQ(StrongerCoLord(kSaturn, kRahu, s, d), kSaturn);
-  d[kRahu] = 95.0;
-  d[kKetu] = 275.0;
-  EXPECT_EQ(StrongerCoLord(kSaturn, kRahu, s, d), kRahu);
+  d[kRahu] = 145.0;
+  d[kKetu] = 325.0;
+  EXPECT_EQ(StrongerCoLord(Aqu, kSaturn, kRahu, s, d), kSaturn);
+  d[kRahu] = 125.0;
+  d[kKetu] = 305.0;
+  EXPECT_EQ(StrongerCoLord(Aqu, kSaturn, kRahu, s, d), kRahu);
   // Only Scorpio and Aquarius change.
   const std::array<BodyIndex, 12> lords = SignLordsOf(SignLords::kJaimini, s, d);
   for (int sign = 0; sign < 12; ++sign)
@@ -170,6 +171,46 @@ TEST(JaiminiLords, StrongerOfTwoLordsByTheRulesInOrder) {
     }
   EXPECT_EQ(lords[Aqu], kRahu);
   EXPECT_EQ(SignLordsOf(SignLords::kSingle, s, d), kSingleSignLords);
+}
+
+// The rules added before and inside the count, each on a birth worked by hand where every
+// earlier rule ties.
+TEST(JaiminiLords, OwnSignExaltationAndSignNature) {
+  const struct {
+    int ruled;
+    BodyIndex planet, node;
+    PerBody<int> signs;
+    BodyIndex stronger;
+    const char* working;
+  } cases[] = {
+      // First rule: Mars in Scorpio itself with the Sun and the Moon (rule 1 would pick Mars,
+      // 2 companions to none), Ketu alone in Taurus: the rulership goes to Ketu.
+      {Sco, kMars, kKetu, Signs({{kMars, Sco}, {kSun, Sco}, {kMoon, Sco}, {kKetu, Tau}, {kRahu, Sco}}, Pis), kKetu,
+       "Mars in Scorpio: take Ketu"},
+      // The same with Rahu in Aquarius beside Saturn's Libra: Saturn.
+      {Aqu, kSaturn, kRahu, Signs({{kSaturn, Lib}, {kRahu, Aqu}, {kKetu, Leo}}, Pis), kSaturn,
+       "Rahu in Aquarius: take Saturn"},
+      // Rule 3: Mars alone in Virgo, Ketu alone in Sagittarius (exalted); the rest in Cancer:
+      // Cancer (movable) aspects Scorpio, Aquarius and Taurus only, so neither is aspected; Mars'
+      // dispositor Mercury and Ketu's Jupiter stand in Cancer. Both in dual signs, so rule 4
+      // ties; Mars further advanced would win rule 5: Ketu by exaltation.
+      {Sco, kMars, kKetu, Signs({{kMars, Vir}, {kKetu, Sag}, {kRahu, Gem}}, Can), kKetu, "Ketu exalted"},
+      // Rule 3 the other way: Saturn exalted in Libra, Rahu alone in Capricorn, the rest in
+      // Pisces (aspects the dual signs only); Libra and Capricorn both movable.
+      {Aqu, kSaturn, kRahu, Signs({{kSaturn, Lib}, {kRahu, Cap}, {kKetu, Can}}, Pis), kSaturn, "Saturn exalted"},
+      // Rule 4: Rahu alone in Virgo (dual), Saturn alone in Taurus (fixed), the rest in Leo:
+      // Leo (fixed) aspects Libra, Capricorn and Aries, neither lord; Ketu in Pisces. Rahu.
+      {Aqu, kSaturn, kRahu, Signs({{kSaturn, Tau}, {kRahu, Vir}, {kKetu, Pis}}, Leo), kRahu, "dual over fixed"},
+      // Rule 4: Mars alone in Leo (fixed) against Ketu alone in Cancer (movable), the rest in
+      // Pisces: Mars.
+      {Sco, kMars, kKetu, Signs({{kMars, Leo}, {kKetu, Can}, {kRahu, Cap}}, Pis), kMars, "fixed over movable"},
+  };
+  for (const auto& c : cases) {
+    PerBody<double> d = Middles(c.signs);
+    // Rule 5 would give the other lord: the planet 10 degrees further on or back from the middle.
+    d[c.planet] += c.stronger == c.node ? 10.0 : -10.0;
+    EXPECT_EQ(StrongerCoLord(c.ruled, c.planet, c.node, c.signs, d), c.stronger) << c.working;
+  }
 }
 
 // Scorpio rising; Mars alone in Gemini, Ketu in Capricorn with the Moon (Rahu in Cancer).

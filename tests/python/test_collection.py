@@ -50,7 +50,7 @@ def test_collection_add_adds_counts_duplicates_and_reports_refusals(cli, tmp_pat
     assert list(answer.index) == [10, 11, 12, 13]
     assert list(answer["added"]) == [True, False, False, True]
     assert answer["id"][10] == answer["id"][11]
-    assert pd.isna(answer["id"][12]) and "Correct Date" in answer["error"][12]
+    assert pd.isna(answer["id"][12]) and answer["error"][12].startswith("date: ")
     table = corvane.collection(db)
     assert list(table["name"]) == ["JOSÉ", "ADA"]
     assert list(table["tags"]) == [["a", "b"], ["x", "y"]]

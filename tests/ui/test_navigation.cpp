@@ -183,7 +183,7 @@ class NavigationTest : public QObject {
       for (QAction* item : menu->menu()->actions()) menus << "  " + (item->isSeparator() ? "-" : item->text());
     }
     QCOMPARE(menus, (QStringList{"&File", "  Print\u2026", "  Export PDF\u2026", "  Export Chart Picture\u2026", "  -",
-                                 "  &Back", "  Compare conventions",
+                                 "  &Back", "  Compare conventions", "  &Vargas",
                                  QString::fromUtf8("  Birth-time &sweep\u2026"), "  -", "  &Add to Collection",
                                  QString::fromUtf8("  Chart Collection\u2026"), "  Open &Recent",
                                  QString::fromUtf8("  Import Chart Files\u2026"), "  -", QString::fromUtf8("  Options\u2026"),

@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -261,17 +262,18 @@ class ResultFormTest : public QObject {
     form.activateWindow();
     QTRY_VERIFY(form.isActiveWindow());
 
-    // Tab walks: the list (once), the button, the two links, and round again.
+    // Tab walks: the varga chooser, the list (once), the button, the two links, and round again.
     QStringList stops;
     Label(form, "Label7")->setFocus();
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       stops << QApplication::focusWidget()->objectName();
     }
-    QCOMPARE(stops, (QStringList{"Label8_0", "cmdShowChart", "Label5", "Label7", "Label8_0"}));
+    QCOMPARE(stops, (QStringList{"cboVarga", "Label8_0", "cmdShowChart", "Label5", "Label7", "cboVarga"}));
 
     // The focused entry looks different from the same entry without the focus.
     QLabel* first = Label(form, "Label8_0");
+    first->setFocus();
     const QImage focused = first->grab().toImage();
     Label(form, "Label5")->setFocus();
     QVERIFY(first->grab().toImage() != focused);
@@ -313,8 +315,8 @@ class ResultFormTest : public QObject {
 
     // Every control that answers the mouse takes the keyboard focus.
     for (QWidget* w : form.findChildren<QWidget*>()) {
-      const bool clickable = qobject_cast<QPushButton*>(w) != nullptr || w->property("opensHomePage").toBool() ||
-                             w->objectName().startsWith("Label8_");
+      const bool clickable = qobject_cast<QPushButton*>(w) != nullptr || qobject_cast<QComboBox*>(w) != nullptr ||
+                             w->property("opensHomePage").toBool() || w->objectName().startsWith("Label8_");
       if (clickable) QVERIFY2(w->focusPolicy() & Qt::ClickFocus, qPrintable(w->objectName()));
       if (!clickable && w->isVisible()) QVERIFY2(!(w->focusPolicy() & Qt::TabFocus), qPrintable(w->objectName()));
     }

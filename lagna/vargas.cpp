@@ -1,0 +1,156 @@
+#include "lagna/vargas.h"
+
+#include <cmath>
+
+namespace corvane {
+
+namespace {
+
+constexpr int kAries = 0, kTaurus = 1, kGemini = 2, kCancer = 3, kLeo = 4, kVirgo = 5, kLibra = 6, kScorpio = 7,
+              kSagittarius = 8, kCapricorn = 9, kAquarius = 10, kPisces = 11;
+
+// A part of a sign at which one varga division starts, and the sign the division gives.
+struct UnevenPart {
+  double startDeg;
+  int sign;
+};
+
+// The trimsamsa's five unequal parts: odd signs Mars, Saturn, Jupiter, Mercury, Venus (their
+// odd signs), even signs in the reverse order of lengths (their even signs).
+constexpr std::array<UnevenPart, 5> kOddTrimsamsa = {
+    {{0, kAries}, {5, kAquarius}, {10, kSagittarius}, {18, kGemini}, {25, kLibra}}};
+constexpr std::array<UnevenPart, 5> kEvenTrimsamsa = {
+    {{0, kTaurus}, {5, kVirgo}, {12, kPisces}, {20, kCapricorn}, {25, kScorpio}}};
+
+// One part of a sign: which division (0-based) and how far through it (0 <= f < 1).
+struct Division {
+  int index;
+  double fraction;
+};
+
+// The equal division of `degrees` (0 <= degrees < 30) into n parts. A point that lands a hair
+// below a boundary through rounding (30/7 * 3 is not exact in binary) opens the next part: the
+// tolerance is far below any position the engines give.
+Division EqualDivision(double degrees, int n) {
+  constexpr double kBoundaryTolerance = 1e-9;  // of one division
+  const double scaled = degrees * n / 30.0;
+  int index = static_cast<int>(std::floor(scaled + kBoundaryTolerance));
+  if (index >= n) index = n - 1;
+  double fraction = scaled - index;
+  if (fraction < 0) fraction = 0;
+  return {index, fraction};
+}
+
+Division TrimsamsaDivision(double degrees, const std::array<UnevenPart, 5>& parts) {
+  int index = 0;
+  while (index + 1 < 5 && degrees >= parts[static_cast<std::size_t>(index + 1)].startDeg) ++index;
+  const double start = parts[static_cast<std::size_t>(index)].startDeg;
+  const double end = index + 1 < 5 ? parts[static_cast<std::size_t>(index + 1)].startDeg : 30.0;
+  return {index, (degrees - start) / (end - start)};
+}
+
+bool IsOdd(int sign) { return sign % 2 == 0; }  // Aries, Gemini, ... (index 0, 2, ...)
+
+// The sign the count of a varga starts from for a given rasi sign. Movable, fixed and dual
+// are sign % 3 == 0, 1, 2; the elements fire, earth, air, water are sign % 4 == 0 .. 3.
+int StartSign(int divisions, int sign) {
+  const int quality = sign % 3;
+  switch (divisions) {
+    case 7: return IsOdd(sign) ? sign : sign + 6;
+    case 9: return sign + (quality == 0 ? 0 : quality == 1 ? 8 : 4);
+    case 10: return IsOdd(sign) ? sign : sign + 8;
+    case 16:
+    case 45: return quality == 0 ? kAries : quality == 1 ? kLeo : kSagittarius;
+    case 20: return quality == 0 ? kAries : quality == 1 ? kSagittarius : kLeo;
+    case 24: return IsOdd(sign) ? kLeo : kCancer;
+    case 27: return std::array{kAries, kCancer, kLibra, kCapricorn}[static_cast<std::size_t>(sign % 4)];
+    case 40: return IsOdd(sign) ? kAries : kLibra;
+    default: return sign;  // D1, D12, D60 count from the sign itself
+  }
+}
+
+}  // namespace
+
+std::optional<int> VargaIndexOf(std::string_view key) {
+  for (int v = 0; v < kVargaCount; ++v)
+    if (kVargaKeys[static_cast<std::size_t>(v)] == key) return v;
+  return std::nullopt;
+}
+
+VargaPlace VargaPlaceOf(int varga, double longitudeDeg) {
+  if (varga < 0 || varga >= kVargaCount || !(longitudeDeg >= 0.0 && longitudeDeg < 360.0)) return {};
+  const int sign = static_cast<int>(std::floor(longitudeDeg / 30.0));
+  const double degrees = longitudeDeg - 30.0 * sign;
+  const int n = kVargaDivisions[static_cast<std::size_t>(varga)];
+
+  Division part{0, degrees / 30.0};
+  int out = sign;
+  if (n == 2) {
+    // Hora: the halves of an odd sign are the Sun's and the Moon's, of an even sign the reverse.
+    part = EqualDivision(degrees, 2);
+    const bool sunHalf = (part.index == 0) == IsOdd(sign);
+    out = sunHalf ? kLeo : kCancer;
+  } else if (n == 30) {
+    part = TrimsamsaDivision(degrees, IsOdd(sign) ? kOddTrimsamsa : kEvenTrimsamsa);
+    out = (IsOdd(sign) ? kOddTrimsamsa : kEvenTrimsamsa)[static_cast<std::size_t>(part.index)].sign;
+  } else if (n == 3 || n == 4) {
+    // Drekkana: the sign, its 5th, its 9th; chaturthamsa: the sign and its kendras.
+    part = EqualDivision(degrees, n);
+    out = sign + part.index * (n == 3 ? 4 : 3);
+  } else if (n > 1) {
+    part = EqualDivision(degrees, n);
+    out = StartSign(n, sign) + part.index;
+  }
+  out %= 12;
+  return {out, out * 30.0 + part.fraction * 30.0};
+}
+
+VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagnas, const VargaRules& rules) {
+  VargaCharts charts;
+  for (int v = 0; v < kVargaCount; ++v) {
+    VargaChart& chart = charts[static_cast<std::size_t>(v)];
+    PerBody<double> vargaDeg{};
+    for (int b = 0; b < kBodyCount; ++b) {
+      const VargaPlace place = VargaPlaceOf(v, bodyDeg[b]);
+      chart.bodySigns[b] = place.sign;
+      vargaDeg[b] = place.sign < 0 ? bodyDeg[b] : place.longitudeDeg;
+    }
+    for (int l = 0; l < kLagnaCount; ++l) {
+      const LagnaPosition& at = lagnas.lagnas[static_cast<std::size_t>(l)];
+      chart.lagnaSigns[static_cast<std::size_t>(l)] =
+          at.placed && at.longitudeDeg ? VargaSignOf(v, *at.longitudeDeg) : -1;
+    }
+    // The entries counted by signs are found again inside the varga's own chart.
+    const int ascendant = chart.bodySigns[kAscendantBody];
+    chart.lagnaSigns[kAscendantLagna] = ascendant;
+    chart.lagnaSigns[kAL] = chart.lagnaSigns[kUL] = chart.lagnaSigns[kPL] = -1;
+    if (lagnas.lagnas[kAL].placed) {
+      const std::optional<ArudhaPadas> padas =
+          ComputeArudhaPadas(chart.bodySigns, SignLordsOf(rules.lords, chart.bodySigns, vargaDeg));
+      if (padas) {
+        chart.padas = *padas;
+        chart.lagnaSigns[kAL] = padas->padaSign[0];
+        chart.lagnaSigns[kUL] = padas->padaSign[11];
+        chart.lagnaSigns[kPL] = padas->pakaSign;
+      }
+    }
+    chart.lagnaSigns[kIL] =
+        lagnas.lagnas[kIL].placed ? InduLagnaSign(chart.bodySigns[kMoon], ascendant, rules.indu) : -1;
+    if (lagnas.lagnas[kVL].placed && !lagnas.lagnas[kVL].longitudeDeg)
+      chart.lagnaSigns[kVL] = VarnadaSignBySigns(ascendant, chart.lagnaSigns[kHL]);
+  }
+  return charts;
+}
+
+LagnaChart AsLagnaChart(const VargaChart& varga) {
+  LagnaChart out;
+  out.bodySigns = varga.bodySigns;
+  out.padas = varga.padas;
+  for (int l = 0; l < kLagnaCount; ++l) {
+    const int sign = varga.lagnaSigns[static_cast<std::size_t>(l)];
+    if (sign >= 0) out.lagnas[static_cast<std::size_t>(l)] = {true, sign, std::nullopt};
+  }
+  return out;
+}
+
+}  // namespace corvane
