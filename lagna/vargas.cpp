@@ -1,6 +1,7 @@
 #include "lagna/vargas.h"
 
-#include <cmath>
+#include <algorithm>
+#include <array>
 
 namespace corvane {
 
@@ -28,13 +29,23 @@ struct Division {
   double fraction;
 };
 
+// n / 30 for every n up to 60, worked out when the program is compiled: the division of a
+// sign into parts is a multiplication, not a division, in the batches' inner loop.
+constexpr auto kPartsPerDegree = [] {
+  std::array<double, 61> table{};
+  for (std::size_t n = 0; n < table.size(); ++n) table[n] = static_cast<double>(n) / 30.0;
+  return table;
+}();
+
 // The equal division of `degrees` (0 <= degrees < 30) into n parts. A point that lands a hair
 // below a boundary through rounding (30/7 * 3 is not exact in binary) opens the next part: the
 // tolerance is far below any position the engines give.
 Division EqualDivision(double degrees, int n) {
   constexpr double kBoundaryTolerance = 1e-9;  // of one division
-  const double scaled = degrees * n / 30.0;
-  int index = static_cast<int>(std::floor(scaled + kBoundaryTolerance));
+  const double scaled = degrees * kPartsPerDegree[static_cast<std::size_t>(n)];
+  // scaled >= 0, so truncation is the floor (without a call into the maths library: batches
+  // take hundreds of these a chart).
+  int index = static_cast<int>(scaled + kBoundaryTolerance);
   if (index >= n) index = n - 1;
   double fraction = scaled - index;
   if (fraction < 0) fraction = 0;
@@ -49,11 +60,11 @@ Division TrimsamsaDivision(double degrees, const std::array<UnevenPart, 5>& part
   return {index, (degrees - start) / (end - start)};
 }
 
-bool IsOdd(int sign) { return sign % 2 == 0; }  // Aries, Gemini, ... (index 0, 2, ...)
+constexpr bool IsOdd(int sign) { return sign % 2 == 0; }  // Aries, Gemini, ... (index 0, 2, ...)
 
 // The sign the count of a varga starts from for a given rasi sign. Movable, fixed and dual
 // are sign % 3 == 0, 1, 2; the elements fire, earth, air, water are sign % 4 == 0 .. 3.
-int StartSign(int divisions, int sign) {
+constexpr int StartSign(int divisions, int sign) {
   const int quality = sign % 3;
   switch (divisions) {
     case 7: return IsOdd(sign) ? sign : sign + 6;
@@ -63,11 +74,24 @@ int StartSign(int divisions, int sign) {
     case 45: return quality == 0 ? kAries : quality == 1 ? kLeo : kSagittarius;
     case 20: return quality == 0 ? kAries : quality == 1 ? kSagittarius : kLeo;
     case 24: return IsOdd(sign) ? kLeo : kCancer;
-    case 27: return std::array{kAries, kCancer, kLibra, kCapricorn}[static_cast<std::size_t>(sign % 4)];
+    case 27: {
+      constexpr std::array<int, 4> kByElement = {kAries, kCancer, kLibra, kCapricorn};
+      return kByElement[static_cast<std::size_t>(sign % 4)];
+    }
     case 40: return IsOdd(sign) ? kAries : kLibra;
     default: return sign;  // D1, D12, D60 count from the sign itself
   }
 }
+
+// StartSign for every varga and rasi sign, worked out when the program is compiled.
+constexpr auto kStartSigns = [] {
+  std::array<std::array<int, 12>, kVargaCount> table{};
+  for (int v = 0; v < kVargaCount; ++v)
+    for (int sign = 0; sign < 12; ++sign)
+      table[static_cast<std::size_t>(v)][static_cast<std::size_t>(sign)] =
+          StartSign(kVargaDivisions[static_cast<std::size_t>(v)], sign);
+  return table;
+}();
 
 }  // namespace
 
@@ -77,10 +101,24 @@ std::optional<int> VargaIndexOf(std::string_view key) {
   return std::nullopt;
 }
 
-VargaPlace VargaPlaceOf(int varga, double longitudeDeg) {
-  if (varga < 0 || varga >= kVargaCount || !(longitudeDeg >= 0.0 && longitudeDeg < 360.0)) return {};
-  const int sign = static_cast<int>(std::floor(longitudeDeg / 30.0));
-  const double degrees = longitudeDeg - 30.0 * sign;
+namespace {
+
+// A longitude as its rasi sign and the degrees gone through in it, found once for all vargas.
+struct RasiPlace {
+  int sign = -1;  // -1 for a longitude outside [0, 360)
+  double degrees = 0;
+};
+
+RasiPlace RasiPlaceOf(double longitudeDeg) {
+  if (!(longitudeDeg >= 0.0 && longitudeDeg < 360.0)) return {};
+  const int sign = std::min(static_cast<int>(longitudeDeg / 30.0), 11);  // the floor: longitudeDeg >= 0
+  return {sign, longitudeDeg - 30.0 * sign};
+}
+
+VargaPlace VargaPlaceIn(int varga, RasiPlace rasi) {
+  if (rasi.sign < 0) return {};
+  const int sign = rasi.sign;
+  const double degrees = rasi.degrees;
   const int n = kVargaDivisions[static_cast<std::size_t>(varga)];
 
   Division part{0, degrees / 30.0};
@@ -99,27 +137,38 @@ VargaPlace VargaPlaceOf(int varga, double longitudeDeg) {
     out = sign + part.index * (n == 3 ? 4 : 3);
   } else if (n > 1) {
     part = EqualDivision(degrees, n);
-    out = StartSign(n, sign) + part.index;
+    out = kStartSigns[static_cast<std::size_t>(varga)][static_cast<std::size_t>(sign)] + part.index;
   }
   out %= 12;
   return {out, out * 30.0 + part.fraction * 30.0};
 }
 
+}  // namespace
+
+VargaPlace VargaPlaceOf(int varga, double longitudeDeg) {
+  if (varga < 0 || varga >= kVargaCount) return {};
+  return VargaPlaceIn(varga, RasiPlaceOf(longitudeDeg));
+}
+
 VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagnas, const VargaRules& rules) {
   VargaCharts charts;
+  PerBody<RasiPlace> bodyRasi{};
+  for (int b = 0; b < kBodyCount; ++b) bodyRasi[b] = RasiPlaceOf(bodyDeg[b]);
+  std::array<RasiPlace, kLagnaCount> lagnaRasi{};
+  for (int l = 0; l < kLagnaCount; ++l) {
+    const LagnaPosition& at = lagnas.lagnas[static_cast<std::size_t>(l)];
+    if (at.placed && at.longitudeDeg) lagnaRasi[static_cast<std::size_t>(l)] = RasiPlaceOf(*at.longitudeDeg);
+  }
   for (int v = 0; v < kVargaCount; ++v) {
     VargaChart& chart = charts[static_cast<std::size_t>(v)];
     PerBody<double> vargaDeg{};
     for (int b = 0; b < kBodyCount; ++b) {
-      const VargaPlace place = VargaPlaceOf(v, bodyDeg[b]);
+      const VargaPlace place = VargaPlaceIn(v, bodyRasi[b]);
       chart.bodySigns[b] = place.sign;
       vargaDeg[b] = place.sign < 0 ? bodyDeg[b] : place.longitudeDeg;
     }
-    for (int l = 0; l < kLagnaCount; ++l) {
-      const LagnaPosition& at = lagnas.lagnas[static_cast<std::size_t>(l)];
-      chart.lagnaSigns[static_cast<std::size_t>(l)] =
-          at.placed && at.longitudeDeg ? VargaSignOf(v, *at.longitudeDeg) : -1;
-    }
+    for (int l = 0; l < kLagnaCount; ++l)
+      chart.lagnaSigns[static_cast<std::size_t>(l)] = VargaPlaceIn(v, lagnaRasi[static_cast<std::size_t>(l)]).sign;
     // The entries counted by signs are found again inside the varga's own chart.
     const int ascendant = chart.bodySigns[kAscendantBody];
     chart.lagnaSigns[kAscendantLagna] = ascendant;
