@@ -129,6 +129,12 @@ class JsonWriter {
     buffer_.Put('\n');
     writer_.Reset(buffer_);
   }
+  // A whole value whose JSON text was made elsewhere (of the program's own keys and numbers),
+  // put in the place of the next value as it is. On one line only: it is not indented.
+  void RawValue(std::string_view json, rapidjson::Type type) {
+    writer_.RawValue("", 0, type);
+    Raw(json);
+  }
   // Appends a text made elsewhere (a whole line, say) between two values.
   void Raw(std::string_view text) {
     if (!text.empty()) std::memcpy(buffer_.Push(text.size()), text.data(), text.size());
