@@ -1,5 +1,7 @@
 #include "ui/vargas_window.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -69,7 +71,12 @@ void VargasWindow::showVargas(const Chart& chart) {
       tblVargas_->setItem(e, v, item);
     }
   }
-  tblVargas_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // The columns share the width the window gives, none narrower than the widest sign or key.
+  tblVargas_->resizeColumnsToContents();
+  int widest = 0;
+  for (int v = 0; v < kVargaCount; ++v) widest = std::max(widest, tblVargas_->columnWidth(v));
+  tblVargas_->horizontalHeader()->setMinimumSectionSize(widest);
+  tblVargas_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 VargasWindow* ShowVargasWindow(const Chart& chart, QWidget* owner) {
