@@ -21,6 +21,7 @@
 #include "cli/json_writer.h"
 #include "tests/app/every_road_births.h"
 #include "tests/ui/own_settings.h"
+#include "tests/ui/zone_by_name.h"
 #include "ui/input_form.h"
 #include "ui/message_presenter.h"
 
@@ -80,19 +81,6 @@ class EveryRoadFormTest : public QObject {
     QTest::keyClick(popup, Qt::Key_Return);
   }
 
-  // Picks a zone through the "Zone…" dialog, typing its name into the filter.
-  static void chooseZone(QWidget* form, const QString& zone) {
-    QTimer::singleShot(0, [zone] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      QVERIFY(dialog);
-      auto* filter = dialog->findChild<QLineEdit*>("txtZoneFilter");
-      QVERIFY(filter);
-      QTest::keyClicks(filter, zone);
-      QTest::keyClick(filter, Qt::Key_Return);
-    });
-    QTest::mouseClick(child<QPushButton>(form, "cmdZone"), Qt::LeftButton);
-  }
-
   // Fills the form as a user would: name, date, time, then the place, the coordinates and the clock.
   static void fill(InputForm& form, const RoadBirth& b) {
     child<QLineEdit>(&form, "txtName")->setText("ROAD");
@@ -115,7 +103,7 @@ class EveryRoadFormTest : public QObject {
       zones->setCurrentIndex(row);
       child<QCheckBox>(&form, "chkDST")->setChecked(b.dst == "1");
     }
-    if (!b.tz.empty()) chooseZone(&form, QString::fromStdString(b.tz));
+    if (!b.tz.empty()) corvane::testing::ChooseZoneByName(&form, QString::fromStdString(b.tz));
   }
 
   // corvane-cli's JSON for the birth's options.
