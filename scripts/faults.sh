@@ -116,7 +116,7 @@ fault unknown-choice-accepted app/calculation_settings.cpp \
 
 fault pdf-computes-its-sweep report/report_writer.cpp \
   'const ReportLayout layout(chart, fields, &device, body.size(), sweep, vargas);' \
-  'const BirthSweep own = SweepOfChart(chart, kDefaultPrintedSweepMinutes); const ReportLayout layout(chart, fields, &device, body.size(), &own, vargas);' \
+  'const BirthSweep own = SweepOfChart(chart, kDefaultPrintedSweepMinutes); const ReportLayout layout(chart, fields, &device, body.size(), sweep ? &own : nullptr, vargas);' \
   'corvane-cli corvane_report_module corvane_report_tests' 'CliReportTest\.' \
   'the printed reading computes a sweep of its own instead of drawing the one handed to it'
 fault batch-pdf-drops-row-sweep cli/commands.cpp \
