@@ -104,10 +104,11 @@ TEST_F(EveryRoad, DatabaseClocksAreTheZoneRules) {
     std::size_t index;
     int offset;
     ClockSource source;
+    DoubledHour fold = DoubledHour::kNone;  // the reading the chart records
   } cases[] = {
       {"Madrid summer", 10 + 3, 2 * 3600, ClockSource::kZoneDatabase},
-      {"New York earlier", 20, -4 * 3600, ClockSource::kZoneDatabase},
-      {"New York later", 25, -5 * 3600, ClockSource::kZoneDatabase},
+      {"New York earlier", 20, -4 * 3600, ClockSource::kZoneDatabase, DoubledHour::kEarlier},
+      {"New York later", 25, -5 * 3600, ClockSource::kZoneDatabase, DoubledHour::kLater},
       {"Amsterdam local mean time", 35, 19 * 60 + 32, ClockSource::kZoneDatabase},
       {"Madrid found", 43, 2 * 3600, ClockSource::kZoneDatabase},
       {"Delhi row kept", 45, 5 * 3600 + 30 * 60, ClockSource::kZoneRow},
@@ -119,6 +120,8 @@ TEST_F(EveryRoad, DatabaseClocksAreTheZoneRules) {
     ASSERT_TRUE(r) << c.label;
     EXPECT_EQ(r->chart->clock.utcOffsetSeconds, c.offset) << c.label << " " << births[c.index].label;
     EXPECT_EQ(r->chart->clock.source, c.source) << c.label;
+    // The reading recorded (shown, saved, in the JSON) is the one the offset was taken from.
+    EXPECT_EQ(r->chart->clock.fold, c.fold) << c.label;
   }
 }
 
