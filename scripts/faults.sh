@@ -36,7 +36,7 @@ fault offset-sign app/birth_zone.cpp \
 fault doubled-hour-swapped app/birth_zone.cpp \
   'repeated == RepeatedTimeChoice::kEarlier ? DoubledHour::kEarlier : DoubledHour::kLater' \
   'repeated == RepeatedTimeChoice::kEarlier ? DoubledHour::kLater : DoubledHour::kEarlier' \
-  'corvane-cli corvane_cli_tests' 'ZoneCliTest\.' \
+  'corvane-cli corvane_cli_tests' 'ZoneCliTest\.|EveryRoad\.' \
   'the earlier and later readings of a doubled hour are swapped'
 fault pada-wrong-house lagna/arudha_padas.cpp \
   'bodySigns[lords[static_cast<std::size_t>(houseSign)]]' \
@@ -46,7 +46,7 @@ fault pada-wrong-house lagna/arudha_padas.cpp \
 fault polar-message-day app/chart_calculation.cpp \
   'if (!previous.ok()) return {PolarMessage(before)};' \
   'if (!previous.ok()) return {PolarMessage(after)};' \
-  'corvane_app_tests' 'ChartCalculation\.' \
+  'corvane-cli corvane_app_tests corvane_cli_tests' 'ChartCalculation\.|PolarDateCliTest\.' \
   'a polar day before the birth is reported as the day after'
 fault setting-default app/calculation_settings.h \
   'PranapadaSun pranapadaSun = PranapadaSun::kAtSunrise;' \
@@ -119,9 +119,9 @@ fault pdf-computes-its-sweep report/report_writer.cpp \
   'const BirthSweep own = SweepOfChart(chart, kDefaultPrintedSweepMinutes); const ReportLayout layout(chart, fields, &device, body.size(), sweep ? &own : nullptr, vargas);' \
   'corvane-cli corvane_report_module corvane_report_tests' 'CliReportTest\.' \
   'the printed reading computes a sweep of its own instead of drawing the one handed to it'
-fault batch-pdf-drops-row-sweep cli/commands.cpp \
-  'own.options.sweep = &PrintedSweep(chart, sweep, made);' \
-  'own.options.sweep = &PrintedSweep(chart, nullptr, made);' \
+fault batch-pdf-drops-row-sweep cli/batch_run.cpp \
+  'if (const int status = eachChart_(chart, sweep, line_); status != 0) {' \
+  'if (const int status = eachChart_(chart, nullptr, line_); status != 0) {' \
   'corvane-cli corvane_report_module corvane_report_tests' 'CliReportTest\.Batch' \
   'a batch PDF prints the usual sweep window instead of its row'"'"'s own sweep'
 fault settings-from-widgets ui/app_controller.cpp \
