@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -262,6 +263,7 @@ TEST_F(CollectionCliTest, AnImportKilledAtAnyMomentLeavesTheCommittedChartsWhole
 
   std::mt19937 random(42);
   int committed = 0;
+  std::cout << "run | killed after ms | of the whole import | ended by | integrity_check | first import | killed import\n";
   for (int run = 0; run < kRuns; ++run) {
     const std::string db = Path("run" + std::to_string(run) + ".sqlite");
     std::ofstream(db, std::ios::binary) << base;
@@ -269,9 +271,11 @@ TEST_F(CollectionCliTest, AnImportKilledAtAnyMomentLeavesTheCommittedChartsWhole
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-      const int devnull = ::open("/dev/null", O_WRONLY);
-      ::dup2(devnull, 1);
-      ::dup2(devnull, 2);
+      // The killed import's output goes to a file of the test's folder.
+      const int output = ::open(Path("killed_import.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+      if (output < 0) ::_exit(126);
+      ::dup2(output, 1);
+      ::dup2(output, 2);
       const std::string cli = testing::CliPath().string(), folder = Path("big");
       ::execl(cli.c_str(), cli.c_str(), "--collection", db.c_str(), "--collection-import", folder.c_str(), nullptr);
       ::_exit(127);
@@ -303,9 +307,9 @@ TEST_F(CollectionCliTest, AnImportKilledAtAnyMomentLeavesTheCommittedChartsWhole
       EXPECT_EQ(birth->name, c.name);
     }
     committed += added == kFiles;
-    std::cout << "run " << run << ": kill after " << delay << " ms, " << (killed ? "killed" : "had ended")
-              << ", integrity " << integrity << ", first import " << kept << "/30, killed import " << added << "/"
-              << kFiles << "\n";
+    std::cout << run << " | " << delay << " | " << delay * 100 / std::max<std::int64_t>(whole.count(), 1) << "% | "
+              << (killed ? "SIGKILL" : "its own end") << " | " << integrity << " | " << kept << "/30 | " << added
+              << "/" << kFiles << "\n";
   }
   std::cout << committed << " of " << kRuns << " runs had committed before the kill\n";
 }
