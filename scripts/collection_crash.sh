@@ -5,7 +5,7 @@
 # killed import's charts (the import is one transaction). Prints one table row per run:
 # run, when it was killed (ms after the start and share of a whole import), integrity, and
 # the charts present of each import.
-# The suite runs the same test with 2,000 files; this runs it with FILES files.
+# The suite runs the same test with 500 files, to stay quick; this runs it with FILES files.
 # Usage: scripts/collection_crash.sh [FILES] [BUILD-FOLDER]
 set -eu
 files=${1:-10000}
