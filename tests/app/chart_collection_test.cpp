@@ -188,7 +188,7 @@ TEST_F(ChartCollectionTest, TheSearchIndexFindsWhatAComparisonOfEveryChartFinds)
   });
   ASSERT_EQ(collection->count(), 600);
   collection->setNote(ids[5], "now in Lisbon");
-  collection->setNote(ids[10], "");
+  collection->setNote(ids[11], "");  // "Reads for the family" no longer
   const auto removed = collection->remove(ids[20]);
   collection->remove(ids[21]);
   collection->restore(*removed);
