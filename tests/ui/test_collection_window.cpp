@@ -180,6 +180,9 @@ class CollectionWindowTest : public QObject {
     QCOMPARE(LoadCollectionSettings().path, other);
     QCOMPARE(QString::fromStdString(ProgramCollection(nullptr)->path()), other);
     QVERIFY(QFile::exists(other));
+    // As at the next start of the program: the kept file is the one opened.
+    CloseProgramCollection();
+    QCOMPARE(QString::fromStdString(ProgramCollection(nullptr)->path()), other);
     window = ShowCollectionWindow(nullptr, {});
     QCOMPARE(window->model()->rowCount(), 0);
 
