@@ -30,7 +30,7 @@ struct Sample {
 enum class Moved { kOk, kSkipped, kRefused };
 
 Moved MoveClock(const BirthData& birth, const CivilDateTime& local, BirthData& moved, bool fullZoneFields,
-                std::string* message = nullptr) {
+                bool otherReading = false, std::string* message = nullptr) {
   moved = birth;
   moved.year = local.year;
   moved.monthIndex = local.month - 1;
@@ -57,8 +57,9 @@ Moved MoveClock(const BirthData& birth, const CivilDateTime& local, BirthData& m
   } else {
     // A reading that happened twice follows the birth's own offset.
     const auto& twice = std::get<RepeatedLocalTime>(lookup);
-    const bool later = twice.later.utOffsetSeconds == *birth.extras.utcOffsetSeconds &&
-                       twice.earlier.utOffsetSeconds != *birth.extras.utcOffsetSeconds;
+    const bool birthsIsLater = twice.later.utOffsetSeconds == *birth.extras.utcOffsetSeconds &&
+                               twice.earlier.utOffsetSeconds != *birth.extras.utcOffsetSeconds;
+    const bool later = birthsIsLater != otherReading;
     fold = later ? RepeatedTimeChoice::kLater : RepeatedTimeChoice::kEarlier;
     offset = later ? twice.later.utOffsetSeconds : twice.earlier.utOffsetSeconds;
   }
@@ -74,15 +75,16 @@ Moved MoveClock(const BirthData& birth, const CivilDateTime& local, BirthData& m
 // calculated chart record.
 class Sampler {
  public:
-  Sampler(const BirthData& birth, const CalculationSettings& settings, const CivilDateTime& start)
-      : birth_(birth), settings_(settings), start_(SerialSeconds(start)) {}
+  Sampler(const BirthData& birth, const CalculationSettings& settings, const CivilDateTime& start,
+          bool otherReading = false)
+      : birth_(birth), settings_(settings), start_(SerialSeconds(start)), otherReading_(otherReading) {}
 
   CivilDateTime At(std::int64_t t) const { return FromSerialSeconds(start_ + t); }
 
   Sample Take(std::int64_t t, std::string* message = nullptr) const {
     Sample sample;
     BirthData moved;
-    switch (MoveClock(birth_, At(t), moved, false, message)) {
+    switch (MoveClock(birth_, At(t), moved, false, otherReading_, message)) {
       case Moved::kSkipped:
         sample.gap = SweepGapKind::kSkippedClock;
         return sample;
@@ -116,6 +118,7 @@ class Sampler {
   const BirthData& birth_;
   const CalculationSettings& settings_;
   std::int64_t start_;
+  bool otherReading_;
 };
 
 struct Change {
@@ -145,24 +148,17 @@ void Extend(std::vector<SweepInterval>& row, const CivilDateTime& from, const Ci
   row.push_back({from, to, value});
 }
 
-}  // namespace
-
-BirthSweep SweepBirthTime(const BirthData& birth, const CalculationSettings& settings, int minutes) {
-  BirthSweep sweep;
-  sweep.minutes = std::clamp(minutes, 1, kMaxSweepMinutes);
-  sweep.given = {birth.year, birth.monthIndex + 1, birth.day, birth.hour, birth.minute, birth.second};
-  sweep.start = AddMinutes(sweep.given, -sweep.minutes);
-  sweep.end = AddMinutes(sweep.given, sweep.minutes);
-  const Sampler sampler(birth, settings, sweep.start);
-  const std::int64_t total = std::int64_t{2} * sweep.minutes * 60;
-
+// The rows and gaps of `total` seconds from the sampler's start.
+void SweepRows(const Sampler& sampler, std::int64_t total, std::array<std::vector<SweepInterval>, kLagnaCount>& lagnas,
+               std::vector<SweepInterval>& nakshatra, std::vector<SweepGap>& gaps) {
   // A step a minute: no lagna crosses a whole sign in less (the fastest moves 5° a minute),
   // so the values between two equal steps are taken to hold throughout.
   std::vector<Change> changes;
   Sample previous = sampler.Take(0);
   changes.push_back({0, previous});
-  for (std::int64_t t = 60; t <= total; t += 60) {
+  for (std::int64_t t = 60; t < total + 60; t += 60) {
     const std::int64_t at = std::min(t, total - 1);
+    if (at <= t - 60) break;
     const Sample next = sampler.Take(at);
     Refine(sampler, t - 60, previous, at, next, changes);
     previous = next;
@@ -173,35 +169,143 @@ BirthSweep SweepBirthTime(const BirthData& birth, const CalculationSettings& set
     const CivilDateTime to = sampler.At(i + 1 < changes.size() ? changes[i + 1].at : total);
     const Sample& s = changes[i].sample;
     if (s.gap) {
-      if (!sweep.gaps.empty() && sweep.gaps.back().to == from && sweep.gaps.back().kind == *s.gap) {
-        sweep.gaps.back().to = to;
+      if (!gaps.empty() && gaps.back().to == from && gaps.back().kind == *s.gap) {
+        gaps.back().to = to;
       } else {
         SweepGap gap{from, to, *s.gap, {}};
         sampler.Take(changes[i].at, &gap.message);
-        sweep.gaps.push_back(std::move(gap));
+        gaps.push_back(std::move(gap));
       }
       continue;
     }
-    for (int l = 0; l < kLagnaCount; ++l) Extend(sweep.lagnas[l], from, to, s.signs[l]);
-    Extend(sweep.nakshatra, from, to, s.nakshatra);
+    for (int l = 0; l < kLagnaCount; ++l) Extend(lagnas[l], from, to, s.signs[l]);
+    Extend(nakshatra, from, to, s.nakshatra);
   }
+}
+
+// The two readings of a clock reading that happened twice in the birth's zone, if it did.
+std::optional<RepeatedLocalTime> TwiceAt(const std::string& zoneId, const CivilDateTime& t) {
+  const ZoneLookup lookup = LookUpLocalTime(zoneId, {t.year, t.month, t.day, t.hour, t.minute, t.second});
+  if (const auto* twice = std::get_if<RepeatedLocalTime>(&lookup)) return *twice;
+  return std::nullopt;
+}
+
+// The first second of [a, b] whose being doubled differs from a's, found by halving; `a` and
+// `b` differ.
+std::int64_t DoubledEdge(const std::string& zoneId, const CivilDateTime& start, std::int64_t a, std::int64_t b) {
+  const bool atA = TwiceAt(zoneId, AddSeconds(start, a)).has_value();
+  while (b - a > 1) {
+    const std::int64_t m = a + (b - a) / 2;
+    (TwiceAt(zoneId, AddSeconds(start, m)).has_value() == atA ? a : b) = m;
+  }
+  return b;
+}
+
+// The doubled readings of the window swept with the reading the rows do not take.
+std::optional<SweepRepeat> RepeatOf(const BirthData& birth, const CalculationSettings& settings,
+                                    const BirthSweep& sweep) {
+  if (!birth.extras.zoneId || !birth.extras.utcOffsetSeconds) return std::nullopt;
+  const std::string& zoneId = *birth.extras.zoneId;
+  const std::int64_t total = SerialSeconds(sweep.end) - SerialSeconds(sweep.start);
+  // Clocks are set back by whole minutes at least and on the minute, so a minute's step finds
+  // the stretch; its edges are then pinned to the second.
+  std::optional<std::int64_t> first, last;
+  std::optional<RepeatedLocalTime> twice;
+  for (std::int64_t t = 0; t < total; t += 60) {
+    const auto at = TwiceAt(zoneId, AddSeconds(sweep.start, t));
+    if (!at) {
+      if (first) break;
+      continue;
+    }
+    if (!first) first = t, twice = at;
+    last = t;
+  }
+  if (!first) return std::nullopt;
+  SweepRepeat repeat;
+  repeat.from = AddSeconds(sweep.start, *first == 0 ? 0 : DoubledEdge(zoneId, sweep.start, *first - 60, *first));
+  repeat.to = AddSeconds(sweep.start, *last + 60 >= total ? total : DoubledEdge(zoneId, sweep.start, *last, *last + 60));
+  const bool rowsAreLater = twice->later.utOffsetSeconds == *birth.extras.utcOffsetSeconds &&
+                            twice->earlier.utOffsetSeconds != *birth.extras.utcOffsetSeconds;
+  repeat.repeatIsLater = !rowsAreLater;
+  repeat.earlierAbbreviation = twice->earlier.abbreviation;
+  repeat.laterAbbreviation = twice->later.abbreviation;
+  const Sampler sampler(birth, settings, repeat.from, true);
+  SweepRows(sampler, SerialSeconds(repeat.to) - SerialSeconds(repeat.from), repeat.lagnas, repeat.nakshatra,
+            repeat.gaps);
+  return repeat;
+}
+
+}  // namespace
+
+BirthSweep SweepBirthTime(const BirthData& birth, const CalculationSettings& settings, int minutes) {
+  BirthSweep sweep;
+  sweep.minutes = std::clamp(minutes, 1, kMaxSweepMinutes);
+  sweep.given = {birth.year, birth.monthIndex + 1, birth.day, birth.hour, birth.minute, birth.second};
+  sweep.start = AddMinutes(sweep.given, -sweep.minutes);
+  sweep.end = AddMinutes(sweep.given, sweep.minutes);
+  const Sampler sampler(birth, settings, sweep.start);
+  SweepRows(sampler, std::int64_t{2} * sweep.minutes * 60, sweep.lagnas, sweep.nakshatra, sweep.gaps);
+  sweep.repeat = RepeatOf(birth, settings, sweep);
   return sweep;
+}
+
+std::vector<SweepAxisPiece> SweepAxis(const BirthSweep& sweep) {
+  if (!sweep.repeat) return {{sweep.start, sweep.end, false}};
+  const SweepRepeat& r = *sweep.repeat;
+  if (r.repeatIsLater) return {{sweep.start, r.to, false}, {r.from, r.to, true}, {r.to, sweep.end, false}};
+  return {{sweep.start, r.from, false}, {r.from, r.to, true}, {r.from, sweep.end, false}};
+}
+
+std::int64_t SweepAxisSeconds(const std::vector<SweepAxisPiece>& axis) {
+  std::int64_t total = 0;
+  for (const SweepAxisPiece& piece : axis) total += SerialSeconds(piece.to) - SerialSeconds(piece.from);
+  return total;
+}
+
+std::int64_t SweepAxisSecondOf(const std::vector<SweepAxisPiece>& axis, const SweepMoment& moment) {
+  std::int64_t offset = 0;
+  for (const SweepAxisPiece& piece : axis) {
+    if (piece.repeat == moment.repeat && piece.from <= moment.time && moment.time < piece.to)
+      return offset + SerialSeconds(moment.time) - SerialSeconds(piece.from);
+    offset += SerialSeconds(piece.to) - SerialSeconds(piece.from);
+  }
+  if (moment.repeat) return SweepAxisSecondOf(axis, {moment.time, false});
+  return axis.empty() || moment.time < axis.front().from ? 0 : offset;
+}
+
+SweepMoment SweepMomentAt(const std::vector<SweepAxisPiece>& axis, std::int64_t second) {
+  std::int64_t left = std::max<std::int64_t>(0, second);
+  for (const SweepAxisPiece& piece : axis) {
+    const std::int64_t length = SerialSeconds(piece.to) - SerialSeconds(piece.from);
+    if (left < length) return {AddSeconds(piece.from, left), piece.repeat};
+    left -= length;
+  }
+  return {axis.empty() ? CivilDateTime{} : axis.back().to, false};
+}
+
+std::string SweepAbbreviationOf(const BirthSweep& sweep, const SweepMoment& moment) {
+  if (!sweep.repeat) return {};
+  const SweepRepeat& r = *sweep.repeat;
+  if (moment.time < r.from) return r.earlierAbbreviation;
+  if (moment.time >= r.to) return r.laterAbbreviation;
+  const bool later = moment.repeat == r.repeatIsLater;
+  return later ? r.laterAbbreviation : r.earlierAbbreviation;
 }
 
 BirthSweep SweepOfChart(const Chart& chart, int minutes) {
   return SweepBirthTime(chart.birth, chart.settings, minutes);
 }
 
-std::shared_ptr<const Chart> ChartAtTime(const Chart& chart, const CivilDateTime& local) {
+std::shared_ptr<const Chart> ChartAtTime(const Chart& chart, const CivilDateTime& local, bool otherReading) {
   BirthData moved;
-  if (!MoveBirthTo(chart.birth, local, moved)) return nullptr;
+  if (!MoveBirthTo(chart.birth, local, moved, otherReading)) return nullptr;
   CalculationResult result = CalculateChart(moved, chart.settings);
   if (!result.ok()) return nullptr;
   return std::get<0>(std::move(result.outcome));
 }
 
-bool MoveBirthTo(const BirthData& birth, const CivilDateTime& local, BirthData& moved) {
-  return MoveClock(birth, local, moved, true) == Moved::kOk;
+bool MoveBirthTo(const BirthData& birth, const CivilDateTime& local, BirthData& moved, bool otherReading) {
+  return MoveClock(birth, local, moved, true, otherReading) == Moved::kOk;
 }
 
 int DistinctValues(const std::vector<SweepInterval>& row) {

@@ -54,13 +54,53 @@ struct SweepGap {
 // The lagnas and the Moon's nakshatra around a birth time: for each, the stretches of the
 // local clock with the value held throughout, in order, across [start, end). A gap interrupts
 // every row.
+// The clock readings of the window that happened twice (the clocks were set back), seen with
+// the other reading than the one the sweep's rows take: rows of their own over the same
+// readings, with the abbreviations that tell the two apart ("CEST" and "CET").
+struct SweepRepeat {
+  CivilDateTime from, to;    // the doubled readings inside the window, [from, to)
+  bool repeatIsLater = true;  // these rows are the later reading; the sweep's rows the earlier
+  std::string earlierAbbreviation, laterAbbreviation;
+  std::array<std::vector<SweepInterval>, kLagnaCount> lagnas;
+  std::vector<SweepInterval> nakshatra;
+  std::vector<SweepGap> gaps;
+};
+
 struct BirthSweep {
   int minutes = 0;  // the window is the given time plus and minus this many minutes
   CivilDateTime given, start, end;
   std::array<std::vector<SweepInterval>, kLagnaCount> lagnas;
   std::vector<SweepInterval> nakshatra;
   std::vector<SweepGap> gaps;
+  std::optional<SweepRepeat> repeat;  // for a birth with a zone id whose window holds a doubled hour
 };
+
+// A moment of the sweep: a clock reading and, in a doubled stretch, whether it is the
+// repeat's reading rather than the rows'.
+struct SweepMoment {
+  CivilDateTime time;
+  bool repeat = false;
+  bool operator==(const SweepMoment&) const = default;
+};
+
+// The time axis of a sweep in the order the moments happened: the window's readings, with a
+// doubled stretch twice (the earlier reading first). Each piece is a stretch of clock
+// readings [from, to) of the rows (repeat false) or of the repeat's rows.
+struct SweepAxisPiece {
+  CivilDateTime from, to;
+  bool repeat = false;
+};
+std::vector<SweepAxisPiece> SweepAxis(const BirthSweep& sweep);
+// The seconds of the whole axis.
+std::int64_t SweepAxisSeconds(const std::vector<SweepAxisPiece>& axis);
+// The seconds from the axis' start to a moment (the axis' length for the window's end); a
+// moment of the repeat outside the doubled stretch is taken as the rows'.
+std::int64_t SweepAxisSecondOf(const std::vector<SweepAxisPiece>& axis, const SweepMoment& moment);
+// The moment at a second of the axis (clamped into the axis).
+SweepMoment SweepMomentAt(const std::vector<SweepAxisPiece>& axis, std::int64_t second);
+// The abbreviation of the reading a moment stands for when the sweep holds a doubled stretch
+// ("CEST", "CET"); empty without one.
+std::string SweepAbbreviationOf(const BirthSweep& sweep, const SweepMoment& moment);
 
 // The sweep of a birth's lagnas over the given time plus and minus `minutes` (1..720), each
 // boundary to the second: the window is stepped a minute at a time and every step whose two
@@ -69,7 +109,8 @@ struct BirthSweep {
 // the birth's extras each sample takes the zone's offset at its own local time: readings the
 // clocks skipped become a gap, and readings that happened twice take the reading with the
 // birth's own offset (the earlier one when neither has it). Without a zone id the birth's
-// offset holds throughout.
+// offset holds throughout. The doubled readings of the window are also swept with the other
+// reading, into `repeat`.
 BirthSweep SweepBirthTime(const BirthData& birth, const CalculationSettings& settings, int minutes);
 
 // The sweep of a calculated chart: its own birth data and settings.
@@ -77,11 +118,13 @@ BirthSweep SweepOfChart(const Chart& chart, int minutes);
 
 // The chart's birth moved to another local clock reading and calculated whole with the
 // chart's settings; nothing when the clocks skipped that reading or there is no chart there.
-std::shared_ptr<const Chart> ChartAtTime(const Chart& chart, const CivilDateTime& local);
+// `otherReading` takes, for a reading that happened twice, the reading the sweep's rows do
+// not take (the repeat's).
+std::shared_ptr<const Chart> ChartAtTime(const Chart& chart, const CivilDateTime& local, bool otherReading = false);
 
 // The birth moved to another local clock reading, its zone reading looked up again as the
 // sweep does; false when the clocks skipped that reading or the zone refuses it.
-bool MoveBirthTo(const BirthData& birth, const CivilDateTime& local, BirthData& moved);
+bool MoveBirthTo(const BirthData& birth, const CivilDateTime& local, BirthData& moved, bool otherReading = false);
 
 // The number of different values a row takes.
 int DistinctValues(const std::vector<SweepInterval>& row);

@@ -14,8 +14,10 @@
 namespace corvane {
 namespace {
 
-// The label column and the axis band, in rows.
+// The label column and the axis band, in rows; a doubled hour's abbreviations take a line
+// more below the clock labels.
 constexpr double kAxisRows = 1.4;
+constexpr double kRepeatRows = 1.0;
 const QColor kGivenLine(128, 0, 0);  // the dark red of the program's title strip
 const QColor kGapFill(225, 225, 225);
 const QColor kGrid(150, 150, 150);
@@ -51,17 +53,42 @@ QString ClockText(const CivilDateTime& t) {
   return QStringLiteral("%1:%2").arg(t.hour, 2, 10, QLatin1Char('0')).arg(t.minute, 2, 10, QLatin1Char('0'));
 }
 
-QString Stretch(const CivilDateTime& from, const CivilDateTime& to, const CivilDateTime& given) {
-  return Q(SweepClockText(from, given)) + QChar(0x2013) + Q(SweepClockText(to, given));
+// "06:43:00–07:35:00"; with a doubled hour on the axis each end names its reading
+// ("02:40:00 CEST–03:20:00 CET", or "02:10:00–02:40:00 CET" when both ends share it).
+QString Stretch(const BirthSweep& sweep, const CivilDateTime& from, const CivilDateTime& to, bool repeat) {
+  const QString first = Q(SweepClockText(from, sweep.given)), last = Q(SweepClockText(to, sweep.given));
+  if (!sweep.repeat) return first + QChar(0x2013) + last;
+  const QString fromName = Q(SweepAbbreviationOf(sweep, {from, repeat}));
+  // The end is the last second's reading: the stretch is half-open.
+  const QString toName = Q(SweepAbbreviationOf(sweep, {AddSeconds(to, -1), repeat}));
+  if (fromName == toName) return first + QChar(0x2013) + last + QStringLiteral(" ") + toName;
+  return first + QStringLiteral(" ") + fromName + QChar(0x2013) + last + QStringLiteral(" ") + toName;
+}
+
+const std::vector<SweepInterval>& RepeatRowOf(const SweepRepeat& repeat, int row) {
+  return row < kLagnaCount ? repeat.lagnas[row] : repeat.nakshatra;
+}
+
+// Each row's intervals with the reading they belong to: the rows', then the repeat's.
+template <typename Visit>
+void ForEachInterval(const BirthSweep& sweep, int row, Visit visit) {
+  for (const SweepInterval& interval : RowOf(sweep, row)) visit(interval, false);
+  if (sweep.repeat)
+    for (const SweepInterval& interval : RepeatRowOf(*sweep.repeat, row)) visit(interval, true);
+}
+
+template <typename Visit>
+void ForEachGap(const BirthSweep& sweep, Visit visit) {
+  for (const SweepGap& gap : sweep.gaps) visit(gap, false);
+  if (sweep.repeat)
+    for (const SweepGap& gap : sweep.repeat->gaps) visit(gap, true);
 }
 
 }  // namespace
 
 SweepGeometry::SweepGeometry(const BirthSweep& sweep, const QRectF& area)
-    : area_(area),
-      startSerial_(SerialSeconds(sweep.start)),
-      seconds_(std::max<std::int64_t>(1, SerialSeconds(sweep.end) - SerialSeconds(sweep.start))) {
-  rowHeight_ = area.height() / (kRows + kAxisRows);
+    : area_(area), axis_(SweepAxis(sweep)), seconds_(std::max<std::int64_t>(1, SweepAxisSeconds(axis_))) {
+  rowHeight_ = area.height() / (kRows + kAxisRows + (sweep.repeat ? kRepeatRows : 0.0));
   const double labelWidth = std::min(area.width() * 0.16, rowHeight_ * 5.2);
   // A little room on the right for the last axis label.
   bands_ = QRectF(area.left() + labelWidth, area.top(), area.width() - labelWidth - rowHeight_ * 1.2,
@@ -76,14 +103,32 @@ QRectF SweepGeometry::rowRect(int row) const {
   return QRectF(bands_.left(), bands_.top() + row * rowHeight_, bands_.width(), rowHeight_);
 }
 
-double SweepGeometry::xOf(const CivilDateTime& t) const {
-  return bands_.left() + bands_.width() * static_cast<double>(SerialSeconds(t) - startSerial_) / seconds_;
+double SweepGeometry::xOfSecond(std::int64_t second) const {
+  return bands_.left() + bands_.width() * static_cast<double>(second) / seconds_;
 }
 
-CivilDateTime SweepGeometry::timeAt(double x) const {
+double SweepGeometry::xOf(const SweepMoment& moment) const {
+  return xOfSecond(SweepAxisSecondOf(axis_, moment));
+}
+
+std::vector<std::pair<double, double>> SweepGeometry::spans(const CivilDateTime& from, const CivilDateTime& to,
+                                                            bool repeat) const {
+  std::vector<std::pair<double, double>> out;
+  std::int64_t offset = 0;
+  for (const SweepAxisPiece& piece : axis_) {
+    const std::int64_t start = SerialSeconds(piece.from), length = SerialSeconds(piece.to) - start;
+    if (piece.repeat == repeat) {
+      const std::int64_t a = std::max(SerialSeconds(from), start), b = std::min(SerialSeconds(to), start + length);
+      if (a < b) out.emplace_back(xOfSecond(offset + a - start), xOfSecond(offset + b - start));
+    }
+    offset += length;
+  }
+  return out;
+}
+
+SweepMoment SweepGeometry::momentAt(double x) const {
   const double fraction = std::clamp((x - bands_.left()) / bands_.width(), 0.0, 1.0);
-  const auto second = std::min<std::int64_t>(seconds_ - 1, std::llround(fraction * seconds_));
-  return FromSerialSeconds(startSerial_ + second);
+  return SweepMomentAt(axis_, std::min<std::int64_t>(seconds_ - 1, std::llround(fraction * seconds_)));
 }
 
 std::optional<int> SweepGeometry::rowAt(double y) const {
@@ -93,7 +138,7 @@ std::optional<int> SweepGeometry::rowAt(double y) const {
 
 QColor SignBandColor(int sign) { return QColor::fromHsv((sign * 30 + 10) % 360, 70, 250); }
 
-void PaintSweep(QPainter& painter, const BirthSweep& sweep, const QRectF& area, std::optional<CivilDateTime> shown) {
+void PaintSweep(QPainter& painter, const BirthSweep& sweep, const QRectF& area, std::optional<SweepMoment> shown) {
   const SweepGeometry geometry(sweep, area);
   const double row = geometry.rowHeight();
   painter.save();
@@ -106,49 +151,63 @@ void PaintSweep(QPainter& painter, const BirthSweep& sweep, const QRectF& area, 
   bold.setBold(true);
   const QFontMetricsF metrics(font, painter.device());
   const double line = std::max(0.6, row / 22.0);
+  const QRectF bands = geometry.bands();
+  if (shown && *shown == SweepMoment{sweep.given, false}) shown.reset();
 
   // Bands first, then the hatched gaps, then the given time's line, then the texts over all.
   const double given = geometry.xOf(sweep.given);
   for (int r = 0; r < SweepGeometry::kRows; ++r) {
     const QRectF rowRect = geometry.rowRect(r).adjusted(0, row * 0.08, 0, -row * 0.08);
-    for (const SweepInterval& interval : RowOf(sweep, r)) {
-      const QRectF band(geometry.xOf(interval.from), rowRect.top(),
-                        geometry.xOf(interval.to) - geometry.xOf(interval.from), rowRect.height());
-      painter.fillRect(band, SignBandColor(r < kLagnaCount ? interval.value : interval.value % 12));
-      painter.setPen(QPen(Qt::white, line));
-      painter.drawLine(QLineF(band.topLeft(), band.bottomLeft()));
+    ForEachInterval(sweep, r, [&](const SweepInterval& interval, bool repeat) {
+      for (const auto& [left, right] : geometry.spans(interval.from, interval.to, repeat)) {
+        const QRectF band(left, rowRect.top(), right - left, rowRect.height());
+        painter.fillRect(band, SignBandColor(r < kLagnaCount ? interval.value : interval.value % 12));
+        painter.setPen(QPen(Qt::white, line));
+        painter.drawLine(QLineF(band.topLeft(), band.bottomLeft()));
+      }
+    });
+  }
+  ForEachGap(sweep, [&](const SweepGap& gap, bool repeat) {
+    for (const auto& [left, right] : geometry.spans(gap.from, gap.to, repeat)) {
+      const QRectF band(left, bands.top(), right - left, bands.height());
+      painter.fillRect(band, kGapFill);
+      painter.fillRect(band, QBrush(kGrid, Qt::BDiagPattern));
+    }
+  });
+  // A doubled hour's second time starts with a firm line, so the two are not taken for one.
+  if (sweep.repeat) {
+    const std::vector<SweepAxisPiece> axis = SweepAxis(sweep);
+    painter.setPen(QPen(Qt::black, std::max(1.0, row / 12.0)));
+    for (std::size_t i = 1; i < axis.size(); ++i) {
+      const double x = geometry.xOf(SweepMoment{axis[i].from, axis[i].repeat});
+      painter.drawLine(QLineF(x, bands.top(), x, bands.bottom() + row * 0.3));
     }
   }
-  for (const SweepGap& gap : sweep.gaps) {
-    const QRectF band(geometry.xOf(gap.from), geometry.bands().top(), geometry.xOf(gap.to) - geometry.xOf(gap.from),
-                      geometry.bands().height());
-    painter.fillRect(band, kGapFill);
-    painter.fillRect(band, QBrush(kGrid, Qt::BDiagPattern));
-  }
-  const QRectF bands = geometry.bands();
   painter.setPen(QPen(kGivenLine, std::max(1.0, row / 10.0)));
   painter.drawLine(QLineF(given, bands.top() - row * 0.1, given, bands.bottom() + row * 0.3));
-  if (shown && *shown != sweep.given) {
+  if (shown) {
     const double x = geometry.xOf(*shown);
     painter.setPen(QPen(Qt::black, std::max(1.0, row / 14.0), Qt::DashLine));
     painter.drawLine(QLineF(x, bands.top() - row * 0.1, x, bands.bottom()));
   }
 
   std::vector<double> lines = {given};
-  if (shown && *shown != sweep.given) lines.push_back(geometry.xOf(*shown));
+  if (shown) lines.push_back(geometry.xOf(*shown));
 
   // Each gap says what it is, where there is room.
   painter.setFont(font);
-  for (const SweepGap& gap : sweep.gaps) {
-    const QRectF band(geometry.xOf(gap.from), bands.top(), geometry.xOf(gap.to) - geometry.xOf(gap.from), bands.height());
-    const QString label = Q(SweepGapLabel(gap.kind));
-    const double width = metrics.horizontalAdvance(label) + row * 0.6;
-    if (width > band.width()) continue;
-    const QRectF box(band.center().x() - width / 2, band.center().y() - row * 0.45, width, row * 0.9);
-    painter.fillRect(box, Qt::white);
-    painter.setPen(Qt::black);
-    painter.drawText(box, Qt::AlignCenter, label);
-  }
+  ForEachGap(sweep, [&](const SweepGap& gap, bool repeat) {
+    for (const auto& [left, right] : geometry.spans(gap.from, gap.to, repeat)) {
+      const QRectF band(left, bands.top(), right - left, bands.height());
+      const QString label = Q(SweepGapLabel(gap.kind));
+      const double width = metrics.horizontalAdvance(label) + row * 0.6;
+      if (width > band.width()) continue;
+      const QRectF box(band.center().x() - width / 2, band.center().y() - row * 0.45, width, row * 0.9);
+      painter.fillRect(box, Qt::white);
+      painter.setPen(Qt::black);
+      painter.drawText(box, Qt::AlignCenter, label);
+    }
+  });
 
   for (int r = 0; r < SweepGeometry::kRows; ++r) {
     painter.setFont(bold);
@@ -157,41 +216,70 @@ void PaintSweep(QPainter& painter, const BirthSweep& sweep, const QRectF& area, 
                      RowLabel(r));
     painter.setFont(font);
     const QRectF rowRect = geometry.rowRect(r);
-    for (const SweepInterval& interval : RowOf(sweep, r)) {
-      QRectF band(geometry.xOf(interval.from), rowRect.top(), geometry.xOf(interval.to) - geometry.xOf(interval.from),
-                  rowRect.height());
-      QString text = BandText(r, interval.value, band.width(), metrics);
-      if (text.isEmpty()) continue;
-      // Where the given time's line (or the shown time's) would cross the text, the text
-      // moves to the wider side of the line when it fits there.
-      for (const double x : lines) {
-        const double half = metrics.horizontalAdvance(text) / 2 + row * 0.15;
-        if (x <= band.left() || x >= band.right() || std::abs(band.center().x() - x) >= half) continue;
-        const QRectF left(band.left(), band.top(), x - band.left(), band.height());
-        const QRectF right(x, band.top(), band.right() - x, band.height());
-        const QRectF& wider = left.width() > right.width() ? left : right;
-        const QString moved = BandText(r, interval.value, wider.width() - row * 0.3, metrics);
-        if (!moved.isEmpty()) band = wider, text = moved;
+    ForEachInterval(sweep, r, [&](const SweepInterval& interval, bool repeat) {
+      for (const auto& [left, right] : geometry.spans(interval.from, interval.to, repeat)) {
+        QRectF band(left, rowRect.top(), right - left, rowRect.height());
+        QString text = BandText(r, interval.value, band.width(), metrics);
+        if (text.isEmpty()) continue;
+        // Where the given time's line (or the shown time's) would cross the text, the text
+        // moves to the wider side of the line when it fits there.
+        for (const double x : lines) {
+          const double half = metrics.horizontalAdvance(text) / 2 + row * 0.15;
+          if (x <= band.left() || x >= band.right() || std::abs(band.center().x() - x) >= half) continue;
+          const QRectF leftPart(band.left(), band.top(), x - band.left(), band.height());
+          const QRectF rightPart(x, band.top(), band.right() - x, band.height());
+          const QRectF& wider = leftPart.width() > rightPart.width() ? leftPart : rightPart;
+          const QString moved = BandText(r, interval.value, wider.width() - row * 0.3, metrics);
+          if (!moved.isEmpty()) band = wider, text = moved;
+        }
+        painter.drawText(band, Qt::AlignCenter, text);
       }
-      painter.drawText(band, Qt::AlignCenter, text);
-    }
+    });
   }
 
-  // The axis: a tick and a clock label every few minutes, aligned on the clock.
+  // The axis: a tick and a clock label every few minutes, aligned on the clock, along each
+  // piece of the axis (a doubled hour is two pieces).
   painter.setPen(QPen(kGrid, line));
   painter.drawLine(QLineF(bands.bottomLeft(), bands.bottomRight()));
   painter.setFont(font);
-  const int step = AxisStep(sweep.minutes, bands.width(), metrics.horizontalAdvance(QStringLiteral("00:00")));
-  const std::int64_t startSerial = SerialSeconds(sweep.start), endSerial = SerialSeconds(sweep.end);
+  const std::int64_t axisMinutes = SweepAxisSeconds(SweepAxis(sweep)) / 60;
+  const int step = AxisStep(static_cast<int>((axisMinutes + 1) / 2), bands.width(),
+                            metrics.horizontalAdvance(QStringLiteral("00:00")));
   const std::int64_t stepSeconds = std::int64_t{step} * 60;
-  std::int64_t tick = (startSerial + stepSeconds - 1) / stepSeconds * stepSeconds;
-  for (; tick <= endSerial; tick += stepSeconds) {
-    const CivilDateTime t = FromSerialSeconds(tick);
-    const double x = geometry.xOf(t);
-    painter.setPen(QPen(kGrid, line));
-    painter.drawLine(QLineF(x, bands.bottom(), x, bands.bottom() + row * 0.3));
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(x - row * 2, bands.bottom() + row * 0.3, row * 4, row * 0.9), Qt::AlignCenter, ClockText(t));
+  const std::vector<SweepAxisPiece> axis = SweepAxis(sweep);
+  for (std::size_t i = 0; i < axis.size(); ++i) {
+    const SweepAxisPiece& piece = axis[i];
+    const std::int64_t from = SerialSeconds(piece.from), to = SerialSeconds(piece.to);
+    // The last piece takes its end too (the window's last tick).
+    const std::int64_t last = i + 1 == axis.size() ? to : to - 1;
+    for (std::int64_t tick = (from + stepSeconds - 1) / stepSeconds * stepSeconds; tick <= last; tick += stepSeconds) {
+      const CivilDateTime t = FromSerialSeconds(tick);
+      const double x = tick == to ? bands.right() : geometry.xOf(SweepMoment{t, piece.repeat});
+      painter.setPen(QPen(kGrid, line));
+      painter.drawLine(QLineF(x, bands.bottom(), x, bands.bottom() + row * 0.3));
+      painter.setPen(Qt::black);
+      painter.drawText(QRectF(x - row * 2, bands.bottom() + row * 0.3, row * 4, row * 0.9), Qt::AlignCenter,
+                       ClockText(t));
+    }
+  }
+  // Under the clock labels, each time of the doubled hour with its abbreviation: a bracket
+  // across the stretch and the name in its middle.
+  if (sweep.repeat) {
+    const SweepRepeat& repeat = *sweep.repeat;
+    const double top = bands.bottom() + row * 1.3, height = row * 0.9;
+    for (const bool second : {false, true}) {
+      for (const auto& [left, right] : geometry.spans(repeat.from, repeat.to, second)) {
+        const QString name = Q(SweepAbbreviationOf(sweep, {repeat.from, second}));
+        painter.setPen(QPen(Qt::black, line));
+        painter.drawLine(QLineF(left + line, top + height / 2, right - line, top + height / 2));
+        painter.drawLine(QLineF(left + line, top + height * 0.2, left + line, top + height * 0.8));
+        painter.drawLine(QLineF(right - line, top + height * 0.2, right - line, top + height * 0.8));
+        const double width = metrics.horizontalAdvance(name) + row * 0.5;
+        const QRectF box((left + right - width) / 2, top, width, height);
+        painter.fillRect(box, Qt::white);
+        painter.drawText(box, Qt::AlignCenter, name);
+      }
+    }
   }
 
   painter.restore();
@@ -200,19 +288,23 @@ void PaintSweep(QPainter& painter, const BirthSweep& sweep, const QRectF& area, 
 QString SweepTipAt(const BirthSweep& sweep, const SweepGeometry& geometry, const QPointF& point) {
   const std::optional<int> row = geometry.rowAt(point.y());
   if (!row || point.x() < geometry.bands().left() || point.x() > geometry.bands().right()) return {};
-  const CivilDateTime t = geometry.timeAt(point.x());
-  for (const SweepGap& gap : sweep.gaps)
-    if (gap.from <= t && t < gap.to)
-      return Stretch(gap.from, gap.to, sweep.given) + QStringLiteral(" ") + Q(SweepGapLabel(gap.kind)) +
-             QStringLiteral(": ") + QString::fromStdString(gap.message);
-  for (const SweepInterval& interval : RowOf(sweep, *row)) {
-    if (!(interval.from <= t && t < interval.to)) continue;
+  const SweepMoment at = geometry.momentAt(point.x());
+  QString tip;
+  ForEachGap(sweep, [&](const SweepGap& gap, bool repeat) {
+    if (tip.isEmpty() && repeat == at.repeat && gap.from <= at.time && at.time < gap.to)
+      tip = Stretch(sweep, gap.from, gap.to, repeat) + QStringLiteral(" ") + Q(SweepGapLabel(gap.kind)) +
+            QStringLiteral(": ") + QString::fromStdString(gap.message);
+  });
+  if (!tip.isEmpty()) return tip;
+  ForEachInterval(sweep, *row, [&](const SweepInterval& interval, bool repeat) {
+    if (!tip.isEmpty() || repeat != at.repeat || !(interval.from <= at.time && at.time < interval.to)) return;
     const QString value = *row < kLagnaCount ? Q(kSignAttributes[interval.value].EnglishName)
                                              : Q(kNakshatraNames[interval.value]);
     const QString title = *row < kLagnaCount ? Q(kLagnaTitles[*row]) : QStringLiteral("Moon's nakshatra");
-    return title + QStringLiteral("  ") + Stretch(interval.from, interval.to, sweep.given) + QStringLiteral("  ") + value;
-  }
-  return {};
+    tip = title + QStringLiteral("  ") + Stretch(sweep, interval.from, interval.to, repeat) + QStringLiteral("  ") +
+          value;
+  });
+  return tip;
 }
 
 }  // namespace corvane

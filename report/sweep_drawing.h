@@ -5,6 +5,8 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "app/birth_sweep.h"
 
@@ -31,16 +33,26 @@ class SweepGeometry {
   double rowHeight() const { return rowHeight_; }
   QRectF labelRect(int row) const;
   QRectF rowRect(int row) const;
-  double xOf(const CivilDateTime& t) const;
-  // The second of the window at an x (clamped into the window).
-  CivilDateTime timeAt(double x) const;
+  // The x of a moment; a clock reading alone is one of the rows' readings.
+  double xOf(const SweepMoment& moment) const;
+  double xOf(const CivilDateTime& t) const { return xOf(SweepMoment{t, false}); }
+  // The stretches of x that the readings [from, to) of the rows (or of the repeat's rows)
+  // take on the axis: one, or two when a doubled stretch of the axis interrupts them.
+  std::vector<std::pair<double, double>> spans(const CivilDateTime& from, const CivilDateTime& to,
+                                               bool repeat = false) const;
+  // The second of the window at an x (clamped into the window), and which reading it is.
+  SweepMoment momentAt(double x) const;
+  CivilDateTime timeAt(double x) const { return momentAt(x).time; }
   // The row at a y: 0..12 the lagnas, 13 the nakshatra; nothing outside the rows.
   std::optional<int> rowAt(double y) const;
 
  private:
+  double xOfSecond(std::int64_t second) const;
+
   QRectF area_, bands_;
   double rowHeight_ = 0;
-  std::int64_t startSerial_ = 0, seconds_ = 1;
+  std::vector<SweepAxisPiece> axis_;
+  std::int64_t seconds_ = 1;
 };
 
 // The fill of a sign's bands: twelve hues a twelfth of the circle apart, light enough for
@@ -49,11 +61,13 @@ QColor SignBandColor(int sign);
 
 // Draws the timeline into `area`; `shown`, when given and not the given time, is marked with
 // a dashed line (the time the window shows the reading for). Fonts are sized from the area.
+// A doubled hour appears twice on the axis, each time under its abbreviation.
 void PaintSweep(QPainter& painter, const BirthSweep& sweep, const QRectF& area,
-                std::optional<CivilDateTime> shown = std::nullopt);
+                std::optional<SweepMoment> shown = std::nullopt);
 
 // What lies under a point of the timeline, for a tip: "HL  06:43:00–07:35:00 Cancer",
-// "Nakshatra  06:35:00–07:35:00 Revati", or the gap's words; empty off the rows.
+// "Nakshatra  06:35:00–07:35:00 Revati", or the gap's words; empty off the rows. Where the
+// axis holds a doubled hour each time names its abbreviation ("02:10:00 CEST").
 QString SweepTipAt(const BirthSweep& sweep, const SweepGeometry& geometry, const QPointF& point);
 
 }  // namespace corvane

@@ -151,6 +151,13 @@ int ShootItems(AppController& controller, const QString& tag) {
   SetChoiceAskerForTesting([](QWidget*, const QString&, const QStringList&) { return std::optional<int>(1); });
   if (!input->runCalculation()) return 1;
   SetChoiceAskerForTesting({});
+  // Its sweep over ±60 min: the doubled hour twice on the time axis, CEST then CET.
+  QSettings("Corvane", "Corvane").setValue("sweep/minutes", 60);
+  if (SweepWindow* sweep = controller.frameWindow()->showSweep()) {
+    sweep->waitForSweep();
+    ShootWindow(sweep, name("41a-doubled-hour-sweep"));
+    sweep->close();
+  }
   controller.frameWindow()->findChild<QAction*>("mnuBack")->trigger();
   Shoot(name("41-doubled-hour-zone"));
 

@@ -245,8 +245,8 @@ SweepWindow* FrameWindow::showSweep() {
     // Beside the result window, or over it, wholly on its screen; the frame is known now.
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr)
-      sweep_->move(BesideOrOver(frameGeometry(), sweep_->frameGeometry().size().expandedTo(sweep_->size()),
-                                screen->availableGeometry()));
+      MoveOuterTo(sweep_, BesideOrOver(OuterGeometry(this), OuterGeometry(sweep_).size().expandedTo(sweep_->size()),
+                                       screen->availableGeometry()));
   }
   sweep_->raise();
   sweep_->activateWindow();

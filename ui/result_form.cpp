@@ -535,8 +535,10 @@ void ResultForm::showChart(const Chart& chart) {
   for (std::size_t row = 0; row < detailTexts.size(); ++row) {
     details_[row]->setText(Text(*detailTexts[row]));
     details_[row]->setToolTip(Text(*detailTexts[row]));
+    // The clock of a doubled hour ("Europe/Berlin, CET, UTC+1:00 (later of the doubled
+    // hour)") takes three lines rather than shrinking below a readable size.
     if (details_[row]->wordWrap())
-      FitLinesToWidth(details_[row], kPointSize, 2);
+      FitLinesToWidth(details_[row], kPointSize, 3);
     else
       FitLineToWidth(details_[row], kPointSize);
   }

@@ -52,11 +52,11 @@ void SweepView::keyPressEvent(QKeyEvent* event) {
     default:
       return QWidget::keyPressEvent(event);
   }
-  // From the time shown, within the window of the sweep.
-  const std::int64_t from = SerialSeconds(shown_.value_or(sweep_->given));
-  const std::int64_t moved =
-      std::clamp(from + step, SerialSeconds(sweep_->start), SerialSeconds(sweep_->end));
-  emit timePicked(AddSeconds(shown_.value_or(sweep_->given), moved - from));
+  // From the time shown, along the axis of the sweep (a doubled hour twice), within it.
+  const std::vector<SweepAxisPiece> axis = SweepAxis(*sweep_);
+  const std::int64_t from = SweepAxisSecondOf(axis, shown_.value_or(SweepMoment{sweep_->given, false}));
+  const SweepMoment moved = SweepMomentAt(axis, std::clamp<std::int64_t>(from + step, 0, SweepAxisSeconds(axis)));
+  emit timePicked(moved.time, moved.repeat);
 }
 
 void SweepView::setSweep(std::shared_ptr<const BirthSweep> sweep) {
@@ -64,7 +64,7 @@ void SweepView::setSweep(std::shared_ptr<const BirthSweep> sweep) {
   update();
 }
 
-void SweepView::setShownTime(std::optional<CivilDateTime> shown) {
+void SweepView::setShownTime(std::optional<SweepMoment> shown) {
   shown_ = shown;
   update();
 }
@@ -85,7 +85,8 @@ void SweepView::pick(const QPointF& point) {
   if (!sweep_) return;
   const SweepGeometry geometry(*sweep_, timelineArea());
   if (point.x() < geometry.bands().left() - 4 || point.x() > geometry.bands().right() + 4) return;
-  emit timePicked(geometry.timeAt(point.x()));
+  const SweepMoment moment = geometry.momentAt(point.x());
+  emit timePicked(moment.time, moment.repeat);
 }
 
 void SweepView::mousePressEvent(QMouseEvent* event) {
@@ -168,14 +169,14 @@ SweepWindow::SweepWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   });
   connect(reset_, &QPushButton::clicked, this, &SweepWindow::resetToGiven);
   connect(view_, &SweepView::resetRequested, this, &SweepWindow::resetToGiven);
-  connect(view_, &SweepView::timePicked, this, [this](const CivilDateTime& time) {
+  connect(view_, &SweepView::timePicked, this, [this](const CivilDateTime& time, bool repeat) {
     if (!given_) return;
     // The whole reading at the picked time: a few microseconds to a few milliseconds, so it
     // is calculated here, between two mouse events, and the windows follow at once.
-    const std::shared_ptr<const Chart> moved = ChartAtTime(*given_, time);
-    view_->setShownTime(time);
+    const std::shared_ptr<const Chart> moved = ChartAtTime(*given_, time, repeat);
+    view_->setShownTime(SweepMoment{time, repeat});
     reset_->setEnabled(true);
-    showTime(time, moved != nullptr);
+    showTime(SweepMoment{time, repeat}, moved != nullptr);
     if (moved) emit chartChosen(moved);
   });
   connect(&watcher_, &QFutureWatcher<std::shared_ptr<const BirthSweep>>::finished, this, &SweepWindow::sweepReady);
@@ -199,13 +200,16 @@ void SweepWindow::setGivenChart(std::shared_ptr<const Chart> chart) {
   recompute();
 }
 
-void SweepWindow::showTime(const CivilDateTime& time, bool exists) {
-  if (time == CivilDateTime{} || !view_->sweep()) {
+void SweepWindow::showTime(const SweepMoment& time, bool exists) {
+  if (time.time == CivilDateTime{} || !view_->sweep()) {
     shownLabel_->setText(QStringLiteral("Reading shown for the given time"));
     return;
   }
-  shownLabel_->setText(QStringLiteral("Reading shown for %1%2")
-                           .arg(QString::fromStdString(SweepClockText(time, view_->sweep()->given)),
+  // In a doubled hour the reading says which of the two times it is ("02:30:15 CET").
+  const std::string abbreviation = SweepAbbreviationOf(*view_->sweep(), time);
+  shownLabel_->setText(QStringLiteral("Reading shown for %1%2%3")
+                           .arg(QString::fromStdString(SweepClockText(time.time, view_->sweep()->given)),
+                                abbreviation.empty() ? QString() : " " + QString::fromStdString(abbreviation),
                                 exists ? QString() : QStringLiteral(" (no chart at this time)")));
 }
 

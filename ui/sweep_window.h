@@ -15,21 +15,22 @@ namespace corvane {
 
 // The timeline of a birth-time sweep, drawn by the report library's sweep drawing. Hovering
 // shows the stretch and sign under the pointer; pressing or dragging picks a time. From the
-// keyboard, Left and Right move the picked time a minute (with Shift a second) and Home goes
-// back to the given time.
+// keyboard, Left and Right move the picked time a minute (with Shift a second) along the axis,
+// through both times of a doubled hour, and Home goes back to the given time.
 class SweepView : public QWidget {
   Q_OBJECT
  public:
   explicit SweepView(QWidget* parent = nullptr);
 
   void setSweep(std::shared_ptr<const BirthSweep> sweep);
-  void setShownTime(std::optional<CivilDateTime> shown);
+  void setShownTime(std::optional<SweepMoment> shown);
   const BirthSweep* sweep() const { return sweep_.get(); }
   // The geometry of the timeline in the widget.
   QRectF timelineArea() const;
 
  signals:
-  void timePicked(const CivilDateTime& time);
+  // `repeat`: in a doubled hour, the reading the sweep's rows do not take.
+  void timePicked(const CivilDateTime& time, bool repeat = false);
   void resetRequested();
 
  protected:
@@ -43,7 +44,7 @@ class SweepView : public QWidget {
   void pick(const QPointF& point);
 
   std::shared_ptr<const BirthSweep> sweep_;
-  std::optional<CivilDateTime> shown_;
+  std::optional<SweepMoment> shown_;
 };
 
 // The "Birth-time sweep" window of the result window: the timeline of the given chart over a
@@ -76,7 +77,7 @@ class SweepWindow : public QWidget {
   void recompute();
   void sweepReady();
   // The time the reading is shown for; the given time when `time` is empty.
-  void showTime(const CivilDateTime& time, bool exists);
+  void showTime(const SweepMoment& time, bool exists);
 
   std::shared_ptr<const Chart> given_;
   int minutes_ = 15;

@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace corvane {
@@ -28,7 +29,7 @@ void Save(QWidget* window, const QString& key) {
   // margins as they are now.
   const bool maximized = window->isMaximized() || window->isFullScreen();
   const QRect inside = maximized ? window->normalGeometry() : window->geometry();
-  const QRect frame = window->frameGeometry();
+  const QRect frame = OuterGeometry(window);
   const QMargins margins(window->geometry().left() - frame.left(), window->geometry().top() - frame.top(),
                          frame.right() - window->geometry().right(), frame.bottom() - window->geometry().bottom());
   const QRect outer = inside.marginsAdded(margins);
@@ -40,7 +41,7 @@ void Save(QWidget* window, const QString& key) {
 }
 
 QRect AvailableAreaOf(const QWidget* window) {
-  const QScreen* screen = QGuiApplication::screenAt(window->frameGeometry().center());
+  const QScreen* screen = QGuiApplication::screenAt(OuterGeometry(window).center());
   if (screen == nullptr) screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   return screen ? screen->availableGeometry() : QRect();
 }
@@ -59,19 +60,44 @@ class GeometryKeeper : public QObject {
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched != window_) return false;
-    if ((event->type() == QEvent::Hide || event->type() == QEvent::Close) && !window_->isMinimized())
-      Save(window_, key_);
-    // The frame is known once the window manager has put it around the window.
-    if (event->type() == QEvent::Show)
-      QTimer::singleShot(0, this, [this] {
-        if (window_) KeepOnScreen(window_);
-      });
+    switch (event->type()) {
+      case QEvent::Hide:
+      case QEvent::Close:
+        if (!window_->isMinimized()) Save(window_, key_);
+        framePending_ = false;
+        break;
+      case QEvent::Show:
+        // The window is kept on the screen once its frame is known: a window manager puts
+        // the frame around it a little after it is shown (the window then moves inside it).
+        // Until then the outer rectangle is the inside one and would place the window a
+        // title bar too low. Without a frame to wait for, it is kept there soon after.
+        framePending_ = true;
+        QTimer::singleShot(0, this, [this] { keepOnScreenOnceFramed(false); });
+        QTimer::singleShot(kFrameWaitMs, this, [this] { keepOnScreenOnceFramed(true); });
+        break;
+      case QEvent::Move:
+      case QEvent::Resize:
+        if (framePending_) QTimer::singleShot(0, this, [this] { keepOnScreenOnceFramed(false); });
+        break;
+      default:
+        break;
+    }
     return false;
   }
 
  private:
+  static constexpr int kFrameWaitMs = 300;
+
+  void keepOnScreenOnceFramed(bool waitedEnough) {
+    if (!window_ || !framePending_ || !window_->isVisible()) return;
+    if (!waitedEnough && OuterGeometry(window_) == window_->geometry()) return;
+    framePending_ = false;
+    KeepOnScreen(window_);
+  }
+
   QPointer<QWidget> window_;
   QString key_;
+  bool framePending_ = false;  // shown, and not yet kept on the screen with its frame
 };
 
 }  // namespace
@@ -135,9 +161,27 @@ void KeepOnScreen(QWidget* window) {
   if (window->isMaximized() || window->isFullScreen() || !window->isVisible()) return;
   const QRect area = AvailableAreaOf(window);
   if (!area.isValid()) return;
-  const QRect outer = window->frameGeometry();
+  const QRect outer = OuterGeometry(window);
   const QPoint inside = KeepInside(outer, area);
-  if (inside != outer.topLeft()) window->move(inside);
+  if (inside != outer.topLeft()) MoveOuterTo(window, inside);
+}
+
+QRect OuterGeometry(const QWidget* window) {
+  // The platform window's frame is asked of the window system each time; the widget's copy
+  // of the frame's margins is only brought up to date when the window moves, and a window
+  // shown again where it stood keeps margins read before the window manager framed it.
+  if (const QWindow* handle = window->windowHandle()) return handle->frameGeometry();
+  return window->frameGeometry();
+}
+
+void MoveOuterTo(QWidget* window, const QPoint& corner) {
+  const QWindow* handle = window->windowHandle();
+  if (handle == nullptr || !window->isVisible()) {
+    window->move(corner);  // before it is shown, move() places the frame's corner
+    return;
+  }
+  const QMargins margins = handle->frameMargins();
+  window->setGeometry(QRect(corner + QPoint(margins.left(), margins.top()), window->size()));
 }
 
 }  // namespace corvane

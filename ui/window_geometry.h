@@ -45,4 +45,12 @@ QPoint BesideOrOver(const QRect& owner, const QSize& outer, const QRect& area);
 // Moves a shown window so that it lies wholly on the available area of its screen.
 void KeepOnScreen(QWidget* window);
 
+// The window's outer rectangle (frame and title bar included) as the window system has it
+// now. QWidget::frameGeometry() may still hold the inside rectangle after the window is shown
+// again under a window manager.
+QRect OuterGeometry(const QWidget* window);
+
+// Moves a window so that its outer rectangle's corner is `corner`.
+void MoveOuterTo(QWidget* window, const QPoint& corner);
+
 }  // namespace corvane

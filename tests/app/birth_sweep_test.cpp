@@ -342,6 +342,111 @@ TEST(BirthSweep, DoubledHourFollowsTheBirthsReading) {
   }
 }
 
+// A doubled hour inside the window is swept with both readings: the rows keep the birth's,
+// the repeat holds the other over the same clock readings, and the axis puts the two times
+// in the order they happened.
+struct DoubledCase {
+  const char* label;
+  CivilDateTime repeatFrom, repeatTo;
+  bool repeatIsLater;
+  const char* earlier;
+  const char* later;
+};
+
+TEST(BirthSweep, DoubledHourIsSweptWithBothReadings) {
+  // New York set its clocks back at 02:00 EDT on 2021-11-07 to 01:00 EST: 01:00:00-01:59:59
+  // happened twice. London on 2021-10-31 at 02:00 BST to 01:00 GMT.
+  //  - 01:30 EDT ±40 min: the window 00:50-02:10 holds the whole doubled hour.
+  //  - 02:20 EST ±30 min: the window starts at 01:50, ten doubled minutes, of which the rows
+  //    take the birth's EST and the repeat the EDT ones.
+  //  - 00:45 BST ±20 min: the window ends at 01:05, five doubled minutes.
+  const DoubledCase kDoubled[] = {
+      {"New York fall back", {2021, 11, 7, 1, 0, 0}, {2021, 11, 7, 2, 0, 0}, true, "EDT", "EST"},
+      {"New York after fall back", {2021, 11, 7, 1, 50, 0}, {2021, 11, 7, 2, 0, 0}, false, "EDT", "EST"},
+      {"London fall back, earlier", {2021, 10, 31, 1, 0, 0}, {2021, 10, 31, 1, 5, 0}, true, "BST", "GMT"},
+  };
+  for (const DoubledCase& d : kDoubled) {
+    const SweepCase* c = nullptr;
+    for (const SweepCase& each : kCases)
+      if (std::string(each.label) == d.label) c = &each;
+    ASSERT_NE(c, nullptr) << d.label;
+    const BirthData birth = BirthOf(*c);
+    const BirthSweep sweep = SweepBirthTime(birth, SettingsOf(*c), c->minutes);
+    ASSERT_TRUE(sweep.repeat.has_value()) << d.label;
+    const SweepRepeat& r = *sweep.repeat;
+    EXPECT_EQ(r.from, d.repeatFrom) << d.label;
+    EXPECT_EQ(r.to, d.repeatTo) << d.label;
+    EXPECT_EQ(r.repeatIsLater, d.repeatIsLater) << d.label;
+    EXPECT_EQ(r.earlierAbbreviation, d.earlier) << d.label;
+    EXPECT_EQ(r.laterAbbreviation, d.later) << d.label;
+    // The repeat's rows against charts set up directly with the other reading, every 97 s
+    // and at each boundary.
+    const RepeatedTimeChoice other = d.repeatIsLater ? RepeatedTimeChoice::kLater : RepeatedTimeChoice::kEarlier;
+    std::set<CivilDateTime> times;
+    for (CivilDateTime t = r.from; t < r.to; t = AddSeconds(t, 97)) times.insert(t);
+    for (const SweepInterval& interval : r.lagnas[kPpL]) times.insert(interval.from);
+    for (const CivilDateTime& t : times) {
+      BirthData direct = birth;
+      direct.year = t.year, direct.monthIndex = t.month - 1, direct.day = t.day;
+      direct.hour = t.hour, direct.minute = t.minute, direct.second = t.second;
+      ASSERT_FALSE(SetBirthZone(c->zoneId, other, direct));
+      const CalculationResult result = CalculateChart(direct, SettingsOf(*c));
+      ASSERT_TRUE(result.ok());
+      for (int l = 0; l < kLagnaCount; ++l)
+        EXPECT_EQ(ValueAt(r.lagnas[l], t), result.chart().lagnas.lagnas[l].sign)
+            << d.label << ": " << kLagnaKeys[l] << " at " << SweepDateTimeText(t);
+      // The chart a pick on the repeat shows is that same reading.
+      const std::shared_ptr<const Chart> given = std::get<0>(CalculateChart(birth, SettingsOf(*c)).outcome);
+      const std::shared_ptr<const Chart> picked = ChartAtTime(*given, t, true);
+      ASSERT_TRUE(picked);
+      EXPECT_EQ(picked->birth.extras.utcOffsetSeconds, direct.extras.utcOffsetSeconds) << d.label;
+    }
+    EXPECT_TRUE(r.gaps.empty()) << d.label;
+  }
+}
+
+// The axis of a doubled hour in the order of happening: each moment's second on the axis is
+// its universal time less the window's first one. New York 01:30 EDT ±40 min: EDT is UT-4,
+// EST UT-5; the window starts 00:50 EDT = 04:50 UT.
+TEST(BirthSweep, DoubledHourAxisFollowsUniversalTime) {
+  BirthSweep sweep;
+  for (const SweepCase& each : kCases)
+    if (std::string(each.label) == "New York fall back") sweep = SweepBirthTime(BirthOf(each), SettingsOf(each), 40);
+  ASSERT_TRUE(sweep.repeat.has_value());
+  const std::vector<SweepAxisPiece> axis = SweepAxis(sweep);
+  EXPECT_EQ(SweepAxisSeconds(axis), (80 + 60) * 60);  // 04:50 UT to 07:10 UT (02:10 EST)
+  struct AxisCase {
+    SweepMoment moment;
+    int utHour, utMinute;  // by hand from the offsets above
+    const char* abbreviation;
+  };
+  const AxisCase kMoments[] = {
+      {{{2021, 11, 7, 0, 50, 0}, false}, 4, 50, "EDT"},
+      {{{2021, 11, 7, 1, 30, 0}, false}, 5, 30, "EDT"},
+      {{{2021, 11, 7, 1, 59, 0}, false}, 5, 59, "EDT"},
+      {{{2021, 11, 7, 1, 0, 0}, true}, 6, 0, "EST"},
+      {{{2021, 11, 7, 1, 30, 0}, true}, 6, 30, "EST"},
+      {{{2021, 11, 7, 2, 0, 0}, false}, 7, 0, "EST"},
+      {{{2021, 11, 7, 2, 9, 0}, false}, 7, 9, "EST"},
+      // A repeat moment outside the doubled hour is the rows' one.
+      {{{2021, 11, 7, 0, 55, 0}, true}, 4, 55, "EDT"},
+  };
+  for (const AxisCase& m : kMoments) {
+    const std::int64_t expected = (m.utHour * 60 + m.utMinute - (4 * 60 + 50)) * 60;
+    const std::string label = SweepDateTimeText(m.moment.time) + (m.moment.repeat ? " repeat" : "");
+    EXPECT_EQ(SweepAxisSecondOf(axis, m.moment), expected) << label;
+    const SweepMoment back = SweepMomentAt(axis, expected);
+    EXPECT_EQ(back.time, m.moment.time) << label;
+    EXPECT_EQ(SweepAbbreviationOf(sweep, back), m.abbreviation) << label;
+  }
+  EXPECT_EQ(SweepMomentAt(axis, SweepAxisSeconds(axis)).time, sweep.end);
+  // Without a zone id the window has no repeat and its axis is the window itself.
+  const BirthSweep plain = SweepBirthTime(BirthOf(kCases[0]), SettingsOf(kCases[0]), 30);
+  EXPECT_FALSE(plain.repeat.has_value());
+  EXPECT_EQ(SweepAxisSeconds(SweepAxis(plain)), 60 * 60);
+  EXPECT_EQ(SweepAbbreviationOf(plain, {plain.given, false}), "");
+}
+
 TEST(BirthSweep, ClockTextsNameTheDateOnlyOffTheBirthDate) {
   const CivilDateTime given{1999, 12, 31, 23, 58, 0};
   EXPECT_EQ(SweepClockText({1999, 12, 31, 23, 53, 0}, given), "23:53:00");

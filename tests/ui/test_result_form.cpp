@@ -15,6 +15,9 @@
 #include "ui/interpretation_form.h"
 #include "ui/result_form.h"
 #include "ui/web_links.h"
+#include "app/birth_zone.h"
+#include "app/chart_calculation.h"
+#include "tests/app/sample_birth.h"
 
 using namespace corvane;
 
@@ -112,6 +115,28 @@ class ResultFormTest : public QObject {
                               {"lblLatitude", "28° 36' N"}, {"planet_9", "19 Ari 05"}})
       QCOMPARE(Label(form, name)->text(), QString(text));
     QVERIFY(ShownWhole(Label(form, "lblAries")));
+  }
+
+  // The clock of a doubled hour, the longest the window shows, stays at a readable size
+  // (three lines rather than a smaller type) and is seen whole: its label holds every line
+  // at its own size.
+  void doubledHourClockStaysReadable() {
+    BirthData birth = corvane::testing::DelhiBirth();
+    birth.year = 2021, birth.monthIndex = 9, birth.day = 31, birth.hour = 2, birth.minute = 30, birth.second = 15;
+    QVERIFY(!SetBirthZone("Europe/Berlin", RepeatedTimeChoice::kLater, birth));
+    const CalculationResult result = CalculateChart(birth);
+    QVERIFY(result.ok());
+    ResultForm form;
+    form.showChart(result.chart());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QLabel* clock = Label(form, "lblClock");
+    QVERIFY2(clock->text().contains(QStringLiteral("later of the doubled hour")), qPrintable(clock->text()));
+    // The other details are at 8 points; 7 is the least that reads at 1x.
+    QVERIFY2(clock->font().pointSizeF() >= 7.0, qPrintable(QString::number(clock->font().pointSizeF())));
+    const QFontMetrics metrics(clock->font());
+    const QRect needed = metrics.boundingRect(QRect(0, 0, clock->width(), 100000), Qt::TextWordWrap, clock->text());
+    QVERIFY2(needed.height() <= clock->height(), qPrintable(QString("%1 > %2").arg(needed.height()).arg(clock->height())));
   }
 
   void secondChartLeavesNothingOfTheFirst() {

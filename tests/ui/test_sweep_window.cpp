@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include "app/birth_sweep.h"
+#include "app/birth_zone.h"
 #include "app/chart_calculation.h"
 #include "app/chart_file.h"
 #include "ui/file_dialogs.h"
@@ -245,6 +246,59 @@ class SweepWindowTest : public QObject {
     frame.showChart(Calculated(later));
     window->waitForSweep();
     QCOMPARE(window->view()->sweep()->given.hour, 15);
+  }
+
+  // In a doubled hour both readings are on the timeline: New York set its clocks back at
+  // 02:00 EDT on 2021-11-07, so for a birth at 01:30 EDT (UT-4) the window of ±30 min holds
+  // 01:00-02:00 EDT, then 01:00-02:00 EST (UT-5). Picking either shows that reading, the
+  // keys walk from one into the other, and the tips name the abbreviation.
+  void aDoubledHourShowsBothReadings() {
+    BirthData birth = testing::DelhiBirth();
+    birth.year = 2021, birth.monthIndex = 10, birth.day = 7, birth.hour = 1, birth.minute = 30, birth.second = 0;
+    birth.lonDegrees = "74", birth.lonMinutes = "0", birth.east = false, birth.latDegrees = "40", birth.latMinutes = "43";
+    QVERIFY(!SetBirthZone("America/New_York", RepeatedTimeChoice::kEarlier, birth));
+    QSettings("Corvane", "Corvane").setValue("sweep/minutes", 30);
+    FrameWindow frame;
+    frame.showChart(Calculated(birth));
+    frame.show();
+    SweepWindow* window = frame.showSweep();
+    window->resize(900, 520);
+    window->waitForSweep();
+    const BirthSweep& sweep = *window->view()->sweep();
+    QVERIFY(sweep.repeat.has_value());
+    std::shared_ptr<const Chart> chosen;
+    connect(window, &SweepWindow::chartChosen, this, [&](std::shared_ptr<const Chart> chart) { chosen = chart; });
+    auto* shown = window->findChild<QLabel*>("lblSweepShown");
+
+    const SweepGeometry geometry(sweep, window->view()->timelineArea());
+    const CivilDateTime oneTwenty{2021, 11, 7, 1, 20, 0};
+    struct Pick {
+      bool repeat;
+      int offset;  // local time minus UT
+      const char* abbreviation;
+    };
+    for (const Pick& pick : {Pick{true, -5 * 3600, "EST"}, Pick{false, -4 * 3600, "EDT"}}) {
+      const QPointF at(geometry.xOf(SweepMoment{oneTwenty, pick.repeat}) + 0.5, geometry.rowRect(kPpL).center().y());
+      QTest::mouseClick(window->view(), Qt::LeftButton, {}, at.toPoint());
+      QVERIFY(chosen);
+      QCOMPARE(ClockOf(*chosen).left(5), QStringLiteral("01:20"));
+      QCOMPARE(chosen->birth.extras.utcOffsetSeconds.value_or(0), pick.offset);
+      // A pixel is some seconds: the label names the second picked and its abbreviation.
+      const QString said = QStringLiteral("Reading shown for ") + ClockOf(*chosen) + " " + pick.abbreviation;
+      QVERIFY2(shown->text().startsWith(said), qPrintable(shown->text()));
+      const QString tip = SweepTipAt(sweep, geometry, at);
+      QVERIFY2(tip.contains(pick.abbreviation), qPrintable(tip));
+    }
+    // The two readings of 01:20 lie an hour apart on the timeline, as they happened.
+    const double hour = geometry.xOf(SweepMoment{oneTwenty, true}) - geometry.xOf(SweepMoment{oneTwenty, false});
+    QVERIFY(std::abs(hour - geometry.bands().width() * 60.0 / 120.0) < 1.0);
+
+    // From the given 01:30 EDT, thirty minutes to the right is 01:00 EST, not 02:00.
+    window->resetToGiven();
+    window->view()->setFocus();
+    for (int step = 0; step < 30; ++step) QTest::keyClick(window->view(), Qt::Key_Right);
+    QVERIFY2(shown->text().startsWith(QStringLiteral("Reading shown for 01:00:00 EST")), qPrintable(shown->text()));
+    QCOMPARE(chosen->birth.extras.utcOffsetSeconds.value_or(0), -5 * 3600);
   }
 
   // Hovering names the stretch and the sign under the pointer.
