@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "app/chart_request.h"
+#include "ui/collection_window.h"
 #include "ui/frame_window.h"
 #include "ui/input_form.h"
 #include "ui/interpretation_form.h"
@@ -94,6 +95,8 @@ void AppController::showResults(std::shared_ptr<const Chart> chart) {
   frame_->show();
   frame_->raise();
   frame_->activateWindow();
+  // Calculated from the form or opened from a file: into the collection, when so set.
+  AddChartAutomatically(*chart_, frame_);
 }
 
 void AppController::calculateAgain() {
