@@ -296,6 +296,11 @@ BirthSweep SweepOfChart(const Chart& chart, int minutes) {
   return SweepBirthTime(chart.birth, chart.settings, minutes);
 }
 
+const BirthSweep& PrintedSweep(const Chart& chart, const BirthSweep* asked, std::optional<BirthSweep>& made) {
+  if (asked != nullptr) return *asked;
+  return made.emplace(SweepOfChart(chart, kDefaultPrintedSweepMinutes));
+}
+
 std::shared_ptr<const Chart> ChartAtTime(const Chart& chart, const CivilDateTime& local, bool otherReading) {
   BirthData moved;
   if (!MoveBirthTo(chart.birth, local, moved, otherReading)) return nullptr;

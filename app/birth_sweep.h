@@ -116,6 +116,15 @@ BirthSweep SweepBirthTime(const BirthData& birth, const CalculationSettings& set
 // The sweep of a calculated chart: its own birth data and settings.
 BirthSweep SweepOfChart(const Chart& chart, int minutes);
 
+// The window of the printed reading's birth-time sweep when none was asked for with the
+// chart, minutes either side of the time.
+inline constexpr int kDefaultPrintedSweepMinutes = 30;
+
+// The sweep a printed reading (and a sweep picture) shows: the one computed with the chart
+// when it was asked for, otherwise one over kDefaultPrintedSweepMinutes, computed here into
+// `made`. The printed reading itself only draws what it is handed.
+const BirthSweep& PrintedSweep(const Chart& chart, const BirthSweep* asked, std::optional<BirthSweep>& made);
+
 // The chart's birth moved to another local clock reading and calculated whole with the
 // chart's settings; nothing when the clocks skipped that reading or there is no chart there.
 // `otherReading` takes, for a reading that happened twice, the reading the sweep's rows do

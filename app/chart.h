@@ -63,10 +63,12 @@ struct Chart {
   LagnaChart lagnas;             // as lagna/ returns it
 };
 
-// The sign index 0..11 of a body at birth (Aries for a body without one).
-inline int BodySign(const Chart& chart, int body) {
+// The sign index 0..11 of a body at birth; nothing for a body without one (a position the
+// engine could not give), which each output shows as missing rather than as Aries.
+inline std::optional<int> BodySign(const Chart& chart, int body) {
   const int sign = chart.lagnas.bodySigns[static_cast<std::size_t>(body)];
-  return sign < 0 ? 0 : sign;
+  if (sign < 0 || sign > 11) return std::nullopt;
+  return sign;
 }
 
 }  // namespace corvane

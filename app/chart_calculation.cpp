@@ -165,7 +165,7 @@ namespace {
 PageInputs PageInputsOf(const Chart& chart) {
   PageInputs in;
   for (int l = 0; l < kLagnaCount; ++l) in.lagnaSigns[static_cast<std::size_t>(l)] = chart.lagnas.lagnas[static_cast<std::size_t>(l)].sign;
-  for (int b = 0; b < kBodyCount; ++b) in.bodySigns[static_cast<std::size_t>(b)] = BodySign(chart, b);
+  for (int b = 0; b < kBodyCount; ++b) in.bodySigns[static_cast<std::size_t>(b)] = BodySign(chart, b).value_or(-1);
   in.arudhaPadaSign = chart.lagnas.padas.padaSign[0];
   in.upapadaSign = chart.lagnas.padas.padaSign[11];
   in.horaHouse = chart.lagnas.horaHouse;

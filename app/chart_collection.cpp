@@ -13,6 +13,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <iterator>
 #include <thread>
 
 #include "app/atomic_file.h"
@@ -43,7 +44,7 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 // What the user can do about a file that is not a usable collection.
 std::string LeftAlone(const std::string& path) {
   return " It was left as it is. Move it away or choose another collection file (--collection PATH, or "
-         "\"Chart Collection\" in the program's settings); the program works without a collection meanwhile. "
+         "File > \"Collection Settings\u2026\" in the program); the program works without a collection meanwhile. "
          "File: " +
          Quoted(path);
 }
@@ -191,10 +192,35 @@ std::string SchemaVersion1() {
          "CREATE INDEX charts_by_opened ON charts(opened, id);\n";
 }
 
+// Version 2: a trigram index of the search texts (SQLite's FTS5, over the `search` column of
+// `charts`, kept by triggers), so that a typed text of three or more characters is looked up
+// instead of compared with every chart. Case-sensitive, as the texts are folded already: it
+// finds exactly what a substring comparison of the folded texts finds.
+void MigrateToVersion2(sqlite3* db, const std::string& path) {
+  char* error = nullptr;
+  const char* sql =
+      "CREATE VIRTUAL TABLE chart_search USING fts5(search, content='charts', content_rowid='id',\n"
+      "  tokenize='trigram case_sensitive 1');\n"
+      "CREATE TRIGGER charts_search_insert AFTER INSERT ON charts BEGIN\n"
+      "  INSERT INTO chart_search(rowid, search) VALUES (new.id, new.search); END;\n"
+      "CREATE TRIGGER charts_search_delete AFTER DELETE ON charts BEGIN\n"
+      "  INSERT INTO chart_search(chart_search, rowid, search) VALUES ('delete', old.id, old.search); END;\n"
+      "CREATE TRIGGER charts_search_update AFTER UPDATE OF search ON charts BEGIN\n"
+      "  INSERT INTO chart_search(chart_search, rowid, search) VALUES ('delete', old.id, old.search);\n"
+      "  INSERT INTO chart_search(rowid, search) VALUES (new.id, new.search); END;\n"
+      "INSERT INTO chart_search(chart_search) VALUES ('rebuild');\n";
+  if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+    sqlite3_free(error);
+    FailOf(db, path);
+  }
+}
+
 // The steps from each version to the next: kMigrations[v - 1] takes a file of version v to
-// v + 1. Version 1 is the first, so there are none yet; a later layout adds its step here.
+// v + 1. A new collection is made at version 1 and opened through every step, so that a file
+// of an older version and a new one end in the same layout.
 using Migration = void (*)(sqlite3* db, const std::string& path);
-constexpr Migration kMigrations[] = {nullptr};
+constexpr Migration kMigrations[] = {MigrateToVersion2};
+static_assert(std::size(kMigrations) == kCollectionSchemaVersion - 1);
 
 bool IsDefaultPath(const std::string& path) { return path == DefaultCollectionPath(); }
 
@@ -381,21 +407,48 @@ CollectionChart ChartOfRow(const Statement& row) {
   return chart;
 }
 
+// The trigram index finds texts of three characters or more; a shorter one is compared with
+// every chart (it matches most of them anyway).
+bool IndexFinds(std::string_view text) {
+  std::size_t characters = 0;
+  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return characters >= 3;
+}
+
+// The text as one FTS5 phrase: in double quotes, a double quote doubled; the trigram index
+// then finds the charts whose search text holds it as it is.
+std::string PhraseOf(std::string_view text) {
+  std::string phrase = "\"";
+  for (const char c : text) phrase += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return phrase + "\"";
+}
+
+// How a filter's text is matched: through the trigram index, or compared with each chart
+// visited (when the listing walks an order's index and stops after a page of matches).
+enum class TextMatch { kIndex, kCompare };
+
 // "WHERE ..." of a filter, with its parameters numbered from 1: the text, then each sign.
-std::string WhereOf(const CollectionFilter& filter) {
-  std::string where = "WHERE (?1 = '' OR instr(c.search, ?1) > 0)";
+std::string WhereOf(const CollectionFilter& filter, TextMatch match) {
+  std::string where;
+  if (filter.text.empty()) where = "WHERE ?1 = ''";
+  else if (match == TextMatch::kIndex && IndexFinds(filter.text))
+    where = "WHERE c.id IN (SELECT rowid FROM chart_search WHERE chart_search MATCH ?1)";
+  else where = "WHERE instr(c.search, ?1) > 0";
   for (std::size_t i = 0; i < filter.signs.size(); ++i)
     where += " AND c." + std::string(kCollectionEntries[static_cast<std::size_t>(filter.signs[i].entry)].column) +
              " = ?" + std::to_string(i + 2);
   return where;
 }
 
-void BindFilter(Statement& s, const CollectionFilter& filter) {
-  s.bind(1, std::string_view(filter.text));
+void BindFilter(Statement& s, const CollectionFilter& filter, TextMatch match) {
+  if (match == TextMatch::kIndex && IndexFinds(filter.text)) s.bind(1, std::string_view(PhraseOf(filter.text)));
+  else s.bind(1, std::string_view(filter.text));
   for (std::size_t i = 0; i < filter.signs.size(); ++i) s.bind(static_cast<int>(i + 2), std::int64_t{filter.signs[i].sign});
 }
 
-std::string OrderOf(const CollectionOrder& order) {
+// `walk`: in the order of the column's index, where it has one (the page of matches comes
+// from the first rows that match); otherwise the matches are gathered and sorted.
+std::string OrderOf(const CollectionOrder& order, bool walk) {
   std::string column;
   switch (order.key) {
     case CollectionOrder::Key::kId: column = "c.id"; break;
@@ -410,7 +463,8 @@ std::string OrderOf(const CollectionOrder& order) {
       break;
   }
   const char* direction = order.descending ? " DESC" : " ASC";
-  return " ORDER BY " + column + direction + ", c.id" + direction;
+  // A unary plus keeps SQLite from walking the column's index.
+  return " ORDER BY " + std::string(walk ? "" : "+") + column + direction + ", c.id" + direction;
 }
 
 std::int64_t Now() { return static_cast<std::int64_t>(std::time(nullptr)); }
@@ -489,7 +543,8 @@ std::unique_ptr<ChartCollection> ChartCollection::Open(const std::string& reques
                             std::to_string(version) + "; this one reads up to " +
                             std::to_string(kCollectionSchemaVersion) +
                             "). It was left as it is; open it with that newer version, or choose another "
-                            "collection file with --collection PATH.");
+                            "collection file (--collection PATH, or File > \"Collection Settings\u2026\" in the "
+                            "program).");
   if (version < 1)
     Throw(Kind::kNotACollection, "The chart collection has no version." + LeftAlone(path));
   Execute(db, path, "PRAGMA foreign_keys=ON");
@@ -641,21 +696,53 @@ AddedChart ChartCollection::add(const BirthData& birth, std::string_view note, c
   return result;
 }
 
+std::int64_t ChartCollection::changeStamp() {
+  // This connection's own changes, and PRAGMA data_version for those of other connections.
+  return static_cast<std::int64_t>(sqlite3_total_changes64(db_)) * 1000003 + IntegerOf(db_, path_, "PRAGMA data_version");
+}
+
 std::int64_t ChartCollection::count(const CollectionFilter& filter) {
-  Statement s(db_, "SELECT count(*) FROM charts c " + WhereOf(filter), path_);
-  BindFilter(s, filter);
-  return s.step() ? s.integer(0) : 0;
+  const std::int64_t stamp = changeStamp();
+  if (counted_ && counted_->stamp == stamp && counted_->text == filter.text && counted_->signs == filter.signs)
+    return counted_->count;
+  std::int64_t n = 0;
+  if (filter.signs.empty() && IndexFinds(filter.text)) {
+    // The index alone counts the charts of a text.
+    Statement s(db_, "SELECT count(*) FROM chart_search WHERE chart_search MATCH ?1", path_);
+    s.bind(1, std::string_view(PhraseOf(filter.text)));
+    n = s.step() ? s.integer(0) : 0;
+  } else {
+    Statement s(db_, "SELECT count(*) FROM charts c " + WhereOf(filter, TextMatch::kIndex), path_);
+    BindFilter(s, filter, TextMatch::kIndex);
+    n = s.step() ? s.integer(0) : 0;
+  }
+  counted_ = CountedFilter{filter.text, filter.signs, stamp, n};
+  return n;
 }
 
 std::vector<CollectionChart> ChartCollection::find(const CollectionFilter& filter, CollectionOrder order,
                                                    std::int64_t offset, std::int64_t limit) {
+  offset = std::max<std::int64_t>(offset, 0);
+  // Two ways to a page: walk the order's index, testing each chart, until the page is full
+  // (about page end x charts / matches visits: cheap when most charts match), or gather the
+  // matches through the trigram index and sort them (about `matches` rows: cheap when few do).
+  bool walk = true;
+  if (!filter.text.empty() || !filter.signs.empty()) {
+    const std::int64_t matches = count(filter);
+    if (matches == 0 || offset >= matches) return {};
+    const double charts = static_cast<double>(std::max<std::int64_t>(IntegerOf(db_, path_, "SELECT max(id) FROM charts"), 1));
+    const double pageEnd = static_cast<double>(limit < 0 ? matches : std::min(offset + limit, matches));
+    walk = pageEnd * charts / static_cast<double>(matches) < static_cast<double>(matches);
+  }
+  const TextMatch match = walk ? TextMatch::kCompare : TextMatch::kIndex;
   Statement s(db_,
-              "SELECT " + ListColumns() + " FROM charts c " + WhereOf(filter) + OrderOf(order) + " LIMIT ?" +
-                  std::to_string(filter.signs.size() + 2) + " OFFSET ?" + std::to_string(filter.signs.size() + 3),
+              "SELECT " + ListColumns() + " FROM charts c " + WhereOf(filter, match) + OrderOf(order, walk) +
+                  " LIMIT ?" + std::to_string(filter.signs.size() + 2) + " OFFSET ?" +
+                  std::to_string(filter.signs.size() + 3),
               path_);
-  BindFilter(s, filter);
+  BindFilter(s, filter, match);
   s.bind(static_cast<int>(filter.signs.size() + 2), limit);
-  s.bind(static_cast<int>(filter.signs.size() + 3), std::max<std::int64_t>(offset, 0));
+  s.bind(static_cast<int>(filter.signs.size() + 3), offset);
   std::vector<CollectionChart> charts;
   while (s.step()) charts.push_back(ChartOfRow(s));
   return charts;

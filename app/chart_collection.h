@@ -26,7 +26,8 @@ namespace corvane {
 // body under the default settings, for searching by sign.
 //
 // The file's layout has a version (PRAGMA user_version); opening an older file migrates it
-// in one transaction, a newer one is refused. The signs carry the version of the reading that
+// in one transaction, a newer one is refused (version 2 added the trigram index of the search
+// texts, which finds a typed text without reading every chart). The signs carry the version of the reading that
 // computed them (kCollectionReadingVersion): when the program's reading of the default
 // settings changes, that number goes up and opening the collection recomputes the signs of
 // every chart of an older reading, in one transaction.
@@ -34,7 +35,7 @@ namespace corvane {
 // The journal is SQLite's write-ahead log, so a crash or a killed process leaves every
 // committed change and nothing of an unfinished one; every change is one transaction, and
 // a write waits for another process's write (busy timeout, then retries) instead of failing.
-inline constexpr int kCollectionSchemaVersion = 1;
+inline constexpr int kCollectionSchemaVersion = 2;
 inline constexpr int kCollectionReadingVersion = 1;
 // The database's application id ("CRVN"), which tells our files from other SQLite files.
 inline constexpr std::int32_t kCollectionApplicationId = 0x4352564E;
@@ -153,9 +154,22 @@ class ChartCollection {
                       const std::vector<std::string>& tags, std::int64_t added, std::optional<std::int64_t> opened,
                       std::optional<std::int64_t> id, bool& duplicate);
 
+  // A number that changes whenever the collection does, by this connection or another.
+  std::int64_t changeStamp();
+
+  // The last count, kept while the collection is unchanged: a list asks for the count of a
+  // filter and then for its pages, and the pages choose their way by it.
+  struct CountedFilter {
+    std::string text;
+    std::vector<SignCondition> signs;
+    std::int64_t stamp = 0;
+    std::int64_t count = 0;
+  };
+
   sqlite3* db_;
   std::string path_;
   int transactionDepth_ = 0;
+  std::optional<CountedFilter> counted_;
 };
 
 // The tags of a text "a, b,c": each trimmed, empty ones dropped, each once, in order.

@@ -81,9 +81,9 @@ ChartTexts TextsOf(const Chart& chart) {
     t.bodyNames[i] = kPlainBodyNames[i];
     if (chart.retrograde[i]) t.bodyNames[i] += kRetrogradeMark;
     t.positions[i] = CompactLongitude(chart.positions.longitudeDeg[i]);
-    if (const int sign = chart.lagnas.bodySigns[i]; sign >= 0) {
-      t.chartBoxes[static_cast<std::size_t>(sign)] += "\r\n";
-      t.chartBoxes[static_cast<std::size_t>(sign)] += t.bodyNames[i];
+    if (const std::optional<int> sign = BodySign(chart, body)) {
+      t.chartBoxes[static_cast<std::size_t>(*sign)] += "\r\n";
+      t.chartBoxes[static_cast<std::size_t>(*sign)] += t.bodyNames[i];
     }
   }
   t.lagnaBoxes = LagnaMarksBySign(chart.lagnas);

@@ -25,7 +25,11 @@ ComparisonCell SignCell(int sign, std::optional<double> longitude) {
   ComparisonCell cell;
   cell.sign = sign;
   cell.longitudeDeg = longitude;
-  cell.text = longitude ? CompactLongitude(*longitude) : std::string(kSignAbbreviations[sign]);
+  // An entry without a sign shows nothing rather than reading past the sign names.
+  if (longitude)
+    cell.text = CompactLongitude(*longitude);
+  else if (sign >= 0 && sign < 12)
+    cell.text = kSignAbbreviations[static_cast<std::size_t>(sign)];
   return cell;
 }
 
@@ -110,7 +114,7 @@ ConventionComparison CompareConventions(const BirthData& data, const Calculation
       out.rows[l].cells[c] = SignCell(chart.lagnas.lagnas[static_cast<std::size_t>(l)].sign, longitude);
     }
     out.rows[kSunriseRow].cells[c] = ClockCell(chart.sun.referenceSunrise);
-    out.rows[kRahuRow].cells[c] = SignCell(BodySign(chart, kRahu), chart.positions.longitudeDeg[kRahu]);
+    out.rows[kRahuRow].cells[c] = SignCell(BodySign(chart, kRahu).value_or(-1), chart.positions.longitudeDeg[kRahu]);
   }
 
   for (std::size_t c = 0; c < columnCount; ++c) {

@@ -330,7 +330,7 @@ class JsonLinesChunk : public BatchChunk {
                 const VargaCharts* vargas) override {
     if (eachChart_) {
       line_.clear();
-      if (const int status = eachChart_(chart, line_); status != 0) {
+      if (const int status = eachChart_(chart, sweep, line_); status != 0) {
         const bool refusedBefore = refused;
         AddRefusal(record, line_);
         refused = refusedBefore;  // a file not written is its own exit status, not a refusal

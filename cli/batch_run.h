@@ -64,11 +64,12 @@ std::optional<std::string> ReadBatchRow(const std::vector<std::string>& fields, 
 // input cannot be read, 74 when the output cannot be written (the run stops there), and
 // 130 or 143 when SIGINT or SIGTERM stopped it: the records then in flight are finished or
 // dropped whole, so every line written is a whole line.
-// With `eachChart`, a chart is handed to it instead of being written as JSON; it sets the line
+// With `eachChart`, a chart and the sweep its row asked for (or null) are handed to it instead
+// of being written as JSON; it sets the line
 // to write for that record and returns an exit status. A non-zero status makes the line the
 // message of the record's error line ({"line": N, "error": "..."}, also on standard error);
 // the run goes on and ends with that status.
-using BatchChartSink = std::function<int(const Chart& chart, std::string& line)>;
+using BatchChartSink = std::function<int(const Chart& chart, const BirthSweep* sweep, std::string& line)>;
 // With `vargas` every line has the sixteen vargas unless its row's vargas column says 0.
 int RunBatch(std::FILE* in, std::FILE* out, std::FILE* err, unsigned jobs, const CalculationSettings& settings = {},
              const BatchChartSink& eachChart = {}, bool vargas = false);

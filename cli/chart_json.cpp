@@ -86,7 +86,10 @@ void WriteBodies(W& json, const Chart& c) {
     json.Key("longitude");
     json.Double(c.positions.longitudeDeg[i]);
     json.Key("sign");
-    json.Int(BodySign(c, static_cast<int>(i)));
+    if (const std::optional<int> sign = BodySign(c, static_cast<int>(i)))
+      json.Int(*sign);
+    else
+      json.Null();
     json.Key("text");
     json.String(LongitudeText(c.positions.longitudeDeg[i]));  // its seconds mark is a quote
     json.Key("compact");
@@ -104,7 +107,8 @@ void WriteBoxes(W& json, const Chart& c) {
   thread_local std::array<std::string, 12> boxes;
   for (std::string& box : boxes) box.clear();
   for (std::size_t i = 0; i < kBodyCount; ++i) {
-    if (const int sign = c.lagnas.bodySigns[i]; sign >= 0) boxes[static_cast<std::size_t>(sign)].append("\r\n").append(BodyName(c, i));
+    if (const std::optional<int> sign = BodySign(c, static_cast<int>(i)))
+      boxes[static_cast<std::size_t>(*sign)].append("\r\n").append(BodyName(c, i));
   }
   json.Key("chart_boxes");
   WriteTexts(json, boxes);

@@ -373,7 +373,6 @@ int RunChart(const Arguments& args) {
   ReportRequest report;
   if (!args.Has("--compare")) {
     if (const auto error = ReadReportRequest(ReportOptionValues(args), false, report)) return UsageError(*error);
-    if (request.sweepMinutes > 0) report.options.sweepMinutes = request.sweepMinutes;
   }
 
   int varga = 0;
@@ -422,9 +421,13 @@ int RunChart(const Arguments& args) {
   report.options.varga = varga;
   report.options.vargas = vargas ? &*vargas : nullptr;
   report.options.divisionalCharts = wantsVargas;
+  // The printed reading and the sweep pictures show the sweep computed with the chart (the
+  // one --sweep asked for, else the usual window), made once here; they compute none.
+  const BirthSweep* sweep = result->sweep.get();
+  std::optional<BirthSweep> printedSweep;
+  if (report.pdf || report.sweepSvg || report.sweepPng) report.options.sweep = &PrintedSweep(chart, sweep, printedSweep);
   if (const int status = WriteReportFiles(chart, report, stderr); status != 0) return status;
 
-  const BirthSweep* sweep = result->sweep.get();
   const bool pages = args.Has("--pages");
   if (args.Has("--json")) {
     PrettyJsonWriter json;
@@ -518,10 +521,14 @@ int RunBatchCommand(const Arguments& args) {
   if (report.pdfDir) {
     // Each chart becomes a PDF, drawn on this thread; its line is the path written.
     jobs = 1;
-    eachChart = [&report](const Chart& chart, std::string& line) {
+    eachChart = [&report](const Chart& chart, const BirthSweep* sweep, std::string& line) {
       MemoryStream out, err;
       if (out.stream == nullptr || err.stream == nullptr) return kExitCantCreate;
-      const int status = WriteBatchReport(chart, report, out.stream, err.stream);
+      // The row's own sweep when it asked for one, else the printed reading's usual window.
+      std::optional<BirthSweep> made;
+      ReportRequest own = report;
+      own.options.sweep = &PrintedSweep(chart, sweep, made);
+      const int status = WriteBatchReport(chart, own, out.stream, err.stream);
       // The path written, or the message of why not for the record's error line.
       line = status == 0 ? out.Text() : err.Text();
       if (status != 0 && line.starts_with("corvane-cli: ")) line.erase(0, 13);

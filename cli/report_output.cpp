@@ -143,7 +143,12 @@ int WriteReportFiles(const Chart& chart, const ReportRequest& request, std::FILE
         },
         err);
   if (status == 0 && (request.sweepSvg || request.sweepPng)) {
-    const BirthSweep sweep = SweepOfChart(chart, request.options.sweepMinutes);
+    // The caller hands the sweep it computed with the chart; without one no picture is drawn.
+    if (request.options.sweep == nullptr) {
+      std::fprintf(err, "corvane-cli: no birth-time sweep was computed for the sweep picture\n");
+      return kExitCantCreate;
+    }
+    const BirthSweep& sweep = *request.options.sweep;
     if (request.sweepSvg)
       status = DrawAndSave(
           *request.sweepSvg, [&](const ReportModule& m, std::string& bytes, std::string& error) {

@@ -14,8 +14,8 @@ namespace corvane {
 //   --pdf FILE, --svg FILE, --png FILE [--size PIXELS], --paper a4|letter, and with --batch
 //   --pdf-dir DIR (one PDF per chart, named after the name and the birth date).
 // They are drawn by the report module, which is loaded (with Qt) only when one is asked for.
-//   --sweep-svg FILE, --sweep-png FILE: the birth-time sweep's timeline alone (over
-//   options.sweepMinutes, which --sweep sets).
+//   --sweep-svg FILE, --sweep-png FILE: the birth-time sweep's timeline alone (options.sweep,
+//   which the caller computed with the chart: over the window --sweep gives, or the usual one).
 struct ReportRequest {
   std::optional<std::string> pdf, svg, png, pdfDir, sweepSvg, sweepPng;
   int pngSize = 800;

@@ -121,7 +121,7 @@ class Table {
     ayanamsa_.Set(row, c.positions.ayanamsaDeg);
     for (int b = 0; b < kBodyCount; ++b) {
       bodyLongitude_[b].Set(row, c.positions.longitudeDeg[b]);
-      bodySign_[b].Set(row, static_cast<std::int8_t>(BodySign(c, b)));
+      if (const std::optional<int> sign = BodySign(c, b)) bodySign_[b].Set(row, static_cast<std::int8_t>(*sign));
     }
     for (int l = 0; l < kLagnaCount; ++l) {
       const LagnaPosition& lagna = c.lagnas.lagnas[l];

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/birth_sweep.h"
 #include "lagna/vargas.h"
 
 namespace corvane {
@@ -11,12 +12,11 @@ enum class PaperSize { kFromLocale, kA4, kLetter };
 inline constexpr int kSmallestPictureSize = 64;
 inline constexpr int kLargestPictureSize = 8192;
 
-// The window of the printed reading's birth-time sweep page, minutes either side of the time.
-inline constexpr int kDefaultPrintedSweepMinutes = 30;
-
 struct ReportOptions {
   PaperSize paper = PaperSize::kFromLocale;
-  int sweepMinutes = kDefaultPrintedSweepMinutes;
+  // The birth-time sweep the printed reading's last section (and a sweep picture) draws, as
+  // computed with the chart (PrintedSweep); none: the reading has no sweep section.
+  const BirthSweep* sweep = nullptr;
   // The chart's vargas when they were made (VargasOf); the pictures draw varga number
   // `varga` of them (0: the rasi chart) and the printed reading has its "Divisional Charts"
   // section when `divisionalCharts` is set.

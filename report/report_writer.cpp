@@ -79,8 +79,8 @@ QPageLayout ReportPageLayout(const ReportOptions& options) {
                      QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm), QPageLayout::Millimeter);
 }
 
-int PaintReport(const Chart& chart, const LagnaPageFields& fields, QPagedPaintDevice& device, int sweepMinutes,
-                const VargaCharts* vargas) {
+int PaintReport(const Chart& chart, const LagnaPageFields& fields, QPagedPaintDevice& device,
+                const BirthSweep* sweep, const VargaCharts* vargas) {
   QPainter painter;
   if (!painter.begin(&device)) return 0;
   // The painter's origin is the top left corner of the printable area.
@@ -90,8 +90,7 @@ int PaintReport(const Chart& chart, const LagnaPageFields& fields, QPagedPaintDe
   const QRectF body(area.left(), area.top() + headerBand, area.width(), area.height() - headerBand - footerBand);
   const QRectF footer(area.left(), body.bottom(), area.width(), footerBand);
 
-  const BirthSweep sweep = SweepOfChart(chart, sweepMinutes);
-  const ReportLayout layout(chart, fields, &device, body.size(), &sweep, vargas);
+  const ReportLayout layout(chart, fields, &device, body.size(), sweep, vargas);
   const QSizeF page = layout.bodySize();
   const int pages = layout.pageCount();
   for (const ReportLayout::Section& section : layout.sections()) {
@@ -120,7 +119,7 @@ bool WriteReportPdf(const Chart& chart, const LagnaPageFields& fields, const Rep
   writer.setResolution(1200);
   writer.setCreator(QStringLiteral("Corvane v1.25"));
   writer.setTitle(QStringLiteral("Vedic Special Lagnas: %1").arg(QString::fromStdString(chart.birth.name)));
-  return PaintReport(chart, fields, writer, options.sweepMinutes, options.divisionalCharts ? options.vargas : nullptr) > 0;
+  return PaintReport(chart, fields, writer, options.sweep, options.divisionalCharts ? options.vargas : nullptr) > 0;
 }
 
 QByteArray ReportPdfBytes(const Chart& chart, const LagnaPageFields& fields, const ReportOptions& options) {

@@ -22,13 +22,13 @@ QPageLayout ReportPageLayout(const ReportOptions& options);
 // Paints the whole reading on a paged device (a printer, a print preview or a PDF writer)
 // in its current page layout: the front section with the birth details, the square chart,
 // the positions, sunrise and sunset and the lagna overview, then one section per lagna
-// entry, then the birth-time sweep over `sweepMinutes` either side of the birth time; each
-// page under a header with the name and birth date and over "page N of M".
+// entry, then the birth-time sweep it is handed (none: no sweep section; it computes none
+// itself); each page under a header with the name and birth date and over "page N of M".
 // Returns the number of pages, 0 when the device could not be painted.
 // With `vargas` the "Divisional Charts" section (the D9 and D10 charts and the sixteen-varga
 // table) comes between the lagna sections and the sweep.
 int PaintReport(const Chart& chart, const LagnaPageFields& fields, QPagedPaintDevice& device,
-                int sweepMinutes = kDefaultPrintedSweepMinutes, const VargaCharts* vargas = nullptr);
+                const BirthSweep* sweep, const VargaCharts* vargas = nullptr);
 
 // The reading as a PDF document (fonts embedded) written to `out`. False when it could not
 // be written whole.

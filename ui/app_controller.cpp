@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 
+#include "app/chart_request.h"
+#include "ui/collection_window.h"
 #include "ui/frame_window.h"
 #include "ui/input_form.h"
 #include "ui/interpretation_form.h"
@@ -87,15 +89,28 @@ void AppController::showResults(std::shared_ptr<const Chart> chart) {
       return true;
     }));
     connect(frame_, &FrameWindow::birthOpenRequested, this, [this](const BirthData& birth) { input_->openBirth(birth); });
-    connect(frame_, &FrameWindow::settingsChanged, this, [this] {
-      input_->offerYearsOf(LoadCalculationSettings().engine);
-      input_->runCalculation();
-    });
+    connect(frame_, &FrameWindow::settingsChanged, this, &AppController::calculateAgain);
   }
   frame_->showChart(chart_);
   frame_->show();
   frame_->raise();
   frame_->activateWindow();
+  // Calculated from the form or opened from a file: into the collection, when so set.
+  AddChartAutomatically(*chart_, frame_);
+}
+
+void AppController::calculateAgain() {
+  const CalculationSettings settings = LoadCalculationSettings();
+  input_->offerYearsOf(settings.engine);
+  if (!chart_) return;
+  ChartRequest request = RequestOf(*chart_);
+  request.settings = settings;
+  const Result<ChartReading> result = ResolveChart(request);
+  if (!result) {
+    ShowProblem(frame_ ? static_cast<QWidget*>(frame_.data()) : input_.get(), result.problem());
+    return;
+  }
+  showResults(result->chart);
 }
 
 void AppController::goBack() {

@@ -38,6 +38,9 @@ class AppController : public QObject {
   bool mayLeave();
   void leave();
   void showResults(std::shared_ptr<const Chart> chart);
+  // New settings were kept: the chart shown is calculated again from its own request with
+  // them (the form's fields, perhaps edited since, do not enter).
+  void calculateAgain();
   void goBack();
 
   std::unique_ptr<InputForm> input_;

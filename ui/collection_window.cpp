@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QPointer>
 #include <QProgressDialog>
@@ -22,6 +23,7 @@
 #include "app/collection_import.h"
 #include "lagna/sign_tables.h"
 #include "ui/close_keys.h"
+#include "ui/collection_settings.h"
 #include "ui/message_presenter.h"
 #include "ui/window_geometry.h"
 
@@ -66,7 +68,7 @@ QPointer<CollectionWindow>& OpenWindow() {
 ChartCollection* ProgramCollection(QWidget* parent) {
   if (!Collection()) {
     try {
-      Collection() = ChartCollection::Open(DefaultCollectionPath());
+      Collection() = ChartCollection::Open(ProgramCollectionPath());
     } catch (const CollectionError& e) {
       ShowMessage(parent, QString::fromStdString(e.what()), MessageIcon::Error);
       return nullptr;
@@ -78,6 +80,22 @@ ChartCollection* ProgramCollection(QWidget* parent) {
 void CloseProgramCollection() {
   delete OpenWindow().data();
   Collection().reset();
+}
+
+void UseProgramCollection(std::unique_ptr<ChartCollection> collection) {
+  // The old collection lives until its window is gone: the window may be the parent of the
+  // dialog that chose the new file, and is deleted only when control is back in the event loop.
+  std::shared_ptr<ChartCollection> old(Collection().release());
+  Collection() = std::move(collection);
+  const QPointer<CollectionWindow> window = OpenWindow();
+  if (!window) return;
+  OpenWindow() = nullptr;
+  const bool shown = window->isVisible();
+  const OpenBirth open = window->opener();
+  QWidget* parent = window->parentWidget();
+  QObject::connect(window, &QObject::destroyed, [old] {});
+  window->close();  // deleted on close
+  if (shown) ShowCollectionWindow(parent, open);
 }
 
 CollectionModel::CollectionModel(ChartCollection& collection, QObject* parent)
@@ -211,7 +229,10 @@ CollectionWindow::CollectionWindow(ChartCollection& collection, OpenBirth open, 
   view_->setColumnWidth(kNameColumn, 180);
   view_->setColumnWidth(kBirthColumn, 140);
   view_->setColumnWidth(kPlaceColumn, 160);
-  for (int c = kFirstSignColumn; c < kTagsColumn; ++c) view_->setColumnWidth(c, 44);
+  // A sign column is as wide as its widest abbreviation or heading and the sort mark, so that
+  // the whole row (to "Last opened") fits the window's first width.
+  const int signWidth = view_->fontMetrics().horizontalAdvance(QStringLiteral("PpL")) + 18;
+  for (int c = kFirstSignColumn; c < kTagsColumn; ++c) view_->setColumnWidth(c, signWidth);
   connect(view_, &QTableView::activated, this, [this] { openSelected(); });
 
   auto button = [this](const char* name, const QString& text, const QString& description, void (CollectionWindow::*slot)()) {
@@ -242,6 +263,9 @@ CollectionWindow::CollectionWindow(ChartCollection& collection, OpenBirth open, 
   buttons->addWidget(button("cmdCollectionCsv", QStringLiteral("Export &CSV\u2026"),
                             QStringLiteral("Writes the selected charts as one batch CSV"), &CollectionWindow::exportBatch));
   buttons->addStretch();
+  buttons->addWidget(button("cmdCollectionSettings", QStringLiteral("&Settings\u2026"),
+                            QStringLiteral("Chooses the collection file and whether charts are added automatically"),
+                            &CollectionWindow::editSettings));
   buttons->addWidget(MakeCloseButton(this));
 
   auto* deleteKey = new QAction(this);
@@ -284,7 +308,10 @@ std::vector<std::int64_t> CollectionWindow::selectedIds() const {
 }
 
 void CollectionWindow::changed() {
-  count_->setText(QStringLiteral("%1 charts").arg(model_->rowCount()));
+  // "100,000 charts": grouped by thousands whatever the system's language, as the list's dates are.
+  const int rows = model_->rowCount();
+  count_->setText(rows == 1 ? QStringLiteral("1 chart") : QStringLiteral("%1 charts").arg(QLocale(QLocale::English).toString(rows)));
+  count_->setToolTip(Text(collection_.path()));
   undo_->setEnabled(!removed_.empty());
 }
 
@@ -366,6 +393,8 @@ void CollectionWindow::undoDelete() {
   changed();
 }
 
+void CollectionWindow::editSettings() { EditCollectionSettings(this); }
+
 void CollectionWindow::exportChartFiles() {
   const auto ids = selectedIds();
   if (ids.empty()) return;
@@ -437,6 +466,7 @@ void AddCollectionActions(QMenu* file, QWidget* window, OpenBirth open) {
   QAction* import = file->addAction(QStringLiteral("Import Chart Files\u2026"));
   import->setObjectName("mnuImportCharts");
   QObject::connect(import, &QAction::triggered, window, [window] { ImportChartFilesInto(window); });
+  AddCollectionSettingsAction(file, window);
 }
 
 bool AddChartToCollection(const Chart& chart, QWidget* parent) {
@@ -455,6 +485,26 @@ bool AddChartToCollection(const Chart& chart, QWidget* parent) {
   }
   if (OpenWindow()) OpenWindow()->model()->reload();
   return true;
+}
+
+void AddChartAutomatically(const Chart& chart, QWidget* parent) {
+  if (!LoadCollectionSettings().addAutomatically) return;
+  // A collection that cannot be opened is reported at the first chart, not at every one.
+  static std::string unusable;
+  const std::string path = ProgramCollectionPath();
+  if (!Collection() && path == unusable) return;
+  ChartCollection* collection = ProgramCollection(parent);
+  if (!collection) {
+    unusable = path;
+    return;
+  }
+  try {
+    collection->markOpened(collection->add(chart.birth).id);
+  } catch (const CollectionError& e) {
+    ShowMessage(parent, QString::fromStdString(e.what()), MessageIcon::Error);
+    return;
+  }
+  if (OpenWindow()) OpenWindow()->model()->reload();
 }
 
 void ImportChartFilesInto(QWidget* parent) {

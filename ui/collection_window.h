@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "app/chart.h"
@@ -21,6 +22,8 @@ namespace corvane {
 ChartCollection* ProgramCollection(QWidget* parent);
 // Closes the program's collection, so that the next use opens the file again (tests).
 void CloseProgramCollection();
+// Makes an opened collection the program's; an open collection window shows it instead.
+void UseProgramCollection(std::unique_ptr<ChartCollection> collection);
 
 // Opens the birth of a chart of the collection: calculates it and shows the result.
 using OpenBirth = std::function<void(const BirthData&)>;
@@ -64,6 +67,7 @@ class CollectionWindow : public QWidget {
   CollectionModel* model() const { return model_; }
   QTableView* view() const { return view_; }
   QLineEdit* filter() const { return filter_; }
+  const OpenBirth& opener() const { return open_; }
   // The ids of the selected rows, in list order.
   std::vector<std::int64_t> selectedIds() const;
 
@@ -75,6 +79,8 @@ class CollectionWindow : public QWidget {
   void undoDelete();
   void exportChartFiles();
   void exportBatch();
+  // "Settings…": the collection file and the automatic adding (Collection Settings).
+  void editSettings();
 
  private:
   void changed();
@@ -95,12 +101,16 @@ class CollectionWindow : public QWidget {
 CollectionWindow* ShowCollectionWindow(QWidget* parent, OpenBirth open);
 
 // Adds File menu entries: "Chart Collection…" (Ctrl+L), "Open Recent" (the last 10 charts
-// opened from the collection) and "Import Chart Files…".
+// opened from the collection), "Import Chart Files…" and "Collection Settings…".
 void AddCollectionActions(QMenu* file, QWidget* window, OpenBirth open);
 
 // "Add to Collection": adds the chart's birth, saying what happened on the status line or in
 // a message. True when the collection holds it afterwards.
 bool AddChartToCollection(const Chart& chart, QWidget* parent);
+
+// Adds the chart to the collection when the collection settings say every chart goes there,
+// quietly: only a refusal is shown (and a collection that cannot be opened once per file).
+void AddChartAutomatically(const Chart& chart, QWidget* parent);
 
 // "Import Chart Files…": a folder, a progress dialog with Cancel (nothing added on Cancel),
 // then what was added, skipped and refused.

@@ -336,13 +336,16 @@ void FrameWindow::printReading() {
   const std::shared_ptr<const Chart> chart = chart_;
   // The window's reading always has the divisional charts.
   const VargaCharts vargas = VargasOf(*chart_);
+  // The sweep is computed once, here: the preview paints its pages again and again.
+  std::optional<BirthSweep> made;
+  const BirthSweep& sweep = PrintedSweep(*chart, nullptr, made);
   QPrintPreviewDialog preview(&printer, this);
   preview.setWindowTitle(kWindowCaption);
   // Large enough to read a page, within the screen.
   if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
     preview.resize(QSize(900, 1000).boundedTo(screen->availableGeometry().size() * 0.9));
   connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-          [&](QPrinter* target) { PaintReport(*chart, fields, *target, kDefaultPrintedSweepMinutes, &vargas); });
+          [&](QPrinter* target) { PaintReport(*chart, fields, *target, &sweep, &vargas); });
   preview.exec();
 }
 
@@ -351,7 +354,10 @@ void FrameWindow::exportPdf() {
   const ExportChoice choice =
       ChooseExportFile(this, ExportKind::kPdf, QString::fromStdString(ExportFileStem(*chart_)));
   if (choice.path.isEmpty()) return;
-  if (SaveExport(this, choice.path, ReportPdfBytes(*chart_, PageFieldsOf(*chart_), ReportOptions{})))
+  std::optional<BirthSweep> made;
+  ReportOptions options;
+  options.sweep = &PrintedSweep(*chart_, nullptr, made);
+  if (SaveExport(this, choice.path, ReportPdfBytes(*chart_, PageFieldsOf(*chart_), options)))
     tellWhereItWent(QStringLiteral("Reading exported to %1"), choice.path);
 }
 

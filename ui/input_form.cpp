@@ -535,10 +535,9 @@ ChartRequest InputForm::chartRequest() const {
   return request;
 }
 
-void InputForm::report(const Problem& problem) {
+void ShowProblem(QWidget* parent, const Problem& problem) {
   if (problem.code == ProblemCode::kSkippedTime) {
-    ShowMessage(this, ToQString(problem.message) + ": that time of birth never happened there.", MessageIcon::Error);
-    cboHH_->setFocus(Qt::OtherFocusReason);
+    ShowMessage(parent, ToQString(problem.message) + ": that time of birth never happened there.", MessageIcon::Error);
     return;
   }
   // The checks of the calendar and the time inform; the others are errors.
@@ -547,13 +546,17 @@ void InputForm::report(const Problem& problem) {
       problem.code == ProblemCode::kPolarDate || (problem.code == ProblemCode::kInvalidBirth && calendar)
           ? MessageIcon::Information
           : MessageIcon::Error;
-  QWidget* target = nullptr;
+  ShowMessage(parent, problem.code == ProblemCode::kPolarDate ? ToQString(problem.message)
+                                                               : SettingsMessageForWindows(problem.message),
+              icon);
+}
+
+void InputForm::report(const Problem& problem) {
+  ShowProblem(this, problem);
+  QWidget* target = problem.code == ProblemCode::kSkippedTime ? cboHH_ : nullptr;
   for (const auto& [field, widget] : {std::pair<const char*, QWidget*>{"name", txtName_}, {"lon_degrees", txtLonD_},
                                       {"lon_minutes", txtLonM_}, {"lat_degrees", txtLatD_}, {"lat_minutes", txtLatM_}})
     if (problem.field == field) target = widget;
-  ShowMessage(this, problem.code == ProblemCode::kPolarDate ? ToQString(problem.message)
-                                                             : SettingsMessageForWindows(problem.message),
-              icon);
   if (target) target->setFocus(Qt::OtherFocusReason);
 }
 

@@ -26,6 +26,11 @@ namespace corvane {
 
 class FilteredLineEdit;
 
+// Shows why a request gave no chart, as the input form words it (the checks of the calendar
+// and a polar date inform, the others are errors). The form then also moves the focus to the
+// field at fault; another window shows the message alone.
+void ShowProblem(QWidget* parent, const Problem& problem);
+
 // The input form: collects one person's birth details, filters keys, and starts the
 // calculation, the chart file opener, the coordinate search and the web links.
 //

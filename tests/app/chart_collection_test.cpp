@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,6 +17,7 @@
 #include "app/collection_export.h"
 #include "app/collection_filter.h"
 #include "app/collection_import.h"
+#include "app/search_fold.h"
 #include "tests/app/cli_runner.h"
 #include "tests/app/sample_birth.h"
 
@@ -166,6 +168,101 @@ TEST_F(ChartCollectionTest, FiltersByFoldedTextAndBySigns) {
   EXPECT_EQ(byBirthDown[0].name, "JOSÉ");  // 19:00, 09:00, 07:05: the second
 }
 
+// The trigram index answers exactly as comparing every chart's texts would: over 600 charts
+// of varied names, places, notes and tags, after notes change and charts go and come back,
+// each filter's count and its pages (walked in the order's index or gathered through the
+// index, whichever the page takes) are the charts whose listed texts hold the folded text.
+TEST_F(ChartCollectionTest, TheSearchIndexFindsWhatAComparisonOfEveryChartFinds) {
+  auto collection = OpenNew();
+  static const char* const kNames[] = {"RAM", "JOSÉ", "ANNE-MARIE", "O'BRIEN", "ZOË", "MÜLLER", "LI", "SITA"};
+  static const char* const kCities[] = {"New Delhi", "Málaga", "Zürich", "São Paulo", "Kraków", ""};
+  static const char* const kNotes[] = {"", "Reads for the family", "twin of \"Q\"", "100% sure", "Zürich office"};
+  std::vector<std::int64_t> ids;
+  collection->inTransaction([&] {
+    for (int i = 0; i < 600; ++i) {
+      BirthData b = Named(std::string(kNames[i % 8]) + " " + kNames[i / 8 % 8], i % 24);
+      b.year = 1901 + i % 149;
+      b.city = kCities[i % 6];
+      ids.push_back(collection->add(b, kNotes[i % 5], {i % 3 == 0 ? "clients" : "family"}).id);
+    }
+  });
+  ASSERT_EQ(collection->count(), 600);
+  collection->setNote(ids[5], "now in Lisbon");
+  collection->setNote(ids[11], "");  // "Reads for the family" no longer
+  const auto removed = collection->remove(ids[20]);
+  collection->remove(ids[21]);
+  collection->restore(*removed);
+
+  // The reference: each chart's name, place, note and tags as listed, folded, compared.
+  const std::vector<CollectionChart> all = collection->find({}, {CollectionOrder::Key::kId});
+  ASSERT_EQ(all.size(), 599u);
+  const auto holds = [](const CollectionChart& c, const std::string& text) {
+    std::string joined;
+    for (const std::string& tag : c.tags) joined += tag + " ";
+    for (const std::string& part : {c.name, c.place, c.note, joined})
+      if (FoldForSearch(part).find(text) != std::string::npos) return true;
+    return false;
+  };
+  for (const char* typed : {"mu", "mull", "muller", "anne marie", "zurich", "lisbon", "reads for", "100%", "\"q\"",
+                            "sao paulo", "family", "clients", "obrien li", "nobody", "ram Asc in Gemini",
+                            "sita Sun in Taurus", "Sun in Gemini", "zoe Moon in Leo"}) {
+    const CollectionFilter filter = ParseCollectionFilter(typed);
+    std::vector<std::int64_t> expected;
+    for (const CollectionChart& c : all) {
+      bool signs = true;
+      for (const SignCondition& sign : filter.signs) signs = signs && c.signs[static_cast<std::size_t>(sign.entry)] == sign.sign;
+      if (signs && (filter.text.empty() || holds(c, filter.text))) expected.push_back(c.id);
+    }
+    EXPECT_EQ(collection->count(filter), static_cast<std::int64_t>(expected.size())) << typed;
+    for (const bool descending : {false, true}) {
+      // Pages of 7 from any offset, in the order of ids: together, the whole list.
+      std::vector<std::int64_t> paged;
+      for (std::int64_t offset = 0; offset < static_cast<std::int64_t>(expected.size()) + 7; offset += 7)
+        for (const CollectionChart& c : collection->find(filter, {CollectionOrder::Key::kId, 0, descending}, offset, 7))
+          paged.push_back(c.id);
+      std::vector<std::int64_t> wanted = expected;
+      if (descending) std::reverse(wanted.begin(), wanted.end());
+      EXPECT_EQ(paged, wanted) << typed << (descending ? " descending" : "");
+    }
+    // By name: the first page has the smallest names of the matches.
+    const auto byName = collection->find(filter, {CollectionOrder::Key::kName}, 0, 5);
+    std::vector<std::string> names;
+    for (const std::int64_t id : expected) names.push_back(collection->chart(id)->name);
+    std::sort(names.begin(), names.end());
+    names.resize(std::min<std::size_t>(names.size(), 5));
+    std::vector<std::string> got;
+    for (const CollectionChart& c : byName) got.push_back(c.name);
+    EXPECT_EQ(got, names) << typed;
+  }
+}
+
+// A collection of the first layout (no search index) is migrated when it is opened: the
+// index is built from the charts it holds, and later changes keep it.
+TEST_F(ChartCollectionTest, AFileOfTheFirstVersionGetsItsSearchIndexWhenOpened) {
+  {
+    auto collection = OpenNew();
+    collection->add(Named("JOSÉ"), "Málaga");
+    collection->add(Named("SITA"));
+  }
+  Sql(Path("charts.sqlite"),
+      "DROP TRIGGER charts_search_insert; DROP TRIGGER charts_search_delete; DROP TRIGGER charts_search_update;"
+      "DROP TABLE chart_search; PRAGMA user_version=1;");
+  auto collection = OpenNew();
+  EXPECT_EQ(collection->count(ParseCollectionFilter("malaga")), 1);
+  EXPECT_EQ(collection->count(ParseCollectionFilter("jose")), 1);
+  collection->add(Named("JOSEPH"));
+  EXPECT_EQ(collection->count(ParseCollectionFilter("jose")), 2);
+  collection.reset();
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(Path("charts.sqlite").c_str(), &db), SQLITE_OK);
+  sqlite3_stmt* version = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &version, nullptr), SQLITE_OK);
+  ASSERT_EQ(sqlite3_step(version), SQLITE_ROW);
+  EXPECT_EQ(sqlite3_column_int(version, 0), kCollectionSchemaVersion);
+  sqlite3_finalize(version);
+  sqlite3_close(db);
+}
+
 TEST_F(ChartCollectionTest, FilterTextReadsSignConditionsAndLeavesTheRest) {
   struct Row {
     const char* typed;
@@ -199,6 +296,7 @@ TEST_F(ChartCollectionTest, RemovesAndPutsBackAsItWas) {
   const auto bytes = collection->chartFile(id);
   const auto removed = collection->remove(id);
   ASSERT_TRUE(removed);
+  EXPECT_EQ(collection->count(ParseCollectionFilter("ram")), 0);  // gone from the search too
   EXPECT_FALSE(collection->chart(id));
   EXPECT_FALSE(collection->chartFile(id));
   EXPECT_FALSE(collection->remove(id));
@@ -212,6 +310,7 @@ TEST_F(ChartCollectionTest, RemovesAndPutsBackAsItWas) {
   EXPECT_EQ(after->signs, before->signs);
   EXPECT_EQ(collection->chartFile(id), bytes);
   EXPECT_EQ(collection->recent(10).front().id, id);
+  EXPECT_EQ(collection->count(ParseCollectionFilter("ram")), 1);
 }
 
 TEST_F(ChartCollectionTest, RenamesAChartAndItsFileButNeverIntoAnother) {
@@ -270,7 +369,7 @@ TEST_F(ChartCollectionTest, RefusesFilesThatAreNoCollectionAndLeavesThemAlone) {
       {"newer version",
        [this](const std::string& path) {
          ChartCollection::Open(path)->add(DelhiBirth());
-         Sql(path, "PRAGMA user_version=2");
+         Sql(path, "PRAGMA user_version=" + std::to_string(kCollectionSchemaVersion + 1));
        },
        CollectionError::Kind::kNewer, "newer"},
       {"header of a database, then garbage",

@@ -13,15 +13,13 @@
 #include "cli/chart_json.h"
 #include "cli/cli_input.h"
 #include "cli/json_writer.h"
+#include "tests/app/every_road_births.h"
 #include "tests/app/temp_folder.h"
 
 namespace corvane {
 namespace {
 
-// A birth as the options give it; every road takes the same values.
-struct Birth {
-  std::string label, date, time, zone, dst, lon, lat, tz, place, fold;
-};
+using Birth = testing::RoadBirth;
 
 std::string JsonOf(const Chart& chart) {
   PrettyJsonWriter json;
@@ -69,38 +67,9 @@ Result<ChartReading> BySavedFile(const Chart& chart, const std::filesystem::path
   return ResolveChart(RequestOf(parsed.birth(), chart.settings));
 }
 
-// Ten clocks, each at five times: zone rows with and without the tick, database zones (summer
-// and winter, both readings of New York's doubled 01:30 of 7 November 2021, the minute before
-// its skipped hour on 14 March 2021), local mean time (Amsterdam 1900, +0:19:32), and found
-// places (their zone, or a zone row given beside them).
+// Ten clocks, each at five times (the file's comment lists them).
 std::vector<Birth> Births() {
-  const std::vector<Birth> clocks = {
-      {"zone row", "1975-06-05", "", "34", "0", "77:13E", "28:36N", "", "", ""},
-      {"zone row with tick", "1990-07-01", "", "20", "1", "3:42W", "40:25N", "", "", ""},
-      {"tz summer", "1990-07-01", "", "", "", "3:42W", "40:25N", "Europe/Madrid", "", ""},
-      {"tz winter", "1988-01-15", "", "", "", "46:38W", "23:32S", "America/Sao_Paulo", "", ""},
-      {"doubled hour earlier", "2021-11-07", "01:30", "", "", "74:00W", "40:43N", "America/New_York", "", "earlier"},
-      {"doubled hour later", "2021-11-07", "01:30", "", "", "74:00W", "40:43N", "America/New_York", "", "later"},
-      {"before the skipped hour", "2021-03-14", "01:59", "", "", "74:00W", "40:43N", "America/New_York", "", ""},
-      {"local mean time", "1910-05-10", "", "", "", "4:54E", "52:22N", "Europe/Amsterdam", "", ""},
-      {"found place", "1990-07-01", "", "", "", "", "", "", "Madrid", ""},
-      {"found place, zone row kept", "1975-06-05", "", "34", "0", "", "", "", "New Delhi", ""},
-  };
-  const char* times[] = {"00:10", "06:45:10", "12:00", "14:30", "23:59:59"};
-  std::vector<Birth> births;
-  for (const Birth& clock : clocks) {
-    for (const char* time : times) {
-      Birth b = clock;
-      if (b.time.empty()) {
-        b.time = time;
-      } else if (births.size() % 5 != 0) {
-        b.time = b.time.substr(0, 5) + ":" + std::to_string(10 + births.size() % 5);  // other seconds of that minute
-      }
-      b.label = clock.label + " " + b.time;
-      births.push_back(b);
-    }
-  }
-  return births;
+  return testing::ReadRoadBirths(CORVANE_SOURCE_DIR "/tests/app/data/every_road_births.csv");
 }
 
 class EveryRoad : public testing::TempFolderTest {};
@@ -135,20 +104,24 @@ TEST_F(EveryRoad, DatabaseClocksAreTheZoneRules) {
     std::size_t index;
     int offset;
     ClockSource source;
+    DoubledHour fold = DoubledHour::kNone;  // the reading the chart records
   } cases[] = {
       {"Madrid summer", 10 + 3, 2 * 3600, ClockSource::kZoneDatabase},
-      {"New York earlier", 20, -4 * 3600, ClockSource::kZoneDatabase},
-      {"New York later", 25, -5 * 3600, ClockSource::kZoneDatabase},
+      {"New York earlier", 20, -4 * 3600, ClockSource::kZoneDatabase, DoubledHour::kEarlier},
+      {"New York later", 25, -5 * 3600, ClockSource::kZoneDatabase, DoubledHour::kLater},
       {"Amsterdam local mean time", 35, 19 * 60 + 32, ClockSource::kZoneDatabase},
       {"Madrid found", 43, 2 * 3600, ClockSource::kZoneDatabase},
       {"Delhi row kept", 45, 5 * 3600 + 30 * 60, ClockSource::kZoneRow},
   };
   const std::vector<Birth> births = Births();
+  ASSERT_GE(births.size(), 50u);
   for (const auto& c : cases) {
     const Result<ChartReading> r = ByOptions(births[c.index]);
     ASSERT_TRUE(r) << c.label;
     EXPECT_EQ(r->chart->clock.utcOffsetSeconds, c.offset) << c.label << " " << births[c.index].label;
     EXPECT_EQ(r->chart->clock.source, c.source) << c.label;
+    // The reading recorded (shown, saved, in the JSON) is the one the offset was taken from.
+    EXPECT_EQ(r->chart->clock.fold, c.fold) << c.label;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <pty.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,7 +16,9 @@
 #include <cstring>
 #include <csignal>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <string>
@@ -124,6 +127,112 @@ TEST_F(UserFaults, ASaveOrExportOverAFifoOrSocketIsRefused) {
     EXPECT_FALSE(S_ISREG(st.st_mode)) << c.path << " was replaced";
   }
   ::close(sock);
+}
+
+// A Unix socket bound at a path of the test's folder; closed (the path stays) at the end.
+class BoundSocket {
+ public:
+  explicit BoundSocket(const std::string& path) : fd_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (fd_ < 0 || path.size() >= sizeof address.sun_path) return;
+    std::strcpy(address.sun_path, path.c_str());
+    bound_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  }
+  ~BoundSocket() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool bound() const { return bound_; }
+
+ private:
+  int fd_;
+  bool bound_ = false;
+};
+
+// What stands at a path: its kind and, for a device, its number; lstat, so a link is a link.
+std::pair<mode_t, dev_t> NodeAt(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return {0, 0};
+  return {st.st_mode & S_IFMT, st.st_rdev};
+}
+
+// Every way of writing a file the command line has, each aimed at a node of the kind made by
+// `make` under a name that suits it: the chart file, the three exports and the collection's
+// batch export. Each is refused with 73 and its message, and the node stays as it was.
+void ExpectEveryWriteRefused(const std::function<CliRun(const std::vector<std::string>&)>& cli,
+                             const std::function<void(const std::string&)>& make, const std::string& folder,
+                             const std::string& kind) {
+  const std::string collection = folder + "/charts.sqlite";
+  ASSERT_EQ(cli(With(kDelhi, {"--collection", collection, "--collection-add"})).status, 0);
+  struct Write {
+    std::string option, name;
+  };
+  for (const Write& w : {Write{"--save", "node.zdh"}, Write{"--pdf", "node.pdf"}, Write{"--svg", "node.svg"},
+                         Write{"--png", "node.png"}, Write{"--collection-export", "node.csv"}}) {
+    const std::string node = folder + "/" + w.name;
+    make(node);
+    const std::pair<mode_t, dev_t> before = NodeAt(node);
+    ASSERT_NE(before.first, 0u) << node;
+    const CliRun run = w.option == "--collection-export"
+                           ? cli({"--collection", collection, "--collection-export", node})
+                           : cli(With(kDelhi, {w.option, node}));
+    EXPECT_EQ(run.status, 73) << w.option << " over " << kind << ": " << run.err;
+    EXPECT_NE(run.err.find("it is " + kind + ", and only a regular file is replaced"), std::string::npos)
+        << w.option << ": " << run.err;
+    EXPECT_EQ(NodeAt(node), before) << w.option << " replaced " << kind;
+  }
+}
+
+// A save or an export over a socket bound in the test's folder: exit 73, and the socket stays.
+TEST_F(UserFaults, EverySaveAndExportOverASocketIsRefused) {
+  std::vector<std::unique_ptr<BoundSocket>> sockets;
+  ExpectEveryWriteRefused([this](const std::vector<std::string>& a) { return Cli(a, "", "timeout 60"); },
+                          [&sockets](const std::string& path) {
+                            sockets.push_back(std::make_unique<BoundSocket>(path));
+                            EXPECT_TRUE(sockets.back()->bound()) << path;
+                          },
+                          dir_.string(), "a socket");
+}
+
+// The same over a device node. Only root may make one, and it is made in the test's folder
+// (the null device's number, so that a write that got through would harm nothing).
+TEST_F(UserFaults, EverySaveAndExportOverADeviceNodeIsRefused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can make a device node (mknod) in the test's folder";
+  ExpectEveryWriteRefused([this](const std::vector<std::string>& a) { return Cli(a, "", "timeout 60"); },
+                          [](const std::string& path) {
+                            EXPECT_EQ(::mknod(path.c_str(), S_IFCHR | 0600, makedev(1, 3)), 0) << std::strerror(errno);
+                          },
+                          dir_.string(), "a character device");
+}
+
+// --open and --batch of a socket, a device node (as root) or a missing file: 66 whatever the
+// name ends in, with what the path is; the node stays as it was.
+TEST_F(UserFaults, OpeningASocketADeviceOrAMissingFileIs66) {
+  struct Case {
+    std::string path, why;
+  };
+  std::vector<Case> cases = {{Path("sock.zdh"), "it is a socket, not a regular file"},
+                             {Path("sock.txt"), "it is a socket, not a regular file"},
+                             {Path("absent.zdh"), "No such file or directory"},
+                             {Path("absent.csv"), "No such file or directory"}};
+  BoundSocket zdh(cases[0].path), txt(cases[1].path);
+  ASSERT_TRUE(zdh.bound() && txt.bound());
+  if (::geteuid() == 0) {
+    for (const char* name : {"device.zdh", "device.txt"}) {
+      ASSERT_EQ(::mknod(Path(name).c_str(), S_IFCHR | 0600, makedev(1, 3)), 0) << std::strerror(errno);
+      cases.push_back({Path(name), "it is a character device, not a regular file"});
+    }
+  }
+  for (const Case& c : cases) {
+    const std::pair<mode_t, dev_t> before = NodeAt(c.path);
+    for (const char* option : {"--open", "--batch"}) {
+      const CliRun run = Cli({option, c.path}, "", "timeout 60");
+      EXPECT_EQ(run.status, 66) << option << " " << c.path << ": " << run.err;
+      EXPECT_NE(run.err.find(c.why), std::string::npos) << option << " " << c.path << ": " << run.err;
+    }
+    EXPECT_EQ(NodeAt(c.path), before) << c.path;
+  }
+  if (::geteuid() != 0) GTEST_SKIP() << "sockets and missing files checked; device nodes need root (mknod)";
 }
 
 // --open of what cannot be read is 66 whatever the name ends in; a readable file without

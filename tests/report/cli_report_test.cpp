@@ -13,9 +13,13 @@
 #include <regex>
 #include <set>
 
+#include "app/birth_sweep.h"
+#include "app/chart_calculation.h"
 #include "app/page_texts.h"
 #include "report/page_geometry.h"
+#include "report/report_writer.h"
 #include "tests/app/cli_runner.h"
+#include "tests/app/sample_birth.h"
 
 namespace corvane {
 namespace {
@@ -373,6 +377,50 @@ TEST_F(CliReportTest, SweepPageAndPictures) {
   const fs::path plain = Out("plain.pdf");
   ASSERT_EQ(Cli(With(kDelhi, {"--pdf", plain.string()})).status, 0);
   EXPECT_NE(PageTexts(plain).back().find("Within \u00b130 min:"), std::string::npos);
+}
+
+// The printed reading draws the sweep it is handed and computes none of its own: a sweep of 7
+// minutes handed in is the one on its last page (not the usual 30), and a reading handed no
+// sweep has no sweep section at all.
+TEST_F(CliReportTest, PrintedReadingDrawsTheSweepItIsHanded) {
+  const CalculationResult result = CalculateChart(testing::DelhiBirth());
+  ASSERT_TRUE(result.ok());
+  const Chart& chart = result.chart();
+  const BirthSweep handed = SweepOfChart(chart, 7);
+  ReportOptions options;
+  options.paper = PaperSize::kA4;
+  options.sweep = &handed;
+  const fs::path with = Out("with.pdf"), without = Out("without.pdf");
+  const QByteArray withBytes = ReportPdfBytes(chart, PageFieldsOf(chart), options);
+  options.sweep = nullptr;
+  const QByteArray withoutBytes = ReportPdfBytes(chart, PageFieldsOf(chart), options);
+  ASSERT_FALSE(withBytes.isEmpty());
+  ASSERT_FALSE(withoutBytes.isEmpty());
+  std::ofstream(with, std::ios::binary).write(withBytes.constData(), withBytes.size());
+  std::ofstream(without, std::ios::binary).write(withoutBytes.constData(), withoutBytes.size());
+  const std::vector<std::string> swept = PageTexts(with), plain = PageTexts(without);
+  ASSERT_FALSE(swept.empty());
+  EXPECT_NE(swept.back().find("Within \u00b17 min:"), std::string::npos) << swept.back();
+  EXPECT_EQ(swept.back().find("Within \u00b130 min:"), std::string::npos);
+  for (const std::string& page : plain) EXPECT_EQ(page.find("Birth-Time Sweep"), std::string::npos) << page;
+  EXPECT_GT(swept.size(), plain.size());
+}
+
+// A batch row's sweep_minutes is the sweep its PDF prints (the one computed with the row's
+// chart); a row without one prints the usual 30 minutes either side.
+TEST_F(CliReportTest, BatchPdfPrintsTheRowsOwnSweep) {
+  const std::string csv =
+      "name,date,time,zone,dst,lon,lat,sweep_minutes\n"
+      "asha,1975-06-05,07:05,34,0,77:13E,28:36N,12\n"
+      "bela,1975-06-05,07:05,34,0,77:13E,28:36N,\n";
+  const CliRun run = Cli({"--batch", "-", "--pdf-dir", Out("swept").string()}, csv);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> asha = PageTexts(Out("swept") / "ASHA_1975-06-05.pdf");
+  const std::vector<std::string> bela = PageTexts(Out("swept") / "BELA_1975-06-05.pdf");
+  ASSERT_FALSE(asha.empty());
+  ASSERT_FALSE(bela.empty());
+  EXPECT_NE(asha.back().find("Within \u00b112 min:"), std::string::npos) << asha.back();
+  EXPECT_NE(bela.back().find("Within \u00b130 min:"), std::string::npos) << bela.back();
 }
 
 }  // namespace

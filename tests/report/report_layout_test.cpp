@@ -365,7 +365,8 @@ TEST(ReportPdf, PaintsEveryPageOfTheLayout) {
   buffer.open(QIODevice::WriteOnly);
   QPdfWriter writer(&buffer);
   writer.setPageLayout(ReportPageLayout({PaperSize::kLetter}));
-  const int pages = PaintReport(Sample(), fields, writer);
+  const BirthSweep sweep = SweepOfChart(Sample(), kDefaultPrintedSweepMinutes);
+  const int pages = PaintReport(Sample(), fields, writer, &sweep);
   EXPECT_GE(pages, 14);
   EXPECT_TRUE(bytes.startsWith("%PDF-"));
   EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));

@@ -188,6 +188,34 @@ class ConventionsUiTest : public QObject {
     emit app.frameWindow()->settingsChanged();
     QCOMPARE(app.frameWindow()->chart()->settings, precise);
   }
+
+  // The chart is calculated again from its own birth: fields edited in the form after the
+  // calculation (here another hour and name, never calculated) do not enter it.
+  void settingsKeptFromTheFrameKeepTheChartsBirth() {
+    AppController app;
+    app.start();
+    const BirthData given = corvane::testing::DelhiBirth();
+    app.inputForm()->setBirthData(given);
+    QVERIFY(app.inputForm()->runCalculation());
+    const BirthData calculated = app.frameWindow()->chart()->birth;
+    const double lahiri = app.frameWindow()->chart()->positions.ayanamsaDeg;
+    BirthData edited = given;
+    edited.name = "EDITED";
+    edited.hour = (given.hour + 5) % 24;
+    app.inputForm()->setBirthData(edited);
+    CalculationSettings sidereal;
+    sidereal.ayanamsa = Ayanamsa::kRaman;
+    SaveCalculationSettings(sidereal);
+    emit app.frameWindow()->settingsChanged();
+    QVERIFY(messages_.isEmpty());
+    const Chart& after = *app.frameWindow()->chart();
+    QCOMPARE(after.settings, sidereal);
+    QVERIFY(after.birth == calculated);
+    QCOMPARE(after.birth.hour, given.hour);
+    QVERIFY(after.positions.ayanamsaDeg != lahiri);  // the new settings were used
+    // What the form shows is left as the user edited it.
+    QCOMPARE(app.inputForm()->birthData().name, std::string("EDITED"));
+  }
 };
 
 QTEST_MAIN(ConventionsUiTest)

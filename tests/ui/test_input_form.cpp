@@ -601,7 +601,7 @@ class InputFormTest : public QObject {
     }
     QCOMPARE(menus, (QStringList{"&File", "  Get My Corvane Reading", QString::fromUtf8("  Options\u2026"), "  ",
                                  QString::fromUtf8("  Chart Collection\u2026"), "  Open &Recent",
-                                 QString::fromUtf8("  Import Chart Files\u2026"), "  ", "  E&xit",
+                                 QString::fromUtf8("  Import Chart Files\u2026"), QString::fromUtf8("  Collection Settings\u2026"), "  ", "  E&xit",
                                  "&Help", "  &Online Help",
                                  "  &Visit Us Online", "  Check for Software &Update", "  &About Software"}));
 

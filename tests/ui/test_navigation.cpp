@@ -186,7 +186,7 @@ class NavigationTest : public QObject {
                                  "  &Back", "  Compare conventions", "  &Vargas",
                                  QString::fromUtf8("  Birth-time &sweep\u2026"), "  -", "  &Add to Collection",
                                  QString::fromUtf8("  Chart Collection\u2026"), "  Open &Recent",
-                                 QString::fromUtf8("  Import Chart Files\u2026"), "  -", QString::fromUtf8("  Options\u2026"),
+                                 QString::fromUtf8("  Import Chart Files\u2026"), QString::fromUtf8("  Collection Settings\u2026"), "  -", QString::fromUtf8("  Options\u2026"),
                                  "  Ask Before Leaving an Unsaved Reading", "  E&xit", "&Help", "  &Online Help", "  &Visit Us Online",
                                  "  -", "  Check for Software &Update", "  -", "  &About Software"}));
     auto* exit = frame.findChild<QPushButton*>("cmdExit");

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/ui/zone_by_name.h"
 #include "ui/app_controller.h"
 #include "ui/file_dialogs.h"
 #include "ui/frame_window.h"
@@ -40,19 +41,6 @@ class WindowRoundTripTest : public QObject {
       texts.insert(label->objectName() + (index.isValid() ? "#" + index.toString() : QString()), label->text());
     }
     return texts;
-  }
-
-  // Picks a zone through the "Zone…" dialog, typing its name into the filter as a user would.
-  static void chooseZone(InputForm* form, const QString& zone) {
-    QTimer::singleShot(0, [zone] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      QVERIFY(dialog);
-      auto* filter = dialog->findChild<QLineEdit*>("txtZoneFilter");
-      QVERIFY(filter);
-      QTest::keyClicks(filter, zone);
-      QTest::keyClick(filter, Qt::Key_Return);
-    });
-    QTest::mouseClick(form->findChild<QPushButton*>("cmdZone"), Qt::LeftButton);
   }
 
   struct Case {
@@ -128,7 +116,7 @@ class WindowRoundTripTest : public QObject {
       app.start();
       InputForm* input = app.inputForm();
       fill(input, c);
-      chooseZone(input, c.zone);
+      corvane::testing::ChooseZoneByName(input, c.zone);
       QCOMPARE(input->birthData().extras.zoneId, std::optional<std::string>(c.zone));
       QVERIFY2(input->runCalculation(), qPrintable(messages_.join('\n')));
       QCOMPARE(questions_.size(), c.answer ? 1 : 0);
