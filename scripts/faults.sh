@@ -134,6 +134,16 @@ fault body-sign-aries app/chart.h \
   'if (sign < 0 || sign > 11) return 0;' \
   'corvane_cli_tests' 'BodySign\.' \
   'a body without a sign is shown as standing in Aries'
+fault varga-start-shifted lagna/vargas.cpp \
+  'out = kStartSigns[static_cast<std::size_t>(varga)][static_cast<std::size_t>(sign)] + part.index;' \
+  'out = kStartSigns[static_cast<std::size_t>(varga)][static_cast<std::size_t>((sign + 1) % 12)] + part.index;' \
+  'corvane_lagna_tests' 'Varga' \
+  'each varga counts from the start sign of the next rasi sign'
+fault vargas-line-ten cli/vargas_json.cpp \
+  '} else if (sign >= 10) {' \
+  '} else if (sign > 10) {' \
+  'corvane_cli_tests' 'VargasJson\.' \
+  'a batch line writes the varga sign 10, Aquarius, as a colon'
 # ---------------------------------------------------------------------------------------------
 
 field() { local IFS=$'\x1f'; read -r -a parts <<<"$1"; printf '%s' "${parts[$2]}"; }
