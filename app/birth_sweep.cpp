@@ -29,6 +29,12 @@ struct Sample {
 // at that reading. Nothing when the clocks skipped the reading or the zone refuses it.
 enum class Moved { kOk, kSkipped, kRefused };
 
+// Whether a birth whose clock offset is `offset` took the later of two readings of its time
+// (the earlier one when neither reading has that offset).
+bool TakesLaterReading(const RepeatedLocalTime& twice, int offset) {
+  return twice.later.utOffsetSeconds == offset && twice.earlier.utOffsetSeconds != offset;
+}
+
 Moved MoveClock(const BirthData& birth, const CivilDateTime& local, BirthData& moved, bool fullZoneFields,
                 bool otherReading = false, std::string* message = nullptr) {
   moved = birth;
@@ -57,9 +63,7 @@ Moved MoveClock(const BirthData& birth, const CivilDateTime& local, BirthData& m
   } else {
     // A reading that happened twice follows the birth's own offset.
     const auto& twice = std::get<RepeatedLocalTime>(lookup);
-    const bool birthsIsLater = twice.later.utOffsetSeconds == *birth.extras.utcOffsetSeconds &&
-                               twice.earlier.utOffsetSeconds != *birth.extras.utcOffsetSeconds;
-    const bool later = birthsIsLater != otherReading;
+    const bool later = TakesLaterReading(twice, *birth.extras.utcOffsetSeconds) != otherReading;
     fold = later ? RepeatedTimeChoice::kLater : RepeatedTimeChoice::kEarlier;
     offset = later ? twice.later.utOffsetSeconds : twice.earlier.utOffsetSeconds;
   }
@@ -224,9 +228,7 @@ std::optional<SweepRepeat> RepeatOf(const BirthData& birth, const CalculationSet
   SweepRepeat repeat;
   repeat.from = AddSeconds(sweep.start, *first == 0 ? 0 : DoubledEdge(zoneId, sweep.start, *first - 60, *first));
   repeat.to = AddSeconds(sweep.start, *last + 60 >= total ? total : DoubledEdge(zoneId, sweep.start, *last, *last + 60));
-  const bool rowsAreLater = twice->later.utOffsetSeconds == *birth.extras.utcOffsetSeconds &&
-                            twice->earlier.utOffsetSeconds != *birth.extras.utcOffsetSeconds;
-  repeat.repeatIsLater = !rowsAreLater;
+  repeat.repeatIsLater = !TakesLaterReading(*twice, *birth.extras.utcOffsetSeconds);
   repeat.earlierAbbreviation = twice->earlier.abbreviation;
   repeat.laterAbbreviation = twice->later.abbreviation;
   const Sampler sampler(birth, settings, repeat.from, true);

@@ -51,9 +51,6 @@ struct SweepGap {
   std::string message;  // the calculation's own words at the gap's first second
 };
 
-// The lagnas and the Moon's nakshatra around a birth time: for each, the stretches of the
-// local clock with the value held throughout, in order, across [start, end). A gap interrupts
-// every row.
 // The clock readings of the window that happened twice (the clocks were set back), seen with
 // the other reading than the one the sweep's rows take: rows of their own over the same
 // readings, with the abbreviations that tell the two apart ("CEST" and "CET").
@@ -66,6 +63,9 @@ struct SweepRepeat {
   std::vector<SweepGap> gaps;
 };
 
+// The lagnas and the Moon's nakshatra around a birth time: for each, the stretches of the
+// local clock with the value held throughout, in order, across [start, end). A gap interrupts
+// every row.
 struct BirthSweep {
   int minutes = 0;  // the window is the given time plus and minus this many minutes
   CivilDateTime given, start, end;

@@ -176,7 +176,7 @@ void PaintSweep(QPainter& painter, const BirthSweep& sweep, const QRectF& area, 
   });
   // A doubled hour's second time starts with a firm line, so the two are not taken for one.
   if (sweep.repeat) {
-    const std::vector<SweepAxisPiece> axis = SweepAxis(sweep);
+    const std::vector<SweepAxisPiece>& axis = geometry.axis();
     painter.setPen(QPen(Qt::black, std::max(1.0, row / 12.0)));
     for (std::size_t i = 1; i < axis.size(); ++i) {
       const double x = geometry.xOf(SweepMoment{axis[i].from, axis[i].repeat});
@@ -242,11 +242,11 @@ void PaintSweep(QPainter& painter, const BirthSweep& sweep, const QRectF& area, 
   painter.setPen(QPen(kGrid, line));
   painter.drawLine(QLineF(bands.bottomLeft(), bands.bottomRight()));
   painter.setFont(font);
-  const std::int64_t axisMinutes = SweepAxisSeconds(SweepAxis(sweep)) / 60;
+  const std::vector<SweepAxisPiece>& axis = geometry.axis();
+  const std::int64_t axisMinutes = SweepAxisSeconds(axis) / 60;
   const int step = AxisStep(static_cast<int>((axisMinutes + 1) / 2), bands.width(),
                             metrics.horizontalAdvance(QStringLiteral("00:00")));
   const std::int64_t stepSeconds = std::int64_t{step} * 60;
-  const std::vector<SweepAxisPiece> axis = SweepAxis(sweep);
   for (std::size_t i = 0; i < axis.size(); ++i) {
     const SweepAxisPiece& piece = axis[i];
     const std::int64_t from = SerialSeconds(piece.from), to = SerialSeconds(piece.to);

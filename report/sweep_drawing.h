@@ -30,6 +30,7 @@ class SweepGeometry {
 
   QRectF area() const { return area_; }
   QRectF bands() const { return bands_; }  // the rows, without labels and axis
+  const std::vector<SweepAxisPiece>& axis() const { return axis_; }  // the time axis, piece by piece
   double rowHeight() const { return rowHeight_; }
   QRectF labelRect(int row) const;
   QRectF rowRect(int row) const;
