@@ -10,6 +10,7 @@
 #include "app/birth_zone.h"
 #include "app/whole_number.h"
 #include "app/chart_calculation.h"
+#include "app/chart_request.h"
 #include "app/zone_clock.h"
 #include "astro/moon.h"
 
@@ -295,7 +296,7 @@ std::string SweepAbbreviationOf(const BirthSweep& sweep, const SweepMoment& mome
 }
 
 BirthSweep SweepOfChart(const Chart& chart, int minutes) {
-  return SweepBirthTime(chart.birth, chart.settings, minutes);
+  return SweepBirthTime(BirthDataOf(chart), chart.settings, minutes);
 }
 
 const BirthSweep& PrintedSweep(const Chart& chart, const BirthSweep* asked, std::optional<BirthSweep>& made) {
@@ -305,7 +306,7 @@ const BirthSweep& PrintedSweep(const Chart& chart, const BirthSweep* asked, std:
 
 std::shared_ptr<const Chart> ChartAtTime(const Chart& chart, const CivilDateTime& local, bool otherReading) {
   BirthData moved;
-  if (!MoveBirthTo(chart.birth, local, moved, otherReading)) return nullptr;
+  if (!MoveBirthTo(BirthDataOf(chart), local, moved, otherReading)) return nullptr;
   CalculationResult result = CalculateChart(moved, chart.settings);
   if (!result.ok()) return nullptr;
   return std::get<0>(std::move(result.outcome));

@@ -14,8 +14,7 @@
 namespace corvane {
 
 int RowOffsetSeconds(int position, bool daylightSaving) {
-  const ZoneOffset zone = Zone_Calculation(position).value_or(ZoneOffset{0, 0});
-  return -(zone.hours * 3600 + zone.minutes * 60) + (daylightSaving ? 3600 : 0);
+  return ZoneRowOffsetSeconds(position).value_or(0) + (daylightSaving ? 3600 : 0);
 }
 
 namespace {

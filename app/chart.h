@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/birth_data.h"
 #include "app/calculation_settings.h"
@@ -19,15 +20,47 @@ enum class ClockSource {
   kExactOffset,   // an offset given as it is, without a zone (a chart file's utc_offset_seconds)
 };
 
-// The clock a chart was computed with. Offsets have one sign: local time minus UT, east
-// positive, as ISO 8601 writes them.
+// The clock a chart was computed with, resolved once when the chart is calculated. Its offset
+// is the one every step and every output takes.
 struct BirthClock {
   ClockSource source = ClockSource::kZoneRow;
   int zonePosition = 29;        // row of the zone list; for a zone of the database, the row that fits
   bool daylightSaving = false;  // the tick beside the row
-  std::string zoneId;           // the database zone, empty unless source is kZoneDatabase
-  int utcOffsetSeconds = 0;     // local time minus UT, the daylight-saving hour included
+  // The database zone the offset was read from; beside a zone row, the zone a chart file
+  // recorded with it (kept so the file opens again the same), else empty.
+  std::string zoneId;
+  int utcOffsetSeconds = 0;     // local time minus UT, east positive, the daylight-saving hour included
   DoubledHour fold = DoubledHour::kNone;  // which reading of a local time that happened twice
+  // What the clock showed: the row's abbreviation ("IST"), or the database zone's at the birth
+  // ("CEST", "LMT"); empty for an exact offset or a zone that names none.
+  std::string abbreviation;
+  bool operator==(const BirthClock&) const = default;
+};
+
+// A coordinate of the birth place in whole degrees and minutes, and its hemisphere.
+struct PlaceCoordinate {
+  int degrees = 0, minutes = 0;
+  bool positive = true;  // east for a longitude, north for a latitude
+  double Degrees() const {
+    const double magnitude = degrees + minutes / 60.0;
+    return positive ? magnitude : -magnitude;
+  }
+  bool operator==(const PlaceCoordinate&) const = default;
+};
+
+// The birth as the chart was computed for it: the entered name, local date and time, and place
+// (its coordinates as numbers). Its clock is the chart's BirthClock.
+struct ChartBirth {
+  std::string name;
+  int monthIndex = 0;  // 0 = January
+  int day = 1, year = 1901;
+  int hour = 0, minute = 0, second = 0;
+  std::string city, state, country;  // without their outer blanks
+  PlaceCoordinate longitude, latitude;
+  // The found place the details came from and the fields it filled, as BirthData holds them.
+  std::string place;
+  std::vector<std::string> placeFilled;
+  bool operator==(const ChartBirth&) const = default;
 };
 
 // Sunrise and sunset (local clock, whole minutes) of the birth date and its neighbours, the
@@ -54,7 +87,7 @@ struct SunDays {
 // texts they show are made from it by TextsOf (app/chart_texts.h). Only CalculateChart
 // builds one.
 struct Chart {
-  BirthData birth;               // as entered, the found place's description included
+  ChartBirth birth;              // as entered, the found place's description included
   BirthClock clock;              // the clock used
   CalculationSettings settings;  // engine and conventions
   SiderealPositions positions;   // the ten bodies at the birth minute (second under exact timing), and the ayanamsa

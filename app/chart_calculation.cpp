@@ -22,21 +22,39 @@ namespace {
 // read exactly as validation read it.
 int Number(std::string_view text) { return CoordinateValue(text).value_or(0); }
 
-// The offset the calculation takes, UT minus local: for a zone list row its hours and
-// minutes and the tick as they are, otherwise the exact offset.
-ClockOffset CalculationOffsetOf(const BirthClock& clock) {
-  if (clock.source == ClockSource::kZoneRow) {
-    const ZoneOffset zone = Zone_Calculation(clock.zonePosition).value_or(ZoneOffset{0, 0});
-    return {zone.hours, zone.minutes, 0, clock.daylightSaving};
-  }
-  const int utMinusLocal = -clock.utcOffsetSeconds;
-  return {utMinusLocal / 3600, utMinusLocal % 3600 / 60, utMinusLocal % 60, false};
+}  // namespace
+
+ChartBirth ChartBirthOf(const BirthData& d) {
+  ChartBirth b;
+  b.name = d.name;
+  b.monthIndex = d.monthIndex;
+  b.day = d.day;
+  b.year = d.year;
+  b.hour = d.hour;
+  b.minute = d.minute;
+  b.second = d.second;
+  b.city = TrimBlanks(d.city);
+  b.state = TrimBlanks(d.state);
+  b.country = TrimBlanks(d.country);
+  b.longitude = {Number(d.lonDegrees), Number(d.lonMinutes), d.east};
+  b.latitude = {Number(d.latDegrees), Number(d.latMinutes), !d.south};
+  b.place = d.place;
+  b.placeFilled = d.placeFilled;
+  return b;
 }
 
-GeoPoint PlaceOf(const BirthData& d) {
-  const double latitude = Number(d.latDegrees) + Number(d.latMinutes) / 60.0;
-  const double longitude = Number(d.lonDegrees) + Number(d.lonMinutes) / 60.0;
-  return {d.south ? -latitude : latitude, d.east ? longitude : -longitude};
+namespace {
+
+// The abbreviation a database zone's clock showed at the birth with the offset used, or nothing.
+std::string AbbreviationAt(const BirthData& b, std::string_view zoneId, int utcOffsetSeconds) {
+  const LocalDateTime local{b.year, b.monthIndex + 1, b.day, b.hour, b.minute, b.second};
+  const ZoneLookup lookup = LookUpLocalTime(zoneId, local);
+  if (const auto* reading = std::get_if<ZoneReading>(&lookup)) return reading->abbreviation;
+  if (const auto* twice = std::get_if<RepeatedLocalTime>(&lookup)) {
+    for (const ZoneReading* r : {&twice->earlier, &twice->later})
+      if (r->utOffsetSeconds == utcOffsetSeconds) return r->abbreviation;
+  }
+  return {};
 }
 
 PolarDate PolarMessage(const CivilDateTime& date) {
@@ -51,18 +69,15 @@ CalculationResult Calculate(const BirthData& data, const Ephemeris& engine, cons
   // A batch makes a chart per record on each thread: its storage is reused.
   auto chart = std::allocate_shared<Chart>(RecyclingAllocator<Chart>());
   Chart& c = *chart;
-  c.birth = data;
-  c.birth.city = TrimBlanks(data.city);
-  c.birth.state = TrimBlanks(data.state);
-  c.birth.country = TrimBlanks(data.country);
+  c.birth = ChartBirthOf(data);
   c.clock = ClockOf(data);
   c.settings = settings;
 
   // One clock offset and one place for every step; positions are taken at the birth minute,
   // or at the birth second under exact timing.
   const bool exact = settings.timing == TimingPrecision::kExact;
-  const GeoPoint place = PlaceOf(data);
-  const ClockOffset offset = CalculationOffsetOf(c.clock);
+  const GeoPoint place{c.birth.latitude.Degrees(), c.birth.longitude.Degrees()};
+  const int offset = c.clock.utcOffsetSeconds;
   const CivilDateTime birth{data.year, data.monthIndex + 1, data.day, data.hour, data.minute, data.second};
   const UtInstant birthMinute =
       ToUniversalTime({birth.year, birth.month, birth.day, birth.hour, birth.minute, exact ? birth.second : 0}, offset);
@@ -122,18 +137,20 @@ BirthClock ClockOf(const BirthData& data) {
   BirthClock clock;
   clock.zonePosition = data.zonePosition;
   clock.daylightSaving = data.daylightSaving;
+  clock.zoneId = data.extras.zoneId.value_or(std::string());
+  clock.fold = data.extras.fold;
   if (data.extras.utcOffsetSeconds) {
     // The row shown and saved is the one that fits the clock used, never one left over.
     const ZoneRowChoice row = ZoneRowOfClock(data);
     clock.zonePosition = row.position;
     clock.daylightSaving = row.daylightSaving;
     clock.utcOffsetSeconds = *data.extras.utcOffsetSeconds;
-    clock.zoneId = data.extras.zoneId.value_or(std::string());
     clock.source = clock.zoneId.empty() ? ClockSource::kExactOffset : ClockSource::kZoneDatabase;
-    clock.fold = data.extras.fold;
+    if (!clock.zoneId.empty()) clock.abbreviation = AbbreviationAt(data, clock.zoneId, clock.utcOffsetSeconds);
     return clock;
   }
   clock.utcOffsetSeconds = RowOffsetSeconds(data.zonePosition, data.daylightSaving);
+  clock.abbreviation = ZoneAbbreviation(data.zonePosition);
   return clock;
 }
 

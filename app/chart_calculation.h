@@ -34,6 +34,10 @@ const Ephemeris& DefaultEphemeris();
 // database when a zone id goes with it), otherwise its zone list row and tick.
 BirthClock ClockOf(const BirthData& data);
 
+// The birth as a chart keeps it: the fields of checked birth data, its coordinates as numbers
+// and its place texts without their outer blanks.
+ChartBirth ChartBirthOf(const BirthData& data);
+
 // One whole calculation from the birth data: validation, the UT instant, positions,
 // sunrise and special lagnas, with the engine and the
 // conventions of `settings`. Settings that contradict each other, a birth outside the

@@ -329,10 +329,7 @@ std::array<int, kCollectionEntryCount> SignsOf(const BirthData& birth) {
 // and the clock of its details.
 Chart RequestChart(const BirthData& birth) {
   Chart chart;
-  chart.birth = birth;
-  chart.birth.city = TrimBlanks(birth.city);
-  chart.birth.state = TrimBlanks(birth.state);
-  chart.birth.country = TrimBlanks(birth.country);
+  chart.birth = ChartBirthOf(birth);
   chart.clock = ClockOf(birth);
   return chart;
 }
@@ -646,10 +643,10 @@ std::int64_t ChartCollection::insert(const std::string& chartFile, const BirthDa
   s.bind(1, id);
   s.bind(2, std::string_view(BirthKey(request)));
   s.bind(3, std::string_view(request.birth.name));
-  s.bind(4, std::string_view(BirthText(request.birth)));
-  s.bind(5, std::string_view(PlaceText(request.birth)));
+  s.bind(4, std::string_view(BirthText(birth)));
+  s.bind(5, std::string_view(PlaceText(birth)));
   s.bind(6, note);
-  s.bind(7, std::string_view(SearchText(request.birth, note, tags)));
+  s.bind(7, std::string_view(SearchText(birth, note, tags)));
   s.bind(8, added);
   s.bind(9, opened);
   s.bind(10, std::int64_t{kCollectionReadingVersion});

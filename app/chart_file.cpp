@@ -298,7 +298,7 @@ bool HasChartFileExtension(std::string_view path) {
 
 std::vector<std::string> UnstorableChartCharacters(const Chart& chart) {
   std::vector<std::string> unstorable;
-  const BirthData& b = chart.birth;
+  const ChartBirth& b = chart.birth;
   for (const std::string* text : {&b.name, &b.city, &b.state, &b.country}) Windows1252FromUtf8(*text, &unstorable);
   return unstorable;
 }
@@ -321,8 +321,8 @@ namespace {
 BirthExtras ExtrasOf(const Chart& chart) {
   BirthExtras extras;
   if (chart.clock.source == ClockSource::kZoneRow) {
-    extras.zoneId = chart.birth.extras.zoneId;
-    extras.fold = chart.birth.extras.fold;
+    if (!chart.clock.zoneId.empty()) extras.zoneId = chart.clock.zoneId;
+    extras.fold = chart.clock.fold;
     return extras;
   }
   if (!chart.clock.zoneId.empty()) extras.zoneId = chart.clock.zoneId;
@@ -340,7 +340,7 @@ std::optional<std::string> UnsavableChart(const Chart& chart) {
     for (const auto& c : unstorable) message += " " + c;
     return message;
   }
-  const BirthData& b = chart.birth;
+  const ChartBirth& b = chart.birth;
   const std::pair<std::string_view, const std::string*> texts[] = {
       {"name", &b.name}, {"city", &b.city}, {"state", &b.state}, {"country", &b.country}, {"place", &b.place}};
   for (const auto& [field, text] : texts) {
@@ -360,7 +360,7 @@ std::optional<std::string> UnsavableChart(const Chart& chart) {
 }
 
 std::string EncodeChartFile(const Chart& chart) {
-  const BirthData& b = chart.birth;
+  const ChartBirth& b = chart.birth;
   std::string out;
   out.reserve(320);
   AppendText(out, b.name);
@@ -370,12 +370,12 @@ std::string EncodeChartFile(const Chart& chart) {
   AppendNumber(out, b.hour);
   AppendNumber(out, b.minute);
   AppendNumber(out, chart.clock.zonePosition);
-  AppendNumber(out, CoordinateValue(b.lonDegrees).value_or(0));
-  AppendNumber(out, CoordinateValue(b.lonMinutes).value_or(0));
-  AppendNumber(out, CoordinateValue(b.latDegrees).value_or(0));
-  AppendNumber(out, CoordinateValue(b.latMinutes).value_or(0));
-  AppendFlag(out, b.east);
-  AppendFlag(out, b.south);
+  AppendNumber(out, b.longitude.degrees);
+  AppendNumber(out, b.longitude.minutes);
+  AppendNumber(out, b.latitude.degrees);
+  AppendNumber(out, b.latitude.minutes);
+  AppendFlag(out, b.longitude.positive);
+  AppendFlag(out, !b.latitude.positive);
   AppendFlag(out, chart.clock.daylightSaving);
   AppendText(out, b.city);
   AppendText(out, b.state);

@@ -14,6 +14,18 @@ std::string PartText(const std::optional<int>& part) { return part ? std::to_str
 
 std::optional<int> PartOf(std::string_view text) { return CoordinateValue(text); }
 
+// The reading of a doubled hour a birth records, as a request asks for it again, and back.
+RepeatedTimeChoice ChoiceOf(DoubledHour fold) {
+  return fold == DoubledHour::kEarlier ? RepeatedTimeChoice::kEarlier
+         : fold == DoubledHour::kLater ? RepeatedTimeChoice::kLater
+                                       : RepeatedTimeChoice::kAsk;
+}
+DoubledHour FoldOf(RepeatedTimeChoice choice) {
+  return choice == RepeatedTimeChoice::kEarlier ? DoubledHour::kEarlier
+         : choice == RepeatedTimeChoice::kLater ? DoubledHour::kLater
+                                                : DoubledHour::kNone;
+}
+
 // A refused check of the birth fields as a problem; the checks that focus no field are those of
 // the calendar, the engine's years and the time lists.
 Problem InvalidBirth(const InputMessage& message) {
@@ -87,9 +99,7 @@ BirthData EnteredBirth(const ChartRequest& request) {
   if (clock.kind == ClockKind::kZoneRow || clock.kind == ClockKind::kExactOffset) {
     if (clock.kind == ClockKind::kExactOffset) d.extras.utcOffsetSeconds = clock.utcOffsetSeconds;
     if (!clock.zoneId.empty()) d.extras.zoneId = clock.zoneId;
-    d.extras.fold = clock.fold == RepeatedTimeChoice::kEarlier ? DoubledHour::kEarlier
-                    : clock.fold == RepeatedTimeChoice::kLater ? DoubledHour::kLater
-                                                                : DoubledHour::kNone;
+    d.extras.fold = FoldOf(clock.fold);
   }
   return d;
 }
@@ -163,9 +173,7 @@ ChartRequest RequestOf(const BirthData& birth, const CalculationSettings& settin
   clock.zonePosition = birth.zonePosition;
   clock.daylightSaving = birth.daylightSaving;
   clock.zoneId = birth.extras.zoneId.value_or(std::string());
-  clock.fold = birth.extras.fold == DoubledHour::kEarlier ? RepeatedTimeChoice::kEarlier
-               : birth.extras.fold == DoubledHour::kLater ? RepeatedTimeChoice::kLater
-                                                            : RepeatedTimeChoice::kAsk;
+  clock.fold = ChoiceOf(birth.extras.fold);
   if (birth.extras.utcOffsetSeconds) {
     clock.kind = ClockKind::kExactOffset;
     clock.utcOffsetSeconds = *birth.extras.utcOffsetSeconds;
@@ -174,6 +182,33 @@ ChartRequest RequestOf(const BirthData& birth, const CalculationSettings& settin
   return r;
 }
 
-ChartRequest RequestOf(const Chart& chart) { return RequestOf(chart.birth, chart.settings); }
+ChartRequest RequestOf(const Chart& chart) {
+  const ChartBirth& b = chart.birth;
+  ChartRequest r;
+  r.name = b.name;
+  r.born = {b.year, b.monthIndex + 1, b.day, b.hour, b.minute, b.second};
+  RequestedPlace& place = r.place;
+  place.longitude = {b.longitude.degrees, b.longitude.minutes, b.longitude.positive};
+  place.latitude = {b.latitude.degrees, b.latitude.minutes, b.latitude.positive};
+  place.city = b.city;
+  place.state = b.state;
+  place.country = b.country;
+  place.found = b.place;
+  place.filled = b.placeFilled;
+  RequestedClock& clock = r.clock;
+  clock.zonePosition = chart.clock.zonePosition;
+  clock.daylightSaving = chart.clock.daylightSaving;
+  clock.zoneId = chart.clock.zoneId;
+  clock.fold = ChoiceOf(chart.clock.fold);
+  // A clock read from the time zone database is asked for again as the offset it gave.
+  if (chart.clock.source != ClockSource::kZoneRow) {
+    clock.kind = ClockKind::kExactOffset;
+    clock.utcOffsetSeconds = chart.clock.utcOffsetSeconds;
+  }
+  r.settings = chart.settings;
+  return r;
+}
+
+BirthData BirthDataOf(const Chart& chart) { return EnteredBirth(RequestOf(chart)); }
 
 }  // namespace corvane

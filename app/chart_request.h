@@ -106,6 +106,9 @@ std::optional<RepeatedLocalTime> DoubledHourOf(const ChartRequest& request);
 ChartRequest RequestOf(const BirthData& birth, const CalculationSettings& settings = {});
 ChartRequest RequestOf(const Chart& chart);
 
+// The birth data that gives the chart again: its request's entered birth, clock included.
+BirthData BirthDataOf(const Chart& chart);
+
 // The birth data a request enters (before any place search or clock), as the chart keeps it.
 BirthData EnteredBirth(const ChartRequest& request);
 

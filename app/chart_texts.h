@@ -32,7 +32,7 @@ ChartTexts TextsOf(const Chart& chart);
 std::string ClockText(const Chart& chart);
 
 // "07:05:09": the birth time with two-digit minutes and seconds.
-std::string BirthTimeText(const BirthData& birth);
+std::string BirthTimeText(const ChartBirth& birth);
 
 // Which reading of a doubled hour the chart was computed at: the abbreviation the clock
 // showed ("CET"), or "earlier" / "later" where the zone names none; empty outside a doubled hour.
@@ -49,6 +49,7 @@ struct BirthFieldTexts {
   ShortText lon;   // "77:13E"
   ShortText lat;   // "28:36N"
 };
+BirthFieldTexts BirthFieldTextsOf(const ChartBirth& birth);
 BirthFieldTexts BirthFieldTextsOf(const BirthData& birth);
 
 // The text of the zone list row a clock names ("Indian Standard Time,IST,+5.5"), or nothing.

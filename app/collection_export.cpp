@@ -65,7 +65,7 @@ ExportResult ExportChartFiles(ChartCollection& collection, const std::vector<std
     const auto birth = collection.birth(id);
     if (!bytes || !birth) continue;  // removed meanwhile
     Chart named;
-    named.birth = *birth;
+    named.birth = ChartBirthOf(*birth);
     const std::string path = UniqueFilePath(folder, ExportFileStem(named), ".zdh");
     if (const auto failure = WriteFileAtomically(path, *bytes); failure && !failure->replaced()) {
       result.failure = Failed(path, *failure);

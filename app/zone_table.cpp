@@ -76,16 +76,28 @@ const std::array<ZoneRow, kZoneCount> kZoneTable = {{
     {"Yukon War Time,YWT,-8.0", 8, 0},
 }};
 
-std::optional<ZoneOffset> Zone_Calculation(int position) {
+std::optional<int> ZoneRowOffsetSeconds(int position) {
   if (position < 0 || position >= kZoneCount) return std::nullopt;
   const ZoneRow& row = kZoneTable[static_cast<std::size_t>(position)];
-  return ZoneOffset{row.offsetHours, row.offsetMinutes};
+  // The rows hold UT minus local time in hours and minutes of one sign.
+  return -(row.offsetHours * 3600 + row.offsetMinutes * 60);
 }
 
 std::string_view ZoneName(int position) {
   if (position < 0 || position >= kZoneCount) return {};
   const std::string_view text = kZoneTable[static_cast<std::size_t>(position)].text;
   return text.substr(0, text.find(','));
+}
+
+std::string_view ZoneAbbreviation(int position) {
+  if (position < 0 || position >= kZoneCount) return {};
+  const std::string_view text = kZoneTable[static_cast<std::size_t>(position)].text;
+  const std::size_t first = text.find(','), second = text.find(',', first + 1);
+  if (first == std::string_view::npos || second == std::string_view::npos) return {};
+  std::string_view abbreviation = text.substr(first + 1, second - first - 1);
+  while (!abbreviation.empty() && abbreviation.front() == ' ') abbreviation.remove_prefix(1);
+  while (!abbreviation.empty() && abbreviation.back() == ' ') abbreviation.remove_suffix(1);
+  return abbreviation;
 }
 
 bool ZoneIncludesDaylightSaving(int position) {

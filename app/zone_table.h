@@ -19,17 +19,17 @@ inline constexpr int kDefaultZonePosition = 29;
 
 extern const std::array<ZoneRow, kZoneCount> kZoneTable;
 
-struct ZoneOffset {
-  int hours;
-  int minutes;
-};
-
-// The offsets of a list position; nothing for a position outside the list.
-std::optional<ZoneOffset> Zone_Calculation(int position);
+// The offset of a list position's clock, local time minus UT in seconds (row 34, "Indian
+// Time, IST, +5.3", gives 19800), before any daylight-saving tick; nothing for a position
+// outside the list.
+std::optional<int> ZoneRowOffsetSeconds(int position);
 
 // The zone's name: its text up to the abbreviation ("Eastern Daylight Time"); empty for a
 // position outside the list.
 std::string_view ZoneName(int position);
+// The abbreviation of a row without the blanks some rows carry after their commas ("IST" of
+// "Indian Time, IST, +5.3"); empty for a position outside the list.
+std::string_view ZoneAbbreviation(int position);
 
 // True for a row whose offset already holds the clock's extra hour: the "Daylight" and
 // "Summer" rows and the "War Time" rows (war time was daylight saving kept all year; each

@@ -33,8 +33,8 @@ double ElementEphemeris::SunLongitudeDeg(const UtInstant& t, const UtInstant& ch
 }
 
 RiseSet ElementEphemeris::SunRiseSet(int year, int month, int day, const GeoPoint& place,
-                                     const ClockOffset& offset) const {
-  return AlmanacRiseSet(year, month, day, place, offset, sunrise_);
+                                     int utcOffsetSeconds) const {
+  return AlmanacRiseSet(year, month, day, place, utcOffsetSeconds, sunrise_);
 }
 
 PerBody<bool> ElementEphemeris::Retrograde(const UtInstant& t) const {

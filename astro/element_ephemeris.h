@@ -20,8 +20,7 @@ class ElementEphemeris final : public Ephemeris {
 
   SiderealPositions Positions(const UtInstant& t, const GeoPoint& place) const override;
   double SunLongitudeDeg(const UtInstant& t, const UtInstant& chartMoment) const override;
-  RiseSet SunRiseSet(int year, int month, int day, const GeoPoint& place,
-                     const ClockOffset& offset) const override;
+  RiseSet SunRiseSet(int year, int month, int day, const GeoPoint& place, int utcOffsetSeconds) const override;
   // Compares the calendar date of the instant's clock reading with the station dates.
   PerBody<bool> Retrograde(const UtInstant& t) const override;
 

@@ -49,9 +49,9 @@ class Ephemeris {
   // `chartMoment`, so that every position of one chart shares one ayanamsa.
   virtual double SunLongitudeDeg(const UtInstant& t, const UtInstant& chartMoment) const = 0;
 
-  // Sunrise and sunset of a local civil date at a place, as local clock readings.
-  virtual RiseSet SunRiseSet(int year, int month, int day, const GeoPoint& place,
-                             const ClockOffset& offset) const = 0;
+  // Sunrise and sunset of a local civil date at a place, as readings of a clock
+  // `utcOffsetSeconds` ahead of UT.
+  virtual RiseSet SunRiseSet(int year, int month, int day, const GeoPoint& place, int utcOffsetSeconds) const = 0;
 
   // Which bodies move backwards at the instant (only Mercury to Saturn can).
   virtual PerBody<bool> Retrograde(const UtInstant& t) const = 0;

@@ -80,16 +80,14 @@ EventTime EventMinutes(bool rise, double n, Latitude latitude, double longitude,
 
 }  // namespace
 
-RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, const ClockOffset& offset,
+RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, int utcOffsetSeconds,
                        SunriseDefinition definition) {
-  // Local clock minus UT in hours, from the magnitudes of the offset's parts and their sign.
-  const int signPart = offset.hours != 0 ? offset.hours : (offset.minutes != 0 ? offset.minutes : offset.seconds);
-  const double s = signPart < 0 ? -1.0 : 1.0;
-  double magnitude = std::abs(offset.hours) + std::abs(offset.minutes) / 60.0;
-  if (offset.seconds != 0) magnitude += std::abs(offset.seconds) / 3600.0;
-  double zone = -(s * magnitude);
-  // The clock ran one hour ahead whenever the box is ticked, on every date and hemisphere.
-  if (offset.daylightSavingHour) zone += 1.0;
+  // Local clock minus UT in hours, summed from whole hours, minutes and seconds so that whole
+  // and half-hour offsets carry no rounding.
+  const int magnitude = std::abs(utcOffsetSeconds);
+  double zone = magnitude / 3600 + magnitude % 3600 / 60 / 60.0;
+  if (magnitude % 60 != 0) zone += magnitude % 60 / 3600.0;
+  if (utcOffsetSeconds < 0) zone = -zone;
   // A clock 13 hours ahead of UT (a +12 zone on summer time) is read as 11 hours behind, as
   // the program always has; the reduction into 0..24 h gives the same clock time either way.
   if (zone == 13.0) zone = -11.0;

@@ -24,11 +24,11 @@ struct RiseSet {
 };
 
 // Low-precision almanac sunrise and sunset (upper limb, with refraction: the Sun's centre
-// 90 degrees 50 minutes from the zenith) for a local civil date. The clock offset gives the
-// zone and the daylight-saving hour; clock times are reduced into 0..24 h and attached to the
+// 90 degrees 50 minutes from the zenith) for a local civil date, on a clock
+// `utcOffsetSeconds` ahead of UT (a daylight-saving hour included); clock times are reduced into 0..24 h and attached to the
 // given date, even when the event falls on the neighbouring local day. With the centre-of-disc
 // definition the Sun's centre is taken 90 degrees from the zenith instead.
-RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, const ClockOffset& offset,
+RiseSet AlmanacRiseSet(int year, int month, int day, const GeoPoint& place, int utcOffsetSeconds,
                        SunriseDefinition definition = SunriseDefinition::kUpperLimbRefracted);
 
 }  // namespace corvane

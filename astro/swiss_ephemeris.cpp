@@ -243,16 +243,16 @@ SunEvents FindSunEvents(double noonJdUt, const GeoPoint& place, SunriseDefinitio
 
 // The clock reading of a UT moment as minutes of the day on the given date: rounded to the
 // nearest minute and reduced into 0..24 h.
-CivilDateTime ClockMinuteOnDate(double jdUt, int year, int month, int day, const ClockOffset& offset) {
-  const double midnightUt = swe_julday(year, month, day, 0.0, SE_GREG_CAL) + offset.TotalSeconds() / 86400.0;
+CivilDateTime ClockMinuteOnDate(double jdUt, int year, int month, int day, int utcOffsetSeconds) {
+  const double midnightUt = swe_julday(year, month, day, 0.0, SE_GREG_CAL) - utcOffsetSeconds / 86400.0;
   long long minutes = std::llround((jdUt - midnightUt) * 1440.0) % 1440;
   if (minutes < 0) minutes += 1440;
   return {year, month, day, static_cast<int>(minutes / 60), static_cast<int>(minutes % 60), 0};
 }
 
 // The same clock reading unrounded, in seconds of the day reduced into [0, 86400).
-double ClockSecondsOnDate(double jdUt, int year, int month, int day, const ClockOffset& offset) {
-  const double midnightUt = swe_julday(year, month, day, 0.0, SE_GREG_CAL) + offset.TotalSeconds() / 86400.0;
+double ClockSecondsOnDate(double jdUt, int year, int month, int day, int utcOffsetSeconds) {
+  const double midnightUt = swe_julday(year, month, day, 0.0, SE_GREG_CAL) - utcOffsetSeconds / 86400.0;
   double seconds = std::fmod((jdUt - midnightUt) * 86400.0, 86400.0);
   if (seconds < 0) seconds += 86400.0;
   return seconds;
@@ -310,15 +310,15 @@ SunEvents SwissEphemeris::SunEventsUt(int year, int month, int day, const GeoPoi
 }
 
 RiseSet SwissEphemeris::SunRiseSet(int year, int month, int day, const GeoPoint& place,
-                                   const ClockOffset& offset) const {
+                                   int utcOffsetSeconds) const {
   const SunEvents events = SunEventsUt(year, month, day, place);
   RiseSet out;
   out.status = events.status;
   if (!out.ok()) return out;
-  out.rise = ClockMinuteOnDate(events.riseJdUt, year, month, day, offset);
-  out.set = ClockMinuteOnDate(events.setJdUt, year, month, day, offset);
-  out.riseSeconds = ClockSecondsOnDate(events.riseJdUt, year, month, day, offset);
-  out.setSeconds = ClockSecondsOnDate(events.setJdUt, year, month, day, offset);
+  out.rise = ClockMinuteOnDate(events.riseJdUt, year, month, day, utcOffsetSeconds);
+  out.set = ClockMinuteOnDate(events.setJdUt, year, month, day, utcOffsetSeconds);
+  out.riseSeconds = ClockSecondsOnDate(events.riseJdUt, year, month, day, utcOffsetSeconds);
+  out.setSeconds = ClockSecondsOnDate(events.setJdUt, year, month, day, utcOffsetSeconds);
   return out;
 }
 

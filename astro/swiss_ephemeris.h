@@ -41,8 +41,7 @@ class SwissEphemeris final : public Ephemeris {
   double SunLongitudeDeg(const UtInstant& t, const UtInstant& chartMoment) const override;
   // The events of SunEventsUt as clock readings rounded to the nearest minute, reduced into
   // 0..24 h and attached to the given date as the element method does.
-  RiseSet SunRiseSet(int year, int month, int day, const GeoPoint& place,
-                     const ClockOffset& offset) const override;
+  RiseSet SunRiseSet(int year, int month, int day, const GeoPoint& place, int utcOffsetSeconds) const override;
   // Mercury to Saturn with a negative sidereal longitude speed at the instant.
   PerBody<bool> Retrograde(const UtInstant& t) const override;
 

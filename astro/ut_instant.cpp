@@ -6,11 +6,13 @@
 
 namespace corvane {
 
-UtInstant ToUniversalTime(const CivilDateTime& clock, const ClockOffset& offset) {
-  double ut = clock.hour + clock.minute / 60.0 + offset.hours + offset.minutes / 60.0;
+UtInstant ToUniversalTime(const CivilDateTime& clock, int utcOffsetSeconds) {
+  // UT is the clock minus the offset, taken in whole hours, minutes and seconds so that the
+  // usual offsets (whole and half hours) add no rounding of their own.
+  const int behind = -utcOffsetSeconds;
+  double ut = clock.hour + clock.minute / 60.0 + behind / 3600 + behind % 3600 / 60 / 60.0;
   if (clock.second != 0) ut += clock.second / 3600.0;
-  if (offset.seconds != 0) ut += offset.seconds / 3600.0;
-  if (offset.daylightSavingHour) ut -= 1.0;
+  if (behind % 60 != 0) ut += behind % 60 / 3600.0;
   return {clock.year, clock.month, clock.day, ut};
 }
 

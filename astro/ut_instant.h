@@ -3,17 +3,9 @@
 
 namespace corvane {
 
-// How far universal time runs ahead of the local clock: UT = clock + offset. The parts carry
-// one sign (east of Greenwich negative); seconds appear only for local mean time.
-struct ClockOffset {
-  int hours = 0;
-  int minutes = 0;
-  int seconds = 0;
-  bool daylightSavingHour = false;  // the clock ran one hour ahead of zone time
-
-  // UT − local clock in seconds, the daylight-saving hour included.
-  int TotalSeconds() const { return hours * 3600 + minutes * 60 + seconds - (daylightSavingHour ? 3600 : 0); }
-};
+// A clock's offset is one whole number of seconds throughout: local clock time minus UT, east
+// of Greenwich positive, the sign ISO 8601 writes (+05:30 is 19800), a daylight-saving hour
+// included. Only local mean time has seconds.
 
 // One moment of universal time. It is held as the civil date of the local clock reading it
 // came from and the UT hours counted from 0h UT of that date, which lie outside 0..24 when
@@ -24,8 +16,9 @@ struct UtInstant {
   double hoursFromDate = 0;          // UT hours after 0h UT of that date
 };
 
-// The UT instant of a local clock reading (the seconds of `clock` included).
-UtInstant ToUniversalTime(const CivilDateTime& clock, const ClockOffset& offset);
+// The UT instant of a local clock reading (the seconds of `clock` included) on a clock
+// `utcOffsetSeconds` ahead of UT.
+UtInstant ToUniversalTime(const CivilDateTime& clock, int utcOffsetSeconds);
 
 // The instant as a UT calendar date and clock time, to the nearest second.
 CivilDateTime UniversalCivilTime(const UtInstant& t);

@@ -12,6 +12,7 @@
 #include <random>
 #include <string>
 
+#include "app/chart_calculation.h"
 #include "app/chart_collection.h"
 #include "app/chart_file.h"
 #include "app/collection_filter.h"
@@ -68,8 +69,8 @@ BirthData VariedBirth(std::mt19937& random, int index) {
 
 std::string ChartFileOf(const BirthData& birth) {
   Chart chart;
-  chart.birth = birth;
-  chart.clock.zonePosition = birth.zonePosition;
+  chart.birth = ChartBirthOf(birth);
+  chart.clock = ClockOf(birth);
   return EncodeChartFile(chart);
 }
 

@@ -13,18 +13,18 @@ void BM_EngineOfOneChart(benchmark::State& state) {
   struct {
     CivilDateTime clock;
     GeoPoint place;
-    ClockOffset offset;
-  } const c{{1975, 1, 5, 7, 5, 0}, {28.0 + 38.0 / 60, 77.0 + 13.0 / 60}, {-5, -30, 0, false}};
+    int utcOffsetSeconds;
+  } const c{{1975, 1, 5, 7, 5, 0}, {28.0 + 38.0 / 60, 77.0 + 13.0 / 60}, 19800};
   const ElementEphemeris engine;
   for (auto _ : state) {
-    const UtInstant t = ToUniversalTime(c.clock, c.offset);
+    const UtInstant t = ToUniversalTime(c.clock, c.utcOffsetSeconds);
     const SiderealPositions p = engine.Positions(t, c.place);
     RiseSet today{};
     for (int day = 4; day <= 6; ++day) {
-      const RiseSet r = engine.SunRiseSet(1975, 1, day, c.place, c.offset);
+      const RiseSet r = engine.SunRiseSet(1975, 1, day, c.place, c.utcOffsetSeconds);
       if (day == 5) today = r;
     }
-    const double sun = engine.SunLongitudeDeg(ToUniversalTime(today.rise, c.offset), t);
+    const double sun = engine.SunLongitudeDeg(ToUniversalTime(today.rise, c.utcOffsetSeconds), t);
     const PerBody<bool> retrograde = engine.Retrograde(t);
     benchmark::DoNotOptimize(p);
     benchmark::DoNotOptimize(sun);

@@ -17,7 +17,7 @@ namespace {
 
 template <typename W>
 void WriteBirth(W& json, const Chart& c) {
-  const BirthData& b = c.birth;
+  const ChartBirth& b = c.birth;
   json.StartObject();
   const BirthFieldTexts fields = BirthFieldTextsOf(b);
   json.Key("name");

@@ -275,15 +275,15 @@ std::string NameList(const std::vector<std::string>& names) {
 
 // The place search's best match named on stderr with up to five others, and which fields it
 // filled and which were kept as given.
-void ReportFoundPlace(const Arguments& args, const BirthData& birth, const std::vector<PlaceResult>& found) {
+void ReportFoundPlace(const Arguments& args, const std::string& place, const std::vector<std::string>& filled,
+                      const std::vector<PlaceResult>& found) {
   if (found.empty()) return;
-  std::cerr << "corvane-cli: place: " << birth.place << "\n";
+  std::cerr << "corvane-cli: place: " << place << "\n";
   for (std::size_t i = 1; i < found.size(); ++i) std::cerr << "corvane-cli:   also: " << DescribePlace(found[i]) << "\n";
   std::vector<std::string> kept;
   for (const auto& [option, field] : {std::pair{"--lon", "lon"}, {"--lat", "lat"}, {"--city", "city"},
                                        {"--state", "state"}, {"--country", "country"}, {"--zone", "zone"}, {"--tz", "zone"}})
     if (args.Has(option) && std::find(kept.begin(), kept.end(), field) == kept.end()) kept.emplace_back(field);
-  const std::vector<std::string>& filled = birth.placeFilled;
   std::cerr << "corvane-cli: from the place: " << (filled.empty() ? "nothing" : NameList(filled));
   if (!kept.empty()) std::cerr << "; kept as given: " << NameList(kept);
   std::cerr << "\n";
@@ -396,14 +396,14 @@ int RunChart(const Arguments& args) {
     // Each column calculates on its own, so a column refused by its settings still shows.
     const Result<BirthData> birth = ResolveBirth(request, &found, 5);
     if (!birth) return ReportProblem(birth.problem(), request);
-    ReportFoundPlace(args, *birth, found);
+    ReportFoundPlace(args, birth->place, birth->placeFilled, found);
     return RunCompare(args, *birth, request.settings);
   }
   const Result<ChartReading> result = ResolveChart(request, &found, 5);
   if (!result) return ReportProblem(result.problem(), request);
   const Chart& chart = *result->chart;
-  ReportFoundPlace(args, chart.birth, found);
-  if (const auto warning = DaylightSavingCountedTwice(chart.birth.zonePosition, chart.birth.daylightSaving))
+  ReportFoundPlace(args, chart.birth.place, chart.birth.placeFilled, found);
+  if (const auto warning = DaylightSavingCountedTwice(chart.clock.zonePosition, chart.clock.daylightSaving))
     std::cerr << "corvane-cli: warning: " << *warning << "\n";
 
   if (savePath) {
@@ -456,7 +456,7 @@ int RunCollectionAdd(const Arguments& args) {
   std::vector<PlaceResult> found;
   const Result<BirthData> birth = ResolveBirth(request, &found, 5);
   if (!birth) return ReportProblem(birth.problem(), request);
-  ReportFoundPlace(args, *birth, found);
+  ReportFoundPlace(args, birth->place, birth->placeFilled, found);
   return AddToCollection(args, *birth);
 }
 

@@ -194,7 +194,7 @@ class FrameChunk : public BatchChunk {
     table_.SetNumbers(row.row, c);
     if (vargas) table_.SetVargas(row.row, *vargas);
     auto& t = row.texts;
-    const BirthData& b = c.birth;
+    const ChartBirth& b = c.birth;
     // The birth texts are those of the chart's JSON.
     const BirthFieldTexts fields = BirthFieldTextsOf(b);
     t[kDateText] = fields.date;

@@ -150,7 +150,7 @@ ChartAnswer ChartOf(const Keywords& birth, const Keywords& settings, bool pages,
   if (!reading) return Refuse(CommandLineWording(reading.problem(), request), KeywordOf(reading.problem(), request));
   const Chart& chart = *reading->chart;
   ChartAnswer answer;
-  answer.warning = DaylightSavingCountedTwice(chart.birth.zonePosition, chart.birth.daylightSaving).value_or("");
+  answer.warning = DaylightSavingCountedTwice(chart.clock.zonePosition, chart.clock.daylightSaving).value_or("");
   LineJsonWriter json;
   std::optional<VargaCharts> vargas;
   if (withVargas) vargas = VargasOf(chart);

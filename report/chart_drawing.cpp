@@ -220,7 +220,7 @@ void LayoutCentre(const Chart& chart, const QString& title, const QRectF& centre
 }  // namespace
 
 QString BirthMomentText(const Chart& chart) {
-  const BirthData& b = chart.birth;
+  const ChartBirth& b = chart.birth;
   const int month = std::clamp(b.monthIndex + 1, 1, 12);
   return QStringLiteral("%1 %2 %3, %4")
       .arg(b.day)

@@ -31,7 +31,7 @@ fault() { FAULTS+=("$(printf '%s\x1f' "$@")"); }
 fault offset-sign app/birth_zone.cpp \
   '+ (daylightSaving ? 3600 : 0)' \
   '- (daylightSaving ? 3600 : 0)' \
-  'corvane-cli corvane_cli_tests' 'ZoneCliTest\.' \
+  'corvane-cli corvane_cli_tests corvane_app_tests' 'ZoneCliTest\.|ChartValue\.' \
   'the shown offset of a ticked zone row goes an hour the wrong way'
 fault doubled-hour-swapped app/birth_zone.cpp \
   'repeated == RepeatedTimeChoice::kEarlier ? DoubledHour::kEarlier : DoubledHour::kLater' \
@@ -58,11 +58,16 @@ fault node-shift astro/planets.cpp \
   'MeanNodeLongitude(d)' \
   'corvane_astro_tests' 'Planets|PositionsReference' \
   'Rahu and Ketu lose the long-standing one-degree node shift'
-fault daylight-hour-in-ut astro/ut_instant.cpp \
-  'if (offset.daylightSavingHour) ut -= 1.0;' \
-  'if (offset.daylightSavingHour) ut += 1.0;' \
-  'corvane_astro_tests corvane_app_tests' 'TimeScales|UtInstant|ChartCalculation' \
-  'the daylight-saving hour is added to UT instead of taken off'
+fault offset-sign-in-ut astro/ut_instant.cpp \
+  'const int behind = -utcOffsetSeconds;' \
+  'const int behind = utcOffsetSeconds;' \
+  'corvane_astro_tests corvane_app_tests' 'TimeScales|UtInstant|ChartCalculation|ChartValue' \
+  'UT is taken as the clock plus the offset instead of minus it'
+fault offset-sign-in-sunrise astro/sunrise.cpp \
+  'if (utcOffsetSeconds < 0) zone = -zone;' \
+  'if (utcOffsetSeconds > 0) zone = -zone;' \
+  'corvane_astro_tests corvane_app_tests' 'Sunrise|ChartCalculation|ChartValue' \
+  'the almanac sunrise takes a clock east of Greenwich as west of it'
 fault almanac-zenith astro/sunrise.cpp \
   'CZ = -0.0145439;' \
   'CZ = +0.0145439;' \

@@ -72,7 +72,7 @@ void AppController::leave() {
 
 void AppController::showResults(std::shared_ptr<const Chart> chart) {
   // A new reading is unsaved; the same birth calculated again (new settings) is as saved as before.
-  if (!chart_ || !chart || !(chart->birth == chart_->birth)) unsaved_ = true;
+  if (!chart_ || !chart || !(chart->birth == chart_->birth && chart->clock == chart_->clock)) unsaved_ = true;
   chart_ = std::move(chart);
   input_->hide();
   if (!frame_) {

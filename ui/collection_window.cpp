@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "app/chart_request.h"
 #include "app/collection_export.h"
 #include "app/collection_filter.h"
 #include "app/collection_import.h"
@@ -473,7 +474,7 @@ bool AddChartToCollection(const Chart& chart, QWidget* parent) {
   ChartCollection* collection = ProgramCollection(parent);
   if (!collection) return false;
   try {
-    const AddedChart added = collection->add(chart.birth);
+    const AddedChart added = collection->add(BirthDataOf(chart));
     collection->markOpened(added.id);
     ShowMessage(parent,
                 added.added ? QStringLiteral("%1 was added to the chart collection.").arg(Text(chart.birth.name))
@@ -499,7 +500,7 @@ void AddChartAutomatically(const Chart& chart, QWidget* parent) {
     return;
   }
   try {
-    collection->markOpened(collection->add(chart.birth).id);
+    collection->markOpened(collection->add(BirthDataOf(chart)).id);
   } catch (const CollectionError& e) {
     ShowMessage(parent, QString::fromStdString(e.what()), MessageIcon::Error);
     return;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/chart_request.h"
 #include "ui/close_keys.h"
 #include "ui/window_geometry.h"
 
@@ -114,7 +115,7 @@ void CompareWindow::showComparison(const ConventionComparison& c) {
 CompareWindow* ShowCompareWindow(const Chart& chart, QWidget* owner) {
   auto* window = owner->findChild<CompareWindow*>("frmCompare", Qt::FindDirectChildrenOnly);
   if (!window) window = new CompareWindow(owner);
-  window->showComparison(CompareConventions(chart.birth, chart.settings));
+  window->showComparison(CompareConventions(BirthDataOf(chart), chart.settings));
   window->placeOver(owner);
   window->show();
   window->raise();

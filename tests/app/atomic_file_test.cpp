@@ -1,3 +1,4 @@
+#include "app/chart_calculation.h"
 #include "app/atomic_file.h"
 
 #include <gtest/gtest.h>
@@ -262,7 +263,7 @@ TEST_F(AtomicFileTest, AFailedChartSaveKeepsThePreviousChartFile) {
   const std::string path = Path("ram.zdh");
   Chart earlier;
   earlier.birth.name = "SITA", earlier.birth.monthIndex = 0, earlier.birth.day = 31, earlier.birth.year = 1980;
-  earlier.clock.zonePosition = 29, earlier.birth.lonMinutes = "7", earlier.birth.latDegrees = "51", earlier.birth.latMinutes = "30";
+  earlier.clock.zonePosition = 29, earlier.birth.longitude.minutes = 7, earlier.birth.latitude = {51, 30, true};
   earlier.birth.city = "London";
   ASSERT_EQ(SaveChartFile(path, earlier), std::nullopt);
   const std::string saved = Slurp(path);

@@ -399,7 +399,7 @@ TEST(BirthSweep, DoubledHourIsSweptWithBothReadings) {
       const std::shared_ptr<const Chart> given = std::get<0>(CalculateChart(birth, SettingsOf(*c)).outcome);
       const std::shared_ptr<const Chart> picked = ChartAtTime(*given, t, true);
       ASSERT_TRUE(picked);
-      EXPECT_EQ(picked->birth.extras.utcOffsetSeconds, direct.extras.utcOffsetSeconds) << d.label;
+      EXPECT_EQ(picked->clock.utcOffsetSeconds, direct.extras.utcOffsetSeconds) << d.label;
     }
     EXPECT_TRUE(r.gaps.empty()) << d.label;
   }

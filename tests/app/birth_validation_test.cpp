@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "app/birth_zone.h"
 #include "app/text_encoding.h"
 #include "astro/civil_time.h"
 #include "app/zone_table.h"
@@ -246,26 +247,28 @@ TEST(PlaceSearch, NeedsCityStateAndCountryInThatOrder) {
 }
 
 TEST(ZoneTable, RowsGiveSignedOffsetsThatAgreeWithTheirLabels) {
-  struct Case { int position, hours, minutes; const char* text; };
-  for (const Case& c : {Case{29, 0, 0, "Greenwich Mean Time,GMT,0.0"}, Case{34, -5, -30, "Indian Time, IST, +5.3"},
-                        Case{36, 12, 0, "Int'l Date Line West,IDLW,-12.0"},
-                        Case{46, -13, 0, "New Zealand Std Summer Time,NZST,+13.0"},
-                        Case{50, 3, 30, "Newfoundland Standard Time,NST,-3.5"}, Case{61, 0, 0, "Universal Time, UT, 0.0"}}) {
-    const auto z = Zone_Calculation(c.position);
-    ASSERT_TRUE(z.has_value());
-    EXPECT_EQ(z->hours, c.hours) << c.position;
-    EXPECT_EQ(z->minutes, c.minutes) << c.position;
+  // Offsets as ISO 8601 writes them: +05:30 is 19800 seconds, -03:30 is -12600.
+  struct Case { int position, seconds; const char* text; const char* abbreviation; };
+  for (const Case& c : {Case{29, 0, "Greenwich Mean Time,GMT,0.0", "GMT"}, Case{34, 19800, "Indian Time, IST, +5.3", "IST"},
+                        Case{36, -43200, "Int'l Date Line West,IDLW,-12.0", "IDLW"},
+                        Case{46, 46800, "New Zealand Std Summer Time,NZST,+13.0", "NZST"},
+                        Case{50, -12600, "Newfoundland Standard Time,NST,-3.5", "NST"},
+                        Case{61, 0, "Universal Time, UT, 0.0", "UT"}}) {
+    EXPECT_EQ(ZoneRowOffsetSeconds(c.position), c.seconds) << c.position;
+    EXPECT_EQ(RowOffsetSeconds(c.position, true), c.seconds + 3600) << c.position;
     EXPECT_EQ(kZoneTable[static_cast<std::size_t>(c.position)].text, c.text);
+    EXPECT_EQ(ZoneAbbreviation(c.position), c.abbreviation) << c.position;
   }
-  EXPECT_FALSE(Zone_Calculation(-1).has_value());
-  EXPECT_FALSE(Zone_Calculation(71).has_value());
-  // Every row's values are minus the offset in its label (row 34's "+5.3" means 5:30).
+  EXPECT_FALSE(ZoneRowOffsetSeconds(-1).has_value());
+  EXPECT_FALSE(ZoneRowOffsetSeconds(71).has_value());
+  EXPECT_EQ(ZoneAbbreviation(71), "");
+  // Every row's offset is the one in its label (row 34's "+5.3" means 5:30).
   for (int i = 0; i < kZoneCount; ++i) {
     const std::string text(kZoneTable[static_cast<std::size_t>(i)].text);
     const double label = i == 34 ? 5.5 : std::stod(text.substr(text.rfind(',') + 1));
-    const auto z = *Zone_Calculation(i);
-    EXPECT_DOUBLE_EQ(-(z.hours + z.minutes / 60.0), label) << text;
-    EXPECT_TRUE(z.minutes == 0 || (z.minutes > 0) == (z.hours > 0)) << text;
+    EXPECT_DOUBLE_EQ(*ZoneRowOffsetSeconds(i) / 3600.0, label) << text;
+    EXPECT_FALSE(ZoneAbbreviation(i).empty()) << text;
+    EXPECT_EQ(ZoneAbbreviation(i).find(' '), std::string_view::npos) << text;
   }
 }
 
@@ -283,7 +286,7 @@ TEST(ZoneTable, DaylightSummerAndWarTimeRowsAlreadyHoldTheExtraHour) {
     ADD_FAILURE() << abbreviation;
     return 0;
   };
-  auto minutesEast = [](int p) { return -(Zone_Calculation(p)->hours * 60 + Zone_Calculation(p)->minutes); };
+  auto minutesEast = [](int p) { return *ZoneRowOffsetSeconds(p) / 60; };
   // Each pair: the zone with the extra hour, and its standard time.
   const std::pair<const char*, const char*> pairs[] = {
       {"AHDT", "AHST"}, {"AHWT", "AHST"}, {"AWT", "AST"},   {"ACDT", "ACST"}, {"AEDT", "AEST"}, {"AWDT", "AWST"},

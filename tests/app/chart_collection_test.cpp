@@ -1,4 +1,5 @@
 // The chart collection: creating and refusing files, adding, finding, removing and importing.
+#include "app/chart_calculation.h"
 #include "app/chart_collection.h"
 
 #include <gtest/gtest.h>
@@ -490,8 +491,8 @@ TEST_F(ChartCollectionTest, ImportsAFolderCountsDuplicatesAndListsOtherFiles) {
   fs::create_directories(dir_ / "in" / "deeper");
   const auto save = [this](const std::string& name, const BirthData& b) {
     Chart chart;
-    chart.birth = b;
-    chart.clock.zonePosition = b.zonePosition;
+    chart.birth = ChartBirthOf(b);
+    chart.clock = ClockOf(b);
     std::ofstream(Path(name), std::ios::binary) << EncodeChartFile(chart);
   };
   save("in/ram.zdh", DelhiBirth());
@@ -520,7 +521,7 @@ TEST_F(ChartCollectionTest, ACancelledImportAddsNothing) {
   fs::create_directories(dir_ / "in");
   for (int hour = 0; hour < 6; ++hour) {
     Chart chart;
-    chart.birth = Named("RAM", hour);
+    chart.birth = ChartBirthOf(Named("RAM", hour));
     chart.clock.zonePosition = 34;
     std::ofstream(Path("in/" + std::to_string(hour) + ".zdh"), std::ios::binary) << EncodeChartFile(chart);
   }

@@ -1,3 +1,4 @@
+#include "app/chart_calculation.h"
 #include "app/chart_file.h"
 
 #include <gtest/gtest.h>
@@ -25,8 +26,7 @@ Chart DelhiChart() {
   c.birth.name = "RAM KUMAR";
   c.birth.monthIndex = 5, c.birth.day = 5, c.birth.year = 1975, c.birth.hour = 7, c.birth.minute = 5, c.birth.second = 42;
   c.clock.zonePosition = 34;
-  c.birth.lonDegrees = "77", c.birth.lonMinutes = "13", c.birth.latDegrees = "28", c.birth.latMinutes = "36";
-  c.birth.east = true, c.birth.south = false, c.clock.daylightSaving = false;
+  c.birth.longitude = {77, 13, true}, c.birth.latitude = {28, 36, true}, c.clock.daylightSaving = false;
   c.birth.city = "New Delhi", c.birth.state = "Delhi", c.birth.country = "India";
   return c;
 }
@@ -263,7 +263,8 @@ TEST(ChartFileOpen, AZoneIdWithoutAnOffsetIsKeptWhenSavedAgain) {
   ASSERT_FALSE(first.birth().extras.utcOffsetSeconds.has_value());
 
   Chart reopened = DelhiChart();  // the clock on the zone row, as the calculation gives it
-  reopened.birth = first.birth();
+  reopened.birth = ChartBirthOf(first.birth());
+  reopened.clock = ClockOf(first.birth());
   const std::string saved = EncodeChartFile(reopened);
   const auto again = ParseChartFile(saved);
   ASSERT_TRUE(again.ok()) << again.refusal().reason;
@@ -287,7 +288,7 @@ TEST(ChartFileOpen, TextsReadBackAsTheSaverStoresThem) {
   EXPECT_EQ(parsed.birth().city, "New Delhi");
   EXPECT_EQ(parsed.birth().country, "India");
   Chart reopened = DelhiChart();
-  reopened.birth = parsed.birth();
+  reopened.birth = ChartBirthOf(parsed.birth());
   EXPECT_EQ(EncodeChartFile(reopened), EncodeChartFile(DelhiChart()));
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/chart_calculation.h"
 #include "app/atomic_file.h"
 #include "app/chart_texts.h"
 #include "app/display_texts.h"
@@ -127,14 +128,17 @@ TEST(ExportNames, ADoubledHourAddsTheReadingTaken) {
       {3600, DoubledHour::kNone, "Europe/Berlin", "ZOE_MULLER_2021-10-31", "02:30:15"},
   };
   for (const Case& c : cases) {
+    // The clock as the calculation resolves it from the birth's zone, offset and reading.
+    BirthData birth;
+    birth.name = "Zo\xc3\xab M\xc3\xbcller";
+    birth.year = 2021, birth.monthIndex = 9, birth.day = 31;
+    birth.hour = 2, birth.minute = 30, birth.second = 15;
+    if (*c.zone) birth.extras.zoneId = c.zone;
+    birth.extras.utcOffsetSeconds = c.offsetSeconds;
+    birth.extras.fold = c.fold;
     Chart chart;
-    chart.birth.name = "Zo\xc3\xab M\xc3\xbcller";
-    chart.birth.year = 2021, chart.birth.monthIndex = 9, chart.birth.day = 31;
-    chart.birth.hour = 2, chart.birth.minute = 30, chart.birth.second = 15;
-    chart.clock.source = *c.zone ? ClockSource::kZoneDatabase : ClockSource::kExactOffset;
-    chart.clock.zoneId = c.zone;
-    chart.clock.utcOffsetSeconds = c.offsetSeconds;
-    chart.clock.fold = c.fold;
+    chart.birth = ChartBirthOf(birth);
+    chart.clock = ClockOf(birth);
     EXPECT_EQ(ExportFileStem(chart), c.stem) << c.stem;
     EXPECT_EQ(BirthClockReading(chart), c.clock) << c.stem;
   }

@@ -170,7 +170,7 @@ TEST(ElementEphemerisRetrograde, MarksTheFivePlanetsByTheStationTable) {
   int marked = 0;
   for (const CivilDateTime& t : dates) {
     // 23:59 in a zone five hours behind is already the next UT day; the clock's date counts.
-    const PerBody<bool> retrograde = ElementEphemeris().Retrograde(ToUniversalTime(t, {5, 0, 0, false}));
+    const PerBody<bool> retrograde = ElementEphemeris().Retrograde(ToUniversalTime(t, -5 * 3600));
     for (int body = 0; body < kBodyCount; ++body) {
       const bool mark = body >= kMercury && body <= kSaturn && IsRetrograde(kNames[body], t);
       EXPECT_EQ(retrograde[body], mark) << t.year << " " << kNames[body];

@@ -18,7 +18,7 @@ DayResult ComputeSunriseSunset(int month, int day, int year, int /*hour*/, int /
                                bool dst) {
   const double lat = latDeg + latMin / 60.0, lon = lonDeg + lonMin / 60.0;
   const RiseSet r = AlmanacRiseSet(year, month, day, {south ? -lat : lat, east ? lon : -lon},
-                                   {zoneHours, zoneMinutes, 0, dst});
+                                   -(zoneHours * 3600 + zoneMinutes * 60) + (dst ? 3600 : 0));
   return {!r.ok(), {year, month, day, 0, 0, 0}, r.rise, r.set};
 }
 
@@ -65,7 +65,7 @@ TEST(Sunrise, PolarDayAndNightAreReportedAsSuch) {
     RiseSetStatus status;
   } rows[] = {{6, RiseSetStatus::kSunNeverSets}, {12, RiseSetStatus::kSunNeverRises}, {3, RiseSetStatus::kOk}};
   for (const auto& row : rows) {
-    const RiseSet r = AlmanacRiseSet(1995, row.month, 21, {70.0, 25.0}, {-1, 0, 0, false});
+    const RiseSet r = AlmanacRiseSet(1995, row.month, 21, {70.0, 25.0}, 3600);
     EXPECT_EQ(r.status, row.status) << row.month;
   }
 }

@@ -27,25 +27,26 @@ TEST(TimeScales, UniversalTimeUsesTheSignedZoneAndTheSummerHour) {
   // Clock reading, offset, and the UT calendar moment worked out by hand.
   const struct {
     CivilDateTime clock;
-    ClockOffset offset;
+    int utcOffsetSeconds;  // local time minus UT, as ISO 8601 writes it
     CivilDateTime ut;
   } rows[] = {
-      {{1985, 3, 10, 2, 0, 0}, {-5, -30, 0, false}, {1985, 3, 9, 20, 30, 0}},   // India: previous UT day
-      {{1985, 3, 10, 12, 0, 0}, {5, 0, 0, true}, {1985, 3, 10, 16, 0, 0}},     // New York in summer
-      {{1985, 3, 10, 12, 0, 0}, {-5, -30, 0, true}, {1985, 3, 10, 5, 30, 0}},  // zone 5:30 plus the hour
-      {{1990, 6, 10, 13, 0, 0}, {-1, 0, 0, false}, {1990, 6, 10, 12, 0, 0}},   // Madrid on CET
-      {{1999, 12, 31, 22, 15, 0}, {3, 30, 0, false}, {2000, 1, 1, 1, 45, 0}},  // into the next year
-      {{1937, 6, 30, 12, 0, 0}, {0, -19, -32, false}, {1937, 6, 30, 11, 40, 28}},  // local mean time
+      {{1985, 3, 10, 2, 0, 0}, 19800, {1985, 3, 9, 20, 30, 0}},     // India (+05:30): previous UT day
+      {{1985, 3, 10, 12, 0, 0}, -14400, {1985, 3, 10, 16, 0, 0}},   // New York in summer (-04:00)
+      {{1985, 3, 10, 12, 0, 0}, 23400, {1985, 3, 10, 5, 30, 0}},    // zone 5:30 plus the hour (+06:30)
+      {{1990, 6, 10, 13, 0, 0}, 3600, {1990, 6, 10, 12, 0, 0}},     // Madrid on CET (+01:00)
+      {{1999, 12, 31, 22, 15, 0}, -12600, {2000, 1, 1, 1, 45, 0}},  // Newfoundland (-03:30), into the next year
+      {{1937, 6, 30, 12, 0, 0}, 1172, {1937, 6, 30, 11, 40, 28}},   // local mean time (+00:19:32)
+      {{1937, 6, 30, 12, 0, 0}, -1172, {1937, 6, 30, 12, 19, 32}},  // the same west of Greenwich
   };
   for (const auto& row : rows) {
-    const UtInstant t = ToUniversalTime(row.clock, row.offset);
-    EXPECT_EQ(UniversalCivilTime(t), row.ut) << row.clock.hour << " " << row.offset.hours;
+    const UtInstant t = ToUniversalTime(row.clock, row.utcOffsetSeconds);
+    EXPECT_EQ(UniversalCivilTime(t), row.ut) << row.clock.hour << " " << row.utcOffsetSeconds;
     EXPECT_EQ(t.day, row.clock.day);  // the date stays that of the clock reading
   }
   // J2000.0 itself, and the same instant reached from a clock a day later.
-  EXPECT_DOUBLE_EQ(CenturiesSinceJ1900(ToUniversalTime({2000, 1, 1, 12, 0, 0}, {})), 1.0);
-  EXPECT_DOUBLE_EQ(DaysSinceJ2000(ToUniversalTime({2000, 1, 1, 12, 0, 0}, {})), 0.0);
-  EXPECT_NEAR(CenturiesSinceJ2000(ToUniversalTime({2000, 1, 2, 2, 0, 0}, {-14, 0, 0, false})), 0.0, 1e-15);
+  EXPECT_DOUBLE_EQ(CenturiesSinceJ1900(ToUniversalTime({2000, 1, 1, 12, 0, 0}, 0)), 1.0);
+  EXPECT_DOUBLE_EQ(DaysSinceJ2000(ToUniversalTime({2000, 1, 1, 12, 0, 0}, 0)), 0.0);
+  EXPECT_NEAR(CenturiesSinceJ2000(ToUniversalTime({2000, 1, 2, 2, 0, 0}, 14 * 3600)), 0.0, 1e-15);
 }
 
 TEST(TimeScales, BothAyanamsas) {

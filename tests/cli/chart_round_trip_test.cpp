@@ -161,7 +161,7 @@ TEST(ChartFileRoundTrip, TheSaverTakesOnlyWhatTheReaderGivesBack) {
     // Texts come back without their outer blanks; invalid UTF-8 is stored as its replacement.
     const ParsedChartFile again = ParseChartFile(EncodeChartFile([&] {
       Chart c = chart;
-      c.birth = b;
+      c.birth = ChartBirthOf(b);
       return c;
     }()));
     ASSERT_TRUE(again.ok());

@@ -469,7 +469,7 @@ TEST_F(CliTest, SecondsAndExtrasSurviveSaveAndOpen) {
 
   Chart chart;
   chart.birth.name = "RAM", chart.birth.monthIndex = 5, chart.birth.day = 5, chart.birth.year = 1975, chart.birth.hour = 7;
-  chart.clock.zonePosition = 34, chart.birth.lonDegrees = "77", chart.birth.latDegrees = "28", chart.birth.east = true;
+  chart.clock.zonePosition = 34, chart.birth.longitude = {77, 0, true}, chart.birth.latitude = {28, 0, true};
   chart.clock.source = ClockSource::kZoneDatabase, chart.clock.zoneId = "Asia/Kolkata", chart.clock.utcOffsetSeconds = 19800;
   std::ofstream((dir_ / "zoned.zdh").string(), std::ios::binary) << EncodeChartFile(chart);
   const std::string copy = (dir_ / "copy.zdh").string();

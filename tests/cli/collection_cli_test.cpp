@@ -130,7 +130,7 @@ class CollectionCliTest : public CliTest {
     fs::create_directories(folder);
     for (int i = 0; i < count; ++i) {
       Chart chart;
-      chart.birth = testing::DelhiBirth();
+      chart.birth = ChartBirthOf(testing::DelhiBirth());
       chart.birth.name = name;
       chart.birth.year = 1901 + i % 150;
       chart.birth.hour = i / 150 % 24;

@@ -24,7 +24,7 @@ std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 TEST_F(PolarDateCliTest, TheMessageNamesTheDayWithoutSunrise) {
   const ElementEphemeris engine;
   const GeoPoint tromso{69.0 + 39.0 / 60.0, 18.0 + 57.0 / 60.0};
-  const ClockOffset cet{-1, 0, 0, false};
+  const int cet = 3600;
   const auto hasSun = [&](const CivilDateTime& t) { return engine.SunRiseSet(t.year, t.month, t.day, tromso, cet).ok(); };
   int namedBefore = 0, namedAfter = 0;
   for (const CivilDateTime& first : {CivilDateTime{1990, 1, 8, 0, 0, 0}, CivilDateTime{1990, 11, 20, 0, 0, 0}}) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/chart_calculation.h"
+#include "app/chart_request.h"
 #include "app/chart_texts.h"
 #include "app/convention_comparison.h"
 #include "app/display_texts.h"
@@ -57,9 +58,9 @@ TEST(InduRule, CountsFromTheChosenSignWithVenusKala) {
 // Ephemeris gives them, and nothing else.
 TEST(ElementAyanamsa, ShiftsEveryLongitudeByTheDifferenceToLahiri) {
   const GeoPoint place{28.6, 77.2};
-  const std::vector<UtInstant> instants = {ToUniversalTime({1975, 6, 5, 7, 5, 0}, {-5, -30, 0, false}),
-                                           ToUniversalTime({1901, 1, 1, 0, 0, 0}, {}),
-                                           ToUniversalTime({2050, 12, 31, 23, 59, 0}, {5, 0, 0, true})};
+  const std::vector<UtInstant> instants = {ToUniversalTime({1975, 6, 5, 7, 5, 0}, 19800),
+                                           ToUniversalTime({1901, 1, 1, 0, 0, 0}, 0),
+                                           ToUniversalTime({2050, 12, 31, 23, 59, 0}, -4 * 3600)};
   const ElementEphemeris lahiri;
   for (int a = 1; a < kAyanamsaCount; ++a) {
     const auto ayanamsa = static_cast<Ayanamsa>(a);
@@ -291,7 +292,7 @@ TEST(ConventionComparison, AChartsOwnColumnHoldsItsLagnas) {
   const CalculationResult r = CalculateChart(d, s);
   ASSERT_TRUE(r.ok());
   const Chart& chart = r.chart();
-  const ConventionComparison c = CompareConventions(chart.birth, chart.settings);
+  const ConventionComparison c = CompareConventions(BirthDataOf(chart), chart.settings);
   ASSERT_EQ(c.columns.back().settings, s);
   for (int l = 0; l < kLagnaCount; ++l) {
     const ComparisonCell& cell = c.rows[static_cast<std::size_t>(l)].cells.back();

@@ -27,8 +27,8 @@ class WholeMinuteSunrises : public Ephemeris {
   double SunLongitudeDeg(const UtInstant& t, const UtInstant& chartMoment) const override {
     return inner_.SunLongitudeDeg(t, chartMoment);
   }
-  RiseSet SunRiseSet(int year, int month, int day, const GeoPoint& place, const ClockOffset& offset) const override {
-    RiseSet r = inner_.SunRiseSet(year, month, day, place, offset);
+  RiseSet SunRiseSet(int year, int month, int day, const GeoPoint& place, int utcOffsetSeconds) const override {
+    RiseSet r = inner_.SunRiseSet(year, month, day, place, utcOffsetSeconds);
     r.riseSeconds = r.rise.hour * 3600.0 + r.rise.minute * 60.0;
     r.setSeconds = r.set.hour * 3600.0 + r.set.minute * 60.0;
     return r;

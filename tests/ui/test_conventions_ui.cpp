@@ -12,6 +12,7 @@
 
 #include "tests/ui/own_settings.h"
 #include "app/chart_calculation.h"
+#include "app/chart_request.h"
 #include "tests/app/sample_birth.h"
 #include "ui/app_controller.h"
 #include "ui/compare_window.h"
@@ -159,7 +160,7 @@ class ConventionsUiTest : public QObject {
     QCOMPARE(table->horizontalHeaderItem(12)->text(), QString("13 Your settings"));
     QCOMPARE(table->verticalHeaderItem(5)->text(), QString("IL  Indu lagna"));
     // Every cell with a mark is highlighted, and only those.
-    const ConventionComparison c = CompareConventions(r.chart().birth, raman);
+    const ConventionComparison c = CompareConventions(BirthDataOf(r.chart()), raman);
     int marked = 0;
     for (int row = 0; row < table->rowCount(); ++row)
       for (int col = 0; col < table->columnCount(); ++col) {
@@ -197,7 +198,7 @@ class ConventionsUiTest : public QObject {
     const BirthData given = corvane::testing::DelhiBirth();
     app.inputForm()->setBirthData(given);
     QVERIFY(app.inputForm()->runCalculation());
-    const BirthData calculated = app.frameWindow()->chart()->birth;
+    const ChartBirth calculated = app.frameWindow()->chart()->birth;
     const double lahiri = app.frameWindow()->chart()->positions.ayanamsaDeg;
     BirthData edited = given;
     edited.name = "EDITED";

@@ -463,7 +463,7 @@ class InputFormTest : public QObject {
     Chart chart;
     chart.birth.name = "RAM";
     chart.birth.monthIndex = 3, chart.birth.day = 31, chart.birth.year = 1975;
-    chart.birth.lonDegrees = "77", chart.birth.latDegrees = "28";
+    chart.birth.longitude = {77, 0, true}, chart.birth.latitude = {28, 0, true};
     const QString path = dir.filePath("april.zdh");
     QVERIFY(!SaveChartFile(path.toStdString(), chart).has_value());
     QSignalSpy calculated(form_.get(), &InputForm::chartCalculated);

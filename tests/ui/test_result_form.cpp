@@ -27,9 +27,9 @@ namespace {
 // in Taurus (the bare lines of the other padas and UL in Pisces).
 Chart FirstChart() {
   Chart chart;
-  BirthData& b = chart.birth;
+  ChartBirth& b = chart.birth;
   b.name = "First Person", b.monthIndex = 0, b.day = 5, b.year = 1975, b.hour = 7, b.minute = 5;
-  b.latDegrees = "28", b.latMinutes = "36", b.south = false, b.lonDegrees = "77", b.lonMinutes = "12", b.east = true;
+  b.latitude = {28, 36, true}, b.longitude = {77, 12, true};
   b.city = "New Delhi", b.state = "Delhi", b.country = "India";
   chart.lagnas.bodySigns.fill(-1);
   for (int body = 0; body < kBodyCount; ++body) chart.positions.longitudeDeg[body] = 10 + body + 5.5 / 60;  // "1b Ari 05"

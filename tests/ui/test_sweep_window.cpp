@@ -52,7 +52,7 @@ void ClickMinutesAfter(SweepView* view, int minutes) {
 }
 
 QString ClockOf(const Chart& chart) {
-  const BirthData& b = chart.birth;
+  const ChartBirth& b = chart.birth;
   return QStringLiteral("%1:%2:%3").arg(b.hour, 2, 10, QChar('0')).arg(b.minute, 2, 10, QChar('0')).arg(b.second, 2, 10, QChar('0'));
 }
 }  // namespace
@@ -207,7 +207,7 @@ class SweepWindowTest : public QObject {
     QTest::mouseClick(view, Qt::LeftButton, {}, at);
     QVERIFY(frame.chart() != given.get());
     // The x of a pixel stands for a few seconds; the picked time is within a pixel of it.
-    const BirthData& shown = frame.chart()->birth;
+    const ChartBirth& shown = frame.chart()->birth;
     const CivilDateTime picked{shown.year, shown.monthIndex + 1, shown.day, shown.hour, shown.minute, shown.second};
     const double secondsPerPixel = 30.0 * 60 / geometry.bands().width();
     QVERIFY(std::abs(SerialSeconds(picked) - SerialSeconds(target)) <= secondsPerPixel + 1);
@@ -282,7 +282,7 @@ class SweepWindowTest : public QObject {
       QTest::mouseClick(window->view(), Qt::LeftButton, {}, at.toPoint());
       QVERIFY(chosen);
       QCOMPARE(ClockOf(*chosen).left(5), QStringLiteral("01:20"));
-      QCOMPARE(chosen->birth.extras.utcOffsetSeconds.value_or(0), pick.offset);
+      QCOMPARE(chosen->clock.utcOffsetSeconds, pick.offset);
       // A pixel is some seconds: the label names the second picked and its abbreviation.
       const QString said = QStringLiteral("Reading shown for ") + ClockOf(*chosen) + " " + pick.abbreviation;
       QVERIFY2(shown->text().startsWith(said), qPrintable(shown->text()));
@@ -298,7 +298,7 @@ class SweepWindowTest : public QObject {
     window->view()->setFocus();
     for (int step = 0; step < 30; ++step) QTest::keyClick(window->view(), Qt::Key_Right);
     QVERIFY2(shown->text().startsWith(QStringLiteral("Reading shown for 01:00:00 EST")), qPrintable(shown->text()));
-    QCOMPARE(chosen->birth.extras.utcOffsetSeconds.value_or(0), -5 * 3600);
+    QCOMPARE(chosen->clock.utcOffsetSeconds, -5 * 3600);
   }
 
   // Hovering names the stretch and the sign under the pointer.
