@@ -14,12 +14,6 @@ std::string PartText(const std::optional<int>& part) { return part ? std::to_str
 
 std::optional<int> PartOf(std::string_view text) { return CoordinateValue(text); }
 
-// The reading of a doubled hour a birth records, as a request asks for it again, and back.
-RepeatedTimeChoice ChoiceOf(DoubledHour fold) {
-  return fold == DoubledHour::kEarlier ? RepeatedTimeChoice::kEarlier
-         : fold == DoubledHour::kLater ? RepeatedTimeChoice::kLater
-                                       : RepeatedTimeChoice::kAsk;
-}
 DoubledHour FoldOf(RepeatedTimeChoice choice) {
   return choice == RepeatedTimeChoice::kEarlier ? DoubledHour::kEarlier
          : choice == RepeatedTimeChoice::kLater ? DoubledHour::kLater
@@ -173,7 +167,7 @@ ChartRequest RequestOf(const BirthData& birth, const CalculationSettings& settin
   clock.zonePosition = birth.zonePosition;
   clock.daylightSaving = birth.daylightSaving;
   clock.zoneId = birth.extras.zoneId.value_or(std::string());
-  clock.fold = ChoiceOf(birth.extras.fold);
+  clock.fold = ReadingChoiceOf(birth.extras.fold);
   if (birth.extras.utcOffsetSeconds) {
     clock.kind = ClockKind::kExactOffset;
     clock.utcOffsetSeconds = *birth.extras.utcOffsetSeconds;
@@ -199,7 +193,7 @@ ChartRequest RequestOf(const Chart& chart) {
   clock.zonePosition = chart.clock.zonePosition;
   clock.daylightSaving = chart.clock.daylightSaving;
   clock.zoneId = chart.clock.zoneId;
-  clock.fold = ChoiceOf(chart.clock.fold);
+  clock.fold = ReadingChoiceOf(chart.clock.fold);
   // A clock read from the time zone database is asked for again as the offset it gave.
   if (chart.clock.source != ClockSource::kZoneRow) {
     clock.kind = ClockKind::kExactOffset;
@@ -207,6 +201,12 @@ ChartRequest RequestOf(const Chart& chart) {
   }
   r.settings = chart.settings;
   return r;
+}
+
+RepeatedTimeChoice ReadingChoiceOf(DoubledHour fold) {
+  return fold == DoubledHour::kEarlier ? RepeatedTimeChoice::kEarlier
+         : fold == DoubledHour::kLater ? RepeatedTimeChoice::kLater
+                                       : RepeatedTimeChoice::kAsk;
 }
 
 BirthData BirthDataOf(const Chart& chart) { return EnteredBirth(RequestOf(chart)); }

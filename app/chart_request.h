@@ -106,6 +106,9 @@ std::optional<RepeatedLocalTime> DoubledHourOf(const ChartRequest& request);
 ChartRequest RequestOf(const BirthData& birth, const CalculationSettings& settings = {});
 ChartRequest RequestOf(const Chart& chart);
 
+// The reading of a doubled hour a birth records, as a request asks for it again (none: kAsk).
+RepeatedTimeChoice ReadingChoiceOf(DoubledHour fold);
+
 // The birth data that gives the chart again: its request's entered birth, clock included.
 BirthData BirthDataOf(const Chart& chart);
 

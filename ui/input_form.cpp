@@ -528,9 +528,7 @@ ChartRequest InputForm::chartRequest() const {
   if (extras_.zoneId && !clockAsSaved_) {
     request.clock.kind = ClockKind::kZoneId;
     request.clock.zoneId = *extras_.zoneId;
-    request.clock.fold = extras_.fold == DoubledHour::kEarlier ? RepeatedTimeChoice::kEarlier
-                         : extras_.fold == DoubledHour::kLater ? RepeatedTimeChoice::kLater
-                                                                : RepeatedTimeChoice::kAsk;
+    request.clock.fold = ReadingChoiceOf(extras_.fold);
   }
   return request;
 }

@@ -306,7 +306,7 @@ TEST(ChartFileOpen, OlderFilesStillOpen) {
   };
   for (const Fixture& f : fixtures) {
     std::string why;
-    const auto bytes = ReadChartFile(std::string(CORVANE_TEST_DATA_DIR) + "/" + f.file, why);
+    const auto bytes = ReadChartFile(std::string(CORVANE_SOURCE_DIR) + "/tests/app/data/" + f.file, why);
     ASSERT_TRUE(bytes.has_value()) << f.file;
     EXPECT_EQ(SplitCrLf(*bytes).size(), 17u) << f.file;
     const auto parsed = ParseChartFile(*bytes);
