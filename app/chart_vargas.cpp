@@ -8,12 +8,6 @@ std::string_view VargaEntryName(int entry) {
   return kLagnaKeys[static_cast<std::size_t>(entry - kAscendantBody)];
 }
 
-int VargaEntrySign(const VargaChart& varga, int entry) {
-  if (entry < 0 || entry >= kVargaEntryCount) return -1;
-  if (entry < kAscendantBody) return varga.bodySigns[static_cast<std::size_t>(entry)];
-  return varga.lagnaSigns[static_cast<std::size_t>(entry - kAscendantBody)];
-}
-
 VargaCharts VargasOf(const Chart& chart) {
   return ComputeVargas(chart.positions.longitudeDeg, chart.lagnas, {chart.settings.lords, chart.settings.indu});
 }

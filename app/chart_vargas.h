@@ -9,8 +9,13 @@ namespace corvane {
 // ("Sun" .. "Ketu"), then every lagna key ("AL" .. "SL", "Ascendant").
 inline constexpr int kVargaEntryCount = static_cast<int>(kAscendantBody) + static_cast<int>(kLagnaCount);
 std::string_view VargaEntryName(int entry);
-// The sign index of an entry in one varga, -1 for an entry without a place.
-int VargaEntrySign(const VargaChart& varga, int entry);
+// The sign index of an entry in one varga, -1 for an entry without a place. Inline: a batch
+// line reads some 350 of them.
+inline int VargaEntrySign(const VargaChart& varga, int entry) {
+  if (entry < 0 || entry >= kVargaEntryCount) return -1;
+  if (entry < kAscendantBody) return varga.bodySigns[static_cast<std::size_t>(entry)];
+  return varga.lagnaSigns[static_cast<std::size_t>(entry - kAscendantBody)];
+}
 
 // The sixteen vargas of a chart, from its positions and lagnas under its own settings (the
 // sign lords and the Indu rule). Made once by whoever is asked for vargas and handed to the

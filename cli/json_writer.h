@@ -135,6 +135,13 @@ class JsonWriter {
     writer_.RawValue("", 0, type);
     Raw(json);
   }
+  // Room for a value of at most `size` bytes, written in place by the caller, who then gives
+  // back what it did not use with GiveBack (saves copying a long value made elsewhere).
+  char* RawValueRoom(std::size_t size, rapidjson::Type type) {
+    writer_.RawValue("", 0, type);
+    return buffer_.Push(size);
+  }
+  void GiveBack(std::size_t unused) { buffer_.Pop(unused); }
   // Appends a text made elsewhere (a whole line, say) between two values.
   void Raw(std::string_view text) {
     if (!text.empty()) std::memcpy(buffer_.Push(text.size()), text.data(), text.size());

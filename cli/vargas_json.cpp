@@ -12,53 +12,89 @@ namespace corvane {
 
 namespace {
 
-// The member names of a varga's object, each quoted and followed by its colon, made once.
-const std::array<std::string, kVargaEntryCount>& EntryKeyTexts() {
-  static const std::array<std::string, kVargaEntryCount> texts = [] {
-    std::array<std::string, kVargaEntryCount> out;
-    for (int e = 0; e < kVargaEntryCount; ++e)
-      out[static_cast<std::size_t>(e)] = "\"" + std::string(VargaEntryName(e)) + "\":";
-    return out;
-  }();
-  return texts;
+// A member name quoted, with its colon and the comma before it, in a slot of fixed size: the
+// line writer copies whole slots (one store each, where a copy of the name's own length is a
+// call into the C library) and moves on by the name's length.
+struct KeySlot {
+  std::array<char, 16> text{};
+  std::size_t size = 0;
+};
+
+// The slots of a varga's members, and of the vargas themselves (",\"D9\":{"), made once. The
+// first of each has its comma too: the writer steps over it.
+struct VargasLineKeys {
+  std::array<KeySlot, kVargaEntryCount> entries;
+  std::array<KeySlot, kVargaCount> vargas;
+};
+
+KeySlot SlotOf(const std::string& text) {
+  KeySlot slot;
+  std::memcpy(slot.text.data(), text.data(), text.size());
+  slot.size = text.size();
+  return slot;
 }
 
-// Room for the vargas object on one line: 16 vargas of 22 members of at most 17 characters.
-using VargasLineRoom = std::array<char, 8192>;
+const VargasLineKeys& LineKeys() {
+  static const VargasLineKeys keys = [] {
+    VargasLineKeys out;
+    for (int e = 0; e < kVargaEntryCount; ++e)
+      out.entries[static_cast<std::size_t>(e)] = SlotOf(",\"" + std::string(VargaEntryName(e)) + "\":");
+    for (int v = 0; v < kVargaCount; ++v)
+      out.vargas[static_cast<std::size_t>(v)] = SlotOf(",\"" + std::string(kVargaKeys[static_cast<std::size_t>(v)]) + "\":{");
+    return out;
+  }();
+  return keys;
+}
 
-// The vargas object on one line, as the line writer would lay it out, copied from the fixed
-// texts of its keys: a batch line holds some 350 of these members, and writing each through
-// the writer's structure cost more than computing the vargas.
-std::string_view VargasLineText(const VargaCharts& vargas, VargasLineRoom& room) {
-  const auto& keys = EntryKeyTexts();
-  char* out = room.data();
-  auto put = [&out](std::string_view text) {
-    std::memcpy(out, text.data(), text.size());
-    out += text.size();
+// The value of a sign index, "0" .. "11", or "null" for none (index 0 here), in four bytes
+// copied whole: the writer takes no branch on the number's width.
+struct SignSlot {
+  std::array<char, 4> text;
+  std::size_t size;
+};
+constexpr std::array<SignSlot, 13> kSignSlots = {{{{'n', 'u', 'l', 'l'}, 4},
+                                                  {{'0'}, 1},
+                                                  {{'1'}, 1},
+                                                  {{'2'}, 1},
+                                                  {{'3'}, 1},
+                                                  {{'4'}, 1},
+                                                  {{'5'}, 1},
+                                                  {{'6'}, 1},
+                                                  {{'7'}, 1},
+                                                  {{'8'}, 1},
+                                                  {{'9'}, 1},
+                                                  {{'1', '0'}, 2},
+                                                  {{'1', '1'}, 2}}};
+
+// The longest vargas object on one line: 16 vargas of 22 members, each at most its slot and
+// "null", with the room a last whole slot may write past the end.
+constexpr std::size_t kVargasLineRoom = 2 + kVargaCount * (sizeof(KeySlot::text) + 1 + kVargaEntryCount * (sizeof(KeySlot::text) + 4)) + sizeof(KeySlot::text);
+
+// The vargas object on one line, as the line writer would lay it out, written at `out` from
+// the fixed texts of its keys: a batch line holds some 350 of these members, and writing each
+// through the writer's structure cost more than computing the vargas. Returns its length.
+std::size_t WriteVargasLine(const VargaCharts& vargas, char* const start) {
+  const VargasLineKeys& keys = LineKeys();
+  char* out = start;
+  // A whole slot is copied; `skip` leaves out its comma for the first member of an object.
+  auto put = [&out](const KeySlot& slot, std::size_t skip) {
+    std::memcpy(out, slot.text.data() + skip, sizeof slot.text - skip);
+    out += slot.size - skip;
   };
   *out++ = '{';
   for (int v = 0; v < kVargaCount; ++v) {
-    if (v > 0) *out++ = ',';
-    *out++ = '"';
-    put(kVargaKeys[static_cast<std::size_t>(v)]);
-    put("\":{");
+    put(keys.vargas[static_cast<std::size_t>(v)], v == 0 ? 1 : 0);
     for (int e = 0; e < kVargaEntryCount; ++e) {
-      if (e > 0) *out++ = ',';
-      put(keys[static_cast<std::size_t>(e)]);
+      put(keys.entries[static_cast<std::size_t>(e)], e == 0 ? 1 : 0);
       const int sign = VargaEntrySign(vargas[static_cast<std::size_t>(v)], e);
-      if (sign < 0) {
-        put("null");
-      } else if (sign >= 10) {
-        *out++ = '1';
-        *out++ = static_cast<char>('0' + sign - 10);
-      } else {
-        *out++ = static_cast<char>('0' + sign);
-      }
+      const SignSlot& value = kSignSlots[static_cast<std::size_t>(sign >= 0 && sign < 12 ? sign + 1 : 0)];
+      std::memcpy(out, value.text.data(), value.text.size());
+      out += value.size;
     }
     *out++ = '}';
   }
   *out++ = '}';
-  return {room.data(), static_cast<std::size_t>(out - room.data())};
+  return static_cast<std::size_t>(out - start);
 }
 
 }  // namespace
@@ -66,8 +102,8 @@ std::string_view VargasLineText(const VargaCharts& vargas, VargasLineRoom& room)
 template <typename W>
 void WriteVargasJson(W& json, const VargaCharts& vargas) {
   if constexpr (std::is_same_v<W, LineJsonWriter>) {
-    VargasLineRoom room;
-    json.RawValue(VargasLineText(vargas, room), rapidjson::kObjectType);
+    char* const room = json.RawValueRoom(kVargasLineRoom, rapidjson::kObjectType);
+    json.GiveBack(kVargasLineRoom - WriteVargasLine(vargas, room));
     return;
   }
   auto sign = [&](int s) {

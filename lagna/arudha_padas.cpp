@@ -9,7 +9,7 @@ namespace {
 constexpr std::array<int, 12> kNinthLordKala = {10, 1, 1, 10, 6, 10, 8, 16, 30, 8, 10, 6};
 
 // Brings a sign number into 1..12.
-int WrapSignNumber(int n) {
+constexpr int WrapSignNumber(int n) {
   while (n > 12) n -= 12;
   while (n < 1) n += 12;
   return n;
@@ -17,14 +17,8 @@ int WrapSignNumber(int n) {
 
 bool IsSign(int s) { return s >= 0 && s < 12; }
 
-}  // namespace
-
-int NinthLordKala(int signNumber) {
-  if (signNumber < 1 || signNumber > 12) return 0;
-  return kNinthLordKala[static_cast<std::size_t>(signNumber - 1)];
-}
-
-int ArudhaPadaSign(int houseSign, int lordSign) {
+// Sign numbers 1..12 of the house and of its lord give the pada's sign number.
+constexpr int PadaSignNumber(int houseSign, int lordSign) {
   // Count from the house to the lord, then as far again from the lord.
   int d = 2 * (lordSign - houseSign);
   while (d < 0) d += 12;
@@ -37,6 +31,25 @@ int ArudhaPadaSign(int houseSign, int lordSign) {
   return pada;
 }
 
+// The pada's sign index for every house sign and lord sign index (0 = Aries), worked out when
+// the program is compiled: the vargas take twelve padas in each of sixteen charts.
+constexpr auto kPadaSigns = [] {
+  std::array<std::array<int, 12>, 12> table{};
+  for (int house = 0; house < 12; ++house)
+    for (int lord = 0; lord < 12; ++lord)
+      table[static_cast<std::size_t>(house)][static_cast<std::size_t>(lord)] = PadaSignNumber(house + 1, lord + 1) - 1;
+  return table;
+}();
+
+}  // namespace
+
+int NinthLordKala(int signNumber) {
+  if (signNumber < 1 || signNumber > 12) return 0;
+  return kNinthLordKala[static_cast<std::size_t>(signNumber - 1)];
+}
+
+int ArudhaPadaSign(int houseSign, int lordSign) { return PadaSignNumber(houseSign, lordSign); }
+
 std::optional<ArudhaPadas> ComputeArudhaPadas(const PerBody<int>& bodySigns, const std::array<BodyIndex, 12>& lords) {
   const int ascendant = bodySigns[kAscendantBody];
   if (!IsSign(ascendant)) return std::nullopt;
@@ -47,7 +60,8 @@ std::optional<ArudhaPadas> ComputeArudhaPadas(const PerBody<int>& bodySigns, con
   for (int house = 0; house < 12; ++house) {
     const int houseSign = (ascendant + house) % 12;
     const int lordSign = bodySigns[lords[static_cast<std::size_t>(houseSign)]];
-    out.padaSign[static_cast<std::size_t>(house)] = ArudhaPadaSign(houseSign + 1, lordSign + 1) - 1;
+    out.padaSign[static_cast<std::size_t>(house)] =
+        kPadaSigns[static_cast<std::size_t>(houseSign)][static_cast<std::size_t>(lordSign)];
     if (house == 0) out.pakaSign = lordSign;
   }
   return out;

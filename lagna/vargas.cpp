@@ -37,17 +37,21 @@ constexpr auto kPartsPerDegree = [] {
   return table;
 }();
 
-// The equal division of `degrees` (0 <= degrees < 30) into n parts. A point that lands a hair
-// below a boundary through rounding (30/7 * 3 is not exact in binary) opens the next part: the
-// tolerance is far below any position the engines give.
+// The part of an equal division of `degrees` (0 <= degrees < 30) into n parts. A point that
+// lands a hair below a boundary through rounding (30/7 * 3 is not exact in binary) opens the
+// next part: the tolerance, of one division, is far below any position the engines give.
+// The product is >= 0, so truncation is the floor (without a call into the maths library:
+// batches take hundreds of these a chart).
+int EqualDivisionIndex(double degrees, int n) {
+  constexpr double kBoundaryTolerance = 1e-9;
+  const int index = static_cast<int>(degrees * kPartsPerDegree[static_cast<std::size_t>(n)] + kBoundaryTolerance);
+  return index >= n ? n - 1 : index;
+}
+
+// The same part with the fraction of it gone through.
 Division EqualDivision(double degrees, int n) {
-  constexpr double kBoundaryTolerance = 1e-9;  // of one division
-  const double scaled = degrees * kPartsPerDegree[static_cast<std::size_t>(n)];
-  // scaled >= 0, so truncation is the floor (without a call into the maths library: batches
-  // take hundreds of these a chart).
-  int index = static_cast<int>(scaled + kBoundaryTolerance);
-  if (index >= n) index = n - 1;
-  double fraction = scaled - index;
+  const int index = EqualDivisionIndex(degrees, n);
+  double fraction = degrees * kPartsPerDegree[static_cast<std::size_t>(n)] - index;
   if (fraction < 0) fraction = 0;
   return {index, fraction};
 }
@@ -115,6 +119,10 @@ RasiPlace RasiPlaceOf(double longitudeDeg) {
   return {sign, longitudeDeg - 30.0 * sign};
 }
 
+// The varga sign of a rasi place and, when kWithLongitude, its longitude within the varga's
+// chart (the Jaimini lords compare degrees; every other use takes the sign alone, and the
+// fraction of the division is then not worked out).
+template <bool kWithLongitude>
 VargaPlace VargaPlaceIn(int varga, RasiPlace rasi) {
   if (rasi.sign < 0) return {};
   const int sign = rasi.sign;
@@ -140,6 +148,7 @@ VargaPlace VargaPlaceIn(int varga, RasiPlace rasi) {
     out = kStartSigns[static_cast<std::size_t>(varga)][static_cast<std::size_t>(sign)] + part.index;
   }
   out %= 12;
+  if constexpr (!kWithLongitude) return {out, 0.0};
   return {out, out * 30.0 + part.fraction * 30.0};
 }
 
@@ -147,7 +156,7 @@ VargaPlace VargaPlaceIn(int varga, RasiPlace rasi) {
 
 VargaPlace VargaPlaceOf(int varga, double longitudeDeg) {
   if (varga < 0 || varga >= kVargaCount) return {};
-  return VargaPlaceIn(varga, RasiPlaceOf(longitudeDeg));
+  return VargaPlaceIn<true>(varga, RasiPlaceOf(longitudeDeg));
 }
 
 VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagnas, const VargaRules& rules) {
@@ -159,16 +168,31 @@ VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagn
     const LagnaPosition& at = lagnas.lagnas[static_cast<std::size_t>(l)];
     if (at.placed && at.longitudeDeg) lagnaRasi[static_cast<std::size_t>(l)] = RasiPlaceOf(*at.longitudeDeg);
   }
+  // Only the Jaimini lords read the bodies' degrees within a varga.
+  const bool withDegrees = rules.lords == SignLords::kJaimini;
   for (int v = 0; v < kVargaCount; ++v) {
     VargaChart& chart = charts[static_cast<std::size_t>(v)];
-    PerBody<double> vargaDeg{};
+    PerBody<double> vargaDeg = bodyDeg;
+    // Most vargas are equal parts counted from a start sign: their signs are taken here, in the
+    // loop, the few others through VargaPlaceIn.
+    const int n = kVargaDivisions[static_cast<std::size_t>(v)];
+    const bool countedParts = n == 1 || (n > 4 && n != 30);
+    const auto& start = kStartSigns[static_cast<std::size_t>(v)];
+    const auto signOf = [&](RasiPlace rasi) {
+      if (!countedParts || rasi.sign < 0) return VargaPlaceIn<false>(v, rasi).sign;
+      return (start[static_cast<std::size_t>(rasi.sign)] + EqualDivisionIndex(rasi.degrees, n)) % 12;
+    };
     for (int b = 0; b < kBodyCount; ++b) {
-      const VargaPlace place = VargaPlaceIn(v, bodyRasi[b]);
-      chart.bodySigns[b] = place.sign;
-      vargaDeg[b] = place.sign < 0 ? bodyDeg[b] : place.longitudeDeg;
+      if (withDegrees) {
+        const VargaPlace place = VargaPlaceIn<true>(v, bodyRasi[b]);
+        chart.bodySigns[b] = place.sign;
+        if (place.sign >= 0) vargaDeg[b] = place.longitudeDeg;
+      } else {
+        chart.bodySigns[b] = signOf(bodyRasi[b]);
+      }
     }
     for (int l = 0; l < kLagnaCount; ++l)
-      chart.lagnaSigns[static_cast<std::size_t>(l)] = VargaPlaceIn(v, lagnaRasi[static_cast<std::size_t>(l)]).sign;
+      chart.lagnaSigns[static_cast<std::size_t>(l)] = signOf(lagnaRasi[static_cast<std::size_t>(l)]);
     // The entries counted by signs are found again inside the varga's own chart.
     const int ascendant = chart.bodySigns[kAscendantBody];
     chart.lagnaSigns[kAscendantLagna] = ascendant;

@@ -51,7 +51,7 @@ fault polar-message-day app/chart_calculation.cpp \
 fault setting-default app/calculation_settings.h \
   'PranapadaSun pranapadaSun = PranapadaSun::kAtSunrise;' \
   'PranapadaSun pranapadaSun = PranapadaSun::kAtBirth;' \
-  'corvane-cli corvane_conventions_tests corvane_cli_tests' 'CliSettings|ConventionOptions|LagnaConventions' \
+  'corvane-cli corvane_conventions_tests corvane_cli_tests' 'SettingTable\.|CalculationSettingsChecks\.|PranapadaSun\.' \
   'the Pranapada convention defaults to the Sun at birth'
 fault node-shift astro/planets.cpp \
   'MeanNodeLongitude(d) - kNodeShiftDeg' \
@@ -145,10 +145,15 @@ fault varga-start-shifted lagna/vargas.cpp \
   'corvane_lagna_tests' 'Varga' \
   'each varga counts from the start sign of the next rasi sign'
 fault vargas-line-ten cli/vargas_json.cpp \
-  '} else if (sign >= 10) {' \
-  '} else if (sign > 10) {' \
+  "{{'1', '0'}, 2}," \
+  "{{'1', '0'}, 1}," \
   'corvane_cli_tests' 'VargasJson\.' \
-  'a batch line writes the varga sign 10, Aquarius, as a colon'
+  'a batch line writes the varga sign 10, Aquarius, as 1'
+fault pada-table-house-lord lagna/arudha_padas.cpp \
+  'PadaSignNumber(house + 1, lord + 1) - 1;' \
+  'PadaSignNumber(lord + 1, house + 1) - 1;' \
+  'corvane_lagna_tests' 'ArudhaPadas|VargaPadas|SpecialLagna' \
+  'the pada table is filled with the house and its lord swapped'
 # ---------------------------------------------------------------------------------------------
 
 field() { local IFS=$'\x1f'; read -r -a parts <<<"$1"; printf '%s' "${parts[$2]}"; }

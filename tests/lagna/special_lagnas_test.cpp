@@ -83,8 +83,11 @@ TEST(SunriseLagnas, HousesOfHoraAndPranapadaCountFromTheAscendant) {
 TEST(InduLagna, CountsTheKalaRemainderFromTheAscendant) {
   // Moon Leo (6) + Sagittarius rising (30): remainder 0, the 12th from Sagittarius. Moon Cancer
   // (10) + Aries rising (10): remainder 8. Moon Scorpio (16) + Taurus rising (1): remainder 5.
+  // Aquarius rising (9th Libra: Venus, 10) + Moon Leo (9th Aries: Mars, 6): remainder 4, Taurus.
+  // Pisces rising (9th Scorpio: Mars, 6) + Moon Cancer (9th Pisces: Jupiter, 10): 4, Gemini.
   struct Case { int ascendant, moon, indu; };
-  for (const Case c : {Case{Sag, Leo, Sco}, Case{Ari, Can, Sco}, Case{Tau, Sco, Vir}}) {
+  for (const Case c : {Case{Sag, Leo, Sco}, Case{Ari, Can, Sco}, Case{Tau, Sco, Vir}, Case{Aqu, Leo, Tau},
+                       Case{Pis, Can, Gem}}) {
     const LagnaChart chart = ComputeLagnas(SunriseInputs(0.0, In(c.ascendant), In(c.moon), 0));
     EXPECT_EQ(chart.lagnas[kIL].sign, c.indu) << c.ascendant;
   }
