@@ -26,14 +26,16 @@ struct BirthClock {
   ClockSource source = ClockSource::kZoneRow;
   int zonePosition = 29;        // row of the zone list; for a zone of the database, the row that fits
   bool daylightSaving = false;  // the tick beside the row
-  // The database zone the offset was read from; beside a zone row, the zone a chart file
-  // recorded with it (kept so the file opens again the same), else empty.
-  std::string zoneId;
+  std::string zoneId;           // the database zone the offset was read from, else empty
   int utcOffsetSeconds = 0;     // local time minus UT, east positive, the daylight-saving hour included
   DoubledHour fold = DoubledHour::kNone;  // which reading of a local time that happened twice
   // What the clock showed: the row's abbreviation ("IST"), or the database zone's at the birth
   // ("CEST", "LMT"); empty for an exact offset or a zone that names none.
   std::string abbreviation;
+  // Beside a zone row only: a zone and a reading a chart file recorded with the row, which did
+  // not set the clock; kept so that the file opens and saves again the same.
+  std::string recordedZoneId;
+  DoubledHour recordedFold = DoubledHour::kNone;
   bool operator==(const BirthClock&) const = default;
 };
 

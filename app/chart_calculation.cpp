@@ -137,20 +137,22 @@ BirthClock ClockOf(const BirthData& data) {
   BirthClock clock;
   clock.zonePosition = data.zonePosition;
   clock.daylightSaving = data.daylightSaving;
-  clock.zoneId = data.extras.zoneId.value_or(std::string());
-  clock.fold = data.extras.fold;
   if (data.extras.utcOffsetSeconds) {
     // The row shown and saved is the one that fits the clock used, never one left over.
     const ZoneRowChoice row = ZoneRowOfClock(data);
     clock.zonePosition = row.position;
     clock.daylightSaving = row.daylightSaving;
     clock.utcOffsetSeconds = *data.extras.utcOffsetSeconds;
+    clock.zoneId = data.extras.zoneId.value_or(std::string());
+    clock.fold = data.extras.fold;
     clock.source = clock.zoneId.empty() ? ClockSource::kExactOffset : ClockSource::kZoneDatabase;
     if (!clock.zoneId.empty()) clock.abbreviation = AbbreviationAt(data, clock.zoneId, clock.utcOffsetSeconds);
     return clock;
   }
   clock.utcOffsetSeconds = RowOffsetSeconds(data.zonePosition, data.daylightSaving);
   clock.abbreviation = ZoneAbbreviation(data.zonePosition);
+  clock.recordedZoneId = data.extras.zoneId.value_or(std::string());
+  clock.recordedFold = data.extras.fold;
   return clock;
 }
 

@@ -321,8 +321,8 @@ namespace {
 BirthExtras ExtrasOf(const Chart& chart) {
   BirthExtras extras;
   if (chart.clock.source == ClockSource::kZoneRow) {
-    if (!chart.clock.zoneId.empty()) extras.zoneId = chart.clock.zoneId;
-    extras.fold = chart.clock.fold;
+    if (!chart.clock.recordedZoneId.empty()) extras.zoneId = chart.clock.recordedZoneId;
+    extras.fold = chart.clock.recordedFold;
     return extras;
   }
   if (!chart.clock.zoneId.empty()) extras.zoneId = chart.clock.zoneId;

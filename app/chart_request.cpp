@@ -192,10 +192,11 @@ ChartRequest RequestOf(const Chart& chart) {
   RequestedClock& clock = r.clock;
   clock.zonePosition = chart.clock.zonePosition;
   clock.daylightSaving = chart.clock.daylightSaving;
-  clock.zoneId = chart.clock.zoneId;
-  clock.fold = ReadingChoiceOf(chart.clock.fold);
+  const bool row = chart.clock.source == ClockSource::kZoneRow;
+  clock.zoneId = row ? chart.clock.recordedZoneId : chart.clock.zoneId;
+  clock.fold = ReadingChoiceOf(row ? chart.clock.recordedFold : chart.clock.fold);
   // A clock read from the time zone database is asked for again as the offset it gave.
-  if (chart.clock.source != ClockSource::kZoneRow) {
+  if (!row) {
     clock.kind = ClockKind::kExactOffset;
     clock.utcOffsetSeconds = chart.clock.utcOffsetSeconds;
   }

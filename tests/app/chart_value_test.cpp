@@ -92,6 +92,28 @@ TEST(ChartValue, TheDatabaseClockIsResolvedWithTheChart) {
   EXPECT_EQ(again->chart->birth, chart->birth);
 }
 
+// A zone and a reading written beside a zone row (a chart file made by hand) did not set the
+// clock: the chart's clock is the row's, and the file keeps them when saved again.
+TEST(ChartValue, AZoneRecordedBesideARowDoesNotSetTheClock) {
+  BirthData birth = testing::DelhiBirth();
+  birth.extras.zoneId = "Asia/Kolkata";
+  birth.extras.fold = DoubledHour::kLater;
+  const auto chart = Calculated(birth);
+  ASSERT_TRUE(chart);
+  EXPECT_EQ(chart->clock.source, ClockSource::kZoneRow);
+  EXPECT_EQ(chart->clock.zoneId, "");
+  EXPECT_EQ(chart->clock.fold, DoubledHour::kNone);
+  EXPECT_EQ(BirthClockReading(*chart), "07:05:00");
+  EXPECT_EQ(ClockText(*chart), "Indian Time, IST, UTC+5:30");
+  const ParsedChartFile parsed = ParseChartFile(EncodeChartFile(*chart));
+  ASSERT_TRUE(parsed.ok());
+  EXPECT_EQ(parsed.birth().extras, birth.extras);
+  const ChartRequest again = RequestOf(*chart);
+  EXPECT_EQ(again.clock.kind, ClockKind::kZoneRow);
+  EXPECT_EQ(again.clock.zoneId, "Asia/Kolkata");
+  EXPECT_EQ(again.clock.fold, RepeatedTimeChoice::kLater);
+}
+
 // Coordinates are held as numbers; the texts and the file are made from them.
 TEST(ChartValue, CoordinatesAreNumbersWhateverTheirTyping) {
   BirthData typed = testing::DelhiBirth();
