@@ -45,9 +45,11 @@ class CliTest : public TempFolderTest {
     TempFolderTest::SetUp();
   }
 
-  // `environment` ("NAME=value ...") is set for the program alone.
-  CliRun Cli(const std::vector<std::string>& args, const std::string& input = "", const std::string& environment = "") {
-    std::string command = environment + (environment.empty() ? "" : " ") + Quote(CliPath().string());
+  // `before` comes first on the program's shell line: variables for the program alone
+  // ("NAME=value ..."), a command that runs it ("timeout 20"), or commands ending in ";" (a
+  // resource limit, say).
+  CliRun Cli(const std::vector<std::string>& args, const std::string& input = "", const std::string& before = "") {
+    std::string command = before + (before.empty() ? "" : " ") + Quote(CliPath().string());
     for (const auto& a : args) command += " " + Quote(a);
     const std::filesystem::path in = dir_ / "stdin", out = dir_ / "stdout", err = dir_ / "stderr";
     std::ofstream(in, std::ios::binary) << input;
@@ -62,8 +64,12 @@ inline const std::vector<std::string> kDelhi = {"--name", "ram kumar", "--date",
                                                 "--zone", "34", "--lon", "77:13E", "--lat", "28:36N",
                                                 "--city", "New Delhi", "--state", "Delhi", "--country", "India"};
 
-inline std::vector<std::string> With(std::vector<std::string> args, std::initializer_list<std::string> more) {
-  args.insert(args.end(), more);
+// RAM, born 7:05:40 on 5 June 1975 at New Delhi's coordinates, without the place's names.
+inline const std::vector<std::string> kDelhiAtSecond = {"--name", "ram", "--date", "1975-06-05", "--time", "07:05:40",
+                                                        "--zone", "34",  "--lon",  "77:13E",     "--lat",  "28:36N"};
+
+inline std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
+  args.insert(args.end(), more.begin(), more.end());
   return args;
 }
 

@@ -12,9 +12,12 @@
 #include "app/chart_file.h"
 #include "cli/chart_json.h"
 #include "tests/app/sample_birth.h"
+#include "tests/cli/chart_json_text.h"
 
 namespace corvane {
 namespace {
+
+using testing::ChartJsonText;
 
 struct RoundTripCase {
   const char* label;
@@ -38,12 +41,6 @@ BirthData At(int year, int month, int day, int hour, int minute, int second, int
 
 CalculationSettings Settings(EngineKind engine, Ayanamsa ayanamsa, NodeKind node, SunriseDefinition sunrise, InduRule indu) {
   return {engine, ayanamsa, node, sunrise, indu};
-}
-
-std::string JsonOf(const Chart& chart) {
-  PrettyJsonWriter json;
-  WriteChartJson(json, chart, true);
-  return std::string(json.Text());
 }
 
 std::vector<RoundTripCase> Cases() {
@@ -102,7 +99,7 @@ TEST(ChartFileRoundTrip, OpeningTheSavedFileGivesTheSameJson) {
     ASSERT_TRUE(file.ok()) << c.label << ": " << file.refusal().reason;
     const CalculationResult after = CalculateChart(file.birth(), c.settings);
     ASSERT_TRUE(after.ok()) << c.label;
-    EXPECT_EQ(JsonOf(after.chart()), JsonOf(before.chart())) << c.label;
+    EXPECT_EQ(ChartJsonText(after.chart(), true), ChartJsonText(before.chart(), true)) << c.label;
     ++checked;
   }
   EXPECT_GE(checked, 30);

@@ -18,68 +18,20 @@
 #include <vector>
 
 #include "app/chart_file.h"
-#include "tests/app/temp_folder.h"
+#include "tests/app/cli_runner.h"
 
 namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-};
-
-fs::path CliPath() { return fs::read_symlink("/proc/self/exe").parent_path() / "corvane-cli"; }
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (const char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class CliTest : public testing::TempFolderTest {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(fs::exists(CliPath())) << "build corvane-cli first: " << CliPath();
-    TempFolderTest::SetUp();
-  }
-
-  // Runs the program; its standard output goes to `outPath` (a file of the test by default).
-  // `shell` runs before the program in the same shell, e.g. to set a resource limit.
-  CliRun Cli(const std::vector<std::string>& args, const std::string& input = "", fs::path outPath = {},
-             const std::string& shell = "") {
-    std::string command = shell + Quote(CliPath().string());
-    for (const auto& a : args) command += " " + Quote(a);
-    const fs::path in = dir_ / "stdin", out = outPath.empty() ? dir_ / "stdout" : outPath, err = dir_ / "stderr";
-    std::ofstream(in, std::ios::binary) << input;
-    command += " < " + Quote(in.string()) + " > " + Quote(out.string()) + " 2> " + Quote(err.string());
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, outPath.empty() ? Slurp(out) : "", Slurp(err)};
-  }
-};
-
-const std::vector<std::string> kDelhi = {"--name", "ram kumar", "--date", "1975-06-05", "--time", "07:05",
-                                         "--zone", "34", "--lon", "77:13E", "--lat", "28:36N",
-                                         "--city", "New Delhi", "--state", "Delhi", "--country", "India"};
-
-std::vector<std::string> With(std::vector<std::string> args, std::initializer_list<std::string> more) {
-  args.insert(args.end(), more);
-  return args;
-}
-
-std::vector<std::string> Replaced(std::vector<std::string> args, const std::string& option, const std::string& value) {
-  for (std::size_t i = 0; i + 1 < args.size(); ++i)
-    if (args[i] == option) args[i + 1] = value;
-  return args;
-}
+using testing::CliPath;
+using testing::CliRun;
+using testing::CliTest;
+using testing::kDelhi;
+using testing::Quote;
+using testing::Replaced;
+using testing::Slurp;
+using testing::With;
 
 TEST_F(CliTest, JsonHoldsTheWholeChart) {
   const CliRun run = Cli(With(kDelhi, {"--json"}));
@@ -333,7 +285,7 @@ TEST_F(CliTest, AFifoIsRefusedAtOnce) {
   ASSERT_EQ(::mkfifo((dir_ / "pipe.csv").c_str(), 0600), 0);
   for (const auto& args : {std::vector<std::string>{"--open", (dir_ / "pipe.zdh").string()},
                            std::vector<std::string>{"--batch", (dir_ / "pipe.csv").string()}}) {
-    const CliRun run = Cli(args, "", {}, "timeout 20 ");
+    const CliRun run = Cli(args, "", "timeout 20");
     EXPECT_EQ(run.status, 66) << args[0];
     EXPECT_NE(run.err.find("it is a FIFO, not a regular file"), std::string::npos) << run.err;
   }
@@ -396,14 +348,17 @@ TEST_F(CliTest, BatchReadsRfc4180WithAByteOrderMarkAndQuotedLineBreaks) {
   EXPECT_EQ(headerOnly.out, "");
 }
 
-// Every command reports a failed write to standard output, instead of ending well.
+// Every command reports a failed write to standard output, instead of ending well. Its output
+// goes to a file of the test's folder that may not grow past 512 bytes (a file size limit of
+// one block, with the limit's signal ignored so that the write fails instead): each command
+// writes more than that, its message on standard error less.
 TEST_F(CliTest, AFailedWriteEndsWithStatus74) {
   const std::string csv = "name,date,time,zone,dst,lon,lat\nRAM,1975-06-05,07:05,34,0,77:13E,28:36N\n";
   const std::vector<std::vector<std::string>> commands = {
       With(kDelhi, {"--json"}), kDelhi, With(kDelhi, {"--pages"}), {"--batch", "-"}, {"--batch", "-", "--jobs", "1"},
       {"--retrogrades", "2000"}, {"--retrogrades", "2000", "--json"}, {"--help"}};
   for (const auto& args : commands) {
-    const CliRun run = Cli(args, csv, "/dev/full");
+    const CliRun run = Cli(args, csv, "trap '' XFSZ; ulimit -f 1;");
     EXPECT_EQ(run.status, 74) << args[0] << " " << args.size();
     EXPECT_NE(run.err.find("cannot write the output"), std::string::npos) << run.err;
   }
@@ -517,7 +472,7 @@ TEST_F(CliTest, AFailedSaveKeepsTheOldChartFile) {
   for (const auto& entry : fs::directory_iterator(dir_)) before.insert(entry.path().filename().string());
   // A city long enough that the new file outgrows the 1 KiB file size limit of this run.
   const CliRun failed =
-      Cli(Replaced(With(kDelhi, {"--save", file}), "--city", std::string(1500, 'X')), "", {}, "trap '' XFSZ; ulimit -f 1; ");
+      Cli(Replaced(With(kDelhi, {"--save", file}), "--city", std::string(1500, 'X')), "", "trap '' XFSZ; ulimit -f 1;");
   EXPECT_EQ(failed.status, 73);
   EXPECT_NE(failed.err.find("File too large"), std::string::npos) << failed.err;
   EXPECT_EQ(Slurp(file), old);

@@ -15,7 +15,7 @@ namespace {
 int Listing(const Arguments&) { return 10; }
 int Batch(const Arguments&) { return 11; }
 int Help(const Arguments&) { return 12; }
-int Chart(const Arguments&) { return 13; }
+int ChartCommand(const Arguments&) { return 13; }
 int Version(const Arguments&) { return 14; }
 
 constexpr OptionSpec kTable[] = {
@@ -28,7 +28,7 @@ constexpr OptionSpec kTable[] = {
     {"--json", "", kChartCommand | kRetrogradesCommand, "json"},
 };
 
-CommandLine Parse(const std::vector<const char*>& arguments) { return ParseCommandLine(kTable, arguments, Chart); }
+CommandLine Parse(const std::vector<const char*>& arguments) { return ParseCommandLine(kTable, arguments, ChartCommand); }
 
 TEST(CommandLine, ChoosesTheCommandAndKeepsTheValues) {
   struct Case {

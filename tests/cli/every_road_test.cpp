@@ -15,17 +15,14 @@
 #include "cli/json_writer.h"
 #include "tests/app/every_road_births.h"
 #include "tests/app/temp_folder.h"
+#include "tests/cli/chart_json_text.h"
 
 namespace corvane {
 namespace {
 
-using Birth = testing::RoadBirth;
+using testing::ChartJsonText;
 
-std::string JsonOf(const Chart& chart) {
-  PrettyJsonWriter json;
-  WriteChartJson(json, chart, true, nullptr);
-  return std::string(json.Text());
-}
+using Birth = testing::RoadBirth;
 
 Result<ChartReading> ByOptions(const Birth& b) {
   std::map<std::string, std::string> given{{"--name", "ROAD"}, {"--date", b.date}, {"--time", b.time}};
@@ -81,15 +78,15 @@ TEST_F(EveryRoad, OneBirthGivesOneChart) {
     const Result<ChartReading> options = ByOptions(b);
     ASSERT_TRUE(options) << b.label << ": " << options.problem().message;
     const Chart& chart = *options->chart;
-    const std::string json = JsonOf(chart);
+    const std::string json = ChartJsonText(chart, true);
     if (b.fold.empty()) {
       const Result<ChartReading> row = ByBatchRow(b);
       ASSERT_TRUE(row) << b.label << ": " << row.problem().message;
-      EXPECT_EQ(JsonOf(*row->chart), json) << b.label << ": batch row";
+      EXPECT_EQ(ChartJsonText(*row->chart, true), json) << b.label << ": batch row";
     }
     const Result<ChartReading> file = BySavedFile(chart, dir_);
     ASSERT_TRUE(file) << b.label << ": " << file.problem().message;
-    EXPECT_EQ(JsonOf(*file->chart), json) << b.label << ": saved and opened file";
+    EXPECT_EQ(ChartJsonText(*file->chart, true), json) << b.label << ": saved and opened file";
     EXPECT_EQ(file->chart->clock.utcOffsetSeconds, chart.clock.utcOffsetSeconds) << b.label;
     EXPECT_EQ(file->chart->clock.source, chart.clock.source) << b.label;
   }

@@ -13,7 +13,7 @@
 namespace corvane {
 namespace {
 
-nlohmann::json JsonOf(const Chart& chart) {
+nlohmann::json ParsedChartJson(const Chart& chart) {
   PrettyJsonWriter json;
   WriteChartJson(json, chart, false, nullptr);
   return nlohmann::json::parse(std::string(json.Text()));
@@ -33,14 +33,14 @@ TEST(BodySign, IsTheSignOfTheLongitudeAndNothingWithoutOne) {
   chart.lagnas.bodySigns[kMars] = 12;
   EXPECT_EQ(BodySign(chart, kMoon), std::nullopt);
   EXPECT_EQ(BodySign(chart, kMars), std::nullopt);
-  const nlohmann::json bodies = JsonOf(chart)["bodies"];
+  const nlohmann::json bodies = ParsedChartJson(chart)["bodies"];
   ASSERT_EQ(bodies.size(), static_cast<std::size_t>(kBodyCount));
   EXPECT_TRUE(bodies[kMoon]["sign"].is_null()) << bodies[kMoon];
   EXPECT_TRUE(bodies[kMars]["sign"].is_null()) << bodies[kMars];
   const int sunSign = static_cast<int>(std::floor(chart.positions.longitudeDeg[kSun] / 30.0));
   EXPECT_EQ(bodies[kSun]["sign"], sunSign);
   // The square chart's boxes leave the two out instead of putting them into Aries (or past Pisces).
-  const nlohmann::json boxes = JsonOf(chart)["chart_boxes"];
+  const nlohmann::json boxes = ParsedChartJson(chart)["chart_boxes"];
   ASSERT_EQ(boxes.size(), 12u);
   for (const auto& box : boxes) {
     EXPECT_EQ(box.get<std::string>().find("Moon"), std::string::npos) << box;

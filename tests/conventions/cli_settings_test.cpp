@@ -15,17 +15,13 @@ namespace {
 
 using testing::CliRun;
 using testing::CliTest;
+using testing::With;
 
-const std::vector<std::string> kDelhi = {"--name", "ram", "--date", "1975-06-05", "--time", "07:05",
+const std::vector<std::string> kDelhiAtMinute = {"--name", "ram", "--date", "1975-06-05", "--time", "07:05",
                                          "--zone", "34",  "--lon",  "77:13E",     "--lat",  "28:36N"};
 
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
-  args.insert(args.end(), more.begin(), more.end());
-  return args;
-}
-
 TEST_F(CliTest, TheChartJsonNamesItsSettings) {
-  const CliRun plain = Cli(With(kDelhi, {"--json"}));
+  const CliRun plain = Cli(With(kDelhiAtMinute, {"--json"}));
   ASSERT_EQ(plain.status, 0) << plain.err;
   const auto element = nlohmann::json::parse(plain.out);
   EXPECT_EQ(element["settings"], (nlohmann::json{{"engine", "elements"},
@@ -39,7 +35,7 @@ TEST_F(CliTest, TheChartJsonNamesItsSettings) {
                                                  {"lords", "single"},
                                                  {"nakshatra", "table"},
                                                  {"surya_sun", "sunrise"}}));
-  const CliRun chosen = Cli(With(kDelhi, {"--json", "--engine", "swiss", "--ayanamsa", "True-Pushya", "--node", "true",
+  const CliRun chosen = Cli(With(kDelhiAtMinute, {"--json", "--engine", "swiss", "--ayanamsa", "True-Pushya", "--node", "true",
                                           "--sunrise", "centre", "--indu", "moon"}));
   ASSERT_EQ(chosen.status, 0) << chosen.err;
   const auto precise = nlohmann::json::parse(chosen.out);
@@ -72,34 +68,34 @@ TEST_F(CliTest, UnknownSettingValuesAreUsageErrorsNamingTheChoices) {
       {"--indu", "ascendant or moon"},
   };
   for (const auto& c : cases) {
-    const CliRun run = Cli(With(kDelhi, {c.option, "sideways"}));
+    const CliRun run = Cli(With(kDelhiAtMinute, {c.option, "sideways"}));
     EXPECT_EQ(run.status, 64) << c.option;
     EXPECT_NE(run.err.find(c.option + " must be " + c.choices + ", not \"sideways\""), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
   }
-  const CliRun trueNode = Cli(With(kDelhi, {"--node", "true"}));
+  const CliRun trueNode = Cli(With(kDelhiAtMinute, {"--node", "true"}));
   EXPECT_EQ(trueNode.status, 64);
   EXPECT_NE(trueNode.err.find(kTrueNodeNeedsPreciseMessage), std::string::npos) << trueNode.err;
 }
 
 TEST_F(CliTest, MissingDataFilesStopOnlyThePreciseEngine) {
   const std::string noData = "SE_EPHE_PATH=/nonexistent-corvane-ephemeris";
-  const CliRun precise = Cli(With(kDelhi, {"--engine", "swiss"}), "", noData);
+  const CliRun precise = Cli(With(kDelhiAtMinute, {"--engine", "swiss"}), "", noData);
   EXPECT_EQ(precise.status, 69);
   EXPECT_NE(precise.err.find("swe-standard-data"), std::string::npos) << precise.err;
-  EXPECT_EQ(Cli(kDelhi, "", noData).status, 0);
+  EXPECT_EQ(Cli(kDelhiAtMinute, "", noData).status, 0);
   const CliRun batch = Cli({"--batch", "-", "--engine", "swiss"}, "name,date,time,zone,dst,lon,lat\n", noData);
   EXPECT_EQ(batch.status, 69);
 }
 
 TEST_F(CliTest, CompareListsEveryLagnaUnderEachConvention) {
-  const CliRun text = Cli(With(kDelhi, {"--compare"}));
+  const CliRun text = Cli(With(kDelhiAtMinute, {"--compare"}));
   ASSERT_EQ(text.status, 0) << text.err;
   for (const char* line : {"  2  Precise: Swiss Ephemeris instead of the element method (compared with 1)",
                            "IL   Indu lagna", "PpL  Pranapada lagna", "Reference sunrise", "Rahu"})
     EXPECT_NE(text.out.find(line), std::string::npos) << line << "\n" << text.out;
 
-  const CliRun json = Cli(With(kDelhi, {"--compare", "--json", "--ayanamsa", "raman"}));
+  const CliRun json = Cli(With(kDelhiAtMinute, {"--compare", "--json", "--ayanamsa", "raman"}));
   ASSERT_EQ(json.status, 0) << json.err;
   const auto j = nlohmann::json::parse(json.out);
   ASSERT_EQ(j["columns"].size(), 13u);  // the twelve conventions and these settings
@@ -116,7 +112,7 @@ TEST_F(CliTest, CompareListsEveryLagnaUnderEachConvention) {
   // Raman's zodiac moves every sign-bearing entry of the last column against the default.
   EXPECT_TRUE(j["rows"][12]["cells"][12]["changed"].get<bool>() || j["rows"][12]["cells"][12]["shifted"].get<bool>());
 
-  EXPECT_EQ(Cli(With(kDelhi, {"--compare", "--pages"})).status, 64);
+  EXPECT_EQ(Cli(With(kDelhiAtMinute, {"--compare", "--pages"})).status, 64);
 }
 
 TEST_F(CliTest, BatchRowsChooseTheirEngine) {

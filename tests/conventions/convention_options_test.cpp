@@ -14,14 +14,8 @@ namespace {
 
 using testing::CliRun;
 using testing::CliTest;
-
-const std::vector<std::string> kDelhi = {"--name", "ram", "--date", "1975-06-05", "--time", "07:05:40",
-                                         "--zone", "34",  "--lon",  "77:13E",     "--lat",  "28:36N"};
-
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
-  args.insert(args.end(), more.begin(), more.end());
-  return args;
-}
+using testing::kDelhiAtSecond;
+using testing::With;
 
 nlohmann::json Json(const CliRun& run) {
   EXPECT_EQ(run.status, 0) << run.err;
@@ -29,7 +23,7 @@ nlohmann::json Json(const CliRun& run) {
 }
 
 TEST_F(CliTest, ThePresetSetsFourConventionsAndSingleOptionsWin) {
-  const auto plain = Json(Cli(With(kDelhi, {"--json"})));
+  const auto plain = Json(Cli(With(kDelhiAtSecond, {"--json"})));
   EXPECT_EQ(plain["settings"]["timing"], "minute");
   EXPECT_EQ(plain["settings"]["pranapada_sun"], "sunrise");
   EXPECT_EQ(plain["settings"]["varnada"], "degrees");
@@ -37,7 +31,7 @@ TEST_F(CliTest, ThePresetSetsFourConventionsAndSingleOptionsWin) {
   EXPECT_EQ(plain["settings"]["nakshatra"], "table");
   EXPECT_FALSE(plain.contains("sunrise_exact"));
 
-  const auto exact = Json(Cli(With(kDelhi, {"--json", "--conventions", "exact"})));
+  const auto exact = Json(Cli(With(kDelhiAtSecond, {"--json", "--conventions", "exact"})));
   EXPECT_EQ(exact["settings"]["timing"], "exact");
   EXPECT_EQ(exact["settings"]["pranapada_sun"], "birth");
   EXPECT_EQ(exact["settings"]["varnada"], "signs");
@@ -55,7 +49,7 @@ TEST_F(CliTest, ThePresetSetsFourConventionsAndSingleOptionsWin) {
   EXPECT_NEAR(preciseMinute, shownMinute, 0.5 + 1.0 / 60.0);
   EXPECT_NEAR(exact["seconds_since_sunrise_exact"].get<double>(), plain["seconds_since_sunrise"].get<double>(), 31.0);
 
-  const auto mixed = Json(Cli(With(kDelhi, {"--json", "--timing", "minute", "--conventions", "exact", "--lords", "jaimini"})));
+  const auto mixed = Json(Cli(With(kDelhiAtSecond, {"--json", "--timing", "minute", "--conventions", "exact", "--lords", "jaimini"})));
   EXPECT_EQ(mixed["settings"]["timing"], "minute");
   EXPECT_EQ(mixed["settings"]["varnada"], "signs");
   EXPECT_EQ(mixed["settings"]["lords"], "jaimini");
@@ -70,7 +64,7 @@ TEST_F(CliTest, UnknownConventionValuesAreUsageErrors) {
       {"--lords", "single or jaimini"}, {"--nakshatra", "table or exact"},      {"--conventions", "default or exact"},
   };
   for (const auto& c : cases) {
-    const CliRun run = Cli(With(kDelhi, {c.option, "sideways"}));
+    const CliRun run = Cli(With(kDelhiAtSecond, {c.option, "sideways"}));
     EXPECT_EQ(run.status, 64) << c.option;
     EXPECT_NE(run.err.find(c.option + " must be " + c.choices + ", not \"sideways\""), std::string::npos) << run.err;
   }
@@ -99,7 +93,7 @@ TEST_F(CliTest, BatchColumnsChooseEachRowsConventions) {
 }
 
 TEST_F(CliTest, TheComparisonHasAColumnPerConventionAndTheReportNamesThemAll) {
-  const auto j = Json(Cli(With(kDelhi, {"--compare", "--json"})));
+  const auto j = Json(Cli(With(kDelhiAtSecond, {"--compare", "--json"})));
   std::vector<std::string> titles;
   for (const auto& c : j["columns"]) titles.push_back(c["title"]);
   for (const char* title : {"Exact time", "Sun at birth", "Varnada signs", "Jaimini lords", "Exact nakshatras",
@@ -107,7 +101,7 @@ TEST_F(CliTest, TheComparisonHasAColumnPerConventionAndTheReportNamesThemAll) {
     EXPECT_NE(std::find(titles.begin(), titles.end(), title), titles.end()) << title;
   for (const auto& c : j["columns"]) EXPECT_EQ(c["settings"].size(), 11u);
 
-  const CliRun report = Cli(With(kDelhi, {"--conventions", "exact", "--lords", "jaimini"}));
+  const CliRun report = Cli(With(kDelhiAtSecond, {"--conventions", "exact", "--lords", "jaimini"}));
   ASSERT_EQ(report.status, 0) << report.err;
   for (const char* line : {"timing         exact", "pranapada_sun  birth", "varnada        signs",
                            "lords          jaimini", "nakshatra      exact", "Unrounded sunrise"})

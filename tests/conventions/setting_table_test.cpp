@@ -24,6 +24,7 @@ namespace {
 
 using testing::CliRun;
 using testing::CliTest;
+using testing::kDelhiAtSecond;
 
 std::string OptionOfKey(std::string_view key) {
   std::string option = "--" + std::string(key);
@@ -176,14 +177,11 @@ CalculationSettings Everything(bool swiss) {
   return s;
 }
 
-const std::vector<std::string> kDelhi = {"--name", "ram", "--date", "1975-06-05", "--time", "07:05:40",
-                                         "--zone", "34",  "--lon",  "77:13E",     "--lat",  "28:36N"};
-
 // Every setting through its option, its batch column, and back out through the JSON.
 TEST_F(CliTest, EverySettingGoesThroughItsOptionAndItsBatchColumn) {
   const CalculationSettings wanted = Everything(!SwissDataProblem());
   const std::array<SettingEntry, kSettingCount> entries = SettingEntries(wanted);
-  std::vector<std::string> args = kDelhi;
+  std::vector<std::string> args = kDelhiAtSecond;
   std::string header = "name,date,time,zone,dst,lon,lat", row = "ram,1975-06-05,07:05:40,34,0,77:13E,28:36N",
               empty = row;
   for (std::size_t r = 0; r < kSettingCount; ++r) {
@@ -220,7 +218,7 @@ TEST_F(CliTest, AnUnknownChoiceIsRefusedByOptionAndByColumn) {
   for (std::size_t r = 0; r < kSettingCount; ++r) header += "," + std::string(kSettingRows[r].key);
   for (std::size_t r = 0; r < kSettingCount; ++r) {
     const SettingRow& setting = kSettingRows[r];
-    std::vector<std::string> args = kDelhi;
+    std::vector<std::string> args = kDelhiAtSecond;
     args.insert(args.end(), {std::string(setting.option), "sideways"});
     const CliRun run = Cli(args);
     EXPECT_EQ(run.status, 64) << setting.option;
