@@ -3,9 +3,11 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "app/chart_vargas.h"
+#include "app/display_texts.h"
 #include "cli/json_writer.h"
 
 namespace corvane {
@@ -20,31 +22,27 @@ struct KeySlot {
   std::size_t size = 0;
 };
 
-// The slots of a varga's members, and of the vargas themselves (",\"D9\":{"), made once. The
-// first of each has its comma too: the writer steps over it.
-struct VargasLineKeys {
-  std::array<KeySlot, kVargaEntryCount> entries;
-  std::array<KeySlot, kVargaCount> vargas;
-};
-
-KeySlot SlotOf(const std::string& text) {
+constexpr KeySlot SlotOf(std::string_view prefix, std::string_view name, std::string_view suffix) {
   KeySlot slot;
-  std::memcpy(slot.text.data(), text.data(), text.size());
-  slot.size = text.size();
+  for (const std::string_view part : {prefix, name, suffix})
+    for (const char c : part) slot.text[slot.size++] = c;
   return slot;
 }
 
-const VargasLineKeys& LineKeys() {
-  static const VargasLineKeys keys = [] {
-    VargasLineKeys out;
-    for (int e = 0; e < kVargaEntryCount; ++e)
-      out.entries[static_cast<std::size_t>(e)] = SlotOf(",\"" + std::string(VargaEntryName(e)) + "\":");
-    for (int v = 0; v < kVargaCount; ++v)
-      out.vargas[static_cast<std::size_t>(v)] = SlotOf(",\"" + std::string(kVargaKeys[static_cast<std::size_t>(v)]) + "\":{");
-    return out;
-  }();
-  return keys;
-}
+// The slots of a varga's members (",\"Sun\":") in the order of VargaEntryName, and of the
+// vargas themselves (",\"D9\":{"), made when the program is compiled, so that the writer's
+// loops know every size. The first of each object has its comma too: the writer steps over it.
+constexpr auto kEntrySlots = [] {
+  std::array<KeySlot, kVargaEntryCount> slots{};
+  for (std::size_t e = 0; e < kVargaEntryCount; ++e)
+    slots[e] = SlotOf(",\"", e < kAscendantBody ? kPlainBodyNames[e] : kLagnaKeys[e - kAscendantBody], "\":");
+  return slots;
+}();
+constexpr auto kVargaSlots = [] {
+  std::array<KeySlot, kVargaCount> slots{};
+  for (std::size_t v = 0; v < kVargaCount; ++v) slots[v] = SlotOf(",\"", kVargaKeys[v], "\":{");
+  return slots;
+}();
 
 // The value of a sign index, "0" .. "11", or "null" for none (index 0 here), in four bytes
 // copied whole: the writer takes no branch on the number's width.
@@ -74,23 +72,29 @@ constexpr std::size_t kVargasLineRoom = 2 + kVargaCount * (sizeof(KeySlot::text)
 // the fixed texts of its keys: a batch line holds some 350 of these members, and writing each
 // through the writer's structure cost more than computing the vargas. Returns its length.
 std::size_t WriteVargasLine(const VargaCharts& vargas, char* const start) {
-  const VargasLineKeys& keys = LineKeys();
   char* out = start;
   // A whole slot is copied; `skip` leaves out its comma for the first member of an object.
   auto put = [&out](const KeySlot& slot, std::size_t skip) {
     std::memcpy(out, slot.text.data() + skip, sizeof slot.text - skip);
     out += slot.size - skip;
   };
+  // A member: its key, then its sign's four bytes (none for anything but 0 .. 11).
+  auto member = [&](std::size_t entry, int sign, std::size_t skip) {
+    put(kEntrySlots[entry], skip);
+    const SignSlot& value = kSignSlots[static_cast<unsigned>(sign) < 12 ? static_cast<std::size_t>(sign) + 1 : 0];
+    std::memcpy(out, value.text.data(), value.text.size());
+    out += value.size;
+  };
   *out++ = '{';
-  for (int v = 0; v < kVargaCount; ++v) {
-    put(keys.vargas[static_cast<std::size_t>(v)], v == 0 ? 1 : 0);
-    for (int e = 0; e < kVargaEntryCount; ++e) {
-      put(keys.entries[static_cast<std::size_t>(e)], e == 0 ? 1 : 0);
-      const int sign = VargaEntrySign(vargas[static_cast<std::size_t>(v)], e);
-      const SignSlot& value = kSignSlots[static_cast<std::size_t>(sign >= 0 && sign < 12 ? sign + 1 : 0)];
-      std::memcpy(out, value.text.data(), value.text.size());
-      out += value.size;
-    }
+  for (std::size_t v = 0; v < kVargaCount; ++v) {
+    const VargaChart& chart = vargas[v];
+    put(kVargaSlots[v], v == 0 ? 1 : 0);
+    // The entries in the order of VargaEntryName: the bodies before the ascendant, then the
+    // lagnas.
+    member(0, chart.bodySigns[0], 1);
+    for (std::size_t body = 1; body < kAscendantBody; ++body) member(body, chart.bodySigns[body], 0);
+    for (std::size_t lagna = 0; lagna < kLagnaCount; ++lagna)
+      member(kAscendantBody + lagna, chart.lagnaSigns[lagna], 0);
     *out++ = '}';
   }
   *out++ = '}';

@@ -50,20 +50,29 @@ int NinthLordKala(int signNumber) {
 
 int ArudhaPadaSign(int houseSign, int lordSign) { return PadaSignNumber(houseSign, lordSign); }
 
+int ArudhaPadaSignIndex(int houseSign, int lordSign) {
+  if (!IsSign(houseSign) || !IsSign(lordSign)) return -1;
+  return kPadaSigns[static_cast<std::size_t>(houseSign)][static_cast<std::size_t>(lordSign)];
+}
+
 std::optional<ArudhaPadas> ComputeArudhaPadas(const PerBody<int>& bodySigns, const std::array<BodyIndex, 12>& lords) {
   const int ascendant = bodySigns[kAscendantBody];
   if (!IsSign(ascendant)) return std::nullopt;
-  for (BodyIndex lord : lords)
-    if (!IsSign(bodySigns[lord])) return std::nullopt;
-
+  // One pass over the signs, without a branch on each lord and without a count carried from
+  // one sign to the next: a lord without a sign reads row 0 of the table and is noted, and the
+  // padas are then dropped whole. (The vargas take twelve padas in each of sixteen charts.)
   ArudhaPadas out;
-  for (int house = 0; house < 12; ++house) {
-    const int houseSign = (ascendant + house) % 12;
-    const int lordSign = bodySigns[lords[static_cast<std::size_t>(houseSign)]];
+  bool everyLordPlaced = true;
+  for (int sign = 0; sign < 12; ++sign) {
+    const int lordSign = bodySigns[lords[static_cast<std::size_t>(sign)]];
+    const bool placed = IsSign(lordSign);
+    everyLordPlaced &= placed;
+    const int house = sign >= ascendant ? sign - ascendant : sign - ascendant + 12;  // 0 for the 1st house
     out.padaSign[static_cast<std::size_t>(house)] =
-        kPadaSigns[static_cast<std::size_t>(houseSign)][static_cast<std::size_t>(lordSign)];
-    if (house == 0) out.pakaSign = lordSign;
+        kPadaSigns[static_cast<std::size_t>(sign)][static_cast<std::size_t>(placed ? lordSign : 0)];
   }
+  if (!everyLordPlaced) return std::nullopt;
+  out.pakaSign = bodySigns[lords[static_cast<std::size_t>(ascendant)]];
   return out;
 }
 

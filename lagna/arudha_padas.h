@@ -15,6 +15,10 @@ int NinthLordKala(int signNumber);
 // the house; a pada falling in the 7th from the house moves to the 4th from the house.
 int ArudhaPadaSign(int houseSign, int lordSign);
 
+// ArudhaPadaSign by sign indices (0 Aries .. 11 Pisces), from a table made when the program is
+// compiled; -1 when either is not a sign index.
+int ArudhaPadaSignIndex(int houseSign, int lordSign);
+
 // The arudha padas of the twelve houses counted from the ascendant's sign.
 struct ArudhaPadas {
   std::array<int, 12> padaSign{};  // sign index of the pada of house 1 (AL) .. 12 (UL)

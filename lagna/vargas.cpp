@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace corvane {
 
@@ -37,13 +38,14 @@ constexpr auto kPartsPerDegree = [] {
   return table;
 }();
 
+constexpr double kBoundaryTolerance = 1e-9;
+
 // The part of an equal division of `degrees` (0 <= degrees < 30) into n parts. A point that
 // lands a hair below a boundary through rounding (30/7 * 3 is not exact in binary) opens the
 // next part: the tolerance, of one division, is far below any position the engines give.
 // The product is >= 0, so truncation is the floor (without a call into the maths library:
 // batches take hundreds of these a chart).
 int EqualDivisionIndex(double degrees, int n) {
-  constexpr double kBoundaryTolerance = 1e-9;
   const int index = static_cast<int>(degrees * kPartsPerDegree[static_cast<std::size_t>(n)] + kBoundaryTolerance);
   return index >= n ? n - 1 : index;
 }
@@ -87,15 +89,56 @@ constexpr int StartSign(int divisions, int sign) {
   }
 }
 
-// StartSign for every varga and rasi sign, worked out when the program is compiled.
-constexpr auto kStartSigns = [] {
-  std::array<std::array<int, 12>, kVargaCount> table{};
-  for (int v = 0; v < kVargaCount; ++v)
+// The sign of division `part` (0-based) of rasi sign `sign` in varga number `varga`. The
+// trimsamsa's parts are its whole degrees here, since its unequal parts start on whole degrees.
+constexpr int DivisionSign(int varga, int sign, int part) {
+  const int n = kVargaDivisions[static_cast<std::size_t>(varga)];
+  switch (n) {
+    case 2:  // Hora: the halves of an odd sign are the Sun's and the Moon's, of an even sign the reverse
+      return (part == 0) == IsOdd(sign) ? kLeo : kCancer;
+    case 30: {
+      const auto& parts = IsOdd(sign) ? kOddTrimsamsa : kEvenTrimsamsa;
+      std::size_t k = 0;
+      while (k + 1 < parts.size() && part >= parts[k + 1].startDeg) ++k;
+      return parts[k].sign;
+    }
+    case 3: return (sign + 4 * part) % 12;  // drekkana: the sign, its 5th, its 9th
+    case 4: return (sign + 3 * part) % 12;  // chaturthamsa: the sign and its kendras
+    default: return (StartSign(n, sign) + part) % 12;
+  }
+}
+
+// Where each varga's rows start in kDivisionSigns: twelve rows (one per rasi sign) of as many
+// signs as the varga has divisions.
+constexpr auto kDivisionRows = [] {
+  std::array<int, kVargaCount + 1> start{};
+  for (std::size_t v = 0; v < kVargaCount; ++v) start[v + 1] = start[v] + 12 * kVargaDivisions[v];
+  return start;
+}();
+
+// DivisionSign of every division of every sign in every varga, worked out when the program is
+// compiled (3,720 bytes): a batch takes some 370 varga signs a chart, each a look-up here.
+constexpr auto kDivisionSigns = [] {
+  std::array<std::int8_t, kDivisionRows[kVargaCount]> table{};
+  for (int v = 0; v < kVargaCount; ++v) {
+    const int n = kVargaDivisions[static_cast<std::size_t>(v)];
     for (int sign = 0; sign < 12; ++sign)
-      table[static_cast<std::size_t>(v)][static_cast<std::size_t>(sign)] =
-          StartSign(kVargaDivisions[static_cast<std::size_t>(v)], sign);
+      for (int part = 0; part < n; ++part)
+        table[static_cast<std::size_t>(kDivisionRows[static_cast<std::size_t>(v)] + sign * n + part)] =
+            static_cast<std::int8_t>(DivisionSign(v, sign, part));
+  }
   return table;
 }();
+
+// The division of `degrees` (in [0, 30), or a rounding hair below 0) that kDivisionSigns
+// counts in varga number `varga`: an equal part, or a whole degree of the trimsamsa, whose
+// boundaries are exact without any tolerance.
+int DivisionIndex(int varga, double degrees) {
+  const int n = kVargaDivisions[static_cast<std::size_t>(varga)];
+  if (n != 30) return EqualDivisionIndex(degrees, n);
+  const int degree = static_cast<int>(degrees);  // truncation: the floor for degrees >= 0, 0 for a hair below
+  return degree > 29 ? 29 : degree;
+}
 
 }  // namespace
 
@@ -122,47 +165,42 @@ RasiPlace RasiPlaceOf(double longitudeDeg) {
 // The varga sign of a rasi place and, when kWithLongitude, its longitude within the varga's
 // chart (the Jaimini lords compare degrees; every other use takes the sign alone, and the
 // fraction of the division is then not worked out).
-template <bool kWithLongitude>
-VargaPlace VargaPlaceIn(int varga, RasiPlace rasi) {
-  if (rasi.sign < 0) return {};
-  const int sign = rasi.sign;
-  const double degrees = rasi.degrees;
+// The varga sign of a rasi place (-1 for none).
+int VargaSignIn(int varga, RasiPlace rasi) {
+  if (rasi.sign < 0) return -1;
   const int n = kVargaDivisions[static_cast<std::size_t>(varga)];
+  return kDivisionSigns[static_cast<std::size_t>(kDivisionRows[static_cast<std::size_t>(varga)] + rasi.sign * n +
+                                                  DivisionIndex(varga, rasi.degrees))];
+}
 
-  Division part{0, degrees / 30.0};
-  int out = sign;
-  if (n == 2) {
-    // Hora: the halves of an odd sign are the Sun's and the Moon's, of an even sign the reverse.
-    part = EqualDivision(degrees, 2);
-    const bool sunHalf = (part.index == 0) == IsOdd(sign);
-    out = sunHalf ? kLeo : kCancer;
-  } else if (n == 30) {
-    part = TrimsamsaDivision(degrees, IsOdd(sign) ? kOddTrimsamsa : kEvenTrimsamsa);
-    out = (IsOdd(sign) ? kOddTrimsamsa : kEvenTrimsamsa)[static_cast<std::size_t>(part.index)].sign;
-  } else if (n == 3 || n == 4) {
-    // Drekkana: the sign, its 5th, its 9th; chaturthamsa: the sign and its kendras.
-    part = EqualDivision(degrees, n);
-    out = sign + part.index * (n == 3 ? 4 : 3);
-  } else if (n > 1) {
-    part = EqualDivision(degrees, n);
-    out = kStartSigns[static_cast<std::size_t>(varga)][static_cast<std::size_t>(sign)] + part.index;
-  }
-  out %= 12;
-  if constexpr (!kWithLongitude) return {out, 0.0};
-  return {out, out * 30.0 + part.fraction * 30.0};
+// The varga sign of a rasi place and its longitude within the varga's chart: the sign plus the
+// part of its division already gone through, spread over 30 degrees (the Jaimini lords compare
+// degrees; every other use takes the sign alone).
+VargaPlace VargaPlaceWithLongitude(int varga, RasiPlace rasi) {
+  if (rasi.sign < 0) return {};
+  const int n = kVargaDivisions[static_cast<std::size_t>(varga)];
+  const Division part = n == 1    ? Division{0, rasi.degrees / 30.0}
+                        : n == 30 ? TrimsamsaDivision(rasi.degrees, IsOdd(rasi.sign) ? kOddTrimsamsa : kEvenTrimsamsa)
+                                  : EqualDivision(rasi.degrees, n);
+  const int sign = VargaSignIn(varga, rasi);
+  return {sign, sign * 30.0 + part.fraction * 30.0};
 }
 
 }  // namespace
 
 VargaPlace VargaPlaceOf(int varga, double longitudeDeg) {
   if (varga < 0 || varga >= kVargaCount) return {};
-  return VargaPlaceIn<true>(varga, RasiPlaceOf(longitudeDeg));
+  return VargaPlaceWithLongitude(varga, RasiPlaceOf(longitudeDeg));
 }
 
 VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagnas, const VargaRules& rules) {
   VargaCharts charts;
   PerBody<RasiPlace> bodyRasi{};
-  for (int b = 0; b < kBodyCount; ++b) bodyRasi[b] = RasiPlaceOf(bodyDeg[b]);
+  bool everyBodyPlaced = true;  // then so is every body in every varga
+  for (int b = 0; b < kBodyCount; ++b) {
+    bodyRasi[b] = RasiPlaceOf(bodyDeg[b]);
+    everyBodyPlaced &= bodyRasi[b].sign >= 0;
+  }
   std::array<RasiPlace, kLagnaCount> lagnaRasi{};
   for (int l = 0; l < kLagnaCount; ++l) {
     const LagnaPosition& at = lagnas.lagnas[static_cast<std::size_t>(l)];
@@ -170,23 +208,26 @@ VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagn
   }
   // Only the Jaimini lords read the bodies' degrees within a varga.
   const bool withDegrees = rules.lords == SignLords::kJaimini;
+  PerBody<double> vargaDeg = bodyDeg;
   for (int v = 0; v < kVargaCount; ++v) {
     VargaChart& chart = charts[static_cast<std::size_t>(v)];
-    PerBody<double> vargaDeg = bodyDeg;
-    // Most vargas are equal parts counted from a start sign: their signs are taken here, in the
-    // loop, the few others through VargaPlaceIn.
+    // The varga's rows of the table and how a place finds its division, taken out of the loops
+    // over the entries: the trimsamsa counts whole degrees (DivisionIndex), every other varga
+    // its equal parts (EqualDivisionIndex), as one product here.
     const int n = kVargaDivisions[static_cast<std::size_t>(v)];
-    const bool countedParts = n == 1 || (n > 4 && n != 30);
-    const auto& start = kStartSigns[static_cast<std::size_t>(v)];
-    const auto signOf = [&](RasiPlace rasi) {
-      if (!countedParts || rasi.sign < 0) return VargaPlaceIn<false>(v, rasi).sign;
-      return (start[static_cast<std::size_t>(rasi.sign)] + EqualDivisionIndex(rasi.degrees, n)) % 12;
+    const std::int8_t* const rows = kDivisionSigns.data() + kDivisionRows[static_cast<std::size_t>(v)];
+    const double partsPerDegree = n == 30 ? 1.0 : kPartsPerDegree[static_cast<std::size_t>(n)];
+    const double tolerance = n == 30 ? 0.0 : kBoundaryTolerance;
+    const auto signOf = [&](RasiPlace rasi) -> int {
+      if (rasi.sign < 0) return -1;
+      const int part = static_cast<int>(rasi.degrees * partsPerDegree + tolerance);
+      return rows[rasi.sign * n + (part < n ? part : n - 1)];
     };
     for (int b = 0; b < kBodyCount; ++b) {
       if (withDegrees) {
-        const VargaPlace place = VargaPlaceIn<true>(v, bodyRasi[b]);
+        const VargaPlace place = VargaPlaceWithLongitude(v, bodyRasi[b]);
         chart.bodySigns[b] = place.sign;
-        if (place.sign >= 0) vargaDeg[b] = place.longitudeDeg;
+        vargaDeg[b] = place.sign >= 0 ? place.longitudeDeg : bodyDeg[b];
       } else {
         chart.bodySigns[b] = signOf(bodyRasi[b]);
       }
@@ -197,15 +238,16 @@ VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagn
     const int ascendant = chart.bodySigns[kAscendantBody];
     chart.lagnaSigns[kAscendantLagna] = ascendant;
     chart.lagnaSigns[kAL] = chart.lagnaSigns[kUL] = chart.lagnaSigns[kPL] = -1;
-    if (lagnas.lagnas[kAL].placed) {
-      const std::optional<ArudhaPadas> padas =
-          ComputeArudhaPadas(chart.bodySigns, SignLordsOf(rules.lords, chart.bodySigns, vargaDeg));
-      if (padas) {
-        chart.padas = *padas;
-        chart.lagnaSigns[kAL] = padas->padaSign[0];
-        chart.lagnaSigns[kUL] = padas->padaSign[11];
-        chart.lagnaSigns[kPL] = padas->pakaSign;
-      }
+    chart.lords = SignLordsOf(rules.lords, chart.bodySigns, vargaDeg);
+    // The padas need the ascendant and every sign's lord placed: with every body placed, the
+    // outputs' three are counted here (AsLagnaChart counts all twelve for a chart's marks);
+    // otherwise the whole count decides.
+    if (lagnas.lagnas[kAL].placed && (everyBodyPlaced || ComputeArudhaPadas(chart.bodySigns, chart.lords))) {
+      const int twelfth = ascendant == 0 ? 11 : ascendant - 1;
+      const int ascendantLordSign = chart.bodySigns[chart.lords[static_cast<std::size_t>(ascendant)]];
+      chart.lagnaSigns[kAL] = ArudhaPadaSignIndex(ascendant, ascendantLordSign);
+      chart.lagnaSigns[kUL] = ArudhaPadaSignIndex(twelfth, chart.bodySigns[chart.lords[static_cast<std::size_t>(twelfth)]]);
+      chart.lagnaSigns[kPL] = ascendantLordSign;
     }
     chart.lagnaSigns[kIL] =
         lagnas.lagnas[kIL].placed ? InduLagnaSign(chart.bodySigns[kMoon], ascendant, rules.indu) : -1;
@@ -218,7 +260,7 @@ VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagn
 LagnaChart AsLagnaChart(const VargaChart& varga) {
   LagnaChart out;
   out.bodySigns = varga.bodySigns;
-  out.padas = varga.padas;
+  if (varga.lagnaSigns[kAL] >= 0) out.padas = ComputeArudhaPadas(varga.bodySigns, varga.lords).value_or(ArudhaPadas{});
   for (int l = 0; l < kLagnaCount; ++l) {
     const int sign = varga.lagnaSigns[static_cast<std::size_t>(l)];
     if (sign >= 0) out.lagnas[static_cast<std::size_t>(l)] = {true, sign, std::nullopt};

@@ -53,7 +53,9 @@ struct VargaRules {
 struct VargaChart {
   PerBody<int> bodySigns{};
   std::array<int, kLagnaCount> lagnaSigns{};
-  ArudhaPadas padas{};  // the twelve padas within the varga; valid when lagnaSigns[kAL] >= 0
+  // The lord of each sign within the varga, by the rules' lords (under the Jaimini lords they
+  // follow the bodies' varga degrees): AsLagnaChart counts the twelve padas from them.
+  std::array<BodyIndex, 12> lords{};
 };
 using VargaCharts = std::array<VargaChart, kVargaCount>;
 

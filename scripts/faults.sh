@@ -39,8 +39,8 @@ fault doubled-hour-swapped app/birth_zone.cpp \
   'corvane-cli corvane_cli_tests' 'ZoneCliTest\.|EveryRoad\.' \
   'the earlier and later readings of a doubled hour are swapped'
 fault pada-wrong-house lagna/arudha_padas.cpp \
-  'bodySigns[lords[static_cast<std::size_t>(houseSign)]]' \
-  'bodySigns[lords[static_cast<std::size_t>((houseSign + 1) % 12)]]' \
+  'const int lordSign = bodySigns[lords[static_cast<std::size_t>(sign)]];' \
+  'const int lordSign = bodySigns[lords[static_cast<std::size_t>((sign + 1) % 12)]];' \
   'corvane_lagna_tests' 'ArudhaPada|SpecialLagna' \
   'each pada counts to the lord of the next house'
 fault polar-message-day app/chart_calculation.cpp \
@@ -140,8 +140,8 @@ fault body-sign-aries app/chart.h \
   'corvane_cli_tests' 'BodySign\.' \
   'a body without a sign is shown as standing in Aries'
 fault varga-start-shifted lagna/vargas.cpp \
-  'out = kStartSigns[static_cast<std::size_t>(varga)][static_cast<std::size_t>(sign)] + part.index;' \
-  'out = kStartSigns[static_cast<std::size_t>(varga)][static_cast<std::size_t>((sign + 1) % 12)] + part.index;' \
+  'default: return (StartSign(n, sign) + part) % 12;' \
+  'default: return (StartSign(n, (sign + 1) % 12) + part) % 12;' \
   'corvane_lagna_tests' 'Varga' \
   'each varga counts from the start sign of the next rasi sign'
 fault vargas-line-ten cli/vargas_json.cpp \
@@ -154,6 +154,16 @@ fault pada-table-house-lord lagna/arudha_padas.cpp \
   'PadaSignNumber(lord + 1, house + 1) - 1;' \
   'corvane_lagna_tests' 'ArudhaPadas|VargaPadas|SpecialLagna' \
   'the pada table is filled with the house and its lord swapped'
+fault varga-marks-single-lords lagna/vargas.cpp \
+  'ComputeArudhaPadas(varga.bodySigns, varga.lords)' \
+  'ComputeArudhaPadas(varga.bodySigns)' \
+  'corvane_lagna_tests' 'Vargas\.' \
+  "a varga chart's pada marks ignore the co-lords the varga chose"
+fault varga-pada-twelfth lagna/vargas.cpp \
+  'const int twelfth = ascendant == 0 ? 11 : ascendant - 1;' \
+  'const int twelfth = ascendant == 11 ? 0 : ascendant + 1;' \
+  'corvane_lagna_tests' 'Varga' \
+  "each varga's Upapada is counted from the 2nd house instead of the 12th"
 # ---------------------------------------------------------------------------------------------
 
 field() { local IFS=$'\x1f'; read -r -a parts <<<"$1"; printf '%s' "${parts[$2]}"; }

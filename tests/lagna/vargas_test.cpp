@@ -115,7 +115,16 @@ TEST(Vargas, EveryDivisionOfEverySignAtBothEndsAndTheMiddle) {
     int probes = 0;
     for (int sign = 0; sign < 12; ++sign)
       for (const Probe& p : ProbesOfSign(k, sign)) {
-        EXPECT_EQ(VargaSignOf(v, sign * 30.0 + p.degreesInSign), p.expected) << p.where;
+        const double longitude = sign * 30.0 + p.degreesInSign;
+        EXPECT_EQ(VargaSignOf(v, longitude), p.expected) << p.where;
+        // A whole chart's vargas, under either rule of lords, place every body there alike.
+        PerBody<double> bodies;
+        bodies.fill(longitude);
+        for (const SignLords lords : {SignLords::kSingle, SignLords::kJaimini}) {
+          const VargaChart chart = ComputeVargas(bodies, LagnaChart{}, {lords, InduRule::kFromAscendant})[static_cast<std::size_t>(v)];
+          for (int b = 0; b < kBodyCount; ++b)
+            ASSERT_EQ(chart.bodySigns[b], p.expected) << p.where << " body " << b << " lords " << static_cast<int>(lords);
+        }
         ++probes;
       }
     EXPECT_GE(probes, 12 * 3) << k;  // every varga has a table above
@@ -284,6 +293,13 @@ TEST(Vargas, AgreeWithTheTablesOverThousandsOfCharts) {
       ASSERT_EQ(got.lagnaSigns[kUL], TablePada(twelfth, got.bodySigns[kLordOf[twelfth]])) << at;
       ASSERT_EQ(got.lagnaSigns[kPL], got.bodySigns[kLordOf[asc]]) << at;
       ASSERT_EQ(got.lagnaSigns[kIL], InduLagnaSign(got.bodySigns[kMoon], asc, InduRule::kFromAscendant)) << at;
+      // The varga's marks carry the padas of all twelve houses by the same count.
+      const LagnaChart marks = AsLagnaChart(got);
+      for (int house = 0; house < 12; ++house) {
+        const int sign = (asc + house) % 12;
+        ASSERT_EQ(marks.padas.padaSign[static_cast<std::size_t>(house)], TablePada(sign, got.bodySigns[kLordOf[sign]]))
+            << at << " house " << house + 1;
+      }
       if (in.varnada == VarnadaCount::kSigns) {
         ASSERT_EQ(got.lagnaSigns[kVL], VarnadaSignBySigns(asc, got.lagnaSigns[kHL])) << at;
       }
@@ -296,6 +312,32 @@ TEST(Vargas, AgreeWithTheTablesOverThousandsOfCharts) {
     }
   }
   EXPECT_GT(checked, 3000 * 16 * 7);
+}
+
+// Under the Jaimini lords the marks' padas are counted with the co-lords each varga chose, as
+// its Arudha, Upapada and Paka lagnas are.
+TEST(Vargas, MarksCountThePadasWithTheVargasOwnLords) {
+  std::mt19937 random(8122026);
+  std::uniform_real_distribution<double> degree(0.0, 360.0);
+  int differing = 0;
+  for (int n = 0; n < 2000; ++n) {
+    LagnaInputs in;
+    for (double& b : in.birthDeg) b = degree(random);
+    in.birthDeg[kKetu] = std::fmod(in.birthDeg[kRahu] + 180.0, 360.0);
+    in.lords = SignLords::kJaimini;
+    const VargaCharts vargas = ComputeVargas(in.birthDeg, ComputeLagnas(in), {SignLords::kJaimini});
+    for (const VargaChart& varga : vargas) {
+      const LagnaChart marks = AsLagnaChart(varga);
+      ASSERT_GE(varga.lagnaSigns[kAL], 0);
+      ASSERT_EQ(marks.padas.padaSign[0], varga.lagnaSigns[kAL]) << "chart " << n;
+      ASSERT_EQ(marks.padas.padaSign[11], varga.lagnaSigns[kUL]) << "chart " << n;
+      ASSERT_EQ(marks.padas.pakaSign, varga.lagnaSigns[kPL]) << "chart " << n;
+      const int asc = varga.bodySigns[kAscendantBody];
+      differing += marks.padas.padaSign[0] != TablePada(asc, varga.bodySigns[kLordOf[asc]]);
+    }
+  }
+  // Scorpio or Aquarius rising often enough, with the co-lord taken, for the check to bite.
+  EXPECT_GT(differing, 100);
 }
 
 }  // namespace
