@@ -162,9 +162,6 @@ RasiPlace RasiPlaceOf(double longitudeDeg) {
   return {sign, longitudeDeg - 30.0 * sign};
 }
 
-// The varga sign of a rasi place and, when kWithLongitude, its longitude within the varga's
-// chart (the Jaimini lords compare degrees; every other use takes the sign alone, and the
-// fraction of the division is then not worked out).
 // The varga sign of a rasi place (-1 for none).
 int VargaSignIn(int varga, RasiPlace rasi) {
   if (rasi.sign < 0) return -1;
@@ -206,6 +203,8 @@ VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagn
     const LagnaPosition& at = lagnas.lagnas[static_cast<std::size_t>(l)];
     if (at.placed && at.longitudeDeg) lagnaRasi[static_cast<std::size_t>(l)] = RasiPlaceOf(*at.longitudeDeg);
   }
+  // The Ascendant entry is the ascendant body's varga sign, taken from there below.
+  lagnaRasi[kAscendantLagna] = {};
   // Only the Jaimini lords read the bodies' degrees within a varga.
   const bool withDegrees = rules.lords == SignLords::kJaimini;
   PerBody<double> vargaDeg = bodyDeg;
