@@ -164,6 +164,11 @@ fault varga-pada-twelfth lagna/vargas.cpp \
   'const int twelfth = ascendant == 11 ? 0 : ascendant + 1;' \
   'corvane_lagna_tests' 'Varga' \
   "each varga's Upapada is counted from the 2nd house instead of the 12th"
+fault varga-indu-rule-swapped lagna/vargas.cpp \
+  'kInduSignTables[static_cast<std::size_t>(rules.indu)]' \
+  'kInduSignTables[rules.indu == InduRule::kFromMoon ? 0u : 1u]' \
+  'corvane_lagna_tests' 'Varga' \
+  "each varga's Indu lagna is counted by the other Indu rule"
 # ---------------------------------------------------------------------------------------------
 
 field() { local IFS=$'\x1f'; read -r -a parts <<<"$1"; printf '%s' "${parts[$2]}"; }
