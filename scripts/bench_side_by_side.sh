@@ -41,13 +41,18 @@ awk -v n="$rows" -v s="$swiss" -v c="$cli_cpu" -v p="$py_cpu" 'BEGIN {
   printf "corvane.charts(jobs=1):          %9.0f charts per CPU second  = %5.1f x Swiss (aim 35)\n", n / p, n / p / s;
 }'
 
-# The sixteen vargas of every entry against none, the same rows on the same core: five pairs,
-# each run with --vargas right after one without, and the middle one of the five ratios (a
-# single pair scatters by several points on a shared machine).
+# The sixteen vargas of every entry against none, the same rows on the same core: five pairs of
+# adjacent runs, which goes first taking turns, and the middle one of the five ratios (a single
+# pair scatters by several points on a shared machine).
 ratios=""
 for pair in 1 2 3 4 5; do
+  if [ $((pair % 2)) -eq 0 ]; then
+    set -- $(cli_run 1 "$pin" rows.csv --vargas); vargas_cpu=$(echo "$2 $3" | awk '{ print $1 + $2 }')
+  fi
   set -- $(cli_run 1 "$pin" rows.csv); none_cpu=$(echo "$2 $3" | awk '{ print $1 + $2 }')
-  set -- $(cli_run 1 "$pin" rows.csv --vargas); vargas_cpu=$(echo "$2 $3" | awk '{ print $1 + $2 }')
+  if [ $((pair % 2)) -eq 1 ]; then
+    set -- $(cli_run 1 "$pin" rows.csv --vargas); vargas_cpu=$(echo "$2 $3" | awk '{ print $1 + $2 }')
+  fi
   ratios="$ratios $(awk -v a="$none_cpu" -v b="$vargas_cpu" 'BEGIN { printf "%.4f", b / a }')"
 done
 echo "$ratios" | awk '{ n = split($0, r, " "); for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (r[j] + 0 < r[i] + 0) { t = r[i]; r[i] = r[j]; r[j] = t }
