@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstring>
-#include <string>
 #include <string_view>
 #include <type_traits>
 

@@ -74,13 +74,4 @@ BodyIndex StrongerCoLord(int ruledSign, BodyIndex planet, BodyIndex node, const 
   return planet;
 }
 
-std::array<BodyIndex, 12> SignLordsOf(SignLords rule, const PerBody<int>& signs, const PerBody<double>& longitudes) {
-  std::array<BodyIndex, 12> lords = kSingleSignLords;
-  if (rule == SignLords::kJaimini) {
-    lords[kScorpio] = StrongerCoLord(kScorpio, kMars, kKetu, signs, longitudes);
-    lords[kAquarius] = StrongerCoLord(kAquarius, kSaturn, kRahu, signs, longitudes);
-  }
-  return lords;
-}
-
 }  // namespace corvane

@@ -41,6 +41,16 @@ BodyIndex StrongerCoLord(int ruledSign, BodyIndex planet, BodyIndex node, const 
 
 // The lord of every sign under a rule; with kJaimini, Scorpio and Aquarius take the stronger
 // of their two lords. A body without a sign (-1) loses every comparison it would enter.
-std::array<BodyIndex, 12> SignLordsOf(SignLords rule, const PerBody<int>& signs, const PerBody<double>& longitudes);
+// Inline: the single lords are a fixed table, which the vargas take sixteen times a chart.
+inline std::array<BodyIndex, 12> SignLordsOf(SignLords rule, const PerBody<int>& signs,
+                                             const PerBody<double>& longitudes) {
+  std::array<BodyIndex, 12> lords = kSingleSignLords;
+  if (rule == SignLords::kJaimini) {
+    constexpr int kScorpio = 7, kAquarius = 10;
+    lords[kScorpio] = StrongerCoLord(kScorpio, kMars, kKetu, signs, longitudes);
+    lords[kAquarius] = StrongerCoLord(kAquarius, kSaturn, kRahu, signs, longitudes);
+  }
+  return lords;
+}
 
 }  // namespace corvane

@@ -1,6 +1,8 @@
 #include "lagna/special_lagnas.h"
 
 #include <cmath>
+#include <array>
+#include <cstdint>
 #include <cstdlib>
 
 namespace corvane {
@@ -122,8 +124,10 @@ void PlacePranapadaLagna(LagnaChart& chart, const LagnaInputs& in) {
 
 }  // namespace
 
-int InduLagnaSign(int moonSign, int ascendantSign, InduRule rule) {
-  if (moonSign < 0 || moonSign > 11 || ascendantSign < 0 || ascendantSign > 11) return -1;
+namespace {
+
+// The Indu lagna's count for sign indices 0..11.
+int InduLagnaCount(int moonSign, int ascendantSign, InduRule rule) {
   const int r = (InduKala(moonSign + 1, rule) + InduKala(ascendantSign + 1, rule)) % 12;
   // Counted from the base sign; a remainder of 0 is the 12th from it.
   const int base = rule == InduRule::kFromMoon ? moonSign : ascendantSign;
@@ -131,6 +135,23 @@ int InduLagnaSign(int moonSign, int ascendantSign, InduRule rule) {
   while (n > 12) n -= 12;
   while (n < 1) n += 12;
   return n - 1;
+}
+
+}  // namespace
+
+int InduLagnaSign(int moonSign, int ascendantSign, InduRule rule) {
+  if (moonSign < 0 || moonSign > 11 || ascendantSign < 0 || ascendantSign > 11) return -1;
+  // Every pair of signs counted once, under both rules: the vargas ask sixteen times a chart.
+  static const auto kCounts = [] {
+    std::array<std::array<std::array<std::int8_t, 12>, 12>, 2> counts{};
+    for (const InduRule r : {InduRule::kFromAscendant, InduRule::kFromMoon})
+      for (int moon = 0; moon < 12; ++moon)
+        for (int ascendant = 0; ascendant < 12; ++ascendant)
+          counts[static_cast<std::size_t>(r)][static_cast<std::size_t>(moon)][static_cast<std::size_t>(ascendant)] =
+              static_cast<std::int8_t>(InduLagnaCount(moon, ascendant, r));
+    return counts;
+  }();
+  return kCounts[static_cast<std::size_t>(rule)][static_cast<std::size_t>(moonSign)][static_cast<std::size_t>(ascendantSign)];
 }
 
 // The classical count in signs: an odd sign (Aries, Gemini, ...) is counted from Aries, an

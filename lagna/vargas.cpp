@@ -205,35 +205,15 @@ VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagn
   }
   // The Ascendant entry is the ascendant body's varga sign, taken from there below.
   lagnaRasi[kAscendantLagna] = {};
-  // The padas and the Indu lagna of every pair of signs, taken from their rules once: sixteen
-  // vargas count them again in each chart of a batch.
-  static const auto kPadaSignTable = [] {
-    std::array<std::array<std::int8_t, 12>, 12> table{};
-    for (int house = 0; house < 12; ++house)
-      for (int lord = 0; lord < 12; ++lord)
-        table[static_cast<std::size_t>(house)][static_cast<std::size_t>(lord)] =
-            static_cast<std::int8_t>(ArudhaPadaSignIndex(house, lord));
-    return table;
-  }();
-  static const auto kInduSignTables = [] {
-    std::array<std::array<std::array<std::int8_t, 12>, 12>, 2> tables{};
-    for (const InduRule rule : {InduRule::kFromAscendant, InduRule::kFromMoon})
-      for (int moon = 0; moon < 12; ++moon)
-        for (int ascendant = 0; ascendant < 12; ++ascendant)
-          tables[static_cast<std::size_t>(rule)][static_cast<std::size_t>(moon)][static_cast<std::size_t>(ascendant)] =
-              static_cast<std::int8_t>(InduLagnaSign(moon, ascendant, rule));
-    return tables;
-  }();
-  const auto& padaSigns = kPadaSignTable;
-  const auto& induSigns = kInduSignTables[static_cast<std::size_t>(rules.indu)];
   // Only the Jaimini lords read the bodies' degrees within a varga.
   const bool withDegrees = rules.lords == SignLords::kJaimini;
   PerBody<double> vargaDeg = bodyDeg;
   for (int v = 0; v < kVargaCount; ++v) {
     VargaChart& chart = charts[static_cast<std::size_t>(v)];
-    // The varga's rows of the table and how a place finds its division, taken out of the loops
-    // over the entries: the trimsamsa counts whole degrees (DivisionIndex), every other varga
-    // its equal parts (EqualDivisionIndex), as one product here.
+    // VargaSignIn with the varga's rows of the table and how a place finds its division taken
+    // out of the loops over the entries (calling VargaSignIn here costs 30% more): the
+    // trimsamsa counts whole degrees (DivisionIndex), every other varga its equal parts
+    // (EqualDivisionIndex), as one product here.
     const int n = kVargaDivisions[static_cast<std::size_t>(v)];
     const std::int8_t* const rows = kDivisionSigns.data() + kDivisionRows[static_cast<std::size_t>(v)];
     const double partsPerDegree = n == 30 ? 1.0 : kPartsPerDegree[static_cast<std::size_t>(n)];
@@ -258,24 +238,19 @@ VargaCharts ComputeVargas(const PerBody<double>& bodyDeg, const LagnaChart& lagn
     const int ascendant = chart.bodySigns[kAscendantBody];
     chart.lagnaSigns[kAscendantLagna] = ascendant;
     chart.lagnaSigns[kAL] = chart.lagnaSigns[kUL] = chart.lagnaSigns[kPL] = -1;
-    // The co-lords of Scorpio and Aquarius are chosen within each varga; single lords are fixed.
-    chart.lords = rules.lords == SignLords::kSingle ? kSingleSignLords : SignLordsOf(rules.lords, chart.bodySigns, vargaDeg);
+    chart.lords = SignLordsOf(rules.lords, chart.bodySigns, vargaDeg);
     // The padas need the ascendant and every sign's lord placed: with every body placed, the
     // outputs' three are counted here (AsLagnaChart counts all twelve for a chart's marks);
     // otherwise the whole count decides.
     if (lagnas.lagnas[kAL].placed && (everyBodyPlaced || ComputeArudhaPadas(chart.bodySigns, chart.lords))) {
       const int twelfth = ascendant == 0 ? 11 : ascendant - 1;
       const int ascendantLordSign = chart.bodySigns[chart.lords[static_cast<std::size_t>(ascendant)]];
-      chart.lagnaSigns[kAL] = padaSigns[static_cast<std::size_t>(ascendant)][static_cast<std::size_t>(ascendantLordSign)];
-      chart.lagnaSigns[kUL] =
-          padaSigns[static_cast<std::size_t>(twelfth)]
-                   [static_cast<std::size_t>(chart.bodySigns[chart.lords[static_cast<std::size_t>(twelfth)]])];
+      chart.lagnaSigns[kAL] = ArudhaPadaSignIndex(ascendant, ascendantLordSign);
+      chart.lagnaSigns[kUL] = ArudhaPadaSignIndex(twelfth, chart.bodySigns[chart.lords[static_cast<std::size_t>(twelfth)]]);
       chart.lagnaSigns[kPL] = ascendantLordSign;
     }
-    const int moon = chart.bodySigns[kMoon];
-    chart.lagnaSigns[kIL] = lagnas.lagnas[kIL].placed && moon >= 0 && ascendant >= 0
-                                ? induSigns[static_cast<std::size_t>(moon)][static_cast<std::size_t>(ascendant)]
-                                : -1;
+    chart.lagnaSigns[kIL] =
+        lagnas.lagnas[kIL].placed ? InduLagnaSign(chart.bodySigns[kMoon], ascendant, rules.indu) : -1;
     if (lagnas.lagnas[kVL].placed && !lagnas.lagnas[kVL].longitudeDeg)
       chart.lagnaSigns[kVL] = VarnadaSignBySigns(ascendant, chart.lagnaSigns[kHL]);
   }

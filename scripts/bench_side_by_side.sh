@@ -32,7 +32,12 @@ cli_run() {  # jobs pin rows [option]
   $2 /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$build/corvane-cli" --batch "$work/$3" --jobs "$1" ${4:-} > /dev/null
   cat "$work/time"
 }
-set -- $(cli_run 1 "$pin" rows.csv); cli_wall1=$1; cli_cpu=$(echo "$2 $3" | awk '{ print $1 + $2 }')
+# CPU seconds (user + system) of one pinned run with --jobs 1: cli_cpu rows [option]
+cli_cpu() {
+  set -- $(cli_run 1 "$pin" "$@")
+  echo "$2 $3" | awk '{ print $1 + $2 }'
+}
+cli_cpu=$(cli_cpu rows.csv)
 # corvane.charts: CPU seconds of the call alone, in a fresh process.
 py_cpu=$($pin /usr/bin/python3 "$root/scripts/bench_python.py" "$rows" "$build" "$work/rows.csv" 1 --measure | awk '{ print $1 }')
 awk -v n="$rows" -v s="$swiss" -v c="$cli_cpu" -v p="$py_cpu" 'BEGIN {
@@ -47,11 +52,11 @@ awk -v n="$rows" -v s="$swiss" -v c="$cli_cpu" -v p="$py_cpu" 'BEGIN {
 ratios=""
 for pair in 1 2 3 4 5; do
   if [ $((pair % 2)) -eq 0 ]; then
-    set -- $(cli_run 1 "$pin" rows.csv --vargas); vargas_cpu=$(echo "$2 $3" | awk '{ print $1 + $2 }')
+    vargas_cpu=$(cli_cpu rows.csv --vargas)
   fi
-  set -- $(cli_run 1 "$pin" rows.csv); none_cpu=$(echo "$2 $3" | awk '{ print $1 + $2 }')
+  none_cpu=$(cli_cpu rows.csv)
   if [ $((pair % 2)) -eq 1 ]; then
-    set -- $(cli_run 1 "$pin" rows.csv --vargas); vargas_cpu=$(echo "$2 $3" | awk '{ print $1 + $2 }')
+    vargas_cpu=$(cli_cpu rows.csv --vargas)
   fi
   ratios="$ratios $(awk -v a="$none_cpu" -v b="$vargas_cpu" 'BEGIN { printf "%.4f", b / a }')"
 done

@@ -149,7 +149,7 @@ fault vargas-line-ten cli/vargas_json.cpp \
   "{{'1', '0'}, 1}," \
   'corvane_cli_tests' 'VargasJson\.' \
   'a batch line writes the varga sign 10, Aquarius, as 1'
-fault pada-table-house-lord lagna/arudha_padas.cpp \
+fault pada-table-house-lord lagna/arudha_padas.h \
   'PadaSignNumber(house + 1, lord + 1) - 1;' \
   'PadaSignNumber(lord + 1, house + 1) - 1;' \
   'corvane_lagna_tests' 'ArudhaPadas|VargaPadas|SpecialLagna' \
@@ -164,11 +164,11 @@ fault varga-pada-twelfth lagna/vargas.cpp \
   'const int twelfth = ascendant == 11 ? 0 : ascendant + 1;' \
   'corvane_lagna_tests' 'Varga' \
   "each varga's Upapada is counted from the 2nd house instead of the 12th"
-fault varga-indu-rule-swapped lagna/vargas.cpp \
-  'kInduSignTables[static_cast<std::size_t>(rules.indu)]' \
-  'kInduSignTables[rules.indu == InduRule::kFromMoon ? 0u : 1u]' \
-  'corvane_lagna_tests' 'Varga' \
-  "each varga's Indu lagna is counted by the other Indu rule"
+fault indu-rule-swapped lagna/special_lagnas.cpp \
+  'kCounts[static_cast<std::size_t>(rule)]' \
+  'kCounts[rule == InduRule::kFromMoon ? 0u : 1u]' \
+  'corvane_lagna_tests' 'Varga|Indu|SpecialLagna' \
+  "the Indu lagna is counted by the other Indu rule"
 # ---------------------------------------------------------------------------------------------
 
 field() { local IFS=$'\x1f'; read -r -a parts <<<"$1"; printf '%s' "${parts[$2]}"; }
